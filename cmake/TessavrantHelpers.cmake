@@ -1,0 +1,42 @@
+# Compiler flags shared by every target of the project.
+add_library(tessavrant_flags INTERFACE)
+target_compile_options(tessavrant_flags INTERFACE -Wall -Wextra -Wpedantic -Wno-deprecated-declarations)
+if(TESSAVRANT_WERROR)
+  target_compile_options(tessavrant_flags INTERFACE -Werror)
+endif()
+if(TESSAVRANT_SANITIZE)
+  target_compile_options(tessavrant_flags INTERFACE -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+  target_link_options(tessavrant_flags INTERFACE -fsanitize=address,undefined)
+endif()
+target_compile_definitions(tessavrant_flags INTERFACE QT_NO_CAST_FROM_BYTEARRAY QT_USE_QSTRINGBUILDER)
+
+# tessavrant_add_core_library(NAME SOURCES ... LIBS ...)
+# Logic library: Qt Core and Gui only. A widget header in here does not compile.
+function(tessavrant_add_core_library name)
+  cmake_parse_arguments(A "" "" "SOURCES;LIBS" ${ARGN})
+  add_library(${name} STATIC ${A_SOURCES})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+  target_link_libraries(${name} PUBLIC Qt5::Core Qt5::Gui tessavrant_flags ${A_LIBS})
+  set_property(GLOBAL APPEND PROPERTY TESSAVRANT_CORE_LIBS ${name})
+endfunction()
+
+# Widgets library: dialogs, tables, views.
+function(tessavrant_add_ui_library name)
+  cmake_parse_arguments(A "" "" "SOURCES;LIBS" ${ARGN})
+  add_library(${name} STATIC ${A_SOURCES})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+  target_link_libraries(${name} PUBLIC Qt5::Core Qt5::Gui Qt5::Widgets Qt5::PrintSupport tessavrant_flags ${A_LIBS})
+  set_property(GLOBAL APPEND PROPERTY TESSAVRANT_UI_LIBS ${name})
+endfunction()
+
+# tessavrant_add_test(NAME SOURCES ... LIBS ...): one QtTest executable registered with CTest.
+function(tessavrant_add_test name)
+  cmake_parse_arguments(A "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${A_SOURCES})
+  target_link_libraries(${name} PRIVATE Qt5::Test tessavrant_flags ${A_LIBS})
+  target_compile_definitions(${name} PRIVATE
+    TESSAVRANT_CORPUS_DIR="${TESSAVRANT_CORPUS_DIR}"
+    TESSAVRANT_TESTDATA_DIR="${PROJECT_SOURCE_DIR}/tests/data")
+  add_test(NAME ${name} COMMAND ${name})
+  set_tests_properties(${name} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ASAN_OPTIONS=detect_leaks=0" TIMEOUT 600)
+endfunction()

@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Set up (packages, build) and run the whole test suite: a warnings-as-errors build,
+# the same suite under AddressSanitizer and UndefinedBehaviorSanitizer, and the format check.
+set -euo pipefail
+here=$(cd "$(dirname "$0")/.." && pwd)
+jobs=$(nproc)
+
+"$here/scripts/setup.sh" "$here/build-ci" -DTESSAVRANT_WERROR=ON -DTESSAVRANT_BENCH=OFF
+ctest --test-dir "$here/build-ci" --output-on-failure -j"$jobs"
+
+"$here/scripts/setup.sh" "$here/build-asan" -DTESSAVRANT_WERROR=ON -DTESSAVRANT_SANITIZE=ON \
+  -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS="-O1"
+ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+  ctest --test-dir "$here/build-asan" --output-on-failure -j"$jobs"
+
+"$here/scripts/check-format.sh"

@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QStringList>
+
+// Each command of tessavrant-cli: takes its own arguments (without the command name),
+// writes to standard output and standard error, and returns the process exit status
+// (0 success, 1 failure of a reader or writer, 2 usage error).
+int runGerberDump(const QStringList& args);
+int runRender(const QStringList& args);
+int runConvert(const QStringList& args);

@@ -1,0 +1,64 @@
+#include "cli/commands.h"
+
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QTextStream>
+#include <cstdio>
+
+namespace {
+
+const char* const usageText = "Usage: tessavrant-cli COMMAND [ARGS...]\n"
+                              "\n"
+                              "Batch work on assembly data without the window.\n"
+                              "\n"
+                              "Commands:\n"
+                              "  gerber-dump FILE [--summary] [--drill L|T,INT,DEC]\n"
+                              "      Read a Gerber or Excellon file and print the layer as text.\n"
+                              "  render FILE -o OUT.png [--dpi N] [--drill L|T,INT,DEC]\n"
+                              "      Draw a Gerber or Excellon layer into a PNG image.\n"
+                              "  convert --format FORMAT [--side top|bottom|file] INPUT... [--update POSITIONS.csv]\n"
+                              "          [--pnp OUT.csv] [--parts OUT.csv] [--include both|top|bottom]\n"
+                              "          [--exec KINDS] [--panels N]\n"
+                              "      Import centroid files and write the placement and part lists.\n"
+                              "      FORMAT: tessavrant, eagle, eagle-part, altium, altium-csv, target.\n"
+                              "\n"
+                              "Options:\n"
+                              "  --help     Show this text.\n"
+                              "  --version  Show the program version.\n"
+                              "\n"
+                              "Exit status: 0 success, 1 a reader or writer failed, 2 usage error.\n";
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    // Rendering needs fonts and a paint device; the offscreen platform works without a display.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    QStringList args = QCoreApplication::arguments().mid(1);
+
+    if (args.isEmpty()) {
+        std::fputs(usageText, stderr);
+        return 2;
+    }
+    const QString command = args.takeFirst();
+    if (command == QLatin1String("--help") || command == QLatin1String("-h")) {
+        std::fputs(usageText, stdout);
+        return 0;
+    }
+    if (command == QLatin1String("--version")) {
+        std::fputs("Tessavrant 0.0.80\n", stdout);
+        return 0;
+    }
+    if (command == QLatin1String("gerber-dump"))
+        return runGerberDump(args);
+    if (command == QLatin1String("render"))
+        return runRender(args);
+    if (command == QLatin1String("convert"))
+        return runConvert(args);
+
+    std::fprintf(stderr, "tessavrant-cli: unknown command '%s'\n\n", qPrintable(command));
+    std::fputs(usageText, stderr);
+    return 2;
+}

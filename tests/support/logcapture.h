@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QStringList>
+
+// Records every qDebug/qWarning line while alive, for asserting fixed log lines.
+class LogCapture
+{
+public:
+    LogCapture();
+    ~LogCapture();
+    QStringList lines() const;
+    void clear();
+};
