@@ -1,9 +1,189 @@
 #include "cli/commands.h"
 
+#include "model/document.h"
+#include "pnpio/pnpexport.h"
+#include "pnpio/pnpimport.h"
+#include "pnpio/positionupdate.h"
+
+#include <QLoggingCategory>
 #include <cstdio>
 
-int runConvert(const QStringList&)
+namespace {
+
+const char* const convertUsage
+    = "Usage: tessavrant-cli convert --format tessavrant|eagle|eagle-part|altium|altium-csv|target\n"
+      "           [--side top|bottom|file] INPUT... [--update POSITIONS.csv] [--pnp OUT.csv]\n"
+      "           [--parts OUT.csv] [--include both|top|bottom] [--exec KINDS] [--panels N]\n";
+
+int usage(const QString& problem)
 {
-    std::fputs("tessavrant-cli: this command is not available in this build\n", stderr);
+    std::fprintf(stderr, "tessavrant-cli convert: %s\n", qPrintable(problem));
+    std::fputs(convertUsage, stderr);
     return 2;
+}
+
+int failure(const QString& message)
+{
+    std::fprintf(stderr, "tessavrant-cli convert: %s\n", qPrintable(message));
+    return 1;
+}
+
+bool parseFormat(const QString& text, PnPFormat& format)
+{
+    static const QList<QPair<QString, PnPFormat>> names {
+        { "tessavrant", PnPFormat::Tessavrant },
+        { "eagle", PnPFormat::Eagle },
+        { "eagle-part", PnPFormat::EaglePart },
+        { "altium", PnPFormat::Altium },
+        { "altium-csv", PnPFormat::AltiumCsv },
+        { "target", PnPFormat::Target },
+    };
+    for (const auto& name : names) {
+        if (name.first == text) {
+            format = name.second;
+            return true;
+        }
+    }
+    return false;
+}
+
+struct ConvertArgs
+{
+    bool haveFormat = false;
+    PnPFormat format = PnPFormat::Tessavrant;
+    QString side; // empty: the dialog's default for the format
+    QStringList inputs;
+    QString update;
+    QString pnp;
+    QString parts;
+    PnPExportOptions exportOptions;
+};
+
+// Empty on success, else the usage problem.
+QString parseArgs(const QStringList& args, ConvertArgs& out)
+{
+    for (int i = 0; i < args.size(); ++i) {
+        const QString& arg = args.at(i);
+        if (arg == QLatin1String("--")) {
+            out.inputs << args.mid(i + 1);
+            break;
+        }
+        if (!arg.startsWith(QLatin1String("--"))) {
+            out.inputs << arg;
+            continue;
+        }
+        if (i + 1 >= args.size())
+            return QStringLiteral("option %1 needs a value").arg(arg);
+        const QString value = args.at(++i);
+        if (arg == QLatin1String("--format")) {
+            if (!parseFormat(value, out.format))
+                return QStringLiteral("unknown format '%1'").arg(value);
+            out.haveFormat = true;
+        } else if (arg == QLatin1String("--side")) {
+            if (value != QLatin1String("top") && value != QLatin1String("bottom")
+                && value != QLatin1String("file"))
+                return QStringLiteral("--side must be top, bottom or file");
+            out.side = value;
+        } else if (arg == QLatin1String("--update")) {
+            out.update = value;
+        } else if (arg == QLatin1String("--pnp")) {
+            out.pnp = value;
+        } else if (arg == QLatin1String("--parts")) {
+            out.parts = value;
+        } else if (arg == QLatin1String("--include")) {
+            if (value == QLatin1String("both"))
+                out.exportOptions.side = PnPExportOptions::Both;
+            else if (value == QLatin1String("top"))
+                out.exportOptions.side = PnPExportOptions::Top;
+            else if (value == QLatin1String("bottom"))
+                out.exportOptions.side = PnPExportOptions::Bottom;
+            else
+                return QStringLiteral("--include must be both, top or bottom");
+        } else if (arg == QLatin1String("--exec")) {
+            if (value.isEmpty())
+                return QStringLiteral("--exec needs at least one of the digits 0123");
+            for (const QChar c : value) {
+                if (c < QLatin1Char('0') || c > QLatin1Char('3'))
+                    return QStringLiteral("--exec takes the digits 0, 1, 2 and 3");
+            }
+            out.exportOptions.none = value.contains(QLatin1Char('0'));
+            out.exportOptions.machine = value.contains(QLatin1Char('1'));
+            out.exportOptions.hand = value.contains(QLatin1Char('2'));
+            out.exportOptions.tht = value.contains(QLatin1Char('3'));
+        } else if (arg == QLatin1String("--panels")) {
+            bool ok = false;
+            const int panels = value.toInt(&ok);
+            if (!ok || panels < 1 || panels > PnPExportOptions::maxPanels)
+                return QStringLiteral("--panels takes a whole number from 1 to %1")
+                    .arg(PnPExportOptions::maxPanels);
+            out.exportOptions.panels = panels;
+        } else {
+            return QStringLiteral("unknown option %1").arg(arg);
+        }
+    }
+    if (!out.haveFormat)
+        return QStringLiteral("--format is required");
+    if (out.inputs.isEmpty())
+        return QStringLiteral("no input file");
+    if (out.side == QLatin1String("file") && !PnPImport::formatHasSide(out.format))
+        return QStringLiteral("--side file: this format's files do not say the side; use top or bottom");
+    return QString();
+}
+
+PnPImportOptions importOptions(const ConvertArgs& args)
+{
+    PnPImportOptions options = PnPImportOptions::defaultsFor(args.format);
+    if (args.side == QLatin1String("top"))
+        options.side = PnPImportOptions::Top;
+    else if (args.side == QLatin1String("bottom"))
+        options.side = PnPImportOptions::Bottom;
+    else if (args.side == QLatin1String("file"))
+        options.side = PnPImportOptions::NoChanges;
+    return options;
+}
+
+} // namespace
+
+// Imports centroid files through the same readers and frame as the window and writes
+// the two CSV exports.
+int runConvert(const QStringList& rawArgs)
+{
+    ConvertArgs args;
+    const QString problem = parseArgs(rawArgs, args);
+    if (!problem.isEmpty())
+        return usage(problem);
+    // The readers' debug lines are for the window's log, not for a batch run.
+    QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false"));
+
+    Document document;
+    PnPImportOptions options = importOptions(args);
+    for (int i = 0; i < args.inputs.size(); ++i) {
+        options.add = i > 0;
+        QString error;
+        if (!PnPImport::importFile(document, args.format, args.inputs.at(i), options, &error))
+            return failure(error);
+    }
+    document.writeBackWorkingList();
+    if (!args.update.isEmpty()) {
+        // Without a window there is no shown side: the update reaches the placements of
+        // both sides, the top side first.
+        QVector<PositionUpdate::Record> records;
+        QString error;
+        if (!PositionUpdate::readFile(args.update, records, &error))
+            return failure(error);
+        const auto note = [](const QString& text) {
+            std::fprintf(stderr, "%s: %s\n", qPrintable(PositionUpdate::noteTitle()), qPrintable(text));
+        };
+        PositionUpdate::apply(document.topList() + document.bottomList(), records, note);
+    }
+    const QList<PnPEntry*> top = document.topList();
+    const QList<PnPEntry*> bottom = document.bottomList();
+    std::fprintf(stderr, "top: %d placements\nbottom: %d placements\n", int(top.size()), int(bottom.size()));
+
+    QString error;
+    if (!args.pnp.isEmpty() && !writePickAndPlaceList(args.pnp, top, bottom, args.exportOptions, &error))
+        return failure(error);
+    if (!args.parts.isEmpty() && !writePartList(args.parts, top, bottom, args.exportOptions, &error))
+        return failure(error);
+    return 0;
 }

@@ -1,9 +1,183 @@
+// tessavrant-cli gerber-dump: a layer as stable text, so readers can be checked and compared.
 #include "cli/commands.h"
+#include "gerber/excellonreader.h"
+#include "gerber/gerberlayer.h"
+#include "gerber/gerberreader.h"
 
+#include <QFile>
+#include <QMap>
+#include <QTextStream>
 #include <cstdio>
 
-int runGerberDump(const QStringList&)
+namespace {
+
+QStringList* capturedMessages = nullptr;
+
+void captureMessage(QtMsgType, const QMessageLogContext&, const QString& message)
 {
-    std::fputs("tessavrant-cli: this command is not available in this build\n", stderr);
+    if (capturedMessages)
+        capturedMessages->append(message);
+}
+
+QString num(double v)
+{
+    return QString::number(v, 'g', 12);
+}
+
+QString point(const QPointF& p)
+{
+    return num(p.x()) + QLatin1Char(' ') + num(p.y());
+}
+
+void writeMacroImage(QTextStream& out, const MacroImage& image)
+{
+    for (qint32 index : image.indexes) {
+        out << "    image " << index << (image.exposures.value(index, true) ? " dark" : " clear");
+        if (image.primitives.contains(index)) {
+            const MacroPrimitive& p = image.primitives.value(index);
+            out << " " << p.shape << " x=" << num(p.x) << " y=" << num(p.y) << " x2=" << num(p.x2)
+                << " y2=" << num(p.y2) << " width=" << num(p.width) << " height=" << num(p.height);
+        }
+        if (image.polygons.contains(index)) {
+            const QPolygonF& polygon = image.polygons.value(index);
+            out << " polygon " << polygon.size() << ":";
+            for (const QPointF& pt : polygon)
+                out << " " << point(pt);
+        }
+        out << "\n";
+    }
+}
+
+void writeFull(QTextStream& out, const GerberLayer& layer)
+{
+    out << "file " << layer.fileName << "\n";
+    out << "unit " << layer.unit << " factor " << num(layer.unitFactor) << "\n";
+    out << "polarity " << layer.polarity << " zeros " << layer.zeroOmission << " mode "
+        << layer.coordinateMode << "\n";
+    out << "digits X " << layer.xIntegerDigits << "." << layer.xDecimalDigits << " Y " << layer.yIntegerDigits
+        << "." << layer.yDecimalDigits << "\n";
+    out << "quadrant single " << int(layer.singleQuadrant) << " multi " << int(layer.multiQuadrant)
+        << " region " << int(layer.regionMode) << " dark " << int(layer.darkPolarity) << "\n";
+    out << "gcode " << layer.currentG << " previous " << layer.previousG << "\n";
+
+    out << "apertures " << layer.apertures().size() << "\n";
+    for (const Aperture* a : layer.apertures()) {
+        out << "  " << a->name << " " << a->shape;
+        for (int i = 0; i < Aperture::ParameterCount; ++i)
+            out << " " << a->parameterText[i];
+        out << (a->macroImage ? " image\n" : "\n");
+        if (a->macroImage)
+            writeMacroImage(out, *a->macroImage);
+    }
+    out << "macros " << layer.macros().size() << "\n";
+    for (const ApertureMacro* m : layer.macros()) {
+        out << "  " << m->name << (m->hasVariables ? " variables" : "") << "\n";
+        for (const QString& p : m->primitives)
+            out << "    " << p << "\n";
+    }
+    out << "objects " << layer.objects().size() << "\n";
+    for (const ImageObject* o : layer.objects()) {
+        out << "  " << o->index << " " << o->kind << " " << (o->aperture ? o->aperture->name : QString())
+            << " " << num(o->x) << " " << num(o->y) << (o->dark ? " dark" : " clear") << "\n";
+    }
+    out << "regions " << layer.regionPolygons().size() << "\n";
+    for (qint32 index : layer.order()) {
+        const QPolygonF* polygon = layer.regionAt(index);
+        if (!polygon)
+            continue;
+        out << "  " << index << (layer.regionDarkAt(index) ? " dark " : " clear ") << polygon->size() << ":";
+        for (const QPointF& pt : *polygon)
+            out << " " << point(pt);
+        out << "\n";
+    }
+}
+
+void writeSummary(QTextStream& out, const GerberLayer& layer)
+{
+    QMap<QString, int> kinds;
+    for (const ImageObject* o : layer.objects())
+        ++kinds[o->kind];
+    out << "file " << layer.fileName << "\n";
+    out << "apertures " << layer.apertures().size() << "\n";
+    out << "macros " << layer.macros().size() << "\n";
+    out << "objects " << layer.objects().size() << "\n";
+    for (auto it = kinds.cbegin(); it != kinds.cend(); ++it)
+        out << "  " << it.key() << " " << it.value() << "\n";
+    out << "regions " << layer.regionPolygons().size() << "\n";
+}
+
+bool isDrillFile(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    return looksLikeExcellon(file.read(4096));
+}
+
+int usage(const char* problem)
+{
+    std::fprintf(stderr,
+        "tessavrant-cli gerber-dump: %s\n"
+        "Usage: tessavrant-cli gerber-dump FILE [--summary] [--drill L|T,INT,DEC]\n",
+        problem);
     return 2;
+}
+
+} // namespace
+
+int runGerberDump(const QStringList& args)
+{
+    QString path;
+    bool summary = false;
+    ExcellonFormat format;
+    for (int i = 0; i < args.size(); ++i) {
+        const QString& a = args.at(i);
+        if (a == QLatin1String("--summary")) {
+            summary = true;
+        } else if (a == QLatin1String("--drill")) {
+            if (i + 1 >= args.size() || !ExcellonFormat::fromText(args.at(i + 1), &format))
+                return usage("--drill needs L|T,INT,DEC (for example L,2,4)");
+            ++i;
+        } else if (a.startsWith(QLatin1String("--")) || !path.isEmpty()) {
+            return usage("unexpected argument");
+        } else {
+            path = a;
+        }
+    }
+    if (path.isEmpty())
+        return usage("no file given");
+    if (!QFile::exists(path)) {
+        std::fprintf(stderr, "tessavrant-cli gerber-dump: cannot open %s\n", qPrintable(path));
+        return 1;
+    }
+
+    QStringList messages;
+    capturedMessages = &messages;
+    const QtMessageHandler previous = qInstallMessageHandler(captureMessage);
+    QList<GerberLayer*> layers;
+    bool ok;
+    if (isDrillFile(path))
+        ok = loadExcellon(path, 0, layers, GerberLayer::colorForIndex(0), format);
+    else
+        ok = loadGerber(path, 0, layers);
+    qInstallMessageHandler(previous);
+    capturedMessages = nullptr;
+
+    QFile stdoutFile;
+    stdoutFile.open(stdout, QIODevice::WriteOnly);
+    QTextStream out(&stdoutFile);
+    out.setCodec("UTF-8");
+    if (!layers.isEmpty() && layers.first()) {
+        if (summary)
+            writeSummary(out, *layers.first());
+        else
+            writeFull(out, *layers.first());
+    }
+    out << "messages " << messages.size() << "\n";
+    for (const QString& m : messages)
+        out << "  " << m << "\n";
+    out << "result " << (ok ? "ok" : "failed") << "\n";
+    out.flush();
+    qDeleteAll(layers);
+    return ok ? 0 : 1;
 }

@@ -1,9 +1,171 @@
 #include "cli/commands.h"
 
+#include "gerber/excellonreader.h"
+#include "gerber/gerberlayer.h"
+#include "gerber/gerberreader.h"
+#include "view/layerbounds.h"
+#include "view/layerpainter.h"
+
+#include <QFile>
+#include <QImage>
+#include <QImageWriter>
+#include <QPainter>
+#include <QSaveFile>
+#include <cmath>
 #include <cstdio>
 
-int runRender(const QStringList&)
+namespace {
+
+// Larger images are refused with a message instead of running out of memory: one byte per
+// pixel while drawing.
+const qint64 maxPixels = 256LL * 1024 * 1024;
+const int maxSide = 32767;
+
+int usage(const char* problem)
 {
-    std::fputs("tessavrant-cli: this command is not available in this build\n", stderr);
+    std::fprintf(stderr, "tessavrant-cli render: %s\n", problem);
+    std::fputs("Usage: tessavrant-cli render FILE -o OUT.png [--dpi N] [--drill L|T,INT,DEC]\n", stderr);
     return 2;
+}
+
+// Pure black and white, so one bit per pixel loses nothing and keeps the PNG small and quick.
+QImage toMono(const QImage& gray)
+{
+    QImage mono(gray.width(), gray.height(), QImage::Format_Mono);
+    mono.setColor(0, qRgb(0, 0, 0));
+    mono.setColor(1, qRgb(255, 255, 255));
+    const int w = gray.width();
+    for (int y = 0; y < gray.height(); ++y) {
+        const uchar* src = gray.constScanLine(y);
+        uchar* dst = mono.scanLine(y);
+        int x = 0;
+        for (; x + 8 <= w; x += 8) {
+            uchar bits = 0;
+            for (int k = 0; k < 8; ++k)
+                bits = uchar((bits << 1) | (src[x + k] >= 128 ? 1 : 0));
+            dst[x >> 3] = bits;
+        }
+        if (x < w) {
+            uchar bits = 0;
+            for (int k = 0; k < 8; ++k)
+                bits = uchar((bits << 1) | (x + k < w && src[x + k] >= 128 ? 1 : 0));
+            dst[x >> 3] = bits;
+        }
+    }
+    return mono;
+}
+
+bool writePng(const QImage& image, const QString& path)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    QImageWriter writer(&file, "png");
+    writer.setCompression(1); // fast: most of a layer image is long runs anyway
+    if (!writer.write(image)) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
+bool isDrillFile(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    return looksLikeExcellon(file.read(64 * 1024));
+}
+
+} // namespace
+
+int runRender(const QStringList& args)
+{
+    QString input;
+    QString output;
+    int dpi = 600;
+    ExcellonFormat drillFormat;
+    for (int i = 0; i < args.size(); ++i) {
+        const QString& a = args[i];
+        const bool hasValue = i + 1 < args.size();
+        if (a == QLatin1String("-o") || a == QLatin1String("--output")) {
+            if (!hasValue)
+                return usage("-o needs a file name");
+            output = args[++i];
+        } else if (a == QLatin1String("--dpi")) {
+            bool ok = false;
+            dpi = hasValue ? args[++i].toInt(&ok) : 0;
+            if (!ok || dpi < 1 || dpi > 100000)
+                return usage("--dpi needs a whole number from 1 to 100000");
+        } else if (a == QLatin1String("--drill")) {
+            if (!hasValue || !ExcellonFormat::fromText(args[++i], &drillFormat))
+                return usage("--drill needs L or T, integer digits and decimal digits, such as L,2,4");
+        } else if (a.startsWith(QLatin1Char('-')) && a.size() > 1) {
+            return usage("unknown option");
+        } else if (input.isEmpty()) {
+            input = a;
+        } else {
+            return usage("only one input file");
+        }
+    }
+    if (input.isEmpty())
+        return usage("no input file");
+    if (output.isEmpty())
+        return usage("no output file (-o OUT.png)");
+    if (!QFile::exists(input)) {
+        std::fprintf(stderr, "tessavrant-cli render: cannot open %s\n", qPrintable(input));
+        return 1;
+    }
+
+    QList<GerberLayer*> layers;
+    const bool drill = isDrillFile(input);
+    const bool read
+        = drill ? loadExcellon(input, 0, layers, Qt::black, drillFormat) : loadGerber(input, 0, layers);
+    int status = read ? 0 : 1;
+    if (!read)
+        std::fprintf(stderr, "tessavrant-cli render: the %s reader stopped; drawing what it read\n",
+            drill ? "Excellon" : "Gerber");
+
+    const GerberLayer* layer = layers.value(0, nullptr);
+    const QRectF box = layer ? LayerBounds::extentMm(*layer, true) : QRectF();
+    const double scale = dpi / 25.4; // pixels per millimetre
+    // Whole pixels covering the box; the small allowance keeps 10 mm at 254 dpi at 100 pixels
+    // rather than 101 from rounding noise.
+    const double w = std::ceil(box.width() * scale - 1e-6);
+    const double h = std::ceil(box.height() * scale - 1e-6);
+    if (!layer || box.isNull() || !(w >= 0.0) || !(h >= 0.0)) {
+        std::fputs("tessavrant-cli render: the layer draws nothing; writing a blank image\n", stderr);
+    } else if (w > maxSide || h > maxSide || w * h > double(maxPixels)) {
+        std::fprintf(stderr,
+            "tessavrant-cli render: the image would be %.0f x %.0f pixels (%.1f x %.1f mm at %d dpi), "
+            "more than this command draws; use a lower --dpi\n",
+            w, h, box.width(), box.height(), dpi);
+        qDeleteAll(layers);
+        return 1;
+    }
+
+    const int width = layer && !box.isNull() ? qMax(1, int(w)) : 1;
+    const int height = layer && !box.isNull() ? qMax(1, int(h)) : 1;
+    QImage image(width, height, QImage::Format_Grayscale8);
+    if (image.isNull()) {
+        std::fputs("tessavrant-cli render: not enough memory for the image\n", stderr);
+        qDeleteAll(layers);
+        return 1;
+    }
+    image.fill(255);
+    if (layer && !box.isNull()) {
+        QPainter painter(&image);
+        LayerPaintTransform transform;
+        transform.scale = scale;
+        transform.originX = -box.left() * scale;
+        transform.originY = box.bottom() * scale;
+        LayerPainter::paint(painter, *layer, transform, Qt::black, Qt::white);
+    }
+    qDeleteAll(layers);
+
+    if (!writePng(toMono(image), output)) {
+        std::fprintf(stderr, "tessavrant-cli render: cannot write %s\n", qPrintable(output));
+        return 1;
+    }
+    return status;
 }

@@ -1,0 +1,287 @@
+#include "app/mainwindow.h"
+
+#include "app/applook.h"
+#include "app/prompt.h"
+#include "app/statustext.h"
+#include "resources/resources.h"
+#include "ui_mainwindow.h"
+#include "view/ui/darstellg.h"
+
+#include <QComboBox>
+#include <QDebug>
+#include <QDir>
+#include <QDoubleSpinBox>
+#include <QFont>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMovie>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QShortcut>
+#include <QSignalMapper>
+#include <QStandardPaths>
+#include <QTabBar>
+#include <QTabWidget>
+
+namespace {
+const QColor defaultViewColors[4]
+    = { QColor(10, 10, 10), QColor(0, 0, 255), QColor(210, 210, 210), QColor(255, 200, 0) };
+}
+
+MainWindow::MainWindow(const QString& startupArgument, QWidget* parent)
+    : QMainWindow(parent)
+    , m_ui(new Ui::MainWindow)
+    , m_titleName(QStringLiteral("unbenannt"))
+    , m_drawingsColor(255, 0, 0)
+{
+    initTessavrantResources();
+    // Step 1: state, toolbar widgets, menus and helpers that do not need the form.
+    for (int i = 0; i < 4; ++i) {
+        m_placementColors[i] = defaultViewColors[i];
+        m_layerColors[i] = defaultViewColors[i];
+    }
+    m_statusLabel = new QLabel(this);
+    m_machineMapper = new QSignalMapper(this);
+    m_movie = new QMovie(QStringLiteral(":/ressources/images/spinner.gif"), QByteArray(), this);
+
+    // Step 2: the form; the board view is its drst.
+    m_ui->setupUi(this);
+    m_view = m_ui->drst;
+    m_ui->movieLabel->setMovie(m_movie);
+    m_ui->movieLabel->hide();
+    createToolbarWidgets();
+
+    // Step 3: the look.
+    AppLook::apply();
+
+    // Step 4: configuration folder; file dialogs start on the desktop.
+    createConfigFolder();
+    m_lastDirectory = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
+
+    // Step 5: context menu of the view, table and button connections.
+    createViewContextMenu();
+    connect(m_searchField, &QLineEdit::returnPressed, this, &MainWindow::searchRefDes);
+    connect(m_findNowButton, &QPushButton::clicked, this, &MainWindow::searchRefDes);
+    connect(m_topButton, &QPushButton::clicked, this, &MainWindow::switchBottomTop);
+    connect(m_bottomButton, &QPushButton::clicked, this, &MainWindow::switchTopBottom);
+    connect(m_gerberButton, &QPushButton::clicked, this, &MainWindow::switchGerberPnP);
+
+    // Step 6: table columns.
+    static const int placementWidths[] = { 45, 60, 60, 45, 45, 45, 60, 40, 40, 40, 40 };
+    m_ui->pickandplacepositionen->setColumnCount(11);
+    m_ui->pickandplacepositionen->setHorizontalHeaderLabels({ QStringLiteral("RefDes"),
+        QStringLiteral("Value"), QStringLiteral("Name"), QStringLiteral("X(mm)"), QStringLiteral("Y(mm)"),
+        QStringLiteral("Rotate"), QStringLiteral("Comment"), QStringLiteral("Exec"), QStringLiteral("Head"),
+        QStringLiteral("Side"), QStringLiteral("Machine") });
+    for (int c = 0; c < 11; ++c)
+        m_ui->pickandplacepositionen->setColumnWidth(c, placementWidths[c]);
+    static const int partWidths[] = { 40, 90, 90 };
+    m_ui->teile->setColumnCount(3);
+    m_ui->teile->setHorizontalHeaderLabels(
+        { QStringLiteral("Qty"), QStringLiteral("Value"), QStringLiteral("Name") });
+    for (int c = 0; c < 3; ++c)
+        m_ui->teile->setColumnWidth(c, partWidths[c]);
+    static const int feederWidths[] = { 0, 60, 60, 30, 30, 50, 20, 20, 40, 40 };
+    m_ui->feeder_config->setColumnCount(10);
+    m_ui->feeder_config->setHorizontalHeaderLabels({ QString(), QStringLiteral("Value"),
+        QStringLiteral("Name"), QStringLiteral("DB"), QStringLiteral("Set"), QStringLiteral("Feeder"),
+        QStringLiteral("N"), QStringLiteral("O"), QStringLiteral("Qty"), QStringLiteral("Head") });
+    for (int c = 0; c < 10; ++c)
+        m_ui->feeder_config->setColumnWidth(c, feederWidths[c]);
+    // The tab titles keep the application's normal size so all three fit the narrow panel.
+    QFont tabFont = m_ui->boardStuff->tabBar()->font();
+    tabFont.setPointSize(qMax(6, tabFont.pointSize() - 3));
+    m_ui->boardStuff->tabBar()->setFont(tabFont);
+
+    // Step 7: first fill of fields and tables.
+    disconnectTableSignals();
+    fillBoardInfoFields();
+    fillFiducialFields();
+    createLists();
+    buildOriginsTable();
+    rebuildFeederList();
+    connectTableSignals();
+
+    // Step 8: the driver.
+    m_timerId = startTimer(20, Qt::CoarseTimer);
+
+    // Step 9: title, buttons, shortcuts, bars, icons, boxes, defined mode state.
+    updateWindowTitle();
+    styleSideButtons(0);
+    createShortcuts();
+    createStatusBarWidgets();
+    setInitialIcons();
+    fillSelectorBoxes();
+    switchGerberPnP();
+    switchBottomTop();
+
+    // Step 10: a file named on the command line.
+    applyStartupArgument(startupArgument);
+
+    // Step 11: focus, entries without function.
+    m_view->setFocus();
+    for (const QString& name : { QStringLiteral("actionAssembleon"), QStringLiteral("actionAssembleon_TXT"),
+             QStringLiteral("actionEclipse_emerald"), QStringLiteral("actionTOPAZ_OPAL_single_CAM"),
+             QStringLiteral("actionVI3000"), QStringLiteral("actionLinie_erstellen") })
+        setEntryEnabled(name, false);
+    m_ui->actionGenerate_Feederlist->setText(QStringLiteral("Set Part Dimensions"));
+}
+
+MainWindow::~MainWindow()
+{
+    if (m_timerId)
+        killTimer(m_timerId);
+}
+
+QString MainWindow::configFolder()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)
+        + QStringLiteral("/Tessavrant");
+}
+
+void MainWindow::createConfigFolder()
+{
+    qDebug() << QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    const QString folder = configFolder();
+    if (!QDir(folder).exists())
+        QDir().mkpath(folder);
+}
+
+void MainWindow::createToolbarWidgets()
+{
+    m_searchField = new QLineEdit(this);
+    m_searchField->setObjectName(QStringLiteral("searchField"));
+    m_searchField->setFixedWidth(100);
+    m_findNowButton = new QPushButton(QStringLiteral("Find Now"), this);
+    m_findNowButton->setObjectName(QStringLiteral("findNowButton"));
+    m_bottomButton = new QPushButton(QStringLiteral("BOTTOM"), this);
+    m_bottomButton->setObjectName(QStringLiteral("bottomButton"));
+    m_topButton = new QPushButton(QStringLiteral("TOP"), this);
+    m_topButton->setObjectName(QStringLiteral("topButton"));
+    m_topButton->setMinimumWidth(66);
+    m_topButton->setMaximumWidth(66);
+    m_gerberButton = new QPushButton(QStringLiteral("GERBER"), this);
+    m_gerberButton->setObjectName(QStringLiteral("gerberButton"));
+    for (QPushButton* b : { m_findNowButton, m_bottomButton, m_topButton, m_gerberButton })
+        b->setFocusPolicy(Qt::NoFocus);
+    m_ui->toolBar->addWidget(m_searchField);
+    m_ui->toolBar->addWidget(m_findNowButton);
+    m_ui->toolBar->addWidget(m_topButton);
+    m_ui->toolBar->addWidget(m_bottomButton);
+    m_ui->toolBar->addWidget(m_gerberButton);
+}
+
+void MainWindow::createStatusBarWidgets()
+{
+    m_statusLabel->setObjectName(QStringLiteral("statusLabel"));
+    statusBar()->addWidget(m_statusLabel);
+    statusBar()->addWidget(m_view->progressBar());
+    statusBar()->addWidget(m_view->stepLabel());
+}
+
+void MainWindow::createShortcuts()
+{
+    const struct
+    {
+        Qt::Key key;
+        void (MainWindow::*slot)();
+    } keys[] = { { Qt::Key_T, &MainWindow::switchBottomTop }, { Qt::Key_B, &MainWindow::switchTopBottom },
+        { Qt::Key_D, &MainWindow::sigDistanceTool }, { Qt::Key_M, &MainWindow::on_actionMovement_triggered },
+        { Qt::Key_O, &MainWindow::on_actionSetNewOrigin_triggered },
+        { Qt::Key_A, &MainWindow::on_actionMultiSelect_triggered },
+        { Qt::Key_S, &MainWindow::on_actionSetNewPosition_triggered } };
+    for (const auto& k : keys) {
+        auto* shortcut = new QShortcut(QKeySequence(k.key), this);
+        shortcut->setAutoRepeat(false);
+        connect(shortcut, &QShortcut::activated, this, k.slot);
+    }
+}
+
+void MainWindow::createViewContextMenu()
+{
+    // The entries act on the selection; their slots arrive with the placement tables.
+    m_viewContextMenu = new QMenu(this);
+    m_viewContextMenu->setObjectName(QStringLiteral("viewContextMenu"));
+    m_viewContextMenu->addAction(QStringLiteral("new"));
+    m_viewContextMenu->addAction(QStringLiteral("placed"));
+    m_viewContextMenu->addAction(QStringLiteral("switch side"));
+    QMenu* rotate = m_viewContextMenu->addMenu(QStringLiteral("Rotate"));
+    for (const QString& angle :
+        { QStringLiteral("45°"), QStringLiteral("90°"), QStringLiteral("180°"), QStringLiteral("270°") })
+        rotate->addAction(angle);
+    QMenu* execute = m_viewContextMenu->addMenu(QStringLiteral("Execute"));
+    for (const QString& kind : { QStringLiteral("No Execute"), QStringLiteral("SMD"), QStringLiteral("THT"),
+             QStringLiteral("Other") })
+        execute->addAction(kind);
+    QMenu* fiducial = m_viewContextMenu->addMenu(QStringLiteral("to Fiducial"));
+    for (const QString& target : { QStringLiteral("Panel 1"), QStringLiteral("Panel 2"),
+             QStringLiteral("Block 1"), QStringLiteral("Block 2") })
+        fiducial->addAction(target);
+    m_viewContextMenu->addMenu(QStringLiteral("assign to Machine..."));
+    m_viewContextMenu->addSeparator();
+    m_viewContextMenu->addAction(QStringLiteral("delete"));
+}
+
+void MainWindow::fillSelectorBoxes()
+{
+    const struct
+    {
+        QComboBox* box;
+        QStringList entries;
+    } boxes[] = {
+        { m_ui->FiducialGeometrySquareCircle, { QStringLiteral("Circle"), QStringLiteral("Square") } },
+        { m_ui->FiducialGeometryReflect, { QStringLiteral("Reflect"), QStringLiteral("NReflect") } },
+        { m_ui->BoardColorBox,
+            { QStringLiteral("Green"), QStringLiteral("White"), QStringLiteral("Black"),
+                QStringLiteral("Red"), QStringLiteral("Blue") } },
+        { m_ui->SilkColorBox,
+            { QStringLiteral("White"), QStringLiteral("Black"), QStringLiteral("Yellow"),
+                QStringLiteral("Red") } },
+    };
+    // Filling is not an edit: the boxes' change handlers would mark the document modified.
+    for (const auto& b : boxes) {
+        const bool blocked = b.box->blockSignals(true);
+        b.box->clear();
+        b.box->addItems(b.entries);
+        b.box->blockSignals(blocked);
+    }
+    fillFiducialFields();
+}
+
+QAction* MainWindow::actionNamed(const QString& name) const
+{
+    return findChild<QAction*>(name);
+}
+
+QMenu* MainWindow::menuNamed(const QString& name) const
+{
+    return findChild<QMenu*>(name);
+}
+
+void MainWindow::setEntryEnabled(const QString& name, bool on)
+{
+    if (QMenu* menu = menuNamed(name))
+        menu->menuAction()->setEnabled(on);
+    else if (QAction* action = actionNamed(name))
+        action->setEnabled(on);
+}
+
+void MainWindow::updateWindowTitle()
+{
+    setWindowTitle(StatusText::windowTitle(m_titleName));
+}
+
+void MainWindow::createLists()
+{
+    qDebug() << "create lists";
+    if (m_creatingLists)
+        return;
+    m_creatingLists = true;
+    qDebug() << "- PnP";
+    buildPlacementTable();
+    qDebug() << "- Listen";
+    buildPartTable();
+    qDebug() << "- PnPsizes";
+    updateBodySizes();
+    m_creatingLists = false;
+}

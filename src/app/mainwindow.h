@@ -1,0 +1,283 @@
+#pragma once
+
+#include <QColor>
+#include <QMainWindow>
+#include <QString>
+#include <memory>
+
+class Darstellg;
+class QAction;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QMovie;
+class QPushButton;
+class QSignalMapper;
+
+namespace Ui {
+class MainWindow;
+}
+
+// The application window: menus, toolbar, side buttons, the three modes, the document life
+// cycle and the 20 ms driver that runs everything child widgets ask for. The document itself
+// lives in the board view (drst); this class collects input and calls into it.
+class MainWindow : public QMainWindow
+{
+    Q_OBJECT
+public:
+    // startupArgument: the first command-line argument, a project (opened on the first timer
+    // tick) or a Gerber/Excellon file (imported into the first layer slot at once).
+    explicit MainWindow(const QString& startupArgument = QString(), QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // "Tessavrant" inside the user's documents folder.
+    static QString configFolder();
+
+    // Rebuilds the tables from the document; the one entry point after every edit.
+    // A call made while a rebuild runs returns at once.
+    void createLists();
+
+    void updateWindowTitle();
+    void blockInteraction();
+    void unblockInteraction();
+
+    // Lays out the central widgets for the current size and mode (also run by paintEvent).
+    void applyLayout();
+
+    // State read by tests and by the other parts of the window.
+    Darstellg* view() const { return m_view; }
+    Ui::MainWindow* form() const { return m_ui.get(); }
+    QString titleName() const { return m_titleName; }
+    QString currentProjectPath() const { return m_currentProjectPath; }
+    QString chosenPath() const { return m_chosenPath; }
+    QString lastDirectory() const { return m_lastDirectory; }
+    bool layerModeActive() const { return m_layerModeActive; }
+    bool pendingOpen() const { return m_pendingOpen; }
+    int toolMode() const { return m_toolMode; }
+    int leftPanelWidth() const { return m_leftPanelWidth; }
+    int rightPanelWidth() const { return m_rightPanelWidth; }
+    int feederHeight() const { return m_feederHeight; }
+    QLabel* statusLabel() const { return m_statusLabel; }
+    QLineEdit* searchField() const { return m_searchField; }
+    QPushButton* topButton() const { return m_topButton; }
+    QPushButton* bottomButton() const { return m_bottomButton; }
+    QPushButton* gerberButton() const { return m_gerberButton; }
+    QMenu* viewContextMenu() const { return m_viewContextMenu; }
+
+public slots:
+    void switchBottomTop(); // show top
+    void switchTopBottom(); // show bottom
+    void switchGerberPnP(); // layer mode
+    // Selects an interactive tool (0..9).
+    void selectTool(int mode);
+    // D: from measure back to set new position, from any other tool to measure.
+    void sigDistanceTool();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void timerEvent(QTimerEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private slots:
+    // Document life cycle.
+    void on_actionNeu_triggered();
+    void on_action_oeffnen_triggered();
+    void on_actionSpeicher_triggered();
+    void on_actionSpeichern_unter_triggered();
+
+    void on_viewFeederButton_clicked();
+
+    // Imports and exports (the readers and writers plug in here).
+    void on_actionTessavrant_triggered();
+    void on_actionDipTrace_triggered();
+    void on_actionEagle_triggered();
+    void on_actionEagle_Part_triggered();
+    void on_actionTarget_triggered();
+    void on_actionAltium_triggered();
+    void on_actionAltium_2_triggered();
+    void on_actionPart_Position_CSV_triggered();
+    void on_actionTop_triggered();
+    void on_actionTop_Paste_triggered();
+    void on_actionPaste_triggered();
+    void on_actionAssy_triggered();
+    void on_actionTop_Silk_triggered();
+    void on_actionBoard_Outline_triggered();
+    void on_actionDrill_Excellon_triggered();
+    void on_actionGerber_triggered();
+    void on_actionDrill_triggered();
+    void on_actionPick_And_Place_Data_triggered();
+    void on_actionPart_List_triggered();
+    void on_actionProduction_Line_Config_import_triggered();
+    void on_actionProduction_Line_Config_export_triggered();
+    void on_actionVI3000_triggered();
+    void on_actionLinie_erstellen_triggered();
+    void on_actionEinstellungen_triggered();
+    void on_actionAbout_triggered();
+    void on_actionSearch_triggered();
+    void searchRefDes();
+
+    // Tools.
+    void on_actionSetNewPosition_triggered();
+    void on_actionSetNewOrigin_triggered();
+    void on_actionDraw_triggered();
+    void on_actionMovement_triggered();
+    void on_actionMultiSelect_triggered();
+    void on_actionDraw_Rectangle_triggered();
+    void on_actionDraw_Rectangle_Filled_triggered();
+    void on_actionMeasure_triggered();
+    void on_actionInsert_Text_triggered();
+    void on_actionrotate_selection_triggered();
+    void on_actionDrawingsColor_triggered();
+
+    // View toggles.
+    void on_actionTop_view_triggered();
+    void on_actionMask_view_triggered();
+    void on_actionPaste_view_triggered();
+    void on_actionAssy_view_triggered();
+    void on_actionSilk_view_triggered();
+    void on_actionBoard_Outline_view_triggered();
+    void on_actionDrill_view_triggered();
+    void on_actionPick_and_Place_view_triggered();
+    void on_actionShowHandExec_triggered();
+    void on_actionShowMachineExec_triggered();
+    void on_actionShowTHTExec_triggered();
+    void on_actionShow_Placed_triggered();
+    void on_actionShow_RefDes_triggered();
+    void on_actionShow_Drawings_triggered();
+    void on_actionGrid_triggered();
+    void on_actionFast_Rendering_triggered();
+
+    // Board data fields and colour boxes.
+    void on_boardName_editingFinished();
+    void on_boardWidth_editingFinished();
+    void on_boardHeight_editingFinished();
+    void on_boardDepth_editingFinished();
+    void on_boardOriginX_editingFinished();
+    void on_boardOriginY_editingFinished();
+    void on_boardComment_editingFinished();
+    void on_BoardColorBox_currentIndexChanged(int index);
+    void on_SilkColorBox_currentIndexChanged(int index);
+
+private:
+    // Construction (mainwindow.cpp).
+    void createToolbarWidgets();
+    void createStatusBarWidgets();
+    void createShortcuts();
+    void createViewContextMenu();
+    void fillSelectorBoxes();
+    void setInitialIcons();
+    void createConfigFolder();
+    void applyStartupArgument(const QString& argument);
+    QAction* actionNamed(const QString& name) const;
+    QMenu* menuNamed(const QString& name) const;
+    // Enables or disables an action, or the entry of a menu, by object name.
+    void setEntryEnabled(const QString& name, bool on);
+
+    // Modes (mainwindow_modes.cpp).
+    void showSide(bool top);
+    void styleSideButtons(int active); // 0 top, 1 bottom, 2 layer mode
+    void setPlacementWidgetsVisible(bool on);
+    void setInteractionEnabled(bool on);
+    QList<QAction*> toolbarAndToolActions() const;
+
+    // Document life cycle (mainwindow_lifecycle.cpp).
+    enum class SaveAnswer
+    {
+        Proceed,
+        Stop
+    };
+    // The unsaved-changes question of New and Open; Proceed when the caller may go on.
+    SaveAnswer askToSaveChanges();
+    bool saveDocument(); // Save; returns saveSucceeded
+    bool saveDocumentAs(); // Save as without the slot's own title update
+    void loadProject(const QString& path);
+    void resetDocument();
+    bool importLayerFile(const QString& path, bool drill);
+    // Loads a Gerber or drill file into a layer slot of the shown side; on failure the slot
+    // gets a fresh empty layer.
+    bool loadIntoSlot(const QString& path, int slot, bool drill);
+    // The fixed-slot entries of "Import..." > "Gerber": asks for the file, then loads it.
+    void loadLayerSlot(int slot, const QString& title, bool drill);
+
+    // Timer steps (mainwindow_timer.cpp).
+    void tickCursorPosition();
+    void tickPendingOpen();
+    void tickRenderProgress();
+    void tickEdgeScrolling();
+    void tickStatusText();
+    void tickPanelBoundary();
+    void tickSaveAction();
+    void tickSearchRefresh();
+    void tickAfterLoad();
+
+    // Calls into parts that fill the window's other widgets.
+    void executeTableRequests();
+    void executeLayerAndFeederRequests();
+    void connectTableSignals();
+    void disconnectTableSignals();
+    void buildPlacementTable();
+    void buildPartTable();
+    void updateBodySizes();
+    void updateInfoCounters();
+    void fillBoardInfoFields();
+    void fillFiducialFields();
+    void buildOriginsTable();
+    void buildLayerTable();
+    void rebuildFeederList();
+    void applyMachineSelector(int index);
+    void handLineDataToView();
+    void writeColorSettings();
+    void boardFieldEdited(int field);
+
+    // View toggles and tools (mainwindow_actions.cpp).
+    void toggleLayer(int slot);
+    void refreshFilterIcons();
+    void refreshLayerIcons();
+
+    std::unique_ptr<Ui::MainWindow> m_ui;
+    Darstellg* m_view = nullptr;
+
+    QString m_currentProjectPath;
+    QString m_chosenPath;
+    QString m_lastDirectory;
+    QString m_titleName;
+    int m_toolMode = 0;
+    bool m_layerModeActive = false;
+    bool m_saveSucceeded = false;
+    bool m_pendingOpen = false;
+    bool m_justLoaded = false;
+    bool m_creatingLists = false;
+    bool m_inTick = false;
+    bool m_tableSignalsConnected = false;
+    QColor m_placementColors[4];
+    QColor m_layerColors[4];
+    QColor m_drawingsColor;
+
+    int m_leftPanelWidth = 240;
+    int m_rightPanelWidth = 200;
+    int m_feederHeight = 16;
+    bool m_nearPanelBoundary = false;
+    bool m_panelDragging = false;
+    int m_panelDragX = 0;
+    bool m_mouseDragging = false; // a tool drag is in progress (drives edge scrolling)
+
+    double m_cursorX = 0.0;
+    double m_cursorY = 0.0;
+    QString m_cursorXText;
+    QString m_cursorYText;
+    bool m_cursorOverView = false;
+
+    int m_timerId = 0;
+    QLabel* m_statusLabel = nullptr;
+    QLineEdit* m_searchField = nullptr;
+    QPushButton* m_findNowButton = nullptr;
+    QPushButton* m_topButton = nullptr;
+    QPushButton* m_bottomButton = nullptr;
+    QPushButton* m_gerberButton = nullptr;
+    QMenu* m_viewContextMenu = nullptr;
+    QSignalMapper* m_machineMapper = nullptr;
+    QMovie* m_movie = nullptr;
+};

@@ -1,0 +1,362 @@
+// Tools, view toggles, board fields, and the menu entries that call into other parts.
+#include "app/mainwindow.h"
+
+#include "app/prompt.h"
+#include "ui_mainwindow.h"
+#include "view/ui/darstellg.h"
+
+#include <QComboBox>
+#include <QDebug>
+#include <QDoubleSpinBox>
+#include <QIcon>
+
+namespace {
+QIcon iconOf(const QString& name, bool active)
+{
+    return QIcon(QStringLiteral(":/ressources/icons/") + name
+        + (active ? QString() : QStringLiteral("_inactive")) + QStringLiteral(".png"));
+}
+
+struct ToolEntry
+{
+    const char* action;
+    const char* icon;
+};
+// Indexed by tool mode.
+const ToolEntry tools[10] = { { "actionSetNewPosition", "move" }, { "actionSetNewOrigin", "origin" },
+    { "actionDraw", "line" }, { "actionMovement", "movement" }, { "actionMultiSelect", "multiselect" },
+    { "actionDraw_Rectangle", "rect_empty" }, { "actionDraw_Rectangle_Filled", "rect_fill" },
+    { "actionMeasure", "measure" }, { "actionInsert_Text", "insert_text" },
+    { "actionrotate_selection", "rotate" } };
+
+struct LayerToggle
+{
+    int slot;
+    const char* action;
+    const char* icon;
+};
+const LayerToggle layerToggles[7] = { { 0, "actionTop_view", "top" }, { 1, "actionMask_view", "mask" },
+    { 2, "actionPaste_view", "paste" }, { 3, "actionAssy_view", "assy" }, { 4, "actionSilk_view", "silk" },
+    { 5, "actionBoard_Outline_view", "board_outline" }, { 6, "actionDrill_view", "drill" } };
+} // namespace
+
+// ---- tools
+
+void MainWindow::selectTool(int mode)
+{
+    if (mode < 0 || mode > 9)
+        return;
+    for (int i = 0; i < 10; ++i) {
+        if (QAction* a = actionNamed(QLatin1String(tools[i].action)))
+            a->setIcon(iconOf(QLatin1String(tools[i].icon), i == mode));
+    }
+    m_toolMode = mode;
+    m_view->setToolMode(mode);
+    m_view->update();
+}
+
+void MainWindow::sigDistanceTool()
+{
+    selectTool(m_toolMode == 7 ? 0 : 7);
+}
+
+void MainWindow::on_actionSetNewPosition_triggered()
+{
+    selectTool(0);
+}
+void MainWindow::on_actionSetNewOrigin_triggered()
+{
+    selectTool(1);
+}
+void MainWindow::on_actionDraw_triggered()
+{
+    selectTool(2);
+}
+void MainWindow::on_actionMovement_triggered()
+{
+    selectTool(3);
+}
+void MainWindow::on_actionDraw_Rectangle_triggered()
+{
+    selectTool(5);
+}
+void MainWindow::on_actionDraw_Rectangle_Filled_triggered()
+{
+    selectTool(6);
+}
+void MainWindow::on_actionMeasure_triggered()
+{
+    selectTool(7);
+}
+void MainWindow::on_actionInsert_Text_triggered()
+{
+    selectTool(8);
+}
+
+void MainWindow::on_actionMultiSelect_triggered()
+{
+    if (m_view->gerberMode()) {
+        prompt().warning(
+            this, QStringLiteral("not available"), QStringLiteral("This tool isn't available in this mode"));
+        return;
+    }
+    selectTool(4);
+}
+
+void MainWindow::on_actionrotate_selection_triggered()
+{
+    if (m_view->gerberMode()) {
+        prompt().warning(
+            this, QStringLiteral("not available"), QStringLiteral("This tool isn't available in this mode"));
+        return;
+    }
+    selectTool(9);
+}
+
+void MainWindow::on_actionDrawingsColor_triggered()
+{
+    const QColor chosen = prompt().color(this, m_drawingsColor, QString());
+    if (chosen.isValid())
+        m_drawingsColor = chosen;
+}
+
+// ---- view toggles: each flips its flag, shows it in the icon and repaints
+
+void MainWindow::setInitialIcons()
+{
+    m_ui->actionNeu->setIcon(iconOf(QStringLiteral("new"), true));
+    m_ui->action_oeffnen->setIcon(iconOf(QStringLiteral("open"), true));
+    m_ui->actionSpeicher->setIcon(iconOf(QStringLiteral("save"), true));
+    m_ui->actionMirror->setIcon(iconOf(QStringLiteral("mirror"), true));
+    m_ui->actionRotate->setIcon(iconOf(QStringLiteral("rotate_board"), true));
+    m_ui->actionGenerate_origin->setIcon(iconOf(QStringLiteral("generate_origin"), true));
+    m_ui->actionSearch->setIcon(iconOf(QStringLiteral("search"), true));
+    m_ui->actionDrawingsColor->setIcon(iconOf(QStringLiteral("drawingscolor"), true));
+    selectTool(0);
+    refreshFilterIcons();
+    refreshLayerIcons();
+}
+
+void MainWindow::refreshFilterIcons()
+{
+    m_ui->actionShowHandExec->setIcon(iconOf(QStringLiteral("place_hand"), m_view->showHandExec()));
+    m_ui->actionShowMachineExec->setIcon(iconOf(QStringLiteral("place_machine"), m_view->showMachineExec()));
+    m_ui->actionShowTHTExec->setIcon(iconOf(QStringLiteral("place_tht"), m_view->showThtExec()));
+    m_ui->actionShow_Placed->setIcon(iconOf(QStringLiteral("placed"), m_view->showPlaced()));
+    m_ui->actionShow_RefDes->setIcon(iconOf(QStringLiteral("showRefDes"), m_view->showRefDes()));
+    m_ui->actionShow_Drawings->setIcon(iconOf(QStringLiteral("draw"), m_view->showDrawings()));
+    const QIcon check = iconOf(QStringLiteral("check"), true);
+    m_ui->actionPick_and_Place_view->setIcon(m_view->showPickAndPlace() ? check : QIcon());
+    m_ui->actionGrid->setIcon(m_view->gridShown() ? check : QIcon());
+    m_ui->actionFast_Rendering->setIcon(m_view->fastRendering() ? check : QIcon());
+}
+
+void MainWindow::refreshLayerIcons()
+{
+    for (const LayerToggle& t : layerToggles) {
+        if (QAction* a = actionNamed(QLatin1String(t.action)))
+            a->setIcon(iconOf(QLatin1String(t.icon), m_view->layerVisible(t.slot)));
+    }
+}
+
+void MainWindow::toggleLayer(int slot)
+{
+    m_view->setLayerVisible(slot, !m_view->layerVisible(slot));
+    refreshLayerIcons();
+    m_view->update();
+}
+
+void MainWindow::on_actionTop_view_triggered()
+{
+    toggleLayer(0);
+}
+void MainWindow::on_actionMask_view_triggered()
+{
+    toggleLayer(1);
+}
+void MainWindow::on_actionPaste_view_triggered()
+{
+    toggleLayer(2);
+}
+void MainWindow::on_actionAssy_view_triggered()
+{
+    toggleLayer(3);
+}
+void MainWindow::on_actionSilk_view_triggered()
+{
+    toggleLayer(4);
+}
+void MainWindow::on_actionBoard_Outline_view_triggered()
+{
+    toggleLayer(5);
+}
+void MainWindow::on_actionDrill_view_triggered()
+{
+    toggleLayer(6);
+}
+
+void MainWindow::on_actionPick_and_Place_view_triggered()
+{
+    m_view->setShowPickAndPlace(!m_view->showPickAndPlace());
+    refreshFilterIcons();
+    m_view->update();
+}
+
+void MainWindow::on_actionShowHandExec_triggered()
+{
+    m_view->setShowHandExec(!m_view->showHandExec());
+    refreshFilterIcons();
+    createLists();
+    m_view->update();
+}
+
+void MainWindow::on_actionShowMachineExec_triggered()
+{
+    m_view->setShowMachineExec(!m_view->showMachineExec());
+    refreshFilterIcons();
+    createLists();
+    m_view->update();
+}
+
+void MainWindow::on_actionShowTHTExec_triggered()
+{
+    m_view->setShowThtExec(!m_view->showThtExec());
+    refreshFilterIcons();
+    createLists();
+    m_view->update();
+}
+
+void MainWindow::on_actionShow_Placed_triggered()
+{
+    m_view->setShowPlaced(!m_view->showPlaced());
+    refreshFilterIcons();
+    createLists();
+    m_view->update();
+}
+
+void MainWindow::on_actionShow_RefDes_triggered()
+{
+    m_view->setShowRefDes(!m_view->showRefDes());
+    refreshFilterIcons();
+    m_view->update();
+}
+
+void MainWindow::on_actionShow_Drawings_triggered()
+{
+    m_view->setShowDrawings(!m_view->showDrawings());
+    refreshFilterIcons();
+    m_view->update();
+}
+
+void MainWindow::on_actionGrid_triggered()
+{
+    m_view->setGridShown(!m_view->gridShown());
+    refreshFilterIcons();
+    m_view->update();
+}
+
+void MainWindow::on_actionFast_Rendering_triggered()
+{
+    m_view->setFastRendering(!m_view->fastRendering());
+    refreshFilterIcons();
+    m_view->update();
+}
+
+// ---- board fields and colour boxes
+
+void MainWindow::fillBoardInfoFields()
+{
+    const BoardInfo& info = *m_view->boardInfo();
+    m_ui->boardName->setText(Document::boardFieldText(info, BoardField::Name));
+    m_ui->boardWidth->setText(Document::boardFieldText(info, BoardField::Width));
+    m_ui->boardHeight->setText(Document::boardFieldText(info, BoardField::Height));
+    m_ui->boardDepth->setText(Document::boardFieldText(info, BoardField::Depth));
+    m_ui->boardOriginX->setText(Document::boardFieldText(info, BoardField::OriginX));
+    m_ui->boardOriginY->setText(Document::boardFieldText(info, BoardField::OriginY));
+    m_ui->boardComment->setText(Document::boardFieldText(info, BoardField::Comment));
+}
+
+void MainWindow::fillFiducialFields()
+{
+    // Filling shows stored values; it is not an edit of them.
+    const Fiducials& f = *m_view->fiducials();
+    const struct
+    {
+        QDoubleSpinBox* box;
+        double value;
+    } spins[] = { { m_ui->FiducialBoard1X, f.board1X() }, { m_ui->FiducialBoard1Y, f.board1Y() },
+        { m_ui->FiducialBoard2X, f.board2X() }, { m_ui->FiducialBoard2Y, f.board2Y() },
+        { m_ui->FiducialBlock1X, f.block1X() }, { m_ui->FiducialBlock1Y, f.block1Y() },
+        { m_ui->FiducialBlock2X, f.block2X() }, { m_ui->FiducialBlock2Y, f.block2Y() },
+        { m_ui->FiducialGeometryX, f.geometryX() }, { m_ui->FiducialGeometryY, f.geometryY() } };
+    for (const auto& s : spins) {
+        const bool blocked = s.box->blockSignals(true);
+        s.box->setValue(s.value);
+        s.box->blockSignals(blocked);
+    }
+    for (QWidget* w : std::initializer_list<QWidget*> { m_ui->FiducialBoardExec, m_ui->FiducialBlockExec,
+             m_ui->FiducialGeometrySquareCircle, m_ui->FiducialGeometryReflect })
+        w->blockSignals(true);
+    m_ui->FiducialBoardExec->setChecked(f.boardExec());
+    m_ui->FiducialBlockExec->setChecked(f.blockExec());
+    m_ui->FiducialGeometrySquareCircle->setCurrentIndex(f.geometryIndex());
+    m_ui->FiducialGeometryReflect->setCurrentIndex(f.reflectIndex());
+    m_ui->FiducialGeometryY->setEnabled(f.geometryIndex() != 0);
+    for (QWidget* w : std::initializer_list<QWidget*> { m_ui->FiducialBoardExec, m_ui->FiducialBlockExec,
+             m_ui->FiducialGeometrySquareCircle, m_ui->FiducialGeometryReflect })
+        w->blockSignals(false);
+}
+
+void MainWindow::boardFieldEdited(int fieldIndex)
+{
+    const auto field = static_cast<BoardField>(fieldIndex);
+    QLineEdit* const fields[] = { m_ui->boardName, m_ui->boardWidth, m_ui->boardHeight, m_ui->boardDepth,
+        m_ui->boardOriginX, m_ui->boardOriginY, m_ui->boardComment };
+    QLineEdit* edit = fields[fieldIndex];
+    const BoardFieldEdit result = m_view->document().editBoardField(field, edit->text());
+    if (!result.accepted)
+        prompt().warning(this, Document::invalidInputTitle(), Document::invalidInputText());
+    edit->setText(result.text);
+    if (result.accepted && (field == BoardField::OriginX || field == BoardField::OriginY))
+        createLists();
+    m_view->update();
+}
+
+void MainWindow::on_boardName_editingFinished()
+{
+    boardFieldEdited(int(BoardField::Name));
+}
+void MainWindow::on_boardWidth_editingFinished()
+{
+    boardFieldEdited(int(BoardField::Width));
+}
+void MainWindow::on_boardHeight_editingFinished()
+{
+    boardFieldEdited(int(BoardField::Height));
+}
+void MainWindow::on_boardDepth_editingFinished()
+{
+    boardFieldEdited(int(BoardField::Depth));
+}
+void MainWindow::on_boardOriginX_editingFinished()
+{
+    boardFieldEdited(int(BoardField::OriginX));
+}
+void MainWindow::on_boardOriginY_editingFinished()
+{
+    boardFieldEdited(int(BoardField::OriginY));
+}
+void MainWindow::on_boardComment_editingFinished()
+{
+    boardFieldEdited(int(BoardField::Comment));
+}
+
+void MainWindow::on_BoardColorBox_currentIndexChanged(int index)
+{
+    m_view->setBoardColorIndex(index);
+}
+
+void MainWindow::on_SilkColorBox_currentIndexChanged(int index)
+{
+    m_view->setSilkColorIndex(index);
+}

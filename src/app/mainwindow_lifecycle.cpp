@@ -1,0 +1,288 @@
+// New, Open, Save, Save as, Close and the file named on the command line.
+#include "app/mainwindow.h"
+
+#include "app/prompt.h"
+#include "app/startupfile.h"
+#include "app/statustext.h"
+#include "project/projectfile.h"
+#include "ui_mainwindow.h"
+#include "view/ui/darstellg.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDebug>
+
+namespace {
+const char* const projectFilter = "Tessavrant-File (*.tvx)";
+
+QString folderOf(const QString& path)
+{
+    return path.left(path.lastIndexOf(QLatin1Char('/')));
+}
+} // namespace
+
+MainWindow::SaveAnswer MainWindow::askToSaveChanges()
+{
+    if (!m_view->isModified())
+        return SaveAnswer::Proceed;
+    const QMessageBox::StandardButton answer = prompt().question(this, QStringLiteral("Tessavrant"),
+        QStringLiteral("Do you want to save changes?\n"),
+        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
+    if (answer == QMessageBox::No)
+        return SaveAnswer::Proceed;
+    if (answer != QMessageBox::Yes)
+        return SaveAnswer::Stop;
+    m_saveSucceeded = true;
+    saveDocument();
+    if (!m_saveSucceeded)
+        // The user asked to keep the changes; throwing them away now would lose them.
+        return SaveAnswer::Stop;
+    writeColorSettings();
+    return SaveAnswer::Proceed;
+}
+
+void MainWindow::resetDocument()
+{
+    const bool blocked = m_view->interactionBlocked();
+    m_view->resetDocument();
+    m_view->setInteractionBlocked(blocked);
+    m_ui->pickandplacepositionen->setRowCount(0);
+    m_ui->teile->setRowCount(0);
+    m_ui->feeder_config->setRowCount(0);
+    m_ui->gerber_table->setRowCount(0);
+    m_ui->OriginsTable->setRowCount(0);
+    m_view->setShowMachineExec(true);
+    m_view->setShowThtExec(true);
+    refreshFilterIcons();
+    refreshLayerIcons();
+}
+
+void MainWindow::on_actionNeu_triggered()
+{
+    if (askToSaveChanges() == SaveAnswer::Stop)
+        return;
+
+    switchGerberPnP();
+    disconnectTableSignals();
+    resetDocument();
+    buildLayerTable();
+    createLists();
+    m_ui->OriginsTable->setRowCount(0);
+    fillBoardInfoFields();
+    fillFiducialFields();
+    connectTableSignals();
+
+    m_currentProjectPath.clear();
+    m_titleName = QStringLiteral("unbenannt");
+    // Through layer mode and back, as at start-up, so menus and buttons are in a known state.
+    switchBottomTop();
+    switchGerberPnP();
+    switchBottomTop();
+    m_view->update();
+    m_view->setModified(true);
+    updateWindowTitle();
+}
+
+void MainWindow::on_action_oeffnen_triggered()
+{
+    if (askToSaveChanges() == SaveAnswer::Stop)
+        return;
+    const QString answer = prompt().openFileName(
+        this, QStringLiteral("Open Tessavrant"), m_lastDirectory, QLatin1String(projectFilter));
+    if (answer.isEmpty())
+        return;
+    m_chosenPath = answer;
+    m_lastDirectory = folderOf(answer);
+    loadProject(answer);
+}
+
+void MainWindow::loadProject(const QString& path)
+{
+    blockInteraction();
+    m_view->showSteps(18, 0);
+
+    disconnectTableSignals();
+    switchGerberPnP();
+    resetDocument();
+    handLineDataToView();
+
+    QString error;
+    if (!readProject(path, m_view->document(), error)) {
+        qDebug() << "loading" << path << "failed:" << error;
+        prompt().warning(
+            this, QStringLiteral("Error"), QStringLiteral("An error occured while loading the file"));
+        // The document is empty now: it must not be saved over the last project by a plain
+        // Save, so it becomes a new, unnamed document.
+        m_view->resetDocument();
+        m_view->setInteractionBlocked(true);
+        m_currentProjectPath.clear();
+        m_titleName = QStringLiteral("unbenannt");
+        updateWindowTitle();
+        fillBoardInfoFields();
+        fillFiducialFields();
+        createLists();
+        connectTableSignals();
+        switchBottomTop();
+        m_view->hideSteps();
+        unblockInteraction();
+        return;
+    }
+
+    if (m_ui->feeder_config->rowCount() > 0) {
+        qDebug() << "feeder_dat";
+        rebuildFeederList();
+        m_view->advanceStep();
+    }
+    m_currentProjectPath = path;
+    qDebug() << "rendering...";
+    qDebug() << "File gelesen";
+    qDebug() << "BoardInfos";
+    fillBoardInfoFields();
+    qDebug() << "Fiducials";
+    fillFiducialFields();
+    qDebug() << "Listen erstellen";
+    m_view->advanceStep();
+    qDebug() << "Origins";
+    buildOriginsTable();
+    connectTableSignals();
+    m_titleName = m_view->boardInfo()->name();
+    updateWindowTitle();
+    switchBottomTop();
+    qDebug() << "set flags";
+    m_view->update();
+    m_view->setModified(false);
+    qDebug() << "set part columns";
+    m_ui->teile->setColumnCount(3);
+    m_ui->teile->setColumnWidth(0, 40);
+    m_ui->teile->setColumnWidth(1, 90);
+    m_ui->teile->setColumnWidth(2, 90);
+    createLists();
+    if (m_ui->comboBox->currentIndex() >= 0)
+        applyMachineSelector(m_ui->comboBox->currentIndex());
+    m_view->hideSteps();
+    m_justLoaded = true;
+    unblockInteraction();
+}
+
+void MainWindow::on_actionSpeicher_triggered()
+{
+    saveDocument();
+}
+
+bool MainWindow::saveDocument()
+{
+    handLineDataToView();
+    if (m_currentProjectPath.isEmpty()) {
+        saveDocumentAs();
+    } else {
+        m_view->showSteps(2, 0);
+        QString error;
+        if (!writeProject(m_currentProjectPath, m_view->document(), error)) {
+            qDebug() << "saving" << m_currentProjectPath << "failed:" << error;
+            m_saveSucceeded = false;
+            prompt().warning(this, QStringLiteral("Error"),
+                QStringLiteral("An error occured while directly saving the file"));
+            m_view->hideSteps();
+            saveDocumentAs();
+        } else {
+            m_saveSucceeded = true;
+            m_view->setModified(false);
+            qDebug() << "saved";
+        }
+    }
+    m_view->hideSteps();
+    // The title names the file only when the document really went into it.
+    if (m_saveSucceeded && !m_view->isModified()) {
+        m_titleName = StatusText::titleFromPath(m_currentProjectPath);
+        updateWindowTitle();
+    }
+    fillBoardInfoFields();
+    m_view->setPendingChanges(false);
+    return m_saveSucceeded;
+}
+
+bool MainWindow::saveDocumentAs()
+{
+    const QString boardName = m_view->boardInfo()->name();
+    const QString suggestion = boardName.isEmpty()
+        ? m_lastDirectory
+        : m_lastDirectory + QLatin1Char('/') + boardName + QStringLiteral(".tvx");
+    const QString answer = prompt().saveFileName(
+        this, QStringLiteral("Save Tessavrant"), suggestion, QLatin1String(projectFilter));
+    if (answer.isEmpty()) {
+        m_saveSucceeded = false;
+        return false;
+    }
+    m_view->showSteps(2, 0);
+    m_lastDirectory = folderOf(answer);
+    QString error;
+    if (writeProject(answer, m_view->document(), error)) {
+        m_saveSucceeded = true;
+        m_chosenPath = answer;
+        m_currentProjectPath = answer;
+        m_view->setModified(false);
+        qDebug() << "saved";
+    } else {
+        qDebug() << "saving" << answer << "failed:" << error;
+        m_saveSucceeded = false;
+        prompt().warning(
+            this, QStringLiteral("Error"), QStringLiteral("An error occured while saving the file"));
+    }
+    m_view->setPendingChanges(false);
+    m_view->hideSteps();
+    return m_saveSucceeded;
+}
+
+void MainWindow::on_actionSpeichern_unter_triggered()
+{
+    handLineDataToView();
+    if (!saveDocumentAs())
+        return;
+    m_titleName = StatusText::titleFromPath(m_currentProjectPath);
+    updateWindowTitle();
+    fillBoardInfoFields();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    // The search dialog closes with the window (it arrives with the search).
+    if (m_view->isModified()) {
+        const QMessageBox::StandardButton answer = prompt().question(this, QStringLiteral("Tessavrant"),
+            QStringLiteral("Do you want to save changes?\n"),
+            QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
+        if (answer == QMessageBox::Yes) {
+            m_saveSucceeded = true;
+            saveDocument();
+            if (!m_saveSucceeded) {
+                event->ignore();
+                return;
+            }
+        } else if (answer != QMessageBox::No) {
+            event->ignore();
+            return;
+        }
+        writeColorSettings();
+    }
+    event->accept();
+}
+
+void MainWindow::applyStartupArgument(const QString& argument)
+{
+    const StartupFile file = classifyStartupFile(argument);
+    if (file.kind == StartupFile::None) {
+        if (!argument.isEmpty())
+            qDebug() << "command-line file not found:" << argument;
+        return;
+    }
+    if (file.kind == StartupFile::Project) {
+        m_view->setModified(false);
+        m_chosenPath = file.path;
+        m_pendingOpen = true;
+        return;
+    }
+    m_view->zoomBox()->setCurrentIndex(4);
+    m_view->setViewOffsetY(m_view->viewOffsetY() + 225);
+    if (!importLayerFile(file.path, file.kind == StartupFile::Drill))
+        prompt().warning(
+            this, QStringLiteral("Error"), QStringLiteral("An error occured while loading the file"));
+}

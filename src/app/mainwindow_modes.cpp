@@ -1,0 +1,169 @@
+// The three modes (placement top, placement bottom, layer mode) and the interaction block.
+#include "app/mainwindow.h"
+
+#include "app/modeactions.h"
+#include "ui_mainwindow.h"
+#include "view/ui/darstellg.h"
+
+#include <QComboBox>
+#include <QDebug>
+#include <QDoubleSpinBox>
+#include <QPushButton>
+#include <QWidgetAction>
+
+namespace {
+const char* const activeStyles[3]
+    = { "QPushButton { font-weight: bold; color: #000000; background-color: #FF6060; }",
+          "QPushButton { font-weight: bold; color: #000000; background-color: #6060FF; }",
+          "QPushButton { font-weight: bold; color: #000000; background-color: #60FF60; }" };
+const char* const inactiveStyles[3]
+    = { "QPushButton { font-weight: bold; color: #7F7F7F; background-color: #FFD1D1; }",
+          "QPushButton { font-weight: bold; color: #7F7F7F; background-color: #D1D1FF; }",
+          "QPushButton { font-weight: bold; color: #7F7F7F; background-color: #D1FFD1; }" };
+
+// Vertical room the view gains or loses when the side panels are hidden or shown.
+int panelOffset(int feederHeight)
+{
+    return feederHeight > 16 ? 230 : 28;
+}
+} // namespace
+
+void MainWindow::styleSideButtons(int active)
+{
+    QPushButton* buttons[3] = { m_topButton, m_bottomButton, m_gerberButton };
+    for (int i = 0; i < 3; ++i)
+        buttons[i]->setStyleSheet(QLatin1String(i == active ? activeStyles[i] : inactiveStyles[i]));
+}
+
+void MainWindow::setPlacementWidgetsVisible(bool on)
+{
+    m_ui->teile->setVisible(on);
+    m_ui->pickandplacepositionen->setVisible(on);
+    m_ui->feeder_config->setVisible(on);
+    m_ui->boardStuff->setVisible(on);
+    // The feeder overview and the machine selectors have no place in layer mode either.
+    m_ui->feeder->setVisible(on);
+    m_ui->frame->setVisible(on);
+    m_ui->gerber_table->setVisible(!on);
+}
+
+void MainWindow::switchBottomTop()
+{
+    showSide(true);
+}
+
+void MainWindow::switchTopBottom()
+{
+    showSide(false);
+}
+
+void MainWindow::showSide(bool top)
+{
+    m_ui->menuImport->menuAction()->setVisible(false);
+    m_ui->menuImportieren->menuAction()->setVisible(true);
+
+    const bool wasLayerMode = m_layerModeActive;
+    if (wasLayerMode) {
+        for (const QString& name : ModeActions::placementOnly())
+            setEntryEnabled(name, true);
+        m_view->setBackgroundColor(m_placementColors[0]);
+        m_view->setCrossColor(m_placementColors[1]);
+        m_view->setGridColor(m_placementColors[2]);
+        m_view->setOriginColor(m_placementColors[3]);
+        setPlacementWidgetsVisible(true);
+        m_view->setViewOffsetY(m_view->viewOffsetY() + panelOffset(m_feederHeight));
+    }
+
+    if (m_view->activeSideIsTop() == top && !wasLayerMode) {
+        m_view->update();
+        return;
+    }
+
+    selectTool(0);
+    m_view->setGerberMode(false);
+    m_layerModeActive = false;
+    styleSideButtons(top ? 0 : 1);
+
+    for (PnPEntry* entry : m_view->currentList())
+        entry->setSelected(false);
+    m_ui->pickandplacepositionen->clearSelection();
+    m_ui->teile->clearSelection();
+
+    if (m_view->activeSideIsTop() != top) {
+        m_view->setSide(top);
+        qDebug() << (top ? "show top" : "show bottom");
+        fillBoardInfoFields();
+        fillFiducialFields();
+        buildOriginsTable();
+        disconnectTableSignals();
+        createLists();
+        connectTableSignals();
+    }
+    m_view->update();
+    m_ui->feeder->update();
+    update();
+}
+
+void MainWindow::switchGerberPnP()
+{
+    m_ui->menuImport->menuAction()->setVisible(true);
+    m_ui->menuImportieren->menuAction()->setVisible(false);
+    if (!m_layerModeActive) {
+        selectTool(0);
+        for (const QString& name : ModeActions::disabledInLayerMode())
+            setEntryEnabled(name, false);
+        m_view->setGerberMode(true);
+        m_layerModeActive = true;
+        m_view->setBackgroundColor(m_layerColors[0]);
+        m_view->setCrossColor(m_layerColors[1]);
+        m_view->setGridColor(m_layerColors[2]);
+        m_view->setOriginColor(m_layerColors[3]);
+        styleSideButtons(2);
+        setPlacementWidgetsVisible(false);
+        m_view->setViewOffsetY(m_view->viewOffsetY() - panelOffset(m_feederHeight));
+        buildLayerTable();
+        m_view->update();
+        update();
+    }
+    if (m_ui->comboBox->currentIndex() >= 0)
+        applyMachineSelector(m_ui->comboBox->currentIndex());
+}
+
+QList<QAction*> MainWindow::toolbarAndToolActions() const
+{
+    QList<QAction*> actions;
+    for (QAction* action : m_ui->toolBar->actions()) {
+        if (!action->isSeparator() && !qobject_cast<QWidgetAction*>(action))
+            actions.append(action);
+    }
+    return actions;
+}
+
+void MainWindow::setInteractionEnabled(bool on)
+{
+    for (const QString& name : ModeActions::blockedMenus())
+        setEntryEnabled(name, on);
+    for (QWidget* w : std::initializer_list<QWidget*> { m_ui->boardStuff, m_ui->feeder_config, m_ui->teile,
+             m_ui->pickandplacepositionen, m_ui->gerber_table, m_topButton, m_bottomButton, m_gerberButton,
+             m_view->zoomBox(), m_view->gridSpinBox() })
+        if (w)
+            w->setEnabled(on);
+    const bool modified = m_view->isModified();
+    for (QAction* action : toolbarAndToolActions())
+        action->setEnabled(
+            on && ModeActions::enabledAfterUnblock(action->objectName(), modified, m_layerModeActive));
+}
+
+void MainWindow::blockInteraction()
+{
+    qDebug() << "block interaction";
+    m_view->setInteractionBlocked(true);
+    setInteractionEnabled(false);
+}
+
+void MainWindow::unblockInteraction()
+{
+    qDebug() << "unblock interaction";
+    m_view->setInteractionBlocked(false);
+    setInteractionEnabled(true);
+}

@@ -1,0 +1,194 @@
+// The 20 ms driver: everything that happens outside the event handlers, in a fixed order.
+#include "app/mainwindow.h"
+
+#include "app/hovertracker.h"
+#include "app/statustext.h"
+#include "app/windowlayout.h"
+#include "ui_mainwindow.h"
+#include "view/ui/darstellg.h"
+
+#include <QComboBox>
+#include <QCursor>
+#include <QDebug>
+#include <QLabel>
+#include <QProgressBar>
+#include <QTimerEvent>
+
+void MainWindow::timerEvent(QTimerEvent* event)
+{
+    if (event->timerId() != m_timerId) {
+        QMainWindow::timerEvent(event);
+        return;
+    }
+    // A step that processes events (a table rebuild, a project load) must not start the
+    // next tick inside this one.
+    if (m_inTick)
+        return;
+    m_inTick = true;
+    tickCursorPosition(); // 1 (2: the selected layer object arrives with the layer tools)
+    tickPendingOpen(); // 3
+    tickRenderProgress(); // 4
+    tickEdgeScrolling(); // 5
+    tickStatusText(); // 6
+    tickPanelBoundary(); // 7
+    executeTableRequests(); // 8
+    tickSaveAction(); // 9
+    executeLayerAndFeederRequests(); // 10
+    tickSearchRefresh(); // 11
+    tickAfterLoad(); // 12
+    m_inTick = false;
+}
+
+void MainWindow::tickCursorPosition()
+{
+    const QPoint p = m_view->mapFromGlobal(QCursor::pos());
+    m_cursorOverView = m_view->rect().contains(p);
+    const int z = qMax(1, m_view->zoomLevel());
+    m_cursorX = double(p.x() - m_view->viewOffsetX()) / z;
+    m_cursorY = double(m_view->height() - p.y() + m_view->viewOffsetY()) / z;
+    m_cursorXText = QString::number(m_cursorX, 'g', 6);
+    m_cursorYText = QString::number(m_cursorY, 'g', 6);
+}
+
+void MainWindow::tickPendingOpen()
+{
+    if (!m_pendingOpen)
+        return;
+    m_pendingOpen = false;
+    loadProject(m_chosenPath);
+    m_lastDirectory = m_chosenPath.left(m_chosenPath.lastIndexOf(QLatin1Char('/')));
+    switchBottomTop();
+}
+
+void MainWindow::tickRenderProgress()
+{
+    QAction* const guarded[3] = { m_ui->actionRotate, m_ui->actionMirror, m_ui->actionSetNewOrigin };
+    bool anyDisabled = false;
+    bool anyEnabled = false;
+    for (QAction* a : guarded) {
+        anyDisabled |= !a->isEnabled();
+        anyEnabled |= a->isEnabled();
+    }
+    QProgressBar* bar = m_view->progressBar();
+    const bool blocked = m_view->interactionBlocked();
+    auto finish = [&] {
+        qDebug() << "activate dat shit";
+        // While interaction is blocked the unblock gives the actions back.
+        if (!blocked) {
+            for (QAction* a : guarded)
+                a->setEnabled(true);
+        }
+        bar->hide();
+        qDebug() << "go further";
+    };
+    const int reached = m_view->renderReached();
+    const int total = m_view->renderTotal();
+    if (!m_view->rendering()) {
+        if ((anyDisabled && !blocked) || bar->isVisible())
+            finish();
+    } else if (reached < total) {
+        if (anyEnabled || bar->isHidden()) {
+            qDebug() << "deactivate dat shit";
+            for (QAction* a : guarded)
+                a->setEnabled(false);
+            bar->setRange(0, total);
+            bar->show();
+            qDebug() << "go further";
+        }
+    } else {
+        m_view->setRendering(false);
+        finish();
+    }
+    if (m_view->rendering() && bar->value() != reached) {
+        bar->setValue(reached);
+        qDebug().nospace() << "increment Progress | int: " << reached << "/" << total
+                           << " | progressbar: " << bar->value() << "/" << bar->maximum();
+    }
+}
+
+void MainWindow::tickEdgeScrolling()
+{
+    if (m_toolMode < 2 || m_toolMode > 7 || !m_mouseDragging)
+        return;
+    m_view->setPendingChanges(false);
+    const QPoint p = m_view->mapFromGlobal(QCursor::pos());
+    if (p.x() >= m_view->width() - 25)
+        m_view->setViewOffsetX(m_view->viewOffsetX() - 10);
+    else if (p.x() <= 25)
+        m_view->setViewOffsetX(m_view->viewOffsetX() + 10);
+    if (p.y() >= m_view->height() - 25)
+        m_view->setViewOffsetY(m_view->viewOffsetY() + 10);
+    else if (p.y() <= 25)
+        m_view->setViewOffsetY(m_view->viewOffsetY() - 10);
+    m_view->update();
+}
+
+void MainWindow::tickStatusText()
+{
+    QComboBox* machines = m_ui->comboBox;
+    const QString suffix = StatusText::machineSuffix(machines->count(), machines->currentIndex(),
+        m_ui->lineselect->currentText(), machines->currentText());
+    QString hoverText;
+    const QList<PnPEntry*> entries = m_view->currentList();
+    bool repaint = false;
+    if (m_cursorOverView) {
+        const BoardInfo* board = m_view->boardInfo();
+        const Origins origins = m_view->origins();
+        const double baseX = board->originX() + (origins.isEmpty() ? 0.0 : origins.first().x);
+        const double baseY = board->originY() + (origins.isEmpty() ? 0.0 : origins.first().y);
+        const HoverTracker::Result hover = HoverTracker::track(entries, m_cursorX, m_cursorY, baseX, baseY);
+        hoverText = hover.text;
+        repaint = hover.repaint;
+    } else {
+        // A highlight must not stay behind when the cursor leaves the view over a placement.
+        repaint = HoverTracker::fade(entries);
+    }
+    if (repaint)
+        m_view->update();
+    const QString text = StatusText::statusLine(m_cursorOverView, m_cursorX, m_cursorY, hoverText, suffix);
+    m_statusLabel->setText(QLatin1Char(' ') + text);
+}
+
+void MainWindow::tickPanelBoundary()
+{
+    if (m_layerModeActive)
+        return;
+    const QPoint p = mapFromGlobal(QCursor::pos());
+    const QRect view = m_view->geometry().translated(m_ui->centralWidget->pos());
+    const bool inHeight = p.y() >= view.top() && p.y() <= view.bottom();
+    const bool nearLeft = qAbs(p.x() - view.left()) <= PanelSizes::grabDistance;
+    const bool nearRight = qAbs(p.x() - (view.right() + 1)) <= PanelSizes::grabDistance;
+    if (inHeight && (nearLeft || nearRight)) {
+        setCursor(Qt::SizeHorCursor);
+        m_nearPanelBoundary = true;
+    } else if (!m_panelDragging) {
+        unsetCursor();
+        m_nearPanelBoundary = false;
+    }
+}
+
+void MainWindow::tickSaveAction()
+{
+    const bool on = !m_view->interactionBlocked() && (m_currentProjectPath.isEmpty() || m_view->isModified());
+    m_ui->actionSpeicher->setEnabled(on);
+}
+
+void MainWindow::tickSearchRefresh()
+{
+    if (m_view->gerberMode())
+        return;
+    m_view->document().writeBackWorkingList();
+    // The search dialog receives both sides' lists here once it exists.
+}
+
+void MainWindow::tickAfterLoad()
+{
+    if (!m_justLoaded)
+        return;
+    // Only what the load itself changed is forgiven: the flag does not wait for a later edit.
+    m_justLoaded = false;
+    if (m_view->isModified()) {
+        m_view->setModified(false);
+        m_ui->actionSpeicher->setEnabled(false);
+    }
+}

@@ -1,0 +1,253 @@
+#include "gerber/aperturemacroreader.h"
+
+#include "gerber/gerberlayer.h"
+
+#include <QDebug>
+#include <QVector>
+#include <algorithm>
+#include <cmath>
+#include <memory>
+
+namespace {
+
+// Bounds for numbers taken from the file: a polygon of more vertices or a moiré of more
+// rings than these is not a drawing anyone made, and must not exhaust memory.
+constexpr int maxPolygonVertices = 1000;
+constexpr int maxMoireRings = 10000;
+
+QPointF rotated(double x, double y, double degrees)
+{
+    const double a = degrees * M_PI / 180.0;
+    const double c = std::cos(a);
+    const double s = std::sin(a);
+    return QPointF(x * c - y * s, x * s + y * c);
+}
+
+class Expansion
+{
+public:
+    explicit Expansion(const QStringList& modifiers)
+        : m(modifiers)
+    {
+        values.reserve(m.size());
+        for (const QString& t : m)
+            values.append(t.toDouble());
+    }
+
+    double d(int k) const { return k < values.size() ? values.at(k) : 0.0; }
+    int count() const { return m.size(); }
+
+    void circle(MacroImage& image, int index, bool dark, QPointF centre, double diameter) const
+    {
+        MacroPrimitive p;
+        p.shape = QStringLiteral("C");
+        p.x = centre.x();
+        p.y = centre.y();
+        p.width = diameter;
+        p.height = diameter;
+        image.primitives.insert(index, p);
+        image.exposures.insert(index, dark);
+        image.indexes.append(index);
+    }
+
+    static MacroPrimitive line(QPointF a, QPointF b, double thickness)
+    {
+        MacroPrimitive p;
+        p.shape = QStringLiteral("L");
+        p.x = a.x();
+        p.y = a.y();
+        p.x2 = b.x();
+        p.y2 = b.y();
+        p.width = thickness;
+        return p;
+    }
+
+    const QStringList& m;
+    QVector<double> values;
+};
+
+void outline(MacroImage& image, int index, const Expansion& x)
+{
+    const double rotation = x.d(x.count() - 1);
+    const int n = int(x.d(2));
+    QPolygonF polygon;
+    for (int k = 0; k < n && 4 + 2 * k < x.count() - 1; ++k)
+        polygon.append(rotated(x.d(3 + 2 * k), x.d(4 + 2 * k), rotation));
+    image.polygons.insert(index, polygon);
+}
+
+void regularPolygon(MacroImage& image, int index, const Expansion& x)
+{
+    const int n = int(x.d(2));
+    if (n < 3 || n > maxPolygonVertices)
+        return;
+    const QPointF centre(x.d(3), x.d(4));
+    const double radius = x.d(5) / 2.0;
+    QPolygonF polygon;
+    for (int i = 0; i < n; ++i) {
+        const double a = (i * 360.0 / n + x.d(6)) * M_PI / 180.0;
+        polygon.append(centre + QPointF(radius * std::cos(a), radius * std::sin(a)));
+    }
+    polygon.append(polygon.first());
+    image.polygons.insert(index, polygon);
+}
+
+// Moiré: rings of dark and clear circles and a dark cross-hair; returns the extra indexes used.
+int moire(MacroImage& image, int index, const Expansion& x)
+{
+    const double rotation = x.d(9);
+    const QPointF c = rotated(x.d(1), x.d(2), rotation);
+    const int rings = int(std::min<double>(x.d(6), maxMoireRings));
+    int extra = 0;
+    for (int i = 0; i < rings; ++i) {
+        const double outer = x.d(3) - (x.d(5) + x.d(4)) * i;
+        if (!(outer > 0.0))
+            break;
+        x.circle(image, index + extra, true, c, outer);
+        x.circle(image, index + extra + 1, false, c, outer - x.d(4));
+        extra += 2;
+    }
+    const double half = x.d(8) / 2.0;
+    const double mx = x.d(1), my = x.d(2);
+    const MacroPrimitive vertical
+        = Expansion::line(rotated(mx, my - half, rotation), rotated(mx, my + half, rotation), x.d(7));
+    const MacroPrimitive horizontal
+        = Expansion::line(rotated(mx - half, my, rotation), rotated(mx + half, my, rotation), x.d(7));
+    image.primitives.insert(index + extra, vertical);
+    image.exposures.insert(index + extra, true);
+    image.indexes.append(index + extra);
+    image.primitives.insert(index + extra + 1, horizontal);
+    image.exposures.insert(index + extra + 1, true);
+    image.indexes.append(index + extra + 1);
+    return extra + 1;
+}
+
+// Thermal: a dark disc, a clear hole and two clear gap lines; always three extra indexes.
+int thermal(MacroImage& image, int index, const Expansion& x)
+{
+    const double rotation = x.d(6);
+    const QPointF c = rotated(x.d(1), x.d(2), rotation);
+    x.circle(image, index, true, c, x.d(3));
+    x.circle(image, index + 1, false, c, x.d(4));
+    const double half = x.d(3) / 2.0;
+    const double mx = x.d(1), my = x.d(2);
+    const MacroPrimitive vertical
+        = Expansion::line(rotated(mx, my - half, rotation), rotated(mx, my + half, rotation), x.d(5));
+    const MacroPrimitive horizontal
+        = Expansion::line(rotated(mx - half, my, rotation), rotated(mx + half, my, rotation), x.d(5));
+    image.primitives.insert(index + 2, vertical);
+    image.exposures.insert(index + 2, false);
+    image.indexes.append(index + 2);
+    image.primitives.insert(index + 3, horizontal);
+    image.exposures.insert(index + 3, false);
+    image.indexes.append(index + 3);
+    return 3;
+}
+
+bool handledCode(int code)
+{
+    return code == 1 || code == 4 || code == 5 || code == 6 || code == 7 || code == 20 || code == 21;
+}
+
+} // namespace
+
+void ApertureMacroReader::define(GerberLayer& layer, const QString& text)
+{
+    const QStringList pieces = text.split(QLatin1Char('*'));
+    auto* macro = layer.addMacro(new ApertureMacro);
+    macro->name = pieces.first().mid(3);
+    for (int i = 1; i < pieces.size(); ++i) {
+        const QString& piece = pieces.at(i);
+        if (piece.contains(QLatin1Char('$'))) {
+            qDebug().noquote() << "Variable Definition coming soon";
+            auto* replacement = new ApertureMacro;
+            replacement->name = macro->name;
+            replacement->hasVariables = true;
+            layer.replaceMacro(macro, replacement);
+            return;
+        }
+        // An empty piece (a doubled "*") holds no primitive.
+        if (piece.isEmpty() || piece.front() == QLatin1Char('0') || piece.front() == QLatin1Char('%'))
+            continue;
+        qDebug().noquote() << piece;
+        macro->primitives.append(piece);
+    }
+}
+
+Aperture* ApertureMacroReader::expand(QStringView block, const ApertureMacro& macro)
+{
+    qDebug().noquote() << "Macro found";
+    auto image = std::make_unique<MacroImage>();
+    int p = 0;
+    int e = 0;
+    for (const QString& primitive : macro.primitives) {
+        const QStringList modifiers = primitive.split(QLatin1Char(','));
+        const int code = modifiers.first().toInt();
+        if (!handledCode(code)) {
+            qDebug().noquote() << QStringLiteral("Parameter: ") + modifiers.first();
+            return nullptr;
+        }
+        const Expansion x(modifiers);
+        const int index = p + e;
+        const int n = x.count();
+        switch (code) {
+        case 1:
+            if (n >= 5) {
+                const QPointF c = n >= 6 ? rotated(x.d(3), x.d(4), x.d(5)) : QPointF(x.d(3), x.d(4));
+                MacroPrimitive prim;
+                prim.shape = QStringLiteral("C");
+                prim.x = c.x();
+                prim.y = c.y();
+                prim.width = x.d(2);
+                prim.height = x.d(2);
+                image->primitives.insert(index, prim);
+            }
+            break;
+        case 4:
+            if (n >= 8)
+                outline(*image, index, x);
+            break;
+        case 5:
+            if (n >= 7)
+                regularPolygon(*image, index, x);
+            break;
+        case 6:
+            if (n >= 10)
+                e += moire(*image, index, x);
+            break;
+        case 7:
+            if (n >= 7)
+                e += thermal(*image, index, x);
+            break;
+        case 20:
+            if (n >= 7) {
+                const double r = n >= 8 ? x.d(7) : 0.0;
+                image->primitives.insert(
+                    index, Expansion::line(rotated(x.d(3), x.d(4), r), rotated(x.d(5), x.d(6), r), x.d(2)));
+            }
+            break;
+        case 21:
+            if (n >= 6) {
+                const double r = n >= 7 ? x.d(6) : 0.0;
+                const double half = x.d(2) / 2.0;
+                image->primitives.insert(index,
+                    Expansion::line(
+                        rotated(x.d(4) - half, x.d(5), r), rotated(x.d(4) + half, x.d(5), r), x.d(3)));
+            }
+            break;
+        }
+        if (code != 6 && code != 7) {
+            image->exposures.insert(index, n > 1 && modifiers.at(1) == QLatin1String("1"));
+            image->indexes.append(index);
+        }
+        ++p;
+    }
+
+    const qsizetype end = std::max<qsizetype>(3, block.lastIndexOf(QStringView(macro.name)));
+    QString texts[Aperture::ParameterCount]
+        = { QStringLiteral("0.005"), QStringLiteral("x"), QStringLiteral("x"), QStringLiteral("x") };
+    auto* aperture = new Aperture(block.mid(3, end - 3).toString(), QStringLiteral("C"), texts);
+    if (!macro.hasVariables)
+        aperture->macroImage = std::move(image);
+    return aperture;
+}

@@ -1,0 +1,440 @@
+#include "gerber/excellonreader.h"
+
+#include "gerber/aperture.h"
+#include "gerber/gerberlayer.h"
+#include "gerber/imageobject.h"
+
+#include <QDebug>
+#include <QFile>
+#include <QHash>
+#include <QStringView>
+#include <cmath>
+#include <limits>
+
+namespace {
+
+const double powersOfTen[19] = { 1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13,
+    1e14, 1e15, 1e16, 1e17, 1e18 };
+
+bool isNumberChar(QChar c)
+{
+    return (c >= QLatin1Char('0') && c <= QLatin1Char('9')) || c == QLatin1Char('.') || c == QLatin1Char('+')
+        || c == QLatin1Char('-');
+}
+
+// The number text after the letter at `letterPos`: up to the first character that cannot
+// belong to a number, so "X12Y34G85..." yields "12" and "34".
+QStringView numberAfter(QStringView line, int letterPos)
+{
+    int end = letterPos + 1;
+    while (end < line.size() && isNumberChar(line[end]))
+        ++end;
+    return line.mid(letterPos + 1, end - letterPos - 1);
+}
+
+double finiteOrZero(double v)
+{
+    return std::isfinite(v) ? v : 0.0;
+}
+
+// Excellon coordinate: "+" dropped, a leading "-" kept aside; digits without a point are padded
+// with zeros to the format's length (in front when leading zeros are omitted, behind otherwise)
+// and get their point before the last decimal digits. Text that already holds a point is read
+// as written: CAD tools that write decimal coordinates mean them literally.
+double convertCoordinate(QStringView text, const ExcellonFormat& format)
+{
+    QString digits;
+    digits.reserve(text.size());
+    for (QChar c : text) {
+        if (c != QLatin1Char('+'))
+            digits.append(c);
+    }
+    bool negative = false;
+    if (!digits.isEmpty() && digits[0] == QLatin1Char('-')) {
+        negative = true;
+        digits.remove(0, 1);
+    }
+
+    double value = 0.0;
+    if (digits.contains(QLatin1Char('.'))) {
+        value = digits.toDouble();
+    } else {
+        const int total = format.integerDigits + format.decimalDigits;
+        bool plain = digits.size() <= 18;
+        qint64 mantissa = 0;
+        for (int i = 0; plain && i < digits.size(); ++i) {
+            const QChar c = digits[i];
+            if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+                plain = false;
+            else
+                mantissa = mantissa * 10 + (c.unicode() - '0');
+        }
+        if (plain) {
+            if (!format.leadingZeroesOmitted && digits.size() < total)
+                value = double(mantissa) * powersOfTen[total - digits.size()]
+                    / powersOfTen[format.decimalDigits];
+            else
+                value = double(mantissa) / powersOfTen[format.decimalDigits];
+        } else {
+            // Not a plain digit string: follow the textual rule; garbage reads as 0.
+            if (digits.size() < total) {
+                const QString pad(total - digits.size(), QLatin1Char('0'));
+                digits = format.leadingZeroesOmitted ? pad + digits : digits + pad;
+            }
+            digits.insert(digits.size() - format.decimalDigits, QLatin1Char('.'));
+            value = digits.toDouble();
+        }
+    }
+    value = finiteOrZero(value);
+    if (value == 0.0)
+        return 0.0;
+    return negative ? -value : value;
+}
+
+struct ToolLine
+{
+    QString name; // "T" and the tool number as written
+    int number = -1; // -1 when too long to be a tool number
+    bool hasDiameter = false;
+    QString diameter;
+};
+
+// "T<digits>[letters and values]": the tool number and, after "C", the diameter.
+bool parseToolLine(QStringView line, ToolLine* tool)
+{
+    if (line.isEmpty() || line[0] != QLatin1Char('T'))
+        return false;
+    int end = 1;
+    while (end < line.size() && line[end].isDigit() && line[end].unicode() < 128)
+        ++end;
+    if (end == 1)
+        return false;
+    tool->name = line.left(end).toString();
+    tool->number = end - 1 <= 9 ? line.mid(1, end - 1).toInt() : -1;
+    const int c = line.indexOf(QLatin1Char('C'), end);
+    if (c >= 0) {
+        tool->hasDiameter = true;
+        tool->diameter = numberAfter(line, c).toString();
+    }
+    return true;
+}
+
+class ExcellonPass
+{
+public:
+    explicit ExcellonPass(GerberLayer& layer)
+        : m_layer(layer)
+    {
+        m_format.leadingZeroesOmitted = layer.zeroOmission != QLatin1String("T");
+        m_format.integerDigits = qBound(0, layer.xIntegerDigits, 9);
+        m_format.decimalDigits = qBound(0, layer.xDecimalDigits, 9);
+        for (Aperture* a : layer.apertures())
+            remember(a);
+    }
+
+    bool run()
+    {
+        bool result = true;
+        for (const QString& line : m_layer.excellonLines) {
+            if (line == QLatin1String("M30"))
+                break;
+            if (!handleLine(line)) {
+                result = false;
+                break;
+            }
+        }
+        storeExtent();
+        return result;
+    }
+
+private:
+    bool handleLine(const QString& line)
+    {
+        if (line.isEmpty())
+            return true;
+        if (line == QLatin1String("M48")) {
+            m_inHeader = true;
+            return true;
+        }
+        if (line == QLatin1String("%") || line == QLatin1String("M95")) {
+            m_inHeader = false;
+            return true;
+        }
+        if (isUnitLine(line, QLatin1String("M71")) || isUnitLine(line, QLatin1String("M72"))) {
+            // Unit commands are honoured only before the first hit: the layer holds one unit.
+            if (!m_hadHit)
+                setUnit(line.startsWith(QLatin1String("M72")));
+            return true;
+        }
+        const QChar first = line[0];
+        // A hit cannot stand in the header: a file that never closes its header with "%" or
+        // "M95" has reached its body here.
+        if (m_inHeader && (first == QLatin1Char('X') || first == QLatin1Char('Y')))
+            m_inHeader = false;
+        if (m_inHeader) {
+            if (isUnitLine(line, QLatin1String("INCH")))
+                setUnit(true);
+            else if (isUnitLine(line, QLatin1String("METRIC")))
+                setUnit(false);
+            else if (first == QLatin1Char('T'))
+                defineOrSelectTool(line);
+            return true;
+        }
+        if (first == QLatin1Char('T'))
+            return selectTool(line);
+        if (first == QLatin1Char('X') || first == QLatin1Char('Y'))
+            return hit(line);
+        return true;
+    }
+
+    // A unit word alone or followed by ",": "INCH,LZ", "METRIC,TZ", "METRIC,000.000", "M71,TZ".
+    static bool isUnitLine(const QString& line, QLatin1String unit)
+    {
+        return line.startsWith(unit) && (line.size() == unit.size() || line[unit.size()] == QLatin1Char(','));
+    }
+
+    void setUnit(bool inch)
+    {
+        m_layer.unit = inch ? QStringLiteral("IN") : QStringLiteral("mm");
+        m_layer.unitFactor = inch ? 25.4 : 1.0;
+    }
+
+    void remember(Aperture* tool)
+    {
+        if (!m_toolsByName.contains(tool->name))
+            m_toolsByName.insert(tool->name, tool);
+        ToolLine parsed;
+        if (parseToolLine(tool->name, &parsed) && parsed.number >= 0
+            && !m_toolsByNumber.contains(parsed.number))
+            m_toolsByNumber.insert(parsed.number, tool);
+    }
+
+    Aperture* defineTool(const ToolLine& tool)
+    {
+        Aperture* aperture = Aperture::createDefault();
+        aperture->name = tool.name;
+        aperture->shape = QStringLiteral("C");
+        aperture->setParameterText(0, tool.hasDiameter ? tool.diameter : QStringLiteral("0"));
+        m_layer.addAperture(aperture);
+        remember(aperture);
+        return aperture;
+    }
+
+    // In the header a tool line defines the tool; one without a size that names a tool already
+    // defined selects it instead (files that select tools before closing the header).
+    void defineOrSelectTool(const QString& line)
+    {
+        ToolLine tool;
+        if (!parseToolLine(line, &tool))
+            return;
+        if (Aperture* known = tool.hasDiameter ? nullptr : findTool(tool))
+            m_tool = known;
+        else if (tool.number != 0 || tool.hasDiameter)
+            defineTool(tool);
+    }
+
+    Aperture* findTool(const ToolLine& tool) const
+    {
+        if (Aperture* a = m_toolsByName.value(tool.name, nullptr))
+            return a;
+        return tool.number >= 0 ? m_toolsByNumber.value(tool.number, nullptr) : nullptr;
+    }
+
+    bool selectTool(const QString& line)
+    {
+        ToolLine tool;
+        if (!parseToolLine(line, &tool))
+            return true;
+        Aperture* aperture = findTool(tool);
+        if (!aperture && tool.number == 0 && !tool.hasDiameter)
+            return true; // "T00" unloads the tool unless a tool 0 was defined: the current one stays
+        if (!aperture && tool.hasDiameter)
+            aperture = defineTool(tool); // tool defined in the body, as several CAD tools write it
+        if (!aperture) {
+            qDebug() << "Shape nicht gefunden";
+            return false;
+        }
+        m_tool = aperture;
+        return true;
+    }
+
+    // A coordinate pair; an axis the text leaves out repeats `from`.
+    QPointF point(QStringView text, QPointF from) const
+    {
+        const int xPos = text.indexOf(QLatin1Char('X'));
+        const int yPos = text.indexOf(QLatin1Char('Y'));
+        const double x = xPos >= 0 ? convertCoordinate(numberAfter(text, xPos), m_format) : from.x();
+        const double y = yPos >= 0 ? convertCoordinate(numberAfter(text, yPos), m_format) : from.y();
+        return QPointF(x, y);
+    }
+
+    void add(const QString& kind, double x, double y)
+    {
+        m_layer.addObject(new ImageObject(m_tool, x, y, kind, m_layer.darkPolarity));
+        if (kind != ImageObject::move())
+            extend(x, y);
+    }
+
+    bool hit(const QString& line)
+    {
+        if (!m_tool) {
+            qDebug() << "Error - no Shape";
+            return false;
+        }
+        m_hadHit = true;
+        const QStringView text(line);
+        const int g85 = line.indexOf(QLatin1String("G85"));
+        if (g85 < 0) {
+            m_last = point(text, m_last);
+            add(ImageObject::flash(), m_last.x(), m_last.y());
+            return true;
+        }
+        const int firstG = line.indexOf(QLatin1Char('G'));
+        const QPointF p1 = point(text.left(firstG), m_last);
+        const int secondX = line.indexOf(QLatin1Char('X'), firstG);
+        const QPointF p2 = point(secondX >= 0 ? text.mid(secondX) : text.mid(g85 + 3), p1);
+        const double x1 = p1.x(), y1 = p1.y(), x2 = p2.x(), y2 = p2.y();
+        add(ImageObject::flash(), x1, y1);
+        add(ImageObject::draw(), x2, y2);
+        add(ImageObject::draw(), x2, y1);
+        add(ImageObject::draw(), x1, y1);
+        add(ImageObject::draw(), x1, y2);
+        add(ImageObject::draw(), x2, y2);
+        add(ImageObject::move(), x2, y1);
+        add(ImageObject::draw(), x1, y2);
+        m_last = p2;
+        return true;
+    }
+
+    void extend(double x, double y)
+    {
+        const double xm = x * m_layer.unitFactor;
+        const double ym = y * m_layer.unitFactor;
+        m_minX = qMin(m_minX, xm);
+        m_maxX = qMax(m_maxX, xm);
+        m_minY = qMin(m_minY, ym);
+        m_maxY = qMax(m_maxY, ym);
+    }
+
+    static qint32 clampToInt(double v)
+    {
+        const double lo = std::numeric_limits<qint32>::min();
+        const double hi = std::numeric_limits<qint32>::max();
+        return qint32(qBound(lo, v, hi));
+    }
+
+    // Bounds in whole millimetres, rounded outward, always including the origin.
+    void storeExtent()
+    {
+        m_layer.cachedBounds[0] = clampToInt(std::ceil(m_maxX));
+        m_layer.cachedBounds[1] = clampToInt(std::floor(m_minX));
+        m_layer.cachedBounds[2] = clampToInt(std::ceil(m_maxY));
+        m_layer.cachedBounds[3] = clampToInt(std::floor(m_minY));
+    }
+
+    GerberLayer& m_layer;
+    ExcellonFormat m_format;
+    QHash<QString, Aperture*> m_toolsByName;
+    QHash<int, Aperture*> m_toolsByNumber;
+    Aperture* m_tool = nullptr;
+    QPointF m_last;
+    bool m_inHeader = false;
+    bool m_hadHit = false;
+    double m_minX = 0.0, m_maxX = 0.0, m_minY = 0.0, m_maxY = 0.0;
+};
+
+} // namespace
+
+void applyExcellonFormat(GerberLayer& layer, const ExcellonFormat& format)
+{
+    layer.zeroOmission = format.zeroOmissionText();
+    layer.xIntegerDigits = layer.yIntegerDigits = format.integerDigits;
+    layer.xDecimalDigits = layer.yDecimalDigits = format.decimalDigits;
+}
+
+ExcellonFormat excellonFormatOf(const GerberLayer& layer)
+{
+    ExcellonFormat format;
+    format.leadingZeroesOmitted = layer.zeroOmission != QLatin1String("T");
+    format.integerDigits = layer.xIntegerDigits;
+    format.decimalDigits = layer.xDecimalDigits;
+    return format;
+}
+
+bool readExcellonLines(const QString& path, QStringList* lines)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray data = file.readAll();
+    lines->clear();
+    int start = 0;
+    while (start < data.size()) {
+        int end = data.indexOf('\n', start);
+        if (end < 0)
+            end = data.size();
+        lines->append(QString::fromUtf8(data.constData() + start, end - start).trimmed());
+        start = end + 1;
+    }
+    return true;
+}
+
+GerberLayer* replaceWithDrillLayer(
+    int slot, QList<GerberLayer*>& layers, const QColor& colour, const QString& path)
+{
+    while (layers.size() <= slot)
+        layers.append(new GerberLayer(layers.size()));
+    auto* layer = new GerberLayer(slot);
+    delete layers[slot];
+    layers[slot] = layer;
+    layer->color = colour;
+    layer->visible = true;
+    layer->fileName = path.mid(path.lastIndexOf(QLatin1Char('/')) + 1);
+    return layer;
+}
+
+bool loadExcellon(const QString& path, int slot, QList<GerberLayer*>& layers, const QColor& colour,
+    const ExcellonFormat& format)
+{
+    if (slot < 0)
+        return false;
+    GerberLayer* layer = replaceWithDrillLayer(slot, layers, colour, path);
+    QStringList lines;
+    if (!readExcellonLines(path, &lines))
+        return false;
+    applyExcellonFormat(*layer, format);
+    layer->excellonLines = lines;
+    return parseExcellon(*layer);
+}
+
+bool parseExcellon(int slot, QList<GerberLayer*>& layers)
+{
+    if (slot < 0 || slot >= layers.size() || !layers[slot])
+        return false;
+    return parseExcellon(*layers[slot]);
+}
+
+bool parseExcellon(GerberLayer& layer)
+{
+    return ExcellonPass(layer).run();
+}
+
+bool looksLikeExcellon(const QByteArray& head)
+{
+    const int linesToLook = 10;
+    int seen = 0;
+    int start = 0;
+    while (start < head.size() && seen < linesToLook) {
+        int end = head.indexOf('\n', start);
+        if (end < 0)
+            end = head.size();
+        const QByteArray line = head.mid(start, end - start).trimmed();
+        if (!line.isEmpty()) {
+            if (line.startsWith("M48"))
+                return true;
+            ++seen;
+        }
+        start = end + 1;
+    }
+    return false;
+}

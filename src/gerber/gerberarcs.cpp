@@ -1,0 +1,119 @@
+// Circular interpolation: an arc block is flattened into one-degree chords at load time.
+#include "gerber/gerberlayer.h"
+#include "gerber/gerberparser.h"
+
+#include <cmath>
+
+namespace {
+
+constexpr double degreesPerRadian = 180.0 / M_PI;
+
+double polarAngle(double dx, double dy)
+{
+    double a = std::atan2(dy, dx) * degreesPerRadian;
+    if (a < 0.0)
+        a += 360.0;
+    if (a >= 360.0)
+        a -= 360.0;
+    return a;
+}
+
+} // namespace
+
+void GerberParser::readArc(QStringView text, bool singleQuadrant)
+{
+    // Each of X, Y, I, J runs from after its letter to before the next of these letters.
+    static const char letters[4] = { 'X', 'Y', 'I', 'J' };
+    qsizetype at[4];
+    for (int k = 0; k < 4; ++k)
+        at[k] = text.indexOf(QLatin1Char(letters[k]));
+    QStringView field[4];
+    for (int k = 0; k < 4; ++k) {
+        if (at[k] < 0) {
+            field[k] = u"0";
+            continue;
+        }
+        qsizetype end = text.size();
+        for (int j = k + 1; j < 4; ++j) {
+            if (at[j] > at[k]) {
+                end = at[j];
+                break;
+            }
+        }
+        field[k] = text.mid(at[k] + 1, end - at[k] - 1);
+    }
+    m_layer.arcXMissing = at[0] < 0;
+    m_layer.arcYMissing = at[1] < 0;
+
+    const bool trailing = m_layer.zeroOmission == QLatin1String("T");
+    const int xn = m_layer.xIntegerDigits, xm = m_layer.xDecimalDigits;
+    const int yn = m_layer.yIntegerDigits, ym = m_layer.yDecimalDigits;
+    const double x = convertArcCoordinate(field[0], xn, xm, trailing);
+    const double y = convertArcCoordinate(field[1], yn, ym, trailing);
+    const double i = convertArcCoordinate(field[2], xn, xm, trailing);
+    const double j = convertArcCoordinate(field[3], yn, ym, trailing);
+
+    const QPointF s = m_currentPoint;
+    QPointF e;
+    if (m_layer.coordinateMode == QLatin1String("I"))
+        e = QPointF(s.x() + x, s.y() + y);
+    else
+        e = QPointF(m_layer.arcXMissing ? s.x() : x, m_layer.arcYMissing ? s.y() : y);
+
+    const double r = std::sqrt(i * i + j * j);
+    QPointF c;
+    if (singleQuadrant)
+        c = QPointF(s.x() > e.x() ? s.x() - i : s.x() + i, s.y() > e.y() ? s.y() - j : s.y() + j);
+    else
+        c = QPointF(s.x() + i, s.y() + j);
+
+    const bool counterClockwise = m_layer.currentG == QLatin1String("G03");
+    const double startAngle = polarAngle(s.x() - c.x(), s.y() - c.y());
+    const double endAngle = polarAngle(e.x() - c.x(), e.y() - c.y());
+    double sweep;
+    if (counterClockwise) {
+        sweep = endAngle - startAngle;
+        if (sweep < 0.0)
+            sweep += 360.0;
+    } else {
+        sweep = startAngle - endAngle;
+        if (sweep < 0.0)
+            sweep += 360.0;
+        sweep = -sweep;
+    }
+    if (s == e && !singleQuadrant)
+        sweep = counterClockwise ? 360.0 : -360.0;
+
+    // Whole degrees: a clockwise arc starts at the next whole degree above its exact start.
+    const int a0 = counterClockwise ? int(std::trunc(startAngle)) : 360 - int(std::trunc(360.0 - startAngle));
+    const int steps = int(std::trunc(std::fabs(sweep)));
+    const bool finite = std::isfinite(r) && std::isfinite(c.x()) && std::isfinite(c.y());
+
+    Aperture* aperture = objectAperture();
+    m_layer.arcAperture = aperture;
+    const bool region = m_layer.regionMode;
+    if (region && !m_layer.currentRegion) {
+        m_layer.currentRegion = new QPolygonF;
+        m_layer.currentRegion->append(s);
+    }
+    auto emitPoint = [&](const QPointF& p) {
+        if (region)
+            m_layer.currentRegion->append(p);
+        else
+            m_layer.createObject(aperture, p.x(), p.y(), ImageObject::draw(), m_layer.darkPolarity);
+    };
+    for (int k = 1; finite && k < steps; ++k) {
+        int angle = (counterClockwise ? a0 + k : a0 - k) % 360;
+        if (angle < 0)
+            angle += 360;
+        const double rad = angle / degreesPerRadian;
+        emitPoint(QPointF(c.x() + r * std::cos(rad), c.y() + r * std::sin(rad)));
+    }
+    emitPoint(e);
+    if (region)
+        m_layer.createObject(aperture, e.x(), e.y(), ImageObject::move(), m_layer.darkPolarity);
+    m_currentPoint = e;
+    m_haveCurrentPoint = true;
+    m_layer.arcXMissing = false;
+    m_layer.arcYMissing = false;
+}

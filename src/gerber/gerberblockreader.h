@@ -1,0 +1,34 @@
+#pragma once
+
+#include "gerber/linelist.h"
+
+#include <QString>
+#include <QStringView>
+
+// Turns the trimmed lines of a Gerber file into blocks: lines are joined into statements (a macro
+// definition may span lines until "*%"), statements are cut at "*", and every block ends with "*"
+// or "%". Blocks are views into the lines wherever possible, so reading allocates almost nothing;
+// a view stays valid until the next call of next().
+class GerberBlockReader
+{
+public:
+    explicit GerberBlockReader(const LineList& lines);
+
+    // The next block, or false when the lines are exhausted. A macro definition left open at the
+    // end of the lines never becomes a statement.
+    bool next(QStringView& block);
+
+private:
+    bool nextStatement();
+
+    const LineList& m_lines;
+    int m_line = 0;
+    QString m_accumulator; // lines of a statement that spans lines
+    bool m_accumulating = false;
+    QString m_statementOwner; // backs m_statement when it was joined from several lines
+    QStringView m_statement;
+    bool m_haveStatement = false;
+    bool m_wholeStatement = false; // begins and ends with "%": one block, not split
+    qsizetype m_pos = 0;
+    QString m_lastPart; // the final part of a statement with its "*" appended
+};

@@ -1,0 +1,275 @@
+// Coordinate blocks: D text, start position, straight objects, region mode and the conversion
+// of coordinate texts into file units.
+#include "gerber/gerberlayer.h"
+#include "gerber/gerberparser.h"
+
+#include <charconv>
+#include <cmath>
+
+namespace {
+
+bool isCoordinateEnd(QChar c)
+{
+    switch (c.unicode()) {
+    case 'X':
+    case 'Y':
+    case 'I':
+    case 'J':
+    case 'D':
+    case '*':
+        return true;
+    default:
+        return false;
+    }
+}
+
+// The text after the letter at `at`, up to the next address letter or the end.
+QStringView fieldAfter(QStringView block, qsizetype at)
+{
+    qsizetype end = at + 1;
+    while (end < block.size() && !isCoordinateEnd(block.at(end)))
+        ++end;
+    return block.mid(at + 1, end - at - 1);
+}
+
+const QString& kindFor(QStringView dText, QString& storage)
+{
+    if (dText == QLatin1String("D1"))
+        return ImageObject::draw();
+    if (dText == QLatin1String("D2"))
+        return ImageObject::move();
+    if (dText == QLatin1String("D3"))
+        return ImageObject::flash();
+    storage = dText.toString();
+    return storage;
+}
+
+// Converts the ASCII digits (with any "." already placed) to a double; 0 when not a number.
+double parseNumber(const std::string& text, bool negative)
+{
+    double value = 0.0;
+    const char* begin = text.data();
+    const char* end = begin + text.size();
+    const auto result = std::from_chars(begin, end, value, std::chars_format::fixed);
+    if (result.ec != std::errc() || result.ptr != end || !std::isfinite(value))
+        return 0.0;
+    return negative ? -value : value;
+}
+
+const double powersOfTen[] = { 1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14,
+    1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22 };
+
+// The common case, plain digits with an optional leading sign, without building a text: the
+// digits as an integer divided by an exact power of ten is the correctly rounded value, the
+// same as reading the text with the point inserted. Returns false when the text needs the
+// general path.
+bool convertPlainDigits(QStringView text, int n, int m, bool trailingOmitted, double& value)
+{
+    qsizetype i = 0;
+    bool negative = false;
+    if (!text.isEmpty() && (text.front() == QLatin1Char('-') || text.front() == QLatin1Char('+'))) {
+        negative = text.front() == QLatin1Char('-');
+        i = 1;
+    }
+    const qsizetype digitCount = text.size() - i;
+    if (digitCount > 15)
+        return false;
+    qint64 mantissa = 0;
+    for (; i < text.size(); ++i) {
+        const ushort c = text.at(i).unicode();
+        if (c < '0' || c > '9')
+            return false;
+        mantissa = mantissa * 10 + (c - '0');
+    }
+    // Padding to n + m digits: zeros behind scale the number, zeros in front change nothing.
+    const qsizetype width = qsizetype(n) + m;
+    qsizetype length = digitCount;
+    if (length < width) {
+        if (trailingOmitted) {
+            for (qsizetype k = length; k < width; ++k)
+                mantissa *= 10;
+        }
+        length = width;
+    }
+    const qsizetype decimals = length - n;
+    if (decimals < 0 || decimals > 22 || mantissa > (qint64(1) << 53))
+        return false;
+    value = double(mantissa) / powersOfTen[decimals];
+    if (negative)
+        value = -value;
+    return true;
+}
+
+double convert(QStringView text, int n, int m, bool trailingOmitted, bool arcVariant)
+{
+    double fast = 0.0;
+    if (convertPlainDigits(text, n, m, trailingOmitted, fast))
+        return fast;
+
+    // The digits are few; a thread-local buffer keeps conversion free of allocations.
+    thread_local std::string digits;
+    digits.clear();
+    bool negative = false;
+    bool hasPoint = false;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const ushort c = text.at(i).unicode();
+        if (c == '-' && (!arcVariant || i == 0)) {
+            negative = true;
+            continue;
+        }
+        if (c == '+' && i == 0)
+            continue; // an explicit sign is allowed by the format
+        if (c > 127)
+            return 0.0;
+        if (c == '.')
+            hasPoint = true;
+        digits.push_back(char(c));
+    }
+    const size_t width = size_t(n) + size_t(m);
+    if (digits.size() < width) {
+        if (trailingOmitted)
+            digits.append(width - digits.size(), '0');
+        else
+            digits.insert(0, width - digits.size(), '0');
+    }
+    if (!hasPoint || arcVariant)
+        digits.insert(size_t(n), 1, '.');
+    return parseNumber(digits, negative);
+}
+
+} // namespace
+
+double GerberParser::convertCoordinate(QStringView text, int n, int m, bool trailingOmitted)
+{
+    return convert(text, n, m, trailingOmitted, false);
+}
+
+double GerberParser::convertArcCoordinate(QStringView text, int n, int m, bool trailingOmitted)
+{
+    return convert(text, n, m, trailingOmitted, true);
+}
+
+bool GerberParser::handleCoordinates(QStringView block)
+{
+    // D text from the end of the block; a block without any "D" repeats the D code of the last
+    // coordinate block that had one (a draw when there was none yet).
+    QStringView dText;
+    QChar dChars[3];
+    const qsizetype firstD = block.indexOf(QLatin1Char('D'));
+    if (firstD < 0) {
+        dText = m_modalDText.isEmpty() ? QStringView(u"D1") : QStringView(m_modalDText);
+    } else {
+        const QStringView last = block.right(4);
+        if (block.size() >= 4 && last.at(0) == QLatin1Char('D') && last.at(3) == QLatin1Char('*')) {
+            int len = 0;
+            for (int i = 0; i < 3; ++i) {
+                if (last.at(i) != QLatin1Char('0'))
+                    dChars[len++] = last.at(i);
+            }
+            dText = QStringView(dChars, len);
+        } else if (block.size() >= 4 && last.at(1) == QLatin1Char('D') && last.at(3) == QLatin1Char('*')) {
+            dText = last.mid(1, 2);
+        } else {
+            reject("Befehl fehlerhaft - Fehlerauslösender Zeileninhalt:", block);
+            return false;
+        }
+        if (m_modalDText != dText)
+            m_modalDText = dText.toString();
+    }
+    const bool isDraw = dText == QLatin1String("D1");
+
+    if (!m_haveCurrentPoint && isDraw) {
+        Aperture* origin = m_layer.addAperture(Aperture::createDefault());
+        if (!m_apertureByName.contains(origin->name))
+            m_apertureByName.insert(origin->name, origin);
+        m_layer.createObject(origin, 0.0, 0.0, ImageObject::move(), m_layer.darkPolarity);
+        m_haveCurrentPoint = true;
+        m_currentPoint = QPointF(0.0, 0.0);
+        m_layer.visible = true;
+        reject("Startposition nicht angefahren - Fehlerauslösender Zeileninhalt:", block);
+    }
+
+    const QString& g = m_layer.currentG;
+    if (isDraw && (g == QLatin1String("G02") || g == QLatin1String("G03"))) {
+        // Files of the older format revision leave out G74/G75: single-quadrant was their default.
+        const bool single = m_layer.singleQuadrant || !m_layer.multiQuadrant;
+        QStringView text = firstD >= 0 ? block.left(firstD) : block;
+        if (text.endsWith(QLatin1Char('*')))
+            text.chop(1);
+        readArc(text, single);
+        return true;
+    }
+
+    QString kindStorage;
+    return straightCoordinates(block, dText, kindFor(dText, kindStorage));
+}
+
+bool GerberParser::straightCoordinates(QStringView block, QStringView dText, const QString& kind)
+{
+    const qsizetype xAt = block.indexOf(QLatin1Char('X'));
+    const qsizetype yAt = block.indexOf(QLatin1Char('Y'));
+    if (xAt < 0 && yAt < 0) {
+        reject("weder X noch Y angegeben - Fehlerauslösender Zeileninhalt:", block);
+        return false;
+    }
+    const bool trailing = m_layer.zeroOmission == QLatin1String("T");
+    const bool incremental = m_layer.coordinateMode == QLatin1String("I");
+    // A missing axis keeps the current point's value in absolute mode and is 0 otherwise.
+    const bool keepAxis = !incremental && m_haveCurrentPoint;
+    double x = keepAxis ? m_currentPoint.x() : 0.0;
+    double y = keepAxis ? m_currentPoint.y() : 0.0;
+    if (xAt >= 0)
+        x = convertCoordinate(
+            fieldAfter(block, xAt), m_layer.xIntegerDigits, m_layer.xDecimalDigits, trailing);
+    if (yAt >= 0)
+        y = convertCoordinate(
+            fieldAfter(block, yAt), m_layer.yIntegerDigits, m_layer.yDecimalDigits, trailing);
+    if (incremental && m_haveCurrentPoint) {
+        x += m_currentPoint.x();
+        y += m_currentPoint.y();
+    }
+
+    if (m_layer.regionMode)
+        regionPoint(dText, x, y);
+    else
+        createObject(x, y, kind);
+    return true;
+}
+
+void GerberParser::regionPoint(QStringView dText, double x, double y)
+{
+    if (dText == QLatin1String("D2") && m_layer.currentRegion)
+        closeRegion();
+    if (!m_layer.currentRegion)
+        m_layer.currentRegion = new QPolygonF;
+    m_layer.currentRegion->append(QPointF(x, y));
+    m_currentPoint = QPointF(x, y);
+    m_haveCurrentPoint = true;
+}
+
+void GerberParser::closeRegion()
+{
+    QPolygonF* polygon = m_layer.currentRegion;
+    if (!polygon)
+        return;
+    m_layer.currentRegion = nullptr;
+    if (!polygon->isEmpty())
+        polygon->append(polygon->first());
+    m_layer.addRegion(polygon, m_layer.darkPolarity);
+}
+
+Aperture* GerberParser::objectAperture()
+{
+    if (m_layer.currentAperture)
+        return m_layer.currentAperture;
+    if (!m_defaultAperture)
+        m_defaultAperture = m_layer.adoptAperture(Aperture::createDefault());
+    return m_defaultAperture;
+}
+
+void GerberParser::createObject(double x, double y, const QString& kind)
+{
+    m_layer.createObject(objectAperture(), x, y, kind, m_layer.darkPolarity);
+    m_currentPoint = QPointF(x, y);
+    m_haveCurrentPoint = true;
+}

@@ -1,0 +1,209 @@
+#include "gerber/gerberlayer.h"
+
+#include <algorithm>
+
+QColor GerberLayer::colorForIndex(int listIndex)
+{
+    static const int table[10][3] = {
+        { 0, 130, 0 },
+        { 220, 166, 20 },
+        { 150, 80, 0 },
+        { 150, 150, 150 },
+        { 250, 250, 250 },
+        { 87, 0, 127 },
+        { 0, 74, 127 },
+        { 127, 0, 0 },
+        { 255, 106, 0 },
+        { 182, 255, 0 },
+    };
+    int i = listIndex % 10;
+    if (i < 0)
+        i += 10;
+    return QColor(table[i][0], table[i][1], table[i][2], 255);
+}
+
+GerberLayer::GerberLayer(int listIndex)
+    : color(colorForIndex(listIndex))
+{ }
+
+GerberLayer::~GerberLayer()
+{
+    clearImage();
+}
+
+ImageObject* GerberLayer::allocateObject()
+{
+    if (m_chunkUsed == ObjectChunkSize) {
+        m_objectChunks.emplace_back(new ImageObject[ObjectChunkSize]);
+        m_chunkUsed = 0;
+    }
+    return &m_objectChunks.back()[m_chunkUsed++];
+}
+
+void GerberLayer::mapObject(ImageObject* object)
+{
+    // Called right after the object was appended to m_objects.
+    const bool sortedSoFar = m_sortedObjects == m_objects.size() - 1;
+    if (sortedSoFar && (m_sortedObjects == 0 || m_objects.at(m_sortedObjects - 1)->index < object->index))
+        ++m_sortedObjects;
+    else
+        m_unsortedObjects.insert(object->index, object);
+}
+
+ImageObject* GerberLayer::objectAt(qint32 index) const
+{
+    const auto begin = m_objects.cbegin();
+    const auto end = begin + m_sortedObjects;
+    const auto it
+        = std::lower_bound(begin, end, index, [](const ImageObject* o, qint32 i) { return o->index < i; });
+    if (it != end && (*it)->index == index)
+        return *it;
+    return m_unsortedObjects.value(index, nullptr);
+}
+
+bool GerberLayer::indexInUse(qint32 index) const
+{
+    return objectAt(index) != nullptr || m_regionByIndex.contains(index);
+}
+
+ImageObject* GerberLayer::createObject(Aperture* aperture, double x, double y, const QString& kind, bool dark)
+{
+    ImageObject* object = allocateObject();
+    object->aperture = aperture;
+    object->x = x;
+    object->y = y;
+    object->kind = kind;
+    object->dark = dark;
+    object->index = objectCounter++;
+    m_objects.append(object);
+    mapObject(object);
+    m_order.append(object->index);
+    lastObject = object;
+    return object;
+}
+
+ImageObject* GerberLayer::addObject(ImageObject* object)
+{
+    m_heapObjects.append(object);
+    object->index = objectCounter++;
+    m_objects.append(object);
+    mapObject(object);
+    m_order.append(object->index);
+    lastObject = object;
+    return object;
+}
+
+qint32 GerberLayer::addRegion(QPolygonF* polygon, bool dark)
+{
+    const qint32 index = objectCounter++;
+    m_regionPolygons.append(polygon);
+    m_regionPolarities.append(dark);
+    m_regionByIndex.insert(index, polygon);
+    m_regionDarkByIndex.insert(index, dark);
+    m_order.append(index);
+    return index;
+}
+
+void GerberLayer::insertOrder(qint32 index)
+{
+    if (m_order.isEmpty() || m_order.last() < index)
+        m_order.append(index);
+    else
+        m_order.insert(std::lower_bound(m_order.begin(), m_order.end(), index), index);
+    if (index >= objectCounter)
+        objectCounter = index + 1;
+}
+
+bool GerberLayer::restoreObject(ImageObject* object)
+{
+    const qint32 index = object->index;
+    if (index < 0 || index == INT32_MAX || indexInUse(index)) {
+        delete object;
+        return false;
+    }
+    m_heapObjects.append(object);
+    m_objects.append(object);
+    mapObject(object);
+    insertOrder(index);
+    lastObject = object;
+    return true;
+}
+
+bool GerberLayer::restoreRegion(QPolygonF* polygon, bool dark, qint32 index)
+{
+    if (index < 0 || index == INT32_MAX || indexInUse(index)) {
+        delete polygon;
+        return false;
+    }
+    m_regionPolygons.append(polygon);
+    m_regionPolarities.append(dark);
+    m_regionByIndex.insert(index, polygon);
+    m_regionDarkByIndex.insert(index, dark);
+    insertOrder(index);
+    return true;
+}
+
+Aperture* GerberLayer::addAperture(Aperture* aperture)
+{
+    m_apertures.append(aperture);
+    return aperture;
+}
+
+Aperture* GerberLayer::adoptAperture(Aperture* aperture)
+{
+    m_adoptedApertures.append(aperture);
+    return aperture;
+}
+
+ApertureMacro* GerberLayer::addMacro(ApertureMacro* macro)
+{
+    m_macros.append(macro);
+    return macro;
+}
+
+void GerberLayer::replaceMacro(ApertureMacro* old, ApertureMacro* replacement)
+{
+    const int i = m_macros.indexOf(old);
+    if (i < 0) {
+        m_macros.append(replacement);
+        return;
+    }
+    delete m_macros[i];
+    m_macros[i] = replacement;
+}
+
+void GerberLayer::addArcRecord(ArcRecord* arc)
+{
+    m_arcRecords.append(arc);
+}
+
+void GerberLayer::clearImage()
+{
+    qDeleteAll(m_heapObjects);
+    m_heapObjects.clear();
+    m_objectChunks.clear();
+    m_chunkUsed = ObjectChunkSize;
+    qDeleteAll(m_apertures);
+    qDeleteAll(m_adoptedApertures);
+    qDeleteAll(m_regionPolygons);
+    qDeleteAll(m_arcRecords);
+    qDeleteAll(m_macros);
+    delete currentRegion;
+    m_objects.clear();
+    m_apertures.clear();
+    m_adoptedApertures.clear();
+    m_regionPolygons.clear();
+    m_regionPolarities.clear();
+    m_arcRecords.clear();
+    m_macros.clear();
+    m_order.clear();
+    m_sortedObjects = 0;
+    m_unsortedObjects.clear();
+    m_regionByIndex.clear();
+    m_regionDarkByIndex.clear();
+    currentRegion = nullptr;
+    currentAperture = nullptr;
+    arcAperture = nullptr;
+    lastObject = nullptr;
+    objectCounter = 0;
+}

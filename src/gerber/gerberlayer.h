@@ -1,0 +1,161 @@
+#pragma once
+
+#include "gerber/aperture.h"
+#include "gerber/aperturemacro.h"
+#include "gerber/arcrecord.h"
+#include "gerber/imageobject.h"
+#include "gerber/linelist.h"
+
+#include <QByteArray>
+#include <QColor>
+#include <QHash>
+#include <QList>
+#include <QPolygonF>
+#include <QStringList>
+#include <QVector>
+#include <atomic>
+#include <memory>
+#include <vector>
+
+// The image of one Gerber or Excellon file, in the file's own unit (unitFactor converts to mm).
+//
+// Adding to the image: objects and region polygons share one sequence of object indexes. Always
+// go through createObject() (or addObject() for an object made with new) and addRegion(): they
+// assign the next index from objectCounter, append to the list, enter the index map and the order
+// list, and (for objects) move the current point.
+// Readers of stored images that carry their own indexes use restoreObject()/restoreRegion().
+// Apertures, macros and arc records are added with addAperture(), addMacro() and addArcRecord();
+// a stand-in default aperture that is not in the aperture list is handed to adoptAperture() so
+// the layer deletes it. The layer owns everything it holds and deletes it in its destructor.
+class GerberLayer
+{
+public:
+    // Colour of a new layer from its position in the layer list (index modulo 10).
+    static QColor colorForIndex(int listIndex);
+
+    explicit GerberLayer(int listIndex = 0);
+    ~GerberLayer();
+    GerberLayer(const GerberLayer&) = delete;
+    GerberLayer& operator=(const GerberLayer&) = delete;
+
+    // --- image content (owned) ---------------------------------------------------------------
+    const QList<ImageObject*>& objects() const { return m_objects; }
+    const QList<Aperture*>& apertures() const { return m_apertures; }
+    const QList<QPolygonF*>& regionPolygons() const { return m_regionPolygons; }
+    const QList<bool>& regionPolarities() const { return m_regionPolarities; }
+    const QList<ArcRecord*>& arcRecords() const { return m_arcRecords; }
+    const QList<ApertureMacro*>& macros() const { return m_macros; }
+    const QList<qint32>& order() const { return m_order; }
+
+    // Index maps: nullptr (or true for the polarity) where the index holds no such item.
+    ImageObject* objectAt(qint32 index) const;
+    QPolygonF* regionAt(qint32 index) const { return m_regionByIndex.value(index, nullptr); }
+    bool regionDarkAt(qint32 index) const { return m_regionDarkByIndex.value(index, true); }
+    bool isRegionIndex(qint32 index) const { return m_regionByIndex.contains(index); }
+
+    // Makes an object in the layer's own storage (cheaper than new for millions of objects),
+    // gives it the next object index and makes it the last object.
+    ImageObject* createObject(Aperture* aperture, double x, double y, const QString& kind, bool dark);
+    // Takes an object made with new, gives it the next object index and makes it the last object.
+    ImageObject* addObject(ImageObject* object);
+    // Takes the polygon (file units), gives it the next object index and stores its polarity.
+    qint32 addRegion(QPolygonF* polygon, bool dark);
+    // As addObject/addRegion, but keep the index already given (stored images); the counter
+    // moves past it. Returns false (and deletes the item) when the index is negative or in use.
+    bool restoreObject(ImageObject* object);
+    bool restoreRegion(QPolygonF* polygon, bool dark, qint32 index);
+
+    Aperture* addAperture(Aperture* aperture);
+    Aperture* adoptAperture(Aperture* aperture); // owned, but not in the aperture list
+    ApertureMacro* addMacro(ApertureMacro* macro);
+    // Deletes `old` (which must be in the macro list) and puts `replacement` in its place.
+    void replaceMacro(ApertureMacro* old, ApertureMacro* replacement);
+    void addArcRecord(ArcRecord* arc);
+
+    // Drops the whole image (objects, regions, apertures, macros, arcs) and resets the
+    // per-pass reading state; format fields, colour and transform stay.
+    void clearImage();
+
+    // --- fields, in the order of the layer record -------------------------------------------
+    LineList rawLines; // the Gerber file's trimmed lines
+    QStringList excellonLines; // the drill file's lines; empty for Gerber
+
+    QString unit = QStringLiteral("IN"); // "IN" or "MM"
+    QString polarity = QStringLiteral("D"); // "D" dark, "C" clear
+    QString zeroOmission = QStringLiteral("L"); // "L" leading, "T" trailing zeros omitted
+    QString coordinateMode = QStringLiteral("A"); // "A" absolute, "I" incremental
+    qint32 xIntegerDigits = 0;
+    qint32 xDecimalDigits = 0;
+    qint32 yIntegerDigits = 0;
+    qint32 yDecimalDigits = 0;
+    double unitFactor = 25.4; // millimetres per file unit
+
+    qint32 repeatCountX = 1;
+    qint32 repeatCountY = 1;
+    double repeatStepX = 0.0;
+    double repeatStepY = 0.0;
+
+    bool visible = true;
+    bool singleQuadrant = false; // G74
+    bool multiQuadrant = false; // G75
+    bool regionMode = false; // G36
+    bool spareFlag = false;
+    bool darkPolarity = true; // false after %LPC or %IPNEG
+    bool quarterTurnParity = false;
+
+    QString currentG; // first three characters of the last G block
+    QString previousG;
+
+    // Render cache (written by the render thread, never by the readers).
+    QByteArray layerRaster; // one byte per pixel
+    bool rendered = false;
+    qint32 cachedBounds[4] = { 0, 0, 0, 0 };
+    qint32 rasterScale = 100;
+    std::atomic_bool busy { false };
+
+    QColor color;
+    QString fileName; // without folder
+
+    qint32 objectCounter = 0; // next object index
+
+    QPolygonF* currentRegion = nullptr; // owned while region mode builds it
+    Aperture* currentAperture = nullptr; // selected aperture (not owned separately)
+    Aperture* arcAperture = nullptr;
+    ImageObject* lastObject = nullptr; // the current point
+
+    bool mirror1 = false;
+    bool mirror2 = false;
+    qint32 quarterTurns = 0; // 0..3
+    double offsetX = 0.0;
+    double offsetY = 0.0;
+
+    bool arcXMissing = false;
+    bool arcYMissing = false;
+    bool renderFlag = false;
+
+private:
+    void insertOrder(qint32 index);
+    void mapObject(ImageObject* object);
+    bool indexInUse(qint32 index) const;
+    ImageObject* allocateObject();
+
+    static constexpr int ObjectChunkSize = 4096;
+
+    QList<ImageObject*> m_objects;
+    QList<Aperture*> m_apertures;
+    QList<QPolygonF*> m_regionPolygons;
+    QList<bool> m_regionPolarities;
+    QList<ArcRecord*> m_arcRecords;
+    QList<ApertureMacro*> m_macros;
+    QList<Aperture*> m_adoptedApertures;
+    QList<qint32> m_order;
+    std::vector<std::unique_ptr<ImageObject[]>> m_objectChunks;
+    int m_chunkUsed = ObjectChunkSize;
+    QVector<ImageObject*> m_heapObjects; // the objects added with addObject/restoreObject
+    // Index map: objects appended in ascending index order (all the readers make) are found by
+    // binary search in m_objects, which costs no memory; the rest go to a hash.
+    int m_sortedObjects = 0;
+    QHash<qint32, ImageObject*> m_unsortedObjects;
+    QHash<qint32, QPolygonF*> m_regionByIndex;
+    QHash<qint32, bool> m_regionDarkByIndex;
+};

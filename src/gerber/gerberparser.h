@@ -1,0 +1,69 @@
+#pragma once
+
+#include <QHash>
+#include <QPointF>
+#include <QString>
+#include <QStringView>
+#include <string>
+
+class Aperture;
+class GerberLayer;
+
+// One reading pass of the RS-274X reader over a layer's raw lines. Recognises a fixed set of
+// commands, keeps coordinates in file units, flattens arcs and turns region mode into polygons.
+// Rejections are written to the debug log with the offending block; most of them stop reading.
+class GerberParser
+{
+public:
+    explicit GerberParser(GerberLayer& layer);
+
+    // True only when "M02*" was reached.
+    bool run();
+
+    // Straight-move conversion of a coordinate text with n integer and m decimal digits.
+    static double convertCoordinate(QStringView text, int n, int m, bool trailingOmitted);
+    // The arc reader's variant: only a leading "-" is a sign and "." always goes after n digits.
+    static double convertArcCoordinate(QStringView text, int n, int m, bool trailingOmitted);
+
+private:
+    enum class Step
+    {
+        Continue,
+        Stop,
+        End
+    };
+
+    Step handleBlock(QStringView block);
+
+    // gerberhandlers.cpp
+    bool handleFormat(QStringView block);
+    bool handleMode(QStringView block);
+    bool handleLayerPolarity(QStringView block);
+    void handleImagePolarity(QStringView block);
+    bool handleApertureDefinition(QStringView block);
+    bool handleDBlock(QStringView block);
+    bool selectAperture(QStringView block);
+    bool handleGBlock(QStringView block);
+
+    // gerbercoordinates.cpp
+    bool handleCoordinates(QStringView block);
+    bool straightCoordinates(QStringView block, QStringView dText, const QString& kind);
+    void regionPoint(QStringView dText, double x, double y);
+    void closeRegion();
+    Aperture* objectAperture();
+    void createObject(double x, double y, const QString& kind);
+
+    // gerberarcs.cpp
+    void readArc(QStringView text, bool singleQuadrant);
+
+    static void reject(const char* message, QStringView block);
+
+    GerberLayer& m_layer;
+    QHash<QString, Aperture*> m_apertureByName; // first aperture of each name
+    Aperture* m_defaultAperture = nullptr; // stand-in when none is selected (owned by the layer)
+    bool m_haveCurrentPoint = false;
+    QPointF m_currentPoint;
+    QString m_modalDText; // D code of the last coordinate block that gave one
+    bool m_collectingMacro = false;
+    QString m_macroText;
+};

@@ -1,0 +1,77 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QStringView>
+#include <QVector>
+
+// A list of text lines kept in one buffer: a file of millions of short lines costs two bytes a
+// character and four a line, instead of a separate string per line. Reads like a QStringList
+// (size, at, iteration by value, join) and converts to and from one.
+class LineList
+{
+public:
+    // The buffer holds at most this many characters; appending beyond it is refused.
+    static constexpr int MaxCharacters = (1 << 30) - (1 << 20);
+
+    class const_iterator
+    {
+    public:
+        const_iterator(const LineList* list, int i)
+            : m_list(list)
+            , m_i(i)
+        { }
+        QString operator*() const { return m_list->at(m_i); }
+        const_iterator& operator++()
+        {
+            ++m_i;
+            return *this;
+        }
+        bool operator==(const const_iterator& o) const { return m_i == o.m_i; }
+        bool operator!=(const const_iterator& o) const { return m_i != o.m_i; }
+
+    private:
+        const LineList* m_list;
+        int m_i;
+    };
+
+    LineList() = default;
+    LineList(const QStringList& lines); // NOLINT: converts like the list it stands for
+    LineList& operator=(const QStringList& lines);
+
+    int size() const { return m_ends.size(); }
+    int count() const { return m_ends.size(); }
+    bool isEmpty() const { return m_ends.isEmpty(); }
+
+    // The line without copying; valid until the list is changed.
+    QStringView view(int i) const
+    {
+        const int begin = i > 0 ? m_ends.at(i - 1) : 0;
+        return QStringView(m_text).mid(begin, m_ends.at(i) - begin);
+    }
+    QString at(int i) const { return view(i).toString(); }
+    QString operator[](int i) const { return at(i); }
+    QString first() const { return at(0); }
+    QString last() const { return at(size() - 1); }
+
+    const_iterator begin() const { return const_iterator(this, 0); }
+    const_iterator end() const { return const_iterator(this, size()); }
+
+    // False (and nothing appended) when the buffer would pass MaxCharacters.
+    bool append(QStringView line);
+    bool appendLatin1(const char* data, int length);
+    void reserve(int lines, int characters);
+    void squeeze();
+    void clear();
+
+    QStringList toStringList() const;
+    operator QStringList() const { return toStringList(); } // NOLINT
+    QString join(QStringView separator) const;
+
+    bool operator==(const LineList& other) const { return m_ends == other.m_ends && m_text == other.m_text; }
+    bool operator!=(const LineList& other) const { return !(*this == other); }
+
+private:
+    QString m_text;
+    QVector<int> m_ends; // end of each line in m_text
+};

@@ -1,0 +1,30 @@
+#include "gerber/ui/drill_dlg.h"
+
+#include "ui_drill_dlg.h"
+
+Drill_dlg::Drill_dlg(QWidget* parent)
+    : QDialog(parent)
+    , ui(new Ui::Drill_dlg)
+{
+    ui->setupUi(this);
+    setFixedSize(250, 160);
+}
+
+Drill_dlg::~Drill_dlg() = default;
+
+ExcellonFormat Drill_dlg::format() const
+{
+    ExcellonFormat f;
+    f.leadingZeroesOmitted = ui->leadingZeroes->isChecked();
+    f.integerDigits = ui->preCommaDigits->value();
+    f.decimalDigits = ui->postCommaDigits->value();
+    return f;
+}
+
+void Drill_dlg::setFormat(const ExcellonFormat& format)
+{
+    ui->leadingZeroes->setChecked(format.leadingZeroesOmitted);
+    ui->trailingZeroes->setChecked(!format.leadingZeroesOmitted);
+    ui->preCommaDigits->setValue(format.integerDigits);
+    ui->postCommaDigits->setValue(format.decimalDigits);
+}

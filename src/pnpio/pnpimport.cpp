@@ -1,0 +1,84 @@
+#include "pnpio/pnpimport.h"
+
+#include "model/document.h"
+#include "model/pnpentry.h"
+#include "pnpio/altiumcsvreader.h"
+#include "pnpio/altiumreader.h"
+#include "pnpio/eaglemntreader.h"
+#include "pnpio/eaglepartreader.h"
+#include "pnpio/owncsvreader.h"
+#include "pnpio/pnptext.h"
+#include "pnpio/targetreader.h"
+
+#include <QFile>
+
+PnPImportOptions PnPImportOptions::defaultsFor(PnPFormat format)
+{
+    PnPImportOptions options;
+    options.side = PnPImport::formatHasSide(format) ? NoChanges : Top;
+    return options;
+}
+
+bool PnPImport::formatHasSide(PnPFormat format)
+{
+    return format != PnPFormat::Eagle && format != PnPFormat::EaglePart;
+}
+
+bool PnPImport::read(
+    PnPFormat format, QIODevice& device, const QString& fileName, ImportedPlacements& out, QString* error)
+{
+    switch (format) {
+    case PnPFormat::Tessavrant:
+        return OwnCsvReader::read(device, fileName, out, error);
+    case PnPFormat::Eagle:
+        return EagleMntReader::read(device, fileName, out, error);
+    case PnPFormat::EaglePart:
+        return EaglePartReader::read(device, fileName, out, error);
+    case PnPFormat::Altium:
+        return AltiumReader::read(device, fileName, out, error);
+    case PnPFormat::AltiumCsv:
+        return AltiumCsvReader::read(device, fileName, out, error);
+    case PnPFormat::Target:
+        return TargetReader::read(device, fileName, out, error);
+    }
+    return false;
+}
+
+bool PnPImport::readFile(PnPFormat format, const QString& path, ImportedPlacements& out, QString* error)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (error)
+            *error = PnPText::lineError(path, 0, QStringLiteral("cannot open: ") + file.errorString());
+        return false;
+    }
+    return read(format, file, path, out, error);
+}
+
+void PnPImport::apply(
+    Document& document, const ImportedPlacements& placements, const PnPImportOptions& options)
+{
+    const bool add = options.add;
+    document.prepareImport(
+        !add && options.side != PnPImportOptions::Bottom, !add && options.side != PnPImportOptions::Top);
+    for (const ImportedPlacement& p : placements) {
+        QString side = p.side;
+        if (options.side == PnPImportOptions::Top)
+            side = QStringLiteral("top");
+        else if (options.side == PnPImportOptions::Bottom)
+            side = QStringLiteral("bottom");
+        document.appendEntry(
+            new PnPEntry(p.refDes, p.name, p.x, p.y, side, p.rotation, p.value, p.exec, p.comment, 1));
+    }
+    document.distributeWorkingList();
+}
+
+bool PnPImport::importFile(Document& document, PnPFormat format, const QString& path,
+    const PnPImportOptions& options, QString* error)
+{
+    ImportedPlacements placements;
+    if (!readFile(format, path, placements, error))
+        return false;
+    apply(document, placements, options);
+    return true;
+}

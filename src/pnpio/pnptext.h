@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+// Text helpers shared by the centroid readers: byte decoding, decimal commas,
+// quoted CSV fields and fixed-column cutting.
+namespace PnPText {
+
+// Decodes one line of a CAD file: UTF-8 when the bytes are valid UTF-8, else
+// Windows-1252 (the code page older CAD tools write their µ and Ω in).
+QString decode(const QByteArray& bytes);
+
+// Every "," becomes "." (a decimal comma in a number).
+QString commaToPoint(QString text);
+
+// Number of a field after commaToPoint; text that does not convert gives 0.
+double toNumber(const QString& text);
+// As toNumber, but reports whether the text was a number.
+double toNumber(const QString& text, bool* ok);
+
+// Splits one CSV line at sep. A field that starts with a double quote runs to the
+// matching closing quote ("" inside stands for one quote), so separators inside it
+// stay text; a quote that neither closes the field nor is doubled is kept as text.
+QStringList splitQuoted(const QString& line, QChar sep);
+
+// Splits at runs of white space, dropping empty pieces.
+QStringList splitWhiteSpace(const QString& text);
+
+// Removes one pair of enclosing double quotes ("" gives an empty text).
+QString unquote(const QString& text);
+
+// Start column of each named header field (-1 when absent) and the cut of a line at
+// those columns: field i runs from its start to the next larger start of a present
+// column, the last one to the end of the line; absent columns give an empty text.
+QVector<int> columnStarts(const QString& header, const QStringList& names);
+QStringList cutColumns(const QString& line, const QVector<int>& starts);
+
+// "file, line n: text" (line left out when 0), the form of every reader error.
+QString lineError(const QString& fileName, int lineNumber, const QString& text);
+
+} // namespace PnPText

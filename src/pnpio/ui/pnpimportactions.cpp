@@ -1,0 +1,138 @@
+#include "pnpio/ui/pnpimportactions.h"
+
+#include "app/prompt.h"
+#include "model/document.h"
+#include "pnpio/positionupdate.h"
+#include "pnpio/ui/loadpnp_dlp.h"
+
+#include <QDebug>
+
+QString PnPImportActions::caption(PnPFormat format)
+{
+    switch (format) {
+    case PnPFormat::Tessavrant:
+        return QStringLiteral("Open DipTrace PnP");
+    case PnPFormat::Eagle:
+        return QStringLiteral("Open Eagle PnP");
+    case PnPFormat::EaglePart:
+        return QStringLiteral("Open Eagle PnP (PART)");
+    case PnPFormat::Target:
+        return QStringLiteral("Open Target PnP");
+    case PnPFormat::Altium:
+    case PnPFormat::AltiumCsv:
+        return QStringLiteral("Open Altium PnP");
+    }
+    return QString();
+}
+
+QString PnPImportActions::filter(PnPFormat format)
+{
+    switch (format) {
+    case PnPFormat::Tessavrant:
+        return QStringLiteral("CSV-File (*.*)");
+    case PnPFormat::Eagle:
+        return QStringLiteral("MNT-File (*.*)");
+    case PnPFormat::EaglePart:
+        return QStringLiteral("PART-File (*.*)");
+    case PnPFormat::Target:
+    case PnPFormat::Altium:
+    case PnPFormat::AltiumCsv:
+        return QStringLiteral("TXT-File (*.*)");
+    }
+    return QString();
+}
+
+QString PnPImportActions::askFile(
+    QWidget* parent, const QString& caption, const QString& filter, QString& lastDirectory, bool logDirectory)
+{
+    const QString path = prompt().openFileName(parent, caption, lastDirectory, filter);
+    if (path.isEmpty())
+        return path;
+    lastDirectory = path.left(path.lastIndexOf(QLatin1Char('/')));
+    if (logDirectory)
+        qDebug() << lastDirectory;
+    return path;
+}
+
+bool PnPImportActions::importFormat(
+    QWidget* parent, Document& document, QString& lastDirectory, PnPFormat format)
+{
+    const bool logDirectory
+        = format == PnPFormat::Eagle || format == PnPFormat::EaglePart || format == PnPFormat::Target;
+    const QString path = askFile(parent, caption(format), filter(format), lastDirectory, logDirectory);
+    if (path.isEmpty())
+        return false;
+
+    loadPnP_dlp dialog(parent);
+    dialog.setFileHasSides(PnPImport::formatHasSide(format));
+    if (prompt().exec(&dialog) != QDialog::Accepted) {
+        // Cancelling leaves the document as it was; only the own format reports it.
+        if (format == PnPFormat::Tessavrant) {
+            prompt().warning(parent, errorTitle(), errorText());
+            return false;
+        }
+        return true;
+    }
+
+    QString error;
+    if (!PnPImport::importFile(document, format, path, dialog.options(), &error)) {
+        qDebug() << error;
+        prompt().warning(parent, errorTitle(), errorText());
+        return false;
+    }
+    return true;
+}
+
+bool PnPImportActions::importTessavrant(QWidget* parent, Document& document, QString& lastDirectory)
+{
+    return importFormat(parent, document, lastDirectory, PnPFormat::Tessavrant);
+}
+
+bool PnPImportActions::importDipTrace(QWidget* parent, Document& document, QString& lastDirectory)
+{
+    return importTessavrant(parent, document, lastDirectory);
+}
+
+bool PnPImportActions::importEagle(QWidget* parent, Document& document, QString& lastDirectory)
+{
+    return importFormat(parent, document, lastDirectory, PnPFormat::Eagle);
+}
+
+bool PnPImportActions::importEaglePart(QWidget* parent, Document& document, QString& lastDirectory)
+{
+    return importFormat(parent, document, lastDirectory, PnPFormat::EaglePart);
+}
+
+bool PnPImportActions::importTarget(QWidget* parent, Document& document, QString& lastDirectory)
+{
+    return importFormat(parent, document, lastDirectory, PnPFormat::Target);
+}
+
+bool PnPImportActions::importAltium(QWidget* parent, Document& document, QString& lastDirectory)
+{
+    return importFormat(parent, document, lastDirectory, PnPFormat::Altium);
+}
+
+bool PnPImportActions::importAltium2(QWidget* parent, Document& document, QString& lastDirectory)
+{
+    return importFormat(parent, document, lastDirectory, PnPFormat::AltiumCsv);
+}
+
+bool PnPImportActions::importPositionUpdate(QWidget* parent, Document& document, QString& lastDirectory)
+{
+    const QString path = askFile(parent, QStringLiteral("Open Part Positions"),
+        QStringLiteral("CSV-File (*.*)"), lastDirectory, false);
+    if (path.isEmpty())
+        return false;
+    QString error;
+    const bool ok = PositionUpdate::updateFile(
+        document, path,
+        [parent](const QString& text) { prompt().warning(parent, PositionUpdate::noteTitle(), text); },
+        &error);
+    if (!ok) {
+        qDebug() << error;
+        prompt().warning(parent, errorTitle(), errorText());
+        return false;
+    }
+    return true;
+}

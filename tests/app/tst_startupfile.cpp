@@ -1,0 +1,88 @@
+#include "app/startupfile.h"
+
+#include <QtTest>
+
+// The file named on the command line decides what the window does at start; bad names
+// must lead to an empty document, never to a crash or a read of something else.
+class TstStartupFile : public QObject
+{
+    Q_OBJECT
+private:
+    QTemporaryDir m_dir;
+
+    QString write(const QString& name, const QByteArray& content)
+    {
+        const QString path = m_dir.path() + QLatin1Char('/') + name;
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly))
+            qFatal("cannot write %s", qPrintable(path));
+        file.write(content);
+        return path;
+    }
+
+private slots:
+    void classify_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<int>("kind");
+        QTest::newRow("project") << "board.tvx" << QByteArray("anything") << int(StartupFile::Project);
+        QTest::newRow("drill header")
+            << "drill.txt" << QByteArray("; comment\n  M48  \r\nINCH\n") << int(StartupFile::Drill);
+        QTest::newRow("M48 on the last line without break")
+            << "d2.drl" << QByteArray("%\nM48") << int(StartupFile::Drill);
+        QTest::newRow("gerber") << "top.gbr" << QByteArray("%FSLAX24Y24*%\nM02*\n")
+                                << int(StartupFile::Gerber);
+        QTest::newRow("M48 inside a line is not a header")
+            << "g2.gbr" << QByteArray("G04 M48*\nM48X\n") << int(StartupFile::Gerber);
+        QTest::newRow("two words") << "g3.gbr" << QByteArray("M4 8\n") << int(StartupFile::Gerber);
+        QTest::newRow("empty file") << "empty.gbr" << QByteArray() << int(StartupFile::Gerber);
+        QTest::newRow("binary") << "bin.gbr" << QByteArray("\x00\xff\x00M48\x00", 7)
+                                << int(StartupFile::Gerber);
+        QTest::newRow("header after a megabyte line")
+            << "long.drl" << (QByteArray(1 << 20, 'x') + "\nM48\n") << int(StartupFile::Drill);
+        QTest::newRow("M48 followed by blanks and text on a long line")
+            << "long2.gbr" << (QByteArray("M48") + QByteArray(10000, ' ') + "X\n")
+            << int(StartupFile::Gerber);
+    }
+
+    void classify()
+    {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, content);
+        const QString path = write(name, content);
+        const StartupFile file = classifyStartupFile(path);
+        QTEST(int(file.kind), "kind");
+        QCOMPARE(file.path, path);
+    }
+
+    void badNamesGiveNothing_data()
+    {
+        QTest::addColumn<QString>("argument");
+        QTest::newRow("empty") << QString();
+        QTest::newRow("missing") << m_dir.path() + QStringLiteral("/missing.tvx");
+        QTest::newRow("folder") << m_dir.path();
+    }
+
+    void badNamesGiveNothing()
+    {
+        QFETCH(QString, argument);
+        const StartupFile file = classifyStartupFile(argument);
+        QCOMPARE(int(file.kind), int(StartupFile::None));
+        QVERIFY(file.path.isEmpty());
+    }
+
+    void backslashesNameTheFile()
+    {
+        QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("sub")));
+        const QString path = write(QStringLiteral("sub/panel.tvx"), "x");
+        QString windowsForm = path;
+        windowsForm.replace(QLatin1Char('/'), QLatin1Char('\\'));
+        const StartupFile file = classifyStartupFile(windowsForm);
+        QCOMPARE(int(file.kind), int(StartupFile::Project));
+        QCOMPARE(file.path, path);
+    }
+};
+
+QTEST_GUILESS_MAIN(TstStartupFile)
+#include "tst_startupfile.moc"

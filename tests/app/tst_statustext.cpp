@@ -1,0 +1,137 @@
+#include "app/hovertracker.h"
+#include "app/statustext.h"
+#include "model/pnpentry.h"
+
+#include <QtTest>
+#include <memory>
+
+// What the user reads in the title and the status line, and which placement lights up
+// under the cursor.
+class TstStatusText : public QObject
+{
+    Q_OBJECT
+private slots:
+    void coordinateHasTwoDecimals_data()
+    {
+        QTest::addColumn<double>("value");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("one decimal is padded") << 12.5 << "12.50";
+        QTest::newRow("whole number") << 3.0 << "3.00";
+        QTest::newRow("more decimals are cut, not rounded") << 1.23456 << "1.23";
+        QTest::newRow("cut at 9") << 1.239 << "1.23";
+        QTest::newRow("zero") << 0.0 << "0.00";
+        QTest::newRow("negative") << -0.5 << "-0.50";
+        QTest::newRow("small") << 0.001 << "0.00";
+        QTest::newRow("exponent form is avoided") << 1234567.0 << "1234567.00";
+    }
+
+    void coordinateHasTwoDecimals()
+    {
+        QFETCH(double, value);
+        QTEST(StatusText::formatCoordinate(value), "text");
+    }
+
+    void statusLine_data()
+    {
+        QTest::addColumn<bool>("over");
+        QTest::addColumn<QString>("hover");
+        QTest::addColumn<int>("machines");
+        QTest::addColumn<int>("index");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("outside the view")
+            << false << QString() << 0 << -1 << "X: 0.00 mm Y: 0.00 mm | no machine selected";
+        QTest::newRow("outside, machine chosen")
+            << false << QString() << 3 << 1 << "X: 0.00 mm Y: 0.00 mm | current machine: line 1 - Topaz";
+        QTest::newRow("over the view")
+            << true << QString() << 3 << -1 << "X: 12.50 mm Y: 3.00 mm | no machine selected";
+        QTest::newRow("over a placement")
+            << true << "R1 0805 10k" << 3 << 0
+            << "X: 12.50 mm Y: 3.00 mm | R1 0805 10k | current machine: line 1 - Topaz";
+        QTest::newRow("empty machine selector")
+            << true << QString() << 0 << 0 << "X: 12.50 mm Y: 3.00 mm | no machine selected";
+    }
+
+    void statusLine()
+    {
+        QFETCH(bool, over);
+        QFETCH(QString, hover);
+        QFETCH(int, machines);
+        QFETCH(int, index);
+        const QString suffix
+            = StatusText::machineSuffix(machines, index, QStringLiteral("1"), QStringLiteral("Topaz"));
+        QTEST(StatusText::statusLine(over, 12.5, 3.0, hover, suffix), "text");
+    }
+
+    void titleFromPath_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("title");
+        QTest::newRow("project") << "/home/u/board.tvx"
+                                 << "board";
+        QTest::newRow("dots in the name") << "/home/u/my.board.v2.tvx"
+                                          << "my.board.v2";
+        QTest::newRow("dot only in a folder") << "/home/u.v/board"
+                                              << "board";
+        QTest::newRow("no folder") << "board.tvx"
+                                   << "board";
+    }
+
+    void titleFromPath()
+    {
+        QFETCH(QString, path);
+        QTEST(StatusText::titleFromPath(path), "title");
+    }
+
+    void windowTitleEndsWithTheVersion()
+    {
+        QCOMPARE(StatusText::windowTitle(QStringLiteral("unbenannt")),
+            QStringLiteral("unbenannt - Tessavrant 0.0.80"));
+    }
+
+    void hoverLightsUpAndFades()
+    {
+        std::unique_ptr<PnPEntry> r1(new PnPEntry("R1", "0805", 3.0, 4.0, "top", 0, "10k", "1", ""));
+        std::unique_ptr<PnPEntry> r2(new PnPEntry("R2", "0603", 30.0, 4.0, "top", 0, "1k", "1", ""));
+        const QList<PnPEntry*> entries { r1.get(), r2.get() };
+        // Board origin 5/4 plus a first panel origin 2/2: R1 lies at 10/10 on the board.
+        HoverTracker::Result first = HoverTracker::track(entries, 10.5, 9.3, 7.0, 6.0);
+        QCOMPARE(first.text, QStringLiteral("R1 0805 10k"));
+        QVERIFY(first.repaint);
+        QCOMPARE(r1->hoverState(), 1);
+        QCOMPARE(r2->hoverState(), 0);
+
+        // Staying over it keeps the highlight without another repaint.
+        HoverTracker::Result second = HoverTracker::track(entries, 10.2, 10.2, 7.0, 6.0);
+        QCOMPARE(second.text, QStringLiteral("R1 0805 10k"));
+        QVERIFY(!second.repaint);
+        QCOMPARE(r1->hoverState(), 1);
+
+        // 0.8 mm away is no longer under the cursor.
+        HoverTracker::Result away = HoverTracker::track(entries, 10.8, 10.0, 7.0, 6.0);
+        QVERIFY(away.text.isEmpty());
+        QVERIFY(away.repaint);
+        QCOMPARE(r1->hoverState(), 0);
+    }
+
+    void lastPlacementUnderTheCursorNamesTheHover()
+    {
+        std::unique_ptr<PnPEntry> a(new PnPEntry("C1", "0402", 1.0, 1.0, "top", 0, "100n", "1", ""));
+        std::unique_ptr<PnPEntry> b(new PnPEntry("C2", "0402", 1.5, 1.0, "top", 0, "1u", "1", ""));
+        const HoverTracker::Result r = HoverTracker::track({ a.get(), b.get() }, 1.2, 1.0, 0.0, 0.0);
+        QCOMPARE(r.text, QStringLiteral("C2 0402 1u"));
+        QCOMPARE(a->hoverState(), 1);
+        QCOMPARE(b->hoverState(), 1);
+    }
+
+    void fadeClearsHighlights()
+    {
+        std::unique_ptr<PnPEntry> a(new PnPEntry("C1", "0402", 1.0, 1.0, "top", 0, "100n", "1", ""));
+        HoverTracker::track({ a.get() }, 1.0, 1.0, 0.0, 0.0);
+        QVERIFY(HoverTracker::fade({ a.get() }));
+        QCOMPARE(a->hoverState(), 0);
+        QVERIFY(!HoverTracker::fade({ a.get() }));
+    }
+};
+
+QTEST_APPLESS_MAIN(TstStatusText)
+#include "tst_statustext.moc"

@@ -1,0 +1,106 @@
+#include "app/windowlayout.h"
+
+#include <QtTest>
+
+// The window places its widgets by arithmetic alone; these tables pin that arithmetic down,
+// including the integer division of the table height and the panel limits while dragging.
+class TstWindowLayout : public QObject
+{
+    Q_OBJECT
+private slots:
+    void placementMode_data()
+    {
+        QTest::addColumn<int>("W");
+        QTest::addColumn<int>("H");
+        QTest::addColumn<int>("F");
+        QTest::addColumn<QRect>("view");
+        QTest::addColumn<QRect>("feeder");
+        QTest::addColumn<QRect>("placementTable");
+        QTest::addColumn<QRect>("feederTable");
+        // view height 902, h = (902 + 16) / 2 - 3 = 456
+        QTest::newRow("feeder closed")
+            << 1600 << 1000 << 16 << QRect(240, 0, 1160, 902) << QRect(240, 896, 1160, 16)
+            << QRect(0, 456, 240, 456) << QRect(1400, 440, 200, 471);
+        // view height 700, the feeder overview takes the room
+        QTest::newRow("feeder open") << 1600 << 1000 << 218 << QRect(240, 0, 1160, 700)
+                                     << QRect(240, 694, 1160, 218) << QRect(0, 456, 240, 456)
+                                     << QRect(1400, 440, 200, 471);
+        // view height 903, (903 + 16) / 2 = 459 (integer division) - 3
+        QTest::newRow("odd height") << 1200 << 1001 << 16 << QRect(240, 0, 760, 903)
+                                    << QRect(240, 897, 760, 16) << QRect(0, 456, 240, 456)
+                                    << QRect(1000, 440, 200, 472);
+    }
+
+    void placementMode()
+    {
+        QFETCH(int, W);
+        QFETCH(int, H);
+        QFETCH(int, F);
+        const WindowLayout l = computeLayout(W, H, 240, 200, F, false);
+        QTEST(l.view, "view");
+        QTEST(l.feeder, "feeder");
+        QTEST(l.placementTable, "placementTable");
+        QTEST(l.feederTable, "feederTable");
+        QCOMPARE(l.partTable, QRect(0, 0, 240, l.placementTable.y()));
+        QCOMPARE(l.infoTabs, QRect(W - 200, 0, 200, 370));
+        QCOMPARE(l.machineFrame, QRect(W - 200, 370, 200, 70));
+        QCOMPARE(l.originsTable, QRect(0, 0, 196, 339));
+        // The toggle sits in the top right corner of the feeder overview.
+        QCOMPARE(l.feederButton, QRect(l.feeder.width() - 15, 0, 15, 15));
+        QVERIFY(l.layerTable.isNull());
+    }
+
+    void layerModeUsesTheWholeWidth()
+    {
+        const WindowLayout l = computeLayout(1600, 1000, 300, 250, 218, true);
+        QCOMPARE(l.view, QRect(300, 0, 1300, 930));
+        QCOMPARE(l.layerTable, QRect(0, 0, 300, 911));
+        QVERIFY(l.feeder.isNull());
+        QVERIFY(l.partTable.isNull());
+        QVERIFY(l.infoTabs.isNull());
+    }
+
+    void dragPanels_data()
+    {
+        QTest::addColumn<int>("W");
+        QTest::addColumn<int>("press");
+        QTest::addColumn<int>("x");
+        QTest::addColumn<int>("L");
+        QTest::addColumn<int>("R");
+        QTest::newRow("left wider") << 1600 << 240 << 300 << 300 << 200;
+        QTest::newRow("left never below 240") << 1600 << 245 << 100 << 240 << 200;
+        QTest::newRow("left stops 10 px before the right panel") << 1000 << 245 << 900 << 790 << 200;
+        QTest::newRow("right wider") << 1600 << 1400 << 1300 << 240 << 300;
+        QTest::newRow("right never below 200") << 1600 << 1395 << 1500 << 240 << 200;
+        QTest::newRow("right stops 10 px before the left panel") << 1000 << 800 << 100 << 240 << 750;
+        QTest::newRow("press away from both boundaries") << 1600 << 800 << 700 << 240 << 200;
+    }
+
+    void dragPanels()
+    {
+        QFETCH(int, W);
+        QFETCH(int, press);
+        QFETCH(int, x);
+        int L = 240;
+        int R = 200;
+        int remembered = press;
+        ::dragPanels(W, L, R, remembered, x);
+        QTEST(L, "L");
+        QTEST(R, "R");
+        QCOMPARE(remembered, x);
+    }
+
+    void dragFollowsTheMouseStepByStep()
+    {
+        int L = 240;
+        int R = 200;
+        int remembered = 240;
+        for (int x = 250; x <= 400; x += 50)
+            ::dragPanels(1600, L, R, remembered, x);
+        QCOMPARE(L, 400);
+        QCOMPARE(R, 200);
+    }
+};
+
+QTEST_APPLESS_MAIN(TstWindowLayout)
+#include "tst_windowlayout.moc"

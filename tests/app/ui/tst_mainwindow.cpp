@@ -1,0 +1,409 @@
+#include "app/mainwindow.h"
+#include "app/modeactions.h"
+#include "app/windowlayout.h"
+#include "logcapture.h"
+#include "scriptedprompt.h"
+#include "ui_mainwindow.h"
+#include "view/ui/darstellg.h"
+#include "windowfixture.h"
+
+#include <QCursor>
+#include <QLabel>
+#include <QMenu>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QToolBar>
+
+// The main window as a user meets it: start-up state, the three modes with what they enable,
+// blocking, the feeder toggle, the layout and the status line.
+class TstMainWindow : public QObject
+{
+    Q_OBJECT
+private:
+    static bool entryEnabled(MainWindow& w, const QString& name)
+    {
+        if (QMenu* menu = w.findChild<QMenu*>(name))
+            return menu->menuAction()->isEnabled();
+        QAction* action = w.findChild<QAction*>(name);
+        if (!action)
+            qFatal("no entry %s", qPrintable(name));
+        return action->isEnabled();
+    }
+    static QString activeStyle(const QString& colour)
+    {
+        return QStringLiteral("QPushButton { font-weight: bold; color: #000000; background-color: #") + colour
+            + QStringLiteral("; }");
+    }
+    static QString inactiveStyle(const QString& colour)
+    {
+        return QStringLiteral("QPushButton { font-weight: bold; color: #7F7F7F; background-color: #") + colour
+            + QStringLiteral("; }");
+    }
+
+private slots:
+    void startsInPlacementTop()
+    {
+        TemporaryHome home;
+        ScriptedPrompt scripted;
+        MainWindow w;
+        QCOMPARE(w.windowTitle(), QStringLiteral("unbenannt - Tessavrant 0.0.80"));
+        QVERIFY(!w.layerModeActive());
+        QVERIFY(w.view()->activeSideIsTop());
+        QCOMPARE(w.topButton()->styleSheet(), activeStyle("FF6060"));
+        QCOMPARE(w.bottomButton()->styleSheet(), inactiveStyle("D1D1FF"));
+        QCOMPARE(w.gerberButton()->styleSheet(), inactiveStyle("D1FFD1"));
+        QCOMPARE(w.topButton()->minimumWidth(), 66);
+        QCOMPARE(w.topButton()->maximumWidth(), 66);
+        QCOMPARE(w.searchField()->width(), 100);
+        QVERIFY(w.form()->menuImportieren->menuAction()->isVisible());
+        QVERIFY(!w.form()->menuImport->menuAction()->isVisible());
+        QVERIFY(w.form()->teile->isVisibleTo(&w));
+        QVERIFY(!w.form()->gerber_table->isVisibleTo(&w));
+        QVERIFY(!w.form()->movieLabel->isVisibleTo(&w));
+        for (const QString& name : ModeActions::withoutFunction())
+            QVERIFY2(!entryEnabled(w, name), qPrintable(name));
+        for (const QString& name : ModeActions::placementOnly())
+            QVERIFY2(entryEnabled(w, name), qPrintable(name));
+        QCOMPARE(w.form()->actionGenerate_Feederlist->text(), QStringLiteral("Set Part Dimensions"));
+        QCOMPARE(w.view()->toolMode(), 0);
+        // Start-up is not an edit.
+        QVERIFY(!w.view()->isModified());
+        QVERIFY(scripted.calls.isEmpty());
+        QVERIFY(QDir(home.path() + QStringLiteral("/Documents/Tessavrant")).exists());
+        QCOMPARE(w.lastDirectory(), home.path() + QStringLiteral("/Desktop"));
+    }
+
+    void toolbarOrder()
+    {
+        TemporaryHome home;
+        MainWindow w;
+        QStringList names;
+        for (QAction* a : w.form()->toolBar->actions()) {
+            if (QWidget* widget = w.form()->toolBar->widgetForAction(a);
+                widget && !a->objectName().startsWith("action"))
+                names << widget->objectName();
+            else
+                names << a->objectName();
+        }
+        const QStringList expected { "actionNeu", "action_oeffnen", "actionSpeicher", "actionSetNewPosition",
+            "actionMovement", "actionrotate_selection", "actionMultiSelect", "actionSetNewOrigin",
+            "actionMeasure", "actionDraw", "actionDraw_Rectangle", "actionDraw_Rectangle_Filled",
+            "actionInsert_Text", "actionDrawingsColor", "actionMirror", "actionRotate", "actionShowTHTExec",
+            "actionShowHandExec", "actionShowMachineExec", "actionShow_Placed", "actionShow_Drawings",
+            "actionShow_RefDes", "actionTop_view", "actionMask_view", "actionPaste_view", "actionAssy_view",
+            "actionSilk_view", "actionBoard_Outline_view", "actionDrill_view", "actionGenerate_origin",
+            "actionSearch", "searchField", "findNowButton", "topButton", "bottomButton", "gerberButton" };
+        QCOMPARE(names, expected);
+    }
+
+    void modeSwitches_data()
+    {
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<bool>("feederOpen");
+        QTest::addColumn<int>("active"); // 0 top, 1 bottom, 2 layer mode
+        QTest::addColumn<int>("offsetChange");
+        QTest::newRow("layer mode") << "G" << false << 2 << -28;
+        QTest::newRow("layer mode, feeder open") << "G" << true << 2 << -230;
+        QTest::newRow("layer mode and back") << "GT" << false << 0 << 0;
+        QTest::newRow("bottom") << "B" << false << 1 << 0;
+        QTest::newRow("bottom, layer, top") << "BGT" << true << 0 << 0;
+        QTest::newRow("layer twice stays") << "GG" << false << 2 << -28;
+        QTest::newRow("layer, bottom") << "GB" << false << 1 << 0;
+    }
+
+    void modeSwitches()
+    {
+        QFETCH(QString, keys);
+        QFETCH(bool, feederOpen);
+        QFETCH(int, active);
+        QFETCH(int, offsetChange);
+        TemporaryHome home;
+        ScriptedPrompt scripted;
+        MainWindow w;
+        if (feederOpen)
+            w.form()->viewFeederButton->click();
+        const int offset = w.view()->viewOffsetY();
+        for (const QChar k : keys) {
+            if (k == 'G')
+                w.gerberButton()->click();
+            else if (k == 'T')
+                w.topButton()->click();
+            else
+                w.bottomButton()->click();
+        }
+        const bool layer = active == 2;
+        QCOMPARE(w.layerModeActive(), layer);
+        QCOMPARE(w.view()->gerberMode(), layer);
+        QCOMPARE(w.view()->viewOffsetY() - offset, offsetChange);
+        if (!layer)
+            QCOMPARE(w.view()->activeSideIsTop(), active == 0);
+        QCOMPARE(w.topButton()->styleSheet(), active == 0 ? activeStyle("FF6060") : inactiveStyle("FFD1D1"));
+        QCOMPARE(
+            w.bottomButton()->styleSheet(), active == 1 ? activeStyle("6060FF") : inactiveStyle("D1D1FF"));
+        QCOMPARE(
+            w.gerberButton()->styleSheet(), active == 2 ? activeStyle("60FF60") : inactiveStyle("D1FFD1"));
+        for (const QString& name : ModeActions::placementOnly())
+            QVERIFY2(entryEnabled(w, name) == !layer, qPrintable(name));
+        QVERIFY(!entryEnabled(w, "actionTOPAZ_OPAL_single_CAM"));
+        QCOMPARE(w.form()->menuImport->menuAction()->isVisible(), layer);
+        QCOMPARE(w.form()->menuImportieren->menuAction()->isVisible(), !layer);
+        for (QWidget* panel : std::initializer_list<QWidget*> { w.form()->teile,
+                 w.form()->pickandplacepositionen, w.form()->feeder_config, w.form()->boardStuff })
+            QCOMPARE(panel->isVisibleTo(&w), !layer);
+        QCOMPARE(w.form()->gerber_table->isVisibleTo(&w), layer);
+        QVERIFY(scripted.calls.isEmpty());
+    }
+
+    void showingTheActiveSideOnlyRepaints()
+    {
+        TemporaryHome home;
+        MainWindow w;
+        w.selectTool(7);
+        LogCapture log;
+        w.switchBottomTop();
+        QCOMPARE(w.toolMode(), 7);
+        QVERIFY(!log.lines().contains(QStringLiteral("show top")));
+        w.switchTopBottom();
+        QCOMPARE(w.toolMode(), 0);
+        QVERIFY(log.lines().contains(QStringLiteral("show bottom")));
+        QVERIFY(!w.view()->activeSideIsTop());
+    }
+
+    void switchingSidesDeselects()
+    {
+        TemporaryHome home;
+        MainWindow w;
+        auto* entry = new PnPEntry("R1", "0805", 1, 1, "top", 0, "10k", "1", "");
+        w.view()->document().appendEntry(entry);
+        entry->setSelected(true);
+        w.switchTopBottom();
+        w.switchBottomTop();
+        QVERIFY(!entry->selected());
+        QCOMPARE(w.view()->currentList().size(), 1);
+    }
+
+    void singleKeysSwitchModesAndTools()
+    {
+        TemporaryHome home;
+        ScriptedPrompt scripted;
+        MainWindow w;
+        w.show();
+        w.activateWindow();
+        if (!QTest::qWaitForWindowActive(&w))
+            QSKIP("the window does not become active on this platform, so shortcuts cannot fire");
+        w.view()->setFocus();
+        const struct
+        {
+            Qt::Key key;
+            int tool;
+        } steps[] = { { Qt::Key_D, 7 }, { Qt::Key_D, 0 }, { Qt::Key_M, 3 }, { Qt::Key_O, 1 },
+            { Qt::Key_A, 4 }, { Qt::Key_S, 0 } };
+        for (const auto& s : steps) {
+            QTest::keyClick(w.view(), s.key);
+            QCOMPARE(w.toolMode(), s.tool);
+        }
+        QTest::keyClick(w.view(), Qt::Key_B);
+        QVERIFY(!w.view()->activeSideIsTop());
+        QTest::keyClick(w.view(), Qt::Key_T);
+        QVERIFY(w.view()->activeSideIsTop());
+    }
+
+    void layerModeRefusesSelectionTools()
+    {
+        TemporaryHome home;
+        ScriptedPrompt scripted;
+        MainWindow w;
+        w.switchGerberPnP();
+        w.form()->actionMultiSelect->trigger();
+        w.form()->actionrotate_selection->trigger();
+        QCOMPARE(w.toolMode(), 0);
+        const QList<ScriptedPrompt::Call> warnings = scripted.callsOf("warning");
+        QCOMPARE(warnings.size(), 2);
+        QCOMPARE(warnings.first().title, QStringLiteral("not available"));
+        QCOMPARE(warnings.first().text, QStringLiteral("This tool isn't available in this mode"));
+    }
+
+    void blockAndUnblock_data()
+    {
+        QTest::addColumn<bool>("layerMode");
+        QTest::addColumn<bool>("modified");
+        QTest::newRow("top, unmodified") << false << false;
+        QTest::newRow("top, modified") << false << true;
+        QTest::newRow("layer mode, modified") << true << true;
+    }
+
+    void blockAndUnblock()
+    {
+        QFETCH(bool, layerMode);
+        QFETCH(bool, modified);
+        TemporaryHome home;
+        MainWindow w;
+        if (layerMode)
+            w.switchGerberPnP();
+        w.view()->setModified(modified);
+        LogCapture log;
+        w.blockInteraction();
+        QVERIFY(w.view()->interactionBlocked());
+        for (const QString& menu : ModeActions::blockedMenus())
+            QVERIFY(!entryEnabled(w, menu));
+        for (QWidget* widget : std::initializer_list<QWidget*> { w.topButton(), w.bottomButton(),
+                 w.gerberButton(), w.form()->teile, w.form()->boardStuff, w.form()->gerber_table,
+                 w.form()->feeder_config, w.view()->zoomBox(), w.view()->gridSpinBox() })
+            QVERIFY(!widget->isEnabled());
+        QVERIFY(!w.form()->actionSetNewPosition->isEnabled());
+        QVERIFY(!w.form()->actionShow_RefDes->isEnabled());
+        // The driver keeps Save off while blocked.
+        runTicks();
+        QVERIFY(!w.form()->actionSpeicher->isEnabled());
+        QVERIFY(!w.form()->actionRotate->isEnabled());
+
+        w.unblockInteraction();
+        QCOMPARE(log.lines().filter("interaction"),
+            QStringList({ QStringLiteral("block interaction"), QStringLiteral("unblock interaction") }));
+        QVERIFY(!w.view()->interactionBlocked());
+        for (const QString& menu : ModeActions::blockedMenus())
+            QVERIFY(entryEnabled(w, menu));
+        QVERIFY(w.topButton()->isEnabled());
+        QVERIFY(w.form()->actionMeasure->isEnabled());
+        QCOMPARE(w.form()->actionSpeicher->isEnabled(), modified);
+        QCOMPARE(w.form()->actionGenerate_origin->isEnabled(), !layerMode);
+        QCOMPARE(w.form()->actionSearch->isEnabled(), !layerMode);
+    }
+
+    void feederToggle()
+    {
+        TemporaryHome home;
+        MainWindow w;
+        QPushButton* button = w.form()->viewFeederButton;
+        QCOMPARE(button->text(), QString(QChar(0x25B2)));
+        const int offset = w.view()->viewOffsetY();
+        button->click();
+        QCOMPARE(w.feederHeight(), 218);
+        QCOMPARE(button->text(), QString(QChar(0x25BC)));
+        QCOMPARE(w.view()->viewOffsetY(), offset + 202);
+        button->click();
+        QCOMPARE(w.feederHeight(), 16);
+        QCOMPARE(button->text(), QString(QChar(0x25B2)));
+        QCOMPARE(w.view()->viewOffsetY(), offset);
+    }
+
+    void layoutFollowsTheWindow()
+    {
+        TemporaryHome home;
+        MainWindow w;
+        w.resize(1500, 950);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        w.form()->viewFeederButton->click();
+        w.applyLayout();
+        const WindowLayout expected = computeLayout(w.width(), w.height(), 240, 200, 218, false);
+        QCOMPARE(w.view()->geometry(), expected.view);
+        QCOMPARE(w.form()->feeder->geometry(), expected.feeder);
+        QCOMPARE(w.form()->feeder_config->geometry(), expected.feederTable);
+        QCOMPARE(w.form()->teile->geometry(), expected.partTable);
+        w.switchGerberPnP();
+        w.applyLayout();
+        const WindowLayout layer = computeLayout(w.width(), w.height(), 240, 200, 218, true);
+        QCOMPARE(w.view()->geometry(), layer.view);
+        QCOMPARE(w.form()->gerber_table->geometry(), layer.layerTable);
+    }
+
+    void statusLineFollowsTheCursor()
+    {
+        TemporaryHome home;
+        MainWindow w;
+        w.resize(1400, 900);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        w.applyLayout();
+        Darstellg* v = w.view();
+        // Outside the view.
+        QCursor::setPos(w.mapToGlobal(QPoint(5, 5)));
+        runTicks();
+        if (QCursor::pos() != w.mapToGlobal(QPoint(5, 5)))
+            QSKIP("the platform does not move the cursor");
+        QCOMPARE(w.statusLabel()->text(), QStringLiteral(" X: 0.00 mm Y: 0.00 mm | no machine selected"));
+
+        // Over the view at X 12.5 mm, Y 3 mm: x = offsetX + 12.5 z, y = h + offsetY - 3 z.
+        auto* entry = new PnPEntry("R7", "0805", 12.5, 3.0, "top", 0, "4k7", "1", "");
+        v->document().appendEntry(entry);
+        const int z = v->zoomLevel();
+        const QPoint p(v->viewOffsetX() + int(12.5 * z), v->height() + v->viewOffsetY() - 3 * z);
+        QCursor::setPos(v->mapToGlobal(p));
+        runTicks();
+        QCOMPARE(w.statusLabel()->text(),
+            QStringLiteral(" X: 12.50 mm Y: 3.00 mm | R7 0805 4k7 | no machine selected"));
+        QCOMPARE(entry->hoverState(), 1);
+        // Leaving the view lets the highlight go.
+        QCursor::setPos(w.mapToGlobal(QPoint(5, 5)));
+        runTicks();
+        QCOMPARE(entry->hoverState(), 0);
+    }
+
+    void renderProgressDrivesTheBar()
+    {
+        TemporaryHome home;
+        MainWindow w;
+        Darstellg* v = w.view();
+        LogCapture log;
+        v->setRenderTotal(3);
+        v->setRenderReached(1);
+        v->setRendering(true);
+        runTicks();
+        QProgressBar* bar = v->progressBar();
+        QVERIFY(!bar->isHidden());
+        QCOMPARE(bar->maximum(), 3);
+        QCOMPARE(bar->value(), 1);
+        for (QAction* a : { w.form()->actionRotate, w.form()->actionMirror, w.form()->actionSetNewOrigin })
+            QVERIFY(!a->isEnabled());
+        QVERIFY(log.lines().contains(QStringLiteral("deactivate dat shit")));
+        QVERIFY(log.lines().contains(QStringLiteral("increment Progress | int: 1/3 | progressbar: 1/3")));
+
+        v->setRenderReached(3);
+        runTicks();
+        QVERIFY(!v->rendering());
+        QVERIFY(bar->isHidden());
+        for (QAction* a : { w.form()->actionRotate, w.form()->actionMirror, w.form()->actionSetNewOrigin })
+            QVERIFY(a->isEnabled());
+        QVERIFY(log.lines().contains(QStringLiteral("activate dat shit")));
+    }
+
+    void createListsLogsAndCounts()
+    {
+        TemporaryHome home;
+        MainWindow w;
+        Document& doc = w.view()->document();
+        for (const char* exec : { "0", "1", "1", "3", "2", "7" })
+            doc.appendEntry(new PnPEntry("X", "N", 0, 0, "top", 0, "V", exec, ""));
+        LogCapture log;
+        w.createLists();
+        QCOMPARE(log.lines(), QStringList({ "create lists", "- PnP", "- Listen", "- PnPsizes" }));
+        QCOMPARE(w.form()->gescnt->text(), QStringLiteral("5"));
+        QCOMPARE(w.form()->exec0cnt->text(), QStringLiteral("1"));
+        QCOMPARE(w.form()->exec1cnt->text(), QStringLiteral("2"));
+        QCOMPARE(w.form()->exec2cnt->text(), QStringLiteral("1"));
+        QCOMPARE(w.form()->exec3cnt->text(), QStringLiteral("1"));
+    }
+
+    void boardFieldsValidate()
+    {
+        TemporaryHome home;
+        ScriptedPrompt scripted;
+        MainWindow w;
+        w.form()->boardWidth->setText(QStringLiteral("12,5"));
+        emit w.form()->boardWidth->editingFinished();
+        QCOMPARE(w.view()->boardInfo()->width(), 12.5);
+        QCOMPARE(w.form()->boardWidth->text(), QStringLiteral("12.5"));
+        QVERIFY(w.view()->isModified());
+        w.form()->boardComment->setText(QStringLiteral("first;second"));
+        emit w.form()->boardComment->editingFinished();
+        QCOMPARE(scripted.callsOf("warning").size(), 1);
+        QCOMPARE(scripted.callsOf("warning").first().title, QStringLiteral("Invalid Characters"));
+        QCOMPARE(scripted.callsOf("warning").first().text,
+            QStringLiteral("Your input contains invalid characters"));
+        QVERIFY(w.form()->boardComment->text().isEmpty());
+    }
+};
+
+QTEST_MAIN(TstMainWindow)
+#include "tst_mainwindow.moc"

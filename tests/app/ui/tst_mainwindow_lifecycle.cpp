@@ -1,0 +1,279 @@
+#include "app/mainwindow.h"
+#include "logcapture.h"
+#include "scriptedprompt.h"
+#include "ui_mainwindow.h"
+#include "view/ui/darstellg.h"
+#include "windowfixture.h"
+
+#include <QCloseEvent>
+
+// New, Open, Save, Save as, Close and the command line: every answer to the unsaved-changes
+// question, and no path that loses the user's placements or claims a save that did not happen.
+// Project files cannot be written or read in this version, so every save and load fails.
+class TstMainWindowLifecycle : public QObject
+{
+    Q_OBJECT
+private:
+    static void addPlacement(MainWindow& w)
+    {
+        w.view()->document().appendEntry(new PnPEntry("R1", "0805", 1, 2, "top", 0, "10k", "1", ""));
+        w.view()->setModified(true);
+    }
+    static bool closeWindow(MainWindow& w)
+    {
+        QCloseEvent event;
+        QCoreApplication::sendEvent(&w, &event);
+        return event.isAccepted();
+    }
+    static const QString question() { return QStringLiteral("Do you want to save changes?\n"); }
+
+private slots:
+    void close_data()
+    {
+        QTest::addColumn<bool>("modified");
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<QString>("savePath");
+        QTest::addColumn<bool>("closes");
+        QTest::addColumn<QStringList>("warnings");
+        QTest::newRow("nothing changed") << false << 0 << QString() << true << QStringList();
+        QTest::newRow("no") << true << int(QMessageBox::No) << QString() << true << QStringList();
+        QTest::newRow("cancel") << true << int(QMessageBox::Cancel) << QString() << false << QStringList();
+        QTest::newRow("yes, save dialog cancelled")
+            << true << int(QMessageBox::Yes) << QString() << false << QStringList();
+        QTest::newRow("yes, save fails") << true << int(QMessageBox::Yes) << "/tmp/x/board.tvx" << false
+                                         << QStringList { "An error occured while saving the file" };
+    }
+
+    void close()
+    {
+        QFETCH(bool, modified);
+        QFETCH(int, answer);
+        QFETCH(QString, savePath);
+        TemporaryHome home;
+        ScriptedPrompt scripted;
+        MainWindow w;
+        if (modified)
+            addPlacement(w);
+        scripted.questionAnswers.enqueue(QMessageBox::StandardButton(answer));
+        scripted.fileAnswers.enqueue(savePath);
+        QTEST(closeWindow(w), "closes");
+        const QList<ScriptedPrompt::Call> questions = scripted.callsOf("question");
+        QCOMPARE(questions.size(), modified ? 1 : 0);
+        if (modified) {
+            QCOMPARE(questions.first().title, QStringLiteral("Tessavrant"));
+            QCOMPARE(questions.first().text, question());
+        }
+        QStringList warnings;
+        for (const ScriptedPrompt::Call& c : scripted.callsOf("warning")) {
+            QCOMPARE(c.title, QStringLiteral("Error"));
+            warnings << c.text;
+        }
+        QTEST(warnings, "warnings");
+        // A failed or cancelled save leaves the document marked as changed.
+        QCOMPARE(w.view()->isModified(), modified);
+    }
+
+    void saveDialogSuggestsTheBoardName()
+    {
+        TemporaryHome home;
+        ScriptedPrompt scripted;
+        MainWindow w;
+        w.form()->boardName->setText(QStringLiteral("panel_7"));
+        emit w.form()->boardName->editingFinished();
+        w.form()->actionSpeicher->trigger();
+        const QList<ScriptedPrompt::Call> saves = scripted.callsOf("save");
+        QCOMPARE(saves.size(), 1);
+        QCOMPARE(saves.first().title, QStringLiteral("Save Tessavrant"));
+        QCOMPARE(saves.first().text, w.lastDirectory() + QStringLiteral("/panel_7.tvx"));
+        QCOMPARE(saves.first().filter, QStringLiteral("Tessavrant-File (*.tvx)"));
+    }
+
+    void failedSaveAsChangesNothing()
+    {
+        TemporaryHome home;
+        ScriptedPrompt scripted;
+        MainWindow w;
+        addPlacement(w);
+        scripted.fileAnswers.enqueue(home.path() + QStringLiteral("/out/board.tvx"));
+        w.form()->actionSpeichern_unter->trigger();
+        QCOMPARE(scripted.callsOf("warning").size(), 1);
+        QCOMPARE(scripted.callsOf("warning").first().text,
+            QStringLiteral("An error occured while saving the file"));
+        QVERIFY(w.view()->isModified());
+        QCOMPARE(w.windowTitle(), QStringLiteral("unbenannt - Tessavrant 0.0.80"));
+        QVERIFY(w.currentProjectPath().isEmpty());
+        // The folder of the chosen file becomes the start of the next dialog.
+        QCOMPARE(w.lastDirectory(), home.path() + QStringLiteral("/out"));
+        QVERIFY(!w.view()->stepLabel()->isVisibleTo(&w));
+    }
+
+    void newDocument_data()
+    {
+        QTest::addColumn<bool>("modified");
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("reset");
+        QTest::newRow("nothing changed") << false << 0 << true;
+        QTest::newRow("no") << true << int(QMessageBox::No) << true;
+        QTest::newRow("cancel") << true << int(QMessageBox::Cancel) << false;
+        QTest::newRow("yes, save not done") << true << int(QMessageBox::Yes) << false;
+    }
+
+    void newDocument()
+    {
+        QFETCH(bool, modified);
+        QFETCH(int, answer);
+        QFETCH(bool, reset);
+        TemporaryHome home;
+        ScriptedPrompt scripted;
+        MainWindow w;
+        addPlacement(w);
+        w.view()->setModified(modified);
+        w.switchTopBottom();
+        scripted.questionAnswers.enqueue(QMessageBox::StandardButton(answer));
+        w.form()->actionNeu->trigger();
+        QCOMPARE(scripted.callsOf("question").size(), modified ? 1 : 0);
+        const int placements
+            = w.view()->topList().size() + w.view()->bottomList().size() + w.view()->currentList().size();
+        if (reset) {
+            QCOMPARE(placements, 0);
+            QVERIFY(w.view()->isModified());
+            QVERIFY(w.view()->activeSideIsTop());
+            QVERIFY(!w.layerModeActive());
+            QCOMPARE(w.titleName(), QStringLiteral("unbenannt"));
+            QCOMPARE(w.windowTitle(), QStringLiteral("unbenannt - Tessavrant 0.0.80"));
+        } else {
+            QVERIFY(placements > 0);
+            QVERIFY(!w.view()->activeSideIsTop());
+            QVERIFY(w.view()->isModified());
+        }
+    }
+
+    void openFailureLeavesAnEmptyUsableDocument()
+    {
+        TemporaryHome home;
+        ScriptedPrompt scripted;
+        MainWindow w;
+        addPlacement(w);
+        QFile project(home.path() + QStringLiteral("/old.tvx"));
+        QVERIFY(project.open(QIODevice::WriteOnly));
+        project.write("not a project");
+        project.close();
+        scripted.questionAnswers.enqueue(QMessageBox::No);
+        scripted.fileAnswers.enqueue(project.fileName());
+        LogCapture log;
+        w.form()->action_oeffnen->trigger();
+        const QList<ScriptedPrompt::Call> opens = scripted.callsOf("open");
+        QCOMPARE(opens.size(), 1);
+        QCOMPARE(opens.first().title, QStringLiteral("Open Tessavrant"));
+        QCOMPARE(opens.first().text, home.path() + QStringLiteral("/Desktop"));
+        QCOMPARE(opens.first().filter, QStringLiteral("Tessavrant-File (*.tvx)"));
+        const QList<ScriptedPrompt::Call> warnings = scripted.callsOf("warning");
+        QCOMPARE(warnings.size(), 1);
+        QCOMPARE(warnings.first().title, QStringLiteral("Error"));
+        QCOMPARE(warnings.first().text, QStringLiteral("An error occured while loading the file"));
+        QVERIFY(log.lines().contains(QStringLiteral("block interaction")));
+        QVERIFY(log.lines().contains(QStringLiteral("unblock interaction")));
+        QVERIFY(!w.view()->interactionBlocked());
+        QVERIFY(w.form()->menuTopPaste->menuAction()->isEnabled());
+        QVERIFY(w.view()->currentList().isEmpty());
+        QVERIFY(w.currentProjectPath().isEmpty());
+        QCOMPARE(w.titleName(), QStringLiteral("unbenannt"));
+        QVERIFY(!w.layerModeActive());
+        QCOMPARE(w.lastDirectory(), home.path());
+    }
+
+    void openCancelledDoesNothing()
+    {
+        TemporaryHome home;
+        ScriptedPrompt scripted;
+        MainWindow w;
+        addPlacement(w);
+        scripted.questionAnswers.enqueue(QMessageBox::No);
+        w.form()->action_oeffnen->trigger();
+        QCOMPARE(w.view()->currentList().size(), 1);
+        QVERIFY(scripted.callsOf("warning").isEmpty());
+    }
+
+    void commandLine_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<bool>("pending");
+        QTest::addColumn<int>("warnings");
+        QTest::newRow("missing file") << QString() << QByteArray() << false << 0;
+        QTest::newRow("folder") << "." << QByteArray() << false << 0;
+        QTest::newRow("project") << "board.tvx" << QByteArray("x") << true << 0;
+        QTest::newRow("broken gerber")
+            << "top.gbr" << QByteArray("%FSLAX24Y24*%\n%ADD10Q*%\nG04 no end\n") << false << 1;
+        QTest::newRow("binary junk") << "junk.bin" << QByteArray("\x01\x02\xff\xfe", 4) << false << 1;
+    }
+
+    void commandLine()
+    {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, content);
+        TemporaryHome home;
+        QString argument = home.path() + QStringLiteral("/missing.tvx");
+        if (name == QLatin1String("."))
+            argument = home.path();
+        else if (!name.isEmpty()) {
+            argument = home.path() + QLatin1Char('/') + name;
+            QFile f(argument);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(content);
+        }
+        ScriptedPrompt scripted;
+        MainWindow w(argument);
+        QTEST(w.pendingOpen(), "pending");
+        QTEST(int(scripted.callsOf("warning").size()), "warnings");
+        for (const ScriptedPrompt::Call& c : scripted.callsOf("warning"))
+            QCOMPARE(c.text, QStringLiteral("An error occured while loading the file"));
+        QVERIFY(w.view()->currentList().isEmpty());
+    }
+
+    void projectOnTheCommandLineOpensOnTheFirstTick()
+    {
+        TemporaryHome home;
+        QVERIFY(QDir(home.path()).mkpath("boards"));
+        const QString path = home.path() + QStringLiteral("/boards/panel.tvx");
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.close();
+        QString windowsForm = path;
+        windowsForm.replace(QLatin1Char('/'), QLatin1Char('\\'));
+        ScriptedPrompt scripted;
+        MainWindow w(windowsForm);
+        QVERIFY(w.pendingOpen());
+        QCOMPARE(w.chosenPath(), path);
+        QTRY_VERIFY(!w.pendingOpen());
+        // The project cannot be read in this version: the user is told, and the window stays usable.
+        QCOMPARE(scripted.callsOf("warning").size(), 1);
+        QCOMPARE(w.lastDirectory(), home.path() + QStringLiteral("/boards"));
+        QVERIFY(!w.view()->interactionBlocked());
+        QVERIFY(!w.layerModeActive());
+    }
+
+    void gerberOnTheCommandLineIsLoaded()
+    {
+        const QString file = QStringLiteral(TESSAVRANT_CORPUS_DIR);
+        QDir corpus(file);
+        if (!corpus.exists())
+            QSKIP("corpus folder absent");
+        QStringList gerbers;
+        QDirIterator it(
+            corpus.path(), { "*.gtl", "*.GTL", "*.gbr" }, QDir::Files, QDirIterator::Subdirectories);
+        while (it.hasNext() && gerbers.isEmpty())
+            gerbers << it.next();
+        if (gerbers.isEmpty())
+            QSKIP("no Gerber file in the corpus");
+        TemporaryHome home;
+        ScriptedPrompt scripted;
+        MainWindow w(gerbers.first());
+        QCOMPARE(scripted.callsOf("warning").size(), 0);
+        QCOMPARE(w.view()->zoomLevel(), 5);
+        QVERIFY(w.view()->isModified());
+    }
+};
+
+QTEST_MAIN(TstMainWindowLifecycle)
+#include "tst_mainwindow_lifecycle.moc"

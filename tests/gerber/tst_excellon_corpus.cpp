@@ -1,0 +1,157 @@
+#include "gerber/excellonreader.h"
+#include "gerber/gerberlayer.h"
+#include "logcapture.h"
+
+#include <QDir>
+#include <QFile>
+#include <QRegularExpression>
+#include <QtTest>
+
+namespace {
+
+struct Entry
+{
+    QString path;
+    QString features;
+    int hits = 0;
+};
+
+QString corpusDir()
+{
+    return QStringLiteral(TESSAVRANT_CORPUS_DIR "/gerber");
+}
+
+QList<Entry> drillFiles()
+{
+    QList<Entry> entries;
+    QFile manifest(corpusDir() + QStringLiteral("/MANIFEST.tsv"));
+    if (!manifest.open(QIODevice::ReadOnly))
+        return entries;
+    const QStringList rows = QString::fromUtf8(manifest.readAll()).split(QLatin1Char('\n'));
+    for (const QString& row : rows) {
+        const QStringList f = row.split(QLatin1Char('\t'));
+        if (f.size() < 13 || f[2] != QLatin1String("excellon"))
+            continue;
+        entries.append({ f[0], f[6], f[12].toInt() });
+    }
+    return entries;
+}
+
+// The number format a user would pick for the file, from what its header says.
+ExcellonFormat formatFor(const QString& features, bool metric)
+{
+    ExcellonFormat format;
+    format.integerDigits = metric ? 3 : 2;
+    format.decimalDigits = metric ? 3 : 4;
+    const QRegularExpression digits(QStringLiteral("(?:FILE_FORMAT=|FORMAT=\\{)(\\d):(\\d)"));
+    const QRegularExpressionMatch m = digits.match(features);
+    const QRegularExpressionMatch fmt = QRegularExpression(QStringLiteral("fmt(0+)\\.(0+)")).match(features);
+    if (m.hasMatch()) {
+        format.integerDigits = m.captured(1).toInt();
+        format.decimalDigits = m.captured(2).toInt();
+    } else if (fmt.hasMatch()) {
+        format.integerDigits = fmt.captured(1).size();
+        format.decimalDigits = fmt.captured(2).size();
+    }
+    // Excellon's "LZ" keeps the leading zeros, so it is the trailing ones that are left out.
+    const QStringList words = features.split(QLatin1Char(' '));
+    format.leadingZeroesOmitted = !words.contains(QStringLiteral("LZ"));
+    return format;
+}
+
+// Files that cannot be read without information they do not hold, and a file that selects an
+// undefined tool on purpose.
+bool expectedToFail(const QString& path, const QString& features, int hits)
+{
+    return (features.contains(QLatin1String("no-tool-sizes")) && hits > 0)
+        || path.endsWith(QLatin1String("test_syntax_error.exc"));
+}
+
+// Whether the file declares millimetres before its first hit (INCH/METRIC or M71/M72, with or
+// without a zero suffix); the manifest's unit column is not exact for every file.
+bool declaresMetric(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    bool metric = false;
+    const QRegularExpression unit(QStringLiteral("^(INCH|METRIC|M71|M72)(,.*)?$"));
+    for (const QByteArray& raw : file.readAll().split('\n')) {
+        const QString line = QString::fromLatin1(raw).trimmed();
+        if (line.startsWith(QLatin1Char('X')) || line.startsWith(QLatin1Char('Y')))
+            break;
+        const QRegularExpressionMatch m = unit.match(line);
+        if (m.hasMatch())
+            metric = m.captured(1) == QLatin1String("METRIC") || m.captured(1) == QLatin1String("M71");
+    }
+    return metric;
+}
+
+} // namespace
+
+// Every drill file of the corpus: no crash, the unit the file declares, and hits where a board is.
+class TestExcellonCorpus : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void load_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("features");
+        QTest::addColumn<int>("hits");
+        const QList<Entry> entries = drillFiles();
+        if (entries.isEmpty())
+            QSKIP("the CAD file corpus (TESSAVRANT_CORPUS_DIR/gerber/MANIFEST.tsv) is not available");
+        for (const Entry& e : entries)
+            QTest::newRow(qPrintable(e.path)) << e.path << e.features << e.hits;
+    }
+    void load()
+    {
+        QFETCH(QString, path);
+        QFETCH(QString, features);
+        QFETCH(int, hits);
+        const QString file = corpusDir() + QLatin1Char('/') + path;
+        const bool metric = declaresMetric(file);
+        const ExcellonFormat format = formatFor(features, metric);
+
+        QList<GerberLayer*> layers;
+        bool ok = false;
+        QStringList messages;
+        {
+            LogCapture log;
+            ok = loadExcellon(file, 0, layers, Qt::black, format);
+            messages = log.lines();
+        }
+        const GerberLayer& layer = *layers.value(0);
+        int flashes = 0;
+        double minX = 0, maxX = 0, minY = 0, maxY = 0;
+        for (const ImageObject* o : layer.objects()) {
+            if (o->kind == QLatin1String("D3"))
+                ++flashes;
+            minX = qMin(minX, o->x * layer.unitFactor);
+            maxX = qMax(maxX, o->x * layer.unitFactor);
+            minY = qMin(minY, o->y * layer.unitFactor);
+            maxY = qMax(maxY, o->y * layer.unitFactor);
+        }
+        qInfo("ok %d unit %s flashes %d (manifest %d) extent %.1f..%.1f x %.1f..%.1f mm %s", ok,
+            qPrintable(layer.unit), flashes, hits, minX, maxX, minY, maxY, qPrintable(messages.join(" | ")));
+
+        QCOMPARE(ok, !expectedToFail(path, features, hits));
+        QCOMPARE(layer.unitFactor, metric ? 1.0 : 25.4);
+        QCOMPARE(layer.unit, metric ? QStringLiteral("mm") : QStringLiteral("IN"));
+        // Routed paths (G00/G01) are not drawn; every other counted coordinate is a hit.
+        if (ok && !features.contains(QLatin1String("routed")))
+            QVERIFY2(flashes >= hits - 1 && flashes <= hits, "hits lost");
+        if (ok && flashes > 1) {
+            // Holes spread over some millimetres and not over metres: a unit taken wrongly
+            // multiplies a board by 25.4.
+            QVERIFY2(maxX - minX > 1.0 || maxY - minY > 1.0, "all holes in one spot");
+            QVERIFY2(maxX - minX < 2000.0 && maxY - minY < 2000.0, "holes spread wider than a panel");
+        }
+        qDeleteAll(layers);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestExcellonCorpus)
+#include "tst_excellon_corpus.moc"

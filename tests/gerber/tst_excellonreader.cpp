@@ -1,0 +1,436 @@
+#include "gerber/excellonreader.h"
+#include "gerber/gerberlayer.h"
+#include "logcapture.h"
+
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+ExcellonFormat formatOf(const QString& text)
+{
+    ExcellonFormat f;
+    if (!ExcellonFormat::fromText(text, &f))
+        qFatal("bad format in test: %s", qPrintable(text));
+    return f;
+}
+
+// A layer holding `lines` read with `format`.
+struct Read
+{
+    GerberLayer layer;
+    bool ok = false;
+    Read(const QStringList& lines, const QString& format = QStringLiteral("L,2,4"))
+    {
+        applyExcellonFormat(layer, formatOf(format));
+        layer.excellonLines = lines;
+        ok = parseExcellon(layer);
+    }
+    const ImageObject& object(int i) const { return *layer.objects().at(i); }
+};
+
+QStringList withTool(const QStringList& body, const QString& header = QString())
+{
+    QStringList lines { QStringLiteral("M48") };
+    if (!header.isEmpty())
+        lines << header;
+    lines << QStringLiteral("T01C0.8") << QStringLiteral("%") << QStringLiteral("T01");
+    return lines + body;
+}
+
+} // namespace
+
+class TestExcellonReader : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void hitCoordinates_data()
+    {
+        QTest::addColumn<QString>("format");
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<double>("x");
+        QTest::addColumn<double>("y");
+        QTest::newRow("leading zeros omitted") << "L,2,4"
+                                               << "X1234Y-5678" << 0.1234 << -0.5678;
+        QTest::newRow("trailing zeros omitted") << "T,2,4"
+                                                << "X12Y5" << 12.0 << 50.0;
+        QTest::newRow("all digits present") << "L,2,4"
+                                            << "X001600Y021800" << 0.16 << 2.18;
+        QTest::newRow("more digits than the format") << "L,2,4"
+                                                     << "X1234567Y1" << 123.4567 << 0.0001;
+        QTest::newRow("plus signs dropped") << "L,2,4"
+                                            << "X+1234Y+0005" << 0.1234 << 0.0005;
+        QTest::newRow("negative trailing") << "T,3,3"
+                                           << "X-12Y-345" << -120.0 << -345.0;
+        QTest::newRow("zero digits before the point") << "L,0,3"
+                                                      << "X5Y123" << 0.005 << 0.123;
+        QTest::newRow("decimal point read as written") << "L,2,4"
+                                                       << "X41.7Y-51.7" << 41.7 << -51.7;
+        QTest::newRow("decimal point, trailing mode") << "T,2,4"
+                                                      << "X2.0872Y.5" << 2.0872 << 0.5;
+        QTest::newRow("decimal point, negative fraction") << "L,3,3"
+                                                          << "X-.25Y-0.5" << -0.25 << -0.5;
+        QTest::newRow("empty numbers are 0") << "L,2,4"
+                                             << "XY" << 0.0 << 0.0;
+        QTest::newRow("garbage number is 0") << "L,2,4"
+                                             << "X1-2Y3" << 0.0 << 0.0003;
+    }
+    void hitCoordinates()
+    {
+        QFETCH(QString, format);
+        QFETCH(QString, line);
+        QFETCH(double, x);
+        QFETCH(double, y);
+        Read r(withTool({ line }), format);
+        QVERIFY(r.ok);
+        QCOMPARE(r.layer.objects().size(), 1);
+        QCOMPARE(r.object(0).kind, QStringLiteral("D3"));
+        QCOMPARE(r.object(0).x, x);
+        QCOMPARE(r.object(0).y, y);
+    }
+
+    // Hits that leave out one axis repeat it from the previous hit.
+    void missingAxisRepeatsPreviousHit()
+    {
+        Read r(withTool({ "X1000Y2000", "Y3000", "X4000", "X5000Y6000" }));
+        QVERIFY(r.ok);
+        QCOMPARE(r.layer.objects().size(), 4);
+        QCOMPARE(QPointF(r.object(1).x, r.object(1).y), QPointF(0.1, 0.3));
+        QCOMPARE(QPointF(r.object(2).x, r.object(2).y), QPointF(0.4, 0.3));
+        QCOMPARE(QPointF(r.object(3).x, r.object(3).y), QPointF(0.5, 0.6));
+    }
+
+    void units_data()
+    {
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<QString>("unit");
+        QTest::addColumn<double>("factor");
+        QTest::newRow("no unit: inch") << QStringList { "M48", "%" } << "IN" << 25.4;
+        QTest::newRow("INCH") << QStringList { "M48", "INCH", "%" } << "IN" << 25.4;
+        QTest::newRow("METRIC") << QStringList { "M48", "METRIC", "%" } << "mm" << 1.0;
+        QTest::newRow("METRIC,TZ (KiCad)") << QStringList { "M48", "METRIC,TZ", "%" } << "mm" << 1.0;
+        QTest::newRow("METRIC,LZ") << QStringList { "M48", "METRIC,LZ", "%" } << "mm" << 1.0;
+        QTest::newRow("METRIC,000.000 (Fritzing)")
+            << QStringList { "M48", "METRIC,000.000", "%" } << "mm" << 1.0;
+        QTest::newRow("INCH,LZ after METRIC")
+            << QStringList { "M48", "METRIC", "INCH,LZ", "%" } << "IN" << 25.4;
+        QTest::newRow("M71") << QStringList { "M48", "M71", "%" } << "mm" << 1.0;
+        QTest::newRow("M71,TZ (Upverter)") << QStringList { "M48", "M71,TZ", "%" } << "mm" << 1.0;
+        QTest::newRow("M71 after the header") << QStringList { "M48", "%", "M71" } << "mm" << 1.0;
+        QTest::newRow("M72 after METRIC") << QStringList { "M48", "METRIC", "M72", "%" } << "IN" << 25.4;
+        QTest::newRow("METRIC outside the header") << QStringList { "METRIC" } << "IN" << 25.4;
+        QTest::newRow("METRICS is no unit") << QStringList { "M48", "METRICS", "%" } << "IN" << 25.4;
+        QTest::newRow("M71 after a hit is ignored")
+            << QStringList { "M48", "T01C0.8", "%", "T01", "X1Y1", "M71" } << "IN" << 25.4;
+    }
+    void units()
+    {
+        QFETCH(QStringList, lines);
+        QFETCH(QString, unit);
+        QFETCH(double, factor);
+        Read r(lines);
+        QVERIFY(r.ok);
+        QCOMPARE(r.layer.unit, unit);
+        QCOMPARE(r.layer.unitFactor, factor);
+    }
+
+    void toolDefinitions_data()
+    {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("diameter");
+        QTest::newRow("two-digit tool") << "T01C0.8"
+                                        << "T01"
+                                        << "0.8";
+        QTest::newRow("one-digit tool (KiCad)") << "T1C0.300"
+                                                << "T1"
+                                                << "0.300";
+        QTest::newRow("three-digit tool (Fritzing)") << "T100C0.76"
+                                                     << "T100"
+                                                     << "0.76";
+        QTest::newRow("feeds and speeds before the size") << "T1F00S00C0.300"
+                                                          << "T1"
+                                                          << "0.300";
+        QTest::newRow("size without leading zero") << "T1C.015F095S3"
+                                                   << "T1"
+                                                   << ".015";
+        QTest::newRow("no size") << "T05"
+                                 << "T05"
+                                 << "0";
+    }
+    void toolDefinitions()
+    {
+        QFETCH(QString, line);
+        QFETCH(QString, name);
+        QFETCH(QString, diameter);
+        Read r({ "M48", line, "%" });
+        QVERIFY(r.ok);
+        QCOMPARE(r.layer.apertures().size(), 1);
+        const Aperture* a = r.layer.apertures().first();
+        QCOMPARE(a->name, name);
+        QCOMPARE(a->shape, QStringLiteral("C"));
+        QCOMPARE(a->parameterText[0], diameter);
+        QCOMPARE(a->parameterText[1], QStringLiteral("x"));
+        QCOMPARE(a->parameterValue[0], diameter.toDouble());
+    }
+
+    void toolSelection_data()
+    {
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<QStringList>("toolOfEachHit");
+        QTest::newRow("by name") << QStringList { "M48", "T01C0.8", "T02C1.0", "%", "T02", "X1Y1", "T01",
+            "X2Y2" } << QStringList { "T02", "T01" };
+        QTest::newRow("T1 selects T01")
+            << QStringList { "M48", "T01C0.8", "%", "T1", "X1Y1" } << QStringList { "T01" };
+        QTest::newRow("T10 and T100 are different tools") << QStringList { "M48", "T10C0.1", "T100C0.2", "%",
+            "T100", "X1Y1", "T10", "X1Y1" } << QStringList { "T100", "T10" };
+        QTest::newRow("T00 keeps the tool")
+            << QStringList { "M48", "T01C0.8", "%", "T01", "T00", "X1Y1" } << QStringList { "T01" };
+        QTest::newRow("a defined tool 0 is a tool") << QStringList { "M48", "T0C0.006", "T1C0.012", "%", "T0",
+            "X1Y1", "T1", "X2Y2", "T0", "X3Y3" } << QStringList { "T0", "T1", "T0" };
+        QTest::newRow("tool defined in the body")
+            << QStringList { "%", "T1C.015F095S3", "X1Y1", "T2C0.034F200S100", "X2Y2", "T1", "X3Y3" }
+            << QStringList { "T1", "T2", "T1" };
+        QTest::newRow("header never closed")
+            << QStringList { "M48", "INCH", "T4C0.05", "G05", "T4", "X1Y1" } << QStringList { "T4" };
+    }
+    void toolSelection()
+    {
+        QFETCH(QStringList, lines);
+        QFETCH(QStringList, toolOfEachHit);
+        Read r(lines);
+        QVERIFY(r.ok);
+        QStringList tools;
+        for (const ImageObject* o : r.layer.objects())
+            tools << o->aperture->name;
+        QCOMPARE(tools, toolOfEachHit);
+    }
+
+    void stops_data()
+    {
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<int>("objectsKept");
+        QTest::newRow("hit without tool")
+            << QStringList { "M48", "T01C0.8", "%", "X1Y1" } << "Error - no Shape" << 0;
+        QTest::newRow("undefined tool") << QStringList { "M48", "T01C0.8", "%", "T01", "X1Y1", "T02", "X2Y2" }
+                                        << "Shape nicht gefunden" << 1;
+        QTest::newRow("no tools at all (size table kept elsewhere)")
+            << QStringList { "T1", "X1Y1" } << "Shape nicht gefunden" << 0;
+    }
+    void stops()
+    {
+        QFETCH(QStringList, lines);
+        QFETCH(QString, message);
+        QFETCH(int, objectsKept);
+        LogCapture log;
+        Read r(lines);
+        QVERIFY(!r.ok);
+        QVERIFY2(log.lines().contains(message), qPrintable(log.lines().join(" | ")));
+        QCOMPARE(r.layer.objects().size(), objectsKept);
+    }
+
+    void m30EndsReading()
+    {
+        Read r(withTool({ "X1Y1", "M30", "X2Y2", "T99" }));
+        QVERIFY(r.ok);
+        QCOMPARE(r.layer.objects().size(), 1);
+    }
+
+    // The slot is the tool-width outline of the rectangle spanned by its two points, both
+    // diagonals, and a flash at the start.
+    void g85SlotStrokes()
+    {
+        Read r(withTool({ "X2.0Y1.0G85X3.0Y1.5" }), QStringLiteral("L,2,4"));
+        QVERIFY(r.ok);
+        const QList<QPair<QString, QPointF>> expected {
+            { "D3", { 2.0, 1.0 } },
+            { "D1", { 3.0, 1.5 } },
+            { "D1", { 3.0, 1.0 } },
+            { "D1", { 2.0, 1.0 } },
+            { "D1", { 2.0, 1.5 } },
+            { "D1", { 3.0, 1.5 } },
+            { "D2", { 3.0, 1.0 } },
+            { "D1", { 2.0, 1.5 } },
+        };
+        QCOMPARE(r.layer.objects().size(), expected.size());
+        for (int i = 0; i < expected.size(); ++i) {
+            QCOMPARE(r.object(i).kind, expected[i].first);
+            QCOMPARE(QPointF(r.object(i).x, r.object(i).y), expected[i].second);
+            QCOMPARE(r.object(i).aperture->name, QStringLiteral("T01"));
+        }
+        QCOMPARE(QPointF(r.layer.lastObject->x, r.layer.lastObject->y), QPointF(2.0, 1.5));
+    }
+
+    void g85SecondPointMayRepeatAnAxis()
+    {
+        Read r(withTool({ "X10000Y20000G85Y30000" }));
+        QVERIFY(r.ok);
+        QCOMPARE(r.layer.objects().size(), 8);
+        QCOMPARE(QPointF(r.object(1).x, r.object(1).y), QPointF(1.0, 3.0));
+    }
+
+    void indexesFollowTheOrderOfHits()
+    {
+        Read r(withTool({ "X1Y1", "X2Y2G85X3Y3", "X4Y4" }));
+        QVERIFY(r.ok);
+        QCOMPARE(r.layer.objectCounter, 10);
+        QList<qint32> expected;
+        for (int i = 0; i < 10; ++i) {
+            expected << i;
+            QCOMPARE(r.object(i).index, i);
+            QCOMPARE(r.layer.objectAt(i), r.layer.objects().at(i));
+        }
+        QCOMPARE(r.layer.order(), expected);
+    }
+
+    void extentInWholeMillimetres_data()
+    {
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<QList<int>>("bounds"); // max X, min X, max Y, min Y
+        QTest::newRow("inch, rounded outward")
+            << withTool({ "X10000Y-5000", "X20000Y5000" }, "INCH") << QList<int> { 51, 0, 13, -13 };
+        QTest::newRow("metric, origin included")
+            << withTool({ "X10.5Y20.2", "X12.0Y22.0" }, "METRIC") << QList<int> { 12, 0, 22, 0 };
+        QTest::newRow("ends with M30")
+            << withTool({ "X-1.2Y-3.7", "M30" }, "METRIC") << QList<int> { 0, -2, 0, -4 };
+    }
+    void extentInWholeMillimetres()
+    {
+        QFETCH(QStringList, lines);
+        QFETCH(QList<int>, bounds);
+        Read r(lines);
+        QVERIFY(r.ok);
+        const QList<int> got { r.layer.cachedBounds[0], r.layer.cachedBounds[1], r.layer.cachedBounds[2],
+            r.layer.cachedBounds[3] };
+        QCOMPARE(got, bounds);
+    }
+
+    // Any bytes: lone letters, absurd numbers, binary. Nothing may crash or hang.
+    void badInput_data()
+    {
+        QTest::addColumn<QStringList>("lines");
+        QTest::newRow("lone letters") << withTool({ "X", "Y", "T", "G85", "XG85", "X1G85", "M", "%" });
+        QTest::newRow("a million digits") << withTool({ "X" + QString(1000000, QLatin1Char('9')) + "Y1" });
+        QTest::newRow("huge exponent-like text")
+            << withTool({ "X1e999Y-1e999", "X99999999999999999999.9Y1" });
+        QTest::newRow("endless tool number")
+            << QStringList { "M48", "T" + QString(100000, QLatin1Char('7')) + "C1", "%",
+                   "T" + QString(100000, QLatin1Char('7')), "X1Y1" };
+        QTest::newRow("binary") << withTool({ QString::fromLatin1("\x01\xff\xfeX\x00Y", 6),
+            QString(3, QChar(0)), QString::fromLatin1("X\xff\x00Y\x80G85\x01", 9) });
+        QTest::newRow("many tools") << [] {
+            QStringList l { "M48" };
+            for (int i = 1; i < 20000; ++i)
+                l << QStringLiteral("T%1C0.%1").arg(i);
+            l << "%";
+            for (int i = 1; i < 20000; ++i)
+                l << QStringLiteral("T%1").arg(i) << "X1Y1";
+            return l;
+        }();
+    }
+    void badInput()
+    {
+        QFETCH(QStringList, lines);
+        LogCapture log;
+        Read r(lines);
+        for (const ImageObject* o : r.layer.objects()) {
+            QVERIFY(std::isfinite(o->x));
+            QVERIFY(std::isfinite(o->y));
+        }
+    }
+
+    void formatText_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("valid");
+        QTest::addColumn<bool>("leading");
+        QTest::addColumn<int>("integerDigits");
+        QTest::addColumn<int>("decimalDigits");
+        QTest::newRow("L,2,4") << "L,2,4" << true << true << 2 << 4;
+        QTest::newRow("T,3,3") << "T,3,3" << true << false << 3 << 3;
+        QTest::newRow("lower case, spaces") << "t, 0 ,9" << true << false << 0 << 9;
+        QTest::newRow("ten digits") << "L,10,4" << false << true << 2 << 4;
+        QTest::newRow("negative") << "L,-1,4" << false << true << 2 << 4;
+        QTest::newRow("other letter") << "X,2,4" << false << true << 2 << 4;
+        QTest::newRow("two fields") << "L,2" << false << true << 2 << 4;
+        QTest::newRow("empty") << "" << false << true << 2 << 4;
+    }
+    void formatText()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, valid);
+        QFETCH(bool, leading);
+        QFETCH(int, integerDigits);
+        QFETCH(int, decimalDigits);
+        ExcellonFormat f;
+        QCOMPARE(ExcellonFormat::fromText(text, &f), valid);
+        QCOMPARE(f.leadingZeroesOmitted, leading);
+        QCOMPARE(f.integerDigits, integerDigits);
+        QCOMPARE(f.decimalDigits, decimalDigits);
+    }
+
+    void drillDetection_data()
+    {
+        QTest::addColumn<QByteArray>("head");
+        QTest::addColumn<bool>("drill");
+        QTest::newRow("M48 first") << QByteArray("M48\r\nINCH\r\n") << true;
+        QTest::newRow("after % and blank lines") << QByteArray("%\n\n  M48  \nM72\n") << true;
+        QTest::newRow("after comments") << QByteArray(";a\n;b\n;c\nM48\n") << true;
+        QTest::newRow("Gerber") << QByteArray("G04 x*\n%FSLAX24Y24*%\n%MOIN*%\n") << false;
+        QTest::newRow("body only") << QByteArray("%\nT1C.015\nX1Y1\n") << false;
+        QTest::newRow("too late") << QByteArray("1\n2\n3\n4\n5\n6\n7\n8\n9\n10\nM48\n") << false;
+        QTest::newRow("empty") << QByteArray() << false;
+    }
+    void drillDetection()
+    {
+        QFETCH(QByteArray, head);
+        QFETCH(bool, drill);
+        QCOMPARE(looksLikeExcellon(head), drill);
+    }
+
+    void loadIntoSlot()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("board.drl"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("M48\r\nMETRIC,TZ\r\n  T1C0.300  \r\n%\r\nT1\r\nX41.7Y-51.7\r\nM30\r\n");
+        file.close();
+
+        QList<GerberLayer*> layers;
+        ExcellonFormat format;
+        format.leadingZeroesOmitted = false;
+        format.integerDigits = 3;
+        format.decimalDigits = 3;
+        QVERIFY(loadExcellon(path, 2, layers, QColor(10, 10, 10), format));
+        QCOMPARE(layers.size(), 3);
+        const GerberLayer* layer = layers[2];
+        QCOMPARE(layer->color, QColor(10, 10, 10));
+        QCOMPARE(layer->fileName, QStringLiteral("board.drl"));
+        QVERIFY(layer->visible);
+        QCOMPARE(layer->zeroOmission, QStringLiteral("T"));
+        QCOMPARE(layer->yIntegerDigits, 3);
+        QCOMPARE(layer->yDecimalDigits, 3);
+        QCOMPARE(layer->excellonLines.at(2), QStringLiteral("T1C0.300"));
+        QVERIFY(layer->rawLines.isEmpty());
+        QCOMPARE(layer->objects().size(), 1);
+        QCOMPARE(layer->unitFactor, 1.0);
+
+        // Reading the stored lines again gives the same image without any question.
+        GerberLayer again;
+        applyExcellonFormat(again, excellonFormatOf(*layer));
+        again.excellonLines = layer->excellonLines;
+        QVERIFY(parseExcellon(again));
+        QCOMPARE(again.objects().size(), 1);
+        QCOMPARE(again.objects()[0]->x, 41.7);
+
+        QVERIFY(!loadExcellon(dir.filePath(QStringLiteral("missing.drl")), 2, layers, Qt::black, format));
+        QVERIFY(layers[2]->objects().isEmpty());
+        qDeleteAll(layers);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestExcellonReader)
+#include "tst_excellonreader.moc"

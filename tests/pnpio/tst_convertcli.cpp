@@ -1,0 +1,124 @@
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+const QString cli = QStringLiteral(TESSAVRANT_CLI);
+
+QByteArray readAll(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+// tessavrant-cli convert: the contract scripts rely on (exit status, the per-side counts
+// on standard error, the files written).
+class TstConvertCli : public QObject
+{
+    Q_OBJECT
+private:
+    QTemporaryDir dir;
+
+    QString write(const QString& name, const QByteArray& bytes)
+    {
+        const QString path = dir.filePath(name);
+        QFile file(path);
+        if (file.open(QIODevice::WriteOnly))
+            file.write(bytes);
+        return path;
+    }
+
+    int run(const QStringList& args, QByteArray* err)
+    {
+        QProcess process;
+        process.start(cli, QStringList { "convert" } + args);
+        if (!process.waitForFinished(60000))
+            return -1;
+        *err = process.readAllStandardError();
+        return process.exitCode();
+    }
+
+private slots:
+    void importsInOrderAndWritesBothLists()
+    {
+        const QString a = write("a.mnt", "C3 10.16 5.08 270 100n C0805\nR1 1 2 0 10k R0603\n");
+        const QString b = write("b.mnt", "R2 3 4 90 10k R0603\n");
+        const QString update = write("u.csv", "RefDes;X;Y;Rot\nR2;5,5;6;180\nQ9;1;1;1\n");
+        const QString pnp = dir.filePath("out.csv");
+        const QString parts = dir.filePath("parts.csv");
+        QByteArray err;
+        QCOMPARE(run({ "--format", "eagle", "--side", "bottom", a, b, "--update", update, "--pnp", pnp,
+                         "--parts", parts, "--panels", "3" },
+                     &err),
+            0);
+        QVERIFY2(err.contains("top: 0 placements\nbottom: 3 placements\n"), err.constData());
+        QVERIFY2(err.contains("Hinweis: RefDes Q9 nicht vorhanden"), err.constData());
+        QCOMPARE(readAll(pnp),
+            QByteArray("RefDes;Name;X (mm);Y (mm);Side;Rotate;Value;Comment;Execute\n"
+                       "C3;C0805;10,16;5,08;bottom;270;100n;;1\n"
+                       "R1;R0603;1;2;bottom;0;10k;;1\n"
+                       "R2;R0603;5,5;6;bottom;180;10k;;1\n"));
+        QVERIFY2(readAll(parts).contains("6;R1,R2;10k;R0603\n"), readAll(parts).constData());
+    }
+
+    void exportChoices()
+    {
+        const QString in = write("own.csv",
+            "h\nR1;0603;1;2;top;0;1k;;1\nC1;0402;3;4;bottom;0;1u;;3\n"
+            "X1;0402;3;4;top;0;1u;;0\n");
+        const QString pnp = dir.filePath("choices.csv");
+        QByteArray err;
+        QCOMPARE(
+            run({ "--format", "tessavrant", in, "--pnp", pnp, "--include", "top", "--exec", "01" }, &err), 0);
+        const QByteArray out = readAll(pnp);
+        QVERIFY(out.contains("\nR1;") && out.contains("\nX1;") && !out.contains("\nC1;"));
+    }
+
+    void failuresAndUsage_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("no format") << QStringList { "x.csv" } << 2 << "--format";
+        QTest::newRow("unknown format") << QStringList { "--format", "pads", "x" } << 2 << "unknown format";
+        QTest::newRow("no input") << QStringList { "--format", "target" } << 2 << "no input";
+        QTest::newRow("bad side") << QStringList { "--format", "target", "--side", "left", "x" } << 2
+                                  << "--side";
+        QTest::newRow("file side without sides")
+            << QStringList { "--format", "eagle-part", "--side", "file", "x" } << 2 << "--side file";
+        QTest::newRow("bad exec") << QStringList { "--format", "target", "--exec", "14", "x" } << 2
+                                  << "--exec";
+        QTest::newRow("bad panels") << QStringList { "--format", "target", "--panels", "0", "x" } << 2
+                                    << "--panels";
+        QTest::newRow("missing value")
+            << QStringList { "--format", "target", "x", "--pnp" } << 2 << "needs a value";
+        QTest::newRow("missing file")
+            << QStringList { "--format", "target", "/nonexistent/in.txt" } << 1 << "/nonexistent/in.txt";
+    }
+    void failuresAndUsage()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(int, status);
+        QFETCH(QString, message);
+        QByteArray err;
+        QCOMPARE(run(args, &err), status);
+        QVERIFY2(err.contains(message.toUtf8()), err.constData());
+    }
+
+    void readerFailureNamesFileAndLine()
+    {
+        const QString in = write("short.csv", "h\nR1;0603;1;2;top;0;1k\nR2;1\n");
+        const QString pnp = write("keep.csv", "old contents\n");
+        QByteArray err;
+        QCOMPARE(run({ "--format", "tessavrant", in, "--pnp", pnp }, &err), 1);
+        QVERIFY2(err.contains(in.toUtf8() + ", line 3"), err.constData());
+        QCOMPARE(readAll(pnp), QByteArray("old contents\n"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TstConvertCli)
+#include "tst_convertcli.moc"

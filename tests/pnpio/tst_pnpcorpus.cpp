@@ -1,0 +1,277 @@
+#include "pnpio/pnpimport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QRegularExpression>
+#include <QtTest>
+
+namespace {
+
+const QString corpusDir = QStringLiteral(TESSAVRANT_CORPUS_DIR "/pnp");
+
+struct ManifestRow
+{
+    QString path;
+    QString generator;
+    int placements = 0;
+    int bottom = 0;
+};
+
+QList<ManifestRow> manifest()
+{
+    QList<ManifestRow> rows;
+    QFile file(corpusDir + QStringLiteral("/MANIFEST.tsv"));
+    if (!file.open(QIODevice::ReadOnly))
+        return rows;
+    file.readLine();
+    const QRegularExpression bottomParts(QStringLiteral("bottom-side parts: (\\d+)"));
+    while (!file.atEnd()) {
+        const QStringList f = QString::fromUtf8(file.readLine()).trimmed().split(QLatin1Char('\t'));
+        if (f.size() < 9)
+            continue;
+        ManifestRow row;
+        row.path = f.at(0);
+        row.generator = f.at(4);
+        row.placements = f.at(6).toInt();
+        const QRegularExpressionMatch m = bottomParts.match(f.at(8));
+        row.bottom = m.hasMatch() ? m.captured(1).toInt() : 0;
+        rows.append(row);
+    }
+    return rows;
+}
+
+int bottomCount(const ImportedPlacements& placements)
+{
+    int n = 0;
+    for (const ImportedPlacement& p : placements)
+        n += p.side == QLatin1String("bottom");
+    return n;
+}
+
+const ImportedPlacement* find(const ImportedPlacements& placements, const QString& refDes)
+{
+    for (const ImportedPlacement& p : placements) {
+        if (p.refDes == refDes)
+            return &p;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+// Every real file in a layout the readers cover imports completely with the right sides;
+// files of other layouts end in a clear failure or in what the rules give, never a crash.
+class TstPnPCorpus : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase()
+    {
+        if (!QFile::exists(corpusDir + QStringLiteral("/MANIFEST.tsv")))
+            QSKIP("the corpus of real CAD files (../shared/corpus/pnp) is absent");
+    }
+
+    void coveredFilesImportCompletely_data()
+    {
+        QTest::addColumn<int>("format");
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<int>("placements");
+        QTest::addColumn<int>("bottom");
+        for (const ManifestRow& row : manifest()) {
+            PnPFormat format;
+            if (row.path.startsWith(QLatin1String("altium/")))
+                format = row.path.endsWith(QLatin1String(".csv")) ? PnPFormat::AltiumCsv : PnPFormat::Altium;
+            else if (row.path.startsWith(QLatin1String("eagle_partlist/")))
+                format = PnPFormat::EaglePart;
+            else if (row.path.startsWith(QLatin1String("eagle_mnt/")))
+                format = PnPFormat::Eagle;
+            else
+                continue;
+            // Comma-separated mount files and schematic part lists are other layouts.
+            if (row.generator.contains(QLatin1String("comma-separated"))
+                || (row.placements == 0 && !row.path.endsWith(".mnb")))
+                continue;
+            // Readers without a side column put everything on top before the options apply.
+            const int bottom = PnPImport::formatHasSide(format) ? row.bottom : 0;
+            QTest::newRow(qPrintable(row.path)) << int(format) << row.path << row.placements << bottom;
+        }
+    }
+    void coveredFilesImportCompletely()
+    {
+        QFETCH(int, format);
+        QFETCH(QString, path);
+        QFETCH(int, placements);
+        QFETCH(int, bottom);
+        ImportedPlacements out;
+        QString error;
+        QVERIFY2(
+            PnPImport::readFile(PnPFormat(format), corpusDir + '/' + path, out, &error), qPrintable(error));
+        QCOMPARE(out.size(), placements);
+        QCOMPARE(bottomCount(out), bottom);
+        for (const ImportedPlacement& p : out) {
+            QVERIFY2(!p.refDes.isEmpty(), "a placement without designator");
+            QVERIFY2(!p.name.isEmpty() || format == int(PnPFormat::Target), qPrintable(p.refDes));
+            QVERIFY2(!p.refDes.contains(QChar::ReplacementCharacter)
+                    && !p.value.contains(QChar::ReplacementCharacter)
+                    && !p.comment.contains(QChar::ReplacementCharacter),
+                qPrintable(p.refDes));
+        }
+    }
+
+    void knownPlacements_data()
+    {
+        QTest::addColumn<int>("format");
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("refDes");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<double>("x");
+        QTest::addColumn<double>("y");
+        QTest::addColumn<double>("rotation");
+        QTest::addColumn<QString>("side");
+        QTest::newRow("altium csv reordered, first part")
+            << int(PnPFormat::AltiumCsv) << "altium/IRNAS_arribada-pmp__Arribada_PMP_V1.2_PICK_PLACE.csv"
+            << "Designator14"
+            << "SERIAL_NUMBER"
+            << "Comment" << -58.3993 << -57.2903 << 0.0 << "top";
+        QTest::newRow("altium csv mil, CRLF")
+            << int(PnPFormat::AltiumCsv)
+            << "altium/MachineryEnchantress_JLCPCB-Drone-Charging-Pad__Pick_Place_for_PCB1.csv"
+            << "P?1_6_7"
+            << "POGO_LANDPAD"
+            << "Comment" << 375.92 << 30.48 << 180.0 << "top";
+        QTest::newRow("altium txt, quoted value, bottom")
+            << int(PnPFormat::Altium) << "altium/google-deepmind_barkour_robot__Pick_Place_for_Rus.txt"
+            << "MP4"
+            << "9774040360"
+            << "M3 x 4mm" << 105.8999914 << 4.0999918 << 180.0 << "bottom";
+        QTest::newRow("altium txt, fractional rotation")
+            << int(PnPFormat::Altium) << "altium/google-deepmind_barkour_robot__Pick_Place_for_Ada.txt"
+            << "R1"
+            << "RESC1005X40X25NL05T10"
+            << "432K" << 7.5000104 << -6.7499992 << 270.0 << "top";
+        QTest::newRow("eagle 5 part list, latin-1 micro, header on line 6")
+            << int(PnPFormat::EaglePart) << "eagle_partlist/jaseg_openmind-first-protoype__partlist.txt"
+            << "C1"
+            << "C0805K" << QString::fromUtf8("10\xc2\xb5") << 41.5925 << 37.1475 << 180.0 << "top";
+        QTest::newRow("eagle part list, utf-8 micro, no library column")
+            << int(PnPFormat::EaglePart) << "eagle_partlist/talla83_RS422-SmartSerial-Adapter__Partlist.txt"
+            << "C2"
+            << "CT7343"
+            << QString::fromUtf8("47\xc2\xb5"
+                                 "F")
+            << 24.384 << 21.844 << 180.0 << "top";
+        QTest::newRow("eagle part list, first part kept")
+            << int(PnPFormat::EaglePart) << "eagle_partlist/Karooza_Arduboy4809__partlist.txt"
+            << "3V3"
+            << "TP16SQ"
+            << "TPTP16SQ" << 48.26 << 5.08 << 0.0 << "top";
+        QTest::newRow("eagle mnt, padded")
+            << int(PnPFormat::Eagle) << "eagle_mnt/bschulz1701_Project-Hyena__0v2_PrimaryLogger.mnt"
+            << "BT1"
+            << "LINX_BAT-HLD-012-SMT"
+            << "BATTERY_COIN12MM" << 6.35 << 33.02 << 90.0 << "top";
+        QTest::newRow("eagle mnt, empty value")
+            << int(PnPFormat::Eagle)
+            << "eagle_mnt/timonsku_Modular-LED-Lamp__Modular-LED-Lamp_driver_integrated.mnt"
+            << "D1"
+            << "SMA-DIODE-KIT"
+            << "" << 21.0 << 38.0 << 0.0 << "top";
+    }
+    void knownPlacements()
+    {
+        QFETCH(int, format);
+        QFETCH(QString, path);
+        QFETCH(QString, refDes);
+        ImportedPlacements out;
+        QString error;
+        QVERIFY2(
+            PnPImport::readFile(PnPFormat(format), corpusDir + '/' + path, out, &error), qPrintable(error));
+        const ImportedPlacement* p = find(out, refDes);
+        QVERIFY2(p, qPrintable(refDes));
+        QTEST(p->name, "name");
+        QTEST(p->value, "value");
+        QFETCH(double, x);
+        QFETCH(double, y);
+        QVERIFY2(qAbs(p->x - x) < 1e-6, qPrintable(QString::number(p->x, 'g', 12)));
+        QVERIFY2(qAbs(p->y - y) < 1e-6, qPrintable(QString::number(p->y, 'g', 12)));
+        QTEST(p->rotation, "rotation");
+        QTEST(p->side, "side");
+    }
+
+    void otherLayoutsFailClearly_data()
+    {
+        QTest::addColumn<int>("format");
+        QTest::addColumn<QString>("path");
+        QTest::newRow("schematic part list")
+            << int(PnPFormat::EaglePart)
+            << "eagle_partlist/JChristensen_CurrentMonitor__partlist_SCHEMATIC_no_positions.txt";
+        QTest::newRow("comma separated mount file") << int(
+            PnPFormat::Eagle) << "eagle_mnt/bschulz1701_Project-Hyena__0v2_Release_PrimaryLogger_v2.mnt";
+        QTest::newRow("comma separated mount file 2")
+            << int(PnPFormat::Eagle) << "eagle_mnt/NorthernWidget_Project-Margay__Margay_3v0.mnt";
+        QTest::newRow("kicad as eagle mnt")
+            << int(PnPFormat::Eagle) << "kicad/speeduino_Hardware__MAP_Card-all.pos";
+        QTest::newRow("kicad as own csv")
+            << int(PnPFormat::Tessavrant) << "kicad/speeduino_Hardware__MAP_Card-all.pos";
+        QTest::newRow("kicad as eagle part")
+            << int(PnPFormat::EaglePart) << "kicad/speeduino_Hardware__MAP_Card-all.pos";
+    }
+    void otherLayoutsFailClearly()
+    {
+        QFETCH(int, format);
+        QFETCH(QString, path);
+        ImportedPlacements out;
+        QString error;
+        QVERIFY(!PnPImport::readFile(PnPFormat(format), corpusDir + '/' + path, out, &error));
+        QVERIFY2(error.contains(corpusDir + '/' + path), qPrintable(error));
+    }
+
+    // The rules of the readers that skip what they do not understand give no placements.
+    void otherLayoutsGiveNothing_data()
+    {
+        QTest::addColumn<int>("format");
+        QTest::addColumn<QString>("path");
+        QTest::newRow("fritzing as target")
+            << int(PnPFormat::Target) << "fritzing/speeduino_Hardware__schematic_v0.2_pnp.txt";
+        QTest::newRow("kicad as altium")
+            << int(PnPFormat::Altium) << "kicad/speeduino_Hardware__v0.4.4d-all.pos";
+        QTest::newRow("kicad as altium csv")
+            << int(PnPFormat::AltiumCsv) << "kicad/speeduino_Hardware__v0.4.4d-all.pos";
+        QTest::newRow("altium csv as altium text")
+            << int(PnPFormat::Altium) << "altium/IRNAS_arribada-pmp__Arribada_PMP_V1.2_PICK_PLACE.csv";
+    }
+    void otherLayoutsGiveNothing()
+    {
+        QFETCH(int, format);
+        QFETCH(QString, path);
+        ImportedPlacements out;
+        QString error;
+        QVERIFY2(
+            PnPImport::readFile(PnPFormat(format), corpusDir + '/' + path, out, &error), qPrintable(error));
+        QCOMPARE(out.size(), 0);
+    }
+
+    // Every reader over every file: a result or a failure with a text, never a crash.
+    void everyReaderSurvivesEveryFile()
+    {
+        QDir dir(corpusDir);
+        const QStringList folders = dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+        int runs = 0;
+        for (const QString& folder : folders) {
+            for (const QFileInfo& info : QDir(dir.filePath(folder)).entryInfoList(QDir::Files)) {
+                for (int f = int(PnPFormat::Tessavrant); f <= int(PnPFormat::Target); ++f) {
+                    ImportedPlacements out;
+                    QString error;
+                    if (!PnPImport::readFile(PnPFormat(f), info.filePath(), out, &error))
+                        QVERIFY2(!error.isEmpty(), qPrintable(info.filePath()));
+                    ++runs;
+                }
+            }
+        }
+        QVERIFY(runs > 100);
+    }
+};
+
+QTEST_GUILESS_MAIN(TstPnPCorpus)
+#include "tst_pnpcorpus.moc"

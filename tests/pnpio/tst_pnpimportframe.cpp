@@ -1,0 +1,221 @@
+#include "logcapture.h"
+#include "model/document.h"
+#include "pnpio/pnpimport.h"
+#include "pnpio/positionupdate.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+QStringList refs(const QList<PnPEntry*>& list)
+{
+    QStringList out;
+    for (const PnPEntry* e : list)
+        out << e->refDes();
+    return out;
+}
+
+// A document with T1 on top and B1 on the bottom, top side shown.
+void seed(Document& doc)
+{
+    doc.setTopList({ new PnPEntry("T1", "0603", 1, 1, "top", 0, "1k", "1", QString()) });
+    doc.setBottomList({ new PnPEntry("B1", "0603", 2, 2, "bottom", 0, "2k", "1", QString()) });
+    doc.setCurrentList(doc.topList());
+    doc.setModified(false);
+}
+
+QString writeFile(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes)
+{
+    const QString path = dir.filePath(name);
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return QString();
+    file.write(bytes);
+    return path;
+}
+
+const QByteArray ownCsv = "RefDes;Name;X (mm);Y (mm);Side;Rotate;Value;Comment;Execute\r\n"
+                          "R1;0603;12,5;3;TOP;90;10k\r\n"
+                          "\r\n"
+                          "C1;0402;1;2;bottom;370;1u;hand;2\r\n";
+
+} // namespace
+
+// The import frame: which side lists are emptied, where new entries go, and that a
+// failed read never costs the user the placements already there.
+class TstPnPImportFrame : public QObject
+{
+    Q_OBJECT
+private slots:
+    void sideAndInsertOptions_data()
+    {
+        QTest::addColumn<int>("side");
+        QTest::addColumn<bool>("add");
+        QTest::addColumn<QStringList>("top");
+        QTest::addColumn<QStringList>("bottom");
+        QTest::newRow("no changes, new") << 2 << false << QStringList { "R1" } << QStringList { "C1" };
+        QTest::newRow("no changes, add")
+            << 2 << true << QStringList { "T1", "R1" } << QStringList { "B1", "C1" };
+        QTest::newRow("top, new") << 0 << false << QStringList { "R1", "C1" } << QStringList { "B1" };
+        QTest::newRow("top, add") << 0 << true << QStringList { "T1", "R1", "C1" } << QStringList { "B1" };
+        QTest::newRow("bottom, new") << 1 << false << QStringList { "T1" } << QStringList { "R1", "C1" };
+        QTest::newRow("bottom, add") << 1 << true << QStringList { "T1" } << QStringList { "B1", "R1", "C1" };
+    }
+    void sideAndInsertOptions()
+    {
+        QFETCH(int, side);
+        QFETCH(bool, add);
+        QTemporaryDir dir;
+        const QString path = writeFile(dir, "own.csv", ownCsv);
+        Document doc;
+        seed(doc);
+        PnPImportOptions options;
+        options.side = side;
+        options.add = add;
+        QString error;
+        QVERIFY2(PnPImport::importFile(doc, PnPFormat::Tessavrant, path, options, &error), qPrintable(error));
+        QTEST(refs(doc.sideList(true)), "top");
+        QTEST(refs(doc.sideList(false)), "bottom");
+        QCOMPARE(refs(doc.currentList()), refs(doc.topList()));
+        QVERIFY(doc.isModified());
+        for (const PnPEntry* e : doc.sideList(true))
+            QCOMPARE(e->side(), QStringLiteral("top"));
+        for (const PnPEntry* e : doc.sideList(false))
+            QCOMPARE(e->side(), QStringLiteral("bottom"));
+    }
+
+    void ownCsvFieldsReachTheEntry()
+    {
+        QTemporaryDir dir;
+        const QString path = writeFile(dir, "own.csv", ownCsv);
+        Document doc;
+        QString error;
+        QVERIFY(PnPImport::importFile(doc, PnPFormat::Tessavrant, path, PnPImportOptions(), &error));
+        const PnPEntry* r1 = doc.topList().value(0);
+        QVERIFY(r1);
+        QCOMPARE(r1->refDes(), QStringLiteral("R1"));
+        QCOMPARE(r1->x(), 12.5);
+        QCOMPARE(r1->y(), 3.0);
+        QCOMPARE(r1->rotation(), 90.0);
+        QCOMPARE(r1->value(), QStringLiteral("10k"));
+        QCOMPARE(r1->exec(), QStringLiteral("1"));
+        QCOMPARE(r1->comment(), QString());
+        QCOMPARE(r1->head(), 1);
+        const PnPEntry* c1 = doc.bottomList().value(0);
+        QVERIFY(c1);
+        QCOMPARE(c1->rotation(), 10.0);
+        QCOMPARE(c1->exec(), QStringLiteral("2"));
+        QCOMPARE(c1->comment(), QStringLiteral("hand"));
+    }
+
+    void failedReadLeavesTheDocumentAlone_data()
+    {
+        QTest::addColumn<int>("format");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("errorPart");
+        QTest::newRow("own csv short line")
+            << int(PnPFormat::Tessavrant) << QByteArray("h\nR1;0603;1;2;top;0;1k\nR2;0603;1\n") << "line 3";
+        QTest::newRow("eagle part without positions")
+            << int(PnPFormat::EaglePart)
+            << QByteArray("Partlist\n\nPart Value Device Package Library Sheet\n") << "Position";
+        QTest::newRow("altium header without centres")
+            << int(PnPFormat::Altium) << QByteArray("x\nDesignator Comment Layer\nR1 1k Top\n") << "line 2";
+        QTest::newRow("comma mount file")
+            << int(PnPFormat::Eagle) << QByteArray("BT1,  705,  220,Top,180\n") << "line 1";
+    }
+    void failedReadLeavesTheDocumentAlone()
+    {
+        QFETCH(int, format);
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, errorPart);
+        QTemporaryDir dir;
+        const QString path = writeFile(dir, "bad.txt", bytes);
+        Document doc;
+        seed(doc);
+        QString error;
+        QVERIFY(!PnPImport::importFile(doc, PnPFormat(format), path, PnPImportOptions(), &error));
+        QVERIFY2(error.contains(path) && error.contains(errorPart), qPrintable(error));
+        QCOMPARE(refs(doc.topList()), QStringList { "T1" });
+        QCOMPARE(refs(doc.bottomList()), QStringList { "B1" });
+        QCOMPARE(refs(doc.currentList()), QStringList { "T1" });
+        QVERIFY(!doc.isModified());
+    }
+
+    void missingFileFails()
+    {
+        Document doc;
+        seed(doc);
+        QString error;
+        QVERIFY(
+            !PnPImport::importFile(doc, PnPFormat::Target, "/nonexistent/x.txt", PnPImportOptions(), &error));
+        QVERIFY(error.contains("/nonexistent/x.txt"));
+        QCOMPARE(refs(doc.topList()), QStringList { "T1" });
+    }
+
+    void headerOnlyFileImportsNothing()
+    {
+        QTemporaryDir dir;
+        const QString path = writeFile(dir, "own.csv", "RefDes;Name;X (mm);Y (mm);Side;Rotate;Value\n");
+        Document doc;
+        seed(doc);
+        QString error;
+        QVERIFY(PnPImport::importFile(doc, PnPFormat::Tessavrant, path, PnPImportOptions(), &error));
+        QVERIFY(doc.topList().isEmpty() && doc.bottomList().isEmpty());
+    }
+
+    void sidelessFormatsDefaultToTop()
+    {
+        QCOMPARE(PnPImportOptions::defaultsFor(PnPFormat::Eagle).side, int(PnPImportOptions::Top));
+        QCOMPARE(PnPImportOptions::defaultsFor(PnPFormat::EaglePart).side, int(PnPImportOptions::Top));
+        QCOMPARE(PnPImportOptions::defaultsFor(PnPFormat::AltiumCsv).side, int(PnPImportOptions::NoChanges));
+    }
+
+    void positionUpdateMovesAndReports()
+    {
+        QTemporaryDir dir;
+        const QString path = writeFile(
+            dir, "pos.csv", "RefDes;X;Y;Rot\nT1;5,5;6;370\nX9;1;1;1\nshort;1\nT1;7;8;45\nX9;2;2;2\n");
+        Document doc;
+        seed(doc);
+        QStringList notes;
+        QString error;
+        LogCapture log;
+        QVERIFY(PositionUpdate::updateFile(
+            doc, path, [&](const QString& t) { notes << t; }, &error));
+        QCOMPARE(notes, QStringList({ "RefDes X9 nicht vorhanden", "RefDes X9 nicht vorhanden" }));
+        const PnPEntry* t1 = doc.currentList().value(0);
+        QCOMPARE(t1->x(), 7.0);
+        QCOMPARE(t1->y(), 8.0);
+        QCOMPARE(t1->rotation(), 45.0);
+        QVERIFY(doc.isModified());
+        QCOMPARE(log.lines().size(), 5); // the number of each line after the header
+    }
+
+    void positionUpdateWithUnknownNamesChangesNothing()
+    {
+        QTemporaryDir dir;
+        const QString path = writeFile(dir, "pos.csv", "RefDes;X;Y;Rot\nQ1;1;1;1\n");
+        Document doc;
+        seed(doc);
+        QStringList notes;
+        QVERIFY(PositionUpdate::updateFile(
+            doc, path, [&](const QString& t) { notes << t; }, nullptr));
+        QCOMPARE(notes.size(), 1);
+        QCOMPARE(doc.currentList().value(0)->x(), 1.0);
+        QVERIFY(!doc.isModified());
+    }
+
+    void positionUpdateFindsCleanedDesignators()
+    {
+        Document doc;
+        doc.setCurrentList({ new PnPEntry("R-1", "0603", 1, 1, "top", 0, "1k", "1", QString()) });
+        QVector<PositionUpdate::Record> records { { "R-1", 3, 4, 90 } };
+        QCOMPARE(PositionUpdate::apply(doc.currentList(), records, nullptr), 1);
+        QCOMPARE(doc.currentList().value(0)->x(), 3.0);
+    }
+};
+
+QTEST_GUILESS_MAIN(TstPnPImportFrame)
+#include "tst_pnpimportframe.moc"

@@ -1,0 +1,320 @@
+#include "pnpio/altiumcsvreader.h"
+#include "pnpio/altiumreader.h"
+#include "pnpio/eaglemntreader.h"
+#include "pnpio/eaglepartreader.h"
+#include "pnpio/owncsvreader.h"
+#include "pnpio/positionupdate.h"
+#include "pnpio/targetreader.h"
+
+#include <QtTest>
+
+namespace {
+
+// refDes|name|x|y|side|rotation|value|comment|exec, numbers with 8 significant digits.
+QString describe(const ImportedPlacement& p)
+{
+    return QStringList { p.refDes, p.name, QString::number(p.x, 'g', 8), QString::number(p.y, 'g', 8), p.side,
+        QString::number(p.rotation, 'g', 8), p.value, p.comment, p.exec }
+        .join(QLatin1Char('|'));
+}
+
+} // namespace
+
+// How each reader cuts a line, on lines taken from real exports. An empty expectation
+// means the line is rejected (own CSV, Eagle MNT) or skipped (Altium CSV, Target).
+class TstPnPReaders : public QObject
+{
+    Q_OBJECT
+private slots:
+    void ownCsvLine_data()
+    {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("seven fields, decimal comma") << "R1;0603;12,5;3;TOP;90;10k"
+                                                     << "R1|0603|12.5|3|top|90|10k||1";
+        QTest::newRow("nine fields") << "C1;0402;1,25;-2;Bottom;270.5;1u;hand fit;3"
+                                     << "C1|0402|1.25|-2|bottom|270.5|1u|hand fit|3";
+        QTest::newRow("unknown side is bottom") << "X1;P;0;0;oben;0;v"
+                                                << "X1|P|0|0|bottom|0|v||1";
+        QTest::newRow("comma in comment stays") << "R2;0603;1;2;top;0;4,7k;see R1, R3;1"
+                                                << "R2|0603|1|2|top|0|4,7k|see R1, R3|1";
+        QTest::newRow("six fields rejected") << "R1;0603;12,5;3;top;90"
+                                             << "";
+        QTest::newRow("other separator rejected") << "R1,0603,12.5,3,top,90,10k"
+                                                  << "";
+    }
+    void ownCsvLine()
+    {
+        QFETCH(QString, line);
+        QFETCH(QString, expected);
+        ImportedPlacement p;
+        const bool ok = OwnCsvReader::parseLine(line, p);
+        QCOMPARE(ok, !expected.isEmpty());
+        if (ok)
+            QCOMPARE(describe(p), expected);
+    }
+
+    void eagleMntLine_data()
+    {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("single spaces") << "C3 10.16 5.08 270 100n C0805"
+                                       << "C3|C0805|10.16|5.08|top|270|100n||1";
+        QTest::newRow("printf padding") << "C2  7.87 12.83 270 0.15uF C0603"
+                                        << "C2|C0603|7.87|12.83|top|270|0.15uF||1";
+        QTest::newRow("package with spaces is the rest")
+            << "BT1 17.78  5.59 180 BATTERY_COIN12MM LINX BAT HLD"
+            << "BT1|LINX BAT HLD|17.78|5.59|top|180|BATTERY_COIN12MM||1";
+        QTest::newRow("empty value keeps the package") << "D1 21.00 38.00 0 SMA-DIODE-KIT"
+                                                       << "D1|SMA-DIODE-KIT|21|38|top|0|||1";
+        QTest::newRow("eagle auto name") << "U$3 19.66 15.78 180 SDMMC06132 06132"
+                                         << "U$3|06132|19.66|15.78|top|180|SDMMC06132||1";
+        QTest::newRow("comma separated mil layout rejected") << "BT1,  705,  220,Top,180"
+                                                             << "";
+        QTest::newRow("four fields rejected") << "C1 1 2 0"
+                                              << "";
+        QTest::newRow("text position rejected") << "C1 x y 0 v p"
+                                                << "";
+    }
+    void eagleMntLine()
+    {
+        QFETCH(QString, line);
+        QFETCH(QString, expected);
+        ImportedPlacement p;
+        const bool ok = EagleMntReader::parseLine(line, p);
+        QCOMPARE(ok, !expected.isEmpty());
+        if (ok)
+            QCOMPARE(describe(p), expected);
+    }
+
+    void eaglePartLine_data()
+    {
+        QTest::addColumn<QString>("header");
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QString>("expected");
+        const QString mm9
+            = "Part     Value             Package          Library             Position (mm)         "
+              "Orientation";
+        QTest::newRow("eagle 9 mm, mirrored")
+            << mm9
+            << "3V3      TPTP16SQ          TP16SQ           testpad             (48.26 5.08)          MR0"
+            << "3V3|TP16SQ|48.26|5.08|top|0|TPTP16SQ||1";
+        QTest::newRow("mm cut to two decimals")
+            << mm9
+            << "R7       10k               R0603            rcl                 (12.7 3.175)          MR180"
+            << "R7|R0603|12.7|3.17|top|180|10k||1";
+        QTest::newRow("decimal comma cut like a point")
+            << mm9
+            << "R8       10k               R0603            rcl                 (12,7 3,175)          R90"
+            << "R8|R0603|12.7|3.17|top|90|10k||1";
+        QTest::newRow("integer position")
+            << mm9
+            << "BT_A     TACT_THT_6MM      TACT_6MM         JanLib              (55 10)               R0"
+            << "BT_A|TACT_6MM|55|10|top|0|TACT_THT_6MM||1";
+        QTest::newRow("eagle 7 inch, empty value")
+            << "Part         Value          Package     Library             Position (inch)       Orientation"
+            << "ARDUINO_JP2                 1X12        SparkFun            (2.45 1.9)            MR180"
+            << "ARDUINO_JP2|1X12|62.23|48.26|top|180|||1";
+        QTest::newRow("inch keeps every decimal") << "Part     Value           Package            Library    "
+                                                     "                            Position (inch)"
+                                                     "       Orientation"
+                                                  << "C5       1n              C0603              rcl        "
+                                                     "                            (1.39375 2.96875)"
+                                                     "     R90"
+                                                  << "C5|C0603|35.40125|75.40625|top|90|1n||1";
+        QTest::newRow("mil without library column, utf8 micro")
+            << "Part     Value          Package  Position (mil)        Orientation"
+            << QString::fromUtf8("C2       47\xc2\xb5"
+                                 "F           CT7343   (960 860)             R180")
+            << QString::fromUtf8("C2|CT7343|24.384|21.844|top|180|47\xc2\xb5"
+                                 "F||1");
+        QTest::newRow("odd angle")
+            << mm9
+            << "U1       ATMEGA            TQFP32           atmel               (-1.5 -2)             R225"
+            << "U1|TQFP32|-1.5|-2|top|225|ATMEGA||1";
+    }
+    void eaglePartLine()
+    {
+        QFETCH(QString, header);
+        QFETCH(QString, line);
+        QFETCH(QString, expected);
+        EaglePartReader::Header h;
+        QVERIFY(EaglePartReader::parseHeader(header, h));
+        QVERIFY(EaglePartReader::isDataLine(line));
+        ImportedPlacement p;
+        EaglePartReader::parseLine(line, h, p);
+        QCOMPARE(describe(p), expected);
+    }
+
+    void eaglePartHeaderAndDataLines()
+    {
+        EaglePartReader::Header h;
+        QVERIFY(!EaglePartReader::parseHeader("Part     Value    Device    Package   Library  Sheet", h));
+        QVERIFY(!EaglePartReader::parseHeader("Partlist", h));
+        QVERIFY(!EaglePartReader::parseHeader("Part Value Package Position (furlong) Orientation", h));
+        QVERIFY(!EaglePartReader::isDataLine("Exported from board.brd at 3/13/15 4:44 AM"));
+        QVERIFY(!EaglePartReader::isDataLine("R1 10k (text) R0"));
+        QVERIFY(EaglePartReader::isDataLine("R1 10k (-1 2) R0"));
+        QCOMPARE(EaglePartReader::orientationAngle("MR270"), 270.0);
+        QCOMPARE(EaglePartReader::orientationAngle("SR22.5"), 22.5);
+        QCOMPARE(EaglePartReader::orientationAngle(""), 0.0);
+    }
+
+    void altiumLine_data()
+    {
+        QTest::addColumn<QString>("header");
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QString>("expected");
+        const QString ada = "Designator Comment           Layer       Footprint               Center-X(mil) "
+                            "Center-Y(mil) Rotation Description";
+        QTest::newRow("mil, empty quoted description")
+            << ada
+            << "R1         432K              TopLayer    RESC1005X40X25NL05T10   295.276       -265.748      "
+               "270      "
+               "\"\""
+            << "R1|RESC1005X40X25NL05T10|7.5000104|-6.7499992|top|270|432K||1";
+        QTest::newRow("quoted description with commas")
+            << ada
+            << "C4         C0402C103M5RACTU  TopLayer    FP-C0402-BB-MFG         238.646       -266.518      "
+               "90       "
+               "\"CAP CER 10000PF 50V 20%, X7R\""
+            << "C4|FP-C0402-BB-MFG|6.0616084|-6.7695572|top|90|C0402C103M5RACTU|CAP CER 10000PF 50V 20%, "
+               "X7R|1";
+        QTest::newRow("quoted value with spaces, bottom")
+            << "Designator Comment            Layer       Footprint                         Center-X(mil) "
+               "Center-Y(mil) Rotation Description"
+            << "MP4        \"M3 x 4mm\"         BottomLayer 9774040360                        4169.291      "
+               "161.417  "
+               "     180      \"Spacer\""
+            << "MP4|9774040360|105.89999|4.0999918|bottom|180|M3 x 4mm|Spacer|1";
+        QTest::newRow("mm, fractional rotation, decimal comma")
+            << "Designator Comment Layer    Footprint Center-X(mm) Center-Y(mm) Rotation Description"
+            << "R9         1k      Top      0603      12,5         3,25         97.5     x;y"
+            << "R9|0603|12.5|3.25|top|97.5|1k|xy|1";
+    }
+    void altiumLine()
+    {
+        QFETCH(QString, header);
+        QFETCH(QString, line);
+        QFETCH(QString, expected);
+        AltiumReader::Header h;
+        QVERIFY(AltiumReader::parseHeader(header, h));
+        ImportedPlacement p;
+        AltiumReader::parseLine(line, h, p);
+        QCOMPARE(describe(p), expected);
+    }
+
+    void altiumHeaderWithoutCentresFails()
+    {
+        AltiumReader::Header h;
+        QVERIFY(!AltiumReader::parseHeader("Designator Comment Layer Footprint Ref-X Ref-Y Rotation", h));
+    }
+
+    void altiumCsvLine_data()
+    {
+        QTest::addColumn<QString>("header");
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("reordered columns read by name")
+            << "\"Designator\",\"Footprint\",\"Center-X(mm)\",\"Center-Y(mm)\",\"Ref-X(mm)\",\"Ref-Y(mm)\","
+               "\"Pad-X(mm)\",\"Pad-Y(mm)\",\"Layer\",\"Rotation\",\"Comment\""
+            << "\"R59\",\"RES0603\",\"102.0000\",\"76.8750\",\"102.0000\",\"76.8750\",\"102.0000\",\"77."
+               "6250\","
+               "\"TopLayer\",\"270\",\"10k\""
+            << "R59|RES0603|102|76.875|top|270|10k||1";
+        QTest::newRow("mil columns") << "\"Designator\",\"Comment\",\"Layer\",\"Footprint\",\"Center-X(mil)"
+                                        "\",\"Center-Y(mil)\",\"Rotation\","
+                                        "\"Description\""
+                                     << "\"P?1_6_7\",\"Comment\",\"BottomLayer\",\"POGO_LANDPAD\",\"14800."
+                                        "000\",\"1200.000\",\"360\",\"\""
+                                     << "P?1_6_7|POGO_LANDPAD|375.92|30.48|bottom|360|Comment||1";
+        QTest::newRow("separators and decimal commas inside quotes")
+            << "\"Designator\",\"Comment\",\"Layer\",\"Footprint\",\"Center-X(mm)\",\"Center-Y(mm)\","
+               "\"Rotation\","
+               "\"Description\""
+            << "\"J1\",\"Header, 2-Pin\",\"TopLayer\",\"HDR1X2\",\"1,5\",\"-2,25\",\"90\",\"Pitch 2,54 mm\""
+            << "J1|HDR1X2|1.5|-2.25|top|90|Header, 2-Pin|Pitch 2,54 mm|1";
+        QTest::newRow("fixed positions without centre names")
+            << "Designator,Footprint,Comment,Description,Pad,Layer,X,Y,Rotation"
+            << "\"R1\",\"0603\",\"10k\",\"res\",\"p\",\"BottomLayer\",\"1,5\",\"2\",\"90\""
+            << "R1|0603|1.5|2|bottom|90|10k|res|1";
+        QTest::newRow("short line skipped")
+            << "Designator,Footprint,Comment,Description,Pad,Layer,X,Y,Rotation"
+            << "\"R1\",\"0603\",\"10k\""
+            << "";
+        QTest::newRow("blank line skipped")
+            << "\"Designator\",\"Footprint\",\"Center-X(mm)\",\"Center-Y(mm)\",\"Layer\",\"Rotation\""
+            << ""
+            << "";
+    }
+    void altiumCsvLine()
+    {
+        QFETCH(QString, header);
+        QFETCH(QString, line);
+        QFETCH(QString, expected);
+        QVERIFY(AltiumCsvReader::isHeader(header));
+        const AltiumCsvReader::Header h = AltiumCsvReader::parseHeader(header);
+        ImportedPlacement p;
+        const bool ok = AltiumCsvReader::parseLine(line, h, p);
+        QCOMPARE(ok, !expected.isEmpty());
+        if (ok)
+            QCOMPARE(describe(p), expected);
+    }
+
+    void targetLine_data()
+    {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("quoted") << "\"1\",\"10k\",\"12,5\",\"3\",\"90\",\"TOP\",\"R1\""
+                                << "R1||12.5|3|top|90|10k||1";
+        QTest::newRow("plain bottom") << "2,100n,-1.5,4,180,Bottom,C7"
+                                      << "C7||-1.5|4|bottom|180|100n||1";
+        QTest::newRow("comma inside quoted value") << "\"3\",\"Header, 2\",\"1\",\"2\",\"0\",\"Top\",\"J1\""
+                                                   << "J1||1|2|top|0|Header, 2||1";
+        QTest::newRow("comment") << "*Pick And Place List"
+                                 << "";
+        QTest::newRow("fritzing semicolons skipped") << "1;;;3.77152;-52.9077;0;Bottom;TXT3"
+                                                     << "";
+        QTest::newRow("six fields skipped") << "1,10k,1,2,0,Top"
+                                            << "";
+    }
+    void targetLine()
+    {
+        QFETCH(QString, line);
+        QFETCH(QString, expected);
+        ImportedPlacement p;
+        const bool ok = TargetReader::parseLine(line, p);
+        QCOMPARE(ok, !expected.isEmpty());
+        if (ok)
+            QCOMPARE(describe(p), expected);
+    }
+
+    void positionUpdateLine_data()
+    {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<bool>("ok");
+        QTest::addColumn<QString>("refDes");
+        QTest::addColumn<double>("x");
+        QTest::addColumn<double>("y");
+        QTest::addColumn<double>("rotation");
+        QTest::newRow("decimal commas") << "R1;1,5;-2,25;90,5" << true << "R1" << 1.5 << -2.25 << 90.5;
+        QTest::newRow("extra fields") << "C1;1;2;3;x" << true << "C1" << 1.0 << 2.0 << 3.0;
+        QTest::newRow("three fields skipped") << "R1;1;2" << false << "" << 0.0 << 0.0 << 0.0;
+    }
+    void positionUpdateLine()
+    {
+        QFETCH(QString, line);
+        QFETCH(bool, ok);
+        PositionUpdate::Record r;
+        QCOMPARE(PositionUpdate::parseLine(line, r), ok);
+        if (!ok)
+            return;
+        QTEST(r.refDes, "refDes");
+        QTEST(r.x, "x");
+        QTEST(r.y, "y");
+        QTEST(r.rotation, "rotation");
+    }
+};
+
+QTEST_GUILESS_MAIN(TstPnPReaders)
+#include "tst_pnpreaders.moc"

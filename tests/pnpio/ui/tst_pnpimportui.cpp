@@ -1,0 +1,246 @@
+#include "logcapture.h"
+#include "model/document.h"
+#include "pnpio/ui/loadpnp_dlp.h"
+#include "pnpio/ui/pnpimportactions.h"
+#include "scriptedprompt.h"
+
+#include <QFile>
+#include <QGroupBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+using Action = bool (*)(QWidget*, Document&, QString&);
+
+QString writeFile(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes)
+{
+    const QString path = dir.filePath(name);
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly))
+        file.write(bytes);
+    return path;
+}
+
+QRadioButton* radio(QDialog* dialog, const char* name)
+{
+    return dialog->findChild<QRadioButton*>(QLatin1String(name));
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Action)
+
+// What the user sees of an import: captions, filters, the options dialog and the
+// messages, answered through the scripted prompt.
+class TstPnPImportUi : public QObject
+{
+    Q_OBJECT
+private slots:
+    void dialogLooksAsDesigned()
+    {
+        loadPnP_dlp dialog;
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("Import Pick-and-Place"));
+        QCOMPARE(dialog.size(), QSize(230, 180));
+        const QList<QPair<const char*, QString>> texts { { "radioTop", "Top" }, { "radioBottom", "Bottom" },
+            { "radioNo", "No Changes" }, { "radioNew", "New" }, { "radioAdd", "Add" } };
+        for (const auto& t : texts) {
+            QVERIFY2(radio(&dialog, t.first), t.first);
+            QCOMPARE(radio(&dialog, t.first)->text(), t.second);
+        }
+        QVERIFY(radio(&dialog, "radioNo")->isChecked());
+        QVERIFY(radio(&dialog, "radioNew")->isChecked());
+        QCOMPARE(dialog.side(), 2);
+        QVERIFY(!dialog.add());
+        QStringList groups;
+        for (const QGroupBox* box : dialog.findChildren<QGroupBox*>())
+            groups << box->title();
+        QCOMPARE(groups, QStringList({ "Side", "insert" }));
+
+        dialog.setFileHasSides(false);
+        QVERIFY(!radio(&dialog, "radioNo")->isEnabled());
+        QVERIFY(radio(&dialog, "radioTop")->isChecked());
+        QCOMPARE(dialog.side(), 0);
+
+        radio(&dialog, "radioAdd")->setChecked(true);
+        radio(&dialog, "radioBottom")->setChecked(true);
+        QCOMPARE(dialog.options().side, 1);
+        QVERIFY(dialog.options().add);
+
+        QPushButton* ok = dialog.findChild<QPushButton*>();
+        QVERIFY(ok);
+        QCOMPARE(ok->text(), QStringLiteral("OK"));
+        dialog.show();
+        ok->click();
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    }
+
+    void captionsAndFilters_data()
+    {
+        QTest::addColumn<Action>("action");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("filter");
+        QTest::addColumn<bool>("logsDirectory");
+        QTest::newRow("Tessavrant") << Action(&PnPImportActions::importTessavrant) << "Open DipTrace PnP"
+                                    << "CSV-File (*.*)" << false;
+        QTest::newRow("DipTrace") << Action(&PnPImportActions::importDipTrace) << "Open DipTrace PnP"
+                                  << "CSV-File (*.*)" << false;
+        QTest::newRow("Eagle") << Action(&PnPImportActions::importEagle) << "Open Eagle PnP"
+                               << "MNT-File (*.*)" << true;
+        QTest::newRow("Eagle (Part)") << Action(&PnPImportActions::importEaglePart) << "Open Eagle PnP (PART)"
+                                      << "PART-File (*.*)" << true;
+        QTest::newRow("Target") << Action(&PnPImportActions::importTarget) << "Open Target PnP"
+                                << "TXT-File (*.*)" << true;
+        QTest::newRow("Altium") << Action(&PnPImportActions::importAltium) << "Open Altium PnP"
+                                << "TXT-File (*.*)" << false;
+        QTest::newRow("Altium 2") << Action(&PnPImportActions::importAltium2) << "Open Altium PnP"
+                                  << "TXT-File (*.*)" << false;
+        QTest::newRow("PPosition Update (CSV)")
+            << Action(&PnPImportActions::importPositionUpdate) << "Open Part Positions"
+            << "CSV-File (*.*)" << false;
+    }
+    void captionsAndFilters()
+    {
+        QFETCH(Action, action);
+        QFETCH(QString, caption);
+        QFETCH(QString, filter);
+        QFETCH(bool, logsDirectory);
+        QTemporaryDir dir;
+        // A header line every reader accepts (the part list needs one).
+        const QString path = writeFile(dir, "header.txt",
+            action == &PnPImportActions::importEaglePart
+                ? QByteArray("Part Value Package Library Position (mm) Orientation\n")
+                : QByteArray());
+        ScriptedPrompt scripted;
+        scripted.fileAnswers << QString() << path;
+        scripted.dialogHandlers << [](QDialog*) { return int(QDialog::Accepted); };
+        Document doc;
+        QString lastDirectory = QStringLiteral("/start");
+
+        // Cancelling the file dialog ends the slot and keeps the folder.
+        QVERIFY(!action(nullptr, doc, lastDirectory));
+        QCOMPARE(lastDirectory, QStringLiteral("/start"));
+
+        LogCapture log;
+        QVERIFY(action(nullptr, doc, lastDirectory));
+        const QList<ScriptedPrompt::Call> open = scripted.callsOf("open");
+        QCOMPARE(open.size(), 2);
+        QCOMPARE(open.at(1).title, caption);
+        QCOMPARE(open.at(1).filter, filter);
+        QCOMPARE(open.at(1).text, QStringLiteral("/start"));
+        QCOMPARE(lastDirectory, dir.path());
+        QCOMPARE(log.lines().contains("\"" + dir.path() + "\""), logsDirectory);
+        QVERIFY(scripted.callsOf("warning").isEmpty());
+    }
+
+    void dialogVariantFollowsTheFormat()
+    {
+        QTemporaryDir dir;
+        const QString path = writeFile(dir, "a.mnt", "C3 10.16 5.08 270 100n C0805\n");
+        ScriptedPrompt scripted;
+        scripted.fileAnswers << path;
+        bool noChangesEnabled = true;
+        scripted.dialogHandlers << [&](QDialog* d) {
+            noChangesEnabled = radio(d, "radioNo")->isEnabled();
+            radio(d, "radioBottom")->setChecked(true);
+            return int(QDialog::Accepted);
+        };
+        Document doc;
+        QString last;
+        QVERIFY(PnPImportActions::importEagle(nullptr, doc, last));
+        QVERIFY(!noChangesEnabled);
+        QCOMPARE(scripted.callsOf("exec").value(0).title, QStringLiteral("Import Pick-and-Place"));
+        QCOMPARE(doc.bottomList().size(), 1);
+        QCOMPARE(doc.bottomList().first()->side(), QStringLiteral("bottom"));
+        QVERIFY(doc.isModified());
+    }
+
+    void failureShowsTheErrorBox_data()
+    {
+        QTest::addColumn<Action>("action");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<bool>("accept");
+        QTest::newRow("own csv short line")
+            << Action(&PnPImportActions::importTessavrant) << QByteArray("h\nR1;1\n") << true;
+        QTest::newRow("own csv dialog cancelled") << Action(&PnPImportActions::importTessavrant)
+                                                  << QByteArray("h\nR1;0603;1;2;top;0;1k\n") << false;
+        QTest::newRow("altium without centres")
+            << Action(&PnPImportActions::importAltium) << QByteArray("Designator Comment\n") << true;
+        QTest::newRow("eagle part from a schematic") << Action(&PnPImportActions::importEaglePart)
+                                                     << QByteArray("Part Value Device Package\n") << true;
+    }
+    void failureShowsTheErrorBox()
+    {
+        QFETCH(Action, action);
+        QFETCH(QByteArray, bytes);
+        QFETCH(bool, accept);
+        QTemporaryDir dir;
+        ScriptedPrompt scripted;
+        scripted.fileAnswers << writeFile(dir, "bad.txt", bytes);
+        scripted.dialogHandlers <<
+            [accept](QDialog*) { return accept ? int(QDialog::Accepted) : int(QDialog::Rejected); };
+        Document doc;
+        doc.setCurrentList({ new PnPEntry("K1", "0603", 1, 1, "top", 0, "1k", "1", QString()) });
+        doc.setModified(false);
+        QString last;
+        QVERIFY(!action(nullptr, doc, last));
+        const QList<ScriptedPrompt::Call> warnings = scripted.callsOf("warning");
+        QCOMPARE(warnings.size(), 1);
+        QCOMPARE(warnings.first().title, QStringLiteral("Error"));
+        QCOMPARE(warnings.first().text, QStringLiteral("An error occured while loading the file"));
+        QCOMPARE(doc.currentList().size(), 1);
+        QVERIFY(!doc.isModified());
+    }
+
+    void cancelledDialogChangesNothing()
+    {
+        QTemporaryDir dir;
+        ScriptedPrompt scripted;
+        scripted.fileAnswers << writeFile(dir, "a.txt", "\"1\",\"10k\",\"1\",\"2\",\"0\",\"Top\",\"R1\"\n");
+        Document doc;
+        doc.setCurrentList({ new PnPEntry("K1", "0603", 1, 1, "top", 0, "1k", "1", QString()) });
+        doc.writeBackWorkingList();
+        doc.setModified(false);
+        QString last;
+        QVERIFY(PnPImportActions::importTarget(nullptr, doc, last)); // no dialog handler: rejected
+        QVERIFY(scripted.callsOf("warning").isEmpty());
+        QCOMPARE(doc.topList().size(), 1);
+        QCOMPARE(doc.currentList().size(), 1);
+        QVERIFY(!doc.isModified());
+    }
+
+    void positionUpdateWarnsPerMissingDesignator()
+    {
+        QTemporaryDir dir;
+        ScriptedPrompt scripted;
+        scripted.fileAnswers << writeFile(dir, "p.csv", "RefDes;X;Y;Rot\nK1;4;5;90\nZ1;1;1;0\nZ2;1;1;0\n");
+        Document doc;
+        doc.setCurrentList({ new PnPEntry("K1", "0603", 1, 1, "top", 0, "1k", "1", QString()) });
+        QString last;
+        QVERIFY(PnPImportActions::importPositionUpdate(nullptr, doc, last));
+        const QList<ScriptedPrompt::Call> warnings = scripted.callsOf("warning");
+        QCOMPARE(warnings.size(), 2);
+        QCOMPARE(warnings.at(0).title, QStringLiteral("Hinweis"));
+        QCOMPARE(warnings.at(0).text, QStringLiteral("RefDes Z1 nicht vorhanden"));
+        QCOMPARE(warnings.at(1).text, QStringLiteral("RefDes Z2 nicht vorhanden"));
+        QCOMPARE(doc.currentList().first()->x(), 4.0);
+        QVERIFY(scripted.callsOf("exec").isEmpty());
+    }
+
+    void positionUpdateOfMissingFileFails()
+    {
+        ScriptedPrompt scripted;
+        scripted.fileAnswers << QStringLiteral("/nonexistent/p.csv");
+        Document doc;
+        QString last;
+        QVERIFY(!PnPImportActions::importPositionUpdate(nullptr, doc, last));
+        QCOMPARE(scripted.callsOf("warning").value(0).text,
+            QStringLiteral("An error occured while loading the file"));
+        QCOMPARE(last, QStringLiteral("/nonexistent"));
+    }
+};
+
+QTEST_MAIN(TstPnPImportUi)
+#include "tst_pnpimportui.moc"
