@@ -59,7 +59,7 @@ PnPEntry::PnPEntry(const QString& refDes, const QString& name, double x, double 
     , m_x(x)
     , m_y(y)
     , m_side(sanitiseText(side).toLower())
-    , m_rotation(reduceRotation(rotation < 0.0 ? 0.0 : rotation))
+    , m_rotation(reduceRotation(wrapNegativeRotation(rotation)))
     , m_value(sanitiseText(value))
     , m_exec(sanitiseText(exec))
     , m_comment(sanitiseText(comment))
@@ -73,6 +73,21 @@ QString PnPEntry::sanitiseText(const QString& text)
     for (char c : forbidden)
         out.replace(QLatin1Char(c), QLatin1Char('_'));
     return out;
+}
+
+// CAD files write clockwise turns as negative angles (-90 for 270). Cutting them to 0 would
+// silently place the part in the wrong orientation, so they are wrapped into 0..360 instead.
+double PnPEntry::wrapNegativeRotation(double r)
+{
+    if (!(r < 0.0))
+        return r;
+    r = std::fmod(r, 360.0);
+    if (r < 0.0)
+        r += 360.0;
+    // -720 gives -0.0 from fmod; 359.99999999999997 + 360 may round up to exactly 360.
+    if (r >= 360.0 || r == 0.0)
+        r = 0.0;
+    return r;
 }
 
 void PnPEntry::setRotation(double v)

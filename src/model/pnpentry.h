@@ -26,8 +26,8 @@ QString exportCategory(const QString& exec);
 class PnPEntry
 {
 public:
-    // Texts are cleaned with sanitiseText, side is stored lower case, a negative rotation
-    // becomes 0 and the rotation is then brought below 360.
+    // Texts are cleaned with sanitiseText, side is stored lower case, a negative rotation is
+    // wrapped into 0..360 (-90 is 270) and the rotation is then brought below 360.
     PnPEntry(const QString& refDes, const QString& name, double x, double y, const QString& side,
         double rotation, const QString& value, const QString& exec, const QString& comment, int head = 1);
 
@@ -83,6 +83,8 @@ public:
     // Reduces an angle of 360 and more below 360 by steps of 360; huge values are reduced
     // with fmod so the loop cannot run away. Non-finite values give 0.
     static double reduceRotation(double r);
+    // Wraps a negative angle into 0..360 (-90 becomes 270); other values pass unchanged.
+    static double wrapNegativeRotation(double r);
 
 private:
     QString m_refDes;

@@ -84,8 +84,11 @@ void TstPnPEntry::constructorRotation_data()
     QTest::newRow("359.9") << 359.9 << 359.9;
     QTest::newRow("360") << 360.0 << 0.0;
     QTest::newRow("725") << 725.0 << 5.0;
-    QTest::newRow("-90 clamps") << -90.0 << 0.0;
-    QTest::newRow("-720 clamps") << -720.0 << 0.0;
+    QTest::newRow("-90 is 270") << -90.0 << 270.0;
+    QTest::newRow("-720 is 0") << -720.0 << 0.0;
+    QTest::newRow("-97.5 is 262.5") << -97.5 << 262.5;
+    QTest::newRow("-1e-17 stays below 360") << -1e-17 << 0.0;
+    QTest::newRow("-450 is 270") << -450.0 << 270.0;
     QTest::newRow("725.3 stepwise") << 725.3 << (725.3 - 360.0 - 360.0);
     QTest::newRow("huge") << 1e300 << std::fmod(1e300, 360.0);
     QTest::newRow("nan") << std::numeric_limits<double>::quiet_NaN() << 0.0;
