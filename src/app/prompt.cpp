@@ -33,26 +33,25 @@ void WidgetPrompt::information(QWidget* parent, const QString& title, const QStr
 }
 
 QMessageBox::StandardButton WidgetPrompt::question(QWidget* parent, const QString& title, const QString& text,
-                                                   QMessageBox::StandardButtons buttons,
-                                                   QMessageBox::StandardButton defaultButton)
+    QMessageBox::StandardButtons buttons, QMessageBox::StandardButton defaultButton)
 {
     return QMessageBox::question(parent, title, text, buttons, defaultButton);
 }
 
-QString WidgetPrompt::openFileName(QWidget* parent, const QString& caption, const QString& dir,
-                                   const QString& filter)
+QString WidgetPrompt::openFileName(
+    QWidget* parent, const QString& caption, const QString& dir, const QString& filter)
 {
     return QFileDialog::getOpenFileName(parent, caption, dir, filter);
 }
 
-QStringList WidgetPrompt::openFileNames(QWidget* parent, const QString& caption, const QString& dir,
-                                        const QString& filter)
+QStringList WidgetPrompt::openFileNames(
+    QWidget* parent, const QString& caption, const QString& dir, const QString& filter)
 {
     return QFileDialog::getOpenFileNames(parent, caption, dir, filter);
 }
 
-QString WidgetPrompt::saveFileName(QWidget* parent, const QString& caption, const QString& dir,
-                                   const QString& filter)
+QString WidgetPrompt::saveFileName(
+    QWidget* parent, const QString& caption, const QString& dir, const QString& filter)
 {
     return QFileDialog::getSaveFileName(parent, caption, dir, filter);
 }

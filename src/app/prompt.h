@@ -19,15 +19,18 @@ public:
     virtual void warning(QWidget* parent, const QString& title, const QString& text) = 0;
     virtual void information(QWidget* parent, const QString& title, const QString& text) = 0;
     virtual QMessageBox::StandardButton question(QWidget* parent, const QString& title, const QString& text,
-                                                 QMessageBox::StandardButtons buttons,
-                                                 QMessageBox::StandardButton defaultButton) = 0;
+        QMessageBox::StandardButtons buttons, QMessageBox::StandardButton defaultButton)
+        = 0;
     // Empty string when the user cancels.
-    virtual QString openFileName(QWidget* parent, const QString& caption, const QString& dir,
-                                 const QString& filter) = 0;
-    virtual QStringList openFileNames(QWidget* parent, const QString& caption, const QString& dir,
-                                      const QString& filter) = 0;
-    virtual QString saveFileName(QWidget* parent, const QString& caption, const QString& dir,
-                                 const QString& filter) = 0;
+    virtual QString openFileName(
+        QWidget* parent, const QString& caption, const QString& dir, const QString& filter)
+        = 0;
+    virtual QStringList openFileNames(
+        QWidget* parent, const QString& caption, const QString& dir, const QString& filter)
+        = 0;
+    virtual QString saveFileName(
+        QWidget* parent, const QString& caption, const QString& dir, const QString& filter)
+        = 0;
     // Invalid colour when the user cancels.
     virtual QColor color(QWidget* parent, const QColor& initial, const QString& title) = 0;
     // True when the user accepted the print dialog for this printer.
@@ -48,14 +51,13 @@ public:
     void warning(QWidget* parent, const QString& title, const QString& text) override;
     void information(QWidget* parent, const QString& title, const QString& text) override;
     QMessageBox::StandardButton question(QWidget* parent, const QString& title, const QString& text,
-                                         QMessageBox::StandardButtons buttons,
-                                         QMessageBox::StandardButton defaultButton) override;
-    QString openFileName(QWidget* parent, const QString& caption, const QString& dir,
-                         const QString& filter) override;
-    QStringList openFileNames(QWidget* parent, const QString& caption, const QString& dir,
-                              const QString& filter) override;
-    QString saveFileName(QWidget* parent, const QString& caption, const QString& dir,
-                         const QString& filter) override;
+        QMessageBox::StandardButtons buttons, QMessageBox::StandardButton defaultButton) override;
+    QString openFileName(
+        QWidget* parent, const QString& caption, const QString& dir, const QString& filter) override;
+    QStringList openFileNames(
+        QWidget* parent, const QString& caption, const QString& dir, const QString& filter) override;
+    QString saveFileName(
+        QWidget* parent, const QString& caption, const QString& dir, const QString& filter) override;
     QColor color(QWidget* parent, const QColor& initial, const QString& title) override;
     bool printDialog(QWidget* parent, QPrinter* printer) override;
     int exec(QDialog* dialog) override;

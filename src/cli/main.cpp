@@ -7,26 +7,27 @@
 
 namespace {
 
-const char* const usageText = "Usage: tessavrant-cli COMMAND [ARGS...]\n"
-                              "\n"
-                              "Batch work on assembly data without the window.\n"
-                              "\n"
-                              "Commands:\n"
-                              "  gerber-dump FILE [--summary] [--drill L|T,INT,DEC]\n"
-                              "      Read a Gerber or Excellon file and print the layer as text.\n"
-                              "  render FILE -o OUT.png [--dpi N] [--drill L|T,INT,DEC]\n"
-                              "      Draw a Gerber or Excellon layer into a PNG image.\n"
-                              "  convert --format FORMAT [--side top|bottom|file] INPUT... [--update POSITIONS.csv]\n"
-                              "          [--pnp OUT.csv] [--parts OUT.csv] [--include both|top|bottom]\n"
-                              "          [--exec KINDS] [--panels N]\n"
-                              "      Import centroid files and write the placement and part lists.\n"
-                              "      FORMAT: tessavrant, eagle, eagle-part, altium, altium-csv, target.\n"
-                              "\n"
-                              "Options:\n"
-                              "  --help     Show this text.\n"
-                              "  --version  Show the program version.\n"
-                              "\n"
-                              "Exit status: 0 success, 1 a reader or writer failed, 2 usage error.\n";
+const char* const usageText
+    = "Usage: tessavrant-cli COMMAND [ARGS...]\n"
+      "\n"
+      "Batch work on assembly data without the window.\n"
+      "\n"
+      "Commands:\n"
+      "  gerber-dump FILE [--summary] [--drill L|T,INT,DEC]\n"
+      "      Read a Gerber or Excellon file and print the layer as text.\n"
+      "  render FILE -o OUT.png [--dpi N] [--drill L|T,INT,DEC]\n"
+      "      Draw a Gerber or Excellon layer into a PNG image.\n"
+      "  convert --format FORMAT [--side top|bottom|file] INPUT... [--update POSITIONS.csv]\n"
+      "          [--pnp OUT.csv] [--parts OUT.csv] [--include both|top|bottom]\n"
+      "          [--exec KINDS] [--panels N]\n"
+      "      Import centroid files and write the placement and part lists.\n"
+      "      FORMAT: tessavrant, eagle, eagle-part, altium, altium-csv, target.\n"
+      "\n"
+      "Options:\n"
+      "  --help     Show this text.\n"
+      "  --version  Show the program version.\n"
+      "\n"
+      "Exit status: 0 success, 1 a reader or writer failed, 2 usage error.\n";
 
 } // namespace
 

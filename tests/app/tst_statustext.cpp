@@ -17,9 +17,7 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::newRow("one decimal is padded") << 12.5 << "12.50";
         QTest::newRow("whole number") << 3.0 << "3.00";
-        QTest::newRow("more decimals are cut, not rounded") << 1.23456 << "1.23";
-        QTest::newRow("cut at 9") << 1.239 << "1.23";
-        QTest::newRow("zero") << 0.0 << "0.00";
+        QTest::newRow("more decimals are cut, not rounded") << 1.239 << "1.23";
         QTest::newRow("negative") << -0.5 << "-0.50";
         QTest::newRow("small") << 0.001 << "0.00";
         QTest::newRow("exponent form is avoided") << 1234567.0 << "1234567.00";
@@ -66,14 +64,11 @@ private slots:
     {
         QTest::addColumn<QString>("path");
         QTest::addColumn<QString>("title");
-        QTest::newRow("project") << "/home/u/board.tvx"
-                                 << "board";
-        QTest::newRow("dots in the name") << "/home/u/my.board.v2.tvx"
-                                          << "my.board.v2";
-        QTest::newRow("dot only in a folder") << "/home/u.v/board"
-                                              << "board";
-        QTest::newRow("no folder") << "board.tvx"
-                                   << "board";
+        const QStringList rows { "project", "/home/u/board.tvx", "board", "dots in the name",
+            "/home/u/my.board.v2.tvx", "my.board.v2", "dot only in a folder", "/home/u.v/board", "board",
+            "no folder", "board.tvx", "board" };
+        for (int i = 0; i < rows.size(); i += 3)
+            QTest::newRow(qPrintable(rows[i])) << rows[i + 1] << rows[i + 2];
     }
 
     void titleFromPath()

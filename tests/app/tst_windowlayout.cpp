@@ -89,17 +89,6 @@ private slots:
         QTEST(R, "R");
         QCOMPARE(remembered, x);
     }
-
-    void dragFollowsTheMouseStepByStep()
-    {
-        int L = 240;
-        int R = 200;
-        int remembered = 240;
-        for (int x = 250; x <= 400; x += 50)
-            ::dragPanels(1600, L, R, remembered, x);
-        QCOMPARE(L, 400);
-        QCOMPARE(R, 200);
-    }
 };
 
 QTEST_APPLESS_MAIN(TstWindowLayout)

@@ -17,10 +17,13 @@ std::unique_ptr<GerberLayer> parse(const QString& text, bool* ok)
     return layer;
 }
 
-// A layer with one macro aperture D20 built from `macro` (the body between "%AMM*" and "%").
-std::unique_ptr<GerberLayer> withMacro(const QString& body, bool* ok)
+// The image of macro aperture D20 built from `body`; null when the file does not read.
+std::unique_ptr<GerberLayer> held;
+const MacroImage* macro(const QString& body)
 {
-    return parse("%FSLAX24Y24*%\n%MOMM*%\n%AMM*\n" + body + "%\n%ADD20M*%\nD20*\nX0Y0D03*\nM02*\n", ok);
+    bool ok = false;
+    held = parse("%FSLAX24Y24*%\n%MOMM*%\n%AMM*\n" + body + "%\n%ADD20M*%\nD20*\nX0Y0D03*\nM02*\n", &ok);
+    return ok && !held->apertures().isEmpty() ? held->apertures().first()->macroImage.get() : nullptr;
 }
 
 bool near(QPointF a, QPointF b)
@@ -35,230 +38,183 @@ class TestApertureMacro : public QObject
     Q_OBJECT
 
 private slots:
-    void definitionKeepsPrimitivesDropsComments();
-    void macroWithVariablesIsTinyCircleWithoutImage();
-    void macroApertureNameAndParameters();
-    void circleWithRotation();
-    void outlineTakesVertexCountPairs();
-    void regularPolygon();
-    void vectorAndCentreLines();
-    void thermalTakesFourIndexes();
-    void moireRingsAndCrossHair();
-    void tooFewModifiersUseIndexOnly();
-    void unhandledCodeStopsReading_data();
-    void unhandledCodeStopsReading();
-    void macroSpanningBlocksOfOneLine();
-    void emptyPrimitiveIsIgnored();
-    void absurdCountsStayBounded();
+
+    void definitionKeepsPrimitivesDropsComments()
+    {
+        LogCapture log;
+        bool ok = false;
+        auto layer
+            = parse("%FSLAX24Y24*%\n%AMBOX*\n0 a comment*\n21,1,0.5,0.2,0,0,45*\n1,0,0.1,0,0*%\nM02*\n", &ok);
+        QVERIFY(ok);
+        QCOMPARE(layer->macros().size(), 1);
+        const ApertureMacro* m = layer->macros().first();
+        QCOMPARE(m->name, QStringLiteral("BOX"));
+        QCOMPARE(m->primitives, QStringList({ "21,1,0.5,0.2,0,0,45", "1,0,0.1,0,0" }));
+        QVERIFY(!m->hasVariables);
+        QCOMPARE(log.lines(), QStringList({ "21,1,0.5,0.2,0,0,45", "1,0,0.1,0,0" }));
+        // A macro within one line of blocks.
+        layer = parse("%FSLAX24Y24*%\nG04 x*%AMB*1,1,0.5,0,0*%\n%ADD21B*%\nM02*\n", &ok);
+        QVERIFY(ok);
+        QCOMPARE(layer->macros().first()->primitives, QStringList("1,1,0.5,0,0"));
+        QVERIFY(layer->apertures().first()->macroImage);
+        // A closing "*%" on its own line leaves an empty piece; it is no primitive.
+        layer = parse("%FSLAX24Y24*%\n%AMAND15*\n1,1,0.05,0,0*\n*%\n%ADD15AND15*%\nM02*\n", &ok);
+        QVERIFY(ok);
+        QCOMPARE(layer->macros().first()->primitives, QStringList("1,1,0.05,0,0"));
+    }
+
+    void macroWithVariablesIsTinyCircleWithoutImage()
+    {
+        LogCapture log;
+        bool ok = false;
+        auto layer = parse(
+            "%FSLAX24Y24*%\n%AMOC8*\n5,1,8,0,0,1.08239X$1,22.5*%\n%ADD20OC8,0.5*%\nD20*\nX0Y0D03*\nM02*\n",
+            &ok);
+        QVERIFY(ok);
+        QCOMPARE(layer->macros().size(), 1);
+        QVERIFY(layer->macros().first()->hasVariables);
+        QVERIFY(layer->macros().first()->primitives.isEmpty());
+        const Aperture* a = layer->apertures().first();
+        QCOMPARE(a->name, QStringLiteral("D20"));
+        QCOMPARE(a->shape, QStringLiteral("C"));
+        QCOMPARE(a->parameterText[0], QStringLiteral("0.005"));
+        QCOMPARE(a->parameterValue[1], -1.0);
+        QVERIFY(!a->macroImage);
+        QCOMPARE(log.lines(), QStringList({ "Variable Definition coming soon", "Macro found" }));
+        // Without variables the aperture is the same tiny circle, with an image.
+        layer = parse("%FSLAX24Y24*%\n%AMOC8*\n1,1,0.5,0,0*%\n%ADD20OC8,0.1*%\nM02*\n", &ok);
+        QVERIFY(ok);
+        QCOMPARE(layer->apertures().first()->parameterText[0], QStringLiteral("0.005"));
+        QVERIFY(layer->apertures().first()->macroImage);
+    }
+
+    void circleWithRotation()
+    {
+        const MacroImage* m = macro("1,1,0.5,1,0*\n1,0,0.2,1,0,90*\n");
+        QVERIFY(m);
+        const MacroImage& image = *m;
+        QCOMPARE(image.indexes, QList<qint32>({ 0, 1 }));
+        QCOMPARE(image.exposures.value(0), true);
+        QCOMPARE(image.exposures.value(1), false);
+        const MacroPrimitive a = image.primitives.value(0);
+        QCOMPARE(a.shape, QStringLiteral("C"));
+        QCOMPARE(a.width, 0.5);
+        QCOMPARE(a.height, 0.5);
+        QCOMPARE(QPointF(a.x, a.y), QPointF(1, 0));
+        const MacroPrimitive b = image.primitives.value(1);
+        QVERIFY(near(QPointF(b.x, b.y), QPointF(0, 1)));
+    }
+
+    void outlineTakesVertexCountPairs()
+    {
+        const MacroImage* m = macro("4,1,4,0,0,1,0,1,1,0,1,0,0,90*\n");
+        QVERIFY(m);
+        const MacroImage& image = *m;
+        const QPolygonF polygon = image.polygons.value(0);
+        QCOMPARE(polygon.size(), 4);
+        QVERIFY(near(polygon.at(1), QPointF(0, 1)));
+        QVERIFY(near(polygon.at(2), QPointF(-1, 1)));
+        QCOMPARE(image.exposures.value(0), true);
+    }
+
+    void regularPolygon()
+    {
+        const MacroImage* m = macro("5,1,6,3,4,2,0*\n");
+        QVERIFY(m);
+        const QPolygonF polygon = m->polygons.value(0);
+        QCOMPARE(polygon.size(), 7);
+        QVERIFY(near(polygon.first(), QPointF(4, 4)));
+        QCOMPARE(polygon.last(), polygon.first());
+        QVERIFY(near(polygon.at(3), QPointF(2, 4)));
+    }
+
+    void vectorAndCentreLines()
+    {
+        const MacroImage* m = macro("20,1,0.1,0,0,1,0,90*\n21,0,2,0.5,1,0*\n");
+        QVERIFY(m);
+        const MacroImage& image = *m;
+        const MacroPrimitive v = image.primitives.value(0);
+        QCOMPARE(v.shape, QStringLiteral("L"));
+        QCOMPARE(v.width, 0.1);
+        QVERIFY(near(QPointF(v.x2, v.y2), QPointF(0, 1)));
+        const MacroPrimitive c = image.primitives.value(1);
+        QCOMPARE(c.width, 0.5);
+        QCOMPARE(QPointF(c.x, c.y), QPointF(0, 0));
+        QCOMPARE(QPointF(c.x2, c.y2), QPointF(2, 0));
+        QCOMPARE(image.exposures.value(1), false);
+    }
+
+    void thermalTakesFourIndexes()
+    {
+        const MacroImage* m = macro("7,0,0,1,0.8,0.1,0*\n1,1,0.1,0,0*\n");
+        QVERIFY(m);
+        const MacroImage& image = *m;
+        QCOMPARE(image.indexes, QList<qint32>({ 0, 1, 2, 3, 4 }));
+        QCOMPARE(image.exposures.values(), QList<bool>({ true, false, false, false, true }));
+        QCOMPARE(image.primitives.value(0).width, 1.0);
+        QCOMPARE(image.primitives.value(1).width, 0.8);
+        const MacroPrimitive gap = image.primitives.value(2);
+        QCOMPARE(gap.shape, QStringLiteral("L"));
+        QCOMPARE(QPointF(gap.x, gap.y), QPointF(0, -0.5));
+        QCOMPARE(QPointF(gap.x2, gap.y2), QPointF(0, 0.5));
+        QCOMPARE(image.primitives.value(4).width, 0.1);
+    }
+
+    void moireRingsAndCrossHair()
+    {
+        const MacroImage* m = macro("6,0,0,1,0.1,0.1,2,0.01,1.2,0*\n1,1,0.1,0,0*\n");
+        QVERIFY(m);
+        const MacroImage& image = *m;
+        // Two rings (four circles), two cross-hair lines, then the circle.
+        QCOMPARE(image.indexes, QList<qint32>({ 0, 1, 2, 3, 4, 5, 6 }));
+        QCOMPARE(image.primitives.value(0).width, 1.0);
+        QCOMPARE(image.primitives.value(1).width, 0.9);
+        QCOMPARE(image.primitives.value(2).width, 0.8);
+        QCOMPARE(image.exposures.value(1), false);
+        QCOMPARE(image.primitives.value(4).shape, QStringLiteral("L"));
+        QCOMPARE(image.primitives.value(5).x, -0.6);
+        QCOMPARE(image.exposures.value(5), true);
+    }
+
+    void tooFewModifiersUseIndexOnly()
+    {
+        const MacroImage* m = macro("1,1,0.5*\n7,0,0*\n1,1,0.2,0,0*\n");
+        QVERIFY(m);
+        const MacroImage& image = *m;
+        QCOMPARE(image.indexes, QList<qint32>({ 0, 2 }));
+        QVERIFY(!image.primitives.contains(0));
+        QCOMPARE(image.primitives.value(2).width, 0.2);
+    }
+
+    void unhandledCodeStopsReading_data()
+    {
+        QTest::addColumn<QString>("primitive");
+        QTest::addColumn<QString>("message");
+        for (const char* p : { "2,1,0.25,0,0,.5,.5,0", "22,1,0.5,0.25,0,0,0", "3,1", "A,1" })
+            QTest::newRow(p) << QString(p) << "Parameter: " + QString(p).section(',', 0, 0);
+    }
+
+    void unhandledCodeStopsReading()
+    {
+        QFETCH(QString, primitive);
+        QFETCH(QString, message);
+        LogCapture log;
+        QVERIFY(!macro(primitive + "*\n"));
+        QVERIFY(held->apertures().isEmpty());
+        QVERIFY(held->objects().isEmpty());
+        QCOMPARE(log.lines().last(), message);
+    }
+
+    void absurdCountsStayBounded()
+    {
+        const MacroImage* m
+            = macro("5,1,2000000000,0,0,1,0*\n4,1,2000000000,0,0,1,1,0*\n6,0,0,1,0,0,2000000000,0.01,1,0*\n");
+        QVERIFY(m);
+        QVERIFY(!m->polygons.contains(0));
+        QCOMPARE(m->polygons.value(1).size(), 2);
+        QVERIFY(m->primitives.size() <= 2 * 10000 + 2);
+    }
 };
-
-void TestApertureMacro::definitionKeepsPrimitivesDropsComments()
-{
-    LogCapture log;
-    bool ok = false;
-    auto layer
-        = parse("%FSLAX24Y24*%\n%AMBOX*\n0 a comment*\n21,1,0.5,0.2,0,0,45*\n1,0,0.1,0,0*%\nM02*\n", &ok);
-    QVERIFY(ok);
-    QCOMPARE(layer->macros().size(), 1);
-    const ApertureMacro* m = layer->macros().first();
-    QCOMPARE(m->name, QStringLiteral("BOX"));
-    QCOMPARE(m->primitives, QStringList({ "21,1,0.5,0.2,0,0,45", "1,0,0.1,0,0" }));
-    QVERIFY(!m->hasVariables);
-    QCOMPARE(log.lines(), QStringList({ "21,1,0.5,0.2,0,0,45", "1,0,0.1,0,0" }));
-}
-
-void TestApertureMacro::macroWithVariablesIsTinyCircleWithoutImage()
-{
-    LogCapture log;
-    bool ok = false;
-    auto layer = parse(
-        "%FSLAX24Y24*%\n%AMOC8*\n5,1,8,0,0,1.08239X$1,22.5*%\n%ADD20OC8,0.5*%\nD20*\nX0Y0D03*\nM02*\n", &ok);
-    QVERIFY(ok);
-    QCOMPARE(layer->macros().size(), 1);
-    QVERIFY(layer->macros().first()->hasVariables);
-    QVERIFY(layer->macros().first()->primitives.isEmpty());
-    const Aperture* a = layer->apertures().first();
-    QCOMPARE(a->name, QStringLiteral("D20"));
-    QCOMPARE(a->shape, QStringLiteral("C"));
-    QCOMPARE(a->parameterText[0], QStringLiteral("0.005"));
-    QCOMPARE(a->parameterValue[1], -1.0);
-    QVERIFY(!a->macroImage);
-    QCOMPARE(log.lines(), QStringList({ "Variable Definition coming soon", "Macro found" }));
-}
-
-void TestApertureMacro::macroApertureNameAndParameters()
-{
-    bool ok = false;
-    auto layer = parse("%FSLAX24Y24*%\n%AMOC8*\n1,1,0.5,0,0*%\n%ADD20OC8,0.1*%\nM02*\n", &ok);
-    QVERIFY(ok);
-    const Aperture* a = layer->apertures().first();
-    QCOMPARE(a->name, QStringLiteral("D20"));
-    QCOMPARE(a->shape, QStringLiteral("C"));
-    QCOMPARE(a->parameterText[0], QStringLiteral("0.005"));
-    QVERIFY(a->macroImage);
-}
-
-void TestApertureMacro::circleWithRotation()
-{
-    bool ok = false;
-    auto layer = withMacro("1,1,0.5,1,0*\n1,0,0.2,1,0,90*\n", &ok);
-    QVERIFY(ok);
-    const MacroImage& image = *layer->apertures().first()->macroImage;
-    QCOMPARE(image.indexes, QList<qint32>({ 0, 1 }));
-    QCOMPARE(image.exposures.value(0), true);
-    QCOMPARE(image.exposures.value(1), false);
-    const MacroPrimitive a = image.primitives.value(0);
-    QCOMPARE(a.shape, QStringLiteral("C"));
-    QCOMPARE(a.width, 0.5);
-    QCOMPARE(a.height, 0.5);
-    QCOMPARE(QPointF(a.x, a.y), QPointF(1, 0));
-    const MacroPrimitive b = image.primitives.value(1);
-    QVERIFY(near(QPointF(b.x, b.y), QPointF(0, 1)));
-}
-
-void TestApertureMacro::outlineTakesVertexCountPairs()
-{
-    bool ok = false;
-    auto layer = withMacro("4,1,4,0,0,1,0,1,1,0,1,0,0,90*\n", &ok);
-    QVERIFY(ok);
-    const MacroImage& image = *layer->apertures().first()->macroImage;
-    const QPolygonF polygon = image.polygons.value(0);
-    QCOMPARE(polygon.size(), 4);
-    QVERIFY(near(polygon.at(1), QPointF(0, 1)));
-    QVERIFY(near(polygon.at(2), QPointF(-1, 1)));
-    QCOMPARE(image.exposures.value(0), true);
-}
-
-void TestApertureMacro::regularPolygon()
-{
-    bool ok = false;
-    auto layer = withMacro("5,1,6,3,4,2,0*\n", &ok);
-    QVERIFY(ok);
-    const QPolygonF polygon = layer->apertures().first()->macroImage->polygons.value(0);
-    QCOMPARE(polygon.size(), 7);
-    QVERIFY(near(polygon.first(), QPointF(4, 4)));
-    QCOMPARE(polygon.last(), polygon.first());
-    QVERIFY(near(polygon.at(3), QPointF(2, 4)));
-}
-
-void TestApertureMacro::vectorAndCentreLines()
-{
-    bool ok = false;
-    auto layer = withMacro("20,1,0.1,0,0,1,0,90*\n21,0,2,0.5,1,0*\n", &ok);
-    QVERIFY(ok);
-    const MacroImage& image = *layer->apertures().first()->macroImage;
-    const MacroPrimitive v = image.primitives.value(0);
-    QCOMPARE(v.shape, QStringLiteral("L"));
-    QCOMPARE(v.width, 0.1);
-    QVERIFY(near(QPointF(v.x2, v.y2), QPointF(0, 1)));
-    const MacroPrimitive c = image.primitives.value(1);
-    QCOMPARE(c.width, 0.5);
-    QCOMPARE(QPointF(c.x, c.y), QPointF(0, 0));
-    QCOMPARE(QPointF(c.x2, c.y2), QPointF(2, 0));
-    QCOMPARE(image.exposures.value(1), false);
-}
-
-void TestApertureMacro::thermalTakesFourIndexes()
-{
-    bool ok = false;
-    auto layer = withMacro("7,0,0,1,0.8,0.1,0*\n1,1,0.1,0,0*\n", &ok);
-    QVERIFY(ok);
-    const MacroImage& image = *layer->apertures().first()->macroImage;
-    QCOMPARE(image.indexes, QList<qint32>({ 0, 1, 2, 3, 4 }));
-    QCOMPARE(image.exposures.values(), QList<bool>({ true, false, false, false, true }));
-    QCOMPARE(image.primitives.value(0).width, 1.0);
-    QCOMPARE(image.primitives.value(1).width, 0.8);
-    const MacroPrimitive gap = image.primitives.value(2);
-    QCOMPARE(gap.shape, QStringLiteral("L"));
-    QCOMPARE(QPointF(gap.x, gap.y), QPointF(0, -0.5));
-    QCOMPARE(QPointF(gap.x2, gap.y2), QPointF(0, 0.5));
-    QCOMPARE(image.primitives.value(4).width, 0.1);
-}
-
-void TestApertureMacro::moireRingsAndCrossHair()
-{
-    bool ok = false;
-    auto layer = withMacro("6,0,0,1,0.1,0.1,2,0.01,1.2,0*\n1,1,0.1,0,0*\n", &ok);
-    QVERIFY(ok);
-    const MacroImage& image = *layer->apertures().first()->macroImage;
-    // Two rings (four circles), two cross-hair lines, then the circle.
-    QCOMPARE(image.indexes, QList<qint32>({ 0, 1, 2, 3, 4, 5, 6 }));
-    QCOMPARE(image.primitives.value(0).width, 1.0);
-    QCOMPARE(image.primitives.value(1).width, 0.9);
-    QCOMPARE(image.primitives.value(2).width, 0.8);
-    QCOMPARE(image.exposures.value(1), false);
-    QCOMPARE(image.primitives.value(4).shape, QStringLiteral("L"));
-    QCOMPARE(image.primitives.value(5).x, -0.6);
-    QCOMPARE(image.exposures.value(5), true);
-}
-
-void TestApertureMacro::tooFewModifiersUseIndexOnly()
-{
-    bool ok = false;
-    auto layer = withMacro("1,1,0.5*\n7,0,0*\n1,1,0.2,0,0*\n", &ok);
-    QVERIFY(ok);
-    const MacroImage& image = *layer->apertures().first()->macroImage;
-    QCOMPARE(image.indexes, QList<qint32>({ 0, 2 }));
-    QVERIFY(!image.primitives.contains(0));
-    QCOMPARE(image.primitives.value(2).width, 0.2);
-}
-
-void TestApertureMacro::unhandledCodeStopsReading_data()
-{
-    QTest::addColumn<QString>("primitive");
-    QTest::addColumn<QString>("message");
-    QTest::newRow("2") << "2,1,0.25,0,0,.5,.5,0"
-                       << "Parameter: 2";
-    QTest::newRow("22") << "22,1,0.5,0.25,0,0,0"
-                        << "Parameter: 22";
-    QTest::newRow("3") << "3,1"
-                       << "Parameter: 3";
-    QTest::newRow("not a number") << "A,1"
-                                  << "Parameter: A";
-}
-
-void TestApertureMacro::unhandledCodeStopsReading()
-{
-    QFETCH(QString, primitive);
-    QFETCH(QString, message);
-    LogCapture log;
-    bool ok = true;
-    auto layer = withMacro(primitive + "*\n", &ok);
-    QVERIFY(!ok);
-    QVERIFY(layer->apertures().isEmpty());
-    QVERIFY(layer->objects().isEmpty());
-    QCOMPARE(log.lines().last(), message);
-}
-
-void TestApertureMacro::macroSpanningBlocksOfOneLine()
-{
-    bool ok = false;
-    auto layer = parse("%FSLAX24Y24*%\nG04 x*%AMB*1,1,0.5,0,0*%\n%ADD21B*%\nM02*\n", &ok);
-    QVERIFY(ok);
-    QCOMPARE(layer->macros().first()->primitives, QStringList("1,1,0.5,0,0"));
-    QVERIFY(layer->apertures().first()->macroImage);
-}
-
-void TestApertureMacro::emptyPrimitiveIsIgnored()
-{
-    // A closing "*%" on its own line leaves an empty piece; it is no primitive.
-    bool ok = false;
-    auto layer = parse("%FSLAX24Y24*%\n%AMAND15*\n1,1,0.05,0,0*\n*%\n%ADD15AND15*%\nM02*\n", &ok);
-    QVERIFY(ok);
-    QCOMPARE(layer->macros().first()->primitives, QStringList("1,1,0.05,0,0"));
-}
-
-void TestApertureMacro::absurdCountsStayBounded()
-{
-    bool ok = false;
-    auto layer = withMacro(
-        "5,1,2000000000,0,0,1,0*\n4,1,2000000000,0,0,1,1,0*\n6,0,0,1,0,0,2000000000,0.01,1,0*\n", &ok);
-    QVERIFY(ok);
-    const MacroImage& image = *layer->apertures().first()->macroImage;
-    QVERIFY(!image.polygons.contains(0));
-    QCOMPARE(image.polygons.value(1).size(), 2);
-    QVERIFY(image.primitives.size() <= 2 * 10000 + 2);
-}
 
 QTEST_GUILESS_MAIN(TestApertureMacro)
 #include "tst_aperturemacro.moc"

@@ -38,6 +38,17 @@ QStringList withTool(const QStringList& body, const QString& header = QString())
     return lines + body;
 }
 
+template <typename... Columns> void row(const char* tag, Columns... values)
+{
+    (QTest::newRow(tag) << ... << values);
+}
+
+// Lines written in one text, separated by spaces.
+QStringList L(const QString& text)
+{
+    return text.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+}
+
 } // namespace
 
 class TestExcellonReader : public QObject
@@ -51,30 +62,18 @@ private slots:
         QTest::addColumn<QString>("line");
         QTest::addColumn<double>("x");
         QTest::addColumn<double>("y");
-        QTest::newRow("leading zeros omitted") << "L,2,4"
-                                               << "X1234Y-5678" << 0.1234 << -0.5678;
-        QTest::newRow("trailing zeros omitted") << "T,2,4"
-                                                << "X12Y5" << 12.0 << 50.0;
-        QTest::newRow("all digits present") << "L,2,4"
-                                            << "X001600Y021800" << 0.16 << 2.18;
-        QTest::newRow("more digits than the format") << "L,2,4"
-                                                     << "X1234567Y1" << 123.4567 << 0.0001;
-        QTest::newRow("plus signs dropped") << "L,2,4"
-                                            << "X+1234Y+0005" << 0.1234 << 0.0005;
-        QTest::newRow("negative trailing") << "T,3,3"
-                                           << "X-12Y-345" << -120.0 << -345.0;
-        QTest::newRow("zero digits before the point") << "L,0,3"
-                                                      << "X5Y123" << 0.005 << 0.123;
-        QTest::newRow("decimal point read as written") << "L,2,4"
-                                                       << "X41.7Y-51.7" << 41.7 << -51.7;
-        QTest::newRow("decimal point, trailing mode") << "T,2,4"
-                                                      << "X2.0872Y.5" << 2.0872 << 0.5;
-        QTest::newRow("decimal point, negative fraction") << "L,3,3"
-                                                          << "X-.25Y-0.5" << -0.25 << -0.5;
-        QTest::newRow("empty numbers are 0") << "L,2,4"
-                                             << "XY" << 0.0 << 0.0;
-        QTest::newRow("garbage number is 0") << "L,2,4"
-                                             << "X1-2Y3" << 0.0 << 0.0003;
+        row("leading zeros omitted", "L,2,4", "X1234Y-5678", 0.1234, -0.5678);
+        row("trailing zeros omitted", "T,2,4", "X12Y5", 12.0, 50.0);
+        row("all digits present", "L,2,4", "X001600Y021800", 0.16, 2.18);
+        row("more digits than the format", "L,2,4", "X1234567Y1", 123.4567, 0.0001);
+        row("plus signs dropped", "L,2,4", "X+1234Y+0005", 0.1234, 0.0005);
+        row("negative trailing", "T,3,3", "X-12Y-345", -120.0, -345.0);
+        row("zero digits before the point", "L,0,3", "X5Y123", 0.005, 0.123);
+        row("decimal point read as written", "L,2,4", "X41.7Y-51.7", 41.7, -51.7);
+        row("decimal point, trailing mode", "T,2,4", "X2.0872Y.5", 2.0872, 0.5);
+        row("decimal point, negative fraction", "L,3,3", "X-.25Y-0.5", -0.25, -0.5);
+        row("empty numbers are 0", "L,2,4", "XY", 0.0, 0.0);
+        row("garbage number is 0", "L,2,4", "X1-2Y3", 0.0, 0.0003);
     }
     void hitCoordinates()
     {
@@ -93,7 +92,7 @@ private slots:
     // Hits that leave out one axis repeat it from the previous hit.
     void missingAxisRepeatsPreviousHit()
     {
-        Read r(withTool({ "X1000Y2000", "Y3000", "X4000", "X5000Y6000" }));
+        Read r(withTool(L("X1000Y2000 Y3000 X4000 X5000Y6000")));
         QVERIFY(r.ok);
         QCOMPARE(r.layer.objects().size(), 4);
         QCOMPARE(QPointF(r.object(1).x, r.object(1).y), QPointF(0.1, 0.3));
@@ -106,23 +105,20 @@ private slots:
         QTest::addColumn<QStringList>("lines");
         QTest::addColumn<QString>("unit");
         QTest::addColumn<double>("factor");
-        QTest::newRow("no unit: inch") << QStringList { "M48", "%" } << "IN" << 25.4;
-        QTest::newRow("INCH") << QStringList { "M48", "INCH", "%" } << "IN" << 25.4;
-        QTest::newRow("METRIC") << QStringList { "M48", "METRIC", "%" } << "mm" << 1.0;
-        QTest::newRow("METRIC,TZ (KiCad)") << QStringList { "M48", "METRIC,TZ", "%" } << "mm" << 1.0;
-        QTest::newRow("METRIC,LZ") << QStringList { "M48", "METRIC,LZ", "%" } << "mm" << 1.0;
-        QTest::newRow("METRIC,000.000 (Fritzing)")
-            << QStringList { "M48", "METRIC,000.000", "%" } << "mm" << 1.0;
-        QTest::newRow("INCH,LZ after METRIC")
-            << QStringList { "M48", "METRIC", "INCH,LZ", "%" } << "IN" << 25.4;
-        QTest::newRow("M71") << QStringList { "M48", "M71", "%" } << "mm" << 1.0;
-        QTest::newRow("M71,TZ (Upverter)") << QStringList { "M48", "M71,TZ", "%" } << "mm" << 1.0;
-        QTest::newRow("M71 after the header") << QStringList { "M48", "%", "M71" } << "mm" << 1.0;
-        QTest::newRow("M72 after METRIC") << QStringList { "M48", "METRIC", "M72", "%" } << "IN" << 25.4;
-        QTest::newRow("METRIC outside the header") << QStringList { "METRIC" } << "IN" << 25.4;
-        QTest::newRow("METRICS is no unit") << QStringList { "M48", "METRICS", "%" } << "IN" << 25.4;
-        QTest::newRow("M71 after a hit is ignored")
-            << QStringList { "M48", "T01C0.8", "%", "T01", "X1Y1", "M71" } << "IN" << 25.4;
+        row("no unit: inch", L("M48 %"), "IN", 25.4);
+        row("INCH", L("M48 INCH %"), "IN", 25.4);
+        row("METRIC", L("M48 METRIC %"), "mm", 1.0);
+        row("METRIC,TZ (KiCad)", L("M48 METRIC,TZ %"), "mm", 1.0);
+        row("METRIC,LZ", L("M48 METRIC,LZ %"), "mm", 1.0);
+        row("METRIC,000.000 (Fritzing)", L("M48 METRIC,000.000 %"), "mm", 1.0);
+        row("INCH,LZ after METRIC", L("M48 METRIC INCH,LZ %"), "IN", 25.4);
+        row("M71", L("M48 M71 %"), "mm", 1.0);
+        row("M71,TZ (Upverter)", L("M48 M71,TZ %"), "mm", 1.0);
+        row("M71 after the header", L("M48 % M71"), "mm", 1.0);
+        row("M72 after METRIC", L("M48 METRIC M72 %"), "IN", 25.4);
+        row("METRIC outside the header", L("METRIC"), "IN", 25.4);
+        row("METRICS is no unit", L("M48 METRICS %"), "IN", 25.4);
+        row("M71 after a hit is ignored", L("M48 T01C0.8 % T01 X1Y1 M71"), "IN", 25.4);
     }
     void units()
     {
@@ -140,24 +136,12 @@ private slots:
         QTest::addColumn<QString>("line");
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("diameter");
-        QTest::newRow("two-digit tool") << "T01C0.8"
-                                        << "T01"
-                                        << "0.8";
-        QTest::newRow("one-digit tool (KiCad)") << "T1C0.300"
-                                                << "T1"
-                                                << "0.300";
-        QTest::newRow("three-digit tool (Fritzing)") << "T100C0.76"
-                                                     << "T100"
-                                                     << "0.76";
-        QTest::newRow("feeds and speeds before the size") << "T1F00S00C0.300"
-                                                          << "T1"
-                                                          << "0.300";
-        QTest::newRow("size without leading zero") << "T1C.015F095S3"
-                                                   << "T1"
-                                                   << ".015";
-        QTest::newRow("no size") << "T05"
-                                 << "T05"
-                                 << "0";
+        row("two-digit tool", "T01C0.8", "T01", "0.8");
+        row("one-digit tool (KiCad)", "T1C0.300", "T1", "0.300");
+        row("three-digit tool (Fritzing)", "T100C0.76", "T100", "0.76");
+        row("feeds and speeds before the size", "T1F00S00C0.300", "T1", "0.300");
+        row("size without leading zero", "T1C.015F095S3", "T1", ".015");
+        row("no size", "T05", "T05", "0");
     }
     void toolDefinitions()
     {
@@ -179,21 +163,16 @@ private slots:
     {
         QTest::addColumn<QStringList>("lines");
         QTest::addColumn<QStringList>("toolOfEachHit");
-        QTest::newRow("by name") << QStringList { "M48", "T01C0.8", "T02C1.0", "%", "T02", "X1Y1", "T01",
-            "X2Y2" } << QStringList { "T02", "T01" };
-        QTest::newRow("T1 selects T01")
-            << QStringList { "M48", "T01C0.8", "%", "T1", "X1Y1" } << QStringList { "T01" };
-        QTest::newRow("T10 and T100 are different tools") << QStringList { "M48", "T10C0.1", "T100C0.2", "%",
-            "T100", "X1Y1", "T10", "X1Y1" } << QStringList { "T100", "T10" };
-        QTest::newRow("T00 keeps the tool")
-            << QStringList { "M48", "T01C0.8", "%", "T01", "T00", "X1Y1" } << QStringList { "T01" };
-        QTest::newRow("a defined tool 0 is a tool") << QStringList { "M48", "T0C0.006", "T1C0.012", "%", "T0",
-            "X1Y1", "T1", "X2Y2", "T0", "X3Y3" } << QStringList { "T0", "T1", "T0" };
-        QTest::newRow("tool defined in the body")
-            << QStringList { "%", "T1C.015F095S3", "X1Y1", "T2C0.034F200S100", "X2Y2", "T1", "X3Y3" }
-            << QStringList { "T1", "T2", "T1" };
-        QTest::newRow("header never closed")
-            << QStringList { "M48", "INCH", "T4C0.05", "G05", "T4", "X1Y1" } << QStringList { "T4" };
+        row("by name", L("M48 T01C0.8 T02C1.0 % T02 X1Y1 T01 X2Y2"), L("T02 T01"));
+        row("T1 selects T01", L("M48 T01C0.8 % T1 X1Y1"), L("T01"));
+        row("T10 and T100 are different tools", L("M48 T10C0.1 T100C0.2 % T100 X1Y1 T10 X1Y1"),
+            L("T100 T10"));
+        row("T00 keeps the tool", L("M48 T01C0.8 % T01 T00 X1Y1"), L("T01"));
+        row("a defined tool 0 is a tool", L("M48 T0C0.006 T1C0.012 % T0 X1Y1 T1 X2Y2 T0 X3Y3"),
+            L("T0 T1 T0"));
+        row("tool defined in the body", L("% T1C.015F095S3 X1Y1 T2C0.034F200S100 X2Y2 T1 X3Y3"),
+            L("T1 T2 T1"));
+        row("header never closed", L("M48 INCH T4C0.05 G05 T4 X1Y1"), L("T4"));
     }
     void toolSelection()
     {
@@ -212,12 +191,10 @@ private slots:
         QTest::addColumn<QStringList>("lines");
         QTest::addColumn<QString>("message");
         QTest::addColumn<int>("objectsKept");
-        QTest::newRow("hit without tool")
-            << QStringList { "M48", "T01C0.8", "%", "X1Y1" } << "Error - no Shape" << 0;
-        QTest::newRow("undefined tool") << QStringList { "M48", "T01C0.8", "%", "T01", "X1Y1", "T02", "X2Y2" }
-                                        << "Shape nicht gefunden" << 1;
-        QTest::newRow("no tools at all (size table kept elsewhere)")
-            << QStringList { "T1", "X1Y1" } << "Shape nicht gefunden" << 0;
+        QTest::newRow("hit without tool") << L("M48 T01C0.8 % X1Y1") << "Error - no Shape" << 0;
+        QTest::newRow("undefined tool")
+            << L("M48 T01C0.8 % T01 X1Y1 T02 X2Y2") << "Shape nicht gefunden" << 1;
+        QTest::newRow("no tools at all") << L("T1 X1Y1") << "Shape nicht gefunden" << 0;
     }
     void stops()
     {
@@ -233,7 +210,7 @@ private slots:
 
     void m30EndsReading()
     {
-        Read r(withTool({ "X1Y1", "M30", "X2Y2", "T99" }));
+        Read r(withTool(L("X1Y1 M30 X2Y2 T99")));
         QVERIFY(r.ok);
         QCOMPARE(r.layer.objects().size(), 1);
     }
@@ -242,7 +219,7 @@ private slots:
     // diagonals, and a flash at the start.
     void g85SlotStrokes()
     {
-        Read r(withTool({ "X2.0Y1.0G85X3.0Y1.5" }), QStringLiteral("L,2,4"));
+        Read r(withTool({ "X2.0Y1.0G85X3.0Y1.5" }));
         QVERIFY(r.ok);
         const QList<QPair<QString, QPointF>> expected {
             { "D3", { 2.0, 1.0 } },
@@ -273,7 +250,7 @@ private slots:
 
     void indexesFollowTheOrderOfHits()
     {
-        Read r(withTool({ "X1Y1", "X2Y2G85X3Y3", "X4Y4" }));
+        Read r(withTool(L("X1Y1 X2Y2G85X3Y3 X4Y4")));
         QVERIFY(r.ok);
         QCOMPARE(r.layer.objectCounter, 10);
         QList<qint32> expected;
@@ -290,11 +267,11 @@ private slots:
         QTest::addColumn<QStringList>("lines");
         QTest::addColumn<QList<int>>("bounds"); // max X, min X, max Y, min Y
         QTest::newRow("inch, rounded outward")
-            << withTool({ "X10000Y-5000", "X20000Y5000" }, "INCH") << QList<int> { 51, 0, 13, -13 };
+            << withTool(L("X10000Y-5000 X20000Y5000"), "INCH") << QList<int> { 51, 0, 13, -13 };
         QTest::newRow("metric, origin included")
-            << withTool({ "X10.5Y20.2", "X12.0Y22.0" }, "METRIC") << QList<int> { 12, 0, 22, 0 };
+            << withTool(L("X10.5Y20.2 X12.0Y22.0"), "METRIC") << QList<int> { 12, 0, 22, 0 };
         QTest::newRow("ends with M30")
-            << withTool({ "X-1.2Y-3.7", "M30" }, "METRIC") << QList<int> { 0, -2, 0, -4 };
+            << withTool(L("X-1.2Y-3.7 M30"), "METRIC") << QList<int> { 0, -2, 0, -4 };
     }
     void extentInWholeMillimetres()
     {
@@ -302,9 +279,8 @@ private slots:
         QFETCH(QList<int>, bounds);
         Read r(lines);
         QVERIFY(r.ok);
-        const QList<int> got { r.layer.cachedBounds[0], r.layer.cachedBounds[1], r.layer.cachedBounds[2],
-            r.layer.cachedBounds[3] };
-        QCOMPARE(got, bounds);
+        const qint32* b = r.layer.cachedBounds;
+        QCOMPARE(QList<int>({ b[0], b[1], b[2], b[3] }), bounds);
     }
 
     // Any bytes: lone letters, absurd numbers, binary. Nothing may crash or hang.
@@ -400,10 +376,7 @@ private slots:
         file.close();
 
         QList<GerberLayer*> layers;
-        ExcellonFormat format;
-        format.leadingZeroesOmitted = false;
-        format.integerDigits = 3;
-        format.decimalDigits = 3;
+        const ExcellonFormat format = formatOf("T,3,3");
         QVERIFY(loadExcellon(path, 2, layers, QColor(10, 10, 10), format));
         QCOMPARE(layers.size(), 3);
         const GerberLayer* layer = layers[2];
@@ -411,8 +384,7 @@ private slots:
         QCOMPARE(layer->fileName, QStringLiteral("board.drl"));
         QVERIFY(layer->visible);
         QCOMPARE(layer->zeroOmission, QStringLiteral("T"));
-        QCOMPARE(layer->yIntegerDigits, 3);
-        QCOMPARE(layer->yDecimalDigits, 3);
+        QCOMPARE(QPoint(layer->yIntegerDigits, layer->yDecimalDigits), QPoint(3, 3));
         QCOMPARE(layer->excellonLines.at(2), QStringLiteral("T1C0.300"));
         QVERIFY(layer->rawLines.isEmpty());
         QCOMPARE(layer->objects().size(), 1);

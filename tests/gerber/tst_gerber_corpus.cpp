@@ -104,140 +104,133 @@ class TestGerberCorpus : public QObject
 
 private slots:
     void initTestCase() { qInstallMessageHandler(quiet); }
-    void everyCorpusFileLoads();
-    void memoryWithinTenTimesFileSize();
-    void hostileInput_data();
-    void hostileInput();
-    void everyPrefixOfARichFile();
-    void fileOf200Megabytes();
-};
 
-void TestGerberCorpus::everyCorpusFileLoads()
-{
-    const QList<CorpusFile> files = corpusGerberFiles();
-    if (files.isEmpty())
-        QSKIP("the corpus of real CAD files is absent (" TESSAVRANT_CORPUS_DIR ")");
-    int succeeded = 0;
-    QStringList unexpected;
-    for (const CorpusFile& file : files) {
-        QList<GerberLayer*> layers;
-        const bool ok = loadGerber(corpusDir + "/" + file.path, 0, layers);
-        QVERIFY2(!layers.isEmpty() && consistent(*layers.first()), qPrintable(file.path));
-        if (ok == expectedToFail(file.path, file.endCode))
-            unexpected << file.path + (ok ? " succeeded" : " failed");
-        succeeded += ok ? 1 : 0;
-        qDeleteAll(layers);
-    }
-    QVERIFY2(unexpected.isEmpty(), qPrintable(unexpected.join(QLatin1Char('\n'))));
-    QVERIFY(succeeded > 400);
-}
-
-void TestGerberCorpus::memoryWithinTenTimesFileSize()
-{
-    QList<CorpusFile> files = corpusGerberFiles();
-    if (files.isEmpty())
-        QSKIP("the corpus of real CAD files is absent");
-    if (mallinfo2().uordblks == 0)
-        QSKIP("allocation statistics are not available (sanitizer build)");
-    std::sort(
-        files.begin(), files.end(), [](const CorpusFile& a, const CorpusFile& b) { return a.size > b.size; });
-    for (int i = 0; i < 10 && i < files.size(); ++i) {
-        const size_t before = allocatedBytes();
-        QList<GerberLayer*> layers;
-        loadGerber(corpusDir + "/" + files.at(i).path, 0, layers);
-        const double ratio = double(allocatedBytes() - before) / double(files.at(i).size);
-        qDeleteAll(layers);
-        QVERIFY2(ratio < 10.0, qPrintable(QString("%1: %2x").arg(files.at(i).path).arg(ratio)));
-    }
-}
-
-void TestGerberCorpus::hostileInput_data()
-{
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<bool>("succeeds");
-    const QByteArray head = "%FSLAX24Y24*%\n%MOIN*%\n%ADD10C,0.01*%\nD10*\n";
-    QTest::newRow("empty") << QByteArray() << false;
-    QTest::newRow("only M02") << QByteArray("M02*") << true;
-    QTest::newRow("lone percent") << QByteArray("%\n%%\n%*%\nM02*\n") << true;
-    QTest::newRow("truncated format") << QByteArray("%FS") << false;
-    QTest::newRow("truncated aperture") << QByteArray("%FSLAX24Y24*%\n%AD") << false;
-    QTest::newRow("short blocks") << QByteArray("%FS*%MO*%LP*%IP*%AD*D*G*X*Y*M02*") << false;
-    QTest::newRow("short IP") << QByteArray("%IP*%\n%IPPO*%\nM02*\n") << true;
-    QTest::newRow("short G") << head + "G*\nG0*\nG1*\nG5*\nG54*\nM02*\n" << true;
-    QTest::newRow("absurd digits") << QByteArray(
-        "%FSLAX99Y99*%\n%ADD10C,1*%\nD10*\nX1Y1D02*\nX123456789012345678901234567890Y1D01*\nM02*\n")
-                                   << true;
-    QTest::newRow("huge coordinates") << head + "X" + QByteArray(5000, '9') + "Y-" + QByteArray(5000, '9')
-            + "D02*\nM02*\n" << true;
-    QTest::newRow("huge arc") << head + "G75*\nX0Y0D02*\nG03X" + QByteArray(400, '9') + "Y1I"
-            + QByteArray(400, '9')
-            + "J1D01*\nM02*\n" << true;
-    QTest::newRow("unterminated macro")
-        << QByteArray("%FSLAX24Y24*%\n%AMX*\n1,1,0.5,0,0*\n%ADD10X*%\nD10*\nM02*\n") << false;
-    QTest::newRow("unterminated macro block") << QByteArray("%FSLAX24Y24*%\nG04*%AMX*1,1*\nM02*\n") << false;
-    QTest::newRow("macro without name")
-        << QByteArray("%FSLAX24Y24*%\n%AM*1,1,0.5,0,0*%\n%ADD10C,0.1*%\nM02*\n") << true;
-    QTest::newRow("region never closed") << head + "G36*\nX0Y0D02*\nX1Y1D01*\nM02*\n" << true;
-    QTest::newRow("unicode") << QByteArray(
-        "%FSLAX24Y24*%\nX\xc3\xa4\xe2\x82\xac\xf0\x9f\x98\x80Y1D02*\nM02*\n")
-                             << true;
-    QTest::newRow("invalid utf8") << QByteArray("%FSLAX24Y24*%\nX\xff\xfe\xc3Y1D02*\nM02*\n") << true;
-    QByteArray garbage(200000, '\0');
-    QRandomGenerator random(42);
-    for (char& c : garbage)
-        c = char(random.bounded(256));
-    QTest::newRow("binary garbage") << garbage << false;
-    QTest::newRow("million character line") << head + "G04 " + QByteArray(1000000, 'x') + "*\nM02*\n" << true;
-    QTest::newRow("million stars") << QByteArray(1000000, '*') + "\nM02*\n" << true;
-    QTest::newRow("many arcs") << head + "G75*\nX10000Y0D02*\n"
-            + QByteArray("G03X10000Y0I-10000J0D01*\n").repeated(2000)
-            + "M02*\n" << true;
-}
-
-void TestGerberCorpus::hostileInput()
-{
-    QFETCH(QByteArray, bytes);
-    QFETCH(bool, succeeds);
-    QCOMPARE(parseBytes(bytes), succeeds);
-}
-
-void TestGerberCorpus::everyPrefixOfARichFile()
-{
-    // Cutting a file anywhere must never read past a block's end.
-    const QByteArray file
-        = "%FSLAX24Y24*%\n%MOMM*%\n%AMT*7,0,0,1,0.8,0.1,45*6,0,0,1,0.1,0.1,3,0.01,1.2,0*"
-          "4,1,3,0,0,1,0,1,1,0,0,0*5,1,6,0,0,1,0*20,1,0.1,0,0,1,1,0*21,1,1,1,0,0,0*%\n"
-          "%ADD10T*%\n%ADD11P,1X5X3X0.2*%\n%ADD012O,1X0.5*%\n%LPC*%\nG54D10*\nX100Y100D03*\n"
-          "D12*\nG01X200Y-300D01*\nG75*\nG03X0Y0I-100J100D01*\nG74*\nG02X100Y100I100J100D01*\n"
-          "G36*\nX0Y0D02*\nX500Y0D01*\nY500*\nG37*\n%LPD*%\n%IPNEG*%\nD11*\nX1D03*\nM02*\n";
-    QVERIFY(parseBytes(file));
-    for (int n = 0; n < file.size(); ++n)
-        parseBytes(file.left(n));
-}
-
-void TestGerberCorpus::fileOf200Megabytes()
-{
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    const QString path = dir.filePath("huge.gbr");
+    void everyCorpusFileLoads()
     {
-        QFile f(path);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write("%FSLAX24Y24*%\n%MOIN*%\n");
-        QByteArray line = "G04 " + QByteArray(64 * 1024 - 6, 'a') + "*\n";
-        for (int i = 0; i < 3200; ++i) {
-            line[4 + (i % 1000)] = 'b';
-            if (f.write(line) != line.size())
-                QSKIP("no room for a 200 MB file in the temporary folder");
+        const QList<CorpusFile> files = corpusGerberFiles();
+        if (files.isEmpty())
+            QSKIP("the corpus of real CAD files is absent (" TESSAVRANT_CORPUS_DIR ")");
+        int succeeded = 0;
+        QStringList unexpected;
+        for (const CorpusFile& file : files) {
+            QList<GerberLayer*> layers;
+            const bool ok = loadGerber(corpusDir + "/" + file.path, 0, layers);
+            QVERIFY2(!layers.isEmpty() && consistent(*layers.first()), qPrintable(file.path));
+            if (ok == expectedToFail(file.path, file.endCode))
+                unexpected << file.path + (ok ? " succeeded" : " failed");
+            succeeded += ok ? 1 : 0;
+            qDeleteAll(layers);
         }
-        f.write("X1Y1D02*\nM02*\n");
+        QVERIFY2(unexpected.isEmpty(), qPrintable(unexpected.join(QLatin1Char('\n'))));
+        QVERIFY(succeeded > 400);
     }
-    QList<GerberLayer*> layers;
-    QVERIFY(loadGerber(path, 0, layers));
-    QCOMPARE(layers.first()->objects().size(), 1);
-    QCOMPARE(layers.first()->rawLines.size(), 3200 + 4);
-    qDeleteAll(layers);
-}
+
+    void memoryWithinTenTimesFileSize()
+    {
+        QList<CorpusFile> files = corpusGerberFiles();
+        if (files.isEmpty())
+            QSKIP("the corpus of real CAD files is absent");
+        if (mallinfo2().uordblks == 0)
+            QSKIP("allocation statistics are not available (sanitizer build)");
+        std::sort(files.begin(), files.end(),
+            [](const CorpusFile& a, const CorpusFile& b) { return a.size > b.size; });
+        for (int i = 0; i < 10 && i < files.size(); ++i) {
+            const size_t before = allocatedBytes();
+            QList<GerberLayer*> layers;
+            loadGerber(corpusDir + "/" + files.at(i).path, 0, layers);
+            const double ratio = double(allocatedBytes() - before) / double(files.at(i).size);
+            qDeleteAll(layers);
+            QVERIFY2(ratio < 10.0, qPrintable(QString("%1: %2x").arg(files.at(i).path).arg(ratio)));
+        }
+    }
+
+    void hostileInput_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<bool>("succeeds");
+        const QByteArray head = "%FSLAX24Y24*%\n%MOIN*%\n%ADD10C,0.01*%\nD10*\n";
+        const auto row
+            = [](const char* tag, const QByteArray& bytes, bool ok) { QTest::newRow(tag) << bytes << ok; };
+        row("empty", QByteArray(), false);
+        row("only M02", "M02*", true);
+        row("lone percent", "%\n%%\n%*%\nM02*\n", true);
+        row("truncated format", "%FS", false);
+        row("truncated aperture", "%FSLAX24Y24*%\n%AD", false);
+        row("short blocks", "%FS*%MO*%LP*%IP*%AD*D*G*X*Y*M02*", false);
+        row("short IP", "%IP*%\n%IPPO*%\nM02*\n", true);
+        row("short G", head + "G*\nG0*\nG1*\nG5*\nG54*\nM02*\n", true);
+        row("absurd digits",
+            "%FSLAX99Y99*%\n%ADD10C,1*%\nD10*\nX1Y1D02*\nX123456789012345678901234567890Y1D01*\nM02*\n",
+            true);
+        const QByteArray nines(5000, '9');
+        row("huge coordinates", head + "X" + nines + "Y-" + nines + "D02*\nM02*\n", true);
+        row("huge arc",
+            head + "G75*\nX0Y0D02*\nG03X" + nines.left(400) + "Y1I" + nines.left(400) + "J1D01*\nM02*\n",
+            true);
+        row("unterminated macro", "%FSLAX24Y24*%\n%AMX*\n1,1,0.5,0,0*\n%ADD10X*%\nD10*\nM02*\n", false);
+        row("unterminated macro block", "%FSLAX24Y24*%\nG04*%AMX*1,1*\nM02*\n", false);
+        row("macro without name", "%FSLAX24Y24*%\n%AM*1,1,0.5,0,0*%\n%ADD10C,0.1*%\nM02*\n", true);
+        row("region never closed", head + "G36*\nX0Y0D02*\nX1Y1D01*\nM02*\n", true);
+        row("unicode", "%FSLAX24Y24*%\nX\xc3\xa4\xe2\x82\xac\xf0\x9f\x98\x80Y1D02*\nM02*\n", true);
+        row("invalid utf8", "%FSLAX24Y24*%\nX\xff\xfe\xc3Y1D02*\nM02*\n", true);
+        QByteArray garbage(200000, '\0');
+        QRandomGenerator random(42);
+        for (char& c : garbage)
+            c = char(random.bounded(256));
+        row("binary garbage", garbage, false);
+        row("million character line", head + "G04 " + QByteArray(1000000, 'x') + "*\nM02*\n", true);
+        row("million stars", QByteArray(1000000, '*') + "\nM02*\n", true);
+        row("many arcs",
+            head + "G75*\nX10000Y0D02*\n" + QByteArray("G03X10000Y0I-10000J0D01*\n").repeated(2000)
+                + "M02*\n",
+            true);
+    }
+
+    void hostileInput()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(bool, succeeds);
+        QCOMPARE(parseBytes(bytes), succeeds);
+    }
+
+    void everyPrefixOfARichFile()
+    {
+        // Cutting a file anywhere must never read past a block's end.
+        const QByteArray file
+            = "%FSLAX24Y24*%\n%MOMM*%\n%AMT*7,0,0,1,0.8,0.1,45*6,0,0,1,0.1,0.1,3,0.01,1.2,0*"
+              "4,1,3,0,0,1,0,1,1,0,0,0*5,1,6,0,0,1,0*20,1,0.1,0,0,1,1,0*21,1,1,1,0,0,0*%\n"
+              "%ADD10T*%\n%ADD11P,1X5X3X0.2*%\n%ADD012O,1X0.5*%\n%LPC*%\nG54D10*\nX100Y100D03*\n"
+              "D12*\nG01X200Y-300D01*\nG75*\nG03X0Y0I-100J100D01*\nG74*\nG02X100Y100I100J100D01*\n"
+              "G36*\nX0Y0D02*\nX500Y0D01*\nY500*\nG37*\n%LPD*%\n%IPNEG*%\nD11*\nX1D03*\nM02*\n";
+        QVERIFY(parseBytes(file));
+        for (int n = 0; n < file.size(); ++n)
+            parseBytes(file.left(n));
+    }
+
+    void fileOf200Megabytes()
+    {
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const QString path = dir.filePath("huge.gbr");
+        {
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("%FSLAX24Y24*%\n%MOIN*%\n");
+            QByteArray line = "G04 " + QByteArray(64 * 1024 - 6, 'a') + "*\n";
+            for (int i = 0; i < 3200; ++i) {
+                line[4 + (i % 1000)] = 'b';
+                if (f.write(line) != line.size())
+                    QSKIP("no room for a 200 MB file in the temporary folder");
+            }
+            f.write("X1Y1D02*\nM02*\n");
+        }
+        QList<GerberLayer*> layers;
+        QVERIFY(loadGerber(path, 0, layers));
+        QCOMPARE(layers.first()->objects().size(), 1);
+        QCOMPARE(layers.first()->rawLines.size(), 3200 + 4);
+        qDeleteAll(layers);
+    }
+};
 
 QTEST_GUILESS_MAIN(TestGerberCorpus)
 #include "tst_gerber_corpus.moc"

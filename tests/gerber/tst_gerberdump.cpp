@@ -9,40 +9,38 @@ class TestGerberDump : public QObject
     Q_OBJECT
 
 private slots:
-    void exitStatus_data();
-    void exitStatus();
+
+    void exitStatus_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<int>("status");
+        const QByteArray good = "%FSLAX24Y24*%\n%ADD10C,0.1*%\nD10*\nX0Y0D03*\nM02*\n";
+        QTest::newRow("full dump") << good << QStringList() << 0;
+        QTest::newRow("summary") << good << QStringList("--summary") << 0;
+        QTest::newRow("no M02") << QByteArray("%FSLAX24Y24*%\n") << QStringList() << 1;
+        QTest::newRow("rejected block") << QByteArray("%FSQ*%\nM02*\n") << QStringList("--summary") << 1;
+        QTest::newRow("drill file") << QByteArray("M48\nINCH,LZ\nT1C0.035\n%\nT1\nX010000Y010000\nM30\n")
+                                    << QStringList({ "--drill", "L,2,4" }) << 0;
+        QTest::newRow("bad drill format") << good << QStringList({ "--drill", "Q,2,4" }) << 2;
+        QTest::newRow("drill format missing") << good << QStringList("--drill") << 2;
+        QTest::newRow("unknown option") << good << QStringList("--frobnicate") << 2;
+    }
+
+    void exitStatus()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(QStringList, options);
+        QFETCH(int, status);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("layer.gbr");
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(content);
+        f.close();
+        QCOMPARE(runGerberDump(QStringList(path) + options), status);
+    }
 };
-
-void TestGerberDump::exitStatus_data()
-{
-    QTest::addColumn<QByteArray>("content");
-    QTest::addColumn<QStringList>("options");
-    QTest::addColumn<int>("status");
-    const QByteArray good = "%FSLAX24Y24*%\n%ADD10C,0.1*%\nD10*\nX0Y0D03*\nM02*\n";
-    QTest::newRow("full dump") << good << QStringList() << 0;
-    QTest::newRow("summary") << good << QStringList("--summary") << 0;
-    QTest::newRow("no M02") << QByteArray("%FSLAX24Y24*%\n") << QStringList() << 1;
-    QTest::newRow("rejected block") << QByteArray("%FSQ*%\nM02*\n") << QStringList("--summary") << 1;
-    QTest::newRow("drill file") << QByteArray("M48\nINCH,LZ\nT1C0.035\n%\nT1\nX010000Y010000\nM30\n")
-                                << QStringList({ "--drill", "L,2,4" }) << 0;
-    QTest::newRow("bad drill format") << good << QStringList({ "--drill", "Q,2,4" }) << 2;
-    QTest::newRow("drill format missing") << good << QStringList("--drill") << 2;
-    QTest::newRow("unknown option") << good << QStringList("--frobnicate") << 2;
-}
-
-void TestGerberDump::exitStatus()
-{
-    QFETCH(QByteArray, content);
-    QFETCH(QStringList, options);
-    QFETCH(int, status);
-    QTemporaryDir dir;
-    const QString path = dir.filePath("layer.gbr");
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(content);
-    f.close();
-    QCOMPARE(runGerberDump(QStringList(path) + options), status);
-}
 
 QTEST_GUILESS_MAIN(TestGerberDump)
 #include "tst_gerberdump.moc"

@@ -9,124 +9,118 @@ class TestGerberLayer : public QObject
     Q_OBJECT
 
 private slots:
-    void colourFromListIndex_data();
-    void colourFromListIndex();
-    void objectsAndRegionsShareIndexes();
-    void restoredIndexesStayConsistent();
-    void linesFromBytes_data();
-    void linesFromBytes();
-    void lineListConvertsLikeStringList();
+
+    void colourFromListIndex_data()
+    {
+        QTest::addColumn<int>("index");
+        QTest::addColumn<QColor>("colour");
+        QTest::newRow("0") << 0 << QColor(0, 130, 0);
+        QTest::newRow("4") << 4 << QColor(250, 250, 250);
+        QTest::newRow("9") << 9 << QColor(182, 255, 0);
+        QTest::newRow("wraps") << 13 << QColor(150, 150, 150);
+        QTest::newRow("Gerber mode row") << 254 << QColor(250, 250, 250);
+    }
+
+    void colourFromListIndex()
+    {
+        QFETCH(int, index);
+        QFETCH(QColor, colour);
+        QCOMPARE(GerberLayer(index).color, colour);
+        QCOMPARE(GerberLayer(index).color.alpha(), 255);
+    }
+
+    void objectsAndRegionsShareIndexes()
+    {
+        GerberLayer layer;
+        Aperture* a = layer.addAperture(Aperture::createDefault());
+        ImageObject* first = layer.createObject(a, 1, 2, ImageObject::move(), true);
+        const qint32 region
+            = layer.addRegion(new QPolygonF(QVector<QPointF>({ QPointF(0, 0), QPointF(1, 0) })), false);
+        auto* third = layer.addObject(new ImageObject(a, 3, 4, ImageObject::draw(), true));
+        QCOMPARE(first->index, 0);
+        QCOMPARE(region, 1);
+        QCOMPARE(third->index, 2);
+        QCOMPARE(layer.order(), QList<qint32>({ 0, 1, 2 }));
+        QCOMPARE(layer.objectAt(0), first);
+        QCOMPARE(layer.objectAt(1), nullptr);
+        QVERIFY(layer.isRegionIndex(1));
+        QCOMPARE(layer.regionDarkAt(1), false);
+        QCOMPARE(layer.objectAt(2), third);
+        QCOMPARE(layer.lastObject, third);
+        QCOMPARE(layer.objectCounter, 3);
+        layer.clearImage();
+        QVERIFY(layer.objects().isEmpty());
+        QCOMPARE(layer.objectCounter, 0);
+        QCOMPARE(layer.objectAt(0), nullptr);
+    }
+
+    void restoredIndexesStayConsistent()
+    {
+        GerberLayer layer;
+        auto make = [](qint32 index) {
+            auto* o = new ImageObject(nullptr, index, 0, ImageObject::flash(), true);
+            o->index = index;
+            return o;
+        };
+        QVERIFY(layer.restoreObject(make(5)));
+        QVERIFY(layer.restoreObject(make(2)));
+        QVERIFY(layer.restoreRegion(new QPolygonF, true, 3));
+        QVERIFY(!layer.restoreObject(make(3))); // taken by the region
+        QVERIFY(!layer.restoreObject(make(5)));
+        QVERIFY(!layer.restoreObject(make(-1)));
+        QVERIFY(layer.restoreObject(make(2000000000))); // far away: no huge map
+        QCOMPARE(layer.order(), QList<qint32>({ 2, 3, 5, 2000000000 }));
+        QCOMPARE(layer.objectAt(2)->x, 2.0);
+        QCOMPARE(layer.objectAt(5)->x, 5.0);
+        QCOMPARE(layer.objectAt(2000000000)->x, 2000000000.0);
+        QCOMPARE(layer.objectCounter, 2000000001);
+        QCOMPARE(layer.createObject(nullptr, 0, 0, ImageObject::draw(), true)->index, 2000000001);
+        QCOMPARE(layer.objectAt(2000000001), layer.objects().last());
+    }
+
+    void linesFromBytes_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QStringList>("lines");
+        QTest::newRow("empty") << QByteArray() << QStringList();
+        QTest::newRow("one line without end") << QByteArray("M02*") << QStringList("M02*");
+        QTest::newRow("final newline adds nothing") << QByteArray("A\nB\n") << QStringList({ "A", "B" });
+        QTest::newRow("crlf and blanks trimmed")
+            << QByteArray("  A*\t\r\n\r\n B \n") << QStringList({ "A*", "", "B" });
+        QTest::newRow("lone cr is no line end") << QByteArray("A\rB\n") << QStringList("A\rB");
+        QTest::newRow("utf8") << QByteArray("G04 \xc3\xa4\xe2\x82\xac*\n")
+                              << QStringList(QString::fromUtf8("G04 \xc3\xa4\xe2\x82\xac*"));
+        QTest::newRow("nul bytes kept")
+            << QByteArray("A\0B\n", 4) << QStringList(QString::fromLatin1("A\0B", 3));
+    }
+
+    void linesFromBytes()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QStringList, lines);
+        const LineList got = gerberLinesFromBytes(bytes);
+        QCOMPARE(got.toStringList(), lines);
+        QCOMPARE(got.size(), lines.size());
+        int i = 0;
+        for (const QString& line : got)
+            QCOMPARE(line, lines.at(i++));
+    }
+
+    void lineListConvertsLikeStringList()
+    {
+        const QStringList source({ "%FSLAX24Y24*%", "", "M02*" });
+        LineList lines = source;
+        QCOMPARE(QStringList(lines), source);
+        QCOMPARE(lines.join(u"\n"), source.join(QLatin1Char('\n')));
+        QCOMPARE(lines.first(), source.first());
+        QCOMPARE(lines.last(), source.last());
+        LineList copy = lines;
+        QVERIFY(copy == lines);
+        copy.append(u"X");
+        QVERIFY(copy != lines);
+        QCOMPARE(lines.size(), 3);
+    }
 };
-
-void TestGerberLayer::colourFromListIndex_data()
-{
-    QTest::addColumn<int>("index");
-    QTest::addColumn<QColor>("colour");
-    QTest::newRow("0") << 0 << QColor(0, 130, 0);
-    QTest::newRow("4") << 4 << QColor(250, 250, 250);
-    QTest::newRow("9") << 9 << QColor(182, 255, 0);
-    QTest::newRow("wraps") << 13 << QColor(150, 150, 150);
-    QTest::newRow("Gerber mode row") << 254 << QColor(250, 250, 250);
-}
-
-void TestGerberLayer::colourFromListIndex()
-{
-    QFETCH(int, index);
-    QFETCH(QColor, colour);
-    QCOMPARE(GerberLayer(index).color, colour);
-    QCOMPARE(GerberLayer(index).color.alpha(), 255);
-}
-
-void TestGerberLayer::objectsAndRegionsShareIndexes()
-{
-    GerberLayer layer;
-    Aperture* a = layer.addAperture(Aperture::createDefault());
-    ImageObject* first = layer.createObject(a, 1, 2, ImageObject::move(), true);
-    const qint32 region
-        = layer.addRegion(new QPolygonF(QVector<QPointF>({ QPointF(0, 0), QPointF(1, 0) })), false);
-    auto* third = layer.addObject(new ImageObject(a, 3, 4, ImageObject::draw(), true));
-    QCOMPARE(first->index, 0);
-    QCOMPARE(region, 1);
-    QCOMPARE(third->index, 2);
-    QCOMPARE(layer.order(), QList<qint32>({ 0, 1, 2 }));
-    QCOMPARE(layer.objectAt(0), first);
-    QCOMPARE(layer.objectAt(1), nullptr);
-    QVERIFY(layer.isRegionIndex(1));
-    QCOMPARE(layer.regionDarkAt(1), false);
-    QCOMPARE(layer.objectAt(2), third);
-    QCOMPARE(layer.lastObject, third);
-    QCOMPARE(layer.objectCounter, 3);
-    layer.clearImage();
-    QVERIFY(layer.objects().isEmpty());
-    QCOMPARE(layer.objectCounter, 0);
-    QCOMPARE(layer.objectAt(0), nullptr);
-}
-
-void TestGerberLayer::restoredIndexesStayConsistent()
-{
-    GerberLayer layer;
-    auto make = [](qint32 index) {
-        auto* o = new ImageObject(nullptr, index, 0, ImageObject::flash(), true);
-        o->index = index;
-        return o;
-    };
-    QVERIFY(layer.restoreObject(make(5)));
-    QVERIFY(layer.restoreObject(make(2)));
-    QVERIFY(layer.restoreRegion(new QPolygonF, true, 3));
-    QVERIFY(!layer.restoreObject(make(3))); // taken by the region
-    QVERIFY(!layer.restoreObject(make(5)));
-    QVERIFY(!layer.restoreObject(make(-1)));
-    QVERIFY(layer.restoreObject(make(2000000000))); // far away: no huge map
-    QCOMPARE(layer.order(), QList<qint32>({ 2, 3, 5, 2000000000 }));
-    QCOMPARE(layer.objectAt(2)->x, 2.0);
-    QCOMPARE(layer.objectAt(5)->x, 5.0);
-    QCOMPARE(layer.objectAt(2000000000)->x, 2000000000.0);
-    QCOMPARE(layer.objectCounter, 2000000001);
-    QCOMPARE(layer.createObject(nullptr, 0, 0, ImageObject::draw(), true)->index, 2000000001);
-    QCOMPARE(layer.objectAt(2000000001), layer.objects().last());
-}
-
-void TestGerberLayer::linesFromBytes_data()
-{
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<QStringList>("lines");
-    QTest::newRow("empty") << QByteArray() << QStringList();
-    QTest::newRow("one line without end") << QByteArray("M02*") << QStringList("M02*");
-    QTest::newRow("final newline adds nothing") << QByteArray("A\nB\n") << QStringList({ "A", "B" });
-    QTest::newRow("crlf and blanks trimmed")
-        << QByteArray("  A*\t\r\n\r\n B \n") << QStringList({ "A*", "", "B" });
-    QTest::newRow("lone cr is no line end") << QByteArray("A\rB\n") << QStringList("A\rB");
-    QTest::newRow("utf8") << QByteArray("G04 \xc3\xa4\xe2\x82\xac*\n")
-                          << QStringList(QString::fromUtf8("G04 \xc3\xa4\xe2\x82\xac*"));
-    QTest::newRow("nul bytes kept") << QByteArray("A\0B\n", 4) << QStringList(QString::fromLatin1("A\0B", 3));
-}
-
-void TestGerberLayer::linesFromBytes()
-{
-    QFETCH(QByteArray, bytes);
-    QFETCH(QStringList, lines);
-    const LineList got = gerberLinesFromBytes(bytes);
-    QCOMPARE(got.toStringList(), lines);
-    QCOMPARE(got.size(), lines.size());
-    int i = 0;
-    for (const QString& line : got)
-        QCOMPARE(line, lines.at(i++));
-}
-
-void TestGerberLayer::lineListConvertsLikeStringList()
-{
-    const QStringList source({ "%FSLAX24Y24*%", "", "M02*" });
-    LineList lines = source;
-    QCOMPARE(QStringList(lines), source);
-    QCOMPARE(lines.join(u"\n"), source.join(QLatin1Char('\n')));
-    QCOMPARE(lines.first(), source.first());
-    QCOMPARE(lines.last(), source.last());
-    LineList copy = lines;
-    QVERIFY(copy == lines);
-    copy.append(u"X");
-    QVERIFY(copy != lines);
-    QCOMPARE(lines.size(), 3);
-}
 
 QTEST_GUILESS_MAIN(TestGerberLayer)
 #include "tst_gerberlayer.moc"

@@ -7,176 +7,164 @@ Q_DECLARE_METATYPE(BoardField)
 class TstBoardFields : public QObject
 {
     Q_OBJECT
+
 private slots:
-    void patterns_data();
-    void patterns();
-    void acceptedEditStoresAndRewrites_data();
-    void acceptedEditStoresAndRewrites();
-    void rejectedEditKeepsOldValue();
-    void originEditKeepsAbsolutePositions_data();
-    void originEditKeepsAbsolutePositions();
-    void originEditActsOnShownSideOnly();
+
+    void patterns_data()
+    {
+        QTest::addColumn<BoardField>("field");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("accepted");
+
+        // The name pattern's "_-." is a range from "." up to "_" as QRegExp reads it: the
+        // hyphen itself is not allowed, while "/", ":", ";", "@", "[", "^" and the like are.
+        QTest::newRow("name plain") << BoardField::Name << "Board_01.rev" << true;
+        QTest::newRow("name empty") << BoardField::Name << "" << true;
+        QTest::newRow("name 100") << BoardField::Name << QString(100, 'a') << true;
+        QTest::newRow("name 101") << BoardField::Name << QString(101, 'a') << false;
+        QTest::newRow("name hyphen") << BoardField::Name << "a-b" << false;
+        QTest::newRow("name space") << BoardField::Name << "a b" << false;
+        QTest::newRow("name slash") << BoardField::Name << "a/b" << true;
+        QTest::newRow("name at") << BoardField::Name << "a@b" << true;
+        QTest::newRow("name backtick") << BoardField::Name << "a`b" << false;
+        QTest::newRow("name comma") << BoardField::Name << "a,b" << false;
+        QTest::newRow("name umlaut") << BoardField::Name << QString::fromUtf8("Platine_ä") << false;
+
+        QTest::newRow("comment hyphen") << BoardField::Comment << "rev-2_x" << true;
+        QTest::newRow("comment dot") << BoardField::Comment << "rev.2" << false;
+        QTest::newRow("comment space") << BoardField::Comment << "a b" << false;
+        QTest::newRow("comment 101") << BoardField::Comment << QString(101, 'a') << false;
+
+        QTest::newRow("number int") << BoardField::Width << "100" << true;
+        QTest::newRow("number negative") << BoardField::OriginX << "-12.5" << true;
+        QTest::newRow("number comma") << BoardField::Height << "1,25" << true;
+        QTest::newRow("number trailing point") << BoardField::Depth << "1." << true;
+        QTest::newRow("number leading point") << BoardField::Width << ".5" << false;
+        QTest::newRow("number exponent") << BoardField::Width << "1e3" << false;
+        QTest::newRow("number two points") << BoardField::Width << "1.2.3" << false;
+        QTest::newRow("number plus") << BoardField::Width << "+1" << false;
+        QTest::newRow("number empty") << BoardField::OriginY << "" << false;
+        QTest::newRow("number space") << BoardField::Width << " 1" << false;
+        // Digits QRegExp's \d accepts but toDouble cannot read would be stored as 0.
+        QTest::newRow("number arabic digits") << BoardField::Width << QString::fromUtf8("١٢") << false;
+        // Too many digits for a double would be stored as infinity.
+        QTest::newRow("number overflow") << BoardField::OriginX << QString(400, '9') << false;
+        QTest::newRow("number long but finite") << BoardField::Width << QString(300, '9') << true;
+    }
+
+    void patterns()
+    {
+        QFETCH(BoardField, field);
+        QFETCH(QString, text);
+        QFETCH(bool, accepted);
+        QCOMPARE(Document::boardFieldAccepts(field, text), accepted);
+    }
+
+    void acceptedEditStoresAndRewrites_data()
+    {
+        QTest::addColumn<BoardField>("field");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("rewritten");
+        const auto row = [](const char* tag, BoardField f, const char* text, const char* rewritten) {
+            QTest::newRow(tag) << f << QString(text) << QString(rewritten);
+        };
+        row("empty name", BoardField::Name, "", "unbenannt");
+        row("name", BoardField::Name, "Main.Board", "Main.Board");
+        row("comment", BoardField::Comment, "v-1", "v-1");
+        row("comma width", BoardField::Width, "100,5", "100.5");
+        row("six digits", BoardField::Height, "123.456789", "123.457");
+        row("large", BoardField::Depth, "1234567", "1.23457e+06");
+        row("trailing point", BoardField::Depth, "3.", "3");
+    }
+
+    void acceptedEditStoresAndRewrites()
+    {
+        QFETCH(BoardField, field);
+        QFETCH(QString, text);
+        QFETCH(QString, rewritten);
+        Document doc;
+        const BoardFieldEdit r = doc.editBoardField(field, text);
+        QVERIFY(r.accepted);
+        QCOMPARE(r.text, rewritten);
+        QVERIFY(doc.isModified());
+        QCOMPARE(Document::boardFieldText(*doc.boardInfo(), field), rewritten);
+    }
+
+    void rejectedEditKeepsOldValue()
+    {
+        Document doc;
+        doc.editBoardField(BoardField::Width, "80");
+        doc.editBoardField(BoardField::Name, "Good");
+        doc.setModified(false);
+
+        BoardFieldEdit r = doc.editBoardField(BoardField::Width, "8O");
+        QVERIFY(!r.accepted);
+        QCOMPARE(r.text, QString("80"));
+        QCOMPARE(doc.boardInfo()->width(), 80.0);
+        r = doc.editBoardField(BoardField::Name, "bad name");
+        QVERIFY(!r.accepted);
+        QCOMPARE(r.text, QString("Good"));
+        QVERIFY(!doc.isModified());
+        QCOMPARE(Document::invalidInputTitle(), QString("Invalid Characters"));
+        QCOMPARE(Document::invalidInputText(), QString("Your input contains invalid characters"));
+    }
+
+    void originEditKeepsAbsolutePositions_data()
+    {
+        QTest::addColumn<BoardField>("field");
+        QTest::addColumn<QString>("from");
+        QTest::addColumn<QString>("to");
+        QTest::addColumn<double>("entryBefore");
+        QTest::addColumn<double>("entryAfter");
+        const auto row = [](const char* tag, BoardField f, const char* from, const char* to, double before,
+                             double after) {
+            QTest::newRow(tag) << f << QString(from) << QString(to) << before << after;
+        };
+        row("x 0 to 10", BoardField::OriginX, "0", "10", 15.0, 5.0);
+        row("x 10 to -2,5", BoardField::OriginX, "10", "-2,5", 5.0, 17.5);
+        row("y 3 to 1", BoardField::OriginY, "3", "1", 4.0, 6.0);
+        row("rejected moves nothing", BoardField::OriginY, "3", "abc", 4.0, 4.0);
+    }
+
+    void originEditKeepsAbsolutePositions()
+    {
+        QFETCH(BoardField, field);
+        QFETCH(QString, from);
+        QFETCH(QString, to);
+        QFETCH(double, entryBefore);
+        QFETCH(double, entryAfter);
+        const bool isX = field == BoardField::OriginX;
+        Document doc;
+        doc.editBoardField(field, from);
+        auto* e = new PnPEntry(
+            "R1", "n", isX ? entryBefore : 7.0, isX ? 7.0 : entryBefore, "top", 0, "v", "1", "", 1);
+        doc.appendEntry(e);
+        const double absBefore
+            = isX ? doc.boardInfo()->originX() + e->x() : doc.boardInfo()->originY() + e->y();
+
+        doc.editBoardField(field, to);
+        QCOMPARE(isX ? e->x() : e->y(), entryAfter);
+        QCOMPARE(isX ? e->y() : e->x(), 7.0); // the other axis stays
+        const double absAfter
+            = isX ? doc.boardInfo()->originX() + e->x() : doc.boardInfo()->originY() + e->y();
+        QCOMPARE(absAfter, absBefore);
+    }
+
+    void originEditActsOnShownSideOnly()
+    {
+        Document doc;
+        auto* top = new PnPEntry("T", "n", 15, 0, "top", 0, "v", "1", "", 1);
+        doc.appendEntry(top);
+        doc.setSide(false);
+        auto* bottom = new PnPEntry("B", "n", 15, 0, "bottom", 0, "v", "1", "", 1);
+        doc.appendEntry(bottom);
+        doc.editBoardField(BoardField::OriginX, "10");
+        QCOMPARE(bottom->x(), 5.0);
+        QCOMPARE(doc.bottomBoardInfo()->originX(), 10.0);
+        QCOMPARE(top->x(), 15.0);
+        QCOMPARE(doc.topBoardInfo()->originX(), 0.0);
+    }
 };
-
-void TstBoardFields::patterns_data()
-{
-    QTest::addColumn<BoardField>("field");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<bool>("accepted");
-
-    const QString hundred(100, 'a');
-    const QString hundredOne(101, 'a');
-    // The name pattern's "_-." is a range from "." up to "_" as QRegExp reads it: the
-    // hyphen itself is not allowed, while "/", ":", ";", "@", "[", "^" and the like are.
-    QTest::newRow("name plain") << BoardField::Name << "Board_01.rev" << true;
-    QTest::newRow("name empty") << BoardField::Name << "" << true;
-    QTest::newRow("name 100") << BoardField::Name << hundred << true;
-    QTest::newRow("name 101") << BoardField::Name << hundredOne << false;
-    QTest::newRow("name hyphen") << BoardField::Name << "a-b" << false;
-    QTest::newRow("name space") << BoardField::Name << "a b" << false;
-    QTest::newRow("name slash") << BoardField::Name << "a/b" << true;
-    QTest::newRow("name caret") << BoardField::Name << "a^b" << true;
-    QTest::newRow("name at") << BoardField::Name << "a@b" << true;
-    QTest::newRow("name backtick") << BoardField::Name << "a`b" << false;
-    QTest::newRow("name comma") << BoardField::Name << "a,b" << false;
-    QTest::newRow("name umlaut") << BoardField::Name << QString::fromUtf8("Platine_ä") << false;
-
-    QTest::newRow("comment hyphen") << BoardField::Comment << "rev-2_x" << true;
-    QTest::newRow("comment dot") << BoardField::Comment << "rev.2" << false;
-    QTest::newRow("comment space") << BoardField::Comment << "a b" << false;
-    QTest::newRow("comment 101") << BoardField::Comment << hundredOne << false;
-
-    QTest::newRow("number int") << BoardField::Width << "100" << true;
-    QTest::newRow("number negative") << BoardField::OriginX << "-12.5" << true;
-    QTest::newRow("number comma") << BoardField::Height << "1,25" << true;
-    QTest::newRow("number trailing point") << BoardField::Depth << "1." << true;
-    QTest::newRow("number leading point") << BoardField::Width << ".5" << false;
-    QTest::newRow("number exponent") << BoardField::Width << "1e3" << false;
-    QTest::newRow("number two points") << BoardField::Width << "1.2.3" << false;
-    QTest::newRow("number plus") << BoardField::Width << "+1" << false;
-    QTest::newRow("number empty") << BoardField::OriginY << "" << false;
-    QTest::newRow("number space") << BoardField::Width << " 1" << false;
-    // Digits QRegExp's \d accepts but toDouble cannot read would be stored as 0.
-    QTest::newRow("number arabic digits") << BoardField::Width << QString::fromUtf8("١٢") << false;
-    // Too many digits for a double would be stored as infinity.
-    QTest::newRow("number overflow") << BoardField::OriginX << QString(400, '9') << false;
-    QTest::newRow("number long but finite") << BoardField::Width << QString(300, '9') << true;
-}
-
-void TstBoardFields::patterns()
-{
-    QFETCH(BoardField, field);
-    QFETCH(QString, text);
-    QFETCH(bool, accepted);
-    QCOMPARE(Document::boardFieldAccepts(field, text), accepted);
-}
-
-void TstBoardFields::acceptedEditStoresAndRewrites_data()
-{
-    QTest::addColumn<BoardField>("field");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("rewritten");
-    QTest::newRow("empty name") << BoardField::Name << ""
-                                << "unbenannt";
-    QTest::newRow("name") << BoardField::Name << "Main.Board"
-                          << "Main.Board";
-    QTest::newRow("comment") << BoardField::Comment << "v-1"
-                             << "v-1";
-    QTest::newRow("comma width") << BoardField::Width << "100,5"
-                                 << "100.5";
-    QTest::newRow("six digits") << BoardField::Height << "123.456789"
-                                << "123.457";
-    QTest::newRow("large") << BoardField::Depth << "1234567"
-                           << "1.23457e+06";
-    QTest::newRow("trailing point") << BoardField::Depth << "3."
-                                    << "3";
-}
-
-void TstBoardFields::acceptedEditStoresAndRewrites()
-{
-    QFETCH(BoardField, field);
-    QFETCH(QString, text);
-    QFETCH(QString, rewritten);
-    Document doc;
-    const BoardFieldEdit r = doc.editBoardField(field, text);
-    QVERIFY(r.accepted);
-    QCOMPARE(r.text, rewritten);
-    QVERIFY(doc.isModified());
-    QCOMPARE(Document::boardFieldText(*doc.boardInfo(), field), rewritten);
-}
-
-void TstBoardFields::rejectedEditKeepsOldValue()
-{
-    Document doc;
-    doc.editBoardField(BoardField::Width, "80");
-    doc.editBoardField(BoardField::Name, "Good");
-    doc.setModified(false);
-
-    BoardFieldEdit r = doc.editBoardField(BoardField::Width, "8O");
-    QVERIFY(!r.accepted);
-    QCOMPARE(r.text, QString("80"));
-    QCOMPARE(doc.boardInfo()->width(), 80.0);
-    r = doc.editBoardField(BoardField::Name, "bad name");
-    QVERIFY(!r.accepted);
-    QCOMPARE(r.text, QString("Good"));
-    QVERIFY(!doc.isModified());
-    QCOMPARE(Document::invalidInputTitle(), QString("Invalid Characters"));
-    QCOMPARE(Document::invalidInputText(), QString("Your input contains invalid characters"));
-}
-
-void TstBoardFields::originEditKeepsAbsolutePositions_data()
-{
-    QTest::addColumn<BoardField>("field");
-    QTest::addColumn<QString>("from");
-    QTest::addColumn<QString>("to");
-    QTest::addColumn<double>("entryBefore");
-    QTest::addColumn<double>("entryAfter");
-    QTest::newRow("x 0 to 10") << BoardField::OriginX << "0"
-                               << "10" << 15.0 << 5.0;
-    QTest::newRow("x 10 to -2,5") << BoardField::OriginX << "10"
-                                  << "-2,5" << 5.0 << 17.5;
-    QTest::newRow("y 3 to 1") << BoardField::OriginY << "3"
-                              << "1" << 4.0 << 6.0;
-    QTest::newRow("rejected moves nothing") << BoardField::OriginY << "3"
-                                            << "abc" << 4.0 << 4.0;
-}
-
-void TstBoardFields::originEditKeepsAbsolutePositions()
-{
-    QFETCH(BoardField, field);
-    QFETCH(QString, from);
-    QFETCH(QString, to);
-    QFETCH(double, entryBefore);
-    QFETCH(double, entryAfter);
-    const bool isX = field == BoardField::OriginX;
-    Document doc;
-    doc.editBoardField(field, from);
-    auto* e = new PnPEntry(
-        "R1", "n", isX ? entryBefore : 7.0, isX ? 7.0 : entryBefore, "top", 0, "v", "1", "", 1);
-    doc.appendEntry(e);
-    const double absBefore = isX ? doc.boardInfo()->originX() + e->x() : doc.boardInfo()->originY() + e->y();
-
-    doc.editBoardField(field, to);
-    QCOMPARE(isX ? e->x() : e->y(), entryAfter);
-    QCOMPARE(isX ? e->y() : e->x(), 7.0); // the other axis stays
-    const double absAfter = isX ? doc.boardInfo()->originX() + e->x() : doc.boardInfo()->originY() + e->y();
-    QCOMPARE(absAfter, absBefore);
-}
-
-void TstBoardFields::originEditActsOnShownSideOnly()
-{
-    Document doc;
-    auto* top = new PnPEntry("T", "n", 15, 0, "top", 0, "v", "1", "", 1);
-    doc.appendEntry(top);
-    doc.setSide(false);
-    auto* bottom = new PnPEntry("B", "n", 15, 0, "bottom", 0, "v", "1", "", 1);
-    doc.appendEntry(bottom);
-    doc.editBoardField(BoardField::OriginX, "10");
-    QCOMPARE(bottom->x(), 5.0);
-    QCOMPARE(doc.bottomBoardInfo()->originX(), 10.0);
-    QCOMPARE(top->x(), 15.0);
-    QCOMPARE(doc.topBoardInfo()->originX(), 0.0);
-}
 
 QTEST_GUILESS_MAIN(TstBoardFields)
 #include "tst_boardfields.moc"

@@ -48,15 +48,6 @@ int bottomCount(const ImportedPlacements& placements)
     return n;
 }
 
-const ImportedPlacement* find(const ImportedPlacements& placements, const QString& refDes)
-{
-    for (const ImportedPlacement& p : placements) {
-        if (p.refDes == refDes)
-            return &p;
-    }
-    return nullptr;
-}
-
 } // namespace
 
 // Every real file in a layout the readers cover imports completely with the right sides;
@@ -140,43 +131,15 @@ private slots:
             << "P?1_6_7"
             << "POGO_LANDPAD"
             << "Comment" << 375.92 << 30.48 << 180.0 << "top";
-        QTest::newRow("altium txt, quoted value, bottom")
-            << int(PnPFormat::Altium) << "altium/google-deepmind_barkour_robot__Pick_Place_for_Rus.txt"
-            << "MP4"
-            << "9774040360"
-            << "M3 x 4mm" << 105.8999914 << 4.0999918 << 180.0 << "bottom";
-        QTest::newRow("altium txt, fractional rotation")
-            << int(PnPFormat::Altium) << "altium/google-deepmind_barkour_robot__Pick_Place_for_Ada.txt"
-            << "R1"
-            << "RESC1005X40X25NL05T10"
-            << "432K" << 7.5000104 << -6.7499992 << 270.0 << "top";
         QTest::newRow("eagle 5 part list, latin-1 micro, header on line 6")
             << int(PnPFormat::EaglePart) << "eagle_partlist/jaseg_openmind-first-protoype__partlist.txt"
             << "C1"
             << "C0805K" << QString::fromUtf8("10\xc2\xb5") << 41.5925 << 37.1475 << 180.0 << "top";
-        QTest::newRow("eagle part list, utf-8 micro, no library column")
-            << int(PnPFormat::EaglePart) << "eagle_partlist/talla83_RS422-SmartSerial-Adapter__Partlist.txt"
-            << "C2"
-            << "CT7343"
-            << QString::fromUtf8("47\xc2\xb5"
-                                 "F")
-            << 24.384 << 21.844 << 180.0 << "top";
-        QTest::newRow("eagle part list, first part kept")
-            << int(PnPFormat::EaglePart) << "eagle_partlist/Karooza_Arduboy4809__partlist.txt"
-            << "3V3"
-            << "TP16SQ"
-            << "TPTP16SQ" << 48.26 << 5.08 << 0.0 << "top";
         QTest::newRow("eagle mnt, padded")
             << int(PnPFormat::Eagle) << "eagle_mnt/bschulz1701_Project-Hyena__0v2_PrimaryLogger.mnt"
             << "BT1"
             << "LINX_BAT-HLD-012-SMT"
             << "BATTERY_COIN12MM" << 6.35 << 33.02 << 90.0 << "top";
-        QTest::newRow("eagle mnt, empty value")
-            << int(PnPFormat::Eagle)
-            << "eagle_mnt/timonsku_Modular-LED-Lamp__Modular-LED-Lamp_driver_integrated.mnt"
-            << "D1"
-            << "SMA-DIODE-KIT"
-            << "" << 21.0 << 38.0 << 0.0 << "top";
     }
     void knownPlacements()
     {
@@ -187,8 +150,9 @@ private slots:
         QString error;
         QVERIFY2(
             PnPImport::readFile(PnPFormat(format), corpusDir + '/' + path, out, &error), qPrintable(error));
-        const ImportedPlacement* p = find(out, refDes);
-        QVERIFY2(p, qPrintable(refDes));
+        const auto p
+            = std::find_if(out.begin(), out.end(), [&](const auto& q) { return q.refDes == refDes; });
+        QVERIFY2(p != out.end(), qPrintable(refDes));
         QTEST(p->name, "name");
         QTEST(p->value, "value");
         QFETCH(double, x);

@@ -7,24 +7,10 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-// The pick-and-place list is read back by the own-CSV importer: what goes out must
-// come back field for field, on the same side and in the same order.
-class TestPnPExportRoundTrip : public QObject
-{
-    Q_OBJECT
-
-private slots:
-    void exportThenImport_data();
-    void exportThenImport();
-    void generatedDocumentIsAFixedPoint();
-
-private:
-    static QList<PnPEntry*> build(const QStringList& rows);
-    static void compareEntries(const QList<PnPEntry*>& got, const QList<PnPEntry*>& sent);
-};
+namespace {
 
 // "R1|0603|12.5|3|top|90.5|10k|1|comment"
-QList<PnPEntry*> TestPnPExportRoundTrip::build(const QStringList& rows)
+QList<PnPEntry*> build(const QStringList& rows)
 {
     QList<PnPEntry*> list;
     for (const QString& row : rows) {
@@ -36,7 +22,7 @@ QList<PnPEntry*> TestPnPExportRoundTrip::build(const QStringList& rows)
 }
 
 // Positions and rotations carry six significant digits; everything else exactly.
-void TestPnPExportRoundTrip::compareEntries(const QList<PnPEntry*>& got, const QList<PnPEntry*>& sent)
+void compareEntries(const QList<PnPEntry*>& got, const QList<PnPEntry*>& sent)
 {
     auto six = [](double v) { return QString::number(v, 'g', 6).toDouble(); };
     QCOMPARE(got.size(), sent.size());
@@ -55,84 +41,96 @@ void TestPnPExportRoundTrip::compareEntries(const QList<PnPEntry*>& got, const Q
     }
 }
 
-void TestPnPExportRoundTrip::exportThenImport_data()
+} // namespace
+
+// The pick-and-place list is read back by the own-CSV importer: what goes out must
+// come back field for field, on the same side and in the same order.
+class TestPnPExportRoundTrip : public QObject
 {
-    QTest::addColumn<QStringList>("top");
-    QTest::addColumn<QStringList>("bottom");
+    Q_OBJECT
 
-    QTest::newRow("empty document") << QStringList() << QStringList();
-    QTest::newRow("every execute kind on both sides") << QStringList {
-        "R1|0603|12.5|3|top|90.5|10k|1|", "C1|0402|0|0|top|0|100n|0|DNP", "J1|PIN|5|5|top|180|HDR|3|"
-    } << QStringList { "U1|SO8|-4.25|7|bottom|270|LM358|2|hand", "R2|0603|1e-05|-1234.5|bottom|359.5|1k|1|" };
-    QTest::newRow("decimal commas in texts stay texts")
-        << QStringList { "R1|0603|1|2|top|0|4,7k|1|see,note;2" } << QStringList();
-    QTest::newRow("more than six digits are rounded")
-        << QStringList { "R1|0603|12.3456789|-0.000123456789|top|97.123456|1k|1|" } << QStringList();
-    QTest::newRow("a rotation that rounds up to 360 reads back as 0")
-        << QStringList { "R1|0603|1|1|top|359.9999999|1k|1|" } << QStringList();
-    QTest::newRow("non-ASCII texts") << QStringList { QString::fromUtf8("R1|0603|1|1|top|0|4µ7Ω|1|±1%_25°C") }
-                                     << QStringList();
-    QTest::newRow("empty texts") << QStringList { "||1|1|top|0||1|" } << QStringList();
-}
+private slots:
+    void exportThenImport_data()
+    {
+        QTest::addColumn<QStringList>("top");
+        QTest::addColumn<QStringList>("bottom");
 
-void TestPnPExportRoundTrip::exportThenImport()
-{
-    QFETCH(QStringList, top);
-    QFETCH(QStringList, bottom);
-
-    Document sent;
-    sent.setTopList(build(top));
-    sent.setBottomList(build(bottom));
-    sent.setCurrentList(sent.topList());
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("roundtrip.csv"));
-    QString error;
-    QVERIFY2(writePickAndPlaceList(path, sent.topList(), sent.bottomList(), PnPExportOptions(), &error),
-        qPrintable(error));
-
-    Document got;
-    PnPImportOptions options; // "New", sides as in the file
-    QVERIFY2(PnPImport::importFile(got, PnPFormat::Tessavrant, path, options, &error), qPrintable(error));
-    compareEntries(got.sideList(true), sent.topList());
-    compareEntries(got.sideList(false), sent.bottomList());
-}
-
-void TestPnPExportRoundTrip::generatedDocumentIsAFixedPoint()
-{
-    // Random values of every magnitude: after one export and import the document must
-    // reproduce its own file byte for byte.
-    QRandomGenerator rng(4711);
-    const QStringList execs { "0", "1", "2", "3" };
-    QList<PnPEntry*> top, bottom;
-    for (int i = 0; i < 2000; ++i) {
-        const double scale = std::pow(10.0, rng.bounded(-4, 5));
-        const bool onTop = rng.bounded(2) == 0;
-        auto* e = new PnPEntry(QStringLiteral("X%1").arg(i), QStringLiteral("P%1").arg(i % 17),
-            (rng.generateDouble() - 0.5) * scale, (rng.generateDouble() - 0.5) * scale,
-            onTop ? "top" : "bottom", rng.generateDouble() * 360.0, QStringLiteral("V%1").arg(i % 23),
-            execs[i % 4], i % 5 ? QString() : "note");
-        (onTop ? top : bottom) << e;
+        QTest::newRow("empty document") << QStringList() << QStringList();
+        QTest::newRow("every execute kind on both sides")
+            << QStringList { "R1|0603|12.5|3|top|90.5|10k|1|", "C1|0402|0|0|top|0|100n|0|DNP",
+                   "J1|PIN|5|5|top|180|HDR|3|" }
+            << QStringList { "U1|SO8|-4.25|7|bottom|270|LM358|2|hand",
+                   "R2|0603|1e-05|-1234.5|bottom|359.5|1k|1|" };
+        QTest::newRow("decimal commas in texts stay texts")
+            << QStringList { "R1|0603|1|2|top|0|4,7k|1|see,note;2" } << QStringList();
+        QTest::newRow("more than six digits are rounded")
+            << QStringList { "R1|0603|12.3456789|-0.000123456789|top|97.123456|1k|1|" } << QStringList();
+        QTest::newRow("a rotation that rounds up to 360 reads back as 0")
+            << QStringList { "R1|0603|1|1|top|359.9999999|1k|1|" } << QStringList();
+        QTest::newRow("non-ASCII texts")
+            << QStringList { QString::fromUtf8("R1|0603|1|1|top|0|4µ7Ω|1|±1%_25°C") } << QStringList();
+        QTest::newRow("empty texts") << QStringList { "||1|1|top|0||1|" } << QStringList();
     }
-    Document sent;
-    sent.setTopList(top);
-    sent.setBottomList(bottom);
-    sent.setCurrentList(sent.topList());
-    QTemporaryDir dir;
-    const QString first = dir.filePath(QStringLiteral("first.csv"));
-    const QString second = dir.filePath(QStringLiteral("second.csv"));
-    QVERIFY(writePickAndPlaceList(first, sent.topList(), sent.bottomList(), PnPExportOptions()));
 
-    Document got;
-    QString error;
-    QVERIFY2(PnPImport::importFile(got, PnPFormat::Tessavrant, first, PnPImportOptions(), &error),
-        qPrintable(error));
-    compareEntries(got.sideList(true), sent.topList());
-    compareEntries(got.sideList(false), sent.bottomList());
-    QVERIFY(writePickAndPlaceList(second, got.sideList(true), got.sideList(false), PnPExportOptions()));
-    QFile a(first), b(second);
-    QVERIFY(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
-    QCOMPARE(b.readAll(), a.readAll());
-}
+    void exportThenImport()
+    {
+        QFETCH(QStringList, top);
+        QFETCH(QStringList, bottom);
+
+        Document sent;
+        sent.setTopList(build(top));
+        sent.setBottomList(build(bottom));
+        sent.setCurrentList(sent.topList());
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("roundtrip.csv"));
+        QString error;
+        QVERIFY2(writePickAndPlaceList(path, sent.topList(), sent.bottomList(), PnPExportOptions(), &error),
+            qPrintable(error));
+
+        Document got;
+        PnPImportOptions options; // "New", sides as in the file
+        QVERIFY2(PnPImport::importFile(got, PnPFormat::Tessavrant, path, options, &error), qPrintable(error));
+        compareEntries(got.sideList(true), sent.topList());
+        compareEntries(got.sideList(false), sent.bottomList());
+    }
+
+    void generatedDocumentIsAFixedPoint()
+    {
+        // Random values of every magnitude: after one export and import the document must
+        // reproduce its own file byte for byte.
+        QRandomGenerator rng(4711);
+        const QStringList execs { "0", "1", "2", "3" };
+        QList<PnPEntry*> top, bottom;
+        for (int i = 0; i < 2000; ++i) {
+            const double scale = std::pow(10.0, rng.bounded(-4, 5));
+            const bool onTop = rng.bounded(2) == 0;
+            auto* e = new PnPEntry(QStringLiteral("X%1").arg(i), QStringLiteral("P%1").arg(i % 17),
+                (rng.generateDouble() - 0.5) * scale, (rng.generateDouble() - 0.5) * scale,
+                onTop ? "top" : "bottom", rng.generateDouble() * 360.0, QStringLiteral("V%1").arg(i % 23),
+                execs[i % 4], i % 5 ? QString() : "note");
+            (onTop ? top : bottom) << e;
+        }
+        Document sent;
+        sent.setTopList(top);
+        sent.setBottomList(bottom);
+        sent.setCurrentList(sent.topList());
+        QTemporaryDir dir;
+        const QString first = dir.filePath(QStringLiteral("first.csv"));
+        const QString second = dir.filePath(QStringLiteral("second.csv"));
+        QVERIFY(writePickAndPlaceList(first, sent.topList(), sent.bottomList(), PnPExportOptions()));
+
+        Document got;
+        QString error;
+        QVERIFY2(PnPImport::importFile(got, PnPFormat::Tessavrant, first, PnPImportOptions(), &error),
+            qPrintable(error));
+        compareEntries(got.sideList(true), sent.topList());
+        compareEntries(got.sideList(false), sent.bottomList());
+        QVERIFY(writePickAndPlaceList(second, got.sideList(true), got.sideList(false), PnPExportOptions()));
+        QFile a(first), b(second);
+        QVERIFY(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
+        QCOMPARE(b.readAll(), a.readAll());
+    }
+};
 
 QTEST_GUILESS_MAIN(TestPnPExportRoundTrip)
 #include "tst_pnpexportroundtrip.moc"

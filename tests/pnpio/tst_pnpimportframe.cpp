@@ -86,27 +86,21 @@ private slots:
             QCOMPARE(e->side(), QStringLiteral("bottom"));
     }
 
+    // Field cutting is in the readers test; here what the frame adds: rotation wrap and the head.
     void ownCsvFieldsReachTheEntry()
     {
         QTemporaryDir dir;
-        const QString path = writeFile(dir, "own.csv", ownCsv);
         Document doc;
-        QString error;
-        QVERIFY(PnPImport::importFile(doc, PnPFormat::Tessavrant, path, PnPImportOptions(), &error));
+        QVERIFY(PnPImport::importFile(
+            doc, PnPFormat::Tessavrant, writeFile(dir, "own.csv", ownCsv), PnPImportOptions(), nullptr));
         const PnPEntry* r1 = doc.topList().value(0);
         QVERIFY(r1);
-        QCOMPARE(r1->refDes(), QStringLiteral("R1"));
         QCOMPARE(r1->x(), 12.5);
-        QCOMPARE(r1->y(), 3.0);
-        QCOMPARE(r1->rotation(), 90.0);
-        QCOMPARE(r1->value(), QStringLiteral("10k"));
         QCOMPARE(r1->exec(), QStringLiteral("1"));
-        QCOMPARE(r1->comment(), QString());
         QCOMPARE(r1->head(), 1);
         const PnPEntry* c1 = doc.bottomList().value(0);
         QVERIFY(c1);
         QCOMPARE(c1->rotation(), 10.0);
-        QCOMPARE(c1->exec(), QStringLiteral("2"));
         QCOMPARE(c1->comment(), QStringLiteral("hand"));
     }
 
@@ -196,13 +190,13 @@ private slots:
     void positionUpdateWithUnknownNamesChangesNothing()
     {
         QTemporaryDir dir;
-        const QString path = writeFile(dir, "pos.csv", "RefDes;X;Y;Rot\nQ1;1;1;1\n");
         Document doc;
         seed(doc);
-        QStringList notes;
+        int notes = 0;
         QVERIFY(PositionUpdate::updateFile(
-            doc, path, [&](const QString& t) { notes << t; }, nullptr));
-        QCOMPARE(notes.size(), 1);
+            doc, writeFile(dir, "pos.csv", "RefDes;X;Y;Rot\nQ1;1;1;1\n"), [&](const QString&) { ++notes; },
+            nullptr));
+        QCOMPARE(notes, 1);
         QCOMPARE(doc.currentList().value(0)->x(), 1.0);
         QVERIFY(!doc.isModified());
     }

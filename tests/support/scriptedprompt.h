@@ -14,13 +14,14 @@ class ScriptedPrompt : public Prompt
 public:
     struct Call
     {
-        QString kind; // "warning", "information", "question", "open", "openMany", "save", "color", "print", "exec"
+        QString kind; // "warning", "information", "question", "open", "openMany", "save", "color", "print",
+                      // "exec"
         QString title; // title or caption; for "exec" the dialog's window title
-        QString text;  // text; for file dialogs the start directory
+        QString text; // text; for file dialogs the start directory
         QString filter;
     };
 
-    ScriptedPrompt();  // installs itself
+    ScriptedPrompt(); // installs itself
     ~ScriptedPrompt() override; // restores the real prompt
 
     QList<Call> calls;
@@ -39,14 +40,13 @@ public:
     void warning(QWidget* parent, const QString& title, const QString& text) override;
     void information(QWidget* parent, const QString& title, const QString& text) override;
     QMessageBox::StandardButton question(QWidget* parent, const QString& title, const QString& text,
-                                         QMessageBox::StandardButtons buttons,
-                                         QMessageBox::StandardButton defaultButton) override;
-    QString openFileName(QWidget* parent, const QString& caption, const QString& dir,
-                         const QString& filter) override;
-    QStringList openFileNames(QWidget* parent, const QString& caption, const QString& dir,
-                              const QString& filter) override;
-    QString saveFileName(QWidget* parent, const QString& caption, const QString& dir,
-                         const QString& filter) override;
+        QMessageBox::StandardButtons buttons, QMessageBox::StandardButton defaultButton) override;
+    QString openFileName(
+        QWidget* parent, const QString& caption, const QString& dir, const QString& filter) override;
+    QStringList openFileNames(
+        QWidget* parent, const QString& caption, const QString& dir, const QString& filter) override;
+    QString saveFileName(
+        QWidget* parent, const QString& caption, const QString& dir, const QString& filter) override;
     QColor color(QWidget* parent, const QColor& initial, const QString& title) override;
     bool printDialog(QWidget* parent, QPrinter* printer) override;
     int exec(QDialog* dialog) override;

@@ -52,135 +52,63 @@ bool blackAt(const QImage& image, double xMm, double yMm)
     return qGray(image.pixel(int(xMm * pxPerMm), int(sizePx - yMm * pxPerMm))) < 128;
 }
 
-using Probes = QList<QPair<QPointF, bool>>; // world point, covered
-
-// Small layers whose drawing is known, each with points that must be covered and points that
-// must stay clear.
-enum class Case
-{
-    Circle,
-    CircleWithHole,
-    Rectangle,
-    RectangleWithRectHole,
-    Obround,
-    Diamond,
-    RotatedSquare,
-    RoundStroke,
-    RectangleStroke,
-    ClearRegionCuts,
-    ClearFlashCuts,
-    DarkAfterClear,
-    Thermal,
-    ThermalOverCopper,
-    PanelRepeat,
-    FirstDrawIsDot,
-    ZeroWidthStroke,
-    InchLayer,
-    FarAwayCoordinates,
-};
-
-void build(Case c, GerberLayer& l)
+// Small layers whose drawing is known, built by name.
+void build(const QString& c, GerberLayer& l)
 {
     l.unitFactor = 1.0;
-    switch (c) {
-    case Case::Circle:
-        add(l, addAperture(l, "C", { "2" }), "D3", 5, 5);
-        break;
-    case Case::CircleWithHole:
-        add(l, addAperture(l, "C", { "2", "1" }), "D3", 5, 5);
-        break;
-    case Case::Rectangle:
-        add(l, addAperture(l, "R", { "4", "2" }), "D3", 5, 5);
-        break;
-    case Case::RectangleWithRectHole:
-        add(l, addAperture(l, "R", { "4", "2", "1", "1" }), "D3", 5, 5);
-        break;
-    case Case::Obround:
-        add(l, addAperture(l, "O", { "4", "2" }), "D3", 5, 5);
-        break;
-    case Case::Diamond:
-        add(l, addAperture(l, "P", { "4", "4" }), "D3", 5, 5);
-        break;
-    case Case::RotatedSquare:
-        add(l, addAperture(l, "P", { "4", "4", "45" }), "D3", 5, 5);
-        break;
-    case Case::RoundStroke: {
-        Aperture* a = addAperture(l, "C", { "1" });
+    const QMap<QString, QStringList> flashes { { "circle", { "C", "2" } },
+        { "circle with hole", { "C", "2", "1" } }, { "rectangle", { "R", "4", "2" } },
+        { "rectangle with hole", { "R", "4", "2", "1", "1" } }, { "obround", { "O", "4", "2" } },
+        { "diamond", { "P", "4", "4" } }, { "rotated square", { "P", "4", "4", "45" } },
+        { "panel repeat", { "C", "2" } } };
+    if (flashes.contains(c)) {
+        add(l, addAperture(l, flashes[c].first(), flashes[c].mid(1)), "D3", 5, 5);
+    } else if (c == "round stroke" || c == "zero-width stroke") {
+        Aperture* a = addAperture(l, "C", { c == "round stroke" ? "1" : "0" });
         add(l, a, "D2", 2, 5);
         add(l, a, "D1", 8, 5);
-        break;
-    }
-    case Case::RectangleStroke: {
+    } else if (c == "rectangle stroke") {
         Aperture* a = addAperture(l, "R", { "1", "2" });
         add(l, a, "D2", 2, 2);
         add(l, a, "D1", 6, 6);
-        break;
-    }
-    case Case::ClearRegionCuts:
+    } else if (c == "clear region") {
         addRect(l, QRectF(1, 1, 8, 8), true);
         addRect(l, QRectF(4, 4, 2, 2), false);
-        break;
-    case Case::ClearFlashCuts:
+    } else if (c == "clear flash") {
         addRect(l, QRectF(1, 1, 8, 8), true);
         add(l, addAperture(l, "C", { "2" }), "D3", 5, 5, false);
-        break;
-    case Case::DarkAfterClear:
+    } else if (c == "dark after clear") {
         addRect(l, QRectF(1, 1, 8, 8), true);
         addRect(l, QRectF(3, 3, 4, 4), false);
         add(l, addAperture(l, "C", { "1" }), "D3", 5, 5, true);
-        break;
-    case Case::Thermal:
-    case Case::ThermalOverCopper: {
-        if (c == Case::ThermalOverCopper)
+    } else if (c.startsWith("thermal")) {
+        if (c == "thermal over copper")
             addRect(l, QRectF(1, 1, 8, 8), true);
         Aperture* a = addAperture(l, "C", { "0.005" });
         a->macroImage.reset(new MacroImage);
         MacroImage& m = *a->macroImage;
-        const auto circle = [&m](qint32 i, double d, bool dark) {
+        const auto primitive = [&m](qint32 i, const char* shape, QLineF l, double w, bool dark) {
             MacroPrimitive p;
-            p.shape = "C";
-            p.width = p.height = d;
+            p.shape = shape;
+            p.x = l.x1(), p.y = l.y1(), p.x2 = l.x2(), p.y2 = l.y2();
+            p.width = w;
+            if (*shape == 'C')
+                p.height = w;
             m.indexes << i;
             m.primitives.insert(i, p);
             m.exposures.insert(i, dark);
         };
-        const auto line = [&m](qint32 i, QLineF l, double w) {
-            MacroPrimitive p;
-            p.shape = "L";
-            p.x = l.x1(), p.y = l.y1(), p.x2 = l.x2(), p.y2 = l.y2();
-            p.width = w;
-            m.indexes << i;
-            m.primitives.insert(i, p);
-            m.exposures.insert(i, false);
-        };
-        circle(0, 4, true);
-        circle(1, 2, false);
-        line(2, QLineF(0, -2, 0, 2), 0.5);
-        line(3, QLineF(-2, 0, 2, 0), 0.5);
+        primitive(0, "C", QLineF(), 4, true);
+        primitive(1, "C", QLineF(), 2, false);
+        primitive(2, "L", QLineF(0, -2, 0, 2), 0.5, false);
+        primitive(3, "L", QLineF(-2, 0, 2, 0), 0.5, false);
         add(l, a, "D3", 5, 5);
-        break;
-    }
-    case Case::PanelRepeat:
-        add(l, addAperture(l, "C", { "2" }), "D3", 5, 5);
-        l.repeatCountX = 2;
-        l.repeatCountY = 2;
-        l.repeatStepX = 10;
-        l.repeatStepY = 8;
-        break;
-    case Case::FirstDrawIsDot:
+    } else if (c == "first draw") {
         add(l, addAperture(l, "C", { "1" }), "D1", 5, 5);
-        break;
-    case Case::ZeroWidthStroke: {
-        Aperture* a = addAperture(l, "C", { "0" });
-        add(l, a, "D2", 2, 5);
-        add(l, a, "D1", 8, 5);
-        break;
-    }
-    case Case::InchLayer:
+    } else if (c == "inch layer") {
         l.unitFactor = 25.4;
         add(l, addAperture(l, "C", { "0.1" }), "D3", 0.2, 0.2);
-        break;
-    case Case::FarAwayCoordinates: {
+    } else if (c == "far away") {
         Aperture* a = addAperture(l, "C", { "1" });
         add(l, a, "D2", -1e9, 5);
         add(l, a, "D1", 1e9, 5); // crosses the picture
@@ -188,14 +116,21 @@ void build(Case c, GerberLayer& l)
         add(l, a, "D3", std::numeric_limits<double>::quiet_NaN(), 5);
         add(l, a, "D1", 5, std::numeric_limits<double>::infinity());
         l.addRegion(new QPolygonF({ { -1e10, -1e10 }, { 1e10, -1e10 }, { 1e10, 2 }, { -1e10, 2 } }), true);
-        break;
     }
+    if (c == "panel repeat") {
+        l.repeatCountX = l.repeatCountY = 2;
+        l.repeatStepX = 10;
+        l.repeatStepY = 8;
     }
 }
 
-} // namespace
+// Probes "x,y" must be covered, "!x,y" must stay clear.
+void probes(const char* layerCase, const char* text)
+{
+    QTest::newRow(layerCase) << QString(layerCase) << QString(text);
+}
 
-Q_DECLARE_METATYPE(Case)
+} // namespace
 
 class TestLayerPainter : public QObject
 {
@@ -204,80 +139,42 @@ class TestLayerPainter : public QObject
 private slots:
     void pixels_data()
     {
-        QTest::addColumn<Case>("layerCase");
-        QTest::addColumn<Probes>("probes");
-        QTest::newRow("circle") << Case::Circle
-                                << Probes { { { 5, 5 }, true }, { { 5.9, 5 }, true }, { { 6.2, 5 }, false },
-                                       { { 5.8, 5.8 }, false } };
-        QTest::newRow("circle with hole")
-            << Case::CircleWithHole
-            << Probes { { { 5, 5 }, false }, { { 5.75, 5 }, true }, { { 6.2, 5 }, false } };
-        QTest::newRow("rectangle") << Case::Rectangle
-                                   << Probes { { { 6.8, 5.8 }, true }, { { 3.2, 4.2 }, true },
-                                          { { 7.2, 5 }, false }, { { 5, 6.2 }, false } };
-        QTest::newRow("rectangle with rectangular hole")
-            << Case::RectangleWithRectHole
-            << Probes { { { 5, 5 }, false }, { { 5.4, 5.4 }, false }, { { 5.7, 5 }, true },
-                   { { 5, 5.8 }, true } };
-        QTest::newRow("obround") << Case::Obround
-                                 << Probes { { { 6.5, 5 }, true }, { { 5, 5.9 }, true },
-                                        { { 6.9, 5.9 }, false }, { { 3.1, 4.1 }, false } };
-        QTest::newRow("polygon, vertex on the x axis")
-            << Case::Diamond
-            << Probes { { { 6.8, 5 }, true }, { { 5, 6.8 }, true }, { { 6.5, 6.5 }, false } };
-        QTest::newRow("polygon rotated 45 degrees")
-            << Case::RotatedSquare << Probes { { { 6.3, 6.3 }, true }, { { 6.8, 5 }, false } };
-        QTest::newRow("round stroke with round ends")
-            << Case::RoundStroke
-            << Probes { { { 5, 5 }, true }, { { 5, 5.4 }, true }, { { 5, 5.7 }, false }, { { 8.4, 5 }, true },
-                   { { 8.7, 5 }, false }, { { 1.6, 5 }, true } };
-        QTest::newRow("rectangle swept along a diagonal")
-            << Case::RectangleStroke
-            << Probes { { { 2, 2 }, true }, { { 6.4, 6.9 }, true }, { { 1.6, 1.1 }, true },
-                   { { 4, 4 }, true }, { { 6, 2 }, false }, { { 2, 6 }, false } };
-        QTest::newRow("clear region cuts a dark one")
-            << Case::ClearRegionCuts
-            << Probes { { { 2, 2 }, true }, { { 5, 5 }, false }, { { 6.5, 5 }, true } };
-        QTest::newRow("clear flash cuts a dark region")
-            << Case::ClearFlashCuts << Probes { { { 5, 5 }, false }, { { 6.5, 5 }, true } };
-        QTest::newRow("dark drawn after clear covers again")
-            << Case::DarkAfterClear
-            << Probes { { { 5, 5 }, true }, { { 3.5, 3.5 }, false }, { { 2, 2 }, true } };
-        QTest::newRow("thermal macro: ring with gaps")
-            << Case::Thermal
-            << Probes { { { 6.1, 6.1 }, true }, { { 3.9, 3.9 }, true }, { { 5, 5 }, false },
-                   { { 6.5, 5 }, false }, { { 5, 3.5 }, false }, { { 7.2, 5 }, false } };
-        QTest::newRow("thermal macro keeps the copper below")
-            << Case::ThermalOverCopper
-            << Probes { { { 5, 5 }, true }, { { 6.5, 5 }, true }, { { 2, 2 }, true } };
-        QTest::newRow("panel repeat")
-            << Case::PanelRepeat
-            << Probes { { { 5, 5 }, true }, { { 15, 5 }, true }, { { 5, 13 }, true }, { { 15, 13 }, true },
-                   { { 10, 9 }, false } };
-        QTest::newRow("first draw leaves a dot") << Case::FirstDrawIsDot << Probes { { { 5, 5 }, true } };
-        QTest::newRow("zero-width stroke stays visible")
-            << Case::ZeroWidthStroke << Probes { { { 5, 5 }, true }, { { 5, 5.3 }, false } };
-        QTest::newRow("inch layer in millimetres")
-            << Case::InchLayer << Probes { { { 5.08, 5.08 }, true }, { { 6.5, 5.08 }, false } };
-        QTest::newRow("far-away and broken coordinates")
-            << Case::FarAwayCoordinates
-            << Probes { { { 10, 5 }, true }, { { 10, 6 }, false }, { { 10, 1 }, true } };
+        QTest::addColumn<QString>("layerCase");
+        QTest::addColumn<QString>("probes");
+        probes("circle", "5,5 5.9,5 !6.2,5 !5.8,5.8");
+        probes("circle with hole", "!5,5 5.75,5 !6.2,5");
+        probes("rectangle", "6.8,5.8 3.2,4.2 !7.2,5 !5,6.2");
+        probes("rectangle with hole", "!5,5 !5.4,5.4 5.7,5 5,5.8");
+        probes("obround", "6.5,5 5,5.9 !6.9,5.9 !3.1,4.1");
+        probes("diamond", "6.8,5 5,6.8 !6.5,6.5"); // polygon with a vertex on the x axis
+        probes("rotated square", "6.3,6.3 !6.8,5");
+        probes("round stroke", "5,5 5,5.4 !5,5.7 8.4,5 !8.7,5 1.6,5"); // round ends
+        probes("rectangle stroke", "2,2 6.4,6.9 1.6,1.1 4,4 !6,2 !2,6"); // swept along a diagonal
+        probes("clear region", "2,2 !5,5 6.5,5");
+        probes("clear flash", "!5,5 6.5,5");
+        probes("dark after clear", "5,5 !3.5,3.5 2,2");
+        probes("thermal", "6.1,6.1 3.9,3.9 !5,5 !6.5,5 !5,3.5 !7.2,5"); // ring with gaps
+        probes("thermal over copper", "5,5 6.5,5 2,2");
+        probes("panel repeat", "5,5 15,5 5,13 15,13 !10,9");
+        probes("first draw", "5,5"); // leaves a dot
+        probes("zero-width stroke", "5,5 !5,5.3");
+        probes("inch layer", "5.08,5.08 !6.5,5.08");
+        probes("far away", "10,5 !10,6 10,1"); // and broken coordinates
     }
     void pixels()
     {
-        QFETCH(Case, layerCase);
-        QFETCH(Probes, probes);
+        QFETCH(QString, layerCase);
+        QFETCH(QString, probes);
         GerberLayer layer;
         build(layerCase, layer);
         QElapsedTimer timer;
         timer.start();
         const QImage image = render(layer);
         QVERIFY2(timer.elapsed() < 5000, "drawing took far too long");
-        for (const auto& probe : probes) {
-            const QPointF& p = probe.first;
-            QVERIFY2(blackAt(image, p.x(), p.y()) == probe.second,
-                qPrintable(
-                    QStringLiteral("at (%1, %2) expected %3").arg(p.x()).arg(p.y()).arg(probe.second)));
+        for (QString probe : probes.split(' ')) {
+            const bool covered = !probe.startsWith('!');
+            const QStringList xy = probe.remove('!').split(',');
+            QVERIFY2(blackAt(image, xy[0].toDouble(), xy[1].toDouble()) == covered, qPrintable(probe));
         }
     }
 
@@ -285,7 +182,7 @@ private slots:
     void clearErasesToTransparency()
     {
         GerberLayer layer;
-        build(Case::ClearRegionCuts, layer);
+        build("clear region", layer);
         const QImage image = render(layer, QImage::Format_ARGB32_Premultiplied, QColor(0, 0, 0, 0));
         QCOMPARE(qAlpha(image.pixel(int(5 * pxPerMm), int(sizePx - 5 * pxPerMm))), 0);
         QCOMPARE(qAlpha(image.pixel(int(2 * pxPerMm), int(sizePx - 2 * pxPerMm))), 255);
@@ -293,22 +190,23 @@ private slots:
 
     void extent_data()
     {
-        QTest::addColumn<Case>("layerCase");
+        QTest::addColumn<QString>("layerCase");
         QTest::addColumn<bool>("withRepeat");
         QTest::addColumn<QRectF>("extent");
-        QTest::newRow("flash") << Case::Circle << false << QRectF(4, 4, 2, 2);
-        QTest::newRow("rectangle flash") << Case::Rectangle << false << QRectF(3, 4, 4, 2);
-        QTest::newRow("stroke with its width, move point included")
-            << Case::RoundStroke << false << QRectF(1.5, 4.5, 7, 1);
-        QTest::newRow("regions by their points") << Case::ClearRegionCuts << false << QRectF(1, 1, 8, 8);
-        QTest::newRow("macro image") << Case::Thermal << false << QRectF(3, 3, 4, 4);
-        QTest::newRow("inch scaled to mm") << Case::InchLayer << false << QRectF(3.81, 3.81, 2.54, 2.54);
-        QTest::newRow("without repeat") << Case::PanelRepeat << false << QRectF(4, 4, 2, 2);
-        QTest::newRow("with repeat") << Case::PanelRepeat << true << QRectF(4, 4, 12, 10);
+        QTest::newRow("flash") << QString("circle") << false << QRectF(4, 4, 2, 2);
+        QTest::newRow("rectangle flash") << QString("rectangle") << false << QRectF(3, 4, 4, 2);
+        QTest::newRow("stroke with width and move")
+            << QString("round stroke") << false << QRectF(1.5, 4.5, 7, 1);
+        QTest::newRow("regions by their points") << QString("clear region") << false << QRectF(1, 1, 8, 8);
+        QTest::newRow("macro image") << QString("thermal") << false << QRectF(3, 3, 4, 4);
+        QTest::newRow("inch scaled to mm")
+            << QString("inch layer") << false << QRectF(3.81, 3.81, 2.54, 2.54);
+        QTest::newRow("without repeat") << QString("panel repeat") << false << QRectF(4, 4, 2, 2);
+        QTest::newRow("with repeat") << QString("panel repeat") << true << QRectF(4, 4, 12, 10);
     }
     void extent()
     {
-        QFETCH(Case, layerCase);
+        QFETCH(QString, layerCase);
         QFETCH(bool, withRepeat);
         QFETCH(QRectF, extent);
         GerberLayer layer;
@@ -317,7 +215,7 @@ private slots:
         QVERIFY2(std::abs(got.left() - extent.left()) < 1e-9 && std::abs(got.top() - extent.top()) < 1e-9
                 && std::abs(got.right() - extent.right()) < 1e-9
                 && std::abs(got.bottom() - extent.bottom()) < 1e-9,
-            qPrintable(QStringLiteral("got %1,%2 %3x%4")
+            qPrintable(QString("got %1,%2 %3x%4")
                            .arg(got.left())
                            .arg(got.top())
                            .arg(got.width())

@@ -20,12 +20,21 @@ Run cli(const QStringList& args)
         QString::fromUtf8(p.readAllStandardError()) };
 }
 
-QString write(const QTemporaryDir& dir, const QString& name, const QByteArray& content)
+QTemporaryDir dir;
+
+// Renders `content` from a file `name` to `name`.png; the image is null when none was written.
+QImage render(const QString& name, const QByteArray& content, const QStringList& options, int expectedStatus)
 {
     QFile file(dir.filePath(name));
     file.open(QIODevice::WriteOnly);
     file.write(content);
-    return file.fileName();
+    file.close();
+    const QString out = dir.filePath(name + ".png");
+    QFile::remove(out);
+    const Run r = cli(QStringList { file.fileName(), "-o", out } + options);
+    if (r.status != expectedStatus)
+        qWarning("status %d: %s", r.status, qPrintable(r.errors));
+    return r.status == expectedStatus ? QImage(out) : QImage();
 }
 
 // A 10 x 5 mm pad with a round clear cut in its middle.
@@ -67,44 +76,31 @@ private slots:
 
     void missingFileFails()
     {
-        QTemporaryDir dir;
         QCOMPARE(cli({ dir.filePath("none.gbr"), "-o", dir.filePath("x.png") }).status, 1);
         QVERIFY(!QFile::exists(dir.filePath("x.png")));
     }
 
     void gerberOverItsBoundingBox()
     {
-        QTemporaryDir dir;
-        const QString in = write(dir, "pad.gbr", padWithCut);
-        const QString out = dir.filePath("pad.png");
-        QCOMPARE(cli({ in, "-o", out, "--dpi", "254" }).status, 0); // 10 pixels per millimetre
-        const QImage image(out);
+        const QImage image = render("pad.gbr", padWithCut, { "--dpi", "254" }, 0); // 10 pixels per millimetre
         QCOMPARE(image.size(), QSize(100, 50));
         QVERIFY(black(image, 0, 0));
         QVERIFY(black(image, 99, 49));
         QVERIFY(black(image, 20, 25));
         QVERIFY(!black(image, 50, 25)); // the clear cut paints white
-    }
-
-    void defaultIs600Dpi()
-    {
-        QTemporaryDir dir;
-        const QString in = write(dir, "pad.gbr", padWithCut);
-        const QString out = dir.filePath("pad.png");
-        QCOMPARE(cli({ in, "-o", out }).status, 0);
-        QCOMPARE(QImage(out).size(), QSize(237, 119)); // 10 x 5 mm at 600 dpi, rounded up
+        // 10 x 5 mm at the default 600 dpi, rounded up.
+        QCOMPARE(render("pad.gbr", padWithCut, {}, 0).size(), QSize(237, 119));
+        // A reader stop is a failure, but what was read is still drawn.
+        QCOMPARE(render("cut.gbr", padWithCut.chopped(5), { "--dpi", "254" }, 1).size(), QSize(100, 50));
+        QCOMPARE(render("empty.gbr", "%FSLAX24Y24*%\n%MOIN*%\nM02*\n", {}, 0).size(), QSize(1, 1));
     }
 
     // "METRIC,TZ" with decimal coordinates, as KiCad writes: millimetres, not inches.
     void drillFileByItsHeader()
     {
-        QTemporaryDir dir;
-        const QString in = write(dir, "board.drl",
-            "M48\r\nMETRIC,TZ\r\nT1C1.000\r\n%\r\nG90\r\nG05\r\nT1\r\n"
-            "X5.0Y5.0\r\nX15.0Y5.0\r\nM30\r\n");
-        const QString out = dir.filePath("board.png");
-        QCOMPARE(cli({ in, "-o", out, "--dpi", "254" }).status, 0);
-        const QImage image(out);
+        const QImage image = render("board.drl",
+            "M48\r\nMETRIC,TZ\r\nT1C1.000\r\n%\r\nG90\r\nG05\r\nT1\r\nX5.0Y5.0\r\nX15.0Y5.0\r\nM30\r\n",
+            { "--dpi", "254" }, 0);
         QCOMPARE(image.size(), QSize(110, 10));
         QVERIFY(black(image, 5, 5));
         QVERIFY(black(image, 105, 5));
@@ -113,48 +109,23 @@ private slots:
 
     void drillDigitsFromTheOption()
     {
-        QTemporaryDir dir;
-        const QString in
-            = write(dir, "board.drl", "M48\nMETRIC\nT1C1.000\n%\nT1\nX5000Y5000\nX15000Y5000\nM30\n");
-        const QString out = dir.filePath("board.png");
-        QCOMPARE(cli({ in, "-o", out, "--dpi", "254", "--drill", "L,1,3" }).status, 0);
-        QCOMPARE(QImage(out).size(), QSize(110, 10)); // 5.000 and 15.000 mm
-        QCOMPARE(cli({ in, "-o", out, "--dpi", "254" }).status, 0);
-        QCOMPARE(QImage(out).size(), QSize(20, 10)); // L,2,4 by default: 0.5 and 1.5 mm
-    }
-
-    // A reader stop is a failure, but what was read is still drawn.
-    void readerStopStillDraws()
-    {
-        QTemporaryDir dir;
-        QByteArray truncated = padWithCut;
-        truncated.chop(QByteArray("M02*\n").size());
-        const QString in = write(dir, "cut.gbr", truncated);
-        const QString out = dir.filePath("cut.png");
-        const Run r = cli({ in, "-o", out, "--dpi", "254" });
-        QCOMPARE(r.status, 1);
-        QCOMPARE(QImage(out).size(), QSize(100, 50));
+        const QByteArray drill = "M48\nMETRIC\nT1C1.000\n%\nT1\nX5000Y5000\nX15000Y5000\nM30\n";
+        // 5.000 and 15.000 mm; L,2,4 by default: 0.5 and 1.5 mm.
+        QCOMPARE(
+            render("board.drl", drill, { "--dpi", "254", "--drill", "L,1,3" }, 0).size(), QSize(110, 10));
+        QCOMPARE(render("board.drl", drill, { "--dpi", "254" }, 0).size(), QSize(20, 10));
     }
 
     void absurdImageIsRefused()
     {
-        QTemporaryDir dir;
-        const QString in = write(dir, "far.gbr",
-            "%FSLAX66Y66*%\n%MOMM*%\n%ADD10C,1*%\nD10*\nX0Y0D03*\nX999999000000Y0D03*\nM02*\n");
-        const QString out = dir.filePath("far.png");
-        const Run r = cli({ in, "-o", out, "--dpi", "600" });
+        QFile file(dir.filePath("far.gbr"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("%FSLAX66Y66*%\n%MOMM*%\n%ADD10C,1*%\nD10*\nX0Y0D03*\nX999999000000Y0D03*\nM02*\n");
+        file.close();
+        const Run r = cli({ file.fileName(), "-o", dir.filePath("far.png"), "--dpi", "600" });
         QCOMPARE(r.status, 1);
         QVERIFY2(r.errors.contains(QLatin1String("lower --dpi")), qPrintable(r.errors));
-        QVERIFY(!QFile::exists(out));
-    }
-
-    void emptyLayerGivesABlankImage()
-    {
-        QTemporaryDir dir;
-        const QString in = write(dir, "empty.gbr", "%FSLAX24Y24*%\n%MOIN*%\nM02*\n");
-        const QString out = dir.filePath("empty.png");
-        QCOMPARE(cli({ in, "-o", out }).status, 0);
-        QCOMPARE(QImage(out).size(), QSize(1, 1));
+        QVERIFY(!QFile::exists(dir.filePath("far.png")));
     }
 };
 

@@ -6,52 +6,20 @@
 #include <QCheckBox>
 #include <QDialog>
 #include <QFile>
-#include <QLabel>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QtTest>
 
-// The "Export..." menu entries as a user meets them: file dialog, options dialog,
-// messages and log lines around the two CSV writers.
-class TestPnPExportActions : public QObject
-{
-    Q_OBJECT
+namespace {
 
-private slots:
-    void init();
-    void cleanup();
-
-    void exportsTheChosenSides_data();
-    void exportsTheChosenSides();
-    void outcomes_data();
-    void outcomes();
-    void cancelledFileDialogDoesNothing();
-    void unsavedEditsOfTheActiveSideAreExported();
-
-private:
-    void fill(Document& doc);
-    std::unique_ptr<QTemporaryDir> dir;
-};
-
-void TestPnPExportActions::init()
-{
-    dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(dir->isValid());
-}
-
-void TestPnPExportActions::cleanup()
-{
-    dir.reset();
-}
-
-static QByteArray readAll(const QString& path)
+QByteArray readAll(const QString& path)
 {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
 }
 
-void TestPnPExportActions::fill(Document& doc)
+void fill(Document& doc)
 {
     doc.setTopList({ new PnPEntry("R1", "0603", 12.5, 3, "top", 90.5, "10k", "1", "c;d"),
         new PnPEntry("R2", "0603", 1, 2, "top", 0, "10k", "2", "") });
@@ -61,7 +29,7 @@ void TestPnPExportActions::fill(Document& doc)
 }
 
 // A dialog handler that plays the user: pick a radio, clear check boxes, set panels, press OK.
-static std::function<int(QDialog*)> answer(
+std::function<int(QDialog*)> answer(
     const QString& radio, const QStringList& cleared, int panels, QStringList* seen)
 {
     return [=](QDialog* d) {
@@ -77,178 +45,180 @@ static std::function<int(QDialog*)> answer(
     };
 }
 
-void TestPnPExportActions::exportsTheChosenSides_data()
+} // namespace
+
+// The "Export..." menu entries as a user meets them: file dialog, options dialog,
+// messages and log lines around the two CSV writers.
+class TestPnPExportActions : public QObject
 {
-    QTest::addColumn<bool>("partList");
-    QTest::addColumn<QString>("radio");
-    QTest::addColumn<QStringList>("cleared");
-    QTest::addColumn<int>("panels");
-    QTest::addColumn<QString>("title");
-    QTest::addColumn<QByteArray>("expected");
+    Q_OBJECT
+    std::unique_ptr<QTemporaryDir> dir;
 
-    const QByteArray pnp = "RefDes;Name;X (mm);Y (mm);Side;Rotate;Value;Comment;Execute\n";
-    const QByteArray parts = "Quantity;RefDes;Value;Name\n";
-    QTest::newRow("pick and place, both")
-        << false << "both" << QStringList() << 1 << "Export Pick and Place Data"
-        << QByteArray(pnp + "R1;0603;12,5;3;top;90.5;10k;c,d;1\n" + "R2;0603;1;2;top;0;10k;;2\n"
-               + "R10;0603;-1,25;4;bottom;180;10k;;1\n" + "U1;SO8;0;0;bottom;0;LM358;;3\n");
-    QTest::newRow("pick and place, bottom machine only")
-        << false << "bottom" << QStringList { "Hand", "THT" } << 1 << "Export Pick and Place Data"
-        << QByteArray(pnp + "R10;0603;-1,25;4;bottom;180;10k;;1\n");
-    QTest::newRow("part list, both, 4 panels")
-        << true << "both" << QStringList() << 4 << "Export Part List"
-        << QByteArray(parts + "12;R1,R10,R2;10k;0603\n" + "4;U1;LM358;SO8\n");
-    QTest::newRow("part list, top, no hand") << true << "top" << QStringList { "Hand" } << 2
-                                             << "Export Part List" << QByteArray(parts + "2;R1;10k;0603\n");
-}
+private slots:
+    void init() { dir = std::make_unique<QTemporaryDir>(); }
+    void cleanup() { dir.reset(); }
 
-void TestPnPExportActions::exportsTheChosenSides()
-{
-    QFETCH(bool, partList);
-    QFETCH(QString, radio);
-    QFETCH(QStringList, cleared);
-    QFETCH(int, panels);
-    QFETCH(QString, title);
-    QFETCH(QByteArray, expected);
-
-    Document doc;
-    fill(doc);
-    QString lastDirectory = QStringLiteral("/start/here");
-    const QString path = dir->filePath(QStringLiteral("out.csv"));
-    ScriptedPrompt prompt;
-    prompt.fileAnswers << path;
-    QStringList seen;
-    prompt.dialogHandlers << answer(radio, cleared, panels, &seen);
-    LogCapture log;
-
-    PnPExportActions actions(nullptr, doc, lastDirectory);
-    partList ? actions.exportPartList() : actions.exportPickAndPlace();
-
-    QCOMPARE(readAll(path), expected);
-    const auto saves = prompt.callsOf(QStringLiteral("save"));
-    QCOMPARE(saves.size(), 1);
-    QCOMPARE(saves[0].title,
-        partList ? QStringLiteral("Export Part List") : QStringLiteral("Export Pick And Place Data"));
-    QCOMPARE(saves[0].text, QStringLiteral("/start/here"));
-    QCOMPARE(saves[0].filter, QStringLiteral("CSV File (*.csv)"));
-    QCOMPARE(seen, QStringList() << title << (partList ? "panels shown" : "panels hidden"));
-    QVERIFY(prompt.callsOf(QStringLiteral("warning")).isEmpty());
-    QCOMPARE(lastDirectory, dir->path());
-    QStringList expectedLog { dir->path(), "Save Pick And Place" };
-    if (partList)
-        expectedLog << "Save Part List";
-    QCOMPARE(log.lines(), expectedLog);
-}
-
-void TestPnPExportActions::outcomes_data()
-{
-    QTest::addColumn<bool>("partList");
-    QTest::addColumn<bool>("gerberMode");
-    QTest::addColumn<bool>("dialogAccepted");
-    QTest::addColumn<QString>("target"); // relative to the test folder
-    QTest::addColumn<int>("dialogs");
-    QTest::addColumn<bool>("warned");
-    QTest::addColumn<bool>("replaced");
-
-    for (bool partList : { false, true }) {
-        const char* kind = partList ? "part list: " : "pick and place: ";
-        QTest::addRow("%sdialog cancelled", kind)
-            << partList << false << false << "good.csv" << 1 << true << false;
-        QTest::addRow("%starget is a folder", kind)
-            << partList << false << true << "folder" << 1 << true << false;
-        QTest::addRow("%sfolder missing", kind)
-            << partList << false << true << "missing/x.csv" << 1 << true << false;
-        QTest::addRow("%slayer mode", kind) << partList << true << true << "good.csv" << 0 << false << false;
-        QTest::addRow("%sexisting file", kind)
-            << partList << false << true << "good.csv" << 1 << false << true;
-    }
-}
-
-void TestPnPExportActions::outcomes()
-{
-    QFETCH(bool, partList);
-    QFETCH(bool, gerberMode);
-    QFETCH(bool, dialogAccepted);
-    QFETCH(QString, target);
-    QFETCH(int, dialogs);
-    QFETCH(bool, warned);
-    QFETCH(bool, replaced);
-
-    const QByteArray good = "a good file\n";
-    const QString goodPath = dir->filePath(QStringLiteral("good.csv"));
+    void exportsTheChosenSides_data()
     {
-        QFile f(goodPath);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(good);
+        QTest::addColumn<bool>("partList");
+        QTest::addColumn<QString>("radio");
+        QTest::addColumn<QStringList>("cleared");
+        QTest::addColumn<int>("panels");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QByteArray>("expected");
+        const QByteArray pnp = "RefDes;Name;X (mm);Y (mm);Side;Rotate;Value;Comment;Execute\n";
+        const QByteArray parts = "Quantity;RefDes;Value;Name\n";
+        QTest::newRow("pick and place, bottom machine only")
+            << false << "bottom" << QStringList { "Hand", "THT" } << 1 << "Export Pick and Place Data"
+            << QByteArray(pnp + "R10;0603;-1,25;4;bottom;180;10k;;1\n");
+        QTest::newRow("part list, both, 4 panels")
+            << true << "both" << QStringList() << 4 << "Export Part List"
+            << QByteArray(parts + "12;R1,R10,R2;10k;0603\n" + "4;U1;LM358;SO8\n");
+        QTest::newRow("part list, top, no hand")
+            << true << "top" << QStringList { "Hand" } << 2 << "Export Part List"
+            << QByteArray(parts + "2;R1;10k;0603\n");
     }
-    QVERIFY(QDir(dir->path()).mkdir(QStringLiteral("folder")));
 
-    Document doc;
-    fill(doc);
-    doc.setGerberMode(gerberMode);
-    QString lastDirectory;
-    ScriptedPrompt prompt;
-    prompt.fileAnswers << dir->filePath(target);
-    prompt.dialogHandlers << [&](QDialog* d) {
-        if (!dialogAccepted)
-            return int(QDialog::Rejected);
-        d->findChild<QPushButton*>(QStringLiteral("okButton"))->click();
-        return d->result();
-    };
-    LogCapture log;
+    void exportsTheChosenSides()
+    {
+        QFETCH(bool, partList);
+        QFETCH(QString, radio);
+        QFETCH(QStringList, cleared);
+        QFETCH(int, panels);
+        QFETCH(QString, title);
+        Document doc;
+        fill(doc);
+        QString lastDirectory = QStringLiteral("/start/here");
+        const QString path = dir->filePath(QStringLiteral("out.csv"));
+        ScriptedPrompt prompt;
+        prompt.fileAnswers << path;
+        QStringList seen;
+        prompt.dialogHandlers << answer(radio, cleared, panels, &seen);
+        LogCapture log;
 
-    PnPExportActions actions(nullptr, doc, lastDirectory);
-    partList ? actions.exportPartList() : actions.exportPickAndPlace();
+        PnPExportActions actions(nullptr, doc, lastDirectory);
+        partList ? actions.exportPartList() : actions.exportPickAndPlace();
 
-    QCOMPARE(prompt.callsOf(QStringLiteral("exec")).size(), dialogs);
-    const auto warnings = prompt.callsOf(QStringLiteral("warning"));
-    QCOMPARE(warnings.size(), warned ? 1 : 0);
-    if (warned) {
-        QCOMPARE(warnings[0].title, QStringLiteral("Error"));
-        QCOMPARE(warnings[0].text, QStringLiteral("An error occured while saving the file"));
+        QTEST(readAll(path), "expected");
+        const auto saves = prompt.callsOf(QStringLiteral("save"));
+        QCOMPARE(saves.size(), 1);
+        QCOMPARE(saves[0].title,
+            partList ? QStringLiteral("Export Part List") : QStringLiteral("Export Pick And Place Data"));
+        QCOMPARE(saves[0].text, QStringLiteral("/start/here"));
+        QCOMPARE(saves[0].filter, QStringLiteral("CSV File (*.csv)"));
+        QCOMPARE(seen, QStringList() << title << (partList ? "panels shown" : "panels hidden"));
+        QVERIFY(prompt.callsOf(QStringLiteral("warning")).isEmpty());
+        QCOMPARE(lastDirectory, dir->path());
+        QStringList expectedLog { dir->path(), "Save Pick And Place" };
+        if (partList)
+            expectedLog << "Save Part List";
+        QCOMPARE(log.lines(), expectedLog);
     }
-    const QByteArray now = readAll(goodPath);
-    QVERIFY2((now != good) == replaced, now.constData());
-    QVERIFY(replaced || now == good);
-    QVERIFY(QFileInfo(dir->filePath(QStringLiteral("folder"))).isDir());
-    QCOMPARE(QDir(dir->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
-        QStringList() << "folder"
-                      << "good.csv");
-    QVERIFY(log.lines().contains(QStringLiteral("Save Pick And Place")));
-    QCOMPARE(log.lines().contains(QStringLiteral("Save Part List")), partList);
-}
 
-void TestPnPExportActions::cancelledFileDialogDoesNothing()
-{
-    Document doc;
-    fill(doc);
-    QString lastDirectory = QStringLiteral("/keep");
-    ScriptedPrompt prompt; // no file answer: the user cancels
-    LogCapture log;
-    PnPExportActions actions(nullptr, doc, lastDirectory);
-    actions.exportPickAndPlace();
-    actions.exportPartList();
-    QCOMPARE(prompt.callsOf(QStringLiteral("save")).size(), 2);
-    QCOMPARE(prompt.calls.size(), 2);
-    QCOMPARE(lastDirectory, QStringLiteral("/keep"));
-    QVERIFY(log.lines().isEmpty());
-}
+    void outcomes_data()
+    {
+        QTest::addColumn<bool>("partList");
+        QTest::addColumn<bool>("gerberMode");
+        QTest::addColumn<bool>("dialogAccepted");
+        QTest::addColumn<QString>("target"); // relative to the test folder
+        QTest::addColumn<int>("dialogs");
+        QTest::addColumn<bool>("warned");
+        QTest::addColumn<bool>("replaced");
+        for (bool partList : { false, true }) {
+            const char* kind = partList ? "part list: " : "pick and place: ";
+            QTest::addRow("%sdialog cancelled", kind)
+                << partList << false << false << "good.csv" << 1 << true << false;
+            QTest::addRow("%starget is a folder", kind)
+                << partList << false << true << "folder" << 1 << true << false;
+            QTest::addRow("%slayer mode", kind)
+                << partList << true << true << "good.csv" << 0 << false << false;
+            QTest::addRow("%sexisting file", kind)
+                << partList << false << true << "good.csv" << 1 << false << true;
+        }
+    }
 
-void TestPnPExportActions::unsavedEditsOfTheActiveSideAreExported()
-{
-    Document doc;
-    fill(doc);
-    doc.setSide(false);
-    doc.appendEntry(new PnPEntry("C5", "0402", 1, 1, "bottom", 0, "1u", "1", ""));
-    QString lastDirectory;
-    const QString path = dir->filePath(QStringLiteral("out.csv"));
-    ScriptedPrompt prompt;
-    prompt.fileAnswers << path;
-    QStringList seen;
-    prompt.dialogHandlers << answer(QStringLiteral("bottom"), {}, 1, &seen);
-    PnPExportActions(nullptr, doc, lastDirectory).exportPickAndPlace();
-    QCOMPARE(readAll(path).split('\n').value(3), QByteArray("C5;0402;1;1;bottom;0;1u;;1"));
-}
+    void outcomes()
+    {
+        QFETCH(bool, partList);
+        QFETCH(bool, gerberMode);
+        QFETCH(bool, dialogAccepted);
+        QFETCH(QString, target);
+        QFETCH(bool, warned);
+        QFETCH(bool, replaced);
+        const QByteArray good = "a good file\n";
+        const QString goodPath = dir->filePath(QStringLiteral("good.csv"));
+        {
+            QFile f(goodPath);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(good);
+        }
+        QVERIFY(QDir(dir->path()).mkdir(QStringLiteral("folder")));
+        Document doc;
+        fill(doc);
+        doc.setGerberMode(gerberMode);
+        QString lastDirectory;
+        ScriptedPrompt prompt;
+        prompt.fileAnswers << dir->filePath(target);
+        prompt.dialogHandlers << [&](QDialog* d) {
+            if (!dialogAccepted)
+                return int(QDialog::Rejected);
+            d->findChild<QPushButton*>(QStringLiteral("okButton"))->click();
+            return d->result();
+        };
+        LogCapture log;
+
+        PnPExportActions actions(nullptr, doc, lastDirectory);
+        partList ? actions.exportPartList() : actions.exportPickAndPlace();
+
+        QTEST(int(prompt.callsOf(QStringLiteral("exec")).size()), "dialogs");
+        const auto warnings = prompt.callsOf(QStringLiteral("warning"));
+        QCOMPARE(warnings.size(), warned ? 1 : 0);
+        if (warned) {
+            QCOMPARE(warnings[0].title, QStringLiteral("Error"));
+            QCOMPARE(warnings[0].text, QStringLiteral("An error occured while saving the file"));
+        }
+        const QByteArray now = readAll(goodPath);
+        QVERIFY2((now != good) == replaced, now.constData());
+        QVERIFY(QFileInfo(dir->filePath(QStringLiteral("folder"))).isDir());
+        QCOMPARE(QDir(dir->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+            QStringList() << "folder"
+                          << "good.csv");
+        QVERIFY(log.lines().contains(QStringLiteral("Save Pick And Place")));
+        QCOMPARE(log.lines().contains(QStringLiteral("Save Part List")), partList);
+    }
+
+    void cancelledFileDialogDoesNothing()
+    {
+        Document doc;
+        fill(doc);
+        QString lastDirectory = QStringLiteral("/keep");
+        ScriptedPrompt prompt; // no file answer: the user cancels
+        LogCapture log;
+        PnPExportActions actions(nullptr, doc, lastDirectory);
+        actions.exportPickAndPlace();
+        actions.exportPartList();
+        QCOMPARE(prompt.callsOf(QStringLiteral("save")).size(), 2);
+        QCOMPARE(prompt.calls.size(), 2);
+        QCOMPARE(lastDirectory, QStringLiteral("/keep"));
+        QVERIFY(log.lines().isEmpty());
+    }
+
+    void unsavedEditsOfTheActiveSideAreExported()
+    {
+        Document doc;
+        fill(doc);
+        doc.setSide(false);
+        doc.appendEntry(new PnPEntry("C5", "0402", 1, 1, "bottom", 0, "1u", "1", ""));
+        QString lastDirectory;
+        const QString path = dir->filePath(QStringLiteral("out.csv"));
+        ScriptedPrompt prompt;
+        prompt.fileAnswers << path;
+        QStringList seen;
+        prompt.dialogHandlers << answer(QStringLiteral("bottom"), {}, 1, &seen);
+        PnPExportActions(nullptr, doc, lastDirectory).exportPickAndPlace();
+        QCOMPARE(readAll(path).split('\n').value(3), QByteArray("C5;0402;1;1;bottom;0;1u;;1"));
+    }
+};
 
 QTEST_MAIN(TestPnPExportActions)
 #include "tst_pnpexportactions.moc"

