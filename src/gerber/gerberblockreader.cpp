@@ -61,7 +61,7 @@ bool GerberBlockReader::next(QStringView& block)
             m_haveStatement = false; // a trailing empty part is dropped
             continue;
         }
-        const qsizetype star = m_statement.indexOf(QLatin1Char('*'), m_pos);
+        const qsizetype star = findChar(m_statement, u'*', m_pos);
         if (star >= 0) {
             // The part keeps its own "*" as the appended one, unless it ends with "%".
             const bool endsWithPercent = star > m_pos && m_statement.at(star - 1) == QLatin1Char('%');

@@ -5,6 +5,28 @@
 #include <QString>
 #include <QStringView>
 
+// A plain forward scan for one character: QStringView::indexOf goes through Qt's general search,
+// which costs several times more on the short blocks every coordinate line makes.
+inline qsizetype findChar(QStringView text, char16_t c, qsizetype from = 0)
+{
+    const QChar* data = text.data();
+    for (qsizetype i = from < 0 ? 0 : from; i < text.size(); ++i)
+        if (data[i].unicode() == c)
+            return i;
+    return -1;
+}
+
+// Equality with a short ASCII literal without going through Qt's general compare.
+template <size_t N> inline bool sameAscii(QStringView text, const char (&literal)[N])
+{
+    if (text.size() != qsizetype(N - 1))
+        return false;
+    for (size_t i = 0; i + 1 < N; ++i)
+        if (text.at(qsizetype(i)).unicode() != char16_t(literal[i]))
+            return false;
+    return true;
+}
+
 // Turns the trimmed lines of a Gerber file into blocks: lines are joined into statements (a macro
 // definition may span lines until "*%"), statements are cut at "*", and every block ends with "*"
 // or "%". Blocks are views into the lines wherever possible, so reading allocates almost nothing;

@@ -1,5 +1,6 @@
 // Coordinate blocks: D text, start position, straight objects, region mode and the conversion
 // of coordinate texts into file units.
+#include "gerber/gerberblockreader.h"
 #include "gerber/gerberlayer.h"
 #include "gerber/gerberparser.h"
 
@@ -7,6 +8,12 @@
 #include <cmath>
 
 namespace {
+
+// Same result as comparing with a one-letter text, without the general string compare per block.
+bool isSingleLetter(const QString& text, char16_t letter)
+{
+    return text.size() == 1 && text.at(0).unicode() == letter;
+}
 
 bool isCoordinateEnd(QChar c)
 {
@@ -34,11 +41,11 @@ QStringView fieldAfter(QStringView block, qsizetype at)
 
 const QString& kindFor(QStringView dText, QString& storage)
 {
-    if (dText == QLatin1String("D1"))
+    if (sameAscii(dText, "D1"))
         return ImageObject::draw();
-    if (dText == QLatin1String("D2"))
+    if (sameAscii(dText, "D2"))
         return ImageObject::move();
-    if (dText == QLatin1String("D3"))
+    if (sameAscii(dText, "D3"))
         return ImageObject::flash();
     storage = dText.toString();
     return storage;
@@ -155,7 +162,7 @@ bool GerberParser::handleCoordinates(QStringView block)
     // coordinate block that had one (a draw when there was none yet).
     QStringView dText;
     QChar dChars[3];
-    const qsizetype firstD = block.indexOf(QLatin1Char('D'));
+    const qsizetype firstD = findChar(block, u'D');
     if (firstD < 0) {
         dText = m_modalDText.isEmpty() ? QStringView(u"D1") : QStringView(m_modalDText);
     } else {
@@ -176,7 +183,7 @@ bool GerberParser::handleCoordinates(QStringView block)
         if (m_modalDText != dText)
             m_modalDText = dText.toString();
     }
-    const bool isDraw = dText == QLatin1String("D1");
+    const bool isDraw = sameAscii(dText, "D1");
 
     if (!m_haveCurrentPoint && isDraw) {
         Aperture* origin = m_layer.addAperture(Aperture::createDefault());
@@ -190,7 +197,7 @@ bool GerberParser::handleCoordinates(QStringView block)
     }
 
     const QString& g = m_layer.currentG;
-    if (isDraw && (g == QLatin1String("G02") || g == QLatin1String("G03"))) {
+    if (isDraw && (sameAscii(g, "G02") || sameAscii(g, "G03"))) {
         // Files of the older format revision leave out G74/G75: single-quadrant was their default.
         const bool single = m_layer.singleQuadrant || !m_layer.multiQuadrant;
         QStringView text = firstD >= 0 ? block.left(firstD) : block;
@@ -206,14 +213,22 @@ bool GerberParser::handleCoordinates(QStringView block)
 
 bool GerberParser::straightCoordinates(QStringView block, QStringView dText, const QString& kind)
 {
-    const qsizetype xAt = block.indexOf(QLatin1Char('X'));
-    const qsizetype yAt = block.indexOf(QLatin1Char('Y'));
+    qsizetype xAt = -1;
+    qsizetype yAt = -1;
+    const QChar* data = block.data();
+    for (qsizetype i = 0; i < block.size() && (xAt < 0 || yAt < 0); ++i) {
+        const char16_t c = data[i].unicode();
+        if (c == u'X' && xAt < 0)
+            xAt = i;
+        else if (c == u'Y' && yAt < 0)
+            yAt = i;
+    }
     if (xAt < 0 && yAt < 0) {
         reject("weder X noch Y angegeben - Fehlerauslösender Zeileninhalt:", block);
         return false;
     }
-    const bool trailing = m_layer.zeroOmission == QLatin1String("T");
-    const bool incremental = m_layer.coordinateMode == QLatin1String("I");
+    const bool trailing = isSingleLetter(m_layer.zeroOmission, u'T');
+    const bool incremental = isSingleLetter(m_layer.coordinateMode, u'I');
     // A missing axis keeps the current point's value in absolute mode and is 0 otherwise.
     const bool keepAxis = !incremental && m_haveCurrentPoint;
     double x = keepAxis ? m_currentPoint.x() : 0.0;
@@ -238,7 +253,7 @@ bool GerberParser::straightCoordinates(QStringView block, QStringView dText, con
 
 void GerberParser::regionPoint(QStringView dText, double x, double y)
 {
-    if (dText == QLatin1String("D2") && m_layer.currentRegion)
+    if (sameAscii(dText, "D2") && m_layer.currentRegion)
         closeRegion();
     if (!m_layer.currentRegion)
         m_layer.currentRegion = new QPolygonF;
