@@ -3,6 +3,7 @@
 #include "gerber/gerberlayer.h"
 
 #include <QDebug>
+#include <QVarLengthArray>
 #include <QVector>
 #include <algorithm>
 #include <cmath>
@@ -15,6 +16,15 @@ namespace {
 constexpr int maxPolygonVertices = 1000;
 constexpr int maxMoireRings = 10000;
 
+// A count taken from a modifier: the fraction is cut off; zero for negative numbers and for what
+// is not a number, `limit` for anything larger (converting those to int directly is undefined).
+int countFrom(double value, int limit)
+{
+    if (!(value > 0.0))
+        return 0;
+    return value >= double(limit) ? limit : int(value);
+}
+
 QPointF rotated(double x, double y, double degrees)
 {
     const double a = degrees * M_PI / 180.0;
@@ -23,19 +33,74 @@ QPointF rotated(double x, double y, double degrees)
     return QPointF(x * c - y * s, x * s + y * c);
 }
 
+const double powersOfTen[] = { 1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14,
+    1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22 };
+
+// A modifier's value. Plain decimals ("-.092345", "0.005", "20") are read directly: the digits as
+// an integer over an exact power of ten is the correctly rounded value, the same as toDouble's.
+// Anything else (exponents, spaces, long digit strings, garbage) goes through toDouble.
+double modifierValue(QStringView text)
+{
+    const QChar* p = text.data();
+    const QChar* const end = p + text.size();
+    bool negative = false;
+    if (p < end && (*p == QLatin1Char('-') || *p == QLatin1Char('+'))) {
+        negative = *p == QLatin1Char('-');
+        ++p;
+    }
+    qint64 mantissa = 0;
+    int digits = 0;
+    int decimals = 0;
+    bool point = false;
+    for (; p < end; ++p) {
+        const char16_t c = p->unicode();
+        if (c == u'.' && !point) {
+            point = true;
+            continue;
+        }
+        const unsigned digit = unsigned(c) - unsigned('0');
+        if (digit > 9 || digits == 15)
+            return text.toString().toDouble();
+        mantissa = mantissa * 10 + digit;
+        ++digits;
+        if (point)
+            ++decimals;
+    }
+    if (digits == 0)
+        return text.toString().toDouble();
+    const double value = double(mantissa) / powersOfTen[decimals];
+    return negative ? -value : value;
+}
+
+// The comma-separated modifiers of one primitive, as views into its text (empty pieces kept).
+using Modifiers = QVarLengthArray<QStringView, 24>;
+
+void splitModifiers(QStringView primitive, Modifiers& out)
+{
+    out.clear();
+    qsizetype from = 0;
+    for (qsizetype i = 0; i < primitive.size(); ++i) {
+        if (primitive.at(i) == QLatin1Char(',')) {
+            out.append(primitive.mid(from, i - from));
+            from = i + 1;
+        }
+    }
+    out.append(primitive.mid(from));
+}
+
 class Expansion
 {
 public:
-    explicit Expansion(const QStringList& modifiers)
-        : m(modifiers)
+    explicit Expansion(const Modifiers& modifiers)
+        : n(int(modifiers.size()))
     {
-        values.reserve(m.size());
-        for (const QString& t : m)
-            values.append(t.toDouble());
+        values.reserve(n);
+        for (const QStringView t : modifiers)
+            values.append(modifierValue(t));
     }
 
     double d(int k) const { return k < values.size() ? values.at(k) : 0.0; }
-    int count() const { return m.size(); }
+    int count() const { return n; }
 
     void circle(MacroImage& image, int index, bool dark, QPointF centre, double diameter) const
     {
@@ -62,14 +127,14 @@ public:
         return p;
     }
 
-    const QStringList& m;
-    QVector<double> values;
+    int n;
+    QVarLengthArray<double, 24> values;
 };
 
 void outline(MacroImage& image, int index, const Expansion& x)
 {
     const double rotation = x.d(x.count() - 1);
-    const int n = int(x.d(2));
+    const int n = countFrom(x.d(2), x.count());
     QPolygonF polygon;
     for (int k = 0; k < n && 4 + 2 * k < x.count() - 1; ++k)
         polygon.append(rotated(x.d(3 + 2 * k), x.d(4 + 2 * k), rotation));
@@ -78,7 +143,7 @@ void outline(MacroImage& image, int index, const Expansion& x)
 
 void regularPolygon(MacroImage& image, int index, const Expansion& x)
 {
-    const int n = int(x.d(2));
+    const int n = countFrom(x.d(2), maxPolygonVertices + 1);
     if (n < 3 || n > maxPolygonVertices)
         return;
     const QPointF centre(x.d(3), x.d(4));
@@ -97,7 +162,7 @@ int moire(MacroImage& image, int index, const Expansion& x)
 {
     const double rotation = x.d(9);
     const QPointF c = rotated(x.d(1), x.d(2), rotation);
-    const int rings = int(std::min<double>(x.d(6), maxMoireRings));
+    const int rings = countFrom(x.d(6), maxMoireRings);
     int extra = 0;
     for (int i = 0; i < rings; ++i) {
         const double outer = x.d(3) - (x.d(5) + x.d(4)) * i;
@@ -180,11 +245,12 @@ Aperture* ApertureMacroReader::expand(QStringView block, const ApertureMacro& ma
     auto image = std::make_unique<MacroImage>();
     int p = 0;
     int e = 0;
+    Modifiers modifiers;
     for (const QString& primitive : macro.primitives) {
-        const QStringList modifiers = primitive.split(QLatin1Char(','));
+        splitModifiers(primitive, modifiers);
         const int code = modifiers.first().toInt();
         if (!handledCode(code)) {
-            qDebug().noquote() << QStringLiteral("Parameter: ") + modifiers.first();
+            qDebug().noquote() << QStringLiteral("Parameter: ") + modifiers.first().toString();
             return nullptr;
         }
         const Expansion x(modifiers);

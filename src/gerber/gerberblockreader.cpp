@@ -11,15 +11,40 @@ GerberBlockReader::GerberBlockReader(const LineList& lines)
     : m_lines(lines)
 { }
 
+QStringView GerberBlockReader::decodeLine(int i)
+{
+    const std::string_view bytes = m_lines.bytes(i);
+    const int size = int(bytes.size());
+    // Gerber text is ASCII: widening byte by byte is all it takes, and the same pass notes whether
+    // the line holds a "%". A line with other bytes is decoded instead.
+    if (size > m_lineBuffer.size())
+        m_lineBuffer.resize(qMax(size, 2 * m_lineBuffer.size()));
+    char16_t* out = reinterpret_cast<char16_t*>(m_lineBuffer.data());
+    const auto* in = reinterpret_cast<const unsigned char*>(bytes.data());
+    unsigned char high = 0;
+    bool percent = false;
+    for (int k = 0; k < size; ++k) {
+        const unsigned char c = in[k];
+        high |= c;
+        percent |= c == '%';
+        out[k] = c;
+    }
+    m_lineHasPercent = percent;
+    if (high < 0x80)
+        return QStringView(out, size);
+    m_decodedLine = QString::fromUtf8(bytes.data(), size);
+    m_lineHasPercent = m_decodedLine.contains(QLatin1Char('%'));
+    return QStringView(m_decodedLine);
+}
+
 bool GerberBlockReader::nextStatement()
 {
     while (m_line < m_lines.size()) {
-        const QStringView line = m_lines.view(m_line++);
+        const QStringView line = decodeLine(m_line++);
         if (!m_accumulating) {
             const QStringView view = line;
             // Most lines hold no "%" at all: test that cheaply before the two searches.
-            if (view.contains(QLatin1Char('%')) && view.contains(macroStart)
-                && !view.contains(statementEnd)) {
+            if (m_lineHasPercent && view.contains(macroStart) && !view.contains(statementEnd)) {
                 m_accumulator = line.toString();
                 m_accumulating = true;
                 continue;

@@ -29,8 +29,8 @@ template <size_t N> inline bool sameAscii(QStringView text, const char (&literal
 
 // Turns the trimmed lines of a Gerber file into blocks: lines are joined into statements (a macro
 // definition may span lines until "*%"), statements are cut at "*", and every block ends with "*"
-// or "%". Blocks are views into the lines wherever possible, so reading allocates almost nothing;
-// a view stays valid until the next call of next().
+// or "%". Blocks are views into one reused line buffer wherever possible, so reading allocates
+// almost nothing; a view stays valid until the next call of next().
 class GerberBlockReader
 {
 public:
@@ -42,9 +42,13 @@ public:
 
 private:
     bool nextStatement();
+    QStringView decodeLine(int i);
 
     const LineList& m_lines;
     int m_line = 0;
+    QString m_lineBuffer; // the current ASCII line as UTF-16; only ever grows
+    QString m_decodedLine; // the current line when it held other bytes
+    bool m_lineHasPercent = false;
     QString m_accumulator; // lines of a statement that spans lines
     bool m_accumulating = false;
     QString m_statementOwner; // backs m_statement when it was joined from several lines

@@ -15,29 +15,54 @@ bool isSingleLetter(const QString& text, char16_t letter)
     return text.size() == 1 && text.at(0).unicode() == letter;
 }
 
-bool isCoordinateEnd(QChar c)
+// Characters that end a coordinate field, as a table: one load per character instead of six
+// compares.
+struct FieldEnds
 {
-    switch (c.unicode()) {
-    case 'X':
-    case 'Y':
-    case 'I':
-    case 'J':
-    case 'D':
-    case '*':
-        return true;
-    default:
-        return false;
+    bool at[128] = {};
+    constexpr FieldEnds()
+    {
+        at[int('X')] = at[int('Y')] = at[int('I')] = at[int('J')] = at[int('D')] = at[int('*')] = true;
     }
-}
+};
+constexpr FieldEnds fieldEnds;
 
-// The text after the letter at `at`, up to the next address letter or the end.
-QStringView fieldAfter(QStringView block, qsizetype at)
+// The X and Y fields of a coordinate block and its first "D", found in one pass. A field runs
+// from after its letter up to the next address letter (X, Y, I, J, D) or "*"; only the first X and
+// the first Y count.
+struct CoordinateFields
 {
-    qsizetype end = at + 1;
-    while (end < block.size() && !isCoordinateEnd(block.at(end)))
-        ++end;
-    return block.mid(at + 1, end - at - 1);
-}
+    qsizetype xBegin = -1, xEnd = -1;
+    qsizetype yBegin = -1, yEnd = -1;
+    qsizetype firstD = -1;
+
+    explicit CoordinateFields(QStringView block)
+    {
+        const QChar* data = block.data();
+        const qsizetype size = block.size();
+        qsizetype* openEnd = nullptr; // the end of the field being read, if any
+        for (qsizetype i = 0; i < size; ++i) {
+            const char16_t c = data[i].unicode();
+            if (c >= 128 || !fieldEnds.at[c])
+                continue;
+            if (openEnd) {
+                *openEnd = i;
+                openEnd = nullptr;
+            }
+            if (c == u'X' && xBegin < 0) {
+                xBegin = i + 1;
+                openEnd = &xEnd;
+            } else if (c == u'Y' && yBegin < 0) {
+                yBegin = i + 1;
+                openEnd = &yEnd;
+            } else if (c == u'D' && firstD < 0) {
+                firstD = i;
+            }
+        }
+        if (openEnd)
+            *openEnd = size;
+    }
+};
 
 const QString& kindFor(QStringView dText, QString& storage)
 {
@@ -70,23 +95,24 @@ const double powersOfTen[] = { 1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9,
 // digits as an integer divided by an exact power of ten is the correctly rounded value, the
 // same as reading the text with the point inserted. Returns false when the text needs the
 // general path.
-bool convertPlainDigits(QStringView text, int n, int m, bool trailingOmitted, double& value)
+inline bool convertPlainDigits(QStringView text, int n, int m, bool trailingOmitted, double& value)
 {
-    qsizetype i = 0;
+    const QChar* p = text.data();
+    const QChar* const end = p + text.size();
     bool negative = false;
-    if (!text.isEmpty() && (text.front() == QLatin1Char('-') || text.front() == QLatin1Char('+'))) {
-        negative = text.front() == QLatin1Char('-');
-        i = 1;
+    if (p < end && (*p == QLatin1Char('-') || *p == QLatin1Char('+'))) {
+        negative = *p == QLatin1Char('-');
+        ++p;
     }
-    const qsizetype digitCount = text.size() - i;
+    const qsizetype digitCount = end - p;
     if (digitCount > 15)
         return false;
     qint64 mantissa = 0;
-    for (; i < text.size(); ++i) {
-        const ushort c = text.at(i).unicode();
-        if (c < '0' || c > '9')
+    for (; p < end; ++p) {
+        const unsigned digit = unsigned(p->unicode()) - unsigned('0');
+        if (digit > 9)
             return false;
-        mantissa = mantissa * 10 + (c - '0');
+        mantissa = mantissa * 10 + digit;
     }
     // Padding to n + m digits: zeros behind scale the number, zeros in front change nothing.
     const qsizetype width = qsizetype(n) + m;
@@ -107,12 +133,9 @@ bool convertPlainDigits(QStringView text, int n, int m, bool trailingOmitted, do
     return true;
 }
 
-double convert(QStringView text, int n, int m, bool trailingOmitted, bool arcVariant)
+// Texts with a decimal point, more digits than fit the fast path, or stray characters.
+double convertGeneral(QStringView text, int n, int m, bool trailingOmitted, bool arcVariant)
 {
-    double fast = 0.0;
-    if (convertPlainDigits(text, n, m, trailingOmitted, fast))
-        return fast;
-
     // The digits are few; a thread-local buffer keeps conversion free of allocations.
     thread_local std::string digits;
     digits.clear();
@@ -144,6 +167,14 @@ double convert(QStringView text, int n, int m, bool trailingOmitted, bool arcVar
     return parseNumber(digits, negative);
 }
 
+inline double convert(QStringView text, int n, int m, bool trailingOmitted, bool arcVariant)
+{
+    double fast = 0.0;
+    if (convertPlainDigits(text, n, m, trailingOmitted, fast))
+        return fast;
+    return convertGeneral(text, n, m, trailingOmitted, arcVariant);
+}
+
 } // namespace
 
 double GerberParser::convertCoordinate(QStringView text, int n, int m, bool trailingOmitted)
@@ -158,30 +189,32 @@ double GerberParser::convertArcCoordinate(QStringView text, int n, int m, bool t
 
 bool GerberParser::handleCoordinates(QStringView block)
 {
+    const CoordinateFields fields(block);
     // D text from the end of the block; a block without any "D" repeats the D code of the last
     // coordinate block that had one (a draw when there was none yet).
     QStringView dText;
     QChar dChars[3];
-    const qsizetype firstD = findChar(block, u'D');
-    if (firstD < 0) {
-        dText = m_modalDText.isEmpty() ? QStringView(u"D1") : QStringView(m_modalDText);
+    if (fields.firstD < 0) {
+        dText = m_modalDLength == 0 ? QStringView(u"D1") : QStringView(m_modalD, m_modalDLength);
     } else {
-        const QStringView last = block.right(4);
-        if (block.size() >= 4 && last.at(0) == QLatin1Char('D') && last.at(3) == QLatin1Char('*')) {
+        const qsizetype size = block.size();
+        const QChar* last = block.data() + size - 4;
+        if (size >= 4 && last[0] == QLatin1Char('D') && last[3] == QLatin1Char('*')) {
             int len = 0;
             for (int i = 0; i < 3; ++i) {
-                if (last.at(i) != QLatin1Char('0'))
-                    dChars[len++] = last.at(i);
+                if (last[i] != QLatin1Char('0'))
+                    dChars[len++] = last[i];
             }
             dText = QStringView(dChars, len);
-        } else if (block.size() >= 4 && last.at(1) == QLatin1Char('D') && last.at(3) == QLatin1Char('*')) {
-            dText = last.mid(1, 2);
+        } else if (size >= 4 && last[1] == QLatin1Char('D') && last[3] == QLatin1Char('*')) {
+            dText = QStringView(last + 1, 2);
         } else {
             reject("Befehl fehlerhaft - Fehlerauslösender Zeileninhalt:", block);
             return false;
         }
-        if (m_modalDText != dText)
-            m_modalDText = dText.toString();
+        m_modalDLength = int(dText.size());
+        for (int i = 0; i < m_modalDLength; ++i)
+            m_modalD[i] = dText[i];
     }
     const bool isDraw = sameAscii(dText, "D1");
 
@@ -200,30 +233,14 @@ bool GerberParser::handleCoordinates(QStringView block)
     if (isDraw && (sameAscii(g, "G02") || sameAscii(g, "G03"))) {
         // Files of the older format revision leave out G74/G75: single-quadrant was their default.
         const bool single = m_layer.singleQuadrant || !m_layer.multiQuadrant;
-        QStringView text = firstD >= 0 ? block.left(firstD) : block;
+        QStringView text = fields.firstD >= 0 ? block.left(fields.firstD) : block;
         if (text.endsWith(QLatin1Char('*')))
             text.chop(1);
         readArc(text, single);
         return true;
     }
 
-    QString kindStorage;
-    return straightCoordinates(block, dText, kindFor(dText, kindStorage));
-}
-
-bool GerberParser::straightCoordinates(QStringView block, QStringView dText, const QString& kind)
-{
-    qsizetype xAt = -1;
-    qsizetype yAt = -1;
-    const QChar* data = block.data();
-    for (qsizetype i = 0; i < block.size() && (xAt < 0 || yAt < 0); ++i) {
-        const char16_t c = data[i].unicode();
-        if (c == u'X' && xAt < 0)
-            xAt = i;
-        else if (c == u'Y' && yAt < 0)
-            yAt = i;
-    }
-    if (xAt < 0 && yAt < 0) {
+    if (fields.xBegin < 0 && fields.yBegin < 0) {
         reject("weder X noch Y angegeben - Fehlerauslösender Zeileninhalt:", block);
         return false;
     }
@@ -233,21 +250,23 @@ bool GerberParser::straightCoordinates(QStringView block, QStringView dText, con
     const bool keepAxis = !incremental && m_haveCurrentPoint;
     double x = keepAxis ? m_currentPoint.x() : 0.0;
     double y = keepAxis ? m_currentPoint.y() : 0.0;
-    if (xAt >= 0)
-        x = convertCoordinate(
-            fieldAfter(block, xAt), m_layer.xIntegerDigits, m_layer.xDecimalDigits, trailing);
-    if (yAt >= 0)
-        y = convertCoordinate(
-            fieldAfter(block, yAt), m_layer.yIntegerDigits, m_layer.yDecimalDigits, trailing);
+    if (fields.xBegin >= 0)
+        x = convert(block.mid(fields.xBegin, fields.xEnd - fields.xBegin), m_layer.xIntegerDigits,
+            m_layer.xDecimalDigits, trailing, false);
+    if (fields.yBegin >= 0)
+        y = convert(block.mid(fields.yBegin, fields.yEnd - fields.yBegin), m_layer.yIntegerDigits,
+            m_layer.yDecimalDigits, trailing, false);
     if (incremental && m_haveCurrentPoint) {
         x += m_currentPoint.x();
         y += m_currentPoint.y();
     }
 
-    if (m_layer.regionMode)
+    if (m_layer.regionMode) {
         regionPoint(dText, x, y);
-    else
-        createObject(x, y, kind);
+    } else {
+        QString kindStorage;
+        createObject(x, y, kindFor(dText, kindStorage));
+    }
     return true;
 }
 

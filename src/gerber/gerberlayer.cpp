@@ -31,13 +31,22 @@ GerberLayer::~GerberLayer()
     clearImage();
 }
 
-ImageObject* GerberLayer::allocateObject()
+void GerberLayer::reserveObjects(int count)
 {
-    if (m_chunkUsed == ObjectChunkSize) {
-        m_objectChunks.emplace_back(new ImageObject[ObjectChunkSize]);
-        m_chunkUsed = 0;
-    }
-    return &m_objectChunks.back()[m_chunkUsed++];
+    if (count <= 0)
+        return;
+    const int objects = int(qMin<qint64>(qint64(m_objects.size()) + count, 1 << 26));
+    const int order = int(qMin<qint64>(qint64(m_order.size()) + count, 1 << 26));
+    m_objects.reserve(objects);
+    m_order.reserve(order);
+}
+
+void GerberLayer::fitObjectLists()
+{
+    if (m_objects.capacity() - m_objects.size() > m_objects.size() / 8)
+        m_objects.squeeze();
+    if (m_order.capacity() - m_order.size() > m_order.size() / 8)
+        m_order.squeeze();
 }
 
 void GerberLayer::mapObject(ImageObject* object)
@@ -68,7 +77,7 @@ bool GerberLayer::indexInUse(qint32 index) const
 
 ImageObject* GerberLayer::createObject(Aperture* aperture, double x, double y, const QString& kind, bool dark)
 {
-    ImageObject* object = allocateObject();
+    ImageObject* object = m_arena.create();
     object->aperture = aperture;
     object->x = x;
     object->y = y;
@@ -181,8 +190,7 @@ void GerberLayer::clearImage()
 {
     qDeleteAll(m_heapObjects);
     m_heapObjects.clear();
-    m_objectChunks.clear();
-    m_chunkUsed = ObjectChunkSize;
+    m_arena.clear();
     qDeleteAll(m_apertures);
     qDeleteAll(m_adoptedApertures);
     qDeleteAll(m_regionPolygons);

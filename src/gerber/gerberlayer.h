@@ -5,6 +5,7 @@
 #include "gerber/arcrecord.h"
 #include "gerber/imageobject.h"
 #include "gerber/linelist.h"
+#include "gerber/objectarena.h"
 
 #include <QByteArray>
 #include <QColor>
@@ -14,8 +15,6 @@
 #include <QStringList>
 #include <QVector>
 #include <atomic>
-#include <memory>
-#include <vector>
 
 // The image of one Gerber or Excellon file, in the file's own unit (unitFactor converts to mm).
 //
@@ -39,13 +38,13 @@ public:
     GerberLayer& operator=(const GerberLayer&) = delete;
 
     // --- image content (owned) ---------------------------------------------------------------
-    const QList<ImageObject*>& objects() const { return m_objects; }
+    const QVector<ImageObject*>& objects() const { return m_objects; }
     const QList<Aperture*>& apertures() const { return m_apertures; }
     const QList<QPolygonF*>& regionPolygons() const { return m_regionPolygons; }
     const QList<bool>& regionPolarities() const { return m_regionPolarities; }
     const QList<ArcRecord*>& arcRecords() const { return m_arcRecords; }
     const QList<ApertureMacro*>& macros() const { return m_macros; }
-    const QList<qint32>& order() const { return m_order; }
+    const QVector<qint32>& order() const { return m_order; }
 
     // Index maps: nullptr (or true for the polarity) where the index holds no such item.
     ImageObject* objectAt(qint32 index) const;
@@ -71,6 +70,10 @@ public:
     // Deletes `old` (which must be in the macro list) and puts `replacement` in its place.
     void replaceMacro(ApertureMacro* old, ApertureMacro* replacement);
     void addArcRecord(ArcRecord* arc);
+    // Room for this many more objects in the object and order lists (a reader's estimate).
+    void reserveObjects(int count);
+    // Gives back room the object and order lists reserved but did not use (beyond an eighth).
+    void fitObjectLists();
 
     // Drops the whole image (objects, regions, apertures, macros, arcs) and resets the
     // per-pass reading state; format fields, colour and transform stay.
@@ -137,20 +140,16 @@ private:
     void insertOrder(qint32 index);
     void mapObject(ImageObject* object);
     bool indexInUse(qint32 index) const;
-    ImageObject* allocateObject();
 
-    static constexpr int ObjectChunkSize = 4096;
-
-    QList<ImageObject*> m_objects;
+    QVector<ImageObject*> m_objects;
     QList<Aperture*> m_apertures;
     QList<QPolygonF*> m_regionPolygons;
     QList<bool> m_regionPolarities;
     QList<ArcRecord*> m_arcRecords;
     QList<ApertureMacro*> m_macros;
     QList<Aperture*> m_adoptedApertures;
-    QList<qint32> m_order;
-    std::vector<std::unique_ptr<ImageObject[]>> m_objectChunks;
-    int m_chunkUsed = ObjectChunkSize;
+    QVector<qint32> m_order;
+    ObjectArena m_arena; // the objects made with createObject
     QVector<ImageObject*> m_heapObjects; // the objects added with addObject/restoreObject
     // Index map: objects appended in ascending index order (all the readers make) are found by
     // binary search in m_objects, which costs no memory; the rest go to a hash.

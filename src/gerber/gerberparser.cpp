@@ -22,6 +22,17 @@ void GerberParser::reject(const char* message, QStringView block)
 
 bool GerberParser::run()
 {
+    // Nearly every line of a large layer is one coordinate block: room for that many objects
+    // spares the lists their growing copies. Region points are no objects, so what is left over
+    // is given back at the end.
+    m_layer.reserveObjects(m_layer.rawLines.size());
+    const bool ended = readBlocks();
+    m_layer.fitObjectLists();
+    return ended;
+}
+
+bool GerberParser::readBlocks()
+{
     GerberBlockReader reader(m_layer.rawLines);
     QStringView block;
     while (reader.next(block)) {

@@ -33,6 +33,7 @@ private:
         End
     };
 
+    bool readBlocks();
     Step handleBlock(QStringView block);
 
     // gerberhandlers.cpp
@@ -47,7 +48,6 @@ private:
 
     // gerbercoordinates.cpp
     bool handleCoordinates(QStringView block);
-    bool straightCoordinates(QStringView block, QStringView dText, const QString& kind);
     void regionPoint(QStringView dText, double x, double y);
     void closeRegion();
     Aperture* objectAperture();
@@ -63,7 +63,8 @@ private:
     Aperture* m_defaultAperture = nullptr; // stand-in when none is selected (owned by the layer)
     bool m_haveCurrentPoint = false;
     QPointF m_currentPoint;
-    QString m_modalDText; // D code of the last coordinate block that gave one
+    QChar m_modalD[3]; // D code of the last coordinate block that gave one
+    int m_modalDLength = 0;
     bool m_collectingMacro = false;
     QString m_macroText;
 };

@@ -16,8 +16,8 @@ class GerberLayer;
 bool loadGerber(const QString& path, int slot, QList<GerberLayer*>& layers);
 
 // A file's bytes as the reader keeps them: lines split at "\n", trimmed at both ends, UTF-8.
-// Lines beyond LineList::MaxCharacters are dropped (the reading then ends without "M02*").
-LineList gerberLinesFromBytes(const QByteArray& data);
+// Lines beyond LineList::MaxBytes are dropped (the reading then ends without "M02*").
+LineList gerberLinesFromBytes(QByteArray data);
 
 // Runs the reader over the raw lines of the layer in `slot`.
 bool parseGerber(int slot, QList<GerberLayer*>& layers);

@@ -1,18 +1,20 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 #include <QStringView>
 #include <QVector>
+#include <string_view>
 
-// A list of text lines kept in one buffer: a file of millions of short lines costs two bytes a
-// character and four a line, instead of a separate string per line. Reads like a QStringList
-// (size, at, iteration by value, join) and converts to and from one.
+// A list of text lines kept as UTF-8 in one buffer: a file of millions of short lines costs one
+// byte a character (Gerber text is ASCII) and four a line, instead of a separate string per line.
+// Reads like a QStringList (size, at, iteration by value, join) and converts to and from one.
 class LineList
 {
 public:
-    // The buffer holds at most this many characters; appending beyond it is refused.
-    static constexpr int MaxCharacters = (1 << 30) - (1 << 20);
+    // The buffer holds at most this many bytes; appending beyond it is refused.
+    static constexpr int MaxBytes = (1 << 30) - (1 << 20);
 
     class const_iterator
     {
@@ -39,17 +41,22 @@ public:
     LineList(const QStringList& lines); // NOLINT: converts like the list it stands for
     LineList& operator=(const QStringList& lines);
 
+    // The lines of a file: cut at "\n", white space trimmed at both ends of each line; a final
+    // line end adds no empty line. Takes the bytes over and trims them in place when they are
+    // ASCII or valid UTF-8 (invalid sequences become U+FFFD). Lines beyond MaxBytes are dropped.
+    static LineList fromFileBytes(QByteArray data);
+
     int size() const { return m_ends.size(); }
     int count() const { return m_ends.size(); }
     bool isEmpty() const { return m_ends.isEmpty(); }
 
-    // The line without copying; valid until the list is changed.
-    QStringView view(int i) const
+    // The line's UTF-8 bytes without copying; valid until the list is changed.
+    std::string_view bytes(int i) const
     {
         const int begin = i > 0 ? m_ends.at(i - 1) : 0;
-        return QStringView(m_text).mid(begin, m_ends.at(i) - begin);
+        return std::string_view(m_text.constData() + begin, size_t(m_ends.at(i) - begin));
     }
-    QString at(int i) const { return view(i).toString(); }
+    QString at(int i) const;
     QString operator[](int i) const { return at(i); }
     QString first() const { return at(0); }
     QString last() const { return at(size() - 1); }
@@ -57,10 +64,9 @@ public:
     const_iterator begin() const { return const_iterator(this, 0); }
     const_iterator end() const { return const_iterator(this, size()); }
 
-    // False (and nothing appended) when the buffer would pass MaxCharacters.
+    // False (and nothing appended) when the buffer would pass MaxBytes.
     bool append(QStringView line);
-    bool appendLatin1(const char* data, int length);
-    void reserve(int lines, int characters);
+    void reserve(int lines, int bytes);
     void squeeze();
     void clear();
 
@@ -72,6 +78,8 @@ public:
     bool operator!=(const LineList& other) const { return !(*this == other); }
 
 private:
-    QString m_text;
+    bool appendUtf8(const char* data, int length);
+
+    QByteArray m_text;
     QVector<int> m_ends; // end of each line in m_text
 };

@@ -9,8 +9,8 @@
 template <typename ObjectFn, typename RegionFn>
 void forEachInOrder(const GerberLayer& layer, ObjectFn&& object, RegionFn&& region)
 {
-    const QList<ImageObject*>& objects = layer.objects();
-    const QList<qint32>& order = layer.order();
+    const QVector<ImageObject*>& objects = layer.objects();
+    const QVector<qint32>& order = layer.order();
     const ImageObject* previous = nullptr;
     if (order.isEmpty()) {
         for (const ImageObject* o : objects) {

@@ -3,8 +3,10 @@
 #include "gerber/gerberreader.h"
 #include "logcapture.h"
 
+#include <QRandomGenerator>
 #include <QtTest>
 #include <cmath>
+#include <cstring>
 #include <memory>
 
 namespace {
@@ -61,6 +63,22 @@ private slots:
         layer = parse("%FSLAX24Y24*%\n%AMAND15*\n1,1,0.05,0,0*\n*%\n%ADD15AND15*%\nM02*\n", &ok);
         QVERIFY(ok);
         QCOMPARE(layer->macros().first()->primitives, QStringList("1,1,0.05,0,0"));
+    }
+
+    // Lines with non-ASCII text take another decoding path; statements on them read alike. Here a
+    // macro whose name is not ASCII opens on such a line and closes two lines later.
+    void nonAsciiLinesReadLikeOthers()
+    {
+        bool ok = false;
+        auto layer = parse(QString::fromUtf8("%FSLAX24Y24*%\nG04 Gr\xc3\xb6\xc3\x9f"
+                                             "e*\n%AM\xc3\x84*\n"
+                                             "1,1,0.5,0,0*\n%\n%ADD10\xc3\x84*%\nD10*\nX0Y0D03*\nM02*\n"),
+            &ok);
+        QVERIFY(ok);
+        QCOMPARE(layer->macros().size(), 1);
+        QCOMPARE(layer->macros().first()->name, QString::fromUtf8("\xc3\x84"));
+        QVERIFY(layer->apertures().first()->macroImage);
+        QCOMPARE(layer->objects().size(), 1);
     }
 
     void macroWithVariablesIsTinyCircleWithoutImage()
@@ -205,6 +223,36 @@ private slots:
         QCOMPARE(log.lines().last(), message);
     }
 
+    // Modifier numbers must come out exactly as the general number reader gives them, whatever
+    // their form: plain decimals are read on a shorter path than exponents, spaces and long texts.
+    void modifierNumbersReadExactly()
+    {
+        QStringList texts = { ".005", "-.092345", "0.0", "-0", "20", "+1.5", "5.", "1e-3", " 0.25", "0.25 ",
+            "123456789012345", "1234567890123456789", "0.30000000000000004", "-99999.999999", "x", "", "." };
+        QRandomGenerator random(7);
+        for (int i = 0; i < 300; ++i) {
+            const int digits = 1 + int(random.bounded(15));
+            QString t = random.bounded(2) ? QStringLiteral("-") : QString();
+            const int point = int(random.bounded(digits + 1));
+            for (int d = 0; d < digits; ++d) {
+                if (d == point)
+                    t += QLatin1Char('.');
+                t += QChar('0' + int(random.bounded(10)));
+            }
+            texts << t;
+        }
+        for (const QString& t : texts) {
+            const MacroImage* image = macro("1,1," + t + "," + t + "," + t + "*\n");
+            QVERIFY2(image && image->primitives.contains(0), qPrintable(t));
+            const MacroPrimitive& p = image->primitives.value(0);
+            const double expected = t.toDouble();
+            // Bit-identical, signs of zero included.
+            QVERIFY2(std::memcmp(&p.width, &expected, sizeof expected) == 0, qPrintable(t));
+            QVERIFY2(std::memcmp(&p.x, &expected, sizeof expected) == 0, qPrintable(t));
+            QVERIFY2(std::memcmp(&p.y, &expected, sizeof expected) == 0, qPrintable(t));
+        }
+    }
+
     void absurdCountsStayBounded()
     {
         const MacroImage* m
@@ -213,6 +261,14 @@ private slots:
         QVERIFY(!m->polygons.contains(0));
         QCOMPARE(m->polygons.value(1).size(), 2);
         QVERIFY(m->primitives.size() <= 2 * 10000 + 2);
+        // Counts far beyond any integer, negative or not a number: nothing drawn, nothing undefined.
+        for (const char* count : { "1e70", "-1e70", "nan", "inf" }) {
+            const QString c = QString::fromLatin1(count);
+            m = macro("5,1," + c + ",0,0,1,0*\n4,1," + c + ",0,0,1,1,0*\n6,0,0,1,0,0," + c + ",0.01,1,0*\n");
+            QVERIFY2(m, count);
+            QVERIFY2(!m->polygons.contains(0), count);
+            QVERIFY2(m->polygons.value(1).size() <= 2, count);
+        }
     }
 };
 

@@ -253,7 +253,7 @@ private slots:
         Read r(withTool(L("X1Y1 X2Y2G85X3Y3 X4Y4")));
         QVERIFY(r.ok);
         QCOMPARE(r.layer.objectCounter, 10);
-        QList<qint32> expected;
+        QVector<qint32> expected;
         for (int i = 0; i < 10; ++i) {
             expected << i;
             QCOMPARE(r.object(i).index, i);

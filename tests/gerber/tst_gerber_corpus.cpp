@@ -16,11 +16,12 @@ namespace {
 
 const QString corpusDir = QStringLiteral(TESSAVRANT_CORPUS_DIR "/gerber");
 
-// Heap bytes in use, including the large blocks malloc maps separately.
+// Heap bytes in use, including the large blocks malloc maps separately and the object blocks
+// the layers map themselves.
 size_t allocatedBytes()
 {
     const struct mallinfo2 info = mallinfo2();
-    return info.uordblks + info.hblkhd;
+    return info.uordblks + info.hblkhd + ObjectArena::largeBlockBytesInUse();
 }
 
 void quiet(QtMsgType, const QMessageLogContext&, const QString&) { }
@@ -69,7 +70,7 @@ QList<CorpusFile> corpusGerberFiles()
 // The index invariants: distinct indexes in ascending order, maps holding exactly the lists.
 bool consistent(const GerberLayer& layer)
 {
-    const QList<qint32>& order = layer.order();
+    const QVector<qint32>& order = layer.order();
     if (order.size() != layer.objects().size() + layer.regionPolygons().size())
         return false;
     for (int i = 1; i < order.size(); ++i) {

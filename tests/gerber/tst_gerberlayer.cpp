@@ -40,7 +40,7 @@ private slots:
         QCOMPARE(first->index, 0);
         QCOMPARE(region, 1);
         QCOMPARE(third->index, 2);
-        QCOMPARE(layer.order(), QList<qint32>({ 0, 1, 2 }));
+        QCOMPARE(layer.order(), QVector<qint32>({ 0, 1, 2 }));
         QCOMPARE(layer.objectAt(0), first);
         QCOMPARE(layer.objectAt(1), nullptr);
         QVERIFY(layer.isRegionIndex(1));
@@ -52,6 +52,31 @@ private slots:
         QVERIFY(layer.objects().isEmpty());
         QCOMPARE(layer.objectCounter, 0);
         QCOMPARE(layer.objectAt(0), nullptr);
+    }
+
+    // Objects live in blocks of two sizes; none may move or be overwritten when a block fills,
+    // and a cleared layer fills again from scratch.
+    void manyObjectsKeepTheirPlaceAcrossBlocks()
+    {
+        GerberLayer layer;
+        Aperture* a = layer.addAperture(Aperture::createDefault());
+        const int count = int(4 * ObjectArena::SmallBlockObjects + 2 * ObjectArena::LargeBlockObjects + 3);
+        for (int round = 0; round < 2; ++round) {
+            QVector<ImageObject*> made;
+            for (int i = 0; i < count; ++i)
+                made << layer.createObject(
+                    a, i, -i, i % 2 ? ImageObject::draw() : ImageObject::flash(), i % 3);
+            QCOMPARE(layer.objects(), made);
+            for (int i = 0; i < count; ++i) {
+                const ImageObject* o = made.at(i);
+                QVERIFY(o->x == i && o->y == -i && o->index == i && o->dark == bool(i % 3));
+                QCOMPARE(o->kind, i % 2 ? QStringLiteral("D1") : QStringLiteral("D3"));
+                QCOMPARE(o->aperture, a);
+            }
+            QCOMPARE(layer.objectAt(count - 1), made.last());
+            layer.clearImage();
+            a = layer.addAperture(Aperture::createDefault());
+        }
     }
 
     void restoredIndexesStayConsistent()
@@ -69,7 +94,7 @@ private slots:
         QVERIFY(!layer.restoreObject(make(5)));
         QVERIFY(!layer.restoreObject(make(-1)));
         QVERIFY(layer.restoreObject(make(2000000000))); // far away: no huge map
-        QCOMPARE(layer.order(), QList<qint32>({ 2, 3, 5, 2000000000 }));
+        QCOMPARE(layer.order(), QVector<qint32>({ 2, 3, 5, 2000000000 }));
         QCOMPARE(layer.objectAt(2)->x, 2.0);
         QCOMPARE(layer.objectAt(5)->x, 5.0);
         QCOMPARE(layer.objectAt(2000000000)->x, 2000000000.0);
@@ -90,6 +115,10 @@ private slots:
         QTest::newRow("lone cr is no line end") << QByteArray("A\rB\n") << QStringList("A\rB");
         QTest::newRow("utf8") << QByteArray("G04 \xc3\xa4\xe2\x82\xac*\n")
                               << QStringList(QString::fromUtf8("G04 \xc3\xa4\xe2\x82\xac*"));
+        QTest::newRow("one non-ascii line, the rest trimmed alike") << QByteArray(
+            "  A*\r\n\xc3\xa4 \n\t B \n\n") << QStringList({ "A*", QString::fromUtf8("\xc3\xa4"), "B", "" });
+        QTest::newRow("invalid utf8 replaced")
+            << QByteArray("X\xffY\nM02*") << QStringList({ QString::fromUtf8("X\xef\xbf\xbdY"), "M02*" });
         QTest::newRow("nul bytes kept")
             << QByteArray("A\0B\n", 4) << QStringList(QString::fromLatin1("A\0B", 3));
     }

@@ -249,7 +249,7 @@ private slots:
             QPolygonF({ QPointF(0, 0), QPointF(1, 0), QPointF(1, 1), QPointF(0, 0) }));
         QCOMPARE(*layer->regionPolygons().at(1),
             QPolygonF({ QPointF(2, 0), QPointF(3, 0), QPointF(3, 1), QPointF(2, 0) }));
-        QCOMPARE(layer->order(), QList<qint32>({ 0, 1, 2, 3 }));
+        QCOMPARE(layer->order(), QVector<qint32>({ 0, 1, 2, 3 }));
         QCOMPARE(layer->regionAt(1), layer->regionPolygons().at(0));
         QCOMPARE(layer->regionAt(2), layer->regionPolygons().at(1));
         QCOMPARE(layer->objectAt(3), layer->objects().at(1));

@@ -1,0 +1,97 @@
+#include "gerber/objectarena.h"
+
+#include <atomic>
+#include <cstdint>
+#include <cstdlib>
+#include <new>
+
+#ifdef __linux__
+#include <sys/mman.h>
+#endif
+
+namespace {
+
+// Small blocks first, then large ones: a layer of a few thousand objects keeps a small footprint,
+// and a large block is only started once the layer already uses a sizeable fraction of one.
+constexpr std::size_t smallBlocksBeforeLarge = 4;
+
+std::atomic<std::size_t> largeBytes { 0 };
+
+// A large block: on Linux mapped directly and aligned to its own size, the condition for the
+// kernel to back it with a single huge page (asked for, not required); elsewhere plain memory.
+void* allocateLarge()
+{
+#ifdef __linux__
+    const std::size_t size = ObjectArena::LargeBlockBytes;
+    void* raw = mmap(nullptr, 2 * size, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (raw == MAP_FAILED)
+        return nullptr;
+    const auto start = reinterpret_cast<std::uintptr_t>(raw);
+    const std::uintptr_t aligned = (start + size - 1) & ~std::uintptr_t(size - 1);
+    // Give back what lies before and after the aligned block.
+    if (aligned > start)
+        munmap(raw, aligned - start);
+    if (start + 2 * size > aligned + size)
+        munmap(reinterpret_cast<void*>(aligned + size), start + 2 * size - (aligned + size));
+#ifdef MADV_HUGEPAGE
+    madvise(reinterpret_cast<void*>(aligned), size, MADV_HUGEPAGE);
+#endif
+    return reinterpret_cast<void*>(aligned);
+#else
+    return std::malloc(ObjectArena::LargeBlockBytes);
+#endif
+}
+
+void freeLarge(void* block)
+{
+#ifdef __linux__
+    munmap(block, ObjectArena::LargeBlockBytes);
+#else
+    std::free(block);
+#endif
+}
+
+} // namespace
+
+std::size_t ObjectArena::largeBlockBytesInUse()
+{
+    return largeBytes.load(std::memory_order_relaxed);
+}
+
+void ObjectArena::addBlock()
+{
+    if (!m_blocks.empty())
+        m_blocks.back().used = m_used;
+    m_blocks.reserve(m_blocks.size() + 1); // before allocating, so nothing can leak below
+    const bool large = m_blocks.size() >= smallBlocksBeforeLarge;
+    const std::size_t objects = large ? LargeBlockObjects : SmallBlockObjects;
+    void* memory = large ? allocateLarge() : std::malloc(objects * sizeof(ImageObject));
+    if (!memory)
+        throw std::bad_alloc();
+    if (large)
+        largeBytes.fetch_add(LargeBlockBytes, std::memory_order_relaxed);
+    m_blocks.push_back(Block { static_cast<ImageObject*>(memory), 0, large });
+    m_block = static_cast<ImageObject*>(memory);
+    m_used = 0;
+    m_capacity = objects;
+}
+
+void ObjectArena::clear()
+{
+    if (!m_blocks.empty())
+        m_blocks.back().used = m_used;
+    for (const Block& block : m_blocks) {
+        for (std::size_t i = 0; i < block.used; ++i)
+            block.objects[i].~ImageObject();
+        if (block.large) {
+            freeLarge(block.objects);
+            largeBytes.fetch_sub(LargeBlockBytes, std::memory_order_relaxed);
+        } else {
+            std::free(block.objects);
+        }
+    }
+    m_blocks.clear();
+    m_block = nullptr;
+    m_used = 0;
+    m_capacity = 0;
+}
