@@ -1,6 +1,7 @@
 #include "gerber/excellonreader.h"
 
 #include "gerber/aperture.h"
+#include "gerber/excellonroute.h"
 #include "gerber/gerberlayer.h"
 #include "gerber/imageobject.h"
 
@@ -119,6 +120,15 @@ bool parseToolLine(QStringView line, ToolLine* tool)
     return true;
 }
 
+enum class Motion
+{
+    Drill, // coordinates are hits
+    Rapid,
+    Linear,
+    Clockwise,
+    CounterClockwise
+};
+
 class ExcellonPass
 {
 public:
@@ -180,10 +190,80 @@ private:
                 defineOrSelectTool(line);
             return true;
         }
-        if (first == QLatin1Char('T'))
+        if (first == QLatin1Char('T')) {
+            m_pathOpen = false;
             return selectTool(line);
+        }
+        if (first == QLatin1Char('G'))
+            return motion(line);
+        if (line == QLatin1String("M16") || line == QLatin1String("M17")) {
+            m_pathOpen = false; // tool up: the next cut starts a new path
+            return true;
+        }
         if (first == QLatin1Char('X') || first == QLatin1Char('Y'))
-            return hit(line);
+            return m_motion == Motion::Drill ? hit(line) : route(line);
+        return true;
+    }
+
+    // Route mode: G00 moves without cutting, G01 cuts straight, G02/G03 cut arcs; coordinates
+    // that follow without a G code continue the last motion. G05 returns to drilling hits.
+    bool motion(const QString& line)
+    {
+        static const struct
+        {
+            const char* code;
+            Motion motion;
+        } codes[] = { { "G00", Motion::Rapid }, { "G01", Motion::Linear }, { "G02", Motion::Clockwise },
+            { "G03", Motion::CounterClockwise }, { "G05", Motion::Drill } };
+        for (const auto& c : codes) {
+            if (!line.startsWith(QLatin1String(c.code)))
+                continue;
+            m_motion = c.motion;
+            m_pathOpen = m_pathOpen && m_motion != Motion::Rapid && m_motion != Motion::Drill;
+            const QStringView rest = QStringView(line).mid(3);
+            const bool hasCoordinates = rest.contains(QLatin1Char('X')) || rest.contains(QLatin1Char('Y'));
+            return hasCoordinates && m_motion != Motion::Drill ? route(rest.toString()) : true;
+        }
+        return true; // other G codes (G90, G93 offset 0, ...) change nothing drawn
+    }
+
+    bool route(const QString& line)
+    {
+        if (!m_tool) {
+            qDebug() << "Error - no Shape";
+            return false;
+        }
+        m_hadHit = true;
+        const QStringView text(line);
+        const QPointF to = point(text, m_last);
+        if (m_motion == Motion::Rapid) {
+            m_last = to;
+            m_pathOpen = false;
+            return true;
+        }
+        if (!m_pathOpen) {
+            add(ImageObject::move(), m_last.x(), m_last.y());
+            m_pathOpen = true;
+        }
+        if (m_motion == Motion::Linear) {
+            add(ImageObject::draw(), to.x(), to.y());
+        } else {
+            ExcellonArc arc;
+            arc.start = m_last;
+            arc.end = to;
+            arc.clockwise = m_motion == Motion::Clockwise;
+            const int a = text.indexOf(QLatin1Char('A'));
+            const int i = text.indexOf(QLatin1Char('I'));
+            const int j = text.indexOf(QLatin1Char('J'));
+            const auto value
+                = [&](int at) { return at >= 0 ? convertCoordinate(numberAfter(text, at), m_format) : 0.0; };
+            const QVector<QPointF> points = a >= 0
+                ? arc.pointsWithRadius(value(a))
+                : arc.pointsAroundCentre(m_last + QPointF(value(i), value(j)));
+            for (const QPointF& p : points)
+                add(ImageObject::draw(), p.x(), p.y());
+        }
+        m_last = to;
         return true;
     }
 
@@ -338,6 +418,8 @@ private:
     QHash<int, Aperture*> m_toolsByNumber;
     Aperture* m_tool = nullptr;
     QPointF m_last;
+    Motion m_motion = Motion::Drill;
+    bool m_pathOpen = false; // a cut path has begun with its move to the start point
     bool m_inHeader = false;
     bool m_hadHit = false;
     double m_minX = 0.0, m_maxX = 0.0, m_minY = 0.0, m_maxY = 0.0;

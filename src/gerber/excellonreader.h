@@ -11,8 +11,9 @@
 class GerberLayer;
 
 // Excellon drill files read into the layer model: each tool an aperture named after the
-// tool number, each hit a flash, each G85 slot a set of strokes. The number format comes
-// from the caller (the import dialog or a stored project), not from the file.
+// tool number, each hit a flash, each G85 slot a set of strokes, and each routed path (G00 moves,
+// then G01 straight and G02/G03 arc cuts until G05) a move followed by draws. The number format
+// comes from the caller (the import dialog or a stored project), not from the file.
 
 // Stores the format in the layer: both axes get the same digits.
 void applyExcellonFormat(GerberLayer& layer, const ExcellonFormat& format);

@@ -102,10 +102,13 @@ private slots:
         }
         const GerberLayer& layer = *layers.value(0);
         int flashes = 0;
+        int draws = 0;
         double minX = 0, maxX = 0, minY = 0, maxY = 0;
         for (const ImageObject* o : layer.objects()) {
             if (o->kind == QLatin1String("D3"))
                 ++flashes;
+            else if (o->kind == QLatin1String("D1"))
+                ++draws;
             minX = qMin(minX, o->x * layer.unitFactor);
             maxX = qMax(maxX, o->x * layer.unitFactor);
             minY = qMin(minY, o->y * layer.unitFactor);
@@ -114,9 +117,11 @@ private slots:
         QVERIFY2(ok == !expectedToFail(path, features, hits), qPrintable(messages.join(" | ")));
         QCOMPARE(layer.unitFactor, metric ? 1.0 : 25.4);
         QCOMPARE(layer.unit, metric ? QStringLiteral("mm") : QStringLiteral("IN"));
-        // Routed paths (G00/G01) are not drawn; every other counted coordinate is a hit.
+        // Every counted coordinate is a hit, except in files with routed paths, which are drawn.
         if (ok && !features.contains(QLatin1String("routed")))
             QVERIFY2(flashes >= hits - 1 && flashes <= hits, "hits lost");
+        if (ok && features.contains(QLatin1String("routed")))
+            QVERIFY2(draws > 0 && flashes < hits, "routed paths not drawn or read as holes");
         if (ok && flashes > 1) {
             // Holes spread over some millimetres and not over metres: a unit taken wrongly
             // multiplies a board by 25.4.

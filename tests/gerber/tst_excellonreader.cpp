@@ -4,6 +4,7 @@
 
 #include <QTemporaryDir>
 #include <QtTest>
+#include <cmath>
 
 namespace {
 
@@ -248,6 +249,74 @@ private slots:
         QCOMPARE(QPointF(r.object(1).x, r.object(1).y), QPointF(1.0, 3.0));
     }
 
+    // Routed paths as CAD tools write them: rapid moves, tool down, straight cuts continued by bare
+    // coordinates, tool up. None of their coordinates is a hole; G05 brings hits back.
+    void routedPathsAreStrokesNotHits()
+    {
+        Read r(withTool(L("G93X0Y0 G00X1.0Y2.0 M15 G01X1.5 X0.5 M16 G00X3.0Y3.0 M15 G01Y3.5 M17 "
+                          "G05 X4.0Y4.0")));
+        QVERIFY(r.ok);
+        const QList<QPair<QString, QPointF>> expected {
+            { "D2", { 1.0, 2.0 } },
+            { "D1", { 1.5, 2.0 } },
+            { "D1", { 0.5, 2.0 } },
+            { "D2", { 3.0, 3.0 } },
+            { "D1", { 3.0, 3.5 } },
+            { "D3", { 4.0, 4.0 } },
+        };
+        QCOMPARE(r.layer.objects().size(), expected.size());
+        for (int i = 0; i < expected.size(); ++i) {
+            QCOMPARE(r.object(i).kind, expected[i].first);
+            QCOMPARE(QPointF(r.object(i).x, r.object(i).y), expected[i].second);
+        }
+        // A path without tool commands (G00 then G01 cuts), and a route before any tool.
+        Read plain(withTool(L("G00X0Y0 G01X1.0Y1.0 G01X2.0Y0")));
+        QCOMPARE(plain.layer.objects().size(), 3);
+        QCOMPARE(plain.object(2).kind, QStringLiteral("D1"));
+        LogCapture log;
+        Read noTool(L("M48 T01C0.8 % G00X1.0Y1.0"));
+        QVERIFY(!noTool.ok);
+        QCOMPARE(log.lines(), QStringList("Error - no Shape"));
+    }
+
+    void routedArcs_data()
+    {
+        QTest::addColumn<QString>("arc");
+        QTest::addColumn<QPointF>("centre");
+        QTest::addColumn<bool>("clockwise");
+        // From (0,0) to (1,1): a quarter circle either way round.
+        row("clockwise, radius", QStringLiteral("G02X1.0Y1.0A1.0"), QPointF(1, 0), true);
+        row("counter-clockwise, radius", QStringLiteral("G03X1.0Y1.0A1.0"), QPointF(0, 1), false);
+        row("clockwise, centre offsets", QStringLiteral("G02X1.0Y1.0I1.0J0"), QPointF(1, 0), true);
+        row("counter-clockwise, centre offsets", QStringLiteral("G03X1.0Y1.0I0J1.0"), QPointF(0, 1), false);
+        row("long way round", QStringLiteral("G02X1.0Y1.0A-1.0"), QPointF(0, 1), true);
+    }
+
+    void routedArcs()
+    {
+        QFETCH(QString, arc);
+        QFETCH(QPointF, centre);
+        QFETCH(bool, clockwise);
+        Read r(withTool({ "G00X0Y0", arc }));
+        QVERIFY(r.ok);
+        const int draws = r.layer.objects().size() - 1;
+        const double sweep = arc.contains("A-") ? 270.0 : 90.0;
+        QVERIFY2(draws >= sweep && draws <= sweep + 1, qPrintable(QString::number(draws)));
+        QCOMPARE(QPointF(r.layer.lastObject->x, r.layer.lastObject->y), QPointF(1.0, 1.0));
+        double previous = std::atan2(0.0 - centre.y(), 0.0 - centre.x());
+        for (int i = 1; i < r.layer.objects().size(); ++i) {
+            const ImageObject& o = r.object(i);
+            QCOMPARE(o.kind, QStringLiteral("D1"));
+            QVERIFY(qAbs(std::hypot(o.x - centre.x(), o.y - centre.y()) - 1.0) < 1e-9);
+            // Every chord turns the same way, by at most a degree.
+            const double angle = std::atan2(o.y - centre.y(), o.x - centre.x());
+            double turn = std::remainder(angle - previous, 2 * M_PI) * 180.0 / M_PI;
+            QVERIFY2(clockwise ? (turn < 0 && turn >= -1.0001) : (turn > 0 && turn <= 1.0001),
+                qPrintable(QString::number(turn)));
+            previous = angle;
+        }
+    }
+
     void indexesFollowTheOrderOfHits()
     {
         Read r(withTool(L("X1Y1 X2Y2G85X3Y3 X4Y4")));
@@ -291,6 +360,8 @@ private slots:
         QTest::newRow("a million digits") << withTool({ "X" + QString(1000000, QLatin1Char('9')) + "Y1" });
         QTest::newRow("huge exponent-like text")
             << withTool({ "X1e999Y-1e999", "X99999999999999999999.9Y1" });
+        QTest::newRow("absurd arcs") << withTool({ "G00X0Y0", "G02X1.5e300Y-1.5e300A1.0e300",
+            "G03X1.0Y1.0I1.5e300J-1.5e300", "G02X0Y0A0", "G03X0Y0", "G02X1.0Y1.0A0.00000001", "G01", "G02" });
         QTest::newRow("endless tool number")
             << QStringList { "M48", "T" + QString(100000, QLatin1Char('7')) + "C1", "%",
                    "T" + QString(100000, QLatin1Char('7')), "X1Y1" };
