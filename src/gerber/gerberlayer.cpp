@@ -39,6 +39,7 @@ void GerberLayer::reserveObjects(int count)
     const int order = int(qMin<qint64>(qint64(m_order.size()) + count, 1 << 26));
     m_objects.reserve(objects);
     m_order.reserve(order);
+    m_arena.expect(std::size_t(objects));
 }
 
 void GerberLayer::fitObjectLists()

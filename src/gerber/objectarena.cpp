@@ -11,8 +11,7 @@
 
 namespace {
 
-// Small blocks first, then large ones: a layer of a few thousand objects keeps a small footprint,
-// and a large block is only started once the layer already uses a sizeable fraction of one.
+// Small blocks first: a layer of a few thousand objects keeps a small footprint.
 constexpr std::size_t smallBlocksBeforeLarge = 4;
 
 std::atomic<std::size_t> largeBytes { 0 };
@@ -63,7 +62,12 @@ void ObjectArena::addBlock()
     if (!m_blocks.empty())
         m_blocks.back().used = m_used;
     m_blocks.reserve(m_blocks.size() + 1); // before allocating, so nothing can leak below
-    const bool large = m_blocks.size() >= smallBlocksBeforeLarge;
+    // A large block is taken whole as soon as it is touched: it only comes when the reader expects
+    // enough objects still to fill it, so the unused end of the last block stays small.
+    const std::size_t made = m_made + m_used;
+    const bool large = m_blocks.size() >= smallBlocksBeforeLarge && m_expected > made
+        && m_expected - made >= LargeBlockObjects;
+    m_made = made;
     const std::size_t objects = large ? LargeBlockObjects : SmallBlockObjects;
     void* memory = large ? allocateLarge() : std::malloc(objects * sizeof(ImageObject));
     if (!memory)
@@ -94,4 +98,6 @@ void ObjectArena::clear()
     m_block = nullptr;
     m_used = 0;
     m_capacity = 0;
+    m_made = 0;
+    m_expected = 0;
 }

@@ -5,11 +5,11 @@
 #include <cstddef>
 #include <vector>
 
-// Storage for the image objects a reader makes: objects are built in place in large blocks, which
-// is cheaper than one allocation each when a layer holds millions of them. Once a layer is large,
-// blocks are 2 MiB, aligned so that the kernel can back each with one huge page where it offers
-// them on request: filling a large layer then costs a handful of page faults instead of one per
-// 4 KiB. Objects stay where they are until clear().
+// Storage for the image objects a reader makes: objects are built in place in blocks, which is
+// cheaper than one allocation each when a layer holds millions of them. When the reader expects a
+// large layer, blocks are 2 MiB, aligned so that the kernel can back each with one huge page where
+// it offers them on request: filling a large layer then costs a handful of page faults instead of
+// one per 4 KiB. Objects stay where they are until clear().
 class ObjectArena
 {
 public:
@@ -25,6 +25,10 @@ public:
             addBlock();
         return new (m_block + m_used++) ImageObject;
     }
+
+    // How many objects the arena will probably hold in all (a reader's estimate); without one it
+    // keeps to small blocks.
+    void expect(std::size_t objects) { m_expected = objects; }
 
     // Destroys every object and frees the blocks.
     void clear();
@@ -51,4 +55,6 @@ private:
     ImageObject* m_block = nullptr;
     std::size_t m_used = 0;
     std::size_t m_capacity = 0;
+    std::size_t m_made = 0; // objects in the blocks before the current one
+    std::size_t m_expected = 0;
 };
