@@ -63,10 +63,11 @@ void ObjectArena::addBlock()
         m_blocks.back().used = m_used;
     m_blocks.reserve(m_blocks.size() + 1); // before allocating, so nothing can leak below
     // A large block is taken whole as soon as it is touched: it only comes when the reader expects
-    // enough objects still to fill it, so the unused end of the last block stays small.
+    // enough objects still to fill at least half of it, so the unused end of the last block stays
+    // below 1 MiB when the estimate holds.
     const std::size_t made = m_made + m_used;
     const bool large = m_blocks.size() >= smallBlocksBeforeLarge && m_expected > made
-        && m_expected - made >= LargeBlockObjects;
+        && m_expected - made >= LargeBlockObjects / 2;
     m_made = made;
     const std::size_t objects = large ? LargeBlockObjects : SmallBlockObjects;
     void* memory = large ? allocateLarge() : std::malloc(objects * sizeof(ImageObject));

@@ -141,7 +141,7 @@ private slots:
             paths << corpusDir + "/" + files.at(i).path;
         // Short draws in numbers around the point where object storage changes to large blocks.
         QTemporaryDir dir;
-        for (const int draws : { 20000, 75000 }) {
+        for (const int draws : { 20000, 43000, 75000 }) {
             QByteArray text = "%FSLAX24Y24*%\n%MOIN*%\n%ADD10C,0.01*%\nD10*\nX0Y0D02*\n";
             for (int k = 0; k < draws; ++k)
                 text += "X" + QByteArray::number(k % 977) + "Y" + QByteArray::number(k % 613) + "D01*\n";
