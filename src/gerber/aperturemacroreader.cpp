@@ -1,5 +1,6 @@
 #include "gerber/aperturemacroreader.h"
 
+#include "gerber/decimaltext.h"
 #include "gerber/gerberlayer.h"
 
 #include <QDebug>
@@ -33,43 +34,15 @@ QPointF rotated(double x, double y, double degrees)
     return QPointF(x * c - y * s, x * s + y * c);
 }
 
-const double powersOfTen[] = { 1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14,
-    1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22 };
-
-// A modifier's value. Plain decimals ("-.092345", "0.005", "20") are read directly: the digits as
-// an integer over an exact power of ten is the correctly rounded value, the same as toDouble's.
-// Anything else (exponents, spaces, long digit strings, garbage) goes through toDouble.
+// A modifier's value. Plain decimals ("-.092345", "0.005", "20") are read directly; anything else
+// (exponents, spaces, long digit strings, garbage) goes through toDouble.
 double modifierValue(QStringView text)
 {
-    const QChar* p = text.data();
-    const QChar* const end = p + text.size();
-    bool negative = false;
-    if (p < end && (*p == QLatin1Char('-') || *p == QLatin1Char('+'))) {
-        negative = *p == QLatin1Char('-');
-        ++p;
-    }
-    qint64 mantissa = 0;
-    int digits = 0;
-    int decimals = 0;
-    bool point = false;
-    for (; p < end; ++p) {
-        const char16_t c = p->unicode();
-        if (c == u'.' && !point) {
-            point = true;
-            continue;
-        }
-        const unsigned digit = unsigned(c) - unsigned('0');
-        if (digit > 9 || digits == 15)
-            return text.toString().toDouble();
-        mantissa = mantissa * 10 + digit;
-        ++digits;
-        if (point)
-            ++decimals;
-    }
-    if (digits == 0)
+    PlainDecimal plain;
+    if (!plain.read(text, true) || plain.digits == 0)
         return text.toString().toDouble();
-    const double value = double(mantissa) / powersOfTen[decimals];
-    return negative ? -value : value;
+    const double value = double(plain.mantissa) / exactPowerOfTen(plain.decimals);
+    return plain.negative ? -value : value;
 }
 
 // The comma-separated modifiers of one primitive, as views into its text (empty pieces kept).

@@ -1,6 +1,7 @@
 #include "gerber/excellonreader.h"
 
 #include "gerber/aperture.h"
+#include "gerber/decimaltext.h"
 #include "gerber/excellonroute.h"
 #include "gerber/gerberlayer.h"
 #include "gerber/imageobject.h"
@@ -13,9 +14,6 @@
 #include <limits>
 
 namespace {
-
-const double powersOfTen[19] = { 1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13,
-    1e14, 1e15, 1e16, 1e17, 1e18 };
 
 bool isNumberChar(QChar c)
 {
@@ -72,10 +70,10 @@ double convertCoordinate(QStringView text, const ExcellonFormat& format)
         }
         if (plain) {
             if (!format.leadingZeroesOmitted && digits.size() < total)
-                value = double(mantissa) * powersOfTen[total - digits.size()]
-                    / powersOfTen[format.decimalDigits];
+                value = double(mantissa) * exactPowerOfTen(total - digits.size())
+                    / exactPowerOfTen(format.decimalDigits);
             else
-                value = double(mantissa) / powersOfTen[format.decimalDigits];
+                value = double(mantissa) / exactPowerOfTen(format.decimalDigits);
         } else {
             // Not a plain digit string: follow the textual rule; garbage reads as 0.
             if (digits.size() < total) {

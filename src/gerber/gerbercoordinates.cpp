@@ -1,5 +1,6 @@
 // Coordinate blocks: D text, start position, straight objects, region mode and the conversion
 // of coordinate texts into file units.
+#include "gerber/decimaltext.h"
 #include "gerber/gerberblockreader.h"
 #include "gerber/gerberlayer.h"
 #include "gerber/gerberparser.h"
@@ -88,46 +89,34 @@ double parseNumber(const std::string& text, bool negative)
     return negative ? -value : value;
 }
 
-const double powersOfTen[] = { 1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14,
-    1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22 };
-
 // The common case, plain digits with an optional leading sign, without building a text: the
 // digits as an integer divided by an exact power of ten is the correctly rounded value, the
 // same as reading the text with the point inserted. Returns false when the text needs the
 // general path.
 inline bool convertPlainDigits(QStringView text, int n, int m, bool trailingOmitted, double& value)
 {
-    const QChar* p = text.data();
-    const QChar* const end = p + text.size();
-    bool negative = false;
-    if (p < end && (*p == QLatin1Char('-') || *p == QLatin1Char('+'))) {
-        negative = *p == QLatin1Char('-');
-        ++p;
-    }
-    const qsizetype digitCount = end - p;
-    if (digitCount > 15)
+    PlainDecimal plain;
+    if (!plain.read(text, false))
         return false;
-    qint64 mantissa = 0;
-    for (; p < end; ++p) {
-        const unsigned digit = unsigned(p->unicode()) - unsigned('0');
-        if (digit > 9)
-            return false;
-        mantissa = mantissa * 10 + digit;
-    }
+    const bool negative = plain.negative;
+    const qsizetype digitCount = plain.digits;
+    qint64 mantissa = plain.mantissa;
     // Padding to n + m digits: zeros behind scale the number, zeros in front change nothing.
+    const qint64 exactLimit = qint64(1) << 53;
     const qsizetype width = qsizetype(n) + m;
-    qsizetype length = digitCount;
-    if (length < width) {
-        if (trailingOmitted) {
-            for (qsizetype k = length; k < width; ++k)
-                mantissa *= 10;
-        }
-        length = width;
-    }
-    const qsizetype decimals = length - n;
-    if (decimals < 0 || decimals > 22 || mantissa > (qint64(1) << 53))
+    const qsizetype decimals = qMax(digitCount, width) - n;
+    if (decimals < 0 || decimals > 22)
         return false;
-    value = double(mantissa) / powersOfTen[decimals];
+    if (trailingOmitted) {
+        for (qsizetype k = digitCount; k < width; ++k) {
+            if (mantissa > exactLimit)
+                return false; // checked before each step: the scaling must not overflow
+            mantissa *= 10;
+        }
+    }
+    if (mantissa > exactLimit)
+        return false;
+    value = double(mantissa) / exactPowerOfTen(int(decimals));
     if (negative)
         value = -value;
     return true;

@@ -178,6 +178,8 @@ private slots:
         row("absurd digits",
             "%FSLAX99Y99*%\n%ADD10C,1*%\nD10*\nX1Y1D02*\nX123456789012345678901234567890Y1D01*\nM02*\n",
             true);
+        row("absurd digits, trailing zeros omitted",
+            "%FSTAX99Y99*%\n%ADD10C,1*%\nD10*\nX1Y1D02*\nX123Y4D01*\nM02*\n", true);
         const QByteArray nines(5000, '9');
         row("huge coordinates", head + "X" + nines + "Y-" + nines + "D02*\nM02*\n", true);
         row("huge arc",
