@@ -130,6 +130,24 @@ void regularPolygon(MacroImage& image, int index, const Expansion& x)
     image.polygons.insert(index, polygon);
 }
 
+// A vertical and a horizontal line of `length` and `thickness` crossing at `centre`, rotated about
+// the origin, at `index` and `index + 1`.
+void crossHair(
+    MacroImage& image, int index, QPointF centre, double length, double thickness, double rotation, bool dark)
+{
+    const double half = length / 2.0;
+    const double mx = centre.x(), my = centre.y();
+    const MacroPrimitive lines[2] = {
+        Expansion::line(rotated(mx, my - half, rotation), rotated(mx, my + half, rotation), thickness),
+        Expansion::line(rotated(mx - half, my, rotation), rotated(mx + half, my, rotation), thickness),
+    };
+    for (int k = 0; k < 2; ++k) {
+        image.primitives.insert(index + k, lines[k]);
+        image.exposures.insert(index + k, dark);
+        image.indexes.append(index + k);
+    }
+}
+
 // Moiré: rings of dark and clear circles and a dark cross-hair; returns the extra indexes used.
 int moire(MacroImage& image, int index, const Expansion& x)
 {
@@ -145,18 +163,7 @@ int moire(MacroImage& image, int index, const Expansion& x)
         x.circle(image, index + extra + 1, false, c, outer - x.d(4));
         extra += 2;
     }
-    const double half = x.d(8) / 2.0;
-    const double mx = x.d(1), my = x.d(2);
-    const MacroPrimitive vertical
-        = Expansion::line(rotated(mx, my - half, rotation), rotated(mx, my + half, rotation), x.d(7));
-    const MacroPrimitive horizontal
-        = Expansion::line(rotated(mx - half, my, rotation), rotated(mx + half, my, rotation), x.d(7));
-    image.primitives.insert(index + extra, vertical);
-    image.exposures.insert(index + extra, true);
-    image.indexes.append(index + extra);
-    image.primitives.insert(index + extra + 1, horizontal);
-    image.exposures.insert(index + extra + 1, true);
-    image.indexes.append(index + extra + 1);
+    crossHair(image, index + extra, QPointF(x.d(1), x.d(2)), x.d(8), x.d(7), rotation, true);
     return extra + 1;
 }
 
@@ -167,18 +174,7 @@ int thermal(MacroImage& image, int index, const Expansion& x)
     const QPointF c = rotated(x.d(1), x.d(2), rotation);
     x.circle(image, index, true, c, x.d(3));
     x.circle(image, index + 1, false, c, x.d(4));
-    const double half = x.d(3) / 2.0;
-    const double mx = x.d(1), my = x.d(2);
-    const MacroPrimitive vertical
-        = Expansion::line(rotated(mx, my - half, rotation), rotated(mx, my + half, rotation), x.d(5));
-    const MacroPrimitive horizontal
-        = Expansion::line(rotated(mx - half, my, rotation), rotated(mx + half, my, rotation), x.d(5));
-    image.primitives.insert(index + 2, vertical);
-    image.exposures.insert(index + 2, false);
-    image.indexes.append(index + 2);
-    image.primitives.insert(index + 3, horizontal);
-    image.exposures.insert(index + 3, false);
-    image.indexes.append(index + 3);
+    crossHair(image, index + 2, QPointF(x.d(1), x.d(2)), x.d(3), x.d(5), rotation, false);
     return 3;
 }
 

@@ -84,17 +84,17 @@ ImageObject* GerberLayer::createObject(Aperture* aperture, double x, double y, c
     object->y = y;
     object->kind = kind;
     object->dark = dark;
-    object->index = objectCounter++;
-    m_objects.append(object);
-    mapObject(object);
-    m_order.append(object->index);
-    lastObject = object;
-    return object;
+    return enterObject(object);
 }
 
 ImageObject* GerberLayer::addObject(ImageObject* object)
 {
     m_heapObjects.append(object);
+    return enterObject(object);
+}
+
+ImageObject* GerberLayer::enterObject(ImageObject* object)
+{
     object->index = objectCounter++;
     m_objects.append(object);
     mapObject(object);

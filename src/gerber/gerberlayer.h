@@ -138,6 +138,8 @@ public:
 
 private:
     void insertOrder(qint32 index);
+    // Gives the object the next index and makes it the last object of the list, the map and the order.
+    ImageObject* enterObject(ImageObject* object);
     void mapObject(ImageObject* object);
     bool indexInUse(qint32 index) const;
 
