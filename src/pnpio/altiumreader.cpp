@@ -1,5 +1,6 @@
 #include "pnpio/altiumreader.h"
 
+#include "model/fileio.h"
 #include "pnpio/pnplinereader.h"
 #include "pnpio/pnptext.h"
 
@@ -80,7 +81,7 @@ bool AltiumReader::read(QIODevice& device, const QString& fileName, ImportedPlac
                 continue;
             if (!parseHeader(line, header)) {
                 if (error)
-                    *error = PnPText::lineError(fileName, reader.lineNumber(),
+                    *error = FileIo::errorText(fileName, reader.lineNumber(),
                         QStringLiteral("header without Center-X/Center-Y columns"));
                 return false;
             }

@@ -1,5 +1,6 @@
 #include "pnpio/eaglemntreader.h"
 
+#include "model/fileio.h"
 #include "pnpio/pnplinereader.h"
 #include "pnpio/pnptext.h"
 
@@ -61,7 +62,7 @@ bool EagleMntReader::read(QIODevice& device, const QString& fileName, ImportedPl
         ImportedPlacement placement;
         if (!parseLine(line, placement)) {
             if (error)
-                *error = PnPText::lineError(fileName, reader.lineNumber(),
+                *error = FileIo::errorText(fileName, reader.lineNumber(),
                     QStringLiteral("not an Eagle mount line (name x y angle value package)"));
             return false;
         }

@@ -1,5 +1,6 @@
 #include "pnpio/eaglepartreader.h"
 
+#include "model/fileio.h"
 #include "pnpio/pnplinereader.h"
 #include "pnpio/pnptext.h"
 
@@ -122,7 +123,7 @@ bool EaglePartReader::read(
     }
     if (!haveHeader) {
         if (error)
-            *error = PnPText::lineError(fileName, 0,
+            *error = FileIo::errorText(fileName, 0,
                 QStringLiteral(
                     "no part list header with a \"Position (mm|inch|mil)\" column (not a board part list)"));
         return false;

@@ -1,5 +1,6 @@
 #include "pnpio/owncsvreader.h"
 
+#include "model/fileio.h"
 #include "pnpio/pnplinereader.h"
 #include "pnpio/pnptext.h"
 
@@ -37,7 +38,7 @@ bool OwnCsvReader::read(QIODevice& device, const QString& fileName, ImportedPlac
         ImportedPlacement placement;
         if (!parseLine(line, placement)) {
             if (error)
-                *error = PnPText::lineError(
+                *error = FileIo::errorText(
                     fileName, reader.lineNumber(), QStringLiteral("fewer than 7 fields separated by \";\""));
             return false;
         }

@@ -1,10 +1,9 @@
 #include "pnpio/pnpexport.h"
 
+#include "model/fileio.h"
 #include "model/pnpentry.h"
 
-#include <QFileInfo>
 #include <QHash>
-#include <QSaveFile>
 #include <QStringList>
 
 #include <algorithm>
@@ -58,33 +57,6 @@ QString commaNumber(double v)
 int clampedPanels(int panels)
 {
     return std::clamp(panels, 1, PnPExportOptions::maxPanels);
-}
-
-bool writeAtomically(const QString& path, const QByteArray& text, QString* errorText)
-{
-    auto fail = [&](const QString& reason) {
-        if (errorText)
-            *errorText = QStringLiteral("Cannot write %1: %2").arg(path, reason);
-        return false;
-    };
-    if (path.isEmpty())
-        return fail(QStringLiteral("no file name"));
-    if (QFileInfo(path).isDir())
-        return fail(QStringLiteral("it is a folder"));
-
-    // QSaveFile writes beside the target and renames only after every byte is out,
-    // so a failed export never leaves a truncated or missing file behind.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return fail(file.errorString());
-    if (file.write(text) != text.size()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        return fail(reason);
-    }
-    if (!file.commit())
-        return fail(file.errorString());
-    return true;
 }
 
 } // namespace
@@ -163,11 +135,11 @@ QByteArray partListText(
 bool writePickAndPlaceList(const QString& path, const QList<PnPEntry*>& top, const QList<PnPEntry*>& bottom,
     const PnPExportOptions& options, QString* errorText)
 {
-    return writeAtomically(path, pickAndPlaceListText(top, bottom, options), errorText);
+    return FileIo::writeAtomically(path, pickAndPlaceListText(top, bottom, options), errorText);
 }
 
 bool writePartList(const QString& path, const QList<PnPEntry*>& top, const QList<PnPEntry*>& bottom,
     const PnPExportOptions& options, QString* errorText)
 {
-    return writeAtomically(path, partListText(top, bottom, options), errorText);
+    return FileIo::writeAtomically(path, partListText(top, bottom, options), errorText);
 }

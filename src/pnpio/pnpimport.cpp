@@ -1,6 +1,7 @@
 #include "pnpio/pnpimport.h"
 
 #include "model/document.h"
+#include "model/fileio.h"
 #include "model/pnpentry.h"
 #include "pnpio/altiumcsvreader.h"
 #include "pnpio/altiumreader.h"
@@ -49,7 +50,7 @@ bool PnPImport::readFile(PnPFormat format, const QString& path, ImportedPlacemen
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         if (error)
-            *error = PnPText::lineError(path, 0, QStringLiteral("cannot open: ") + file.errorString());
+            *error = FileIo::errorText(path, 0, QStringLiteral("cannot open: ") + file.errorString());
         return false;
     }
     return read(format, file, path, out, error);

@@ -166,11 +166,4 @@ QStringList cutColumns(const QString& line, const QVector<int>& starts)
     return fields;
 }
 
-QString lineError(const QString& fileName, int lineNumber, const QString& text)
-{
-    if (lineNumber > 0)
-        return QStringLiteral("%1, line %2: %3").arg(fileName).arg(lineNumber).arg(text);
-    return QStringLiteral("%1: %2").arg(fileName, text);
-}
-
 } // namespace PnPText

@@ -37,7 +37,4 @@ QString unquote(const QString& text);
 QVector<int> columnStarts(const QString& header, const QStringList& names);
 QStringList cutColumns(const QString& line, const QVector<int>& starts);
 
-// "file, line n: text" (line left out when 0), the form of every reader error.
-QString lineError(const QString& fileName, int lineNumber, const QString& text);
-
 } // namespace PnPText

@@ -1,6 +1,7 @@
 #include "pnpio/positionupdate.h"
 
 #include "model/document.h"
+#include "model/fileio.h"
 #include "model/pnpentry.h"
 #include "pnpio/pnplinereader.h"
 #include "pnpio/pnptext.h"
@@ -76,7 +77,7 @@ bool PositionUpdate::readFile(const QString& path, QVector<Record>& out, QString
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         if (error)
-            *error = PnPText::lineError(path, 0, QStringLiteral("cannot open: ") + file.errorString());
+            *error = FileIo::errorText(path, 0, QStringLiteral("cannot open: ") + file.errorString());
         return false;
     }
     return read(file, out);

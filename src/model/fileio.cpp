@@ -1,0 +1,66 @@
+#include "model/fileio.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace FileIo {
+
+QString errorText(const QString& file, int line, const QString& reason, const QString& offending)
+{
+    QString text = line > 0 ? QStringLiteral("%1, line %2: %3").arg(file).arg(line).arg(reason)
+                            : QStringLiteral("%1: %2").arg(file, reason);
+    if (!offending.isEmpty()) {
+        constexpr int maxShown = 80;
+        const QString shown
+            = offending.size() > maxShown ? offending.left(maxShown) + QStringLiteral("...") : offending;
+        text += QStringLiteral(" in \"%1\"").arg(shown);
+    }
+    return text;
+}
+
+bool writeAtomically(const QString& path, const QByteArray& data, QString* error)
+{
+    auto fail = [&](const QString& reason) {
+        if (error)
+            *error = QStringLiteral("Cannot write %1: %2").arg(path, reason);
+        return false;
+    };
+    if (path.isEmpty())
+        return fail(QStringLiteral("no file name"));
+    if (QFileInfo(path).isDir())
+        return fail(QStringLiteral("it is a folder"));
+
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return fail(file.errorString());
+    if (file.write(data) != data.size()) {
+        const QString reason = file.errorString();
+        file.cancelWriting();
+        return fail(reason);
+    }
+    if (!file.commit())
+        return fail(file.errorString());
+    return true;
+}
+
+bool readAll(const QString& path, QByteArray* data, QString* error)
+{
+    QFile file(path);
+    if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly)) {
+        if (error)
+            *error = QStringLiteral("Cannot read %1: %2")
+                         .arg(path,
+                             QFileInfo(path).isDir() ? QStringLiteral("it is a folder") : file.errorString());
+        return false;
+    }
+    *data = file.readAll();
+    return true;
+}
+
+QString fileName(const QString& path)
+{
+    return QFileInfo(path).fileName();
+}
+
+} // namespace FileIo

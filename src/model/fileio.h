@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// The one error and file-writing convention of every reader and writer: a function returns a
+// success flag and fills an error text that names the file and, where known, the line and the
+// text that was refused. The warning boxes keep their fixed texts and show this as the reason.
+namespace FileIo {
+
+// "FILE: reason", or "FILE, line N: reason" for N > 0; with `offending` non-empty the refused
+// text follows as ` in "TEXT"` (cut to 80 characters).
+QString errorText(const QString& file, int line, const QString& reason, const QString& offending = {});
+
+// Writes `data` to `path` through a temporary file beside it and renames it only when every
+// byte is out, so a failure leaves the old file as it was. False with "Cannot write FILE: why".
+bool writeAtomically(const QString& path, const QByteArray& data, QString* error);
+
+// Reads the whole file; false with "Cannot read FILE: why" when it cannot be opened.
+bool readAll(const QString& path, QByteArray* data, QString* error);
+
+// The display name of a path: its last component ("board.gbr" of "/a/b/board.gbr").
+QString fileName(const QString& path);
+
+} // namespace FileIo
