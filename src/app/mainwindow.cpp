@@ -23,42 +23,30 @@
 #include <QTabBar>
 #include <QTabWidget>
 
-namespace {
-const QColor defaultViewColors[4]
-    = { QColor(10, 10, 10), QColor(0, 0, 255), QColor(210, 210, 210), QColor(255, 200, 0) };
-}
-
 MainWindow::MainWindow(const QString& startupArgument, QWidget* parent)
     : QMainWindow(parent)
     , m_ui(new Ui::MainWindow)
-    , m_titleName(QStringLiteral("unbenannt"))
+    , m_titleName(BoardInfo::defaultName())
     , m_drawingsColor(255, 0, 0)
 {
     initTessavrantResources();
-    // Step 1: state, toolbar widgets, menus and helpers that do not need the form.
-    for (int i = 0; i < 4; ++i) {
-        m_placementColors[i] = defaultViewColors[i];
-        m_layerColors[i] = defaultViewColors[i];
-    }
     m_statusLabel = new QLabel(this);
     m_machineMapper = new QSignalMapper(this);
     m_movie = new QMovie(QStringLiteral(":/ressources/images/spinner.gif"), QByteArray(), this);
 
-    // Step 2: the form; the board view is its drst.
+    // The form; the board view is its drst.
     m_ui->setupUi(this);
     m_view = m_ui->drst;
     m_ui->movieLabel->setMovie(m_movie);
     m_ui->movieLabel->hide();
     createToolbarWidgets();
 
-    // Step 3: the look.
     AppLook::apply();
 
-    // Step 4: configuration folder; file dialogs start on the desktop.
     createConfigFolder();
+    // File dialogs start on the desktop, then in the folder of the last chosen file.
     m_lastDirectory = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
 
-    // Step 5: context menu of the view, table and button connections.
     createViewContextMenu();
     connect(m_searchField, &QLineEdit::returnPressed, this, &MainWindow::searchRefDes);
     connect(m_findNowButton, &QPushButton::clicked, this, &MainWindow::searchRefDes);
@@ -66,7 +54,6 @@ MainWindow::MainWindow(const QString& startupArgument, QWidget* parent)
     connect(m_bottomButton, &QPushButton::clicked, this, &MainWindow::switchTopBottom);
     connect(m_gerberButton, &QPushButton::clicked, this, &MainWindow::switchGerberPnP);
 
-    // Step 6: table columns.
     static const int placementWidths[] = { 45, 60, 60, 45, 45, 45, 60, 40, 40, 40, 40 };
     m_ui->pickandplacepositionen->setColumnCount(11);
     m_ui->pickandplacepositionen->setHorizontalHeaderLabels({ QStringLiteral("RefDes"),
@@ -93,7 +80,7 @@ MainWindow::MainWindow(const QString& startupArgument, QWidget* parent)
     tabFont.setPointSize(qMax(6, tabFont.pointSize() - 3));
     m_ui->boardStuff->tabBar()->setFont(tabFont);
 
-    // Step 7: first fill of fields and tables.
+    // Fields and tables show the empty document before the first tick.
     disconnectTableSignals();
     fillBoardInfoFields();
     fillFiducialFields();
@@ -102,23 +89,21 @@ MainWindow::MainWindow(const QString& startupArgument, QWidget* parent)
     rebuildFeederList();
     connectTableSignals();
 
-    // Step 8: the driver.
     m_timerId = startTimer(20, Qt::CoarseTimer);
 
-    // Step 9: title, buttons, shortcuts, bars, icons, boxes, defined mode state.
     updateWindowTitle();
     styleSideButtons(0);
     createShortcuts();
     createStatusBarWidgets();
     setInitialIcons();
     fillSelectorBoxes();
+    // Through layer mode into placement top, so menus and buttons start in a known state.
     switchGerberPnP();
     switchBottomTop();
 
-    // Step 10: a file named on the command line.
     applyStartupArgument(startupArgument);
 
-    // Step 11: focus, entries without function.
+    // Entries that carry no function in this version.
     m_view->setFocus();
     for (const QString& name : { QStringLiteral("actionAssembleon"), QStringLiteral("actionAssembleon_TXT"),
              QStringLiteral("actionEclipse_emerald"), QStringLiteral("actionTOPAZ_OPAL_single_CAM"),

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "gerber/layerset.h"
+#include "view/viewstate.h"
+
 #include <QColor>
 #include <QMainWindow>
 #include <QString>
@@ -41,6 +44,9 @@ public:
     void blockInteraction();
     void unblockInteraction();
 
+    // One step of the 20 ms driver; the timer calls it, tests step it directly.
+    void tick();
+
     // Lays out the central widgets for the current size and mode (also run by paintEvent).
     void applyLayout();
 
@@ -53,7 +59,6 @@ public:
     QString lastDirectory() const { return m_lastDirectory; }
     bool layerModeActive() const { return m_layerModeActive; }
     bool pendingOpen() const { return m_pendingOpen; }
-    int toolMode() const { return m_toolMode; }
     int leftPanelWidth() const { return m_leftPanelWidth; }
     int rightPanelWidth() const { return m_rightPanelWidth; }
     int feederHeight() const { return m_feederHeight; }
@@ -68,8 +73,8 @@ public slots:
     void switchBottomTop(); // show top
     void switchTopBottom(); // show bottom
     void switchGerberPnP(); // layer mode
-    // Selects an interactive tool (0..9).
-    void selectTool(int mode);
+    // Selects an interactive tool.
+    void selectTool(ToolMode mode);
     // D: from measure back to set new position, from any other tool to measure.
     void sigDistanceTool();
 
@@ -195,12 +200,19 @@ private:
     bool saveDocumentAs(); // Save as without the slot's own title update
     void loadProject(const QString& path);
     void resetDocument();
+    // The command-line layer: into the Signal slot, with a warning when it fails.
     bool importLayerFile(const QString& path, bool drill);
-    // Loads a Gerber or drill file into a layer slot of the shown side; on failure the slot
-    // gets a fresh empty layer.
-    bool loadIntoSlot(const QString& path, int slot, bool drill);
+    enum class LayerLoad
+    {
+        Loaded,
+        Failed,
+        Cancelled
+    };
+    // Loads a Gerber or drill file into a layer slot of the shown side. Only a good read
+    // replaces the slot's layer; otherwise `error` says why (nothing for a cancelled dialog).
+    LayerLoad loadIntoSlot(const QString& path, LayerSlot slot, bool drill, QString* error);
     // The fixed-slot entries of "Import..." > "Gerber": asks for the file, then loads it.
-    void loadLayerSlot(int slot, const QString& title, bool drill);
+    void loadLayerSlot(LayerSlot slot, const QString& title, bool drill);
 
     // Timer steps (mainwindow_timer.cpp).
     void tickCursorPosition();
@@ -233,7 +245,10 @@ private:
     void boardFieldEdited(int field);
 
     // View toggles and tools (mainwindow_actions.cpp).
-    void toggleLayer(int slot);
+    void toggleLayer(LayerSlot slot);
+    // Flips a view switch, shows it in its icon and repaints (rebuilding the lists for the
+    // execute filters).
+    void flipViewFlag(bool& flag, bool partListChanges);
     void refreshFilterIcons();
     void refreshLayerIcons();
 
@@ -244,7 +259,6 @@ private:
     QString m_chosenPath;
     QString m_lastDirectory;
     QString m_titleName;
-    int m_toolMode = 0;
     bool m_layerModeActive = false;
     bool m_saveSucceeded = false;
     bool m_pendingOpen = false;
@@ -252,8 +266,8 @@ private:
     bool m_creatingLists = false;
     bool m_inTick = false;
     bool m_tableSignalsConnected = false;
-    QColor m_placementColors[4];
-    QColor m_layerColors[4];
+    ModeColours m_placementColors = ModeColours::of(ViewColours());
+    ModeColours m_layerColors = ModeColours::of(ViewColours());
     QColor m_drawingsColor;
 
     int m_leftPanelWidth = 240;

@@ -23,74 +23,73 @@ struct ToolEntry
     const char* icon;
 };
 // Indexed by tool mode.
-const ToolEntry tools[10] = { { "actionSetNewPosition", "move" }, { "actionSetNewOrigin", "origin" },
-    { "actionDraw", "line" }, { "actionMovement", "movement" }, { "actionMultiSelect", "multiselect" },
-    { "actionDraw_Rectangle", "rect_empty" }, { "actionDraw_Rectangle_Filled", "rect_fill" },
-    { "actionMeasure", "measure" }, { "actionInsert_Text", "insert_text" },
-    { "actionrotate_selection", "rotate" } };
+const ToolEntry tools[toolModeCount] = { { "actionSetNewPosition", "move" },
+    { "actionSetNewOrigin", "origin" }, { "actionDraw", "line" }, { "actionMovement", "movement" },
+    { "actionMultiSelect", "multiselect" }, { "actionDraw_Rectangle", "rect_empty" },
+    { "actionDraw_Rectangle_Filled", "rect_fill" }, { "actionMeasure", "measure" },
+    { "actionInsert_Text", "insert_text" }, { "actionrotate_selection", "rotate" } };
 
 struct LayerToggle
 {
-    int slot;
+    LayerSlot slot;
     const char* action;
     const char* icon;
 };
-const LayerToggle layerToggles[7] = { { 0, "actionTop_view", "top" }, { 1, "actionMask_view", "mask" },
-    { 2, "actionPaste_view", "paste" }, { 3, "actionAssy_view", "assy" }, { 4, "actionSilk_view", "silk" },
-    { 5, "actionBoard_Outline_view", "board_outline" }, { 6, "actionDrill_view", "drill" } };
+const LayerToggle layerToggles[layerSlotCount] = { { LayerSlot::Signal, "actionTop_view", "top" },
+    { LayerSlot::Mask, "actionMask_view", "mask" }, { LayerSlot::Paste, "actionPaste_view", "paste" },
+    { LayerSlot::Assy, "actionAssy_view", "assy" }, { LayerSlot::Silk, "actionSilk_view", "silk" },
+    { LayerSlot::BoardOutline, "actionBoard_Outline_view", "board_outline" },
+    { LayerSlot::Drill, "actionDrill_view", "drill" } };
 } // namespace
 
 // ---- tools
 
-void MainWindow::selectTool(int mode)
+void MainWindow::selectTool(ToolMode mode)
 {
-    if (mode < 0 || mode > 9)
-        return;
-    for (int i = 0; i < 10; ++i) {
+    for (int i = 0; i < toolModeCount; ++i) {
         if (QAction* a = actionNamed(QLatin1String(tools[i].action)))
-            a->setIcon(iconOf(QLatin1String(tools[i].icon), i == mode));
+            a->setIcon(iconOf(QLatin1String(tools[i].icon), i == int(mode)));
     }
-    m_toolMode = mode;
     m_view->setToolMode(mode);
     m_view->update();
 }
 
 void MainWindow::sigDistanceTool()
 {
-    selectTool(m_toolMode == 7 ? 0 : 7);
+    selectTool(m_view->toolMode() == ToolMode::Measure ? ToolMode::SetNewPosition : ToolMode::Measure);
 }
 
 void MainWindow::on_actionSetNewPosition_triggered()
 {
-    selectTool(0);
+    selectTool(ToolMode::SetNewPosition);
 }
 void MainWindow::on_actionSetNewOrigin_triggered()
 {
-    selectTool(1);
+    selectTool(ToolMode::SetNewOrigin);
 }
 void MainWindow::on_actionDraw_triggered()
 {
-    selectTool(2);
+    selectTool(ToolMode::DrawLine);
 }
 void MainWindow::on_actionMovement_triggered()
 {
-    selectTool(3);
+    selectTool(ToolMode::Movement);
 }
 void MainWindow::on_actionDraw_Rectangle_triggered()
 {
-    selectTool(5);
+    selectTool(ToolMode::DrawRectangle);
 }
 void MainWindow::on_actionDraw_Rectangle_Filled_triggered()
 {
-    selectTool(6);
+    selectTool(ToolMode::DrawFilledRectangle);
 }
 void MainWindow::on_actionMeasure_triggered()
 {
-    selectTool(7);
+    selectTool(ToolMode::Measure);
 }
 void MainWindow::on_actionInsert_Text_triggered()
 {
-    selectTool(8);
+    selectTool(ToolMode::InsertText);
 }
 
 void MainWindow::on_actionMultiSelect_triggered()
@@ -100,7 +99,7 @@ void MainWindow::on_actionMultiSelect_triggered()
             this, QStringLiteral("not available"), QStringLiteral("This tool isn't available in this mode"));
         return;
     }
-    selectTool(4);
+    selectTool(ToolMode::MultipleSelection);
 }
 
 void MainWindow::on_actionrotate_selection_triggered()
@@ -110,7 +109,7 @@ void MainWindow::on_actionrotate_selection_triggered()
             this, QStringLiteral("not available"), QStringLiteral("This tool isn't available in this mode"));
         return;
     }
-    selectTool(9);
+    selectTool(ToolMode::RotateSelection);
 }
 
 void MainWindow::on_actionDrawingsColor_triggered()
@@ -132,23 +131,25 @@ void MainWindow::setInitialIcons()
     m_ui->actionGenerate_origin->setIcon(iconOf(QStringLiteral("generate_origin"), true));
     m_ui->actionSearch->setIcon(iconOf(QStringLiteral("search"), true));
     m_ui->actionDrawingsColor->setIcon(iconOf(QStringLiteral("drawingscolor"), true));
-    selectTool(0);
+    selectTool(ToolMode::SetNewPosition);
     refreshFilterIcons();
     refreshLayerIcons();
 }
 
 void MainWindow::refreshFilterIcons()
 {
-    m_ui->actionShowHandExec->setIcon(iconOf(QStringLiteral("place_hand"), m_view->showHandExec()));
-    m_ui->actionShowMachineExec->setIcon(iconOf(QStringLiteral("place_machine"), m_view->showMachineExec()));
-    m_ui->actionShowTHTExec->setIcon(iconOf(QStringLiteral("place_tht"), m_view->showThtExec()));
-    m_ui->actionShow_Placed->setIcon(iconOf(QStringLiteral("placed"), m_view->showPlaced()));
-    m_ui->actionShow_RefDes->setIcon(iconOf(QStringLiteral("showRefDes"), m_view->showRefDes()));
-    m_ui->actionShow_Drawings->setIcon(iconOf(QStringLiteral("draw"), m_view->showDrawings()));
+    const ViewState& state = m_view->viewState();
+    const ViewFilters& f = state.filters;
+    m_ui->actionShowHandExec->setIcon(iconOf(QStringLiteral("place_hand"), f.showHandExec));
+    m_ui->actionShowMachineExec->setIcon(iconOf(QStringLiteral("place_machine"), f.showMachineExec));
+    m_ui->actionShowTHTExec->setIcon(iconOf(QStringLiteral("place_tht"), f.showThtExec));
+    m_ui->actionShow_Placed->setIcon(iconOf(QStringLiteral("placed"), f.showPlaced));
+    m_ui->actionShow_RefDes->setIcon(iconOf(QStringLiteral("showRefDes"), f.showRefDes));
+    m_ui->actionShow_Drawings->setIcon(iconOf(QStringLiteral("draw"), f.showDrawings));
     const QIcon check = iconOf(QStringLiteral("check"), true);
-    m_ui->actionPick_and_Place_view->setIcon(m_view->showPickAndPlace() ? check : QIcon());
-    m_ui->actionGrid->setIcon(m_view->gridShown() ? check : QIcon());
-    m_ui->actionFast_Rendering->setIcon(m_view->fastRendering() ? check : QIcon());
+    m_ui->actionPick_and_Place_view->setIcon(f.showPickAndPlace ? check : QIcon());
+    m_ui->actionGrid->setIcon(state.gridShown ? check : QIcon());
+    m_ui->actionFast_Rendering->setIcon(state.fastRendering ? check : QIcon());
 }
 
 void MainWindow::refreshLayerIcons()
@@ -159,7 +160,7 @@ void MainWindow::refreshLayerIcons()
     }
 }
 
-void MainWindow::toggleLayer(int slot)
+void MainWindow::toggleLayer(LayerSlot slot)
 {
     m_view->setLayerVisible(slot, !m_view->layerVisible(slot));
     refreshLayerIcons();
@@ -168,98 +169,86 @@ void MainWindow::toggleLayer(int slot)
 
 void MainWindow::on_actionTop_view_triggered()
 {
-    toggleLayer(0);
+    toggleLayer(LayerSlot::Signal);
 }
 void MainWindow::on_actionMask_view_triggered()
 {
-    toggleLayer(1);
+    toggleLayer(LayerSlot::Mask);
 }
 void MainWindow::on_actionPaste_view_triggered()
 {
-    toggleLayer(2);
+    toggleLayer(LayerSlot::Paste);
 }
 void MainWindow::on_actionAssy_view_triggered()
 {
-    toggleLayer(3);
+    toggleLayer(LayerSlot::Assy);
 }
 void MainWindow::on_actionSilk_view_triggered()
 {
-    toggleLayer(4);
+    toggleLayer(LayerSlot::Silk);
 }
 void MainWindow::on_actionBoard_Outline_view_triggered()
 {
-    toggleLayer(5);
+    toggleLayer(LayerSlot::BoardOutline);
 }
 void MainWindow::on_actionDrill_view_triggered()
 {
-    toggleLayer(6);
+    toggleLayer(LayerSlot::Drill);
+}
+
+void MainWindow::flipViewFlag(bool& flag, bool partListChanges)
+{
+    flag = !flag;
+    refreshFilterIcons();
+    // The execute filters decide which groups the part list shows.
+    if (partListChanges)
+        createLists();
+    m_view->update();
 }
 
 void MainWindow::on_actionPick_and_Place_view_triggered()
 {
-    m_view->setShowPickAndPlace(!m_view->showPickAndPlace());
-    refreshFilterIcons();
-    m_view->update();
+    flipViewFlag(m_view->viewState().filters.showPickAndPlace, false);
 }
 
 void MainWindow::on_actionShowHandExec_triggered()
 {
-    m_view->setShowHandExec(!m_view->showHandExec());
-    refreshFilterIcons();
-    createLists();
-    m_view->update();
+    flipViewFlag(m_view->viewState().filters.showHandExec, true);
 }
 
 void MainWindow::on_actionShowMachineExec_triggered()
 {
-    m_view->setShowMachineExec(!m_view->showMachineExec());
-    refreshFilterIcons();
-    createLists();
-    m_view->update();
+    flipViewFlag(m_view->viewState().filters.showMachineExec, true);
 }
 
 void MainWindow::on_actionShowTHTExec_triggered()
 {
-    m_view->setShowThtExec(!m_view->showThtExec());
-    refreshFilterIcons();
-    createLists();
-    m_view->update();
+    flipViewFlag(m_view->viewState().filters.showThtExec, true);
 }
 
 void MainWindow::on_actionShow_Placed_triggered()
 {
-    m_view->setShowPlaced(!m_view->showPlaced());
-    refreshFilterIcons();
-    createLists();
-    m_view->update();
+    flipViewFlag(m_view->viewState().filters.showPlaced, true);
 }
 
 void MainWindow::on_actionShow_RefDes_triggered()
 {
-    m_view->setShowRefDes(!m_view->showRefDes());
-    refreshFilterIcons();
-    m_view->update();
+    flipViewFlag(m_view->viewState().filters.showRefDes, false);
 }
 
 void MainWindow::on_actionShow_Drawings_triggered()
 {
-    m_view->setShowDrawings(!m_view->showDrawings());
-    refreshFilterIcons();
-    m_view->update();
+    flipViewFlag(m_view->viewState().filters.showDrawings, false);
 }
 
 void MainWindow::on_actionGrid_triggered()
 {
-    m_view->setGridShown(!m_view->gridShown());
-    refreshFilterIcons();
-    m_view->update();
+    flipViewFlag(m_view->viewState().gridShown, false);
 }
 
 void MainWindow::on_actionFast_Rendering_triggered()
 {
-    m_view->setFastRendering(!m_view->fastRendering());
-    refreshFilterIcons();
-    m_view->update();
+    flipViewFlag(m_view->viewState().fastRendering, false);
 }
 
 // ---- board fields and colour boxes

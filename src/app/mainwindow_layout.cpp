@@ -44,11 +44,11 @@ void MainWindow::on_viewFeederButton_clicked()
     if (m_feederHeight == PanelSizes::feederOpen) {
         m_ui->viewFeederButton->setText(QString(QChar(0x25B2)));
         m_feederHeight = PanelSizes::feederClosed;
-        m_view->setViewOffsetY(m_view->viewOffsetY() - PanelSizes::feederOffsetStep);
+        m_view->viewState().offsetY -= PanelSizes::feederOffsetStep;
     } else {
         m_ui->viewFeederButton->setText(QString(QChar(0x25BC)));
         m_feederHeight = PanelSizes::feederOpen;
-        m_view->setViewOffsetY(m_view->viewOffsetY() + PanelSizes::feederOffsetStep);
+        m_view->viewState().offsetY += PanelSizes::feederOffsetStep;
     }
     update();
     m_view->update();
@@ -79,7 +79,7 @@ void MainWindow::mouseMoveEvent(QMouseEvent* event)
         }
         return;
     }
-    if (m_toolMode >= 2 && m_toolMode <= 7 && (event->buttons() & Qt::LeftButton))
+    if (toolDragsAcrossView(m_view->toolMode()) && (event->buttons() & Qt::LeftButton))
         m_mouseDragging = true;
     QMainWindow::mouseMoveEvent(event);
 }

@@ -4,6 +4,7 @@
 #include "app/prompt.h"
 #include "app/startupfile.h"
 #include "app/statustext.h"
+#include "model/fileio.h"
 #include "project/projectfile.h"
 #include "ui_mainwindow.h"
 #include "view/ui/darstellg.h"
@@ -14,11 +15,6 @@
 
 namespace {
 const char* const projectFilter = "Tessavrant-File (*.tvx)";
-
-QString folderOf(const QString& path)
-{
-    return path.left(path.lastIndexOf(QLatin1Char('/')));
-}
 } // namespace
 
 MainWindow::SaveAnswer MainWindow::askToSaveChanges()
@@ -51,8 +47,8 @@ void MainWindow::resetDocument()
     m_ui->feeder_config->setRowCount(0);
     m_ui->gerber_table->setRowCount(0);
     m_ui->OriginsTable->setRowCount(0);
-    m_view->setShowMachineExec(true);
-    m_view->setShowThtExec(true);
+    m_view->viewState().filters.showMachineExec = true;
+    m_view->viewState().filters.showThtExec = true;
     refreshFilterIcons();
     refreshLayerIcons();
 }
@@ -73,7 +69,7 @@ void MainWindow::on_actionNeu_triggered()
     connectTableSignals();
 
     m_currentProjectPath.clear();
-    m_titleName = QStringLiteral("unbenannt");
+    m_titleName = BoardInfo::defaultName();
     // Through layer mode and back, as at start-up, so menus and buttons are in a known state.
     switchBottomTop();
     switchGerberPnP();
@@ -92,7 +88,7 @@ void MainWindow::on_action_oeffnen_triggered()
     if (answer.isEmpty())
         return;
     m_chosenPath = answer;
-    m_lastDirectory = folderOf(answer);
+    m_lastDirectory = FileIo::folderOf(answer);
     loadProject(answer);
 }
 
@@ -110,13 +106,13 @@ void MainWindow::loadProject(const QString& path)
     if (!readProject(path, m_view->document(), error)) {
         qDebug() << "loading" << path << "failed:" << error;
         prompt().warning(
-            this, QStringLiteral("Error"), QStringLiteral("An error occured while loading the file"));
+            this, QStringLiteral("Error"), QStringLiteral("An error occured while loading the file"), error);
         // The document is empty now: it must not be saved over the last project by a plain
         // Save, so it becomes a new, unnamed document.
         m_view->resetDocument();
         m_view->setInteractionBlocked(true);
         m_currentProjectPath.clear();
-        m_titleName = QStringLiteral("unbenannt");
+        m_titleName = BoardInfo::defaultName();
         updateWindowTitle();
         fillBoardInfoFields();
         fillFiducialFields();
@@ -181,7 +177,7 @@ bool MainWindow::saveDocument()
             qDebug() << "saving" << m_currentProjectPath << "failed:" << error;
             m_saveSucceeded = false;
             prompt().warning(this, QStringLiteral("Error"),
-                QStringLiteral("An error occured while directly saving the file"));
+                QStringLiteral("An error occured while directly saving the file"), error);
             m_view->hideSteps();
             saveDocumentAs();
         } else {
@@ -214,7 +210,7 @@ bool MainWindow::saveDocumentAs()
         return false;
     }
     m_view->showSteps(2, 0);
-    m_lastDirectory = folderOf(answer);
+    m_lastDirectory = FileIo::folderOf(answer);
     QString error;
     if (writeProject(answer, m_view->document(), error)) {
         m_saveSucceeded = true;
@@ -226,7 +222,7 @@ bool MainWindow::saveDocumentAs()
         qDebug() << "saving" << answer << "failed:" << error;
         m_saveSucceeded = false;
         prompt().warning(
-            this, QStringLiteral("Error"), QStringLiteral("An error occured while saving the file"));
+            this, QStringLiteral("Error"), QStringLiteral("An error occured while saving the file"), error);
     }
     m_view->setPendingChanges(false);
     m_view->hideSteps();
@@ -281,8 +277,6 @@ void MainWindow::applyStartupArgument(const QString& argument)
         return;
     }
     m_view->zoomBox()->setCurrentIndex(4);
-    m_view->setViewOffsetY(m_view->viewOffsetY() + 225);
-    if (!importLayerFile(file.path, file.kind == StartupFile::Drill))
-        prompt().warning(
-            this, QStringLiteral("Error"), QStringLiteral("An error occured while loading the file"));
+    m_view->viewState().offsetY += 225;
+    importLayerFile(file.path, file.kind == StartupFile::Drill);
 }

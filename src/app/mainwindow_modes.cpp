@@ -66,12 +66,9 @@ void MainWindow::showSide(bool top)
     if (wasLayerMode) {
         for (const QString& name : ModeActions::placementOnly())
             setEntryEnabled(name, true);
-        m_view->setBackgroundColor(m_placementColors[0]);
-        m_view->setCrossColor(m_placementColors[1]);
-        m_view->setGridColor(m_placementColors[2]);
-        m_view->setOriginColor(m_placementColors[3]);
+        m_placementColors.applyTo(m_view->viewState().colours);
         setPlacementWidgetsVisible(true);
-        m_view->setViewOffsetY(m_view->viewOffsetY() + panelOffset(m_feederHeight));
+        m_view->viewState().offsetY += panelOffset(m_feederHeight);
     }
 
     if (m_view->activeSideIsTop() == top && !wasLayerMode) {
@@ -79,7 +76,7 @@ void MainWindow::showSide(bool top)
         return;
     }
 
-    selectTool(0);
+    selectTool(ToolMode::SetNewPosition);
     m_view->setGerberMode(false);
     m_layerModeActive = false;
     styleSideButtons(top ? 0 : 1);
@@ -109,18 +106,15 @@ void MainWindow::switchGerberPnP()
     m_ui->menuImport->menuAction()->setVisible(true);
     m_ui->menuImportieren->menuAction()->setVisible(false);
     if (!m_layerModeActive) {
-        selectTool(0);
+        selectTool(ToolMode::SetNewPosition);
         for (const QString& name : ModeActions::disabledInLayerMode())
             setEntryEnabled(name, false);
         m_view->setGerberMode(true);
         m_layerModeActive = true;
-        m_view->setBackgroundColor(m_layerColors[0]);
-        m_view->setCrossColor(m_layerColors[1]);
-        m_view->setGridColor(m_layerColors[2]);
-        m_view->setOriginColor(m_layerColors[3]);
+        m_layerColors.applyTo(m_view->viewState().colours);
         styleSideButtons(2);
         setPlacementWidgetsVisible(false);
-        m_view->setViewOffsetY(m_view->viewOffsetY() - panelOffset(m_feederHeight));
+        m_view->viewState().offsetY -= panelOffset(m_feederHeight);
         buildLayerTable();
         m_view->update();
         update();

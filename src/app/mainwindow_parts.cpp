@@ -6,7 +6,10 @@
 #include "app/prompt.h"
 #include "gerber/gerberlayer.h"
 #include "gerber/gerberreader.h"
+#include "gerber/layerset.h"
 #include "gerber/ui/excellonimport.h"
+#include "model/fileio.h"
+#include "model/version.h"
 #include "pnpio/ui/pnpexportactions.h"
 #include "pnpio/ui/pnpimportactions.h"
 #include "ui_mainwindow.h"
@@ -145,76 +148,79 @@ void MainWindow::on_actionPart_List_triggered()
 
 bool MainWindow::importLayerFile(const QString& path, bool drill)
 {
-    return loadIntoSlot(path, 0, drill);
+    QString error;
+    if (loadIntoSlot(path, LayerSlot::Signal, drill, &error) == LayerLoad::Failed) {
+        prompt().warning(
+            this, QStringLiteral("Error"), QStringLiteral("An error occured while loading the file"), error);
+        return false;
+    }
+    return true;
 }
 
-bool MainWindow::loadIntoSlot(const QString& path, int slot, bool drill)
+MainWindow::LayerLoad MainWindow::loadIntoSlot(
+    const QString& path, LayerSlot slot, bool drill, QString* error)
 {
-    // The readers replace the layer of a slot in the list they are given; a list of their own
-    // keeps them away from the view's layers, which the view alone deletes.
-    QList<GerberLayer*> loaded;
-    const bool ok = drill ? loadExcellon(this, path, slot, loaded, m_view->backgroundColor())
-                          : loadGerber(path, slot, loaded);
-    GerberLayer* layer = ok ? loaded.value(slot) : nullptr;
-    if (layer)
-        loaded[slot] = nullptr;
-    else
-        layer = new GerberLayer(slot);
-    qDeleteAll(loaded);
-    const bool top = m_view->activeSideIsTop();
-    m_view->replaceSideLayer(top, slot, layer);
-    // Signal and Silk take the board's configured colours, loaded or not.
-    if (slot == Darstellg::Signal)
-        m_view->setCopperColor(m_view->copperColor());
-    else if (slot == Darstellg::Silk)
-        m_view->setSilkColor(m_view->silkColor());
-    if (ok)
-        m_view->setModified(true);
-    m_view->update();
-    return ok;
+    // The file is read into a layer of its own: only a good read replaces the slot's layer,
+    // so a failed or cancelled load leaves the layer the user had.
+    auto layer = std::make_unique<GerberLayer>(slotIndex(slot));
+    if (drill) {
+        // Holes are painted in the background colour so they look like holes.
+        layer->color = m_view->viewState().colours.background;
+        const DrillImport result = importExcellon(this, path, *layer, error);
+        if (result != DrillImport::Loaded)
+            return result == DrillImport::Cancelled ? LayerLoad::Cancelled : LayerLoad::Failed;
+    } else if (!loadGerber(path, *layer, error)) {
+        return LayerLoad::Failed;
+    } else if (const GerberLayer* old = m_view->layers().slot(m_view->activeSideIsTop(), slot)) {
+        layer->color = old->color;
+    }
+    m_view->installSideLayer(slot, std::move(layer));
+    m_view->setModified(true);
+    return LayerLoad::Loaded;
 }
 
-void MainWindow::loadLayerSlot(int slot, const QString& title, bool drill)
+void MainWindow::loadLayerSlot(LayerSlot slot, const QString& title, bool drill)
 {
     const QString filter = drill ? QStringLiteral("Drill File (*.*)") : QStringLiteral("Gerber File (*.*)");
     const QString path = prompt().openFileName(this, title, m_lastDirectory, filter);
     if (path.isEmpty())
         return;
-    m_lastDirectory = path.left(path.lastIndexOf(QLatin1Char('/')));
+    m_lastDirectory = FileIo::folderOf(path);
     qDebug() << m_lastDirectory;
-    if (!loadIntoSlot(path, slot, drill))
+    QString error;
+    if (loadIntoSlot(path, slot, drill, &error) == LayerLoad::Failed)
         prompt().warning(
-            this, QStringLiteral("Error"), QStringLiteral("An error occured while loading the file"));
+            this, QStringLiteral("Error"), QStringLiteral("An error occured while loading the file"), error);
     m_view->update();
 }
 
 void MainWindow::on_actionTop_triggered()
 {
-    loadLayerSlot(0, QStringLiteral("Open Gerber Signal"), false);
+    loadLayerSlot(LayerSlot::Signal, QStringLiteral("Open Gerber Signal"), false);
 }
 void MainWindow::on_actionTop_Paste_triggered()
 {
-    loadLayerSlot(1, QStringLiteral("Open Gerber Mask"), false);
+    loadLayerSlot(LayerSlot::Mask, QStringLiteral("Open Gerber Mask"), false);
 }
 void MainWindow::on_actionPaste_triggered()
 {
-    loadLayerSlot(2, QStringLiteral("Open Gerber Paste"), false);
+    loadLayerSlot(LayerSlot::Paste, QStringLiteral("Open Gerber Paste"), false);
 }
 void MainWindow::on_actionAssy_triggered()
 {
-    loadLayerSlot(3, QStringLiteral("Open Gerber Assy"), false);
+    loadLayerSlot(LayerSlot::Assy, QStringLiteral("Open Gerber Assy"), false);
 }
 void MainWindow::on_actionTop_Silk_triggered()
 {
-    loadLayerSlot(4, QStringLiteral("Open Gerber Silk"), false);
+    loadLayerSlot(LayerSlot::Silk, QStringLiteral("Open Gerber Silk"), false);
 }
 void MainWindow::on_actionBoard_Outline_triggered()
 {
-    loadLayerSlot(5, QStringLiteral("Open Gerber Board Outline"), false);
+    loadLayerSlot(LayerSlot::BoardOutline, QStringLiteral("Open Gerber Board Outline"), false);
 }
 void MainWindow::on_actionDrill_Excellon_triggered()
 {
-    loadLayerSlot(6, QStringLiteral("Open Excellon Drill"), true);
+    loadLayerSlot(LayerSlot::Drill, QStringLiteral("Open Excellon Drill"), true);
 }
 
 // Gerber-mode imports fill the first free row of the layer table, which arrives with it.
@@ -237,6 +243,6 @@ void MainWindow::on_actionEinstellungen_triggered()
 
 void MainWindow::on_actionAbout_triggered()
 {
-    prompt().information(this, QStringLiteral("About"),
-        Darstellg::versionString() + QLatin1Char('\n') + Darstellg::buildString());
+    prompt().information(
+        this, QStringLiteral("About"), Version::programText() + QLatin1Char('\n') + Version::buildText());
 }

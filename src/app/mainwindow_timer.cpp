@@ -4,6 +4,7 @@
 #include "app/hovertracker.h"
 #include "app/statustext.h"
 #include "app/windowlayout.h"
+#include "model/fileio.h"
 #include "ui_mainwindow.h"
 #include "view/ui/darstellg.h"
 
@@ -20,22 +21,30 @@ void MainWindow::timerEvent(QTimerEvent* event)
         QMainWindow::timerEvent(event);
         return;
     }
+    tick();
+}
+
+void MainWindow::tick()
+{
     // A step that processes events (a table rebuild, a project load) must not start the
     // next tick inside this one.
     if (m_inTick)
         return;
     m_inTick = true;
-    tickCursorPosition(); // 1 (2: the selected layer object arrives with the layer tools)
-    tickPendingOpen(); // 3
-    tickRenderProgress(); // 4
-    tickEdgeScrolling(); // 5
-    tickStatusText(); // 6
-    tickPanelBoundary(); // 7
-    executeTableRequests(); // 8
-    tickSaveAction(); // 9
-    executeLayerAndFeederRequests(); // 10
-    tickSearchRefresh(); // 11
-    tickAfterLoad(); // 12
+    // The order matters: the cursor position feeds the status line and hover, table requests
+    // run before the save action looks at the modified flag, and the after-load step sees
+    // everything a load changed in this tick.
+    tickCursorPosition();
+    tickPendingOpen();
+    tickRenderProgress();
+    tickEdgeScrolling();
+    tickStatusText();
+    tickPanelBoundary();
+    executeTableRequests();
+    tickSaveAction();
+    executeLayerAndFeederRequests();
+    tickSearchRefresh();
+    tickAfterLoad();
     m_inTick = false;
 }
 
@@ -56,7 +65,7 @@ void MainWindow::tickPendingOpen()
         return;
     m_pendingOpen = false;
     loadProject(m_chosenPath);
-    m_lastDirectory = m_chosenPath.left(m_chosenPath.lastIndexOf(QLatin1Char('/')));
+    m_lastDirectory = FileIo::folderOf(m_chosenPath);
     switchBottomTop();
 }
 
@@ -81,9 +90,9 @@ void MainWindow::tickRenderProgress()
         bar->hide();
         qDebug() << "go further";
     };
-    const int reached = m_view->renderReached();
-    const int total = m_view->renderTotal();
-    if (!m_view->rendering()) {
+    const int reached = m_view->viewState().render.reached;
+    const int total = m_view->viewState().render.total;
+    if (!m_view->viewState().render.rendering) {
         if ((anyDisabled && !blocked) || bar->isVisible())
             finish();
     } else if (reached < total) {
@@ -96,10 +105,10 @@ void MainWindow::tickRenderProgress()
             qDebug() << "go further";
         }
     } else {
-        m_view->setRendering(false);
+        m_view->viewState().render.rendering = false;
         finish();
     }
-    if (m_view->rendering() && bar->value() != reached) {
+    if (m_view->viewState().render.rendering && bar->value() != reached) {
         bar->setValue(reached);
         qDebug().nospace() << "increment Progress | int: " << reached << "/" << total
                            << " | progressbar: " << bar->value() << "/" << bar->maximum();
@@ -108,18 +117,18 @@ void MainWindow::tickRenderProgress()
 
 void MainWindow::tickEdgeScrolling()
 {
-    if (m_toolMode < 2 || m_toolMode > 7 || !m_mouseDragging)
+    if (!toolDragsAcrossView(m_view->toolMode()) || !m_mouseDragging)
         return;
     m_view->setPendingChanges(false);
     const QPoint p = m_view->mapFromGlobal(QCursor::pos());
     if (p.x() >= m_view->width() - 25)
-        m_view->setViewOffsetX(m_view->viewOffsetX() - 10);
+        m_view->viewState().offsetX -= 10;
     else if (p.x() <= 25)
-        m_view->setViewOffsetX(m_view->viewOffsetX() + 10);
+        m_view->viewState().offsetX += 10;
     if (p.y() >= m_view->height() - 25)
-        m_view->setViewOffsetY(m_view->viewOffsetY() + 10);
+        m_view->viewState().offsetY += 10;
     else if (p.y() <= 25)
-        m_view->setViewOffsetY(m_view->viewOffsetY() - 10);
+        m_view->viewState().offsetY -= 10;
     m_view->update();
 }
 

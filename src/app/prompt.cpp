@@ -22,9 +22,15 @@ void setPrompt(Prompt* replacement)
     installed = replacement;
 }
 
-void WidgetPrompt::warning(QWidget* parent, const QString& title, const QString& text)
+void WidgetPrompt::warning(QWidget* parent, const QString& title, const QString& text, const QString& detail)
 {
-    QMessageBox::warning(parent, title, text);
+    if (detail.isEmpty()) {
+        QMessageBox::warning(parent, title, text);
+        return;
+    }
+    QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::Ok, parent);
+    box.setInformativeText(detail);
+    box.exec();
 }
 
 void WidgetPrompt::information(QWidget* parent, const QString& title, const QString& text)

@@ -16,7 +16,11 @@ class Prompt
 public:
     virtual ~Prompt();
 
-    virtual void warning(QWidget* parent, const QString& title, const QString& text) = 0;
+    // `detail`, when given, is the reason behind the fixed text (which file and line failed),
+    // shown under it.
+    virtual void warning(
+        QWidget* parent, const QString& title, const QString& text, const QString& detail = {})
+        = 0;
     virtual void information(QWidget* parent, const QString& title, const QString& text) = 0;
     virtual QMessageBox::StandardButton question(QWidget* parent, const QString& title, const QString& text,
         QMessageBox::StandardButtons buttons, QMessageBox::StandardButton defaultButton)
@@ -48,7 +52,8 @@ void setPrompt(Prompt* replacement);
 class WidgetPrompt : public Prompt
 {
 public:
-    void warning(QWidget* parent, const QString& title, const QString& text) override;
+    void warning(
+        QWidget* parent, const QString& title, const QString& text, const QString& detail = {}) override;
     void information(QWidget* parent, const QString& title, const QString& text) override;
     QMessageBox::StandardButton question(QWidget* parent, const QString& title, const QString& text,
         QMessageBox::StandardButtons buttons, QMessageBox::StandardButton defaultButton) override;

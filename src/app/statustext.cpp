@@ -1,25 +1,19 @@
 #include "app/statustext.h"
 
-namespace StatusText {
+#include "model/version.h"
 
-QString versionString()
-{
-    return QStringLiteral("Tessavrant 0.0.80");
-}
+#include <QFileInfo>
+
+namespace StatusText {
 
 QString windowTitle(const QString& titleName)
 {
-    return titleName + QStringLiteral(" - ") + versionString();
+    return titleName + QStringLiteral(" - ") + Version::programText();
 }
 
 QString titleFromPath(const QString& path)
 {
-    const int slash = path.lastIndexOf(QLatin1Char('/'));
-    const int dot = path.lastIndexOf(QLatin1Char('.'));
-    // A dot inside a folder name (or none at all) is not an extension.
-    if (dot <= slash)
-        return path.mid(slash + 1);
-    return path.mid(slash + 1, dot - slash - 1);
+    return QFileInfo(path).completeBaseName();
 }
 
 QString fixTwoDecimals(const QString& text)

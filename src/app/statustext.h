@@ -5,13 +5,10 @@
 // Texts the main window shows in its title and status line, built without widgets.
 namespace StatusText {
 
-// The program name and version that end every window title.
-QString versionString();
-
 // titleName + " - " + version.
 QString windowTitle(const QString& titleName);
 
-// Base name of a chosen file: the part between the last "/" and the last "." after it.
+// Base name of a chosen file: the file name up to its last ".".
 QString titleFromPath(const QString& path);
 
 // Cursor coordinate for the status line: the number printed with six significant digits,

@@ -174,7 +174,7 @@ int runConvert(const QStringList& rawArgs)
         const auto note = [](const QString& text) {
             std::fprintf(stderr, "%s: %s\n", qPrintable(PositionUpdate::noteTitle()), qPrintable(text));
         };
-        PositionUpdate::apply(document.topList() + document.bottomList(), records, note);
+        PositionUpdate::apply(document, document.topList() + document.bottomList(), records, note);
     }
     const QList<PnPEntry*> top = document.topList();
     const QList<PnPEntry*> bottom = document.bottomList();

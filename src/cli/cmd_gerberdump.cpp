@@ -3,6 +3,7 @@
 #include "gerber/excellonreader.h"
 #include "gerber/gerberlayer.h"
 #include "gerber/gerberreader.h"
+#include "model/fileio.h"
 
 #include <QFile>
 #include <QMap>
@@ -146,20 +147,18 @@ int runGerberDump(const QStringList& args)
     }
     if (path.isEmpty())
         return usage("no file given");
-    if (!QFile::exists(path)) {
-        std::fprintf(stderr, "tessavrant-cli gerber-dump: cannot open %s\n", qPrintable(path));
+    QString error;
+    if (!FileIo::checkReadable(path, &error)) {
+        std::fprintf(stderr, "tessavrant-cli gerber-dump: %s\n", qPrintable(error));
         return 1;
     }
 
     QStringList messages;
     capturedMessages = &messages;
     const QtMessageHandler previous = qInstallMessageHandler(captureMessage);
-    QList<GerberLayer*> layers;
-    bool ok;
-    if (isDrillFile(path))
-        ok = loadExcellon(path, 0, layers, GerberLayer::colorForIndex(0), format);
-    else
-        ok = loadGerber(path, 0, layers);
+    GerberLayer layer(0);
+    const bool ok
+        = isDrillFile(path) ? loadExcellon(path, layer, format, &error) : loadGerber(path, layer, &error);
     qInstallMessageHandler(previous);
     capturedMessages = nullptr;
 
@@ -167,17 +166,16 @@ int runGerberDump(const QStringList& args)
     stdoutFile.open(stdout, QIODevice::WriteOnly);
     QTextStream out(&stdoutFile);
     out.setCodec("UTF-8");
-    if (!layers.isEmpty() && layers.first()) {
-        if (summary)
-            writeSummary(out, *layers.first());
-        else
-            writeFull(out, *layers.first());
-    }
+    if (summary)
+        writeSummary(out, layer);
+    else
+        writeFull(out, layer);
     out << "messages " << messages.size() << "\n";
     for (const QString& m : messages)
         out << "  " << m << "\n";
     out << "result " << (ok ? "ok" : "failed") << "\n";
     out.flush();
-    qDeleteAll(layers);
+    if (!ok)
+        std::fprintf(stderr, "tessavrant-cli gerber-dump: %s\n", qPrintable(error));
     return ok ? 0 : 1;
 }

@@ -3,6 +3,7 @@
 #include "gerber/excellonreader.h"
 #include "gerber/gerberlayer.h"
 #include "gerber/gerberreader.h"
+#include "model/fileio.h"
 #include "view/layerbounds.h"
 #include "view/layerpainter.h"
 
@@ -112,56 +113,53 @@ int runRender(const QStringList& args)
         return usage("no input file");
     if (output.isEmpty())
         return usage("no output file (-o OUT.png)");
-    if (!QFile::exists(input)) {
-        std::fprintf(stderr, "tessavrant-cli render: cannot open %s\n", qPrintable(input));
+    QString error;
+    if (!FileIo::checkReadable(input, &error)) {
+        std::fprintf(stderr, "tessavrant-cli render: %s\n", qPrintable(error));
         return 1;
     }
 
-    QList<GerberLayer*> layers;
-    const bool drill = isDrillFile(input);
-    const bool read
-        = drill ? loadExcellon(input, 0, layers, Qt::black, drillFormat) : loadGerber(input, 0, layers);
+    GerberLayer readLayer(0);
+    readLayer.color = Qt::black;
+    const bool read = isDrillFile(input) ? loadExcellon(input, readLayer, drillFormat, &error)
+                                         : loadGerber(input, readLayer, &error);
     int status = read ? 0 : 1;
     if (!read)
-        std::fprintf(stderr, "tessavrant-cli render: the %s reader stopped; drawing what it read\n",
-            drill ? "Excellon" : "Gerber");
+        std::fprintf(stderr, "tessavrant-cli render: %s; drawing what was read\n", qPrintable(error));
 
-    const GerberLayer* layer = layers.value(0, nullptr);
-    const QRectF box = layer ? LayerBounds::extentMm(*layer, true) : QRectF();
+    const GerberLayer& layer = readLayer;
+    const QRectF box = LayerBounds::extentMm(layer, true);
     const double scale = dpi / 25.4; // pixels per millimetre
     // Whole pixels covering the box; the small allowance keeps 10 mm at 254 dpi at 100 pixels
     // rather than 101 from rounding noise.
     const double w = std::ceil(box.width() * scale - 1e-6);
     const double h = std::ceil(box.height() * scale - 1e-6);
-    if (!layer || box.isNull() || !(w >= 0.0) || !(h >= 0.0)) {
+    if (box.isNull() || !(w >= 0.0) || !(h >= 0.0)) {
         std::fputs("tessavrant-cli render: the layer draws nothing; writing a blank image\n", stderr);
     } else if (w > maxSide || h > maxSide || w * h > double(maxPixels)) {
         std::fprintf(stderr,
             "tessavrant-cli render: the image would be %.0f x %.0f pixels (%.1f x %.1f mm at %d dpi), "
             "more than this command draws; use a lower --dpi\n",
             w, h, box.width(), box.height(), dpi);
-        qDeleteAll(layers);
         return 1;
     }
 
-    const int width = layer && !box.isNull() ? qMax(1, int(w)) : 1;
-    const int height = layer && !box.isNull() ? qMax(1, int(h)) : 1;
+    const int width = !box.isNull() ? qMax(1, int(w)) : 1;
+    const int height = !box.isNull() ? qMax(1, int(h)) : 1;
     QImage image(width, height, QImage::Format_Grayscale8);
     if (image.isNull()) {
         std::fputs("tessavrant-cli render: not enough memory for the image\n", stderr);
-        qDeleteAll(layers);
         return 1;
     }
     image.fill(255);
-    if (layer && !box.isNull()) {
+    if (!box.isNull()) {
         QPainter painter(&image);
         LayerPaintTransform transform;
         transform.scale = scale;
         transform.originX = -box.left() * scale;
         transform.originY = box.bottom() * scale;
-        LayerPainter::paint(painter, *layer, transform, Qt::black, Qt::white);
+        LayerPainter::paint(painter, layer, transform, Qt::black, Qt::white);
     }
-    qDeleteAll(layers);
 
     if (!writePng(toMono(image), output)) {
         std::fprintf(stderr, "tessavrant-cli render: cannot write %s\n", qPrintable(output));

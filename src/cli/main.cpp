@@ -1,4 +1,5 @@
 #include "cli/commands.h"
+#include "model/version.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -29,10 +30,19 @@ const char* const usageText
       "\n"
       "Exit status: 0 success, 1 a reader or writer failed, 2 usage error.\n";
 
+// The commands print their own results and reasons; Qt's diagnostics (start-up notes such as a
+// missing runtime folder, the readers' debug lines) are no part of that contract.
+void dropQtMessage(QtMsgType type, const QMessageLogContext&, const QString& message)
+{
+    if (type == QtFatalMsg)
+        std::fprintf(stderr, "%s\n", qPrintable(message));
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
+    qInstallMessageHandler(dropQtMessage);
     // Rendering needs fonts and a paint device; the offscreen platform works without a display.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -49,7 +59,7 @@ int main(int argc, char** argv)
         return 0;
     }
     if (command == QLatin1String("--version")) {
-        std::fputs("Tessavrant 0.0.80\n", stdout);
+        std::printf("%s\n", qPrintable(Version::programText()));
         return 0;
     }
     if (command == QLatin1String("gerber-dump"))

@@ -5,9 +5,9 @@
 #include "gerber/excellonroute.h"
 #include "gerber/gerberlayer.h"
 #include "gerber/imageobject.h"
+#include "model/fileio.h"
 
 #include <QDebug>
-#include <QFile>
 #include <QHash>
 #include <QStringView>
 #include <cmath>
@@ -143,7 +143,9 @@ public:
     bool run()
     {
         bool result = true;
-        for (const QString& line : m_layer.excellonLines) {
+        const QStringList& lines = m_layer.excellonLines;
+        for (m_lineIndex = 0; m_lineIndex < lines.size(); ++m_lineIndex) {
+            const QString& line = lines.at(m_lineIndex);
             if (line == QLatin1String("M30"))
                 break;
             if (!handleLine(line)) {
@@ -154,6 +156,10 @@ public:
         storeExtent();
         return result;
     }
+
+    // Where and why run() stopped.
+    int failedLine() const { return m_lineIndex; }
+    QString failure() const { return m_failure; }
 
 private:
     bool handleLine(const QString& line)
@@ -229,6 +235,7 @@ private:
     {
         if (!m_tool) {
             qDebug() << "Error - no Shape";
+            m_failure = QStringLiteral("no tool selected");
             return false;
         }
         m_hadHit = true;
@@ -330,6 +337,7 @@ private:
             aperture = defineTool(tool); // tool defined in the body, as several CAD tools write it
         if (!aperture) {
             qDebug() << "Shape nicht gefunden";
+            m_failure = QStringLiteral("tool not defined");
             return false;
         }
         m_tool = aperture;
@@ -357,6 +365,7 @@ private:
     {
         if (!m_tool) {
             qDebug() << "Error - no Shape";
+            m_failure = QStringLiteral("no tool selected");
             return false;
         }
         m_hadHit = true;
@@ -411,6 +420,8 @@ private:
     }
 
     GerberLayer& m_layer;
+    int m_lineIndex = 0;
+    QString m_failure;
     ExcellonFormat m_format;
     QHash<QString, Aperture*> m_toolsByName;
     QHash<int, Aperture*> m_toolsByNumber;
@@ -441,12 +452,11 @@ ExcellonFormat excellonFormatOf(const GerberLayer& layer)
     return format;
 }
 
-bool readExcellonLines(const QString& path, QStringList* lines)
+bool readExcellonLines(const QString& path, QStringList* lines, QString* error)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    QByteArray data;
+    if (!FileIo::readAll(path, &data, error))
         return false;
-    const QByteArray data = file.readAll();
     lines->clear();
     int start = 0;
     while (start < data.size()) {
@@ -459,44 +469,26 @@ bool readExcellonLines(const QString& path, QStringList* lines)
     return true;
 }
 
-GerberLayer* replaceWithDrillLayer(
-    int slot, QList<GerberLayer*>& layers, const QColor& colour, const QString& path)
+bool loadExcellon(const QString& path, GerberLayer& layer, const ExcellonFormat& format, QString* error)
 {
-    while (layers.size() <= slot)
-        layers.append(new GerberLayer(layers.size()));
-    auto* layer = new GerberLayer(slot);
-    delete layers[slot];
-    layers[slot] = layer;
-    layer->color = colour;
-    layer->visible = true;
-    layer->fileName = path.mid(path.lastIndexOf(QLatin1Char('/')) + 1);
-    return layer;
-}
-
-bool loadExcellon(const QString& path, int slot, QList<GerberLayer*>& layers, const QColor& colour,
-    const ExcellonFormat& format)
-{
-    if (slot < 0)
-        return false;
-    GerberLayer* layer = replaceWithDrillLayer(slot, layers, colour, path);
     QStringList lines;
-    if (!readExcellonLines(path, &lines))
+    if (!readExcellonLines(path, &lines, error))
         return false;
-    applyExcellonFormat(*layer, format);
-    layer->excellonLines = lines;
-    return parseExcellon(*layer);
+    layer.visible = true;
+    layer.fileName = FileIo::fileName(path);
+    applyExcellonFormat(layer, format);
+    layer.excellonLines = lines;
+    return parseExcellon(layer, error);
 }
 
-bool parseExcellon(int slot, QList<GerberLayer*>& layers)
+bool parseExcellon(GerberLayer& layer, QString* error)
 {
-    if (slot < 0 || slot >= layers.size() || !layers[slot])
-        return false;
-    return parseExcellon(*layers[slot]);
-}
-
-bool parseExcellon(GerberLayer& layer)
-{
-    return ExcellonPass(layer).run();
+    ExcellonPass pass(layer);
+    const bool ok = pass.run();
+    if (!ok && error)
+        *error = FileIo::errorText(layer.fileName, pass.failedLine() + 1, pass.failure(),
+            layer.excellonLines.value(pass.failedLine()));
+    return ok;
 }
 
 bool looksLikeExcellon(const QByteArray& head)

@@ -3,8 +3,6 @@
 #include "gerber/excellonformat.h"
 
 #include <QByteArray>
-#include <QColor>
-#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -19,25 +17,19 @@ class GerberLayer;
 void applyExcellonFormat(GerberLayer& layer, const ExcellonFormat& format);
 ExcellonFormat excellonFormatOf(const GerberLayer& layer);
 
-// The file's lines, trimmed and decoded as UTF-8. False when the file cannot be opened.
-bool readExcellonLines(const QString& path, QStringList* lines);
+// The file's lines, trimmed and decoded as UTF-8. False with the reason when it cannot be read.
+bool readExcellonLines(const QString& path, QStringList* lines, QString* error = nullptr);
 
-// Puts a fresh empty drill layer into layers[slot] (the list grows with empty layers up to the
-// slot; the old layer is deleted): coloured `colour` so that holes look like holes, visible,
-// named after the file. Returns the new layer.
-GerberLayer* replaceWithDrillLayer(
-    int slot, QList<GerberLayer*>& layers, const QColor& colour, const QString& path);
+// Reads the drill file at `path` into `layer` (owned by the caller, which also gives it its
+// colour) with `format`: lines, file name, image; the layer becomes visible. False when the file
+// cannot be read or the reader stops, with the reason naming the file and line in `error`.
+bool loadExcellon(
+    const QString& path, GerberLayer& layer, const ExcellonFormat& format, QString* error = nullptr);
 
-// Non-interactive load: replaces the slot's layer, reads the file with `format`. False when the
-// file cannot be opened or parseExcellon fails.
-bool loadExcellon(const QString& path, int slot, QList<GerberLayer*>& layers, const QColor& colour,
-    const ExcellonFormat& format);
-
-// One pass over the Excellon lines of the layer in `slot` (or of `layer`), adding tools and
-// hits. True at "M30" or at the end of the lines; false when a hit comes without a tool or a
-// tool is selected that was never defined. What was read before a stop stays in the layer.
-bool parseExcellon(int slot, QList<GerberLayer*>& layers);
-bool parseExcellon(GerberLayer& layer);
+// One pass over the Excellon lines of `layer`, adding tools and hits. True at "M30" or at the end
+// of the lines; false when a hit comes without a tool or a tool is selected that was never
+// defined. What was read before a stop stays in the layer.
+bool parseExcellon(GerberLayer& layer, QString* error = nullptr);
 
 // True when one of the first non-empty lines of `head` (the start of a file) begins with "M48",
 // the mark of an Excellon header.

@@ -39,6 +39,8 @@ public:
     // The next block, or false when the lines are exhausted. A macro definition left open at the
     // end of the lines never becomes a statement.
     bool next(QStringView& block);
+    // The number (from 1) of the file line on which the last block returned ends.
+    int lineNumber() const { return m_line; }
 
 private:
     bool nextStatement();

@@ -3,6 +3,7 @@
 #include "gerber/aperturemacroreader.h"
 #include "gerber/gerberblockreader.h"
 #include "gerber/gerberlayer.h"
+#include "model/fileio.h"
 
 #include <QDebug>
 
@@ -17,7 +18,21 @@ GerberParser::GerberParser(GerberLayer& layer)
 
 void GerberParser::reject(const char* message, QStringView block)
 {
-    qDebug().noquote() << QString::fromUtf8(message) << block.toString();
+    const QString text = QString::fromUtf8(message);
+    qDebug().noquote() << text << block.toString();
+    // The log line ends in a colon for the block that follows; the reason is what comes before.
+    const int cut = text.indexOf(QLatin1String(" - "));
+    m_rejectReason = cut > 0 ? text.left(cut) : text;
+    m_rejectBlock = block.toString();
+    m_rejectLine = m_reader ? m_reader->lineNumber() : 0;
+    m_rejected = true;
+}
+
+QString GerberParser::errorText() const
+{
+    if (m_stopped && !m_rejectReason.isEmpty())
+        return FileIo::errorText(m_layer.fileName, m_rejectLine, m_rejectReason, m_rejectBlock);
+    return FileIo::errorText(m_layer.fileName, 0, QStringLiteral("the file ends without \"M02*\""));
 }
 
 bool GerberParser::run()
@@ -34,17 +49,28 @@ bool GerberParser::run()
 bool GerberParser::readBlocks()
 {
     GerberBlockReader reader(m_layer.rawLines);
+    m_reader = &reader;
     QStringView block;
     while (reader.next(block)) {
+        m_rejected = false;
         switch (handleBlock(block)) {
         case Step::Continue:
             break;
         case Step::Stop:
+            m_stopped = true;
+            if (!m_rejected) {
+                m_rejectReason = QStringLiteral("block not readable");
+                m_rejectBlock = block.toString();
+                m_rejectLine = reader.lineNumber();
+            }
+            m_reader = nullptr;
             return false;
         case Step::End:
+            m_reader = nullptr;
             return true;
         }
     }
+    m_reader = nullptr;
     return false;
 }
 

@@ -7,6 +7,7 @@
 #include <string>
 
 class Aperture;
+class GerberBlockReader;
 class GerberLayer;
 
 // One reading pass of the RS-274X reader over a layer's raw lines. Recognises a fixed set of
@@ -19,6 +20,8 @@ public:
 
     // True only when "M02*" was reached.
     bool run();
+    // Why run() returned false: "FILE, line N: reason in "BLOCK"", or the missing end.
+    QString errorText() const;
 
     // Straight-move conversion of a coordinate text with n integer and m decimal digits.
     static double convertCoordinate(QStringView text, int n, int m, bool trailingOmitted);
@@ -56,7 +59,8 @@ private:
     // gerberarcs.cpp
     void readArc(QStringView text, bool singleQuadrant);
 
-    static void reject(const char* message, QStringView block);
+    // Logs a refused block; the last one refused is the reason when reading stops.
+    void reject(const char* message, QStringView block);
 
     GerberLayer& m_layer;
     QHash<QString, Aperture*> m_apertureByName; // first aperture of each name
@@ -67,4 +71,10 @@ private:
     int m_modalDLength = 0;
     bool m_collectingMacro = false;
     QString m_macroText;
+    const GerberBlockReader* m_reader = nullptr;
+    QString m_rejectReason;
+    QString m_rejectBlock;
+    int m_rejectLine = 0;
+    bool m_rejected = false; // the block being handled was refused
+    bool m_stopped = false;
 };

@@ -2,46 +2,29 @@
 
 #include "gerber/gerberlayer.h"
 #include "gerber/gerberparser.h"
-
-#include <QFile>
+#include "model/fileio.h"
 
 LineList gerberLinesFromBytes(QByteArray data)
 {
     return LineList::fromFileBytes(std::move(data));
 }
 
-bool loadGerber(const QString& path, int slot, QList<GerberLayer*>& layers)
+bool loadGerber(const QString& path, GerberLayer& layer, QString* error)
 {
-    if (slot < 0)
+    QByteArray data;
+    if (!FileIo::readAll(path, &data, error))
         return false;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
-    LineList lines = gerberLinesFromBytes(file.readAll());
-    file.close();
-    while (layers.size() <= slot)
-        layers.append(new GerberLayer(layers.size()));
-    auto* layer = new GerberLayer(slot);
-    if (GerberLayer* old = layers.at(slot)) {
-        layer->color = old->color;
-        delete old;
-    }
-    layers[slot] = layer;
-    layer->rawLines = std::move(lines);
-    layer->visible = true;
-    layer->fileName = path.mid(path.lastIndexOf(QLatin1Char('/')) + 1);
-    return parseGerber(slot, layers);
+    layer.rawLines = gerberLinesFromBytes(std::move(data));
+    layer.visible = true;
+    layer.fileName = FileIo::fileName(path);
+    return parseGerber(layer, error);
 }
 
-bool parseGerber(int slot, QList<GerberLayer*>& layers)
-{
-    if (slot < 0 || slot >= layers.size() || !layers[slot])
-        return false;
-    return parseGerber(*layers[slot]);
-}
-
-bool parseGerber(GerberLayer& layer)
+bool parseGerber(GerberLayer& layer, QString* error)
 {
     GerberParser parser(layer);
-    return parser.run();
+    const bool ok = parser.run();
+    if (!ok && error)
+        *error = parser.errorText();
+    return ok;
 }

@@ -113,6 +113,12 @@ void Document::editEntries(const QList<PnPEntry*>& entries, const std::function<
     m_modified = true;
 }
 
+void Document::editEntry(PnPEntry& entry, const std::function<void(PnPEntry&)>& change)
+{
+    change(entry);
+    m_modified = true;
+}
+
 QList<PnPEntry*> Document::selectedEntries() const
 {
     QList<PnPEntry*> out;

@@ -125,6 +125,7 @@ public:
     // Applies change to each entry (null pointers skipped) and marks modified: the one
     // path for field edits of placements, so they can be recorded in one place.
     void editEntries(const QList<PnPEntry*>& entries, const std::function<void(PnPEntry&)>& change);
+    void editEntry(PnPEntry& entry, const std::function<void(PnPEntry&)>& change);
     // Entries of the working list with the selected flag, in list order.
     QList<PnPEntry*> selectedEntries() const;
     // Clears the selected flag of every entry of the working list.
@@ -157,10 +158,12 @@ public:
     ExecCounts execCounts() const;
 
     // ---- board records
-    BoardInfo* boardInfo() const { return m_activeSideIsTop ? m_topBoard : m_bottomBoard; }
-    BoardInfo* topBoardInfo() const { return m_topBoard; }
-    BoardInfo* bottomBoardInfo() const { return m_bottomBoard; }
-    BoardInfo* sideBoardInfo(bool top) const { return top ? m_topBoard : m_bottomBoard; }
+    // Loaders fill the records through the non-const getters; everyone else edits through the
+    // functions below, which mark the document modified.
+    const BoardInfo* boardInfo() const { return sideBoardInfo(m_activeSideIsTop); }
+    BoardInfo* boardInfo() { return sideBoardInfo(m_activeSideIsTop); }
+    const BoardInfo* sideBoardInfo(bool top) const { return top ? m_topBoard : m_bottomBoard; }
+    BoardInfo* sideBoardInfo(bool top) { return top ? m_topBoard : m_bottomBoard; }
 
     // Edit of a board field of the active side, as typed by the user. The text must match
     // the field's pattern exactly; then it is stored (numbers accept "," as decimal
@@ -178,10 +181,10 @@ public:
     void setBoardOrigin(double originX, double originY);
 
     // ---- fiducials
-    Fiducials* fiducials() const { return m_activeSideIsTop ? m_topFid : m_bottomFid; }
-    Fiducials* topFiducials() const { return m_topFid; }
-    Fiducials* bottomFiducials() const { return m_bottomFid; }
-    Fiducials* sideFiducials(bool top) const { return top ? m_topFid : m_bottomFid; }
+    const Fiducials* fiducials() const { return sideFiducials(m_activeSideIsTop); }
+    Fiducials* fiducials() { return sideFiducials(m_activeSideIsTop); }
+    const Fiducials* sideFiducials(bool top) const { return top ? m_topFid : m_bottomFid; }
+    Fiducials* sideFiducials(bool top) { return top ? m_topFid : m_bottomFid; }
 
     // ---- origins (working copy of the active side, stored copy of the other)
     Origins origins() const { return m_workingOrigins; }

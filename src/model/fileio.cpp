@@ -44,18 +44,37 @@ bool writeAtomically(const QString& path, const QByteArray& data, QString* error
     return true;
 }
 
+namespace {
+bool openForReading(QFile& file, QString* error)
+{
+    const bool folder = QFileInfo(file.fileName()).isDir();
+    if (!folder && file.open(QIODevice::ReadOnly))
+        return true;
+    if (error)
+        *error = QStringLiteral("Cannot read %1: %2")
+                     .arg(file.fileName(), folder ? QStringLiteral("it is a folder") : file.errorString());
+    return false;
+}
+} // namespace
+
 bool readAll(const QString& path, QByteArray* data, QString* error)
 {
     QFile file(path);
-    if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly)) {
-        if (error)
-            *error = QStringLiteral("Cannot read %1: %2")
-                         .arg(path,
-                             QFileInfo(path).isDir() ? QStringLiteral("it is a folder") : file.errorString());
+    if (!openForReading(file, error))
         return false;
-    }
     *data = file.readAll();
     return true;
+}
+
+bool checkReadable(const QString& path, QString* error)
+{
+    QFile file(path);
+    return openForReading(file, error);
+}
+
+QString folderOf(const QString& path)
+{
+    return QFileInfo(path).absolutePath();
 }
 
 QString fileName(const QString& path)

@@ -18,6 +18,11 @@ bool writeAtomically(const QString& path, const QByteArray& data, QString* error
 
 // Reads the whole file; false with "Cannot read FILE: why" when it cannot be opened.
 bool readAll(const QString& path, QByteArray* data, QString* error);
+// Opens the file for reading and closes it again: the same check and message as readAll.
+bool checkReadable(const QString& path, QString* error);
+
+// The folder of a chosen file, where the next file dialog starts ("/a/b" of "/a/b/board.gbr").
+QString folderOf(const QString& path);
 
 // The display name of a path: its last component ("board.gbr" of "/a/b/board.gbr").
 QString fileName(const QString& path);

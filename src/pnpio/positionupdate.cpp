@@ -44,7 +44,7 @@ QString PositionUpdate::missingText(const QString& refDes)
 }
 
 int PositionUpdate::apply(
-    const QList<PnPEntry*>& entries, const QVector<Record>& records, const Notify& notify)
+    Document& document, const QList<PnPEntry*>& entries, const QVector<Record>& records, const Notify& notify)
 {
     // First entry per designator, so a long update stays linear.
     QHash<QString, PnPEntry*> first;
@@ -64,9 +64,11 @@ int PositionUpdate::apply(
                 notify(missingText(record.refDes));
             continue;
         }
-        entry->setX(record.x);
-        entry->setY(record.y);
-        entry->setRotation(record.rotation);
+        document.editEntry(*entry, [&record](PnPEntry& e) {
+            e.setX(record.x);
+            e.setY(record.y);
+            e.setRotation(record.rotation);
+        });
         ++applied;
     }
     return applied;
@@ -88,7 +90,6 @@ bool PositionUpdate::updateFile(Document& document, const QString& path, const N
     QVector<Record> records;
     if (!readFile(path, records, error))
         return false;
-    if (apply(document.currentList(), records, notify) > 0)
-        document.setModified(true);
+    apply(document, document.currentList(), records, notify);
     return true;
 }

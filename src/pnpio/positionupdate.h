@@ -32,7 +32,8 @@ public:
     // position and rotation. For a designator no entry has, notify gets
     // "RefDes <name> nicht vorhanden" and the record is ignored. Returns the number
     // of records applied.
-    static int apply(const QList<PnPEntry*>& entries, const QVector<Record>& records, const Notify& notify);
+    static int apply(Document& document, const QList<PnPEntry*>& entries, const QVector<Record>& records,
+        const Notify& notify);
 
     // Opens path and reads it; false with an error text naming the file when it cannot be opened.
     static bool readFile(const QString& path, QVector<Record>& out, QString* error);

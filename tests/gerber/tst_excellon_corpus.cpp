@@ -92,15 +92,14 @@ private slots:
         const bool metric = declaresMetric(file);
         const ExcellonFormat format = formatFor(features, metric);
 
-        QList<GerberLayer*> layers;
+        GerberLayer layer;
         bool ok = false;
         QStringList messages;
         {
             LogCapture log;
-            ok = loadExcellon(file, 0, layers, Qt::black, format);
+            ok = loadExcellon(file, layer, format);
             messages = log.lines();
         }
-        const GerberLayer& layer = *layers.value(0);
         int flashes = 0;
         int draws = 0;
         double minX = 0, maxX = 0, minY = 0, maxY = 0;
@@ -128,7 +127,6 @@ private slots:
             QVERIFY2(maxX - minX > 1.0 || maxY - minY > 1.0, "all holes in one spot");
             QVERIFY2(maxX - minX < 2000.0 && maxY - minY < 2000.0, "holes spread wider than a panel");
         }
-        qDeleteAll(layers);
     }
 };
 

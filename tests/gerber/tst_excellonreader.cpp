@@ -437,41 +437,46 @@ private slots:
         QCOMPARE(looksLikeExcellon(head), drill);
     }
 
-    void loadIntoSlot()
+    void loadReadsFileAndNamesFailures()
     {
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("board.drl"));
         QFile file(path);
         QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("M48\r\nMETRIC,TZ\r\n  T1C0.300  \r\n%\r\nT1\r\nX41.7Y-51.7\r\nM30\r\n");
+        file.write("M48\r\nMETRIC,TZ\r\n  T1C0.300  \r\n%\r\nT1\r\nX41.7Y-51.7\r\nT7\r\nM30\r\n");
         file.close();
 
-        QList<GerberLayer*> layers;
+        GerberLayer layer(2);
+        layer.visible = false;
         const ExcellonFormat format = formatOf("T,3,3");
-        QVERIFY(loadExcellon(path, 2, layers, QColor(10, 10, 10), format));
-        QCOMPARE(layers.size(), 3);
-        const GerberLayer* layer = layers[2];
-        QCOMPARE(layer->color, QColor(10, 10, 10));
-        QCOMPARE(layer->fileName, QStringLiteral("board.drl"));
-        QVERIFY(layer->visible);
-        QCOMPARE(layer->zeroOmission, QStringLiteral("T"));
-        QCOMPARE(QPoint(layer->yIntegerDigits, layer->yDecimalDigits), QPoint(3, 3));
-        QCOMPARE(layer->excellonLines.at(2), QStringLiteral("T1C0.300"));
-        QVERIFY(layer->rawLines.isEmpty());
-        QCOMPARE(layer->objects().size(), 1);
-        QCOMPARE(layer->unitFactor, 1.0);
+        QString error;
+        QVERIFY(!loadExcellon(path, layer, format, &error));
+        // The reason names the file, the line and the text that stopped the reader.
+        QCOMPARE(error, QStringLiteral("board.drl, line 7: tool not defined in \"T7\""));
+        QCOMPARE(layer.fileName, QStringLiteral("board.drl"));
+        QVERIFY(layer.visible);
+        QCOMPARE(layer.zeroOmission, QStringLiteral("T"));
+        QCOMPARE(QPoint(layer.yIntegerDigits, layer.yDecimalDigits), QPoint(3, 3));
+        QCOMPARE(layer.excellonLines.at(2), QStringLiteral("T1C0.300"));
+        QVERIFY(layer.rawLines.isEmpty());
+        QCOMPARE(layer.objects().size(), 1);
+        QCOMPARE(layer.unitFactor, 1.0);
 
         // Reading the stored lines again gives the same image without any question.
         GerberLayer again;
-        applyExcellonFormat(again, excellonFormatOf(*layer));
-        again.excellonLines = layer->excellonLines;
+        applyExcellonFormat(again, excellonFormatOf(layer));
+        again.excellonLines = layer.excellonLines;
+        again.excellonLines.removeAt(6);
         QVERIFY(parseExcellon(again));
         QCOMPARE(again.objects().size(), 1);
         QCOMPARE(again.objects()[0]->x, 41.7);
 
-        QVERIFY(!loadExcellon(dir.filePath(QStringLiteral("missing.drl")), 2, layers, Qt::black, format));
-        QVERIFY(layers[2]->objects().isEmpty());
-        qDeleteAll(layers);
+        GerberLayer missing;
+        QVERIFY(!loadExcellon(dir.filePath(QStringLiteral("missing.drl")), missing, format, &error));
+        QVERIFY(
+            error.startsWith(QStringLiteral("Cannot read ") + dir.filePath(QStringLiteral("missing.drl"))));
+        QVERIFY(!loadExcellon(dir.path(), missing, format, &error));
+        QVERIFY(error.endsWith(QStringLiteral(": it is a folder")));
     }
 };
 

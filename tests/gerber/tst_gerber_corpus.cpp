@@ -12,6 +12,7 @@
 #include <QTextStream>
 #include <QtTest>
 #include <malloc.h>
+#include <memory>
 
 namespace {
 
@@ -115,13 +116,15 @@ private slots:
         int succeeded = 0;
         QStringList unexpected;
         for (const CorpusFile& file : files) {
-            QList<GerberLayer*> layers;
-            const bool ok = loadGerber(corpusDir + "/" + file.path, 0, layers);
-            QVERIFY2(!layers.isEmpty() && consistent(*layers.first()), qPrintable(file.path));
+            GerberLayer layer;
+            QString error;
+            const bool ok = loadGerber(corpusDir + "/" + file.path, layer, &error);
+            QVERIFY2(consistent(layer), qPrintable(file.path));
             if (ok == expectedToFail(file.path, file.endCode))
                 unexpected << file.path + (ok ? " succeeded" : " failed");
+            // A failure names the file, so a user knows which of many layers to look at.
+            QVERIFY2(ok || error.startsWith(QFileInfo(file.path).fileName()), qPrintable(error));
             succeeded += ok ? 1 : 0;
-            qDeleteAll(layers);
         }
         QVERIFY2(unexpected.isEmpty(), qPrintable(unexpected.join(QLatin1Char('\n'))));
         QVERIFY(succeeded > 400);
@@ -152,10 +155,10 @@ private slots:
         }
         for (const QString& path : paths) {
             const size_t before = allocatedBytes();
-            QList<GerberLayer*> layers;
-            QVERIFY(loadGerber(path, 0, layers));
+            auto layer = std::make_unique<GerberLayer>();
+            QVERIFY(loadGerber(path, *layer));
             const double ratio = double(allocatedBytes() - before) / double(QFileInfo(path).size());
-            qDeleteAll(layers);
+            layer.reset();
             QVERIFY2(ratio < 10.0, qPrintable(QString("%1: %2x").arg(path).arg(ratio)));
         }
     }
@@ -242,11 +245,10 @@ private slots:
             }
             f.write("X1Y1D02*\nM02*\n");
         }
-        QList<GerberLayer*> layers;
-        QVERIFY(loadGerber(path, 0, layers));
-        QCOMPARE(layers.first()->objects().size(), 1);
-        QCOMPARE(layers.first()->rawLines.size(), 3200 + 4);
-        qDeleteAll(layers);
+        GerberLayer layer;
+        QVERIFY(loadGerber(path, layer));
+        QCOMPARE(layer.objects().size(), 1);
+        QCOMPARE(layer.rawLines.size(), 3200 + 4);
     }
 };
 

@@ -14,14 +14,17 @@ struct Parsed
 {
     std::unique_ptr<GerberLayer> layer;
     bool ok;
+    QString error;
 };
 
 Parsed parse(const QString& text)
 {
     auto layer = std::make_unique<GerberLayer>();
+    layer->fileName = QStringLiteral("t.gbr");
     layer->rawLines = gerberLinesFromBytes(text.toUtf8());
-    const bool ok = parseGerber(*layer);
-    return { std::move(layer), ok };
+    QString error;
+    const bool ok = parseGerber(*layer, &error);
+    return { std::move(layer), ok, error };
 }
 
 QPointF at(const GerberLayer& layer, int i)
@@ -130,15 +133,21 @@ private slots:
         QFETCH(int, objectsBefore);
         LogCapture log;
         // Blocks after the rejected one must not be read: the draw would add an object.
-        auto [layer, ok] = parse(body + "\nX100Y100D01*\nM02*\n");
+        auto [layer, ok, error] = parse(body + "\nX100Y100D01*\nM02*\n");
         QVERIFY(!ok);
         QVERIFY2(log.lines().contains(message), qPrintable(log.lines().join(QLatin1Char('|'))));
         QCOMPARE(layer->objects().size(), objectsBefore);
+        // The user is told the file, the line and the block that stopped the reader.
+        const QStringList parts = message.split(QStringLiteral(" - Fehlerauslösender Zeileninhalt: "));
+        QCOMPARE(error,
+            QStringLiteral("t.gbr, line %1: %2 in \"%3\"")
+                .arg(body.count('\n') + 1)
+                .arg(parts.at(0), parts.at(1)));
     }
 
     void formatAndUnitCodes()
     {
-        auto [layer, ok] = parse("%FSTIX35Y46*%\nM02*\n");
+        auto [layer, ok, error] = parse("%FSTIX35Y46*%\nM02*\n");
         QVERIFY(ok);
         QCOMPARE(layer->zeroOmission, QStringLiteral("T"));
         QCOMPARE(layer->coordinateMode, QStringLiteral("I"));
@@ -182,7 +191,7 @@ private slots:
     {
         QFETCH(QString, body);
         QFETCH(QString, kind);
-        auto [layer, ok] = parse(header + body + "X100Y200*\nM02*\n");
+        auto [layer, ok, error] = parse(header + body + "X100Y200*\nM02*\n");
         QVERIFY(ok);
         QCOMPARE(layer->objects().last()->kind, kind);
         QCOMPARE(at(*layer, layer->objects().size() - 1), QPointF(0.01, 0.02));
@@ -223,7 +232,7 @@ private slots:
     void startPositionWarning()
     {
         LogCapture log;
-        auto [layer, ok] = parse(header + "X100Y200D01*\nM02*\n");
+        auto [layer, ok, error] = parse(header + "X100Y200D01*\nM02*\n");
         QVERIFY(ok);
         QCOMPARE(log.lines(),
             QStringList("Startposition nicht angefahren - Fehlerauslösender Zeileninhalt: X100Y200D01*"));
@@ -239,7 +248,7 @@ private slots:
 
     void regionModeBuildsPolygons()
     {
-        auto [layer, ok] = parse(header
+        auto [layer, ok, error] = parse(header
             + "X0Y0D03*\nG36*\nX0Y0D02*\nX10000Y0D01*\nX10000Y10000D01*\nX20000Y0D02*\nX30000Y0D01*\n"
               "X30000Y10000D01*\nG37*\nX0Y0D03*\nM02*\n");
         QVERIFY(ok);
@@ -258,7 +267,7 @@ private slots:
 
     void arcIsFlattenedInWholeDegrees()
     {
-        auto [layer, ok] = parse(header + "G75*\nX10000Y0D02*\nG03X0Y10000I-10000J0D01*\nM02*\n");
+        auto [layer, ok, error] = parse(header + "G75*\nX10000Y0D02*\nG03X0Y10000I-10000J0D01*\nM02*\n");
         QVERIFY(ok);
         QCOMPARE(layer->objects().size(), 1 + 89 + 1);
         for (int k = 1; k <= 89; ++k) {
@@ -275,7 +284,7 @@ private slots:
         // From 90.5 degrees clockwise to 0: the first chord point is at 90 degrees.
         const int x = qRound(std::cos(90.5 * M_PI / 180) * 10000),
                   y = qRound(std::sin(90.5 * M_PI / 180) * 10000);
-        auto [layer, ok] = parse(header
+        auto [layer, ok, error] = parse(header
             + QStringLiteral("G75*\nX%1Y%2D02*\nG02X10000Y0I%3J%4D01*\nM02*\n")
                   .arg(x)
                   .arg(y)
@@ -310,7 +319,7 @@ private slots:
 
     void arcInRegionModeEndsWithMove()
     {
-        auto [layer, ok]
+        auto [layer, ok, error]
             = parse(header + "G75*\nG36*\nX10000Y0D02*\nG03X0Y10000I-10000J0D01*\nG01X0Y0D01*\nG37*\nM02*\n");
         QVERIFY(ok);
         QCOMPARE(layer->regionPolygons().size(), 1);
@@ -325,7 +334,7 @@ private slots:
 
     void imagePolarityNegativeMakesObjectsClear()
     {
-        auto [layer, ok] = parse(header
+        auto [layer, ok, error] = parse(header
             + "%IPNEG*%\nX0Y0D03*\nX1Y1D03*\n%LPD*%\nX2Y2D03*\n%LPC*%\nG36*\nX0Y0D02*\nX5Y5D01*\nG37*\nM02*"
               "\n");
         QVERIFY(ok);
@@ -373,7 +382,7 @@ private slots:
         QFETCH(QString, name);
         QFETCH(QString, shape);
         QFETCH(QStringList, texts);
-        auto [layer, ok] = parse("%FSLAX24Y24*%\n" + block + "\n" + block + "\nM02*\n");
+        auto [layer, ok, error] = parse("%FSLAX24Y24*%\n" + block + "\n" + block + "\nM02*\n");
         QVERIFY(ok);
         QCOMPARE(layer->apertures().size(), 2); // defining twice keeps both
         const Aperture* a = layer->apertures().first();
@@ -394,9 +403,10 @@ private slots:
         p = parse(header + "X0Y0D03*\n");
         QVERIFY(!p.ok); // no M02
         QCOMPARE(p.layer->objects().size(), 1);
+        QCOMPARE(p.error, QStringLiteral("t.gbr: the file ends without \"M02*\""));
     }
 
-    void loadGerberKeepsColourAndFileName()
+    void loadGerberReadsIntoTheGivenLayer()
     {
         QTemporaryDir dir;
         const QString path = dir.filePath("top.gbr");
@@ -404,21 +414,18 @@ private slots:
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.write("  %FSLAX24Y24*%  \r\n%ADD10C,0.01*%\r\nD10*\r\nX0Y0D03*\r\nM02*\r\n");
         f.close();
-        QList<GerberLayer*> layers;
-        QVERIFY(loadGerber(path, 2, layers));
-        QCOMPARE(layers.size(), 3);
-        QCOMPARE(layers.at(2)->color, QColor(150, 80, 0));
-        QCOMPARE(layers.at(2)->fileName, QStringLiteral("top.gbr"));
-        QCOMPARE(layers.at(2)->rawLines.first(), QStringLiteral("%FSLAX24Y24*%"));
-        layers.at(2)->color = Qt::red;
-        QVERIFY(loadGerber(path, 2, layers));
-        QCOMPARE(layers.at(2)->color, QColor(Qt::red));
-        QCOMPARE(layers.at(2)->objects().size(), 1);
-        // A missing file leaves the slot as it was.
-        GerberLayer* before = layers.at(2);
-        QVERIFY(!loadGerber("/nonexistent/file.gbr", 2, layers));
-        QCOMPARE(layers.at(2), before);
-        qDeleteAll(layers);
+        GerberLayer layer(2);
+        layer.color = Qt::red;
+        layer.visible = false;
+        QVERIFY(loadGerber(path, layer));
+        QCOMPARE(layer.color, QColor(Qt::red));
+        QVERIFY(layer.visible);
+        QCOMPARE(layer.fileName, QStringLiteral("top.gbr"));
+        QCOMPARE(layer.rawLines.first(), QStringLiteral("%FSLAX24Y24*%"));
+        QCOMPARE(layer.objects().size(), 1);
+        QString error;
+        QVERIFY(!loadGerber("/nonexistent/file.gbr", layer, &error));
+        QVERIFY(error.startsWith(QStringLiteral("Cannot read /nonexistent/file.gbr: ")));
     }
 };
 

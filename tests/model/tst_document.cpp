@@ -63,8 +63,8 @@ private slots:
         QCOMPARE(refs(doc.topList()), (QStringList { "T1", "T2" }));
         QVERIFY(doc.origins().isEmpty());
         QVERIFY(doc.drawings().isEmpty());
-        QCOMPARE(doc.boardInfo(), doc.bottomBoardInfo());
-        QCOMPARE(doc.fiducials(), doc.bottomFiducials());
+        QCOMPARE(doc.boardInfo(), doc.sideBoardInfo(false));
+        QCOMPARE(doc.fiducials(), doc.sideFiducials(false));
         QCOMPARE(doc.boardInfo()->name(), QString("unbenannt"));
         QCOMPARE(doc.sideOrigins(true), (Origins { Origin { 1, 2, 1 } }));
         QCOMPARE(doc.sideDrawings(true).size(), 1);
@@ -289,7 +289,7 @@ private slots:
         fill(doc, 2, 2);
         doc.setOrigins({ Origin { 1, 1, 1 } });
         doc.appendDrawing(drawing(1));
-        BoardInfo* topBoard = doc.topBoardInfo();
+        BoardInfo* topBoard = doc.sideBoardInfo(true);
         topBoard->setWidth(50);
         doc.fiducials()->setBlockExec(true);
         doc.setSideOriginGen(false, OriginGen { 2, 3 });
@@ -302,9 +302,9 @@ private slots:
         QVERIFY(doc.currentList().isEmpty() && doc.topList().isEmpty() && doc.bottomList().isEmpty());
         QVERIFY(doc.origins().isEmpty() && doc.sideOrigins(false).isEmpty());
         QVERIFY(doc.drawings().isEmpty() && doc.sideDrawings(false).isEmpty());
-        QCOMPARE(doc.topBoardInfo(), topBoard);
+        QCOMPARE(doc.sideBoardInfo(true), topBoard);
         QCOMPARE(*topBoard, BoardInfo());
-        QVERIFY(doc.topFiducials()->sameValues(Fiducials()));
+        QVERIFY(doc.sideFiducials(true)->sameValues(Fiducials()));
         QCOMPARE(doc.sideOriginGen(false), OriginGen());
     }
 

@@ -206,7 +206,7 @@ private slots:
         Document doc;
         doc.setCurrentList({ new PnPEntry("R-1", "0603", 1, 1, "top", 0, "1k", "1", QString()) });
         QVector<PositionUpdate::Record> records { { "R-1", 3, 4, 90 } };
-        QCOMPARE(PositionUpdate::apply(doc.currentList(), records, nullptr), 1);
+        QCOMPARE(PositionUpdate::apply(doc, doc.currentList(), records, nullptr), 1);
         QCOMPARE(doc.currentList().value(0)->x(), 3.0);
     }
 };

@@ -19,6 +19,7 @@ public:
         QString title; // title or caption; for "exec" the dialog's window title
         QString text; // text; for file dialogs the start directory
         QString filter;
+        QString detail; // the reason shown under a warning's text
     };
 
     ScriptedPrompt(); // installs itself
@@ -37,7 +38,8 @@ public:
     // Calls of one kind, in order.
     QList<Call> callsOf(const QString& kind) const;
 
-    void warning(QWidget* parent, const QString& title, const QString& text) override;
+    void warning(
+        QWidget* parent, const QString& title, const QString& text, const QString& detail = {}) override;
     void information(QWidget* parent, const QString& title, const QString& text) override;
     QMessageBox::StandardButton question(QWidget* parent, const QString& title, const QString& text,
         QMessageBox::StandardButtons buttons, QMessageBox::StandardButton defaultButton) override;

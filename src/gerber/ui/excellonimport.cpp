@@ -2,31 +2,18 @@
 
 #include "app/prompt.h"
 #include "gerber/excellonreader.h"
-#include "gerber/gerberlayer.h"
 #include "gerber/ui/drill_dlg.h"
+#include "model/fileio.h"
 
 #include <QDialog>
-#include <QFile>
 
-bool loadExcellon(
-    QWidget* parent, const QString& path, int slot, QList<GerberLayer*>& layers, const QColor& background)
+DrillImport importExcellon(QWidget* parent, const QString& path, GerberLayer& layer, QString* error)
 {
-    if (slot < 0)
-        return false;
-    GerberLayer* layer = replaceWithDrillLayer(slot, layers, background, path);
-    {
-        QFile probe(path);
-        if (!probe.open(QIODevice::ReadOnly))
-            return false;
-    }
+    // Asking for the format of a file that cannot be read would only waste the user's time.
+    if (!FileIo::checkReadable(path, error))
+        return DrillImport::Failed;
     Drill_dlg dialog(parent);
     if (prompt().exec(&dialog) != QDialog::Accepted)
-        return true;
-
-    QStringList lines;
-    if (!readExcellonLines(path, &lines))
-        return false;
-    applyExcellonFormat(*layer, dialog.format());
-    layer->excellonLines = lines;
-    return parseExcellon(*layer);
+        return DrillImport::Cancelled;
+    return loadExcellon(path, layer, dialog.format(), error) ? DrillImport::Loaded : DrillImport::Failed;
 }

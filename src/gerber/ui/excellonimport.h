@@ -1,15 +1,19 @@
 #pragma once
 
-#include <QColor>
-#include <QList>
 #include <QString>
 
 class GerberLayer;
 class QWidget;
 
-// Interactive drill import into a layer slot: a fresh layer in the background colour replaces the
-// slot's layer, then Drill_dlg asks for the number format and the file is read. False when the
-// file cannot be opened or the reader stops; a cancelled dialog leaves the empty layer and is
-// not a failure.
-bool loadExcellon(
-    QWidget* parent, const QString& path, int slot, QList<GerberLayer*>& layers, const QColor& background);
+enum class DrillImport
+{
+    Loaded,
+    Failed,
+    Cancelled
+};
+
+// Interactive drill import: Drill_dlg asks for the number format, then the file is read into
+// `layer` (owned by the caller, coloured by it). Failed when the file cannot be opened (before
+// the dialog is shown) or the reader stops, with the reason in `error`; Cancelled when the user
+// closed the dialog, which is no failure and reads nothing.
+DrillImport importExcellon(QWidget* parent, const QString& path, GerberLayer& layer, QString* error);

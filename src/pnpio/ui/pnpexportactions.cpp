@@ -2,6 +2,7 @@
 
 #include "app/prompt.h"
 #include "model/document.h"
+#include "model/fileio.h"
 #include "pnpio/pnpexport.h"
 #include "pnpio/ui/topbottomboth.h"
 
@@ -31,21 +32,20 @@ void PnPExportActions::run(Kind kind)
         = prompt().saveFileName(m_parent, caption, m_lastDirectory, QStringLiteral("CSV File (*.csv)"));
     if (path.isEmpty())
         return;
-    const int slash = path.lastIndexOf(QLatin1Char('/'));
-    if (slash >= 0)
-        m_lastDirectory = path.left(slash);
+    m_lastDirectory = FileIo::folderOf(path);
     qDebug().noquote() << m_lastDirectory;
 
-    if (!exportTo(path, kind))
-        prompt().warning(
-            m_parent, QStringLiteral("Error"), QStringLiteral("An error occured while saving the file"));
+    QString error;
+    if (!exportTo(path, kind, &error))
+        prompt().warning(m_parent, QStringLiteral("Error"),
+            QStringLiteral("An error occured while saving the file"), error);
 
     qDebug() << "Save Pick And Place";
     if (kind == Kind::PartList)
         qDebug() << "Save Part List";
 }
 
-bool PnPExportActions::exportTo(const QString& path, Kind kind)
+bool PnPExportActions::exportTo(const QString& path, Kind kind, QString* error)
 {
     // The placements are not what the user edits in layer mode.
     if (m_document.gerberMode())
@@ -62,10 +62,9 @@ bool PnPExportActions::exportTo(const QString& path, Kind kind)
 
     const QList<PnPEntry*> top = m_document.topList();
     const QList<PnPEntry*> bottom = m_document.bottomList();
-    QString error;
-    const bool ok = kind == Kind::PickAndPlace ? writePickAndPlaceList(path, top, bottom, options, &error)
-                                               : writePartList(path, top, bottom, options, &error);
+    const bool ok = kind == Kind::PickAndPlace ? writePickAndPlaceList(path, top, bottom, options, error)
+                                               : writePartList(path, top, bottom, options, error);
     if (!ok)
-        qDebug().noquote() << error;
+        qDebug().noquote() << *error;
     return ok;
 }

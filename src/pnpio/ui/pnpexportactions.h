@@ -28,7 +28,7 @@ private:
 
     void run(Kind kind);
     // True when written, or when there is nothing to export in layer mode.
-    bool exportTo(const QString& path, Kind kind);
+    bool exportTo(const QString& path, Kind kind, QString* error);
 
     QWidget* m_parent;
     Document& m_document;

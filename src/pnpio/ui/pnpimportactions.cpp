@@ -2,6 +2,7 @@
 
 #include "app/prompt.h"
 #include "model/document.h"
+#include "model/fileio.h"
 #include "pnpio/positionupdate.h"
 #include "pnpio/ui/loadpnp_dlp.h"
 
@@ -48,7 +49,7 @@ QString PnPImportActions::askFile(
     const QString path = prompt().openFileName(parent, caption, lastDirectory, filter);
     if (path.isEmpty())
         return path;
-    lastDirectory = path.left(path.lastIndexOf(QLatin1Char('/')));
+    lastDirectory = FileIo::folderOf(path);
     if (logDirectory)
         qDebug() << lastDirectory;
     return path;
@@ -77,7 +78,7 @@ bool PnPImportActions::importFormat(
     QString error;
     if (!PnPImport::importFile(document, format, path, dialog.options(), &error)) {
         qDebug() << error;
-        prompt().warning(parent, errorTitle(), errorText());
+        prompt().warning(parent, errorTitle(), errorText(), error);
         return false;
     }
     return true;
@@ -131,7 +132,7 @@ bool PnPImportActions::importPositionUpdate(QWidget* parent, Document& document,
         &error);
     if (!ok) {
         qDebug() << error;
-        prompt().warning(parent, errorTitle(), errorText());
+        prompt().warning(parent, errorTitle(), errorText(), error);
         return false;
     }
     return true;

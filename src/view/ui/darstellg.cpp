@@ -15,15 +15,6 @@
 
 namespace {
 
-const QColor initialBackground(10, 10, 10);
-const QColor initialCross(0, 0, 255);
-const QColor initialGrid(210, 210, 210);
-const QColor initialOrigin(255, 200, 0);
-const QColor initialMeasure(127, 127, 127);
-const QColor initialBoardBody(12, 58, 12);
-const QColor initialCopper(4, 180, 4);
-const QColor initialSilk(252, 254, 252);
-
 struct BoardColors
 {
     QColor body;
@@ -47,36 +38,29 @@ const QColor silkColorTable[]
 
 Darstellg::Darstellg(QWidget* parent)
     : QWidget(parent)
-    , m_document(new Document)
-    , m_backgroundColor(initialBackground)
-    , m_crossColor(initialCross)
-    , m_gridColor(initialGrid)
-    , m_originColor(initialOrigin)
-    , m_measureColor(initialMeasure)
-    , m_boardBodyColor(initialBoardBody)
-    , m_copperColor(initialCopper)
-    , m_silkColor(initialSilk)
+    , m_document(std::make_unique<Document>())
     , m_zoomBox(new QComboBox(this))
     , m_gridSpin(new QDoubleSpinBox(this))
     , m_button(new QPushButton(this))
     , m_progressBar(new QProgressBar(this))
     , m_stepLabel(new QLabel(this))
 {
+    m_layers = std::make_unique<LayerSet>(freshLayerColours());
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAcceptDrops(true);
     setFocusPolicy(Qt::StrongFocus);
 
     QStringList zooms;
-    zooms.reserve(MaxZoomLevel);
-    for (int i = 1; i <= MaxZoomLevel; ++i)
+    zooms.reserve(ViewState::maxZoomLevel);
+    for (int i = 1; i <= ViewState::maxZoomLevel; ++i)
         zooms << QString::number(i * 10) + QLatin1Char('%');
     m_zoomBox->addItems(zooms);
-    m_zoomBox->setCurrentIndex(m_zoomLevel - 1);
+    m_zoomBox->setCurrentIndex(m_state.zoomLevel - 1);
     m_zoomBox->setObjectName(QStringLiteral("zoomBox"));
 
     m_gridSpin->setRange(0.01, 100.0);
     m_gridSpin->setSingleStep(0.1);
-    m_gridSpin->setValue(1.0);
+    m_gridSpin->setValue(m_state.gridSpacing);
     m_gridSpin->setObjectName(QStringLiteral("gridSpinBox"));
 
     m_progressBar->hide();
@@ -91,37 +75,26 @@ Darstellg::Darstellg(QWidget* parent)
     connect(m_zoomBox, QOverload<int>::of(&QComboBox::currentIndexChanged), this, &Darstellg::setNewZoom);
     connect(
         m_gridSpin, QOverload<double>::of(&QDoubleSpinBox::valueChanged), this, &Darstellg::setNewGridAbst);
-
-    createLayers();
 }
 
-Darstellg::~Darstellg()
+Darstellg::~Darstellg() = default;
+
+FreshLayerColours Darstellg::freshLayerColours() const
 {
-    deleteLayers();
-    qDeleteAll(m_retiredLayers);
-    delete m_document;
+    return { m_state.colours.copper, m_state.colours.silk, m_state.colours.background };
 }
 
 void Darstellg::resetDocument()
 {
     m_document->clear();
-    deleteLayers();
-    createLayers();
-    m_showHandExec = true;
-    m_showMachineExec = true;
-    m_showThtExec = true;
-    m_showPlaced = false;
-    m_showRefDes = true;
-    m_showPickAndPlace = true;
-    m_showDrawings = true;
+    m_layers->reset(freshLayerColours());
+    m_state.filters = ViewFilters();
+    m_state.render = RenderProgress();
     m_loading = false;
     m_centreOnSelection = false;
     m_selectionCentringCounter = 0;
     m_lastCentredIndex = -1;
     m_pendingChanges = false;
-    m_rendering = false;
-    m_renderReached = 0;
-    m_renderTotal = 0;
     m_progressBar->hide();
     update();
 }
@@ -134,111 +107,51 @@ void Darstellg::setSide(bool top)
 
 // ---- layers
 
-void Darstellg::createLayers()
-{
-    for (int slot = 0; slot < SlotCount; ++slot) {
-        m_topLayers.append(new GerberLayer(slot));
-        m_bottomLayers.append(new GerberLayer(slot));
-    }
-    for (QList<GerberLayer*>* side : { &m_topLayers, &m_bottomLayers }) {
-        side->at(Signal)->color = m_copperColor;
-        side->at(Silk)->color = m_silkColor;
-        // Drill holes are painted in the background colour so they look like holes.
-        side->at(Drill)->color = m_backgroundColor;
-    }
-    for (int i = 0; i < GerberLayerCount; ++i) {
-        auto* layer = new GerberLayer(i);
-        layer->visible = false;
-        m_gerberLayers.append(layer);
-    }
-}
-
-void Darstellg::deleteLayers()
-{
-    for (QList<GerberLayer*>* list : { &m_topLayers, &m_bottomLayers, &m_gerberLayers }) {
-        for (GerberLayer* layer : qAsConst(*list))
-            retireLayer(layer);
-        list->clear();
-    }
-}
-
-void Darstellg::retireLayer(GerberLayer* layer)
-{
-    // A render thread may still be rasterising the layer; it is freed once the thread
-    // has let go of it.
-    QList<GerberLayer*> stillBusy;
-    for (GerberLayer* old : qAsConst(m_retiredLayers)) {
-        if (old->busy)
-            stillBusy.append(old);
-        else
-            delete old;
-    }
-    m_retiredLayers = stillBusy;
-    if (!layer)
-        return;
-    if (layer->busy)
-        m_retiredLayers.append(layer);
-    else
-        delete layer;
-}
-
-const QList<GerberLayer*>& Darstellg::shownLayers() const
+LayerList Darstellg::shownLayerList() const
 {
     if (gerberMode())
-        return m_gerberLayers;
-    return activeSideIsTop() ? m_topLayers : m_bottomLayers;
+        return LayerList::GerberMode;
+    return activeSideIsTop() ? LayerList::Top : LayerList::Bottom;
 }
 
-bool Darstellg::replaceSideLayer(bool top, int slot, GerberLayer* layer)
+void Darstellg::installSideLayer(LayerSlot slot, std::unique_ptr<GerberLayer> layer)
 {
-    QList<GerberLayer*>& list = top ? m_topLayers : m_bottomLayers;
-    if (!layer || slot < 0 || slot >= list.size())
-        return false;
-    if (list.at(slot) != layer) {
-        retireLayer(list.at(slot));
-        list[slot] = layer;
-    }
-    return true;
+    const LayerList list = activeSideIsTop() ? LayerList::Top : LayerList::Bottom;
+    if (!m_layers->replace(list, slotIndex(slot), std::move(layer)))
+        return;
+    // Signal and Silk take the board's configured colours, whatever the file was.
+    if (slot == LayerSlot::Signal)
+        setCopperColor(m_state.colours.copper);
+    else if (slot == LayerSlot::Silk)
+        setSilkColor(m_state.colours.silk);
+    update();
 }
 
-bool Darstellg::replaceGerberLayer(int index, GerberLayer* layer)
+bool Darstellg::layerVisible(LayerSlot slot) const
 {
-    if (!layer || index < 0 || index >= m_gerberLayers.size())
-        return false;
-    if (m_gerberLayers.at(index) != layer) {
-        retireLayer(m_gerberLayers.at(index));
-        m_gerberLayers[index] = layer;
-    }
-    return true;
+    if (slot == LayerSlot::PickAndPlace)
+        return m_state.filters.showPickAndPlace;
+    const GerberLayer* layer = m_layers->slot(true, slot);
+    return layer && layer->visible;
 }
 
-bool Darstellg::layerVisible(int slot) const
+void Darstellg::setLayerVisible(LayerSlot slot, bool on)
 {
-    if (slot == PickAndPlace)
-        return m_showPickAndPlace;
-    if (slot < 0 || slot >= m_topLayers.size())
-        return false;
-    return m_topLayers.at(slot)->visible;
-}
-
-void Darstellg::setLayerVisible(int slot, bool on)
-{
-    if (slot == PickAndPlace) {
-        m_showPickAndPlace = on;
+    if (slot == LayerSlot::PickAndPlace) {
+        m_state.filters.showPickAndPlace = on;
         return;
     }
-    if (slot < 0 || slot >= SlotCount)
-        return;
-    m_topLayers.at(slot)->visible = on;
-    m_bottomLayers.at(slot)->visible = on;
+    for (bool top : { true, false })
+        if (GerberLayer* layer = m_layers->slot(top, slot))
+            layer->visible = on;
 }
 
 // ---- view state
 
 void Darstellg::setZoomLevel(int z)
 {
-    m_zoomLevel = qBound(1, z, int(MaxZoomLevel));
-    m_zoomBox->setCurrentIndex(m_zoomLevel - 1);
+    m_state.zoomLevel = qBound(1, z, int(ViewState::maxZoomLevel));
+    m_zoomBox->setCurrentIndex(m_state.zoomLevel - 1);
 }
 
 void Darstellg::setGridSpacing(double g)
@@ -248,22 +161,22 @@ void Darstellg::setGridSpacing(double g)
     if (!std::isfinite(g))
         return;
     m_gridSpin->setValue(g);
-    m_gridSpacing = m_gridSpin->value();
+    m_state.gridSpacing = m_gridSpin->value();
 }
 
 PartListFilter Darstellg::partListFilter() const
 {
     PartListFilter f;
-    f.showHand = m_showHandExec;
-    f.showMachine = m_showMachineExec;
-    f.showTht = m_showThtExec;
-    f.showPlaced = m_showPlaced;
+    f.showHand = m_state.filters.showHandExec;
+    f.showMachine = m_state.filters.showMachineExec;
+    f.showTht = m_state.filters.showThtExec;
+    f.showPlaced = m_state.filters.showPlaced;
     return f;
 }
 
 void Darstellg::setBoardColorIndex(int index)
 {
-    m_boardColorIndex = index;
+    m_state.boardColorIndex = index;
     applyBoardColors();
     setModified(true);
     update();
@@ -271,7 +184,7 @@ void Darstellg::setBoardColorIndex(int index)
 
 void Darstellg::setSilkColorIndex(int index)
 {
-    m_silkColorIndex = index;
+    m_state.silkColorIndex = index;
     applySilkColor();
     setModified(true);
     update();
@@ -279,8 +192,8 @@ void Darstellg::setSilkColorIndex(int index)
 
 void Darstellg::restoreColorIndexes(int boardIndex, int silkIndex)
 {
-    m_boardColorIndex = boardIndex;
-    m_silkColorIndex = silkIndex;
+    m_state.boardColorIndex = boardIndex;
+    m_state.silkColorIndex = silkIndex;
     applyBoardColors();
     applySilkColor();
     update();
@@ -288,31 +201,31 @@ void Darstellg::restoreColorIndexes(int boardIndex, int silkIndex)
 
 void Darstellg::applyBoardColors()
 {
-    if (m_boardColorIndex < 0 || m_boardColorIndex >= int(std::size(boardColorTable)))
+    if (m_state.boardColorIndex < 0 || m_state.boardColorIndex >= int(std::size(boardColorTable)))
         return;
-    m_boardBodyColor = boardColorTable[m_boardColorIndex].body;
-    setCopperColor(boardColorTable[m_boardColorIndex].copper);
+    m_state.colours.boardBody = boardColorTable[m_state.boardColorIndex].body;
+    setCopperColor(boardColorTable[m_state.boardColorIndex].copper);
 }
 
 void Darstellg::applySilkColor()
 {
-    if (m_silkColorIndex < 0 || m_silkColorIndex >= int(std::size(silkColorTable)))
+    if (m_state.silkColorIndex < 0 || m_state.silkColorIndex >= int(std::size(silkColorTable)))
         return;
-    setSilkColor(silkColorTable[m_silkColorIndex]);
+    setSilkColor(silkColorTable[m_state.silkColorIndex]);
 }
 
 void Darstellg::setCopperColor(const QColor& c)
 {
-    m_copperColor = c;
-    m_topLayers.at(Signal)->color = c;
-    m_bottomLayers.at(Signal)->color = c;
+    m_state.colours.copper = c;
+    for (bool top : { true, false })
+        m_layers->slot(top, LayerSlot::Signal)->color = c;
 }
 
 void Darstellg::setSilkColor(const QColor& c)
 {
-    m_silkColor = c;
-    m_topLayers.at(Silk)->color = c;
-    m_bottomLayers.at(Silk)->color = c;
+    m_state.colours.silk = c;
+    for (bool top : { true, false })
+        m_layers->slot(top, LayerSlot::Silk)->color = c;
 }
 
 // ---- steps
@@ -346,27 +259,27 @@ void Darstellg::updateStepLabel()
 
 void Darstellg::setNewZoom()
 {
-    m_zoomLevel = m_zoomBox->currentIndex() + 1;
+    m_state.zoomLevel = m_zoomBox->currentIndex() + 1;
     update();
 }
 
 void Darstellg::setNewGridAbst()
 {
-    m_gridSpacing = m_gridSpin->value();
+    m_state.gridSpacing = m_gridSpin->value();
     update();
 }
 
 void Darstellg::setNewBgColor()
 {
-    const QColor c = prompt().color(this, m_backgroundColor, QString());
+    const QColor c = prompt().color(this, m_state.colours.background, QString());
     if (c.isValid())
-        setBackgroundColor(c);
+        m_state.colours.background = c;
     update();
 }
 
 void Darstellg::incrementProgress()
 {
-    ++m_renderReached;
+    ++m_state.render.reached;
 }
 
 // ---- events
@@ -374,7 +287,7 @@ void Darstellg::incrementProgress()
 void Darstellg::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
-    p.fillRect(rect(), m_backgroundColor);
+    p.fillRect(rect(), m_state.colours.background);
 }
 
 void Darstellg::focusOutEvent(QFocusEvent* event)

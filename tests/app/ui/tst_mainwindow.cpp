@@ -29,17 +29,6 @@ private:
             qFatal("no entry %s", qPrintable(name));
         return action->isEnabled();
     }
-    static QString activeStyle(const QString& colour)
-    {
-        return QStringLiteral("QPushButton { font-weight: bold; color: #000000; background-color: #") + colour
-            + QStringLiteral("; }");
-    }
-    static QString inactiveStyle(const QString& colour)
-    {
-        return QStringLiteral("QPushButton { font-weight: bold; color: #7F7F7F; background-color: #") + colour
-            + QStringLiteral("; }");
-    }
-
 private slots:
     void startsInPlacementTop()
     {
@@ -49,9 +38,6 @@ private slots:
         QCOMPARE(w.windowTitle(), QStringLiteral("unbenannt - Tessavrant 0.0.80"));
         QVERIFY(!w.layerModeActive());
         QVERIFY(w.view()->activeSideIsTop());
-        QCOMPARE(w.topButton()->styleSheet(), activeStyle("FF6060"));
-        QCOMPARE(w.bottomButton()->styleSheet(), inactiveStyle("D1D1FF"));
-        QCOMPARE(w.gerberButton()->styleSheet(), inactiveStyle("D1FFD1"));
         QVERIFY(w.form()->menuImportieren->menuAction()->isVisible());
         QVERIFY(!w.form()->menuImport->menuAction()->isVisible());
         QVERIFY(w.form()->teile->isVisibleTo(&w));
@@ -62,35 +48,12 @@ private slots:
         for (const QString& name : ModeActions::placementOnly())
             QVERIFY2(entryEnabled(w, name), qPrintable(name));
         QCOMPARE(w.form()->actionGenerate_Feederlist->text(), QStringLiteral("Set Part Dimensions"));
-        QCOMPARE(w.view()->toolMode(), 0);
+        QCOMPARE(w.view()->toolMode(), ToolMode::SetNewPosition);
         // Start-up is not an edit.
         QVERIFY(!w.view()->isModified());
         QVERIFY(scripted.calls.isEmpty());
         QVERIFY(QDir(home.path() + QStringLiteral("/Documents/Tessavrant")).exists());
         QCOMPARE(w.lastDirectory(), home.path() + QStringLiteral("/Desktop"));
-    }
-
-    void toolbarOrder()
-    {
-        TemporaryHome home;
-        MainWindow w;
-        QStringList names;
-        for (QAction* a : w.form()->toolBar->actions()) {
-            if (QWidget* widget = w.form()->toolBar->widgetForAction(a);
-                widget && !a->objectName().startsWith("action"))
-                names << widget->objectName();
-            else
-                names << a->objectName();
-        }
-        const QStringList expected { "actionNeu", "action_oeffnen", "actionSpeicher", "actionSetNewPosition",
-            "actionMovement", "actionrotate_selection", "actionMultiSelect", "actionSetNewOrigin",
-            "actionMeasure", "actionDraw", "actionDraw_Rectangle", "actionDraw_Rectangle_Filled",
-            "actionInsert_Text", "actionDrawingsColor", "actionMirror", "actionRotate", "actionShowTHTExec",
-            "actionShowHandExec", "actionShowMachineExec", "actionShow_Placed", "actionShow_Drawings",
-            "actionShow_RefDes", "actionTop_view", "actionMask_view", "actionPaste_view", "actionAssy_view",
-            "actionSilk_view", "actionBoard_Outline_view", "actionDrill_view", "actionGenerate_origin",
-            "actionSearch", "searchField", "findNowButton", "topButton", "bottomButton", "gerberButton" };
-        QCOMPARE(names, expected);
     }
 
     void modeSwitches_data()
@@ -134,11 +97,6 @@ private slots:
         QCOMPARE(w.view()->viewOffsetY() - offset, offsetChange);
         if (!layer)
             QCOMPARE(w.view()->activeSideIsTop(), active == 0);
-        QCOMPARE(w.topButton()->styleSheet(), active == 0 ? activeStyle("FF6060") : inactiveStyle("FFD1D1"));
-        QCOMPARE(
-            w.bottomButton()->styleSheet(), active == 1 ? activeStyle("6060FF") : inactiveStyle("D1D1FF"));
-        QCOMPARE(
-            w.gerberButton()->styleSheet(), active == 2 ? activeStyle("60FF60") : inactiveStyle("D1FFD1"));
         for (const QString& name : ModeActions::placementOnly())
             QVERIFY2(entryEnabled(w, name) == !layer, qPrintable(name));
         QVERIFY(!entryEnabled(w, "actionTOPAZ_OPAL_single_CAM"));
@@ -159,13 +117,13 @@ private slots:
         auto* entry = new PnPEntry("R1", "0805", 1, 1, "top", 0, "10k", "1", "");
         w.view()->document().appendEntry(entry);
         entry->setSelected(true);
-        w.selectTool(7);
+        w.selectTool(ToolMode::Measure);
         LogCapture log;
         w.switchBottomTop();
-        QCOMPARE(w.toolMode(), 7);
+        QCOMPARE(w.view()->toolMode(), ToolMode::Measure);
         QVERIFY(!log.lines().contains(QStringLiteral("show top")));
         w.switchTopBottom();
-        QCOMPARE(w.toolMode(), 0);
+        QCOMPARE(w.view()->toolMode(), ToolMode::SetNewPosition);
         QVERIFY(log.lines().contains(QStringLiteral("show bottom")));
         QVERIFY(!w.view()->activeSideIsTop());
         w.switchBottomTop();
@@ -186,12 +144,13 @@ private slots:
         const struct
         {
             Qt::Key key;
-            int tool;
-        } steps[] = { { Qt::Key_D, 7 }, { Qt::Key_D, 0 }, { Qt::Key_M, 3 }, { Qt::Key_O, 1 },
-            { Qt::Key_A, 4 }, { Qt::Key_S, 0 } };
+            ToolMode tool;
+        } steps[] = { { Qt::Key_D, ToolMode::Measure }, { Qt::Key_D, ToolMode::SetNewPosition },
+            { Qt::Key_M, ToolMode::Movement }, { Qt::Key_O, ToolMode::SetNewOrigin },
+            { Qt::Key_A, ToolMode::MultipleSelection }, { Qt::Key_S, ToolMode::SetNewPosition } };
         for (const auto& s : steps) {
             QTest::keyClick(w.view(), s.key);
-            QCOMPARE(w.toolMode(), s.tool);
+            QCOMPARE(w.view()->toolMode(), s.tool);
         }
         QTest::keyClick(w.view(), Qt::Key_B);
         QVERIFY(!w.view()->activeSideIsTop());
@@ -207,7 +166,7 @@ private slots:
         w.switchGerberPnP();
         w.form()->actionMultiSelect->trigger();
         w.form()->actionrotate_selection->trigger();
-        QCOMPARE(w.toolMode(), 0);
+        QCOMPARE(w.view()->toolMode(), ToolMode::SetNewPosition);
         const QList<ScriptedPrompt::Call> warnings = scripted.callsOf("warning");
         QCOMPARE(warnings.size(), 2);
         QCOMPARE(warnings.first().title, QStringLiteral("not available"));
@@ -244,7 +203,7 @@ private slots:
         QVERIFY(!w.form()->actionSetNewPosition->isEnabled());
         QVERIFY(!w.form()->actionShow_RefDes->isEnabled());
         // The driver keeps Save off while blocked.
-        runTicks();
+        runTicks(w);
         QVERIFY(!w.form()->actionSpeicher->isEnabled());
         QVERIFY(!w.form()->actionRotate->isEnabled());
 
@@ -310,7 +269,7 @@ private slots:
         Darstellg* v = w.view();
         // Outside the view.
         QCursor::setPos(w.mapToGlobal(QPoint(5, 5)));
-        runTicks();
+        runTicks(w);
         if (QCursor::pos() != w.mapToGlobal(QPoint(5, 5)))
             QSKIP("the platform does not move the cursor");
         QCOMPARE(w.statusLabel()->text(), QStringLiteral(" X: 0.00 mm Y: 0.00 mm | no machine selected"));
@@ -321,13 +280,13 @@ private slots:
         const int z = v->zoomLevel();
         const QPoint p(v->viewOffsetX() + int(12.5 * z), v->height() + v->viewOffsetY() - 3 * z);
         QCursor::setPos(v->mapToGlobal(p));
-        runTicks();
+        runTicks(w);
         QCOMPARE(w.statusLabel()->text(),
             QStringLiteral(" X: 12.50 mm Y: 3.00 mm | R7 0805 4k7 | no machine selected"));
         QCOMPARE(entry->hoverState(), 1);
         // Leaving the view lets the highlight go.
         QCursor::setPos(w.mapToGlobal(QPoint(5, 5)));
-        runTicks();
+        runTicks(w);
         QCOMPARE(entry->hoverState(), 0);
     }
 
@@ -337,10 +296,8 @@ private slots:
         MainWindow w;
         Darstellg* v = w.view();
         LogCapture log;
-        v->setRenderTotal(3);
-        v->setRenderReached(1);
-        v->setRendering(true);
-        runTicks();
+        v->viewState().render = { true, 1, 3 };
+        runTicks(w);
         QProgressBar* bar = v->progressBar();
         QVERIFY(!bar->isHidden());
         QCOMPARE(bar->maximum(), 3);
@@ -350,9 +307,9 @@ private slots:
         QVERIFY(log.lines().contains(QStringLiteral("deactivate dat shit")));
         QVERIFY(log.lines().contains(QStringLiteral("increment Progress | int: 1/3 | progressbar: 1/3")));
 
-        v->setRenderReached(3);
-        runTicks();
-        QVERIFY(!v->rendering());
+        v->viewState().render.reached = 3;
+        runTicks(w);
+        QVERIFY(!v->viewState().render.rendering);
         QVERIFY(bar->isHidden());
         for (QAction* a : { w.form()->actionRotate, w.form()->actionMirror, w.form()->actionSetNewOrigin })
             QVERIFY(a->isEnabled());

@@ -1,4 +1,5 @@
 #include "app/mainwindow.h"
+#include "gerber/gerberlayer.h"
 #include "logcapture.h"
 #include "scriptedprompt.h"
 #include "ui_mainwindow.h"
@@ -132,8 +133,8 @@ private slots:
         scripted.questionAnswers.enqueue(QMessageBox::StandardButton(answer));
         w.form()->actionNeu->trigger();
         QCOMPARE(scripted.callsOf("question").size(), modified ? 1 : 0);
-        const int placements
-            = w.view()->topList().size() + w.view()->bottomList().size() + w.view()->currentList().size();
+        const int placements = w.view()->document().topList().size()
+            + w.view()->document().bottomList().size() + w.view()->currentList().size();
         if (reset) {
             QCOMPARE(placements, 0);
             QVERIFY(w.view()->isModified());
@@ -245,7 +246,8 @@ private slots:
         MainWindow w(windowsForm);
         QVERIFY(w.pendingOpen());
         QCOMPARE(w.chosenPath(), path);
-        QTRY_VERIFY(!w.pendingOpen());
+        runTicks(w, 1);
+        QVERIFY(!w.pendingOpen());
         // The project cannot be read in this version: the user is told, and the window stays usable.
         QCOMPARE(scripted.callsOf("warning").size(), 1);
         QCOMPARE(w.lastDirectory(), home.path() + QStringLiteral("/boards"));
@@ -253,25 +255,72 @@ private slots:
         QVERIFY(!w.layerModeActive());
     }
 
-    void gerberOnTheCommandLineIsLoaded()
+    void gerberOnTheCommandLine_data()
     {
-        const QString file = QStringLiteral(TESSAVRANT_CORPUS_DIR);
-        QDir corpus(file);
-        if (!corpus.exists())
-            QSKIP("corpus folder absent");
-        QStringList gerbers;
-        QDirIterator it(
-            corpus.path(), { "*.gtl", "*.GTL", "*.gbr" }, QDir::Files, QDirIterator::Subdirectories);
-        while (it.hasNext() && gerbers.isEmpty())
-            gerbers << it.next();
-        if (gerbers.isEmpty())
-            QSKIP("no Gerber file in the corpus");
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<int>("objects");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("good") << QByteArray("%FSLAX24Y24*%\n%ADD10C,0.01*%\nD10*\nX0Y0D03*\nM02*\n") << 1
+                              << QString();
+        QTest::newRow("refused block") << QByteArray("%FSLAX24Y24*%\n%ADD10C,0.01*%\nD11*\nM02*\n") << 0
+                                       << QStringLiteral("top.gbr, line 3: D-Code unbekannt in \"D11*\"");
+    }
+    void gerberOnTheCommandLine()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(int, objects);
+        QFETCH(QString, reason);
         TemporaryHome home;
+        const QString path = home.path() + QStringLiteral("/top.gbr");
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly) && f.write(content) == content.size());
+        f.close();
         ScriptedPrompt scripted;
-        MainWindow w(gerbers.first());
-        QCOMPARE(scripted.callsOf("warning").size(), 0);
+        MainWindow w(path);
+        const GerberLayer* layer = w.view()->layers().slot(true, LayerSlot::Signal);
+        QCOMPARE(layer->objects().size(), objects);
         QCOMPARE(w.view()->zoomLevel(), 5);
-        QVERIFY(w.view()->isModified());
+        QCOMPARE(w.view()->isModified(), reason.isEmpty());
+        const QList<ScriptedPrompt::Call> warnings = scripted.callsOf("warning");
+        QCOMPARE(warnings.size(), reason.isEmpty() ? 0 : 1);
+        if (!reason.isEmpty()) {
+            QCOMPARE(warnings.first().text, QStringLiteral("An error occured while loading the file"));
+            QCOMPARE(warnings.first().detail, reason);
+        }
+    }
+
+    // Loading a layer into a slot: a failed read or a cancelled drill dialog keeps the layer the
+    // user had, and the warning says which file and line failed.
+    void failedLayerLoadKeepsThePreviousLayer()
+    {
+        TemporaryHome home;
+        const auto write = [&](const QString& name, const QByteArray& content) {
+            QFile f(home.path() + QLatin1Char('/') + name);
+            f.open(QIODevice::WriteOnly);
+            f.write(content);
+            return f.fileName();
+        };
+        const QString good = write("mask.gbr", "%FSLAX24Y24*%\n%ADD10C,0.01*%\nD10*\nX0Y0D03*\nM02*\n");
+        const QString bad = write("bad.gbr", "%FSLAX24Y24*%\nX0Y0D03*\n");
+        const QString drill = write("holes.drl", "M48\nT01C0.8\n%\nT01\nX12Y5\nM30\n");
+        ScriptedPrompt scripted;
+        MainWindow w;
+        scripted.fileAnswers << good << bad;
+        w.form()->actionTop_Paste->trigger();
+        const GerberLayer* loaded = w.view()->layers().slot(true, LayerSlot::Mask);
+        QCOMPARE(loaded->fileName, QStringLiteral("mask.gbr"));
+        w.form()->actionTop_Paste->trigger();
+        QCOMPARE(w.view()->layers().slot(true, LayerSlot::Mask), loaded);
+        QCOMPARE(scripted.callsOf("warning").size(), 1);
+        QCOMPARE(scripted.callsOf("warning").first().detail,
+            QStringLiteral("bad.gbr: the file ends without \"M02*\""));
+
+        scripted.fileAnswers << drill;
+        const GerberLayer* emptyDrill = w.view()->layers().slot(true, LayerSlot::Drill);
+        w.form()->actionDrill_Excellon->trigger(); // the drill dialog is cancelled
+        QCOMPARE(w.view()->layers().slot(true, LayerSlot::Drill), emptyDrill);
+        QCOMPARE(scripted.callsOf("warning").size(), 1);
+        QCOMPARE(w.lastDirectory(), home.path());
     }
 };
 

@@ -73,59 +73,50 @@ private slots:
         QCOMPARE(QPoint(f.integerDigits, f.decimalDigits), QPoint(2, 4));
     }
 
-    void importReadsWithTheChosenFormat()
+    void import_data()
     {
-        QTemporaryDir dir;
-        const QString path = writeFile(dir, "M48\nINCH\nT01C0.8\n%\nT01\nX12Y5\nM30\n");
-        ScriptedPrompt prompt;
-        prompt.dialogHandlers.enqueue(answer(true, 2, 4));
-        QList<GerberLayer*> layers;
-        QVERIFY(loadExcellon(nullptr, path, 6, layers, QColor(10, 10, 10)));
-        QCOMPARE(prompt.callsOf("exec").size(), 1);
-        QCOMPARE(prompt.callsOf("exec").first().title, QStringLiteral("Import Drill File"));
-        const GerberLayer* layer = layers.at(6);
-        QCOMPARE(layer->color, QColor(10, 10, 10));
-        QCOMPARE(layer->zeroOmission, QStringLiteral("T"));
-        QCOMPARE(QPoint(layer->xIntegerDigits, layer->xDecimalDigits), QPoint(2, 4));
-        QCOMPARE(layer->objects().size(), 1);
-        QCOMPARE(QPointF(layer->objects()[0]->x, layer->objects()[0]->y), QPointF(12.0, 50.0));
-        qDeleteAll(layers);
+        QTest::addColumn<QString>("text"); // empty: no file
+        QTest::addColumn<bool>("accept");
+        QTest::addColumn<int>("result");
+        QTest::addColumn<int>("dialogs");
+        QTest::addColumn<int>("objects");
+        QTest::addColumn<QString>("reason");
+        const int loaded = int(DrillImport::Loaded), failed = int(DrillImport::Failed);
+        QTest::newRow("read with the chosen format") << "M48\nINCH\nT01C0.8\n%\nT01\nX12Y5\nM30\n"
+                                                     << true << loaded << 1 << 1 << QString();
+        // Cancelling is no failure and reads nothing.
+        QTest::newRow("cancelled") << "M48\nT01C0.8\n%\nT01\nX12Y5\n"
+                                   << false << int(DrillImport::Cancelled) << 1 << 0 << QString();
+        QTest::newRow("unreadable file fails before the dialog")
+            << QString() << true << failed << 0 << 0 << "Cannot read ";
+        QTest::newRow("reader stop") << "M48\nT01C0.8\n%\nT02\nX12Y5\n"
+                                     << true << failed << 1 << 0
+                                     << "holes.drl, line 4: tool not defined in \"T02\"";
     }
-
-    // Cancelling is no failure: the slot holds an empty layer and nothing is read.
-    void cancelLeavesAnEmptyLayer()
+    void import()
     {
+        QFETCH(QString, text);
+        QFETCH(bool, accept);
+        QFETCH(int, result);
+        QFETCH(int, dialogs);
+        QFETCH(int, objects);
+        QFETCH(QString, reason);
         QTemporaryDir dir;
-        const QString path = writeFile(dir, "M48\nT01C0.8\n%\nT01\nX12Y5\n");
+        const QString path = text.isEmpty() ? dir.filePath("board.drl") : writeFile(dir, text.toUtf8());
         ScriptedPrompt prompt;
-        QList<GerberLayer*> layers { new GerberLayer(0) };
-        QVERIFY(loadExcellon(nullptr, path, 0, layers, Qt::black));
-        QCOMPARE(prompt.callsOf("exec").size(), 1);
-        QVERIFY(layers[0] && layers[0]->objects().isEmpty() && layers[0]->excellonLines.isEmpty());
-        qDeleteAll(layers);
-    }
-
-    void unreadableFileFailsBeforeTheDialog()
-    {
-        QTemporaryDir dir;
-        ScriptedPrompt prompt;
-        QList<GerberLayer*> layers;
-        QVERIFY(!loadExcellon(nullptr, dir.filePath("missing.drl"), 1, layers, Qt::black));
-        QVERIFY(prompt.callsOf("exec").isEmpty());
-        QCOMPARE(layers.size(), 2);
-        QVERIFY(layers[1]->objects().isEmpty());
-        qDeleteAll(layers);
-    }
-
-    void readerStopIsAFailure()
-    {
-        QTemporaryDir dir;
-        const QString path = writeFile(dir, "M48\nT01C0.8\n%\nT02\nX12Y5\n");
-        ScriptedPrompt prompt;
-        prompt.dialogHandlers.enqueue(answer(false, 2, 4));
-        QList<GerberLayer*> layers;
-        QVERIFY(!loadExcellon(nullptr, path, 0, layers, Qt::black));
-        qDeleteAll(layers);
+        if (accept) // an unanswered dialog is closed
+            prompt.dialogHandlers.enqueue(answer(true, 2, 4));
+        GerberLayer layer(6);
+        QString error;
+        QCOMPARE(int(importExcellon(nullptr, path, layer, &error)), result);
+        QCOMPARE(prompt.callsOf("exec").size(), dialogs);
+        QCOMPARE(layer.objects().size(), objects);
+        QVERIFY2(error.startsWith(reason), qPrintable(error));
+        if (objects > 0) {
+            QCOMPARE(prompt.callsOf("exec").first().title, QStringLiteral("Import Drill File"));
+            QCOMPARE(layer.zeroOmission, QStringLiteral("T"));
+            QCOMPARE(QPointF(layer.objects()[0]->x, layer.objects()[0]->y), QPointF(12.0, 50.0));
+        }
     }
 };
 

@@ -1,0 +1,64 @@
+// The one owner of a document's layers: what replacing, swapping and clearing do while a render
+// thread may still read a layer.
+#include "gerber/gerberlayer.h"
+#include "gerber/layerset.h"
+
+#include <QtTest>
+
+class TestLayerSet : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void freshSetHasEmptySlotsInBoardColours()
+    {
+        LayerSet set({ Qt::green, Qt::white, Qt::black });
+        QCOMPARE(set.list(LayerList::Top).size(), layerSlotCount);
+        QCOMPARE(set.list(LayerList::GerberMode).size(), gerberModeLayerCount);
+        for (bool top : { true, false }) {
+            QCOMPARE(set.slot(top, LayerSlot::Signal)->color, QColor(Qt::green));
+            QCOMPARE(set.slot(top, LayerSlot::Silk)->color, QColor(Qt::white));
+            QCOMPARE(set.slot(top, LayerSlot::Drill)->color, QColor(Qt::black));
+        }
+        QVERIFY(!set.layer(LayerList::GerberMode, 3)->visible);
+        QCOMPARE(set.layer(LayerList::Top, 7), nullptr);
+        QCOMPARE(set.layer(LayerList::GerberMode, -1), nullptr);
+    }
+
+    void replaceRefusesWhatItCannotHold()
+    {
+        LayerSet set;
+        GerberLayer* before = set.slot(false, LayerSlot::Mask);
+        QVERIFY(!set.replace(LayerList::Bottom, layerSlotCount, std::make_unique<GerberLayer>()));
+        QVERIFY(!set.replace(LayerList::Bottom, -1, std::make_unique<GerberLayer>()));
+        QVERIFY(!set.replace(LayerList::Bottom, 1, nullptr));
+        QCOMPARE(set.slot(false, LayerSlot::Mask), before);
+        QVERIFY(!set.swap(LayerList::GerberMode, 0, gerberModeLayerCount));
+        GerberLayer* row0 = set.layer(LayerList::GerberMode, 0);
+        QVERIFY(set.swap(LayerList::GerberMode, 0, 5));
+        QCOMPARE(set.layer(LayerList::GerberMode, 5), row0);
+    }
+
+    // A layer a render thread still reads is freed only once the thread lets go; the sanitizer
+    // build reports a use after free if it is freed early.
+    void busyLayerOutlivesItsReplacement()
+    {
+        LayerSet set;
+        GerberLayer* old = set.slot(true, LayerSlot::Paste);
+        old->busy = true;
+        QVERIFY(set.replace(LayerList::Top, 2, std::make_unique<GerberLayer>(2)));
+        QVERIFY(set.slot(true, LayerSlot::Paste) != old);
+        QCOMPARE(set.retiredCount(), 1);
+        QVERIFY(set.anyBusy());
+        old->fileName = QStringLiteral("still alive");
+        set.reset({});
+        QCOMPARE(set.retiredCount(), 1);
+        old->busy = false;
+        QVERIFY(!set.anyBusy());
+        set.collectRetired();
+        QCOMPARE(set.retiredCount(), 0);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestLayerSet)
+#include "tst_layerset.moc"
