@@ -184,7 +184,7 @@ void MainWindow::createShortcuts()
 
 void MainWindow::createViewContextMenu()
 {
-    // The entries act on the selection; their slots arrive with the placement tables.
+    // The entries act on the selection. Not built yet: their slots come with the placement tables.
     m_viewContextMenu = new QMenu(this);
     m_viewContextMenu->setObjectName(QStringLiteral("viewContextMenu"));
     m_viewContextMenu->addAction(QStringLiteral("new"));

@@ -241,7 +241,7 @@ void MainWindow::on_actionSpeichern_unter_triggered()
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
-    // The search dialog closes with the window (it arrives with the search).
+    // Not built yet: the search dialog will close with the window here.
     if (m_view->isModified()) {
         const QMessageBox::StandardButton answer = prompt().question(this, QStringLiteral("Tessavrant"),
             QStringLiteral("Do you want to save changes?\n"),

@@ -1,6 +1,6 @@
 // Where the main window calls into the other parts: tables, imports and exports, layers,
-// production line, colour settings. Parts that are not there yet are reached through the
-// functions below, which then do nothing more.
+// production line, colour settings. Functions marked "not built yet" are empty hooks that the
+// timer and the life cycle already call; they do nothing until their part lands.
 #include "app/mainwindow.h"
 
 #include "app/prompt.h"
@@ -22,7 +22,8 @@
 
 void MainWindow::connectTableSignals()
 {
-    // The placement, part, origins and feeder tables hook their cell signals in here.
+    // Not built yet: the placement, part, origins and feeder tables will connect their cell
+    // signals here.
     m_tableSignalsConnected = true;
 }
 
@@ -33,24 +34,24 @@ void MainWindow::disconnectTableSignals()
 
 void MainWindow::executeTableRequests()
 {
-    // Requests posted by the part table, the placement table and the view's context menu,
-    // and the placement the search dialog located, run here in their fixed order.
+    // Not built yet: requests of the part table, the placement table, the view's context menu
+    // and the search dialog will run here in their fixed order.
 }
 
 void MainWindow::executeLayerAndFeederRequests()
 {
-    // Requests of the layer table and the feeder widgets, and machine assignments of both
-    // placement tables, run here.
+    // Not built yet: requests of the layer table and the feeder widgets, and machine
+    // assignments of both placement tables, will run here.
 }
 
 void MainWindow::buildPlacementTable()
 {
-    // Filled by the placement table (PNPlist) once it exists.
+    // Not built yet: the placement table (PNPlist) will fill its rows here.
 }
 
 void MainWindow::buildPartTable()
 {
-    // The part table (Partlist) fills its rows here; the counters belong to its build.
+    // Not built yet: the part table (Partlist) will fill its rows here. The counters are built.
     updateInfoCounters();
 }
 
@@ -66,43 +67,46 @@ void MainWindow::updateInfoCounters()
 
 void MainWindow::updateBodySizes()
 {
-    // Body sizes come from the feeder list and the part database.
+    // Not built yet: body sizes will come from the feeder list and the part database.
     m_view->update();
 }
 
 void MainWindow::buildOriginsTable()
 {
-    // Filled from the side's origins by the panel part.
+    // Not built yet: the origins table will be filled from the side's origins here.
 }
 
 void MainWindow::buildLayerTable()
 {
-    // Filled from the Gerber-mode layers by the layer table (GerberTable).
+    // Not built yet: the layer table (GerberTable) will be filled from the Gerber-mode layers here.
 }
 
 void MainWindow::rebuildFeederList()
 {
-    // The feeder overview and the feeder table rebuild from the selected machine.
+    // Not built yet: the feeder overview and the feeder table will rebuild from the selected
+    // machine here.
 }
 
 void MainWindow::applyMachineSelector(int)
 {
-    // Colours the placement rows of the chosen machine and marks its placements.
+    // Not built yet: will colour the placement rows of the chosen machine and mark its placements.
 }
 
 void MainWindow::handLineDataToView()
 {
-    // The production line dialog stores its machine selection and hands the line to the view.
+    // Not built yet: the production line dialog will store its machine selection and hand the
+    // line to the view here.
 }
 
 void MainWindow::writeColorSettings()
 {
-    // colors.cfg is written by the colour settings.
+    // Not built yet: the colour settings will write colors.cfg here.
 }
 
 void MainWindow::on_actionSearch_triggered()
 {
-    // The search dialog receives both sides' placements and is shown.
+    // Not built yet: the search dialog will receive both sides' placements and be shown; for
+    // now only the working list is written back.
     m_view->document().writeBackWorkingList();
 }
 
@@ -223,12 +227,13 @@ void MainWindow::on_actionDrill_Excellon_triggered()
     loadLayerSlot(LayerSlot::Drill, QStringLiteral("Open Excellon Drill"), true);
 }
 
-// Gerber-mode imports fill the first free row of the layer table, which arrives with it.
+// Not built yet: Gerber-mode imports will fill the first free row of the layer table.
 void MainWindow::on_actionGerber_triggered() { }
 void MainWindow::on_actionDrill_triggered() { }
 
 // ---- production line, settings, help
 
+// Not built yet: export and import of the production line configuration.
 void MainWindow::on_actionProduction_Line_Config_import_triggered() { }
 void MainWindow::on_actionProduction_Line_Config_export_triggered() { }
 

@@ -187,7 +187,7 @@ void MainWindow::tickSearchRefresh()
     if (m_view->gerberMode())
         return;
     m_view->document().writeBackWorkingList();
-    // The search dialog receives both sides' lists here once it exists.
+    // Not built yet: the search dialog will receive both sides' lists here.
 }
 
 void MainWindow::tickAfterLoad()
