@@ -3,6 +3,7 @@
 // allocate without bound.
 #include "gerber/gerberlayer.h"
 #include "gerber/gerberreader.h"
+#include "corpus.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,7 +17,7 @@
 
 namespace {
 
-const QString corpusDir = QStringLiteral(TESSAVRANT_CORPUS_DIR "/gerber");
+const QString corpusDir = corpusRoot() + QStringLiteral("/gerber");
 
 // Heap bytes in use, including the large blocks malloc maps separately and the object blocks
 // the layers map themselves.
@@ -112,7 +113,7 @@ private slots:
     {
         const QList<CorpusFile> files = corpusGerberFiles();
         if (files.isEmpty())
-            QSKIP("the corpus of real CAD files is absent (" TESSAVRANT_CORPUS_DIR ")");
+            QSKIP("the corpus of real CAD files is absent");
         int succeeded = 0;
         QStringList unexpected;
         for (const CorpusFile& file : files) {
