@@ -100,8 +100,8 @@ private slots:
                                     << "--panels";
         QTest::newRow("missing value")
             << QStringList { "--format", "target", "x", "--pnp" } << 2 << "needs a value";
-        QTest::newRow("missing file")
-            << QStringList { "--format", "target", "/nonexistent/in.txt" } << 1 << "/nonexistent/in.txt";
+        const QString missing = dir.filePath(QStringLiteral("no/such/in.txt"));
+        QTest::newRow("missing file") << QStringList { "--format", "target", missing } << 1 << missing;
     }
     void failuresAndUsage()
     {
