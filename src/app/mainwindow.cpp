@@ -3,6 +3,7 @@
 #include "app/applook.h"
 #include "app/prompt.h"
 #include "app/statustext.h"
+#include "model/configfolder.h"
 #include "resources/resources.h"
 #include "ui_mainwindow.h"
 #include "view/ui/darstellg.h"
@@ -56,6 +57,7 @@ MainWindow::MainWindow(const QString& startupArgument, QWidget* parent)
 
     // Step 4: configuration folder; file dialogs start on the desktop.
     createConfigFolder();
+    createLineDialog();
     m_lastDirectory = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
 
     // Step 5: context menu of the view, table and button connections.
@@ -122,7 +124,7 @@ MainWindow::MainWindow(const QString& startupArgument, QWidget* parent)
     m_view->setFocus();
     for (const QString& name : { QStringLiteral("actionAssembleon"), QStringLiteral("actionAssembleon_TXT"),
              QStringLiteral("actionEclipse_emerald"), QStringLiteral("actionTOPAZ_OPAL_single_CAM"),
-             QStringLiteral("actionVI3000"), QStringLiteral("actionLinie_erstellen") })
+             QStringLiteral("actionVI3000") })
         setEntryEnabled(name, false);
     m_ui->actionGenerate_Feederlist->setText(QStringLiteral("Set Part Dimensions"));
 }
@@ -135,16 +137,14 @@ MainWindow::~MainWindow()
 
 QString MainWindow::configFolder()
 {
-    return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)
-        + QStringLiteral("/Tessavrant");
+    return ConfigFolder::path();
 }
 
 void MainWindow::createConfigFolder()
 {
     qDebug() << QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    const QString folder = configFolder();
-    if (!QDir(folder).exists())
-        QDir().mkpath(folder);
+    if (!ConfigFolder::ensureExists())
+        qDebug() << "cannot create" << configFolder();
 }
 
 void MainWindow::createToolbarWidgets()

@@ -51,6 +51,7 @@ void MainWindow::resetDocument()
     m_ui->feeder_config->setRowCount(0);
     m_ui->gerber_table->setRowCount(0);
     m_ui->OriginsTable->setRowCount(0);
+    resetLineDialog();
     m_view->setShowMachineExec(true);
     m_view->setShowThtExec(true);
     refreshFilterIcons();

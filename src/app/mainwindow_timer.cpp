@@ -34,6 +34,7 @@ void MainWindow::timerEvent(QTimerEvent* event)
     executeTableRequests(); // 8
     tickSaveAction(); // 9
     executeLayerAndFeederRequests(); // 10
+    tickLineChanged();
     tickSearchRefresh(); // 11
     tickAfterLoad(); // 12
     m_inTick = false;

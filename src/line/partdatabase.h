@@ -37,6 +37,8 @@ public:
     QList<int> entriesOf(const QString& category) const { return m_byCategory.value(category); }
     const QSet<int>& usedNumbers() const { return m_used; }
 
+    // Alias name -> database number text.
+    const QHash<QString, QString>& aliases() const { return m_aliases; }
     bool isAlias(const QString& name) const { return m_aliases.contains(name); }
     // Database number text of an alias; empty when unknown.
     QString numberOf(const QString& alias) const { return m_aliases.value(alias); }

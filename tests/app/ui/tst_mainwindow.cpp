@@ -66,7 +66,7 @@ private slots:
         // Start-up is not an edit.
         QVERIFY(!w.view()->isModified());
         QVERIFY(scripted.calls.isEmpty());
-        QVERIFY(QDir(home.path() + QStringLiteral("/Documents/Tessavrant")).exists());
+        QVERIFY(QDir(home.configPath()).exists());
         QCOMPARE(w.lastDirectory(), home.path() + QStringLiteral("/Desktop"));
     }
 
