@@ -103,20 +103,25 @@ void apply(const QByteArray& data, LineConfig& config)
     bool headsRead = false;
     const QString text = QString::fromUtf8(data);
     for (const QStringRef& rawLine : text.splitRef(QLatin1Char('\n'))) {
-        const QStringRef line = rawLine.trimmed();
-        if (line.startsWith(QLatin1String("machine "))) {
-            const QStringRef rest = line.mid(8);
+        // The header is not trimmed: a machine name may end in blanks or be empty.
+        if (rawLine.startsWith(QLatin1String("machine "))) {
+            const QStringRef rest = rawLine.mid(8);
             const int space = rest.indexOf(QLatin1Char(' '));
             bool ok = false;
             const int row = rest.left(space < 0 ? rest.size() : space).toInt(&ok);
             const QStringRef name = space < 0 ? QStringRef() : rest.mid(space + 1);
-            current
-                = ok && row >= 0 && row < rows.size() && rows.at(row)->name == name ? rows.at(row) : nullptr;
+            Machine* candidate = ok && row >= 0 && row < rows.size() ? rows.at(row) : nullptr;
+            // A file saved with CRLF line ends still matches.
+            const bool matches = candidate
+                && (candidate->name == name
+                    || (name.endsWith(QLatin1Char('\r')) && candidate->name == name.left(name.size() - 1)));
+            current = matches ? candidate : nullptr;
             benchesRead = headsRead = false;
             continue;
         }
         if (!current)
             continue;
+        const QStringRef line = rawLine.trimmed();
         const QVector<QStringRef> f = line.split(QLatin1Char(' '), QString::SkipEmptyParts);
         if (f.isEmpty() || f.size() > 11)
             continue;
