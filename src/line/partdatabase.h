@@ -44,6 +44,8 @@ public:
     QString numberOf(const QString& alias) const { return m_aliases.value(alias); }
     // The last entry of that number; nullptr when there is none.
     const PartDbEntry* entryByNumber(int dbNo) const;
+    // Index into entries() of that entry; -1 when there is none.
+    int indexOfNumber(int dbNo) const { return m_entryOfNumber.value(dbNo, -1); }
     // The keywords of the alias lines of that number, joined by ",".
     QString keywordsOf(int dbNo) const { return m_keywords.value(dbNo); }
 

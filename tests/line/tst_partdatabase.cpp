@@ -154,15 +154,6 @@ private slots:
         QCOMPARE(e.keywords, QStringLiteral("a_b,c"));
     }
 
-    void feederWidths()
-    {
-        QCOMPARE(PartDbEditor::widthOfIndex(5), 44);
-        QCOMPARE(PartDbEditor::widthOfIndex(6), 8);
-        QCOMPARE(PartDbEditor::widthOfIndex(-1), 8);
-        QCOMPARE(PartDbEditor::indexOfWidth(24), 3);
-        QCOMPARE(PartDbEditor::indexOfWidth(10), 0);
-    }
-
     void sortedInsertion_data()
     {
         QTest::addColumn<int>("number");

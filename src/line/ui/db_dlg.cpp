@@ -18,7 +18,7 @@ db_dlg::db_dlg(const QString& configFolder, QWidget* parent)
 
 db_dlg::~db_dlg() = default;
 
-void db_dlg::readDatabase()
+void db_dlg::readDatabase(int showNo)
 {
     {
         const QSignalBlocker b1(ui->category_list), b2(ui->specific_list);
@@ -28,8 +28,17 @@ void db_dlg::readDatabase()
     m_shown.clear();
     m_database.readFile(m_file.path());
     showEntry(nullptr);
-    const QSignalBlocker block(ui->category_list);
-    ui->category_list->addItems(m_database.categories());
+    {
+        const QSignalBlocker block(ui->category_list);
+        ui->category_list->addItems(m_database.categories());
+    }
+    // After a save the user goes on where they were.
+    const int index = m_database.indexOfNumber(showNo);
+    if (index < 0)
+        return;
+    ui->category_list->setCurrentRow(
+        m_database.categories().indexOf(m_database.entries().at(index).category()));
+    ui->specific_list->setCurrentRow(m_shown.indexOf(index));
 }
 
 void db_dlg::on_category_list_currentRowChanged(int row)
@@ -93,7 +102,7 @@ void db_dlg::runEditor(const PartDbEdit& entry)
     if (prompt().exec(&editor) != QDialog::Accepted)
         return;
     if (saveLines(PartDbEditor::applyEdit(m_database.lines(), editor.entry())))
-        readDatabase();
+        readDatabase(editor.entry().dbNo);
     else
         reject();
 }

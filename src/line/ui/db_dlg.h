@@ -33,7 +33,8 @@ private slots:
     void on_pushButton_4_clicked();
 
 private:
-    void readDatabase();
+    // Reads the file again; with `showNo` the entry of that number is shown afterwards.
+    void readDatabase(int showNo = -1);
     void showEntry(const PartDbEntry* entry);
     // Opens the editor on `entry`; saves when it is accepted.
     void runEditor(const PartDbEdit& entry);

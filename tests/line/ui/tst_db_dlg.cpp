@@ -91,6 +91,8 @@ private slots:
                 "160 RES-0603 1.60 0.80 0.45 1 8\r\n200 CAP-1206 3.20 1.60 1.10 2 12\r\n"));
         QCOMPARE(readFile(dir.filePath("database.bkp")), sample);
         QCOMPARE(d.database().numberOf(QStringLiteral("0603R")), QStringLiteral("160"));
+        // The edited entry stays shown.
+        QCOMPARE(child<QLabel>(&d, "db_no_value")->text(), QStringLiteral("160"));
     }
 
     void newEntryIsValidatedInTheEditor()
