@@ -45,8 +45,12 @@ QString Linie_dlg::detailsPath() const
 void Linie_dlg::readFiles()
 {
     QString error;
-    if (!m_config.readFile(linePath(), &error))
+    m_readProblem.clear();
+    if (!m_config.readFile(linePath(), &error)) {
         qDebug().noquote() << error;
+        if (QFileInfo::exists(linePath()))
+            m_readProblem = error;
+    }
     QByteArray details;
     if (QFileInfo::exists(detailsPath()) && FileIo::readAll(detailsPath(), &details, nullptr))
         MachineDetails::apply(details, m_config);
@@ -511,6 +515,14 @@ void Linie_dlg::on_deleteLine_clicked()
 
 void Linie_dlg::on_okButton_clicked()
 {
+    if (!m_readProblem.isEmpty()
+        && prompt().question(this, QStringLiteral("Production Line"),
+               m_readProblem
+                   + QStringLiteral("\nSaving replaces line.cfg with the machines shown. Save anyway?"),
+               QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+            != QMessageBox::Yes)
+        return;
+    m_readProblem.clear();
     QString error;
     if (!save(&error)) {
         qDebug().noquote() << error;

@@ -106,4 +106,6 @@ private:
     int m_currentHead = 0;
     int m_currentGroup = 0;
     bool m_changed = false;
+    // Set when line.cfg exists but was not read whole: "OK" would then drop machines.
+    QString m_readProblem;
 };

@@ -239,12 +239,31 @@ private slots:
         QCOMPARE(enabled(), QStringLiteral("0000"));
     }
 
+    // A line.cfg that was not read whole is not replaced without asking.
+    void partlyReadFileAsksBeforeSaving()
+    {
+        QByteArray many;
+        for (int i = 0; i <= LineConfig::maxMachines; ++i)
+            many += "M;0;0\n";
+        writeFile(linePath(), many);
+        ScriptedPrompt scripted;
+        Linie_dlg dialog(dir.path());
+        scripted.questionAnswers.enqueue(QMessageBox::No);
+        Form(dialog).button("okButton")->click();
+        QCOMPARE(scripted.callsOf("question").size(), 1);
+        QCOMPARE(scripted.calls.first().title, QStringLiteral("Production Line"));
+        QVERIFY(scripted.calls.first().text.startsWith(
+            QStringLiteral("%1, line 10001: more than 10000 machines").arg(linePath())));
+        QCOMPARE(readFile(linePath()), many);
+        scripted.questionAnswers.enqueue(QMessageBox::Yes);
+        Form(dialog).button("okButton")->click();
+        QCOMPARE(readFile(linePath()).size(), many.size() - 6);
+    }
+
     void writeFailureKeepsTheDialogOpen()
     {
-        QTemporaryDir blocked;
-        QVERIFY(QDir(blocked.path()).mkdir("line.cfg"));
         ScriptedPrompt scripted;
-        Linie_dlg dialog(blocked.path());
+        Linie_dlg dialog(dir.filePath("no/such/folder"));
         dialog.show();
         Form(dialog).button("okButton")->click();
         QCOMPARE(scripted.calls.size(), 1);
