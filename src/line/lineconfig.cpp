@@ -5,7 +5,6 @@
 
 #include <QDebug>
 #include <QHash>
-#include <QVector>
 
 namespace {
 

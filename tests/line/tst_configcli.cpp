@@ -31,10 +31,10 @@ private:
     {
         QProcess process;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        if (envDir.isEmpty())
-            env.remove(QStringLiteral("TESSAVRANT_CONFIG_DIR"));
-        else
-            env.insert(QStringLiteral("TESSAVRANT_CONFIG_DIR"), envDir);
+        // Never the real configuration folder: without a folder of the test's own, one that
+        // does not exist.
+        env.insert(QStringLiteral("TESSAVRANT_CONFIG_DIR"),
+            envDir.isEmpty() ? QStringLiteral("/nonexistent/tessavrant-config") : envDir);
         process.setProcessEnvironment(env);
         process.start(cli, QStringList { "config" } + args);
         if (!process.waitForFinished(60000))
