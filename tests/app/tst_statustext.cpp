@@ -77,12 +77,6 @@ private slots:
         QTEST(StatusText::titleFromPath(path), "title");
     }
 
-    void windowTitleEndsWithTheVersion()
-    {
-        QCOMPARE(StatusText::windowTitle(QStringLiteral("unbenannt")),
-            QStringLiteral("unbenannt - Tessavrant 0.0.80"));
-    }
-
     void hoverLightsUpAndFades()
     {
         std::unique_ptr<PnPEntry> r1(new PnPEntry("R1", "0805", 3.0, 4.0, "top", 0, "10k", "1", ""));

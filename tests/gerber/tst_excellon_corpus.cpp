@@ -1,6 +1,6 @@
+#include "corpus.h"
 #include "gerber/excellonreader.h"
 #include "gerber/gerberlayer.h"
-#include "corpus.h"
 #include "logcapture.h"
 
 #include <QDir>

@@ -1,9 +1,9 @@
 // Real files and hostile input: every corpus Gerber file loads without a crash, the files that
 // use only what the reader supports succeed, and no input makes the reader crash, hang or
 // allocate without bound.
+#include "corpus.h"
 #include "gerber/gerberlayer.h"
 #include "gerber/gerberreader.h"
-#include "corpus.h"
 
 #include <QDir>
 #include <QFile>
