@@ -103,7 +103,8 @@ void MainWindow::loadProject(const QString& path)
     handLineDataToView();
 
     QString error;
-    if (!readProject(path, m_view->document(), error)) {
+    ProjectLoad load;
+    if (!readProject(path, m_view->document(), m_view->layers(), &load, &error)) {
         qDebug() << "loading" << path << "failed:" << error;
         prompt().warning(
             this, QStringLiteral("Error"), QStringLiteral("An error occured while loading the file"), error);
@@ -123,6 +124,9 @@ void MainWindow::loadProject(const QString& path)
         unblockInteraction();
         return;
     }
+
+    if (load.coloursRead)
+        restoreProjectColours(load.colours);
 
     if (m_ui->feeder_config->rowCount() > 0) {
         qDebug() << "feeder_dat";
@@ -158,6 +162,28 @@ void MainWindow::loadProject(const QString& path)
     m_view->hideSteps();
     m_justLoaded = true;
     unblockInteraction();
+    if (!load.warning.isEmpty())
+        prompt().warning(this, QStringLiteral("Warning"),
+            QStringLiteral("The file is damaged or incomplete; only its intact part was loaded"),
+            load.warning);
+}
+
+ProjectColours MainWindow::projectColours() const
+{
+    return { m_view->viewState().boardColorIndex, m_view->viewState().silkColorIndex };
+}
+
+void MainWindow::restoreProjectColours(const ProjectColours& colours)
+{
+    m_view->restoreColorIndexes(colours.boardColorIndex, colours.silkColorIndex);
+    // The boxes show the loaded entries; their change handlers would mark the document modified.
+    for (const auto& box : { std::make_pair(m_ui->BoardColorBox, colours.boardColorIndex),
+             std::make_pair(m_ui->SilkColorBox, colours.silkColorIndex) }) {
+        const bool blocked = box.first->blockSignals(true);
+        if (box.second >= 0 && box.second < box.first->count())
+            box.first->setCurrentIndex(box.second);
+        box.first->blockSignals(blocked);
+    }
 }
 
 void MainWindow::on_actionSpeicher_triggered()
@@ -173,7 +199,8 @@ bool MainWindow::saveDocument()
     } else {
         m_view->showSteps(2, 0);
         QString error;
-        if (!writeProject(m_currentProjectPath, m_view->document(), error)) {
+        if (!writeProject(
+                m_currentProjectPath, m_view->document(), m_view->layers(), projectColours(), &error)) {
             qDebug() << "saving" << m_currentProjectPath << "failed:" << error;
             m_saveSucceeded = false;
             prompt().warning(this, QStringLiteral("Error"),
@@ -212,7 +239,7 @@ bool MainWindow::saveDocumentAs()
     m_view->showSteps(2, 0);
     m_lastDirectory = FileIo::folderOf(answer);
     QString error;
-    if (writeProject(answer, m_view->document(), error)) {
+    if (writeProject(answer, m_view->document(), m_view->layers(), projectColours(), &error)) {
         m_saveSucceeded = true;
         m_chosenPath = answer;
         m_currentProjectPath = answer;
@@ -257,6 +284,9 @@ void MainWindow::closeEvent(QCloseEvent* event)
             event->ignore();
             return;
         }
+        writeColorSettings();
+    } else if (colorSettingsChanged()) {
+        // Colours and panel widths changed while the document was unchanged would be lost.
         writeColorSettings();
     }
     event->accept();

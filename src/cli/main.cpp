@@ -20,9 +20,12 @@ const char* const usageText
       "      Draw a Gerber or Excellon layer into a PNG image.\n"
       "  convert --format FORMAT [--side top|bottom|file] INPUT... [--update POSITIONS.csv]\n"
       "          [--pnp OUT.csv] [--parts OUT.csv] [--include both|top|bottom]\n"
-      "          [--exec KINDS] [--panels N]\n"
-      "      Import centroid files and write the placement and part lists.\n"
+      "          [--exec KINDS] [--panels N] [--project OUT.tvx [--layer top|bottom:SLOT=FILE]...]\n"
+      "      Import centroid files and write the placement and part lists, or a project\n"
+      "      with layers (SLOT: signal, mask, paste, assy, silk, outline, drill).\n"
       "      FORMAT: tessavrant, eagle, eagle-part, altium, altium-csv, target.\n"
+      "  project-dump FILE.tvx\n"
+      "      Read a project file and print the document, one record a line.\n"
       "\n"
       "Options:\n"
       "  --help     Show this text.\n"
@@ -68,6 +71,8 @@ int main(int argc, char** argv)
         return runRender(args);
     if (command == QLatin1String("convert"))
         return runConvert(args);
+    if (command == QLatin1String("project-dump"))
+        return runProjectDump(args);
 
     std::fprintf(stderr, "tessavrant-cli: unknown command '%s'\n\n", qPrintable(command));
     std::fputs(usageText, stderr);
