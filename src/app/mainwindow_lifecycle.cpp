@@ -12,6 +12,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDebug>
+#include <QLabel>
 
 namespace {
 const char* const projectFilter = "Tessavrant-File (*.tvx)";
@@ -104,7 +105,14 @@ void MainWindow::loadProject(const QString& path)
 
     QString error;
     ProjectLoad load;
-    if (!readProject(path, m_view->document(), m_view->layers(), &load, &error)) {
+    // Reading the layers again can take seconds: the step label counts them meanwhile.
+    const auto progress = [this](int done, int total) {
+        m_view->showSteps(total, done);
+        m_view->stepLabel()->repaint();
+    };
+    const bool read = readProject(path, m_view->document(), m_view->layers(), &load, &error, progress);
+    m_view->showSteps(18, 0);
+    if (!read) {
         qDebug() << "loading" << path << "failed:" << error;
         prompt().warning(
             this, QStringLiteral("Error"), QStringLiteral("An error occured while loading the file"), error);

@@ -45,7 +45,7 @@ void apply(ProjectContent& content, Document& document, LayerSet& layers)
 } // namespace
 
 bool readProjectBytes(const QByteArray& bytes, const QString& fileLabel, Document& document, LayerSet& layers,
-    ProjectLoad* load, QString* error)
+    ProjectLoad* load, QString* error, const ProjectProgress& progress)
 {
     QByteArray text;
     bool compressed = false;
@@ -56,7 +56,7 @@ bool readProjectBytes(const QByteArray& bytes, const QString& fileLabel, Documen
         return false;
     }
     ProjectContent content;
-    ProjectReader reader(fileLabel, compressed);
+    ProjectReader reader(fileLabel, compressed, progress);
     if (!reader.read(text, content, error))
         return false;
     if (load)
@@ -65,7 +65,8 @@ bool readProjectBytes(const QByteArray& bytes, const QString& fileLabel, Documen
     return true;
 }
 
-bool readProject(const QString& path, Document& document, LayerSet& layers, ProjectLoad* load, QString* error)
+bool readProject(const QString& path, Document& document, LayerSet& layers, ProjectLoad* load, QString* error,
+    const ProjectProgress& progress)
 {
     QByteArray bytes;
     // A path without a folder is taken relative to the working folder.
@@ -73,5 +74,5 @@ bool readProject(const QString& path, Document& document, LayerSet& layers, Proj
         qDebug() << "cannot read file";
         return false;
     }
-    return readProjectBytes(bytes, FileIo::fileName(path), document, layers, load, error);
+    return readProjectBytes(bytes, FileIo::fileName(path), document, layers, load, error, progress);
 }

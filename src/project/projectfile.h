@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <functional>
 
 class Document;
 class LayerSet;
@@ -24,17 +25,20 @@ struct ProjectLoad
     QString warning;
 };
 
+// Called while a project is read: `done` of `total` steps (decoding, then each layer read again).
+using ProjectProgress = std::function<void(int done, int total)>;
+
 // Reading and writing a whole document as a .tvx project file.
 //
 // readProject reads the file into a fresh set of records and layers (layers re-read from their
 // stored lines, their transform replayed) and hands them to `document` and `layers` only when
 // the file was read; on false nothing is changed and `error` names the file and reason. The
 // caller gives a reset document: layer slots the file does not hold keep their layer.
-bool readProject(
-    const QString& path, Document& document, LayerSet& layers, ProjectLoad* load, QString* error);
+bool readProject(const QString& path, Document& document, LayerSet& layers, ProjectLoad* load, QString* error,
+    const ProjectProgress& progress = {});
 // The same over bytes already read; `fileLabel` names them in messages.
 bool readProjectBytes(const QByteArray& bytes, const QString& fileLabel, Document& document, LayerSet& layers,
-    ProjectLoad* load, QString* error);
+    ProjectLoad* load, QString* error, const ProjectProgress& progress = {});
 
 // Writes the working placement list back to its side (not in Gerber mode), builds the whole
 // file in memory and replaces the file at `path` atomically; only then both boards take the

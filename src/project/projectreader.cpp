@@ -33,9 +33,10 @@ QStringList splitFields(const QByteArray& line)
 
 } // namespace
 
-ProjectReader::ProjectReader(const QString& fileLabel, bool compressed)
+ProjectReader::ProjectReader(const QString& fileLabel, bool compressed, const ProjectProgress& progress)
     : m_file(fileLabel)
     , m_compressed(compressed)
+    , m_progress(progress)
 { }
 
 bool ProjectReader::read(const QByteArray& text, ProjectContent& content, QString* error)
@@ -452,7 +453,16 @@ void ProjectReader::macroLine(const QStringList& f)
 
 void ProjectReader::rereadLayers()
 {
-    const auto reread = [this](GerberLayer& layer, double boardHeight, const QString& where) {
+    int total = 1 + int(m_content->gerberMode.size());
+    for (const auto* s : { &m_content->top, &m_content->bottom })
+        for (const auto& layer : s->layers)
+            total += layer ? 1 : 0;
+    int done = 1;
+    if (m_progress)
+        m_progress(done, total);
+    const auto reread = [&](GerberLayer& layer, double boardHeight, const QString& where) {
+        if (m_progress)
+            m_progress(++done, total);
         QString error;
         bool ok = true;
         if (!layer.rawLines.isEmpty()) {

@@ -47,7 +47,7 @@ struct ProjectContent
 class ProjectReader
 {
 public:
-    ProjectReader(const QString& fileLabel, bool compressed);
+    ProjectReader(const QString& fileLabel, bool compressed, const ProjectProgress& progress = {});
     bool read(const QByteArray& text, ProjectContent& content, QString* error);
 
 private:
@@ -91,6 +91,7 @@ private:
 
     QString m_file;
     bool m_compressed;
+    ProjectProgress m_progress;
     ProjectContent* m_content = nullptr;
     State m_state = State::None;
     bool m_top = true;
