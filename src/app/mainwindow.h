@@ -1,6 +1,7 @@
 #pragma once
 
 #include "gerber/layerset.h"
+#include "line/partdatabase.h"
 #include "settings/colorsettings.h"
 #include "view/viewstate.h"
 
@@ -12,6 +13,7 @@
 struct ProjectColours;
 
 class Darstellg;
+class Linie_dlg;
 class QAction;
 class QLabel;
 class QLineEdit;
@@ -36,7 +38,7 @@ public:
     explicit MainWindow(const QString& startupArgument = QString(), QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    // "Tessavrant" inside the user's documents folder.
+    // The configuration folder (TESSAVRANT_CONFIG_DIR, else "Tessavrant" in the documents folder).
     static QString configFolder();
 
     // Rebuilds the tables from the document; the one entry point after every edit.
@@ -71,6 +73,9 @@ public:
     QPushButton* bottomButton() const { return m_bottomButton; }
     QPushButton* gerberButton() const { return m_gerberButton; }
     QMenu* viewContextMenu() const { return m_viewContextMenu; }
+    Linie_dlg* lineDialog() const { return m_lineDialog; }
+    // The part database look-ups, read at start-up and after the database dialog closed.
+    const PartDatabase& partDatabase() const { return m_partDatabase; }
 
 public slots:
     void switchBottomTop(); // show top
@@ -122,6 +127,8 @@ private slots:
     void on_actionProduction_Line_Config_export_triggered();
     void on_actionVI3000_triggered();
     void on_actionLinie_erstellen_triggered();
+    void on_actionDatabase_triggered();
+    void on_lineselect_currentIndexChanged(int index);
     void on_actionEinstellungen_triggered();
     void on_actionConfig_triggered();
     void on_actionAbout_triggered();
@@ -257,6 +264,14 @@ private:
     bool colorSettingsChanged() const;
     void boardFieldEdited(int field);
 
+    // Production line and part database (mainwindow_line.cpp).
+    void createLineDialog();
+    void resetLineDialog();
+    // Refills the machine selector with "(none)" and the machines of the current line.
+    void fillMachineSelector();
+    // Timer: refreshes the line and machine selectors when the line dialog changed.
+    void tickLineChanged();
+
     // View toggles and tools (mainwindow_actions.cpp).
     void toggleLayer(LayerSlot slot);
     // Flips a view switch, shows it in its icon and repaints (rebuilding the lists for the
@@ -309,4 +324,6 @@ private:
     QMenu* m_viewContextMenu = nullptr;
     QSignalMapper* m_machineMapper = nullptr;
     QMovie* m_movie = nullptr;
+    Linie_dlg* m_lineDialog = nullptr;
+    PartDatabase m_partDatabase;
 };

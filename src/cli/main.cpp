@@ -26,6 +26,10 @@ const char* const usageText
       "      FORMAT: tessavrant, eagle, eagle-part, altium, altium-csv, target.\n"
       "  project-dump FILE.tvx\n"
       "      Read a project file and print the document, one record a line.\n"
+      "  config [--dir DIR] dump|rewrite\n"
+      "      Print the production lines, machines and part database entries as read, or\n"
+      "      write line.cfg and database.cfg back (database.bkp keeps the old database).\n"
+      "      DIR defaults to $TESSAVRANT_CONFIG_DIR, else Tessavrant in the documents folder.\n"
       "\n"
       "Options:\n"
       "  --help     Show this text.\n"
@@ -73,6 +77,8 @@ int main(int argc, char** argv)
         return runConvert(args);
     if (command == QLatin1String("project-dump"))
         return runProjectDump(args);
+    if (command == QLatin1String("config"))
+        return runConfig(args);
 
     std::fprintf(stderr, "tessavrant-cli: unknown command '%s'\n\n", qPrintable(command));
     std::fputs(usageText, stderr);

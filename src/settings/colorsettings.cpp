@@ -1,17 +1,16 @@
 #include "settings/colorsettings.h"
 
+#include "model/configfolder.h"
 #include "model/fileio.h"
 
 #include <QList>
-#include <QStandardPaths>
 #include <QStringList>
 
 namespace ColorSettingsFile {
 
 QString path()
 {
-    return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)
-        + QStringLiteral("/Tessavrant/colors.cfg");
+    return ConfigFolder::file(QStringLiteral("colors.cfg"));
 }
 
 namespace {

@@ -48,7 +48,7 @@ struct ColorSettings
 
 namespace ColorSettingsFile {
 
-// Documents folder + "/Tessavrant/colors.cfg".
+// colors.cfg in the configuration folder (see ConfigFolder).
 QString path();
 
 // Reads the file's text over `settings`, line by line. The colours are taken only when the whole

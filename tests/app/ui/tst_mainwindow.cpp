@@ -52,7 +52,7 @@ private slots:
         // Start-up is not an edit.
         QVERIFY(!w.view()->isModified());
         QVERIFY(scripted.calls.isEmpty());
-        QVERIFY(QDir(home.path() + QStringLiteral("/Documents/Tessavrant")).exists());
+        QVERIFY(QDir(home.configPath()).exists());
         QCOMPARE(w.lastDirectory(), home.path() + QStringLiteral("/Desktop"));
     }
 
@@ -272,7 +272,8 @@ private slots:
         runTicks(w);
         if (QCursor::pos() != w.mapToGlobal(QPoint(5, 5)))
             QSKIP("the platform does not move the cursor");
-        QCOMPARE(w.statusLabel()->text(), QStringLiteral(" X: 0.00 mm Y: 0.00 mm | no machine selected"));
+        QCOMPARE(w.statusLabel()->text(),
+            QStringLiteral(" X: 0.00 mm Y: 0.00 mm | current machine: line 1 - (none)"));
 
         // Over the view at X 12.5 mm, Y 3 mm: x = offsetX + 12.5 z, y = h + offsetY - 3 z.
         auto* entry = new PnPEntry("R7", "0805", 12.5, 3.0, "top", 0, "4k7", "1", "");
@@ -282,7 +283,7 @@ private slots:
         QCursor::setPos(v->mapToGlobal(p));
         runTicks(w);
         QCOMPARE(w.statusLabel()->text(),
-            QStringLiteral(" X: 12.50 mm Y: 3.00 mm | R7 0805 4k7 | no machine selected"));
+            QStringLiteral(" X: 12.50 mm Y: 3.00 mm | R7 0805 4k7 | current machine: line 1 - (none)"));
         QCOMPARE(entry->hoverState(), 1);
         // Leaving the view lets the highlight go.
         QCursor::setPos(w.mapToGlobal(QPoint(5, 5)));

@@ -30,7 +30,7 @@ bool closeWindow(MainWindow& w)
 
 QString configFile(const TemporaryHome& home)
 {
-    return home.path() + QStringLiteral("/Documents/Tessavrant/colors.cfg");
+    return home.configPath() + QStringLiteral("/colors.cfg");
 }
 
 } // namespace
