@@ -36,17 +36,9 @@ private slots:
         ScriptedPrompt scripted;
         MainWindow w;
         QCOMPARE(w.windowTitle(), QStringLiteral("unbenannt - Tessavrant 0.0.80"));
-        QVERIFY(!w.layerModeActive());
-        QVERIFY(w.view()->activeSideIsTop());
-        QVERIFY(w.form()->menuImportieren->menuAction()->isVisible());
-        QVERIFY(!w.form()->menuImport->menuAction()->isVisible());
-        QVERIFY(w.form()->teile->isVisibleTo(&w));
-        QVERIFY(!w.form()->gerber_table->isVisibleTo(&w));
         QVERIFY(!w.form()->movieLabel->isVisibleTo(&w));
         for (const QString& name : ModeActions::withoutFunction())
             QVERIFY2(!entryEnabled(w, name), qPrintable(name));
-        for (const QString& name : ModeActions::placementOnly())
-            QVERIFY2(entryEnabled(w, name), qPrintable(name));
         QCOMPARE(w.form()->actionGenerate_Feederlist->text(), QStringLiteral("Set Part Dimensions"));
         QCOMPARE(w.view()->toolMode(), ToolMode::SetNewPosition);
         // Start-up is not an edit.
@@ -62,6 +54,7 @@ private slots:
         QTest::addColumn<bool>("feederOpen");
         QTest::addColumn<int>("active"); // 0 top, 1 bottom, 2 layer mode
         QTest::addColumn<int>("offsetChange");
+        QTest::newRow("start: placement, top") << "" << false << 0 << 0;
         QTest::newRow("layer mode") << "G" << false << 2 << -28;
         QTest::newRow("layer mode, feeder open") << "G" << true << 2 << -230;
         QTest::newRow("layer mode and back") << "GT" << false << 0 << 0;
