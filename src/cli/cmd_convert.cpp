@@ -20,7 +20,7 @@ const char* const convertUsage
     = "Usage: tessavrant-cli convert --format tessavrant|eagle|eagle-part|altium|altium-csv|target\n"
       "           [--side top|bottom|file] INPUT... [--update POSITIONS.csv] [--pnp OUT.csv]\n"
       "           [--parts OUT.csv] [--include both|top|bottom] [--exec KINDS] [--panels N]\n"
-      "           [--project OUT.tvx [--layer top|bottom:SLOT=FILE]...]\n"
+      "           [--project OUT.tvx [--layer top|bottom:SLOT=FILE]... [--drill L|T,INT,DEC]]\n"
       "       SLOT: signal, mask, paste, assy, silk, outline, drill (or 1 to 7)\n";
 
 int usage(const QString& problem)
@@ -95,6 +95,7 @@ struct ConvertArgs
     QString parts;
     QString project;
     QList<LayerArg> layers;
+    ExcellonFormat drillFormat;
     PnPExportOptions exportOptions;
 };
 
@@ -131,6 +132,9 @@ QString parseArgs(const QStringList& args, ConvertArgs& out)
             out.parts = value;
         } else if (arg == QLatin1String("--project")) {
             out.project = value;
+        } else if (arg == QLatin1String("--drill")) {
+            if (!ExcellonFormat::fromText(value, &out.drillFormat))
+                return QStringLiteral("--drill takes L|T,INT,DEC (for example L,2,4)");
         } else if (arg == QLatin1String("--layer")) {
             LayerArg layer;
             if (!parseLayerArg(value, layer))
@@ -203,7 +207,7 @@ QString writeProjectFile(Document& document, const ConvertArgs& args)
     for (const LayerArg& arg : args.layers) {
         auto layer = std::make_unique<GerberLayer>(slotIndex(arg.slot));
         QString error;
-        const bool read = isDrillFile(arg.path) ? loadExcellon(arg.path, *layer, ExcellonFormat(), &error)
+        const bool read = isDrillFile(arg.path) ? loadExcellon(arg.path, *layer, args.drillFormat, &error)
                                                 : loadGerber(arg.path, *layer, &error);
         if (!read)
             return error;

@@ -39,9 +39,10 @@ private slots:
         const QString drill = write("holes.drl", "M48\nMETRIC\nT1C0.8\n%\nT1\nX010000Y020000\nM30\n");
         const QString project = dir.filePath("out.tvx");
         QByteArray out, err;
-        QCOMPARE(run({ "convert", "--format", "tessavrant", "--side", "file", pnp, "--project", project,
-                         "--layer", "top:signal=" + gerber, "--layer", "bottom:7=" + drill },
-                     &out, &err),
+        QCOMPARE(
+            run({ "convert", "--format", "tessavrant", "--side", "file", pnp, "--project", project, "--layer",
+                    "top:signal=" + gerber, "--layer", "bottom:7=" + drill, "--drill", "L,2,4" },
+                &out, &err),
             0);
         QCOMPARE(run({ "project-dump", project }, &out, &err), 0);
         QVERIFY(err.isEmpty());
@@ -70,6 +71,9 @@ private slots:
         QTest::newRow("bad slot") << QStringList { "convert", "--format", "tessavrant", "@pnp", "--project",
             "o.tvx", "--layer", "top:copper=x.gbr" }
                                   << 2 << QByteArray("top|bottom:SLOT=FILE");
+        QTest::newRow("bad drill format") << QStringList { "convert", "--format", "tessavrant", "@pnp",
+            "--project", "o.tvx", "--drill", "Z,9" }
+                                          << 2 << QByteArray("--drill takes");
         QTest::newRow("layer unreadable") << QStringList { "convert", "--format", "tessavrant", "@pnp",
             "--project", "o.tvx", "--layer", "top:silk=@missing" }
                                           << 1 << QByteArray("missing.gbr");
