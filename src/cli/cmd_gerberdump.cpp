@@ -1,5 +1,6 @@
 // tessavrant-cli gerber-dump: a layer as stable text, so readers can be checked and compared.
 #include "cli/commands.h"
+#include "gerber/excellonheader.h"
 #include "gerber/excellonreader.h"
 #include "gerber/gerberlayer.h"
 #include "gerber/gerberreader.h"
@@ -118,7 +119,7 @@ int usage(const char* problem)
 {
     std::fprintf(stderr,
         "tessavrant-cli gerber-dump: %s\n"
-        "Usage: tessavrant-cli gerber-dump FILE [--summary] [--drill L|T,INT,DEC]\n",
+        "Usage: tessavrant-cli gerber-dump FILE [--summary] [--drill auto|L|T,INT,DEC]\n",
         problem);
     return 2;
 }
@@ -130,13 +131,14 @@ int runGerberDump(const QStringList& args)
     QString path;
     bool summary = false;
     ExcellonFormat format;
+    bool formatFromHeader = true; // "--drill auto"
     for (int i = 0; i < args.size(); ++i) {
         const QString& a = args.at(i);
         if (a == QLatin1String("--summary")) {
             summary = true;
         } else if (a == QLatin1String("--drill")) {
-            if (i + 1 >= args.size() || !ExcellonFormat::fromText(args.at(i + 1), &format))
-                return usage("--drill needs L|T,INT,DEC (for example L,2,4)");
+            if (i + 1 >= args.size() || !readDrillOption(args.at(i + 1), &format, &formatFromHeader))
+                return usage("--drill needs auto or L|T,INT,DEC (for example L,2,4)");
             ++i;
         } else if (a.startsWith(QLatin1String("--")) || !path.isEmpty()) {
             return usage("unexpected argument");
@@ -156,7 +158,10 @@ int runGerberDump(const QStringList& args)
     const QtMessageHandler previous = qInstallMessageHandler(captureMessage);
     QList<GerberLayer*> layers;
     bool ok;
-    if (isDrillFile(path))
+    const bool drill = isDrillFile(path);
+    if (drill && formatFromHeader)
+        detectExcellonFormat(path, &format);
+    if (drill)
         ok = loadExcellon(path, 0, layers, GerberLayer::colorForIndex(0), format);
     else
         ok = loadGerber(path, 0, layers);

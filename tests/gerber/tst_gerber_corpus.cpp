@@ -28,7 +28,7 @@ size_t allocatedBytes()
 void quiet(QtMsgType, const QMessageLogContext&, const QString&) { }
 
 // Files that fail by design: no M02, RS-274D without format and apertures, include files,
-// the obsolete macro primitives 2 and 22, a deliberate syntax error.
+// a deliberate syntax error.
 bool expectedToFail(const QString& path, const QString& endCode)
 {
     static const QStringList known = {
@@ -36,10 +36,6 @@ bool expectedToFail(const QString& path, const QString& endCode)
         "gerbv/example/ekf/l1.off",
         "gerbv/test/inputs/include-file-1.gbx",
         "gerbv/test/inputs/parse_aperture_strtok.1.poc",
-        "tracespace/gerbers/macro-primitives/lower-left-rect-primitive.gbr",
-        "tracespace/gerbers/macro-primitives/rotated-lower-left-rect-primitive.gbr",
-        "tracespace/gerbers/macro-primitives/rotated-vector-primitive.gbr",
-        "tracespace/gerbers/macro-primitives/vector-primitive.gbr",
     };
     return endCode != QLatin1String("yes") || known.contains(path);
 }
