@@ -76,6 +76,8 @@ private slots:
                 format = PnPFormat::EaglePart;
             else if (row.path.startsWith(QLatin1String("eagle_mnt/")))
                 format = PnPFormat::Eagle;
+            else if (row.path.startsWith(QLatin1String("kicad/")))
+                format = PnPFormat::KiCad;
             else
                 continue;
             // Comma-separated mount files and schematic part lists are other layouts.
@@ -120,6 +122,11 @@ private slots:
         QTest::addColumn<double>("y");
         QTest::addColumn<double>("rotation");
         QTest::addColumn<QString>("side");
+        QTest::newRow("kicad text, first part")
+            << int(PnPFormat::KiCad) << "kicad/speeduino_Hardware__MAP_Card-all.pos"
+            << "C1"
+            << "C_0805_2012Metric"
+            << "0.01uF" << 161.544 << -99.441 << 270.0 << "top";
         QTest::newRow("altium csv reordered, first part")
             << int(PnPFormat::AltiumCsv) << "altium/IRNAS_arribada-pmp__Arribada_PMP_V1.2_PICK_PLACE.csv"
             << "Designator14"
@@ -180,6 +187,8 @@ private slots:
             << int(PnPFormat::Tessavrant) << "kicad/speeduino_Hardware__MAP_Card-all.pos";
         QTest::newRow("kicad as eagle part")
             << int(PnPFormat::EaglePart) << "kicad/speeduino_Hardware__MAP_Card-all.pos";
+        QTest::newRow("altium text as kicad")
+            << int(PnPFormat::KiCad) << "altium/google-deepmind_barkour_robot__Pick_Place_for_Fei-Fei.txt";
     }
     void otherLayoutsFailClearly()
     {

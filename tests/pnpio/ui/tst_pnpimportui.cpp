@@ -89,6 +89,7 @@ private slots:
             { "Target", &I::importTarget, "Open Target PnP", "TXT-File (*.*)", true },
             { "Altium", &I::importAltium, "Open Altium PnP", "TXT-File (*.*)", false },
             { "Altium 2", &I::importAltium2, "Open Altium PnP", "TXT-File (*.*)", false },
+            { "KiCad", &I::importKiCad, "Open KiCad PnP", "POS-File (*.*)", false },
             { "PPosition Update (CSV)", &I::importPositionUpdate, "Open Part Positions", "CSV-File (*.*)",
                 false }
         };
@@ -147,6 +148,29 @@ private slots:
         QCOMPARE(doc.bottomList().size(), 1);
         QCOMPARE(doc.bottomList().first()->side(), QStringLiteral("bottom"));
         QVERIFY(doc.isModified());
+    }
+
+    // KiCad files name each part's side: the dialog keeps "No Changes", and the parts go where
+    // the file puts them.
+    void kicadKeepsTheSidesOfTheFile()
+    {
+        QTemporaryDir dir;
+        const QString path = writeFile(dir, "board-all.pos",
+            "## Unit = mm, Angle = deg.\nC1 100nF C_0402 10.5 -20.25 90 top\nR7 4k7 R_0603 -3 4 0 bottom\n");
+        ScriptedPrompt scripted;
+        scripted.fileAnswers << path;
+        bool noChangesChecked = false;
+        scripted.dialogHandlers << [&](QDialog* d) {
+            noChangesChecked = radio(d, "radioNo")->isEnabled() && radio(d, "radioNo")->isChecked();
+            return int(QDialog::Accepted);
+        };
+        Document doc;
+        QString last;
+        QVERIFY(PnPImportActions::importKiCad(nullptr, doc, last));
+        QVERIFY(noChangesChecked);
+        QCOMPARE(doc.topList().size(), 1);
+        QCOMPARE(doc.bottomList().size(), 1);
+        QCOMPARE(doc.bottomList().first()->refDes(), QStringLiteral("R7"));
     }
 
     void failureShowsTheErrorBox_data()
