@@ -45,6 +45,7 @@ struct CorpusFile
     QString path;
     QString endCode;
     qint64 size;
+    QString features;
 };
 
 QList<CorpusFile> corpusGerberFiles()
@@ -59,7 +60,7 @@ QList<CorpusFile> corpusGerberFiles()
     while (!in.atEnd()) {
         const QStringList f = in.readLine().split(QLatin1Char('\t'));
         if (f.size() > 7 && f.at(2) == QLatin1String("gerber"))
-            files.append({ f.at(0), f.at(7), f.at(4).toLongLong() });
+            files.append({ f.at(0), f.at(7), f.at(4).toLongLong(), f.at(6) });
     }
     return files;
 }
@@ -121,6 +122,35 @@ private slots:
         }
         QVERIFY2(unexpected.isEmpty(), qPrintable(unexpected.join(QLatin1Char('\n'))));
         QVERIFY(succeeded > 400);
+    }
+
+    // Files whose macros take variables (KiCad's rounded rectangles, Eagle's octagons, ...): every
+    // flashed macro aperture has a drawn image, not the tiny stand-in circle.
+    void macroPadsWithVariablesArePresent()
+    {
+        int files = 0;
+        for (const CorpusFile& file : corpusGerberFiles()) {
+            if (!file.features.contains(QLatin1String("macro-vars")))
+                continue;
+            QList<GerberLayer*> layers;
+            loadGerber(corpusDir + "/" + file.path, 0, layers);
+            for (const ImageObject* o : layers.first()->objects()) {
+                if (o->kind != QLatin1String("D3") || !o->aperture->macroImage)
+                    continue;
+                const MacroImage& image = *o->aperture->macroImage;
+                bool drawn = false;
+                for (const MacroPrimitive& p : image.primitives)
+                    drawn = drawn || p.width > 0.0;
+                for (const QPolygonF& polygon : image.polygons)
+                    drawn = drawn || polygon.size() >= 3;
+                QVERIFY2(drawn, qPrintable(file.path + ": " + o->aperture->name));
+            }
+            qDeleteAll(layers);
+            ++files;
+        }
+        if (files == 0)
+            QSKIP("the corpus of real CAD files is absent");
+        QVERIFY(files > 100);
     }
 
     void memoryWithinTenTimesFileSize()
