@@ -71,8 +71,17 @@ GerberParser::Step GerberParser::handleBlock(QStringView block)
     const QChar first = block.front();
     if (first == QLatin1Char('%'))
         return handleParameterBlock(block);
-    if (first == QLatin1Char('D'))
+    if (first == QLatin1Char('D')) {
+        // P-CAD ends its files with "D02M02*": the move command, then the end.
+        if (block.endsWith(QLatin1String("M02*")) && block.size() > 4) {
+            const QString command = block.chopped(4).toString() + QLatin1Char('*');
+            if (!handleDBlock(command))
+                return Step::Stop;
+            m_layer.currentAperture = nullptr;
+            return Step::End;
+        }
         return handleDBlock(block) ? Step::Continue : Step::Stop;
+    }
     if (first == QLatin1Char('G'))
         return handleGBlock(block) ? Step::Continue : Step::Stop;
     if (first == QLatin1Char('X') || first == QLatin1Char('Y'))

@@ -323,17 +323,23 @@ private slots:
         QCOMPARE(at(*layer, 0), QPointF(0, 1));
     }
 
+    // A negative image is dark where nothing is drawn: what the file draws dark cuts clear from
+    // it, also after %LPD (as mask layers write it), and %LPC draws dark.
     void imagePolarityNegativeMakesObjectsClear()
     {
         auto [layer, ok] = parse(header
             + "%IPNEG*%\nX0Y0D03*\nX1Y1D03*\n%LPD*%\nX2Y2D03*\n%LPC*%\nG36*\nX0Y0D02*\nX5Y5D01*\nG37*\nM02*"
               "\n");
         QVERIFY(ok);
+        QVERIFY(layer->negativeImage);
         QCOMPARE(layer->objects().at(0)->dark, false);
         QCOMPARE(layer->objects().at(1)->dark, false);
-        QCOMPARE(layer->objects().at(2)->dark, true);
-        QCOMPARE(layer->regionPolarities(), QList<bool>({ false }));
+        QCOMPARE(layer->objects().at(2)->dark, false);
+        QCOMPARE(layer->regionPolarities(), QList<bool>({ true }));
         QCOMPARE(layer->polarity, QStringLiteral("C"));
+        auto positive = parse(header + "%IPPOS*%\n%LPC*%\nX0Y0D03*\nM02*\n");
+        QVERIFY(!positive.layer->negativeImage);
+        QCOMPARE(positive.layer->objects().at(0)->dark, false);
     }
 
     void flashAtCurrentPointAndG54()

@@ -58,7 +58,8 @@ QImage draw(const QString& path, int size)
 }
 
 // Where the image has ink: dark pixels of ours, coloured pixels of gerbv's (ink on black).
-QVector<bool> inkOf(const QImage& image, bool inkIsLight, QRect* box)
+// `inverted` takes the other pixels: the drawing of a negative image.
+QVector<bool> inkOf(const QImage& image, bool inkIsLight, bool inverted, QRect* box)
 {
     const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
     QVector<bool> ink(rgb.width() * rgb.height());
@@ -66,7 +67,7 @@ QVector<bool> inkOf(const QImage& image, bool inkIsLight, QRect* box)
     for (int y = 0; y < rgb.height(); ++y) {
         const QRgb* line = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
         for (int x = 0; x < rgb.width(); ++x) {
-            const bool on = inkIsLight ? qGray(line[x]) > 24 : qGray(line[x]) < 128;
+            const bool on = (inkIsLight ? qGray(line[x]) > 24 : qGray(line[x]) < 128) != inverted;
             ink[y * rgb.width() + x] = on;
             if (on) {
                 x0 = qMin(x0, x);
@@ -115,8 +116,10 @@ private slots:
         QTest::addColumn<QString>("input");
         QTest::addColumn<QString>("golden");
         QTest::addColumn<double>("tolerance"); // share of differing cells
-        const auto row = [](const char* golden, const char* input, double tolerance) {
-            QTest::newRow(golden) << QString::fromLatin1(input) << QString::fromLatin1(golden) << tolerance;
+        QTest::addColumn<bool>("negative");
+        const auto row = [](const char* golden, const char* input, double tolerance, bool negative = false) {
+            QTest::newRow(golden) << QString::fromLatin1(input) << QString::fromLatin1(golden) << tolerance
+                                  << negative;
         };
         // Image transforms and step and repeat.
         row("test-layer-mirror-image-1", "inputs/test-layer-mirror-image-1.gbx", 0.05);
@@ -126,6 +129,10 @@ private slots:
         row("test-layer-step-and_repeat-1", "inputs/test-layer-step-and_repeat-1.gbx", 0.25);
         row("test-layer-step-and_repeat-2", "inputs/test-layer-step-and_repeat-2.gbx", 0.05);
         row("example_dan_top_sr", "example/dan/top_sr.gbx", 0.1);
+        // A negative image: dark over its extent, the drawing cut clear.
+        row("test-image-polarity-1", "inputs/test-image-polarity-1.gbx", 0.05, true);
+        row("example_numpres_numpres_pcb_output_componentmask",
+            "example/numpres/numpres.pcb.output_componentmask.grb", 0.1, true);
         // Aperture macros, with variables (Eagle's octagons, a Mentor rectangle) and without.
         row("example_am_test", "example/am-test/am-test.gbx", 0.08);
         row("example_eaglecad1", "example/eaglecad1/top-cop.gbx", 0.1);
@@ -141,6 +148,7 @@ private slots:
         QFETCH(QString, input);
         QFETCH(QString, golden);
         QFETCH(double, tolerance);
+        QFETCH(bool, negative);
         // Paths in the list are relative to gerbv's test folder, the examples two folders up.
         const QString path = gerbvTests
             + (input.startsWith(QLatin1String("example/")) ? QStringLiteral("/../") : QStringLiteral("/"))
@@ -151,8 +159,8 @@ private slots:
         QVERIFY2(!ours.isNull(), "draws nothing");
 
         QRect ourBox, referenceBox;
-        const QVector<bool> ourInk = inkOf(ours, false, &ourBox);
-        const QVector<bool> referenceInk = inkOf(reference, true, &referenceBox);
+        const QVector<bool> ourInk = inkOf(ours, false, negative, &ourBox);
+        const QVector<bool> referenceInk = inkOf(reference, true, negative, &referenceBox);
         QVERIFY(!ourBox.isEmpty() && !referenceBox.isEmpty());
         const double ourAspect = double(ourBox.width()) / ourBox.height();
         const double referenceAspect = double(referenceBox.width()) / referenceBox.height();

@@ -92,6 +92,41 @@ private slots:
         qDeleteAll(layers);
     }
 
+    // The dialog opens with the format the file's header states; OK as shown reads the holes
+    // where they belong, and the user can still choose otherwise.
+    void dialogOpensWithTheStatedFormat_data()
+    {
+        QTest::addColumn<QByteArray>("header");
+        QTest::addColumn<bool>("trailing");
+        QTest::addColumn<int>("before");
+        QTest::addColumn<int>("after");
+        QTest::newRow("nothing stated") << QByteArray("M48\nINCH\n") << false << 2 << 4;
+        QTest::newRow("Altium") << QByteArray("M48\n;FILE_FORMAT=3:5\nMETRIC,LZ\n") << true << 3 << 5;
+        QTest::newRow("Eagle") << QByteArray("M48\nMETRIC,TZ,000.000\n") << false << 3 << 3;
+    }
+
+    void dialogOpensWithTheStatedFormat()
+    {
+        QFETCH(QByteArray, header);
+        QFETCH(bool, trailing);
+        QFETCH(int, before);
+        QFETCH(int, after);
+        QTemporaryDir dir;
+        const QString path = writeFile(dir, header + "T01C0.8\n%\nT01\nX12Y5\nM30\n");
+        ScriptedPrompt prompt;
+        ExcellonFormat shown;
+        prompt.dialogHandlers.enqueue([&](QDialog* d) {
+            shown = static_cast<Drill_dlg*>(d)->format();
+            return int(QDialog::Accepted);
+        });
+        QList<GerberLayer*> layers;
+        QVERIFY(loadExcellon(nullptr, path, 0, layers, Qt::black));
+        QCOMPARE(shown.leadingZeroesOmitted, !trailing);
+        QCOMPARE(QPoint(shown.integerDigits, shown.decimalDigits), QPoint(before, after));
+        QCOMPARE(layers[0]->zeroOmission, QString(trailing ? "T" : "L"));
+        qDeleteAll(layers);
+    }
+
     // Cancelling is no failure: the slot holds an empty layer and nothing is read.
     void cancelLeavesAnEmptyLayer()
     {
