@@ -114,7 +114,9 @@ private:
         int end = 1;
         while (end < text.size() && text.at(end).isDigit() && text.at(end).unicode() < 128)
             ++end;
-        const int count = end > 1 && end <= 7 ? text.mid(1, end - 1).toInt() : -1;
+        if (end == 1)
+            return true; // "R" with letters after it resets a machine setting; nothing to draw
+        const int count = end <= 7 ? text.mid(1, end - 1).toInt() : -1;
         if (count < 0 || count > maxRepeat) {
             qDebug().noquote() << "Wiederholung ungültig - Fehlerauslösender Zeileninhalt:" << line;
             return false;

@@ -137,8 +137,11 @@ GerberParser::Step GerberParser::handleParameterBlock(QStringView block)
 GerberParser::Step GerberParser::handleImageParameter(QStringView block)
 {
     if (block.startsWith(QLatin1String("%SR"))) {
-        const bool tooLarge = !m_stepRepeat.start(block, m_layer);
-        if (tooLarge) {
+        if (!m_stepRepeat.close(m_layer)) {
+            reject("SR zu groß - Fehlerauslösender Zeileninhalt:", m_stepRepeatBlock);
+            return Step::Stop;
+        }
+        if (!m_stepRepeat.start(block, m_layer)) {
             reject("SR ungültig - Fehlerauslösender Zeileninhalt:", block);
             return Step::Stop;
         }

@@ -56,9 +56,12 @@ bool ImageTransform::read(QStringView block)
         m_offsetA = valueAfter(block, 'A', 0.0, &ok);
         m_offsetB = valueAfter(block, 'B', 0.0, &ok);
     } else if (command == QLatin1String("IR")) {
-        const QStringView angle = block.mid(3, block.size() - 3).chopped(block.endsWith(u"*%") ? 2 : 0);
+        qsizetype end = 3;
+        while (end < block.size()
+            && (block.at(end).isDigit() || (end == 3 && block.at(end) == QLatin1Char('-'))))
+            ++end;
         bool converted = false;
-        const int degrees = angle.toString().toInt(&converted);
+        const int degrees = block.mid(3, end - 3).toString().toInt(&converted);
         if (!converted || degrees % 90 != 0)
             return false;
         m_quarterTurns = ((degrees / 90) % 4 + 4) % 4;
@@ -151,8 +154,6 @@ void ImageTransform::apply(GerberLayer& layer) const
 
 bool StepRepeat::start(QStringView block, GerberLayer& layer)
 {
-    if (!close(layer))
-        return false;
     bool ok = true;
     const double x = valueAfter(block, 'X', 1.0, &ok);
     const double y = valueAfter(block, 'Y', 1.0, &ok);
@@ -174,7 +175,9 @@ bool StepRepeat::close(GerberLayer& layer)
     m_open = false;
     const int to = int(layer.order().size());
     const qint64 copies = qint64(m_countX) * m_countY - 1;
-    if (copies * (to - m_from) > MaxCopiedObjects)
+    // The bound holds for all blocks of the image together: many small blocks add up.
+    m_copied += copies * (to - m_from);
+    if (m_copied > MaxCopiedObjects)
         return false;
     // A draw that begins the block starts at the point before it: each copy moves there first.
     const ImageObject* first = to > m_from ? layer.objectAt(layer.order().at(m_from)) : nullptr;

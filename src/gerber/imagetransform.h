@@ -44,12 +44,13 @@ private:
 class StepRepeat
 {
 public:
-    // Larger repeats are refused: the copies must not exhaust memory.
+    // More copies than this in one image are refused: they must not exhaust memory.
     static constexpr qint64 MaxCopiedObjects = 5000000;
 
-    // Closes the open block (false when its copies would be too many) and opens the one the
-    // %SR block states (none for "%SR*%" or X1Y1).
+    // Opens the block an %SR block states (none for "%SR*%" or X1Y1); false when its counts
+    // cannot be read. The block before must be closed first.
     bool start(QStringView block, GerberLayer& layer);
+    // Repeats the open block; false (and nothing copied) when the copies would be too many.
     bool close(GerberLayer& layer);
 
 private:
@@ -59,4 +60,5 @@ private:
     int m_countY = 1;
     double m_stepX = 0.0;
     double m_stepY = 0.0;
+    qint64 m_copied = 0; // objects and regions copied so far in this image
 };

@@ -179,6 +179,8 @@ private slots:
         QTest::newRow("R repeats with a step")
             << "X10000Y10000 R3X1000 R2Y-5000"
             << P { { 1, 1 }, { 1.1, 1 }, { 1.2, 1 }, { 1.3, 1 }, { 1.3, 0.5 }, { 1.3, 0 } };
+        QTest::newRow("R with letters is no repeat")
+            << "X10000Y10000 R,T X20000Y10000" << P { { 1, 1 }, { 2, 1 } };
         QTest::newRow("G91 incremental, G90 back")
             << "X10000Y10000 G91 X5000 Y5000 X-20000Y0 G90 X10000Y10000"
             << P { { 1, 1 }, { 1.5, 1 }, { 1.5, 1.5 }, { -0.5, 1.5 }, { 1, 1 } };

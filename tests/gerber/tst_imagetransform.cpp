@@ -152,18 +152,28 @@ private slots:
         QVERIFY2(log.lines().contains(message), qPrintable(log.lines().join(" | ")));
     }
 
-    // A million copies of a thousand objects cannot be made: the block is refused and what was
+    // A million copies of a thousand objects cannot be made: the repeat is refused and what was
     // read stays, without exhausting memory.
+    void hugeRepeatIsRefused_data()
+    {
+        QTest::addColumn<QByteArray>("body");
+        QTest::addColumn<int>("objects");
+        QByteArray many = "%SRX1000Y1000I1J1*%\nD11*\n";
+        for (int i = 0; i < 1000; ++i)
+            many += "X" + QByteArray::number(i) + "Y0D03*\n";
+        QTest::newRow("closed by the end of the image") << many + "" << 1000;
+        QTest::newRow("closed by the next block") << many + "%SR*%\n" << 1000;
+    }
+
     void hugeRepeatIsRefused()
     {
-        QByteArray body = "%SRX1000Y1000I1J1*%\nD11*\n";
-        for (int i = 0; i < 1000; ++i)
-            body += "X" + QByteArray::number(i) + "Y0D03*\n";
+        QFETCH(QByteArray, body);
+        QFETCH(int, objects);
         LogCapture log;
         bool ok = true;
         auto layer = parse(head + body + "M02*\n", &ok);
         QVERIFY(!ok);
-        QCOMPARE(layer->objects().size(), 1000);
+        QCOMPARE(layer->objects().size(), objects);
         QVERIFY(log.lines().contains("SR zu groß - Fehlerauslösender Zeileninhalt: %SRX1000Y1000I1J1*%"));
     }
 };
