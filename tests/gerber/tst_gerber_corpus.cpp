@@ -138,14 +138,11 @@ private slots:
             QList<GerberLayer*> layers;
             loadGerber(corpusDir + "/" + file.path, 0, layers);
             for (const ImageObject* o : layers.first()->objects()) {
-                if (o->kind != QLatin1String("D3") || !o->aperture->macroImage)
-                    continue;
-                const MacroImage& image = *o->aperture->macroImage;
-                bool drawn = false;
-                for (const MacroPrimitive& p : image.primitives)
+                const MacroImage* image
+                    = o->kind == QLatin1String("D3") ? o->aperture->macroImage.get() : nullptr;
+                bool drawn = !image || !image->polygons.isEmpty();
+                for (const MacroPrimitive& p : image ? image->primitives : QMap<qint32, MacroPrimitive>())
                     drawn = drawn || p.width > 0.0;
-                for (const QPolygonF& polygon : image.polygons)
-                    drawn = drawn || polygon.size() >= 3;
                 QVERIFY2(drawn, qPrintable(file.path + ": " + o->aperture->name));
             }
             qDeleteAll(layers);

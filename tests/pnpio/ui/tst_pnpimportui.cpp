@@ -150,29 +150,6 @@ private slots:
         QVERIFY(doc.isModified());
     }
 
-    // KiCad files name each part's side: the dialog keeps "No Changes", and the parts go where
-    // the file puts them.
-    void kicadKeepsTheSidesOfTheFile()
-    {
-        QTemporaryDir dir;
-        const QString path = writeFile(dir, "board-all.pos",
-            "## Unit = mm, Angle = deg.\nC1 100nF C_0402 10.5 -20.25 90 top\nR7 4k7 R_0603 -3 4 0 bottom\n");
-        ScriptedPrompt scripted;
-        scripted.fileAnswers << path;
-        bool noChangesChecked = false;
-        scripted.dialogHandlers << [&](QDialog* d) {
-            noChangesChecked = radio(d, "radioNo")->isEnabled() && radio(d, "radioNo")->isChecked();
-            return int(QDialog::Accepted);
-        };
-        Document doc;
-        QString last;
-        QVERIFY(PnPImportActions::importKiCad(nullptr, doc, last));
-        QVERIFY(noChangesChecked);
-        QCOMPARE(doc.topList().size(), 1);
-        QCOMPARE(doc.bottomList().size(), 1);
-        QCOMPARE(doc.bottomList().first()->refDes(), QStringLiteral("R7"));
-    }
-
     void failureShowsTheErrorBox_data()
     {
         QTest::addColumn<Action>("action");
