@@ -111,6 +111,7 @@ private slots:
     void on_actionTarget_triggered();
     void on_actionAltium_triggered();
     void on_actionAltium_2_triggered();
+    void on_actionKiCad_triggered();
     void on_actionPart_Position_CSV_triggered();
     void on_actionTop_triggered();
     void on_actionTop_Paste_triggered();

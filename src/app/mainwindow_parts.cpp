@@ -130,6 +130,7 @@ TESSAVRANT_IMPORT_SLOT(on_actionEagle_Part_triggered, importEaglePart)
 TESSAVRANT_IMPORT_SLOT(on_actionTarget_triggered, importTarget)
 TESSAVRANT_IMPORT_SLOT(on_actionAltium_triggered, importAltium)
 TESSAVRANT_IMPORT_SLOT(on_actionAltium_2_triggered, importAltium2)
+TESSAVRANT_IMPORT_SLOT(on_actionKiCad_triggered, importKiCad)
 TESSAVRANT_IMPORT_SLOT(on_actionPart_Position_CSV_triggered, importPositionUpdate)
 #undef TESSAVRANT_IMPORT_SLOT
 
