@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QDialog>
+#include <memory>
+
+class QLineEdit;
+
+namespace Ui {
+class New_PnP_dlg;
+}
+
+// Asks for the texts and rotation of a new placement. Each text field takes letters, digits
+// and _ - , . only; anything else is replaced by the last text it accepted.
+class New_PnP_dlg : public QDialog
+{
+    Q_OBJECT
+public:
+    explicit New_PnP_dlg(QWidget* parent = nullptr);
+    ~New_PnP_dlg() override;
+
+    QString refDes() const;
+    QString name() const;
+    QString value() const;
+    int rotation() const;
+
+    static bool acceptable(const QString& text);
+
+private:
+    void guard(QLineEdit* edit);
+    std::unique_ptr<Ui::New_PnP_dlg> ui;
+};
