@@ -36,7 +36,18 @@ void selectRowsOf(QTableWidget* table, const QList<int>& rows)
             selection.select(model->index(rows.at(i), 0), model->index(rows.at(j), last));
         i = j + 1;
     }
-    table->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
+    // Replacing a scattered selection by another compares every old range with every new one,
+    // and the view unites one repaint region per range: thousands for a part group. Starting
+    // from an empty selection and repainting the visible rows once avoids both.
+    QItemSelectionModel* selectionModel = table->selectionModel();
+    const QModelIndex current = selectionModel->currentIndex();
+    const bool blocked = selectionModel->blockSignals(true);
+    selectionModel->reset();
+    if (current.isValid())
+        selectionModel->setCurrentIndex(current, QItemSelectionModel::NoUpdate);
+    selectionModel->select(selection, QItemSelectionModel::Select);
+    selectionModel->blockSignals(blocked);
+    table->viewport()->update();
 }
 
 PNPlist::PNPlist(QWidget* parent)
