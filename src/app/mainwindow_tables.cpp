@@ -127,6 +127,7 @@ void MainWindow::buildPlacementTable()
         widths[c] = w > 0 ? w : PlacementText::defaultWidth(c);
     }
     table->setUpdatesEnabled(false);
+    useFixedRowHeight(table);
     table->clear();
     table->setRowCount(count);
     table->setColumnCount(PlacementText::columnCount);
@@ -256,7 +257,10 @@ void MainWindow::selectFromPlacementTable()
     qDebug() << "- Feeder";
     // Not built yet: the feeder rows of the selected parts are selected here when the feeder list lands.
     qDebug() << "- Liste";
-    m_ui->teile->selectRows(m_ui->teile->rowsOfKeys(keys));
+    const QList<int> partRows = m_ui->teile->rowsOfKeys(keys);
+    m_ui->teile->selectRows(partRows);
+    if (!partRows.isEmpty())
+        m_ui->teile->scrollToItem(m_ui->teile->item(partRows.first(), 0));
     m_view->update();
 }
 

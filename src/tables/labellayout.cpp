@@ -48,6 +48,14 @@ void paint(QPainter& painter, const QRectF& page, const LabelContent& label)
         font.setPixelSize(line.pixelSize);
         font.setBold(line.bold);
         painter.setFont(font);
+        // Long designator lists and group names shrink to the label's width rather than
+        // being cut off.
+        const double textWidth
+            = painter.boundingRect(QRectF(0, 0, 1e6, height), Qt::AlignLeft, line.text).width();
+        if (textWidth > width) {
+            font.setPixelSize(std::max(8, int(line.pixelSize * width / textWidth)));
+            painter.setFont(font);
+        }
         painter.drawText(QRectF(0, line.y, width, height - line.y), Qt::AlignLeft | Qt::AlignTop, line.text);
     }
     painter.restore();

@@ -21,7 +21,8 @@ struct LabelContent
 
 // Draws a label on a page. The layout is 700 x 250 units (group 45 high at the top, title 30,
 // count in bold 30, two designator lines 30) and is scaled to fill the page's width, or its
-// height when the page is wider than the label's proportion.
+// height when the page is wider than the label's proportion. A line wider than the label is
+// drawn in a smaller font.
 namespace LabelLayout {
 constexpr double width = 700.0;
 constexpr double height = 250.0;

@@ -16,8 +16,7 @@ Partlist::Partlist(QWidget* parent)
 {
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::ExtendedSelection);
-    verticalHeader()->setDefaultSectionSize(PlacementText::rowHeight);
-    verticalHeader()->setMinimumSectionSize(PlacementText::rowHeight);
+    useFixedRowHeight(this);
 
     m_menu = new QMenu(this);
     m_menu->addAction(QStringLiteral("placed"), this, &Partlist::unplace);
@@ -44,6 +43,7 @@ Partlist::Partlist(QWidget* parent)
 void Partlist::showRows(const QList<PartListRow>& rows)
 {
     m_rows = rows;
+    useFixedRowHeight(this);
     clearContents();
     setRowCount(rows.size());
     for (int r = 0; r < rows.size(); ++r) {

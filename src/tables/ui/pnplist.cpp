@@ -50,13 +50,19 @@ void selectRowsOf(QTableWidget* table, const QList<int>& rows)
     table->viewport()->update();
 }
 
+void useFixedRowHeight(QTableWidget* table)
+{
+    // The minimum first: a larger application font raises it above the row height otherwise.
+    table->verticalHeader()->setMinimumSectionSize(PlacementText::rowHeight);
+    table->verticalHeader()->setDefaultSectionSize(PlacementText::rowHeight);
+}
+
 PNPlist::PNPlist(QWidget* parent)
     : QTableWidget(parent)
 {
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::ExtendedSelection);
-    verticalHeader()->setDefaultSectionSize(PlacementText::rowHeight);
-    verticalHeader()->setMinimumSectionSize(PlacementText::rowHeight);
+    useFixedRowHeight(this);
 
     m_menu = new QMenu(this);
     m_menu->addAction(QStringLiteral("new"), this, &PNPlist::sigNewEntry);

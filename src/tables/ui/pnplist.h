@@ -83,5 +83,7 @@ private:
 
 // Shared by both tables: row numbers of a selection model, ascending and unique.
 QList<int> selectedRowsOf(const QTableWidget* table);
+// Rows of PlacementText::rowHeight pixels, whatever the font.
+void useFixedRowHeight(QTableWidget* table);
 // One selection change for many rows: contiguous runs become one range each.
 void selectRowsOf(QTableWidget* table, const QList<int>& rows);
