@@ -110,6 +110,7 @@ public slots:
     void debugOutput(int index);
     void switchPnPside();
     void on_actionUnplace_all_triggered();
+    void on_comboBox_currentIndexChanged(int index);
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -62,11 +62,6 @@ void MainWindow::createViewContextMenu()
     connect(parts->verticalHeader(), &QHeaderView::sectionClicked, this, &MainWindow::setActiveParts);
     connect(pnp->horizontalHeader(), &QHeaderView::sectionClicked, this, &MainWindow::sortParts);
     connect(parts->horizontalHeader(), &QHeaderView::sectionClicked, this, &MainWindow::sortPartList);
-    // A menu opened over a table places a new entry where the view's menu last opened.
-    connect(pnp->contextMenu(), &QMenu::aboutToShow, this, [this] {
-        m_contextX = m_cursorX;
-        m_contextY = m_cursorY;
-    });
 }
 
 QStringList MainWindow::machineNames() const
@@ -209,6 +204,11 @@ void MainWindow::applyMachineSelector(int index)
     table->blockSignals(blocked);
     m_view->update();
     // Not built yet: the feeder view shows machine index - 1 of line - 1 when the feeder list lands.
+}
+
+void MainWindow::on_comboBox_currentIndexChanged(int index)
+{
+    applyMachineSelector(index);
 }
 
 // ---- selection
@@ -363,6 +363,8 @@ void MainWindow::sortWorkingList(int column, SortOrder order)
     QList<PnPEntry*> list = m_view->currentList();
     PlacementSort::sort(list, column, order, m_view->partListFilter());
     m_view->document().setCurrentList(list);
+    // The order is what the project file and the exports keep.
+    m_view->setModified(true);
     rebuildTables();
 }
 

@@ -12,8 +12,10 @@ New_PnP_dlg::New_PnP_dlg(QWidget* parent)
     ui->refDes->setText(QStringLiteral("XY"));
     ui->name->setText(QStringLiteral("Unbenannt"));
     ui->value->setText(QStringLiteral("0"));
-    for (QLineEdit* edit : { ui->refDes, ui->name, ui->value })
-        guard(edit);
+    for (QLineEdit* edit : { ui->refDes, ui->name, ui->value }) {
+        m_lastGood.insert(edit, edit->text());
+        connect(edit, &QLineEdit::editingFinished, this, [this, edit] { check(edit); });
+    }
     connect(ui->okButton, &QPushButton::clicked, this, &QDialog::accept);
 }
 
@@ -25,28 +27,30 @@ bool New_PnP_dlg::acceptable(const QString& text)
     return pattern.exactMatch(text);
 }
 
-void New_PnP_dlg::guard(QLineEdit* edit)
+void New_PnP_dlg::check(QLineEdit* edit)
 {
-    auto lastGood = std::make_shared<QString>(edit->text());
-    connect(edit, &QLineEdit::editingFinished, this, [edit, lastGood] {
-        if (acceptable(edit->text()))
-            *lastGood = edit->text();
-        else
-            edit->setText(*lastGood);
-    });
+    if (acceptable(edit->text()))
+        m_lastGood[edit] = edit->text();
+    else
+        edit->setText(m_lastGood.value(edit));
+}
+
+QString New_PnP_dlg::checkedText(QLineEdit* edit) const
+{
+    return acceptable(edit->text()) ? edit->text() : m_lastGood.value(edit);
 }
 
 QString New_PnP_dlg::refDes() const
 {
-    return ui->refDes->text();
+    return checkedText(ui->refDes);
 }
 QString New_PnP_dlg::name() const
 {
-    return ui->name->text();
+    return checkedText(ui->name);
 }
 QString New_PnP_dlg::value() const
 {
-    return ui->value->text();
+    return checkedText(ui->value);
 }
 int New_PnP_dlg::rotation() const
 {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QHash>
 #include <memory>
 
 class QLineEdit;
@@ -26,6 +27,9 @@ public:
     static bool acceptable(const QString& text);
 
 private:
-    void guard(QLineEdit* edit);
+    void check(QLineEdit* edit);
+    // A text still being typed when the dialog closes is checked like a finished one.
+    QString checkedText(QLineEdit* edit) const;
     std::unique_ptr<Ui::New_PnP_dlg> ui;
+    QHash<QLineEdit*, QString> m_lastGood;
 };

@@ -1,5 +1,7 @@
 #include "tables/ui/tablemenus.h"
 
+#include "model/pnpentry.h"
+
 #include <QMenu>
 
 namespace TableMenus {

@@ -191,6 +191,7 @@ private slots:
         QCOMPARE(b.pnp->rowCount(), 6);
         b.prompt.dialogHandlers.enqueue([](QDialog* d) {
             d->findChild<QLineEdit*>("refDes")->setText("U7");
+            d->findChild<QLineEdit*>("name")->setText("SO 8"); // a space is refused
             d->findChild<QSpinBox*>("rotation")->setValue(90);
             return int(QDialog::Accepted);
         });
