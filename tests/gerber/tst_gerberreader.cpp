@@ -424,8 +424,9 @@ private slots:
         QCOMPARE(layer.rawLines.first(), QStringLiteral("%FSLAX24Y24*%"));
         QCOMPARE(layer.objects().size(), 1);
         QString error;
-        QVERIFY(!loadGerber("/nonexistent/file.gbr", layer, &error));
-        QVERIFY(error.startsWith(QStringLiteral("Cannot read /nonexistent/file.gbr: ")));
+        QVERIFY(!loadGerber(dir.filePath("missing.gbr"), layer, &error));
+        QVERIFY(error.startsWith(
+            QStringLiteral("Cannot read ") + dir.filePath("missing.gbr") + QStringLiteral(": ")));
     }
 };
 

@@ -1,3 +1,4 @@
+#include "corpus.h"
 #include "pnpio/pnpimport.h"
 
 #include <QDir>
@@ -7,7 +8,7 @@
 
 namespace {
 
-const QString corpusDir = QStringLiteral(TESSAVRANT_CORPUS_DIR "/pnp");
+const QString corpusDir = corpusRoot() + QStringLiteral("/pnp");
 
 struct ManifestRow
 {
@@ -58,8 +59,8 @@ class TstPnPCorpus : public QObject
 private slots:
     void initTestCase()
     {
-        if (!QFile::exists(corpusDir + QStringLiteral("/MANIFEST.tsv")))
-            QSKIP("the corpus of real CAD files (../shared/corpus/pnp) is absent");
+        if (!corpusPresent(QStringLiteral("pnp")))
+            QSKIP("the corpus of real CAD files is absent");
     }
 
     void coveredFilesImportCompletely_data()

@@ -41,8 +41,8 @@ private slots:
         QTest::newRow("cancel") << true << int(QMessageBox::Cancel) << QString() << false << QStringList();
         QTest::newRow("yes, save dialog cancelled")
             << true << int(QMessageBox::Yes) << QString() << false << QStringList();
-        QTest::newRow("yes, save fails") << true << int(QMessageBox::Yes) << "/tmp/x/board.tvx" << false
-                                         << QStringList { "An error occured while saving the file" };
+        QTest::newRow("yes, save fails") << true << int(QMessageBox::Yes) << "HOME/no/such/folder/board.tvx"
+                                         << false << QStringList { "An error occured while saving the file" };
     }
 
     void close()
@@ -56,7 +56,7 @@ private slots:
         if (modified)
             addPlacement(w);
         scripted.questionAnswers.enqueue(QMessageBox::StandardButton(answer));
-        scripted.fileAnswers.enqueue(savePath);
+        scripted.fileAnswers.enqueue(QString(savePath).replace(QStringLiteral("HOME"), home.path()));
         QTEST(closeWindow(w), "closes");
         const QList<ScriptedPrompt::Call> questions = scripted.callsOf("question");
         QCOMPARE(questions.size(), modified ? 1 : 0);

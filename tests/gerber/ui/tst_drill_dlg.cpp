@@ -1,3 +1,4 @@
+#include "dialogfit.h"
 #include "gerber/gerberlayer.h"
 #include "gerber/ui/drill_dlg.h"
 #include "gerber/ui/excellonimport.h"
@@ -44,8 +45,8 @@ private slots:
     {
         Drill_dlg dlg;
         QCOMPARE(dlg.windowTitle(), QStringLiteral("Import Drill File"));
-        QCOMPARE(dlg.minimumSize(), QSize(250, 160));
-        QCOMPARE(dlg.maximumSize(), QSize(250, 160));
+        QCOMPARE(cutTexts(dlg, "drill-import"), QStringList());
+        QVERIFY(dlg.width() >= 250 && dlg.height() >= 160);
         QStringList groups;
         for (const QGroupBox* g : dlg.findChildren<QGroupBox*>())
             groups << g->title();

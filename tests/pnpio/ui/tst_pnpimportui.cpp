@@ -1,3 +1,4 @@
+#include "dialogfit.h"
 #include "logcapture.h"
 #include "model/document.h"
 #include "pnpio/ui/loadpnp_dlp.h"
@@ -43,7 +44,8 @@ private slots:
     {
         loadPnP_dlp dialog;
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Import Pick-and-Place"));
-        QCOMPARE(dialog.size(), QSize(230, 180));
+        QCOMPARE(cutTexts(dialog, "pnp-import"), QStringList());
+        QVERIFY(dialog.width() >= 230 && dialog.height() >= 180);
         for (const auto& [name, text] :
             QList<QPair<const char*, QString>> { { "radioTop", "Top" }, { "radioBottom", "Bottom" },
                 { "radioNo", "No Changes" }, { "radioNew", "New" }, { "radioAdd", "Add" } }) {
