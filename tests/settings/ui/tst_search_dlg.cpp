@@ -1,3 +1,4 @@
+#include "dialogfit.h"
 #include "model/pnpentry.h"
 #include "scriptedprompt.h"
 #include "settings/ui/search_dlg.h"
@@ -45,6 +46,12 @@ private slots:
         QCOMPARE(d.locatedIndex(), -1);
         d.findChild<QPushButton*>("relocate_Btn")->click();
         QCOMPARE(d.locatedIndex(), -1);
+    }
+
+    void showsAllItsTexts()
+    {
+        Search_dlg d;
+        QCOMPARE(cutTexts(d, "search_dlg"), QStringList());
     }
 
     void hitsFollowTheirPlacement()

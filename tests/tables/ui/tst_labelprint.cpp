@@ -45,18 +45,20 @@ private slots:
 
     void unwritableFileIsReported()
     {
+        QTemporaryDir dir;
         ScriptedPrompt prompt;
         prompt.printAnswers.enqueue(true);
         QPrinter printer;
         printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName("/nonexistent-folder/label.pdf");
+        const QString pdf = dir.filePath("missing-folder/label.pdf");
+        printer.setOutputFileName(pdf);
         QCOMPARE(LabelPrint::print(nullptr, "1k;0603", "unbenannt", { "R1" }, &printer),
             LabelPrint::Outcome::Failed);
         const auto warnings = prompt.callsOf("warning");
         QCOMPARE(warnings.size(), 1);
         QCOMPARE(warnings.first().title, QStringLiteral("Error"));
         QCOMPARE(warnings.first().text, QStringLiteral("The label could not be printed"));
-        QCOMPARE(warnings.first().detail, QStringLiteral("/nonexistent-folder/label.pdf"));
+        QCOMPARE(warnings.first().detail, pdf);
     }
 };
 

@@ -1,4 +1,5 @@
 #include "app/mainwindow.h"
+#include "dialogfit.h"
 #include "logcapture.h"
 #include "scriptedprompt.h"
 #include "settings/ui/search_dlg.h"
@@ -202,6 +203,12 @@ private slots:
         QCOMPARE(b.pnp->item(6, 2)->text(), QStringLiteral("Unbenannt"));
         QCOMPARE(b.pnp->item(6, 5)->text(), QStringLiteral("90"));
         QCOMPARE(b.prompt.callsOf("exec").last().title, QStringLiteral("New Pick-and-Place"));
+    }
+
+    void newEntryDialogShowsAllItsTexts()
+    {
+        New_PnP_dlg d;
+        QCOMPARE(cutTexts(d, "new_pnp_dlg"), QStringList());
     }
 
     void machineMenuAssignsAndDims()
