@@ -205,6 +205,38 @@ private slots:
         QCOMPARE(b.prompt.callsOf("exec").last().title, QStringLiteral("New Pick-and-Place"));
     }
 
+    void rebuildAskedForDuringABuildRunsAfterIt()
+    {
+        Board b(board);
+        for (int i = 0; i < 300; ++i)
+            b.doc.appendEntry(new PnPEntry("R", "N", 0, 0, "top", 0, "V", "1", ""));
+        // Runs while the build processes events (every 100 rows): it changes the list and asks
+        // for a rebuild, which must neither be lost nor change the rows being built.
+        QTimer::singleShot(0, &b.w, [&b] {
+            b.doc.appendEntry(new PnPEntry("LATE", "N", 0, 0, "top", 0, "V", "1", ""));
+            b.w.createLists();
+        });
+        b.w.createLists();
+        QCOMPARE(b.pnp->rowCount(), 307);
+        QCOMPARE(b.pnp->item(306, 0)->text(), QStringLiteral("LATE"));
+    }
+
+    void viewMenuActsAtOnce()
+    {
+        Board b(board);
+        b.doc.currentList().at(1)->setSelected(true);
+        choose(b.w.viewContextMenu(), { "Execute", "THT" });
+        QCOMPARE(b.column(b.pnp, 7), QStringLiteral("1 3 1 1 1 1"));
+        QCOMPARE(b.w.form()->exec3cnt->text(), QStringLiteral("1"));
+        QVERIFY(b.doc.selectedEntries().isEmpty());
+        b.doc.currentList().at(0)->setSelected(true);
+        choose(b.w.viewContextMenu(), { "Rotate", "270°" });
+        QCOMPARE(b.pnp->item(0, 5)->text(), QStringLiteral("270"));
+        choose(b.w.viewContextMenu(), { "placed" });
+        QVERIFY(b.doc.currentList().at(0)->placed());
+        QCOMPARE(b.column(b.parts, 0), QStringLiteral("2 2 1")); // the placed R1 is hidden
+    }
+
     void newEntryDialogShowsAllItsTexts()
     {
         New_PnP_dlg d;
