@@ -26,9 +26,11 @@ QString Search_dlg::noTermText()
 
 void Search_dlg::setPlacements(const QList<PnPEntry*>& top, const QList<PnPEntry*>& bottom)
 {
+    // The lists arrive on every tick; unchanged ones still share their data with the last ones.
+    const bool unchanged = top.isSharedWith(m_top) && bottom.isSharedWith(m_bottom);
     m_top = top;
     m_bottom = bottom;
-    if (m_hits.isEmpty() && !m_located)
+    if (unchanged || (m_hits.isEmpty() && !m_located))
         return;
     QSet<const PnPEntry*> present;
     present.reserve(top.size() + bottom.size());
