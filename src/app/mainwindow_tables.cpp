@@ -20,6 +20,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QProgressBar>
+#include <QSignalBlocker>
 
 namespace {
 const QColor otherMachineText(96, 96, 96);
@@ -121,6 +122,8 @@ void MainWindow::buildPlacementTable()
         const int w = c < table->columnCount() ? table->columnWidth(c) : 0;
         widths[c] = w > 0 ? w : PlacementText::defaultWidth(c);
     }
+    // Clearing moves the current cell; nothing may react to a table that is half built.
+    const QSignalBlocker quiet(table);
     table->setUpdatesEnabled(false);
     useFixedRowHeight(table);
     table->clear();
@@ -164,6 +167,7 @@ void MainWindow::buildPlacementTable()
 
 void MainWindow::buildPartTable()
 {
+    const QSignalBlocker quiet(m_ui->teile);
     m_ui->teile->showRows(m_view->document().partList(m_view->partListFilter()));
     updateInfoCounters();
 }
