@@ -297,6 +297,8 @@ void MainWindow::selectFromPartTable()
         }
     }
     m_ui->pickandplacepositionen->selectRows(rows);
+    if (!rows.isEmpty())
+        m_ui->pickandplacepositionen->scrollToItem(m_ui->pickandplacepositionen->item(rows.first(), 0));
     m_view->update();
 }
 
