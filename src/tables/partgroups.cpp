@@ -61,11 +61,15 @@ void rotate(Document& doc, const QSet<QString>& keys, double angle)
 
 void rotate(Document& doc, const QList<PnPEntry*>& entries, double angle)
 {
+    if (entries.isEmpty())
+        return;
     doc.editEntries(entries, [angle](PnPEntry& e) { e.setRotation(e.rotation() + angle); });
 }
 
 void assignMachine(Document& doc, const QList<PnPEntry*>& entries, int machineIndex, int lineIndex)
 {
+    if (entries.isEmpty())
+        return;
     doc.editEntries(entries, [&](PnPEntry& e) {
         e.setMachine(machineIndex);
         e.setLine(machineIndex == 0 ? 0 : lineIndex + 1);
@@ -74,6 +78,8 @@ void assignMachine(Document& doc, const QList<PnPEntry*>& entries, int machineIn
 
 void setExec(Document& doc, const QList<PnPEntry*>& entries, const QString& exec)
 {
+    if (entries.isEmpty())
+        return;
     doc.editEntries(entries, [&](PnPEntry& e) {
         e.setExec(exec);
         e.setSelected(false);
@@ -82,6 +88,8 @@ void setExec(Document& doc, const QList<PnPEntry*>& entries, const QString& exec
 
 void markPlaced(Document& doc, const QList<PnPEntry*>& entries)
 {
+    if (entries.isEmpty())
+        return;
     doc.editEntries(entries, [](PnPEntry& e) {
         e.setPlaced(true);
         e.setSelected(false);

@@ -29,6 +29,8 @@ QHash<const PnPEntry*, int> quantities(const QList<PnPEntry*>& list, const PartL
 // changed; marks modified when any.
 int split(Document& doc, const QString& key, int n);
 
+// The edits below change nothing (and do not mark the document modified) for no entries.
+
 // Adds angle to the rotation of every member of the groups (brought below 360).
 void rotate(Document& doc, const QSet<QString>& keys, double angle);
 void rotate(Document& doc, const QList<PnPEntry*>& entries, double angle);

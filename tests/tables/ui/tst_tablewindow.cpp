@@ -179,9 +179,14 @@ private slots:
         for (const QStringList& path : { QStringList { "Rotate", "90°" }, QStringList { "delete" },
                  QStringList { "Execute", "THT" }, QStringList { "placed" } })
             choose(b.pnp->contextMenu(), path);
+        for (const QStringList& path : { QStringList { "Rotate", "90°" }, QStringList { "Split in", "2" },
+                 QStringList { "Print", "Label" }, QStringList { "Execute", "SMD" } })
+            choose(b.parts->contextMenu(), path);
         runTicks(b.w);
         QCOMPARE(b.pnp->rowCount(), 6);
         QCOMPARE(b.column(b.pnp, 7), QStringLiteral("1 1 1 1 1 1"));
+        QVERIFY(!b.doc.isModified());
+        QVERIFY(b.prompt.calls.isEmpty());
     }
 
     void newEntryOnlyWhenAccepted()
