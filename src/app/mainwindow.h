@@ -1,6 +1,7 @@
 #pragma once
 
 #include "gerber/layerset.h"
+#include "line/partdatabase.h"
 #include "tables/placementsort.h"
 #include "view/viewstate.h"
 
@@ -10,6 +11,7 @@
 #include <memory>
 
 class Darstellg;
+class Linie_dlg;
 class QAction;
 class QLabel;
 class QLineEdit;
@@ -36,7 +38,7 @@ public:
     explicit MainWindow(const QString& startupArgument = QString(), QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    // "Tessavrant" inside the user's documents folder.
+    // The configuration folder (TESSAVRANT_CONFIG_DIR, else "Tessavrant" in the documents folder).
     static QString configFolder();
 
     // Rebuilds the tables from the document; the one entry point after every edit.
@@ -74,6 +76,9 @@ public:
     Search_dlg* searchDialog() const { return m_searchDialog; }
     // The placement shown in a row of the placement table (null out of range).
     PnPEntry* placementOfRow(int row) const;
+    Linie_dlg* lineDialog() const { return m_lineDialog; }
+    // The part database look-ups, read at start-up and after the database dialog closed.
+    const PartDatabase& partDatabase() const { return m_partDatabase; }
 
 public slots:
     void switchBottomTop(); // show top
@@ -153,6 +158,8 @@ private slots:
     void on_actionProduction_Line_Config_export_triggered();
     void on_actionVI3000_triggered();
     void on_actionLinie_erstellen_triggered();
+    void on_actionDatabase_triggered();
+    void on_lineselect_currentIndexChanged(int index);
     void on_actionEinstellungen_triggered();
     void on_actionAbout_triggered();
     void on_actionSearch_triggered();
@@ -297,6 +304,13 @@ private:
     void printLabel(const QString& key);
     QStringList machineNames() const;
     void sortWorkingList(int column, SortOrder order);
+    // Production line and part database (mainwindow_line.cpp).
+    void createLineDialog();
+    void resetLineDialog();
+    // Refills the machine selector with "(none)" and the machines of the current line.
+    void fillMachineSelector();
+    // Timer: refreshes the line and machine selectors when the line dialog changed.
+    void tickLineChanged();
 
     // View toggles and tools (mainwindow_actions.cpp).
     void toggleLayer(LayerSlot slot);
@@ -358,4 +372,6 @@ private:
     double m_contextX = 0.0; // board position (mm) where the view's context menu opened
     double m_contextY = 0.0;
     QMovie* m_movie = nullptr;
+    Linie_dlg* m_lineDialog = nullptr;
+    PartDatabase m_partDatabase;
 };

@@ -3,6 +3,9 @@
 #include "app/mainwindow.h"
 
 #include "app/prompt.h"
+#include "line/feederentry.h"
+#include "line/machine.h"
+#include "line/ui/linie_dlg.h"
 #include "tables/bodysizes.h"
 #include "tables/partgroups.h"
 #include "tables/placementedit.h"
@@ -184,9 +187,22 @@ void MainWindow::updateInfoCounters()
 
 void MainWindow::updateBodySizes()
 {
-    // Not built yet: the feeder list and the part database hand their rows and records in here
-    // when they land; until then there are no feeder rows and every placement keeps its size.
-    BodySizes::apply(m_view->currentList(), {}, {});
+    // The feeder list is the one the feeder overview shows: that of the machine chosen in the
+    // machine selector (entry 0 is no machine).
+    QList<FeederPart> feeders;
+    const QList<Machine*> machines = m_lineDialog->currentLineMachines();
+    const int machine = m_ui->comboBox->currentIndex() - 1;
+    if (machine >= 0 && machine < machines.size())
+        for (const FeederEntry* f : machines.at(machine)->feeders)
+            feeders.append({ f->name, f->value, f->dbNo });
+    if (!feeders.isEmpty()) {
+        // The first record of a number counts.
+        QHash<int, QSizeF> bodies;
+        for (const PartDbEntry& entry : m_partDatabase.entries())
+            if (!bodies.contains(entry.dbNo()))
+                bodies.insert(entry.dbNo(), QSizeF(entry.x.toDouble(), entry.y.toDouble()));
+        BodySizes::apply(m_view->currentList(), feeders, [&bodies](int dbNo) { return bodies.value(dbNo); });
+    }
     m_view->update();
 }
 

@@ -21,7 +21,7 @@ void apply(const QList<PnPEntry*>& list, const QList<FeederPart>& feeders,
     QHash<QString, QSizeF> sizeOfPart;
     for (const FeederPart& f : feeders) {
         QSizeF size = f.dbNo >= 1 && lookup ? lookup(f.dbNo) : QSizeF();
-        if (size.isEmpty())
+        if (!size.isValid())
             size = fallback();
         sizeOfPart.insert(PartGroups::key(f.value, f.name), size);
     }

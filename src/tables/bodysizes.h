@@ -20,7 +20,7 @@ namespace BodySizes {
 // Size of a part without a database record.
 QSizeF fallback();
 // For each feeder row in order, the placements of list with its name and value get the body
-// size of database record dbNo (lookup returns an empty size when there is none), or the
+// size of database record dbNo (lookup returns an invalid QSizeF() when there is none), or the
 // fallback size when dbNo is below 1 or unknown. Placements of no feeder row keep theirs.
 void apply(const QList<PnPEntry*>& list, const QList<FeederPart>& feeders,
     const std::function<QSizeF(int dbNo)>& lookup);

@@ -252,7 +252,8 @@ private slots:
     {
         Board b(board);
         b.w.form()->lineselect->addItem("1");
-        b.w.form()->comboBox->addItems({ "none", "Topaz", "Opal" });
+        b.w.form()->comboBox->clear();
+        b.w.form()->comboBox->addItems({ "(none)", "Topaz", "Opal" });
         b.w.form()->comboBox->setCurrentIndex(1);
         b.pnp->selectRows({ 0, 2 });
         choose(b.pnp->contextMenu(), { "assign to Machine...", "Topaz" });
