@@ -48,11 +48,6 @@ void MainWindow::handLineDataToView()
     // line to the view here.
 }
 
-void MainWindow::writeColorSettings()
-{
-    // Not built yet: the colour settings will write colors.cfg here.
-}
-
 // ---- placement import and export
 
 #define TESSAVRANT_IMPORT_SLOT(slotName, function)                                                           \
