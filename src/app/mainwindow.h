@@ -3,6 +3,7 @@
 #include "gerber/layerset.h"
 #include "line/partdatabase.h"
 #include "settings/colorsettings.h"
+#include "tables/placementsort.h"
 #include "view/viewstate.h"
 
 #include <QColor>
@@ -21,6 +22,8 @@ class QMenu;
 class QMovie;
 class QPushButton;
 class QSignalMapper;
+class Search_dlg;
+class PnPEntry;
 
 namespace Ui {
 class MainWindow;
@@ -73,6 +76,9 @@ public:
     QPushButton* bottomButton() const { return m_bottomButton; }
     QPushButton* gerberButton() const { return m_gerberButton; }
     QMenu* viewContextMenu() const { return m_viewContextMenu; }
+    Search_dlg* searchDialog() const { return m_searchDialog; }
+    // The placement shown in a row of the placement table (null out of range).
+    PnPEntry* placementOfRow(int row) const;
     Linie_dlg* lineDialog() const { return m_lineDialog; }
     // The part database look-ups, read at start-up and after the database dialog closed.
     const PartDatabase& partDatabase() const { return m_partDatabase; }
@@ -85,6 +91,34 @@ public slots:
     void selectTool(ToolMode mode);
     // D: from measure back to set new position, from any other tool to measure.
     void sigDistanceTool();
+
+    // Placement and part tables (mainwindow_tables.cpp, mainwindow_requests.cpp).
+    void setActivePnP();
+    void setActiveParts();
+    void sigPNPcellClicked(int row, int column);
+    void sigPNPcurrCellChanged(int row, int column, int previousRow, int previousColumn);
+    void sigPNPcellChanged(int row, int column);
+    void sigTeileCellClicked(int row, int column);
+    void sigTeileCurrCellChanged(int row, int column, int previousRow, int previousColumn);
+    void sigTeileCellDoubleClicked(int row, int column);
+    void sigTeileCellChanged(int row, int column);
+    void sortParts(int column);
+    void sortPartList(int column);
+    void sigNewEntry();
+    void sigPlaced();
+    void sigDelEntry();
+    void rotate45();
+    void rotate90();
+    void rotate180();
+    void rotate270();
+    void sigChangeExec0();
+    void sigChangeExec1();
+    void sigChangeExec2();
+    void sigChangeExec3();
+    void debugOutput(int index);
+    void switchPnPside();
+    void on_actionUnplace_all_triggered();
+    void on_comboBox_currentIndexChanged(int index);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -111,6 +145,7 @@ private slots:
     void on_actionTarget_triggered();
     void on_actionAltium_triggered();
     void on_actionAltium_2_triggered();
+    void on_actionKiCad_triggered();
     void on_actionPart_Position_CSV_triggered();
     void on_actionTop_triggered();
     void on_actionTop_Paste_triggered();
@@ -264,6 +299,25 @@ private:
     bool colorSettingsChanged() const;
     void boardFieldEdited(int field);
 
+    // Tables (mainwindow_tables.cpp, mainwindow_requests.cpp).
+    void rebuildTables(); // disconnect, create lists, reconnect
+    void selectFromPlacementTable();
+    void selectFromPartTable();
+    void selectEntriesInTables(const QList<PnPEntry*>& entries);
+    void setExecOfSelected(int kind);
+    void markSelectedPlaced();
+    void rotateSelected(int angle);
+    void deletePlacementRows(QList<int> rows);
+    void shiftSelected(bool alongX);
+    void convertToFiducial(int target);
+    void newEntryAt(double x, double y);
+    void executePartRequests();
+    void executePlacementRequests();
+    void executeMachineRequests();
+    void showLocatedSearchHit();
+    void printLabel(const QString& key);
+    QStringList machineNames() const;
+    void sortWorkingList(int column, SortOrder order);
     // Production line and part database (mainwindow_line.cpp).
     void createLineDialog();
     void resetLineDialog();
@@ -323,6 +377,16 @@ private:
     QPushButton* m_gerberButton = nullptr;
     QMenu* m_viewContextMenu = nullptr;
     QSignalMapper* m_machineMapper = nullptr;
+    Search_dlg* m_searchDialog = nullptr;
+    // The entries of the placement rows as last built: row i shows m_tableEntries[i].
+    QList<PnPEntry*> m_tableEntries;
+    bool m_listsPending = false; // a rebuild asked for while one runs
+    bool m_rebuildPending = false; // a cell edit asks the next tick to rebuild the tables
+    SortOrder m_placementOrder = SortOrder::Ascending;
+    SortOrder m_partOrder = SortOrder::Ascending;
+    int m_partSortColumn = 0;
+    double m_contextX = 0.0; // board position (mm) where the view's context menu opened
+    double m_contextY = 0.0;
     QMovie* m_movie = nullptr;
     Linie_dlg* m_lineDialog = nullptr;
     PartDatabase m_partDatabase;

@@ -18,57 +18,12 @@
 #include <QDebug>
 #include <QLabel>
 
-// ---- tables
-
-void MainWindow::connectTableSignals()
-{
-    // Not built yet: the placement, part, origins and feeder tables will connect their cell
-    // signals here.
-    m_tableSignalsConnected = true;
-}
-
-void MainWindow::disconnectTableSignals()
-{
-    m_tableSignalsConnected = false;
-}
-
-void MainWindow::executeTableRequests()
-{
-    // Not built yet: requests of the part table, the placement table, the view's context menu
-    // and the search dialog will run here in their fixed order.
-}
+// ---- tables (the placement and part tables live in mainwindow_tables.cpp)
 
 void MainWindow::executeLayerAndFeederRequests()
 {
-    // Not built yet: requests of the layer table and the feeder widgets, and machine
-    // assignments of both placement tables, will run here.
-}
-
-void MainWindow::buildPlacementTable()
-{
-    // Not built yet: the placement table (PNPlist) will fill its rows here.
-}
-
-void MainWindow::buildPartTable()
-{
-    // Not built yet: the part table (Partlist) will fill its rows here. The counters are built.
-    updateInfoCounters();
-}
-
-void MainWindow::updateInfoCounters()
-{
-    const ExecCounts counts = m_view->document().execCounts();
-    m_ui->gescnt->setText(QString::number(counts.total()));
-    m_ui->exec0cnt->setText(QString::number(counts.notPlaced));
-    m_ui->exec1cnt->setText(QString::number(counts.machine));
-    m_ui->exec2cnt->setText(QString::number(counts.other));
-    m_ui->exec3cnt->setText(QString::number(counts.tht));
-}
-
-void MainWindow::updateBodySizes()
-{
-    // Not built yet: body sizes will come from the feeder list and the part database.
-    m_view->update();
+    // Not built yet: requests of the layer table and the feeder widgets will run here.
+    executeMachineRequests();
 }
 
 void MainWindow::buildOriginsTable()
@@ -87,27 +42,10 @@ void MainWindow::rebuildFeederList()
     // machine here.
 }
 
-void MainWindow::applyMachineSelector(int)
-{
-    // Not built yet: will colour the placement rows of the chosen machine and mark its placements.
-}
-
 void MainWindow::handLineDataToView()
 {
     // Not built yet: the production line dialog will store its machine selection and hand the
     // line to the view here.
-}
-
-void MainWindow::on_actionSearch_triggered()
-{
-    // Not built yet: the search dialog will receive both sides' placements and be shown; for
-    // now only the working list is written back.
-    m_view->document().writeBackWorkingList();
-}
-
-void MainWindow::searchRefDes()
-{
-    on_actionSearch_triggered();
 }
 
 // ---- placement import and export
@@ -130,6 +68,7 @@ TESSAVRANT_IMPORT_SLOT(on_actionEagle_Part_triggered, importEaglePart)
 TESSAVRANT_IMPORT_SLOT(on_actionTarget_triggered, importTarget)
 TESSAVRANT_IMPORT_SLOT(on_actionAltium_triggered, importAltium)
 TESSAVRANT_IMPORT_SLOT(on_actionAltium_2_triggered, importAltium2)
+TESSAVRANT_IMPORT_SLOT(on_actionKiCad_triggered, importKiCad)
 TESSAVRANT_IMPORT_SLOT(on_actionPart_Position_CSV_triggered, importPositionUpdate)
 #undef TESSAVRANT_IMPORT_SLOT
 

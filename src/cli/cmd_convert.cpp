@@ -21,7 +21,7 @@
 namespace {
 
 const char* const convertUsage
-    = "Usage: tessavrant-cli convert --format tessavrant|eagle|eagle-part|altium|altium-csv|target\n"
+    = "Usage: tessavrant-cli convert --format tessavrant|eagle|eagle-part|altium|altium-csv|target|kicad\n"
       "           [--side top|bottom|file] INPUT... [--update POSITIONS.csv] [--pnp OUT.csv]\n"
       "           [--parts OUT.csv] [--include both|top|bottom] [--exec KINDS] [--panels N]\n"
       "           [--project OUT.tvx [--layer top|bottom:SLOT=FILE]... [--drill L|T,INT,DEC]]\n"
@@ -51,6 +51,7 @@ bool parseFormat(const QString& text, PnPFormat& format)
         { "altium", PnPFormat::Altium },
         { "altium-csv", PnPFormat::AltiumCsv },
         { "target", PnPFormat::Target },
+        { "kicad", PnPFormat::KiCad },
     };
     for (const auto& name : names) {
         if (name.first == text) {
