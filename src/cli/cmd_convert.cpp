@@ -1,5 +1,7 @@
 #include "cli/commands.h"
 
+#include "cli/clishared.h"
+
 #include "model/document.h"
 #include "pnpio/pnpexport.h"
 #include "pnpio/pnpimport.h"
@@ -26,25 +28,6 @@ int failure(const QString& message)
 {
     std::fprintf(stderr, "tessavrant-cli convert: %s\n", qPrintable(message));
     return 1;
-}
-
-bool parseFormat(const QString& text, PnPFormat& format)
-{
-    static const QList<QPair<QString, PnPFormat>> names {
-        { "tessavrant", PnPFormat::Tessavrant },
-        { "eagle", PnPFormat::Eagle },
-        { "eagle-part", PnPFormat::EaglePart },
-        { "altium", PnPFormat::Altium },
-        { "altium-csv", PnPFormat::AltiumCsv },
-        { "target", PnPFormat::Target },
-    };
-    for (const auto& name : names) {
-        if (name.first == text) {
-            format = name.second;
-            return true;
-        }
-    }
-    return false;
 }
 
 struct ConvertArgs
@@ -76,7 +59,7 @@ QString parseArgs(const QStringList& args, ConvertArgs& out)
             return QStringLiteral("option %1 needs a value").arg(arg);
         const QString value = args.at(++i);
         if (arg == QLatin1String("--format")) {
-            if (!parseFormat(value, out.format))
+            if (!CliShared::parsePnPFormat(value, out.format))
                 return QStringLiteral("unknown format '%1'").arg(value);
             out.haveFormat = true;
         } else if (arg == QLatin1String("--side")) {

@@ -1,5 +1,7 @@
 #include "cli/commands.h"
 
+#include "cli/clishared.h"
+
 #include "gerber/excellonreader.h"
 #include "gerber/gerberlayer.h"
 #include "gerber/gerberreader.h"
@@ -56,28 +58,6 @@ QImage toMono(const QImage& gray)
     return mono;
 }
 
-bool writePng(const QImage& image, const QString& path)
-{
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    QImageWriter writer(&file, "png");
-    writer.setCompression(1); // fast: most of a layer image is long runs anyway
-    if (!writer.write(image)) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
-}
-
-bool isDrillFile(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
-    return looksLikeExcellon(file.read(64 * 1024));
-}
-
 } // namespace
 
 int runRender(const QStringList& args)
@@ -121,8 +101,8 @@ int runRender(const QStringList& args)
 
     GerberLayer readLayer(0);
     readLayer.color = Qt::black;
-    const bool read = isDrillFile(input) ? loadExcellon(input, readLayer, drillFormat, &error)
-                                         : loadGerber(input, readLayer, &error);
+    const bool read = CliShared::isDrillFile(input) ? loadExcellon(input, readLayer, drillFormat, &error)
+                                                    : loadGerber(input, readLayer, &error);
     int status = read ? 0 : 1;
     if (!read)
         std::fprintf(stderr, "tessavrant-cli render: %s; drawing what was read\n", qPrintable(error));
@@ -161,7 +141,7 @@ int runRender(const QStringList& args)
         LayerPainter::paint(painter, layer, transform, Qt::black, Qt::white);
     }
 
-    if (!writePng(toMono(image), output)) {
+    if (!CliShared::writePng(toMono(image), output)) {
         std::fprintf(stderr, "tessavrant-cli render: cannot write %s\n", qPrintable(output));
         return 1;
     }
