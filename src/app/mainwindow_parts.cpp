@@ -40,8 +40,9 @@ void MainWindow::executeTableRequests()
 
 void MainWindow::executeLayerAndFeederRequests()
 {
-    // Not built yet: requests of the layer table and the feeder widgets, and machine
-    // assignments of both placement tables, will run here.
+    // The layer table's requests (mainwindow_layers.cpp). Not built yet: requests of the feeder
+    // widgets and machine assignments of both placement tables will run here.
+    executeLayerRequests();
 }
 
 void MainWindow::buildPlacementTable()
@@ -74,11 +75,6 @@ void MainWindow::updateBodySizes()
 void MainWindow::buildOriginsTable()
 {
     // Not built yet: the origins table will be filled from the side's origins here.
-}
-
-void MainWindow::buildLayerTable()
-{
-    // Not built yet: the layer table (GerberTable) will be filled from the Gerber-mode layers here.
 }
 
 void MainWindow::rebuildFeederList()
@@ -178,8 +174,13 @@ MainWindow::LayerLoad MainWindow::loadIntoSlot(
     } else if (const GerberLayer* old = m_view->layers().slot(m_view->activeSideIsTop(), slot)) {
         layer->color = old->color;
     }
+    GerberLayer* installed = layer.get();
     m_view->installSideLayer(slot, std::move(layer));
     m_view->setModified(true);
+    if (!m_view->gerberMode()) {
+        m_view->expectRenders();
+        m_view->startRendering(installed);
+    }
     return LayerLoad::Loaded;
 }
 
@@ -226,10 +227,6 @@ void MainWindow::on_actionDrill_Excellon_triggered()
 {
     loadLayerSlot(LayerSlot::Drill, QStringLiteral("Open Excellon Drill"), true);
 }
-
-// Not built yet: Gerber-mode imports will fill the first free row of the layer table.
-void MainWindow::on_actionGerber_triggered() { }
-void MainWindow::on_actionDrill_triggered() { }
 
 // ---- production line, settings, help
 
