@@ -48,11 +48,15 @@ inline PnPEntry* entry(const char* ref, double x, double y, double rotation, con
 struct Scene
 {
     Document document;
-    LayerSet layers { { QColor(4, 180, 4), QColor(252, 254, 252), QColor(10, 10, 10) } };
     ViewState state;
+    LayerSet layers;
     LayerList list = LayerList::Top;
 
-    Scene() { state.gridShown = false; }
+    Scene()
+        : layers(FreshLayerColours { state.colours.copper, state.colours.silk, state.colours.background })
+    {
+        state.gridShown = false;
+    }
 
     BoardScene scene() const
     {
@@ -74,9 +78,17 @@ struct Scene
     }
 };
 
-// Builds the named scene; false for an unknown name.
-inline bool build(const QString& name, Scene& s)
+// Builds the named scene into a document, its layers and a view state (a Scene's or a board
+// view's own); false for an unknown name.
+inline bool build(const QString& name, Document& document, LayerSet& layers, ViewState& state)
 {
+    struct
+    {
+        Document& document;
+        LayerSet& layers;
+        ViewState& state;
+    } s { document, layers, state };
+
     if (name == QLatin1String("flash")) {
         auto layer = mmLayer(0);
         flash(*layer, circle(*layer, 2.0), 2.0, 3.0);
@@ -152,6 +164,11 @@ inline bool build(const QString& name, Scene& s)
         return false;
     }
     return true;
+}
+
+inline bool build(const QString& name, Scene& s)
+{
+    return build(name, s.document, s.layers, s.state);
 }
 
 inline QStringList names()
