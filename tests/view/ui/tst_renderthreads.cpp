@@ -63,6 +63,8 @@ private slots:
         // Now the transform is taken and renders again.
         QVERIFY(v.layerImageChanged(second));
         v.waitForRenders();
+        // The flag hands the raster over: read it first, as the view does.
+        QVERIFY(!second->busy);
         QVERIFY(second->rendered);
     }
 
