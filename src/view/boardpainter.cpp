@@ -29,6 +29,7 @@ QRect screenRect(const ViewMapping& m, double x0, double y0, double x1, double y
 
 BoardPainter::BoardPainter(LayerComposer* composer)
     : m_composer(composer)
+    , m_sprites(std::make_unique<MarkerSprites>())
 {
     if (!m_composer) {
         m_ownComposer = new LayerComposer;
@@ -223,6 +224,7 @@ void BoardPainter::drawPlacements(
     MarkerStyle style;
     style.zoomLevel = m.zoom;
     style.filters = scene.state->filters;
+    style.sprites = m_sprites.get();
     const QList<PnPEntry*> entries = doc.currentList();
     const PnPEntry* moving = nullptr;
     for (const QPointF& origin : qAsConst(copies)) {
@@ -233,8 +235,9 @@ void BoardPainter::drawPlacements(
             const QPoint c = m.point(w.x(), w.y());
             if (!visible.contains(c))
                 continue;
-            style.extraAngle
-                = scene.rotationOffsets ? scene.rotationOffsets->value(e->name() + e->value(), 0.0) : 0.0;
+            style.extraAngle = scene.rotationOffsets && !scene.rotationOffsets->isEmpty()
+                ? scene.rotationOffsets->value(e->name() + e->value(), 0.0)
+                : 0.0;
             PlacementMarker::draw(p, *e, c, style);
             if (e->moving())
                 moving = e;

@@ -4,8 +4,10 @@
 
 #include <QRectF>
 #include <QSize>
+#include <memory>
 
 class LayerComposer;
+class MarkerSprites;
 class PnPEntry;
 class QPainter;
 struct ViewMapping;
@@ -49,4 +51,5 @@ private:
 
     LayerComposer* m_composer;
     LayerComposer* m_ownComposer = nullptr;
+    std::unique_ptr<MarkerSprites> m_sprites;
 };

@@ -2,10 +2,26 @@
 
 #include "view/viewstate.h"
 
+#include <QHash>
+#include <QImage>
 #include <QPoint>
+#include <functional>
 
 class PnPEntry;
 class QPainter;
+
+// Drawn marker bodies kept as small images: a panel of thousands of placements has only a few
+// sizes, angles and colours, and drawing an image is much cheaper than stroking wide pens.
+class MarkerSprites
+{
+public:
+    // The image for a key, made with `make` on first use; the cache is emptied when it grows
+    // past a few thousand images.
+    const QImage& get(quint64 key, const std::function<QImage()>& make);
+
+private:
+    QHash<quint64, QImage> m_images;
+};
 
 // How one placement marker is drawn: zoom, filters and the extra angle for its part.
 struct MarkerStyle
@@ -13,6 +29,7 @@ struct MarkerStyle
     int zoomLevel = 10;
     ViewFilters filters;
     double extraAngle = 0.0;
+    MarkerSprites* sprites = nullptr; // draws directly when null
 };
 
 // The marker of one placement: centre cross, body in the colours of its execute kind rotated to
