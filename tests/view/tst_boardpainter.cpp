@@ -1,6 +1,7 @@
 #include "boardscenes.h"
 #include "view/layercomposer.h"
 #include "view/placementmarker.h"
+#include "view/selectioncentring.h"
 #include "view/viewmapping.h"
 
 #include <QDir>
@@ -166,6 +167,30 @@ private slots:
         s.state.zoomLevel = ViewState::maxZoomLevel;
         QCOMPARE(s.paint().size(), sceneSize);
         QVERIFY(BoardPainter::contentExtent(s.scene()).width() > 1e9);
+    }
+
+    // A newly selected single placement is moved to the middle once; the user may then scroll
+    // away without being pulled back, until another one is selected.
+    void centringHappensOncePerSelection()
+    {
+        Scene s;
+        build(QStringLiteral("markers"), s); // R6 (7.5, 4.5) is the one selected
+        const QSize size(400, 300);
+        SelectionCentring centring;
+        QVERIFY(centring.apply(s.state, s.document.currentList(), QPointF(), true, size));
+        const ViewMapping m = ViewMapping::of(s.state, size.height());
+        QCOMPARE(m.point(7.5, 4.5), QPoint(200, 150));
+        s.state.offsetX += 50;
+        QVERIFY(!centring.apply(s.state, s.document.currentList(), QPointF(), true, size));
+        QCOMPARE(centring.counter, 2);
+        s.document.currentList().at(0)->setSelected(true); // two selected: nothing moves
+        QVERIFY(!centring.apply(s.state, s.document.currentList(), QPointF(), true, size));
+        QCOMPARE(centring.lastIndex, -1);
+        // R1 alone, first with centring off (a click in the view), then on (a click in the table).
+        s.document.currentList().at(5)->setSelected(false);
+        QVERIFY(!centring.apply(s.state, s.document.currentList(), QPointF(), false, size));
+        QVERIFY(centring.apply(s.state, s.document.currentList(), QPointF(), true, size));
+        QCOMPARE(ViewMapping::of(s.state, size.height()).point(1.5, 1.5), QPoint(200, 150));
     }
 
     // Hover and selection repaints reuse the composed layers; a view change composes again.

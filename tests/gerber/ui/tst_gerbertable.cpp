@@ -180,6 +180,34 @@ private slots:
         QCOMPARE(row(w, 0)->color, colour);
     }
 
+    // Files dropped on the view: a drill file into the Drill slot, Gerber files into the first
+    // empty slots; in Gerber mode (dropped on the table) into free rows from the drop row.
+    void droppedFilesLoad()
+    {
+        TemporaryHome home;
+        ScriptedPrompt p;
+        QTemporaryDir dir;
+        MainWindow w;
+        p.dialogHandlers.enqueue([](QDialog*) { return int(QDialog::Accepted); });
+        emit w.view()->filesDropped({ writeFile(dir, "a.gbr", goodGerber), writeFile(dir, "b.drl", drill),
+            writeFile(dir, "c.gbr", goodGerber) });
+        const LayerSet& layers = w.view()->layers();
+        QCOMPARE(layers.slot(true, LayerSlot::Signal)->fileName, QStringLiteral("a.gbr"));
+        QCOMPARE(layers.slot(true, LayerSlot::Mask)->fileName, QStringLiteral("c.gbr"));
+        QCOMPARE(layers.slot(true, LayerSlot::Drill)->fileName, QStringLiteral("b.drl"));
+        w.view()->waitForRenders();
+
+        w.switchGerberPnP();
+        GerberTable* table = w.form()->gerber_table;
+        table->setCurrentCell(10, 0);
+        table->droppedFiles = QStringList { writeFile(dir, "d;1.gbr", goodGerber) };
+        table->filesDropped = true;
+        runTicks(w, 1);
+        QCOMPARE(row(w, 10)->fileName, QStringLiteral("d_1.gbr"));
+        QVERIFY(!table->filesDropped);
+        QCOMPARE(p.callsOf("warning").size(), 0);
+    }
+
     void deleteActionsColours()
     {
         TemporaryHome home;
