@@ -170,6 +170,10 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
+    // The middle button drags the board; other buttons go on to the main window's tools.
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
@@ -194,6 +198,8 @@ private:
     BoardOverlays m_overlays;
     QHash<QString, double> m_rotationOffsets;
     WheelSteps m_wheel;
+    bool m_panning = false;
+    QPoint m_panFrom;
     QList<QPointer<RenderThread>> m_renderThreads;
 
     bool m_loading = false;

@@ -9,6 +9,7 @@
 #include <QDragEnterEvent>
 #include <QKeyEvent>
 #include <QMimeData>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QProgressBar>
 #include <QUrl>
@@ -93,6 +94,41 @@ void Darstellg::wheelEvent(QWheelEvent* event)
         zoomStep(steps > 0, event->position());
     if (steps != 0)
         update();
+    event->accept();
+}
+
+void Darstellg::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::MiddleButton) {
+        event->ignore();
+        return;
+    }
+    m_panning = true;
+    m_panFrom = event->pos();
+    event->accept();
+}
+
+void Darstellg::mouseMoveEvent(QMouseEvent* event)
+{
+    if (!m_panning) {
+        event->ignore();
+        return;
+    }
+    const QPoint d = event->pos() - m_panFrom;
+    m_panFrom = event->pos();
+    m_state.offsetX += d.x();
+    m_state.offsetY -= d.y();
+    update();
+    event->accept();
+}
+
+void Darstellg::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::MiddleButton || !m_panning) {
+        event->ignore();
+        return;
+    }
+    m_panning = false;
     event->accept();
 }
 

@@ -103,6 +103,19 @@ private slots:
         QCOMPARE(v.viewOffsetY(), -31);
     }
 
+    // Dragging with the middle button moves the board with the mouse.
+    void middleButtonDragsTheBoard()
+    {
+        Darstellg v;
+        v.resize(400, 300);
+        QTest::mousePress(&v, Qt::MiddleButton, Qt::NoModifier, QPoint(100, 100));
+        QMouseEvent move(QEvent::MouseMove, QPointF(130, 80), Qt::NoButton, Qt::MiddleButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(&v, &move);
+        QTest::mouseRelease(&v, Qt::MiddleButton, Qt::NoModifier, QPoint(130, 80));
+        QCOMPARE(v.viewOffsetX(), 15 + 30);
+        QCOMPARE(v.viewOffsetY(), -21 + 20);
+    }
+
     // The widget paints what the painter paints for the same document, layers and state.
     void widgetPaintsThePaintersPicture_data()
     {
