@@ -30,10 +30,11 @@ int main(int argc, char** argv)
     // The window's progress log lines would drown the report.
     qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    // The window creates its configuration folder under the documents folder: keep it away
-    // from the real one.
+    // The window creates its configuration folder under the documents folder (or where
+    // TESSAVRANT_CONFIG_DIR points): keep it away from the real one.
     QTemporaryDir home;
     qputenv("HOME", home.path().toLocal8Bit());
+    qputenv("TESSAVRANT_CONFIG_DIR", (home.path() + QStringLiteral("/config")).toLocal8Bit());
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

@@ -40,5 +40,8 @@ function(tessavrant_add_test name)
     TESSAVRANT_CORPUS_DIR="${TESSAVRANT_CORPUS_DIR}"
     TESSAVRANT_TESTDATA_DIR="${PROJECT_SOURCE_DIR}/tests/data")
   add_test(NAME ${name} COMMAND ${name})
-  set_tests_properties(${name} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ASAN_OPTIONS=detect_leaks=0" TIMEOUT 600)
+  # A test program whose every test function skipped (the corpus is absent, say) counts as skipped,
+  # not as passed: QtTest reports its own initTestCase and cleanupTestCase as passed.
+  set_tests_properties(${name} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 600
+    SKIP_REGULAR_EXPRESSION "Totals: [0-2] passed, 0 failed, [1-9][0-9]* skipped")
 endfunction()

@@ -3,6 +3,7 @@
 #include "app/applook.h"
 #include "app/prompt.h"
 #include "app/statustext.h"
+#include "model/configfolder.h"
 #include "resources/resources.h"
 #include "ui_mainwindow.h"
 #include "view/ui/darstellg.h"
@@ -44,6 +45,7 @@ MainWindow::MainWindow(const QString& startupArgument, QWidget* parent)
     AppLook::apply();
 
     createConfigFolder();
+    createLineDialog();
     // File dialogs start on the desktop, then in the folder of the last chosen file.
     m_lastDirectory = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
 
@@ -108,7 +110,7 @@ MainWindow::MainWindow(const QString& startupArgument, QWidget* parent)
     m_view->setFocus();
     for (const QString& name : { QStringLiteral("actionAssembleon"), QStringLiteral("actionAssembleon_TXT"),
              QStringLiteral("actionEclipse_emerald"), QStringLiteral("actionTOPAZ_OPAL_single_CAM"),
-             QStringLiteral("actionVI3000"), QStringLiteral("actionLinie_erstellen") })
+             QStringLiteral("actionVI3000") })
         setEntryEnabled(name, false);
     m_ui->actionGenerate_Feederlist->setText(QStringLiteral("Set Part Dimensions"));
 }
@@ -121,16 +123,14 @@ MainWindow::~MainWindow()
 
 QString MainWindow::configFolder()
 {
-    return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)
-        + QStringLiteral("/Tessavrant");
+    return ConfigFolder::path();
 }
 
 void MainWindow::createConfigFolder()
 {
     qDebug() << QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    const QString folder = configFolder();
-    if (!QDir(folder).exists())
-        QDir().mkpath(folder);
+    if (!ConfigFolder::ensureExists())
+        qDebug() << "cannot create" << configFolder();
 }
 
 void MainWindow::createToolbarWidgets()

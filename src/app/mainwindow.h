@@ -1,6 +1,7 @@
 #pragma once
 
 #include "gerber/layerset.h"
+#include "line/partdatabase.h"
 #include "view/viewstate.h"
 
 #include <QColor>
@@ -9,6 +10,7 @@
 #include <memory>
 
 class Darstellg;
+class Linie_dlg;
 class QAction;
 class QLabel;
 class QLineEdit;
@@ -33,7 +35,7 @@ public:
     explicit MainWindow(const QString& startupArgument = QString(), QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    // "Tessavrant" inside the user's documents folder.
+    // The configuration folder (TESSAVRANT_CONFIG_DIR, else "Tessavrant" in the documents folder).
     static QString configFolder();
 
     // Rebuilds the tables from the document; the one entry point after every edit.
@@ -68,6 +70,9 @@ public:
     QPushButton* bottomButton() const { return m_bottomButton; }
     QPushButton* gerberButton() const { return m_gerberButton; }
     QMenu* viewContextMenu() const { return m_viewContextMenu; }
+    Linie_dlg* lineDialog() const { return m_lineDialog; }
+    // The part database look-ups, read at start-up and after the database dialog closed.
+    const PartDatabase& partDatabase() const { return m_partDatabase; }
 
 public slots:
     void switchBottomTop(); // show top
@@ -119,6 +124,8 @@ private slots:
     void on_actionProduction_Line_Config_export_triggered();
     void on_actionVI3000_triggered();
     void on_actionLinie_erstellen_triggered();
+    void on_actionDatabase_triggered();
+    void on_lineselect_currentIndexChanged(int index);
     void on_actionEinstellungen_triggered();
     void on_actionAbout_triggered();
     void on_actionSearch_triggered();
@@ -283,6 +290,14 @@ private:
     void writeColorSettings();
     void boardFieldEdited(int field);
 
+    // Production line and part database (mainwindow_line.cpp).
+    void createLineDialog();
+    void resetLineDialog();
+    // Refills the machine selector with "(none)" and the machines of the current line.
+    void fillMachineSelector();
+    // Timer: refreshes the line and machine selectors when the line dialog changed.
+    void tickLineChanged();
+
     // View toggles and tools (mainwindow_actions.cpp).
     void toggleLayer(LayerSlot slot);
     // Flips a view switch, shows it in its icon and repaints (rebuilding the lists for the
@@ -333,4 +348,6 @@ private:
     QMenu* m_viewContextMenu = nullptr;
     QSignalMapper* m_machineMapper = nullptr;
     QMovie* m_movie = nullptr;
+    Linie_dlg* m_lineDialog = nullptr;
+    PartDatabase m_partDatabase;
 };

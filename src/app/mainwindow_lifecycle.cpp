@@ -47,6 +47,7 @@ void MainWindow::resetDocument()
     m_ui->feeder_config->setRowCount(0);
     m_ui->gerber_table->setRowCount(0);
     m_ui->OriginsTable->setRowCount(0);
+    resetLineDialog();
     m_view->viewState().filters.showMachineExec = true;
     m_view->viewState().filters.showThtExec = true;
     refreshFilterIcons();

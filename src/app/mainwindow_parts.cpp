@@ -228,15 +228,10 @@ void MainWindow::on_actionDrill_Excellon_triggered()
     loadLayerSlot(LayerSlot::Drill, QStringLiteral("Open Excellon Drill"), true);
 }
 
-// ---- production line, settings, help
+// ---- settings, help
 
-// Not built yet: export and import of the production line configuration.
-void MainWindow::on_actionProduction_Line_Config_import_triggered() { }
-void MainWindow::on_actionProduction_Line_Config_export_triggered() { }
-
-// These two entries carry no function.
+// This entry carries no function.
 void MainWindow::on_actionVI3000_triggered() { }
-void MainWindow::on_actionLinie_erstellen_triggered() { }
 
 void MainWindow::on_actionEinstellungen_triggered()
 {

@@ -43,6 +43,7 @@ void MainWindow::tick()
     executeTableRequests();
     tickSaveAction();
     executeLayerAndFeederRequests();
+    tickLineChanged();
     tickSearchRefresh();
     tickAfterLoad();
     m_inTick = false;

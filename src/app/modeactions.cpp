@@ -20,7 +20,7 @@ QStringList withoutFunction()
 {
     return { QStringLiteral("actionAssembleon"), QStringLiteral("actionAssembleon_TXT"),
         QStringLiteral("actionEclipse_emerald"), QStringLiteral("actionTOPAZ_OPAL_single_CAM"),
-        QStringLiteral("actionVI3000"), QStringLiteral("actionLinie_erstellen") };
+        QStringLiteral("actionVI3000") };
 }
 
 QStringList blockedMenus()

@@ -155,13 +155,14 @@ int runConvert(const QStringList& rawArgs)
         if (!PositionUpdate::readFile(args.update, records, &error))
             return failure(error);
         const auto note = [](const QString& text) {
-            std::fprintf(stderr, "%s: %s\n", qPrintable(PositionUpdate::noteTitle()), qPrintable(text));
+            std::fprintf(stdout, "%s: %s\n", qPrintable(PositionUpdate::noteTitle()), qPrintable(text));
         };
         PositionUpdate::apply(document, document.topList() + document.bottomList(), records, note);
     }
     const QList<PnPEntry*> top = document.topList();
     const QList<PnPEntry*> bottom = document.bottomList();
-    std::fprintf(stderr, "top: %d placements\nbottom: %d placements\n", int(top.size()), int(bottom.size()));
+    // Standard error is kept for the reason of a failure; what was read goes with the output.
+    std::fprintf(stdout, "top: %d placements\nbottom: %d placements\n", int(top.size()), int(bottom.size()));
 
     QString error;
     if (!args.pnp.isEmpty() && !writePickAndPlaceList(args.pnp, top, bottom, args.exportOptions, &error))

@@ -9,3 +9,4 @@ int runGerberDump(const QStringList& args);
 int runRender(const QStringList& args);
 int runConvert(const QStringList& args);
 int runView(const QStringList& args);
+int runConfig(const QStringList& args);

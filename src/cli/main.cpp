@@ -27,6 +27,10 @@ const char* const usageText
       "          [--exec KINDS] [--panels N]\n"
       "      Import centroid files and write the placement and part lists.\n"
       "      FORMAT: tessavrant, eagle, eagle-part, altium, altium-csv, target.\n"
+      "  config [--dir DIR] dump|rewrite\n"
+      "      Print the production lines, machines and part database entries as read, or\n"
+      "      write line.cfg and database.cfg back (database.bkp keeps the old database).\n"
+      "      DIR defaults to $TESSAVRANT_CONFIG_DIR, else Tessavrant in the documents folder.\n"
       "\n"
       "Options:\n"
       "  --help     Show this text.\n"
@@ -74,6 +78,8 @@ int main(int argc, char** argv)
         return runConvert(args);
     if (command == QLatin1String("view"))
         return runView(args);
+    if (command == QLatin1String("config"))
+        return runConfig(args);
 
     std::fprintf(stderr, "tessavrant-cli: unknown command '%s'\n\n", qPrintable(command));
     std::fputs(usageText, stderr);

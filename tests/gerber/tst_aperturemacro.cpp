@@ -28,9 +28,33 @@ const MacroImage* macro(const QString& body)
     return ok && !held->apertures().isEmpty() ? held->apertures().first()->macroImage.get() : nullptr;
 }
 
-bool near(QPointF a, QPointF b)
+// Every index of a macro image in order: the index, "+" dark or "-" clear, then "C w x,y" for a circle of
+// diameter w, "L w x,y x2,y2" for a line of width w, or "P" and the points of a polygon; "?" for an
+// index without a shape. Numbers to six digits, with rounding noise below 1e-9 read as 0.
+QStringList describe(const MacroImage& image)
 {
-    return qAbs(a.x() - b.x()) < 1e-9 && qAbs(a.y() - b.y()) < 1e-9;
+    const auto n = [](double v) -> QString { return QString::number(qAbs(v) < 1e-9 ? 0.0 : v, 'g', 6); };
+    const auto pt = [&](double x, double y) -> QString { return n(x) + QLatin1Char(',') + n(y); };
+    QStringList out;
+    for (qint32 i : image.indexes) {
+        QString d = QString::number(i) + (image.exposures.value(i) ? QLatin1Char('+') : QLatin1Char('-'));
+        if (image.primitives.contains(i)) {
+            const MacroPrimitive& p = image.primitives[i];
+            d += p.shape + QLatin1Char(' ') + n(p.width) + QLatin1Char(' ') + pt(p.x, p.y);
+            if (p.shape == QLatin1String("L"))
+                d += QLatin1Char(' ') + pt(p.x2, p.y2);
+            else if (p.height != p.width)
+                d += QStringLiteral(" h") + n(p.height);
+        } else if (image.polygons.contains(i)) {
+            d += QLatin1Char('P');
+            for (const QPointF& q : image.polygons[i])
+                d += QLatin1Char(' ') + pt(q.x(), q.y());
+        } else {
+            d += QLatin1Char('?');
+        }
+        out << d;
+    }
+    return out;
 }
 
 } // namespace
@@ -106,102 +130,36 @@ private slots:
         QVERIFY(layer->apertures().first()->macroImage);
     }
 
-    void circleWithRotation()
+    // The primitives of a macro image, each placed, sized and turned as its modifiers say.
+    void primitives_data()
     {
-        const MacroImage* m = macro("1,1,0.5,1,0*\n1,0,0.2,1,0,90*\n");
-        QVERIFY(m);
-        const MacroImage& image = *m;
-        QCOMPARE(image.indexes, QList<qint32>({ 0, 1 }));
-        QCOMPARE(image.exposures.value(0), true);
-        QCOMPARE(image.exposures.value(1), false);
-        const MacroPrimitive a = image.primitives.value(0);
-        QCOMPARE(a.shape, QStringLiteral("C"));
-        QCOMPARE(a.width, 0.5);
-        QCOMPARE(a.height, 0.5);
-        QCOMPARE(QPointF(a.x, a.y), QPointF(1, 0));
-        const MacroPrimitive b = image.primitives.value(1);
-        QVERIFY(near(QPointF(b.x, b.y), QPointF(0, 1)));
+        QTest::addColumn<QString>("body");
+        QTest::addColumn<QStringList>("image");
+        const auto row = [](const char* tag, const char* body, const QStringList& image) {
+            QTest::newRow(tag) << QString(body) << image;
+        };
+        row("circle, then a clear one turned by 90 degrees", "1,1,0.5,1,0*\n1,0,0.2,1,0,90*\n",
+            { "0+C 0.5 1,0", "1-C 0.2 0,1" });
+        row("outline takes vertex count pairs", "4,1,4,0,0,1,0,1,1,0,1,0,0,90*\n",
+            { "0+P 0,0 0,1 -1,1 -1,0" });
+        row("regular polygon", "5,1,6,3,4,2,0*\n",
+            { "0+P 4,4 3.5,4.86603 2.5,4.86603 2,4 2.5,3.13397 3.5,3.13397 4,4" });
+        row("vector and centre lines", "20,1,0.1,0,0,1,0,90*\n21,0,2,0.5,1,0*\n",
+            { "0+L 0.1 0,0 0,1", "1-L 0.5 0,0 2,0" });
+        row("thermal takes four indexes", "7,0,0,1,0.8,0.1,0*\n1,1,0.1,0,0*\n",
+            { "0+C 1 0,0", "1-C 0.8 0,0", "2-L 0.1 0,-0.5 0,0.5", "3-L 0.1 -0.5,0 0.5,0", "4+C 0.1 0,0" });
+        row("moire: two rings, two cross-hair lines", "6,0,0,1,0.1,0.1,2,0.01,1.2,0*\n1,1,0.1,0,0*\n",
+            { "0+C 1 0,0", "1-C 0.9 0,0", "2+C 0.8 0,0", "3-C 0.7 0,0", "4+L 0.01 0,-0.6 0,0.6",
+                "5+L 0.01 -0.6,0 0.6,0", "6+C 0.1 0,0" });
+        row("too few modifiers use the index only", "1,1,0.5*\n7,0,0*\n1,1,0.2,0,0*\n",
+            { "0+?", "2+C 0.2 0,0" });
     }
-
-    void outlineTakesVertexCountPairs()
+    void primitives()
     {
-        const MacroImage* m = macro("4,1,4,0,0,1,0,1,1,0,1,0,0,90*\n");
+        QFETCH(QString, body);
+        const MacroImage* m = macro(body);
         QVERIFY(m);
-        const MacroImage& image = *m;
-        const QPolygonF polygon = image.polygons.value(0);
-        QCOMPARE(polygon.size(), 4);
-        QVERIFY(near(polygon.at(1), QPointF(0, 1)));
-        QVERIFY(near(polygon.at(2), QPointF(-1, 1)));
-        QCOMPARE(image.exposures.value(0), true);
-    }
-
-    void regularPolygon()
-    {
-        const MacroImage* m = macro("5,1,6,3,4,2,0*\n");
-        QVERIFY(m);
-        const QPolygonF polygon = m->polygons.value(0);
-        QCOMPARE(polygon.size(), 7);
-        QVERIFY(near(polygon.first(), QPointF(4, 4)));
-        QCOMPARE(polygon.last(), polygon.first());
-        QVERIFY(near(polygon.at(3), QPointF(2, 4)));
-    }
-
-    void vectorAndCentreLines()
-    {
-        const MacroImage* m = macro("20,1,0.1,0,0,1,0,90*\n21,0,2,0.5,1,0*\n");
-        QVERIFY(m);
-        const MacroImage& image = *m;
-        const MacroPrimitive v = image.primitives.value(0);
-        QCOMPARE(v.shape, QStringLiteral("L"));
-        QCOMPARE(v.width, 0.1);
-        QVERIFY(near(QPointF(v.x2, v.y2), QPointF(0, 1)));
-        const MacroPrimitive c = image.primitives.value(1);
-        QCOMPARE(c.width, 0.5);
-        QCOMPARE(QPointF(c.x, c.y), QPointF(0, 0));
-        QCOMPARE(QPointF(c.x2, c.y2), QPointF(2, 0));
-        QCOMPARE(image.exposures.value(1), false);
-    }
-
-    void thermalTakesFourIndexes()
-    {
-        const MacroImage* m = macro("7,0,0,1,0.8,0.1,0*\n1,1,0.1,0,0*\n");
-        QVERIFY(m);
-        const MacroImage& image = *m;
-        QCOMPARE(image.indexes, QList<qint32>({ 0, 1, 2, 3, 4 }));
-        QCOMPARE(image.exposures.values(), QList<bool>({ true, false, false, false, true }));
-        QCOMPARE(image.primitives.value(0).width, 1.0);
-        QCOMPARE(image.primitives.value(1).width, 0.8);
-        const MacroPrimitive gap = image.primitives.value(2);
-        QCOMPARE(gap.shape, QStringLiteral("L"));
-        QCOMPARE(QPointF(gap.x, gap.y), QPointF(0, -0.5));
-        QCOMPARE(QPointF(gap.x2, gap.y2), QPointF(0, 0.5));
-        QCOMPARE(image.primitives.value(4).width, 0.1);
-    }
-
-    void moireRingsAndCrossHair()
-    {
-        const MacroImage* m = macro("6,0,0,1,0.1,0.1,2,0.01,1.2,0*\n1,1,0.1,0,0*\n");
-        QVERIFY(m);
-        const MacroImage& image = *m;
-        // Two rings (four circles), two cross-hair lines, then the circle.
-        QCOMPARE(image.indexes, QList<qint32>({ 0, 1, 2, 3, 4, 5, 6 }));
-        QCOMPARE(image.primitives.value(0).width, 1.0);
-        QCOMPARE(image.primitives.value(1).width, 0.9);
-        QCOMPARE(image.primitives.value(2).width, 0.8);
-        QCOMPARE(image.exposures.value(1), false);
-        QCOMPARE(image.primitives.value(4).shape, QStringLiteral("L"));
-        QCOMPARE(image.primitives.value(5).x, -0.6);
-        QCOMPARE(image.exposures.value(5), true);
-    }
-
-    void tooFewModifiersUseIndexOnly()
-    {
-        const MacroImage* m = macro("1,1,0.5*\n7,0,0*\n1,1,0.2,0,0*\n");
-        QVERIFY(m);
-        const MacroImage& image = *m;
-        QCOMPARE(image.indexes, QList<qint32>({ 0, 2 }));
-        QVERIFY(!image.primitives.contains(0));
-        QCOMPARE(image.primitives.value(2).width, 0.2);
+        QTEST(describe(*m), "image");
     }
 
     void unhandledCodeStopsReading_data()

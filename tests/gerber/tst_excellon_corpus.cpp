@@ -1,3 +1,4 @@
+#include "corpus.h"
 #include "gerber/excellonreader.h"
 #include "gerber/gerberlayer.h"
 #include "logcapture.h"
@@ -11,7 +12,7 @@ namespace {
 
 QString corpusDir()
 {
-    return QStringLiteral(TESSAVRANT_CORPUS_DIR "/gerber");
+    return corpusRoot() + QStringLiteral("/gerber");
 }
 
 // The number format a user would pick for the file, from what its header says.
@@ -69,6 +70,12 @@ class TestExcellonCorpus : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase()
+    {
+        if (!corpusPresent(QStringLiteral("gerber")))
+            QSKIP("the corpus of real CAD files is absent");
+    }
+
     void load_data()
     {
         QTest::addColumn<QString>("path");

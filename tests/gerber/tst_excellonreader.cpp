@@ -50,6 +50,15 @@ QStringList L(const QString& text)
     return text.split(QLatin1Char(' '), Qt::SkipEmptyParts);
 }
 
+// "kind:x,y" for every object of the layer, in order.
+QStringList drawn(const GerberLayer& layer)
+{
+    QStringList out;
+    for (const ImageObject* o : layer.objects())
+        out << QStringLiteral("%1:%2,%3").arg(o->kind).arg(o->x).arg(o->y);
+    return out;
+}
+
 } // namespace
 
 class TestExcellonReader : public QObject
@@ -88,17 +97,6 @@ private slots:
         QCOMPARE(r.object(0).kind, QStringLiteral("D3"));
         QCOMPARE(r.object(0).x, x);
         QCOMPARE(r.object(0).y, y);
-    }
-
-    // Hits that leave out one axis repeat it from the previous hit.
-    void missingAxisRepeatsPreviousHit()
-    {
-        Read r(withTool(L("X1000Y2000 Y3000 X4000 X5000Y6000")));
-        QVERIFY(r.ok);
-        QCOMPARE(r.layer.objects().size(), 4);
-        QCOMPARE(QPointF(r.object(1).x, r.object(1).y), QPointF(0.1, 0.3));
-        QCOMPARE(QPointF(r.object(2).x, r.object(2).y), QPointF(0.4, 0.3));
-        QCOMPARE(QPointF(r.object(3).x, r.object(3).y), QPointF(0.5, 0.6));
     }
 
     void units_data()
@@ -196,6 +194,7 @@ private slots:
         QTest::newRow("undefined tool")
             << L("M48 T01C0.8 % T01 X1Y1 T02 X2Y2") << "Shape nicht gefunden" << 1;
         QTest::newRow("no tools at all") << L("T1 X1Y1") << "Shape nicht gefunden" << 0;
+        QTest::newRow("route without tool") << L("M48 T01C0.8 % G00X1.0Y1.0") << "Error - no Shape" << 0;
     }
     void stops()
     {
@@ -209,74 +208,34 @@ private slots:
         QCOMPARE(r.layer.objects().size(), objectsKept);
     }
 
-    void m30EndsReading()
+    // What a sequence of hits, slots and routed paths draws. A hit that leaves out one axis repeats
+    // it from the previous hit; M30 ends reading. A G85 slot is the tool-width outline of the
+    // rectangle spanned by its two points, both diagonals, and a flash at the start. Routed paths
+    // (rapid moves, tool down, cuts continued by bare coordinates, tool up) have no hole in them;
+    // G05 brings hits back.
+    void objects_data()
     {
-        Read r(withTool(L("X1Y1 M30 X2Y2 T99")));
-        QVERIFY(r.ok);
-        QCOMPARE(r.layer.objects().size(), 1);
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<QStringList>("objects");
+        row("missing axis repeats the previous hit", withTool(L("X1000Y2000 Y3000 X4000 X5000Y6000")),
+            L("D3:0.1,0.2 D3:0.1,0.3 D3:0.4,0.3 D3:0.5,0.6"));
+        row("M30 ends reading", withTool(L("X1Y1 M30 X2Y2 T99")), L("D3:0.0001,0.0001"));
+        row("G85 slot", withTool({ "X2.0Y1.0G85X3.0Y1.5" }),
+            L("D3:2,1 D1:3,1.5 D1:3,1 D1:2,1 D1:2,1.5 D1:3,1.5 D2:3,1 D1:2,1.5"));
+        row("G85 second point may repeat an axis", withTool({ "X10000Y20000G85Y30000" }),
+            L("D3:1,2 D1:1,3 D1:1,2 D1:1,2 D1:1,3 D1:1,3 D2:1,2 D1:1,3"));
+        row("routed paths are strokes, not hits",
+            withTool(L("G93X0Y0 G00X1.0Y2.0 M15 G01X1.5 X0.5 M16 G00X3.0Y3.0 M15 G01Y3.5 M17 G05 X4.0Y4.0")),
+            L("D2:1,2 D1:1.5,2 D1:0.5,2 D2:3,3 D1:3,3.5 D3:4,4"));
+        row("path without tool commands", withTool(L("G00X0Y0 G01X1.0Y1.0 G01X2.0Y0")),
+            L("D2:0,0 D1:1,1 D1:2,0"));
     }
-
-    // The slot is the tool-width outline of the rectangle spanned by its two points, both
-    // diagonals, and a flash at the start.
-    void g85SlotStrokes()
+    void objects()
     {
-        Read r(withTool({ "X2.0Y1.0G85X3.0Y1.5" }));
+        QFETCH(QStringList, lines);
+        Read r(lines);
         QVERIFY(r.ok);
-        const QList<QPair<QString, QPointF>> expected {
-            { "D3", { 2.0, 1.0 } },
-            { "D1", { 3.0, 1.5 } },
-            { "D1", { 3.0, 1.0 } },
-            { "D1", { 2.0, 1.0 } },
-            { "D1", { 2.0, 1.5 } },
-            { "D1", { 3.0, 1.5 } },
-            { "D2", { 3.0, 1.0 } },
-            { "D1", { 2.0, 1.5 } },
-        };
-        QCOMPARE(r.layer.objects().size(), expected.size());
-        for (int i = 0; i < expected.size(); ++i) {
-            QCOMPARE(r.object(i).kind, expected[i].first);
-            QCOMPARE(QPointF(r.object(i).x, r.object(i).y), expected[i].second);
-            QCOMPARE(r.object(i).aperture->name, QStringLiteral("T01"));
-        }
-        QCOMPARE(QPointF(r.layer.lastObject->x, r.layer.lastObject->y), QPointF(2.0, 1.5));
-    }
-
-    void g85SecondPointMayRepeatAnAxis()
-    {
-        Read r(withTool({ "X10000Y20000G85Y30000" }));
-        QVERIFY(r.ok);
-        QCOMPARE(r.layer.objects().size(), 8);
-        QCOMPARE(QPointF(r.object(1).x, r.object(1).y), QPointF(1.0, 3.0));
-    }
-
-    // Routed paths as CAD tools write them: rapid moves, tool down, straight cuts continued by bare
-    // coordinates, tool up. None of their coordinates is a hole; G05 brings hits back.
-    void routedPathsAreStrokesNotHits()
-    {
-        Read r(withTool(L("G93X0Y0 G00X1.0Y2.0 M15 G01X1.5 X0.5 M16 G00X3.0Y3.0 M15 G01Y3.5 M17 "
-                          "G05 X4.0Y4.0")));
-        QVERIFY(r.ok);
-        const QList<QPair<QString, QPointF>> expected {
-            { "D2", { 1.0, 2.0 } },
-            { "D1", { 1.5, 2.0 } },
-            { "D1", { 0.5, 2.0 } },
-            { "D2", { 3.0, 3.0 } },
-            { "D1", { 3.0, 3.5 } },
-            { "D3", { 4.0, 4.0 } },
-        };
-        QCOMPARE(r.layer.objects().size(), expected.size());
-        for (int i = 0; i < expected.size(); ++i) {
-            QCOMPARE(r.object(i).kind, expected[i].first);
-            QCOMPARE(QPointF(r.object(i).x, r.object(i).y), expected[i].second);
-        }
-        // A path without tool commands (G00 then G01 cuts), and a route before any tool.
-        Read plain(withTool(L("G00X0Y0 G01X1.0Y1.0 G01X2.0Y0")));
-        QCOMPARE(plain.layer.objects().size(), 3);
-        QCOMPARE(plain.object(2).kind, QStringLiteral("D1"));
-        LogCapture log;
-        Read noTool(L("M48 T01C0.8 % G00X1.0Y1.0"));
-        QVERIFY(!noTool.ok);
-        QCOMPARE(log.lines(), QStringList("Error - no Shape"));
+        QTEST(drawn(r.layer), "objects");
     }
 
     void routedArcs_data()
@@ -315,20 +274,6 @@ private slots:
                 qPrintable(QString::number(turn)));
             previous = angle;
         }
-    }
-
-    void indexesFollowTheOrderOfHits()
-    {
-        Read r(withTool(L("X1Y1 X2Y2G85X3Y3 X4Y4")));
-        QVERIFY(r.ok);
-        QCOMPARE(r.layer.objectCounter, 10);
-        QVector<qint32> expected;
-        for (int i = 0; i < 10; ++i) {
-            expected << i;
-            QCOMPARE(r.object(i).index, i);
-            QCOMPARE(r.layer.objectAt(i), r.layer.objects().at(i));
-        }
-        QCOMPARE(r.layer.order(), expected);
     }
 
     void extentInWholeMillimetres_data()

@@ -1,6 +1,7 @@
 // Real files and hostile input: every corpus Gerber file loads without a crash, the files that
 // use only what the reader supports succeed, and no input makes the reader crash, hang or
 // allocate without bound.
+#include "corpus.h"
 #include "gerber/gerberlayer.h"
 #include "gerber/gerberreader.h"
 
@@ -16,7 +17,7 @@
 
 namespace {
 
-const QString corpusDir = QStringLiteral(TESSAVRANT_CORPUS_DIR "/gerber");
+const QString corpusDir = corpusRoot() + QStringLiteral("/gerber");
 
 // Heap bytes in use, including the large blocks malloc maps separately and the object blocks
 // the layers map themselves.
@@ -112,7 +113,7 @@ private slots:
     {
         const QList<CorpusFile> files = corpusGerberFiles();
         if (files.isEmpty())
-            QSKIP("the corpus of real CAD files is absent (" TESSAVRANT_CORPUS_DIR ")");
+            QSKIP("the corpus of real CAD files is absent");
         int succeeded = 0;
         QStringList unexpected;
         for (const CorpusFile& file : files) {

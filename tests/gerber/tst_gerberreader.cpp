@@ -32,6 +32,15 @@ QPointF at(const GerberLayer& layer, int i)
     return QPointF(layer.objects().at(i)->x, layer.objects().at(i)->y);
 }
 
+// "kind:x,y" for every object of the layer, in order.
+QStringList drawn(const GerberLayer& layer)
+{
+    QStringList out;
+    for (const ImageObject* o : layer.objects())
+        out << QStringLiteral("%1:%2,%3").arg(o->kind).arg(o->x).arg(o->y);
+    return out;
+}
+
 const QString header = QStringLiteral("%FSLAX24Y24*%\n%MOIN*%\n%ADD10C,0.01*%\nD10*\n");
 
 void conv(const char* name, const QString& text, int n, int m, bool trailing, bool arc, double expected)
@@ -154,17 +163,7 @@ private slots:
         QCOMPARE(QList<int>({ layer->xIntegerDigits, layer->xDecimalDigits, layer->yIntegerDigits,
                      layer->yDecimalDigits }),
             QList<int>({ 3, 5, 4, 6 }));
-        // Absurd or missing digits read as 0 instead of reading past the block.
-        auto p = parse("%FSLAXY*%\nX15Y25D02*\nM02*\n");
-        QVERIFY(p.ok);
-        QCOMPARE(p.layer->xIntegerDigits, 0);
-        QCOMPARE(p.layer->objects().first()->x, 0.15);
-        // No zero omission letter means leading.
-        p = parse("%FSAX24Y24*%\n%ADD10C,0.01*%\nD10*\nX1500Y25D02*\nM02*\n");
-        QVERIFY(p.ok);
-        QCOMPARE(p.layer->zeroOmission, QStringLiteral("L"));
-        QCOMPARE(p.layer->objects().first()->x, 0.15);
-        p = parse("%FSLAX24Y24*%\n%MOMM*%\nM02*\n");
+        auto p = parse("%FSLAX24Y24*%\n%MOMM*%\nM02*\n");
         QVERIFY(p.ok);
         QCOMPARE(p.layer->unit, QStringLiteral("MM"));
         QCOMPARE(p.layer->unitFactor, 1.0);
@@ -177,38 +176,41 @@ private slots:
         QCOMPARE(p.layer->coordinateMode, QStringLiteral("I"));
     }
 
-    void coordinateWithoutDCodeRepeatsLastDCode_data()
+    // Coordinates as they reach the objects: a missing axis repeats the current point, incremental
+    // coordinates add to it, and D03 alone flashes at it.
+    void objects_data()
     {
-        QTest::addColumn<QString>("body");
-        QTest::addColumn<QString>("kind");
-        QTest::newRow("no D code yet: draw") << QString() << QString("D1");
-        QTest::newRow("after a draw") << QString("X0Y0D02*\nX1Y1D01*\n") << QString("D1");
-        QTest::newRow("after a move") << QString("X0Y0D02*\n") << QString("D2");
-        QTest::newRow("after a flash") << QString("X0Y0D03*\n") << QString("D3");
-        QTest::newRow("G01 prefix") << QString("X0Y0D02*\nX1Y1D01*\nG01") << QString("D1");
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QStringList>("objects");
+        const auto row = [](const char* tag, const QString& file, const char* objects) {
+            QTest::newRow(tag) << file << QString(objects).split(' ');
+        };
+        row("missing axis", header + "X1500Y-25D02*\nY2500D01*\nX-3333D01*\nM02*\n",
+            "D2:0.15,-0.0025 D1:0.15,0.25 D1:-0.3333,0.25");
+        row("incremental",
+            "%FSLIX24Y24*%\n%ADD10C,0.01*%\nD10*\nX10000Y10000D02*\nX5000D01*\nY-5000D01*\nM02*\n",
+            "D2:1,1 D1:1.5,1 D1:1.5,0.5");
+        row("no zero omission letter means leading",
+            "%FSAX24Y24*%\n%ADD10C,0.01*%\nD10*\nX1500Y25D02*\nM02*\n", "D2:0.15,0.0025");
+        row("absurd or missing digits read as 0", "%FSLAXY*%\nX15Y25D02*\nM02*\n", "D2:0.15,0.25");
+        row("flash at the current point", header + "D03*\nX100Y200D02*\nD3*\nM02*\n",
+            "D3:0,0 D2:0.01,0.02 D3:0.01,0.02");
+        row("blocks after M02 are not read", header + "X0Y0D03*M02*X1Y1D03*\n", "D3:0,0");
+        // A coordinate block without D code repeats the last D code, or draws when there was none.
+        row("no D code yet: draw", header + "X100Y200*\nM02*\n", "D2:0,0 D1:0.01,0.02");
+        row("no D code after a draw", header + "X0Y0D02*\nX1Y1D01*\nX100Y200*\nM02*\n",
+            "D2:0,0 D1:0.0001,0.0001 D1:0.01,0.02");
+        row("no D code after a move", header + "X0Y0D02*\nX100Y200*\nM02*\n", "D2:0,0 D2:0.01,0.02");
+        row("no D code after a flash", header + "X0Y0D03*\nX100Y200*\nM02*\n", "D3:0,0 D3:0.01,0.02");
+        row("no D code, G01 prefix", header + "X0Y0D02*\nX1Y1D01*\nG01X100Y200*\nM02*\n",
+            "D2:0,0 D1:0.0001,0.0001 D1:0.01,0.02");
     }
-    void coordinateWithoutDCodeRepeatsLastDCode()
+    void objects()
     {
-        QFETCH(QString, body);
-        QFETCH(QString, kind);
-        auto [layer, ok, error] = parse(header + body + "X100Y200*\nM02*\n");
-        QVERIFY(ok);
-        QCOMPARE(layer->objects().last()->kind, kind);
-        QCOMPARE(at(*layer, layer->objects().size() - 1), QPointF(0.01, 0.02));
-    }
-
-    void missingAxisAndIncrementalCoordinates()
-    {
-        auto p = parse(header + "X1500Y-25D02*\nY2500D01*\nX-3333D01*\nM02*\n");
-        QVERIFY(p.ok);
-        QCOMPARE(p.layer->objects().size(), 3);
-        QCOMPARE(at(*p.layer, 0), QPointF(0.15, -0.0025));
-        QCOMPARE(at(*p.layer, 1), QPointF(0.15, 0.25));
-        QCOMPARE(at(*p.layer, 2), QPointF(-0.3333, 0.25));
-        p = parse("%FSLIX24Y24*%\n%ADD10C,0.01*%\nD10*\nX10000Y10000D02*\nX5000D01*\nY-5000D01*\nM02*\n");
-        QVERIFY(p.ok);
-        QCOMPARE(at(*p.layer, 1), QPointF(1.5, 1.0));
-        QCOMPARE(at(*p.layer, 2), QPointF(1.5, 0.5));
+        QFETCH(QString, file);
+        auto [layer, ok, error] = parse(file);
+        QVERIFY2(ok, qPrintable(error));
+        QTEST(drawn(*layer), "objects");
     }
 
     void apertureSelectionRetriesWithLeadingZeros()
@@ -345,16 +347,9 @@ private slots:
         QCOMPARE(layer->polarity, QStringLiteral("C"));
     }
 
-    void flashAtCurrentPointAndG54()
+    void g54SelectsTheAperture()
     {
-        auto p = parse(header + "D03*\nX100Y200D02*\nD3*\nM02*\n");
-        QVERIFY(p.ok);
-        QCOMPARE(p.layer->objects().size(), 3);
-        QCOMPARE(p.layer->objects().at(0)->kind, QStringLiteral("D3"));
-        QCOMPARE(at(*p.layer, 0), QPointF(0, 0));
-        QCOMPARE(p.layer->objects().at(2)->kind, QStringLiteral("D3"));
-        QCOMPARE(at(*p.layer, 2), QPointF(0.01, 0.02));
-        p = parse(header + "%ADD11R,0.1X0.2*%\nG54D11*\nX0Y0D03*\nG54*\nX1Y1D03*\nM02*\n");
+        auto p = parse(header + "%ADD11R,0.1X0.2*%\nG54D11*\nX0Y0D03*\nG54*\nX1Y1D03*\nM02*\n");
         QVERIFY(p.ok);
         QCOMPARE(p.layer->objects().at(0)->aperture->name, QStringLiteral("D11"));
         QCOMPARE(p.layer->objects().at(1)->aperture->name, QStringLiteral("D11"));
@@ -394,13 +389,9 @@ private slots:
         }
     }
 
-    void blocksAfterEndAreNotRead()
+    void missingEndCodeFails()
     {
-        auto p = parse(header + "X0Y0D03*M02*X1Y1D03*\n");
-        QVERIFY(p.ok);
-        QCOMPARE(p.layer->objects().size(), 1);
-        QCOMPARE(p.layer->currentAperture, nullptr);
-        p = parse(header + "X0Y0D03*\n");
+        auto p = parse(header + "X0Y0D03*\n");
         QVERIFY(!p.ok); // no M02
         QCOMPARE(p.layer->objects().size(), 1);
         QCOMPARE(p.error, QStringLiteral("t.gbr: the file ends without \"M02*\""));
@@ -424,8 +415,9 @@ private slots:
         QCOMPARE(layer.rawLines.first(), QStringLiteral("%FSLAX24Y24*%"));
         QCOMPARE(layer.objects().size(), 1);
         QString error;
-        QVERIFY(!loadGerber("/nonexistent/file.gbr", layer, &error));
-        QVERIFY(error.startsWith(QStringLiteral("Cannot read /nonexistent/file.gbr: ")));
+        QVERIFY(!loadGerber(dir.filePath("missing.gbr"), layer, &error));
+        QVERIFY(error.startsWith(
+            QStringLiteral("Cannot read ") + dir.filePath("missing.gbr") + QStringLiteral(": ")));
     }
 };
 

@@ -13,8 +13,6 @@ private slots:
     void freshSetHasEmptySlotsInBoardColours()
     {
         LayerSet set({ Qt::green, Qt::white, Qt::black });
-        QCOMPARE(set.list(LayerList::Top).size(), layerSlotCount);
-        QCOMPARE(set.list(LayerList::GerberMode).size(), gerberModeLayerCount);
         for (bool top : { true, false }) {
             QCOMPARE(set.slot(top, LayerSlot::Signal)->color, QColor(Qt::green));
             QCOMPARE(set.slot(top, LayerSlot::Silk)->color, QColor(Qt::white));

@@ -56,6 +56,9 @@ private slots:
         doc.appendDrawing(drawing(5));
         doc.boardInfo()->setName("topboard");
         doc.fiducials()->setBoard1X(3);
+        const OriginGen topGen { 2, 3, 50, 40, 2, 3, 7, 0, 0, 5 };
+        doc.setSideOriginGen(true, topGen);
+        doc.setSideOriginGen(false, OriginGen { 4, 1 });
 
         doc.setSide(false);
         QVERIFY(!doc.activeSideIsTop());
@@ -68,6 +71,7 @@ private slots:
         QCOMPARE(doc.boardInfo()->name(), QString("unbenannt"));
         QCOMPARE(doc.sideOrigins(true), (Origins { Origin { 1, 2, 1 } }));
         QCOMPARE(doc.sideDrawings(true).size(), 1);
+        QCOMPARE(doc.originGen(), (OriginGen { 4, 1 }));
 
         doc.setOrigins({ Origin { 7, 8, 0 } });
         doc.appendEntry(entry("B2", "bottom"));
@@ -79,6 +83,10 @@ private slots:
         QCOMPARE(doc.drawings().size(), 1);
         QCOMPARE(doc.boardInfo()->name(), QString("topboard"));
         QCOMPARE(doc.fiducials()->board1X(), 3.0);
+        QCOMPARE(doc.originGen(), topGen);
+        // The panel spans its borders, the boards and the spacing between them.
+        QCOMPARE(topGen.panelWidth(), 5 + 2 * 50.0 + 2);
+        QCOMPARE(topGen.panelHeight(), 7 + 3 * 40.0 + 2 * 3);
     }
 
     void setSideToShownSideChangesNothing()
@@ -306,22 +314,6 @@ private slots:
         QCOMPARE(*topBoard, BoardInfo());
         QVERIFY(doc.sideFiducials(true)->sameValues(Fiducials()));
         QCOMPARE(doc.sideOriginGen(false), OriginGen());
-    }
-
-    void originGenFollowsSide()
-    {
-        Document doc;
-        const OriginGen topGen { 2, 3, 50, 40, 2, 3, 7, 0, 0, 5 };
-        const OriginGen bottomGen { 4, 1 };
-        doc.setSideOriginGen(true, topGen);
-        doc.setSideOriginGen(false, bottomGen);
-        QCOMPARE(doc.originGen(), topGen);
-        doc.setSide(false);
-        QCOMPARE(doc.originGen(), bottomGen);
-        doc.setSide(true);
-        QCOMPARE(doc.originGen(), topGen);
-        QCOMPARE(topGen.panelWidth(), 5 + 2 * 50.0 + 2);
-        QCOMPARE(topGen.panelHeight(), 7 + 3 * 40.0 + 2 * 3);
     }
 };
 

@@ -96,15 +96,6 @@ private slots:
         QVERIFY(e.rotation() >= 0.0 && e.rotation() < 360.0);
     }
 
-    void newEntryDefaults()
-    {
-        const PnPEntry e("R1", "0603", 1.5, -2.5, "top", 45, "1k", "1", "c");
-        QCOMPARE(QList<int>({ e.head(), e.machine(), e.line() }), QList<int>({ 1, 0, 0 }));
-        QCOMPARE(QSizeF(e.sizeX(), e.sizeY()), QSizeF(1.6, 0.8));
-        QVERIFY(!e.selected() && !e.placed() && !e.moving() && e.onSelectedMachine());
-        QCOMPARE(PnPEntry("R2", "0603", 0, 0, "top", 0, "1k", "1", "", 7).head(), 7);
-    }
-
     void rotationSetter_data()
     {
         QTest::addColumn<double>("input");

@@ -16,7 +16,7 @@ QByteArray readAll(const QString& path)
 } // namespace
 
 // tessavrant-cli convert: the contract scripts rely on (exit status, the per-side counts
-// on standard error, the files written).
+// on standard output, reasons and nothing else on standard error, the files written).
 class TstConvertCli : public QObject
 {
     Q_OBJECT
@@ -32,13 +32,15 @@ private:
         return path;
     }
 
-    int run(const QStringList& args, QByteArray* err)
+    int run(const QStringList& args, QByteArray* err, QByteArray* out = nullptr)
     {
         QProcess process;
         process.start(cli, QStringList { "convert" } + args);
         if (!process.waitForFinished(60000))
             return -1;
         *err = process.readAllStandardError();
+        if (out)
+            *out = process.readAllStandardOutput();
         return process.exitCode();
     }
 
@@ -51,12 +53,14 @@ private slots:
         const QString pnp = dir.filePath("out.csv");
         const QString parts = dir.filePath("parts.csv");
         QByteArray err;
+        QByteArray out;
         QCOMPARE(run({ "--format", "eagle", "--side", "bottom", a, b, "--update", update, "--pnp", pnp,
                          "--parts", parts, "--panels", "3" },
-                     &err),
+                     &err, &out),
             0);
-        QVERIFY2(err.contains("top: 0 placements\nbottom: 3 placements\n"), err.constData());
-        QVERIFY2(err.contains("Hinweis: RefDes Q9 nicht vorhanden"), err.constData());
+        QCOMPARE(err, QByteArray());
+        QVERIFY2(out.contains("top: 0 placements\nbottom: 3 placements\n"), out.constData());
+        QVERIFY2(out.contains("Hinweis: RefDes Q9 nicht vorhanden"), out.constData());
         QCOMPARE(readAll(pnp),
             QByteArray("RefDes;Name;X (mm);Y (mm);Side;Rotate;Value;Comment;Execute\n"
                        "C3;C0805;10,16;5,08;bottom;270;100n;;1\n"
@@ -96,8 +100,8 @@ private slots:
                                     << "--panels";
         QTest::newRow("missing value")
             << QStringList { "--format", "target", "x", "--pnp" } << 2 << "needs a value";
-        QTest::newRow("missing file")
-            << QStringList { "--format", "target", "/nonexistent/in.txt" } << 1 << "/nonexistent/in.txt";
+        const QString missing = dir.filePath(QStringLiteral("no/such/in.txt"));
+        QTest::newRow("missing file") << QStringList { "--format", "target", missing } << 1 << missing;
     }
     void failuresAndUsage()
     {

@@ -2,7 +2,6 @@
 #include "pnpio/positionupdate.h"
 
 #include <QBuffer>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QLoggingCategory>
 #include <QRandomGenerator>
@@ -38,7 +37,7 @@ class TstPnPBadInput : public QObject
 private slots:
     void initTestCase() { QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false")); }
 
-    void binaryAndTruncatedInput_data()
+    void binaryTruncatedAndEndlessInput_data()
     {
         QTest::addColumn<QByteArray>("bytes");
         QRandomGenerator rng(99);
@@ -56,21 +55,6 @@ private slots:
         QTest::newRow("csv header, unterminated quote")
             << QByteArray("\"Designator\",\"Center-X(mm)\",\"Center-Y(mm)\"\n\"R1,\"1");
         QTest::newRow("missing columns") << QByteArray("Designator\nR1\n\"Designator\"\n\"R1\"\nh\nR1;a\n");
-    }
-    void binaryAndTruncatedInput()
-    {
-        QFETCH(QByteArray, bytes);
-        readWithEveryFormat(bytes);
-        QByteArray copy = bytes;
-        QBuffer buffer(&copy);
-        QVERIFY(buffer.open(QIODevice::ReadOnly));
-        QVector<PositionUpdate::Record> records;
-        QVERIFY(PositionUpdate::read(buffer, records));
-    }
-
-    void millionCharacterLines_data()
-    {
-        QTest::addColumn<QByteArray>("bytes");
         const QByteArray longText(1000000, 'x');
         QTest::newRow("one long line") << longText;
         QTest::newRow("long own csv field") << "h\nR1;" + longText + ";1;2;top;0;v\n";
@@ -81,14 +65,15 @@ private slots:
             << "Part Value Package Library Position (mm) Orientation\n" + QByteArray(1000000, '(');
         QTest::newRow("many spaces") << "R1" + QByteArray(1000000, ' ') + "1 2 3 4 5";
     }
-    void millionCharacterLines()
+    void binaryTruncatedAndEndlessInput()
     {
         QFETCH(QByteArray, bytes);
-        QElapsedTimer timer;
-        timer.start();
         readWithEveryFormat(bytes);
-        // Linear work: a quadratic loop over a million characters would take minutes.
-        QVERIFY2(timer.elapsed() < 60000, qPrintable(QString::number(timer.elapsed())));
+        QByteArray copy = bytes;
+        QBuffer buffer(&copy);
+        QVERIFY(buffer.open(QIODevice::ReadOnly));
+        QVector<PositionUpdate::Record> records;
+        QVERIFY(PositionUpdate::read(buffer, records));
     }
 
     void hundredMegabyteFile()

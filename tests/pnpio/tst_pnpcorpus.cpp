@@ -1,3 +1,4 @@
+#include "corpus.h"
 #include "pnpio/pnpimport.h"
 
 #include <QDir>
@@ -7,7 +8,7 @@
 
 namespace {
 
-const QString corpusDir = QStringLiteral(TESSAVRANT_CORPUS_DIR "/pnp");
+const QString corpusDir = corpusRoot() + QStringLiteral("/pnp");
 
 struct ManifestRow
 {
@@ -58,8 +59,8 @@ class TstPnPCorpus : public QObject
 private slots:
     void initTestCase()
     {
-        if (!QFile::exists(corpusDir + QStringLiteral("/MANIFEST.tsv")))
-            QSKIP("the corpus of real CAD files (../shared/corpus/pnp) is absent");
+        if (!corpusPresent(QStringLiteral("pnp")))
+            QSKIP("the corpus of real CAD files is absent");
     }
 
     void coveredFilesImportCompletely_data()
@@ -163,57 +164,42 @@ private slots:
         QTEST(p->side, "side");
     }
 
-    void otherLayoutsFailClearly_data()
+    // Files of layouts a reader does not cover: readers that need a header fail and name the
+    // file; readers that skip what they do not understand give no placements.
+    void otherLayouts_data()
     {
         QTest::addColumn<int>("format");
         QTest::addColumn<QString>("path");
-        QTest::newRow("schematic part list")
-            << int(PnPFormat::EaglePart)
-            << "eagle_partlist/JChristensen_CurrentMonitor__partlist_SCHEMATIC_no_positions.txt";
-        QTest::newRow("comma separated mount file") << int(
-            PnPFormat::Eagle) << "eagle_mnt/bschulz1701_Project-Hyena__0v2_Release_PrimaryLogger_v2.mnt";
-        QTest::newRow("comma separated mount file 2")
-            << int(PnPFormat::Eagle) << "eagle_mnt/NorthernWidget_Project-Margay__Margay_3v0.mnt";
-        QTest::newRow("kicad as eagle mnt")
-            << int(PnPFormat::Eagle) << "kicad/speeduino_Hardware__MAP_Card-all.pos";
-        QTest::newRow("kicad as own csv")
-            << int(PnPFormat::Tessavrant) << "kicad/speeduino_Hardware__MAP_Card-all.pos";
-        QTest::newRow("kicad as eagle part")
-            << int(PnPFormat::EaglePart) << "kicad/speeduino_Hardware__MAP_Card-all.pos";
+        QTest::addColumn<bool>("fails");
+        const auto row = [](const char* tag, PnPFormat format, const char* path, bool fails) {
+            QTest::newRow(tag) << int(format) << QString(path) << fails;
+        };
+        row("schematic part list", PnPFormat::EaglePart,
+            "eagle_partlist/JChristensen_CurrentMonitor__partlist_SCHEMATIC_no_positions.txt", true);
+        row("comma separated mount file", PnPFormat::Eagle,
+            "eagle_mnt/bschulz1701_Project-Hyena__0v2_Release_PrimaryLogger_v2.mnt", true);
+        row("comma separated mount file 2", PnPFormat::Eagle,
+            "eagle_mnt/NorthernWidget_Project-Margay__Margay_3v0.mnt", true);
+        row("kicad as eagle mnt", PnPFormat::Eagle, "kicad/speeduino_Hardware__MAP_Card-all.pos", true);
+        row("kicad as own csv", PnPFormat::Tessavrant, "kicad/speeduino_Hardware__MAP_Card-all.pos", true);
+        row("kicad as eagle part", PnPFormat::EaglePart, "kicad/speeduino_Hardware__MAP_Card-all.pos", true);
+        row("fritzing as target", PnPFormat::Target, "fritzing/speeduino_Hardware__schematic_v0.2_pnp.txt",
+            false);
+        row("kicad as altium", PnPFormat::Altium, "kicad/speeduino_Hardware__v0.4.4d-all.pos", false);
+        row("kicad as altium csv", PnPFormat::AltiumCsv, "kicad/speeduino_Hardware__v0.4.4d-all.pos", false);
+        row("altium csv as altium text", PnPFormat::Altium,
+            "altium/IRNAS_arribada-pmp__Arribada_PMP_V1.2_PICK_PLACE.csv", false);
     }
-    void otherLayoutsFailClearly()
+    void otherLayouts()
     {
         QFETCH(int, format);
         QFETCH(QString, path);
+        QFETCH(bool, fails);
         ImportedPlacements out;
         QString error;
-        QVERIFY(!PnPImport::readFile(PnPFormat(format), corpusDir + '/' + path, out, &error));
-        QVERIFY2(error.contains(corpusDir + '/' + path), qPrintable(error));
-    }
-
-    // The rules of the readers that skip what they do not understand give no placements.
-    void otherLayoutsGiveNothing_data()
-    {
-        QTest::addColumn<int>("format");
-        QTest::addColumn<QString>("path");
-        QTest::newRow("fritzing as target")
-            << int(PnPFormat::Target) << "fritzing/speeduino_Hardware__schematic_v0.2_pnp.txt";
-        QTest::newRow("kicad as altium")
-            << int(PnPFormat::Altium) << "kicad/speeduino_Hardware__v0.4.4d-all.pos";
-        QTest::newRow("kicad as altium csv")
-            << int(PnPFormat::AltiumCsv) << "kicad/speeduino_Hardware__v0.4.4d-all.pos";
-        QTest::newRow("altium csv as altium text")
-            << int(PnPFormat::Altium) << "altium/IRNAS_arribada-pmp__Arribada_PMP_V1.2_PICK_PLACE.csv";
-    }
-    void otherLayoutsGiveNothing()
-    {
-        QFETCH(int, format);
-        QFETCH(QString, path);
-        ImportedPlacements out;
-        QString error;
-        QVERIFY2(
-            PnPImport::readFile(PnPFormat(format), corpusDir + '/' + path, out, &error), qPrintable(error));
-        QCOMPARE(out.size(), 0);
+        const bool ok = PnPImport::readFile(PnPFormat(format), corpusDir + '/' + path, out, &error);
+        QCOMPARE(ok, !fails);
+        QVERIFY2(fails ? error.contains(corpusDir + '/' + path) : out.isEmpty(), qPrintable(error));
     }
 
     // Every reader over every file: a result or a failure with a text, never a crash.

@@ -105,6 +105,9 @@ private slots:
         QTest::newRow("semicolon in a value keeps nine fields")
             << QStringList { "R1|0603|1|2|top|0|x|1||10k;1%" } << QStringList() << 0 << "0123"
             << QStringList { "R1;0603;1;2;top;0;10k,1%;;1" };
+        QTest::newRow("entries with an odd execute value are never written") << QStringList {
+            "A|P|0|0|top|0|v|7|", "B|P|0|0|top|0|v||", "C|P|0|0|top|0|v|11|", "D|P|0|0|top|0|v|1|"
+        } << QStringList() << 0 << "0123" << QStringList { "D;P;0;0;top;0;v;;1" };
         QTest::newRow("non-ASCII texts go out as UTF-8")
             << QStringList { QString::fromUtf8("R1|0603|1|2|top|0|4µ7Ω|1|±5%") } << QStringList() << 0
             << "0123" << QStringList { QString::fromUtf8("R1;0603;1;2;top;0;4µ7Ω;±5%;1") };
@@ -153,6 +156,9 @@ private slots:
         QTest::newRow("no placement entries are exported when checked")
             << QStringList { "X1|R|0|0|top|0|10k|0|" } << QStringList() << 0 << "0" << 1
             << QStringList { "1;X1;10k;R" };
+        QTest::newRow("entries with an odd execute value are never counted") << QStringList {
+            "A|P|0|0|top|0|v|7|", "B|P|0|0|top|0|v||", "C|P|0|0|top|0|v|11|", "D|P|0|0|top|0|v|1|"
+        } << QStringList() << 0 << "0123" << 1 << QStringList { "1;D;v;P" };
         QTest::newRow("semicolon in a value is not a column")
             << QStringList { "R1|R|0|0|top|0|x|1||1k;1%" } << QStringList() << 0 << "0123" << 1
             << QStringList { "1;R1;1k,1%;R" };
@@ -178,15 +184,6 @@ private slots:
             rows << QStringLiteral("R%1|R|0|0|top|0|10k|1|").arg(i);
         const QByteArray text = partListText(entries(rows), {}, options(0, QStringLiteral("0123"), 9999999));
         QVERIFY2(text.split('\n').value(1).startsWith("2999999700;"), text.left(80).constData());
-    }
-
-    void entriesWithOddExecAreNeverWritten()
-    {
-        const QList<PnPEntry*> top = entries(
-            { "A|P|0|0|top|0|v|7|", "B|P|0|0|top|0|v||", "C|P|0|0|top|0|v|11|", "D|P|0|0|top|0|v|1|" });
-        const PnPExportOptions all = options(0, QStringLiteral("0123"), 1);
-        QCOMPARE(pickAndPlaceListText(top, {}, all), withLines(pnpHeader, { "D;P;0;0;top;0;v;;1" }));
-        QCOMPARE(partListText(top, {}, all), withLines(partHeader, { "1;D;v;P" }));
     }
 
     void exportReplacesExistingFile_data()

@@ -118,6 +118,7 @@ private slots:
             << int(PnPFormat::Altium) << QByteArray("x\nDesignator Comment Layer\nR1 1k Top\n") << "line 2";
         QTest::newRow("comma mount file")
             << int(PnPFormat::Eagle) << QByteArray("BT1,  705,  220,Top,180\n") << "line 1";
+        QTest::newRow("missing file") << int(PnPFormat::Target) << QByteArray() << "cannot open";
     }
     void failedReadLeavesTheDocumentAlone()
     {
@@ -125,7 +126,7 @@ private slots:
         QFETCH(QByteArray, bytes);
         QFETCH(QString, errorPart);
         QTemporaryDir dir;
-        const QString path = writeFile(dir, "bad.txt", bytes);
+        const QString path = bytes.isNull() ? dir.filePath("missing.txt") : writeFile(dir, "bad.txt", bytes);
         Document doc;
         seed(doc);
         QString error;
@@ -135,17 +136,6 @@ private slots:
         QCOMPARE(refs(doc.bottomList()), QStringList { "B1" });
         QCOMPARE(refs(doc.currentList()), QStringList { "T1" });
         QVERIFY(!doc.isModified());
-    }
-
-    void missingFileFails()
-    {
-        Document doc;
-        seed(doc);
-        QString error;
-        QVERIFY(
-            !PnPImport::importFile(doc, PnPFormat::Target, "/nonexistent/x.txt", PnPImportOptions(), &error));
-        QVERIFY(error.contains("/nonexistent/x.txt"));
-        QCOMPARE(refs(doc.topList()), QStringList { "T1" });
     }
 
     void headerOnlyFileImportsNothing()
@@ -166,39 +156,38 @@ private slots:
         QCOMPARE(PnPImportOptions::defaultsFor(PnPFormat::AltiumCsv).side, int(PnPImportOptions::NoChanges));
     }
 
-    void positionUpdateMovesAndReports()
+    // Each known designator takes the last position the file gives it; each unknown one is
+    // reported once per line; a file that moves nothing leaves the document unmodified.
+    void positionUpdate_data()
     {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QStringList>("notes");
+        QTest::addColumn<QVector<double>>("t1"); // x, y, rotation
+        QTest::addColumn<bool>("modified");
+        QTest::addColumn<int>("logLines"); // the number of each line after the header
+        QTest::newRow("moves and reports")
+            << QByteArray("RefDes;X;Y;Rot\nT1;5,5;6;370\nX9;1;1;1\nshort;1\nT1;7;8;45\nX9;2;2;2\n")
+            << QStringList { "RefDes X9 nicht vorhanden", "RefDes X9 nicht vorhanden" }
+            << QVector<double> { 7, 8, 45 } << true << 5;
+        QTest::newRow("unknown names change nothing")
+            << QByteArray("RefDes;X;Y;Rot\nQ1;1;1;1\n") << QStringList { "RefDes Q1 nicht vorhanden" }
+            << QVector<double> { 1, 1, 0 } << false << 1;
+    }
+    void positionUpdate()
+    {
+        QFETCH(QByteArray, bytes);
         QTemporaryDir dir;
-        const QString path = writeFile(
-            dir, "pos.csv", "RefDes;X;Y;Rot\nT1;5,5;6;370\nX9;1;1;1\nshort;1\nT1;7;8;45\nX9;2;2;2\n");
         Document doc;
         seed(doc);
         QStringList notes;
-        QString error;
         LogCapture log;
         QVERIFY(PositionUpdate::updateFile(
-            doc, path, [&](const QString& t) { notes << t; }, &error));
-        QCOMPARE(notes, QStringList({ "RefDes X9 nicht vorhanden", "RefDes X9 nicht vorhanden" }));
+            doc, writeFile(dir, "pos.csv", bytes), [&](const QString& t) { notes << t; }, nullptr));
+        QTEST(notes, "notes");
         const PnPEntry* t1 = doc.currentList().value(0);
-        QCOMPARE(t1->x(), 7.0);
-        QCOMPARE(t1->y(), 8.0);
-        QCOMPARE(t1->rotation(), 45.0);
-        QVERIFY(doc.isModified());
-        QCOMPARE(log.lines().size(), 5); // the number of each line after the header
-    }
-
-    void positionUpdateWithUnknownNamesChangesNothing()
-    {
-        QTemporaryDir dir;
-        Document doc;
-        seed(doc);
-        int notes = 0;
-        QVERIFY(PositionUpdate::updateFile(
-            doc, writeFile(dir, "pos.csv", "RefDes;X;Y;Rot\nQ1;1;1;1\n"), [&](const QString&) { ++notes; },
-            nullptr));
-        QCOMPARE(notes, 1);
-        QCOMPARE(doc.currentList().value(0)->x(), 1.0);
-        QVERIFY(!doc.isModified());
+        QTEST((QVector<double> { t1->x(), t1->y(), t1->rotation() }), "t1");
+        QTEST(doc.isModified(), "modified");
+        QTEST(int(log.lines().size()), "logLines");
     }
 
     void positionUpdateFindsCleanedDesignators()

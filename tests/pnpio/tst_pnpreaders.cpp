@@ -188,12 +188,6 @@ private slots:
         QCOMPARE(describe(p), expected);
     }
 
-    void altiumHeaderWithoutCentresFails()
-    {
-        AltiumReader::Header h;
-        QVERIFY(!AltiumReader::parseHeader("Designator Comment Layer Footprint Ref-X Ref-Y Rotation", h));
-    }
-
     void altiumCsvLine_data()
     {
         QTest::addColumn<QString>("header");

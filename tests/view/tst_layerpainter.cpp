@@ -3,7 +3,6 @@
 #include "view/layerpainter.h"
 #include "view/polygonclip.h"
 
-#include <QElapsedTimer>
 #include <QImage>
 #include <QPainter>
 #include <QtTest>
@@ -167,10 +166,7 @@ private slots:
         QFETCH(QString, probes);
         GerberLayer layer;
         build(layerCase, layer);
-        QElapsedTimer timer;
-        timer.start();
         const QImage image = render(layer);
-        QVERIFY2(timer.elapsed() < 5000, "drawing took far too long");
         for (QString probe : probes.split(' ')) {
             const bool covered = !probe.startsWith('!');
             const QStringList xy = probe.remove('!').split(',');
@@ -212,14 +208,11 @@ private slots:
         GerberLayer layer;
         build(layerCase, layer);
         const QRectF got = LayerBounds::extentMm(layer, withRepeat);
-        QVERIFY2(std::abs(got.left() - extent.left()) < 1e-9 && std::abs(got.top() - extent.top()) < 1e-9
-                && std::abs(got.right() - extent.right()) < 1e-9
-                && std::abs(got.bottom() - extent.bottom()) < 1e-9,
-            qPrintable(QString("got %1,%2 %3x%4")
-                           .arg(got.left())
-                           .arg(got.top())
-                           .arg(got.width())
-                           .arg(got.height())));
+        const QString text
+            = QString("got %1,%2 %3x%4").arg(got.left()).arg(got.top()).arg(got.width()).arg(got.height());
+        for (double d : { got.left() - extent.left(), got.top() - extent.top(), got.right() - extent.right(),
+                 got.bottom() - extent.bottom() })
+            QVERIFY2(std::abs(d) < 1e-9, qPrintable(text));
     }
 
     void roundedBounds()

@@ -7,7 +7,8 @@ Drill_dlg::Drill_dlg(QWidget* parent)
     , ui(new Ui::Drill_dlg)
 {
     ui->setupUi(this);
-    setFixedSize(250, 160);
+    // 250 x 160 is the least it takes; a larger font widens it rather than cutting its texts.
+    setMinimumSize(minimumSizeHint().expandedTo(QSize(250, 160)));
 }
 
 Drill_dlg::~Drill_dlg() = default;

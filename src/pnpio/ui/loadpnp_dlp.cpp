@@ -7,7 +7,8 @@ loadPnP_dlp::loadPnP_dlp(QWidget* parent)
     , ui(new Ui::loadPnP_dlp)
 {
     ui->setupUi(this);
-    setFixedSize(230, 180);
+    // 230 x 180 is the least it takes; a larger font widens it rather than cutting its texts.
+    setMinimumSize(minimumSizeHint().expandedTo(QSize(230, 180)));
 }
 
 loadPnP_dlp::~loadPnP_dlp() = default;

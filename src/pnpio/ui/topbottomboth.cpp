@@ -7,6 +7,8 @@ topbottomboth::topbottomboth(QWidget* parent)
     , ui(std::make_unique<Ui::topbottomboth>())
 {
     ui->setupUi(this);
+    // 191 x 181 is the least it takes; a larger font widens it rather than cutting its texts.
+    setMinimumSize(minimumSizeHint().expandedTo(QSize(191, 181)));
 }
 
 topbottomboth::~topbottomboth() = default;

@@ -36,23 +36,15 @@ private slots:
         ScriptedPrompt scripted;
         MainWindow w;
         QCOMPARE(w.windowTitle(), QStringLiteral("unbenannt - Tessavrant 0.0.80"));
-        QVERIFY(!w.layerModeActive());
-        QVERIFY(w.view()->activeSideIsTop());
-        QVERIFY(w.form()->menuImportieren->menuAction()->isVisible());
-        QVERIFY(!w.form()->menuImport->menuAction()->isVisible());
-        QVERIFY(w.form()->teile->isVisibleTo(&w));
-        QVERIFY(!w.form()->gerber_table->isVisibleTo(&w));
         QVERIFY(!w.form()->movieLabel->isVisibleTo(&w));
         for (const QString& name : ModeActions::withoutFunction())
             QVERIFY2(!entryEnabled(w, name), qPrintable(name));
-        for (const QString& name : ModeActions::placementOnly())
-            QVERIFY2(entryEnabled(w, name), qPrintable(name));
         QCOMPARE(w.form()->actionGenerate_Feederlist->text(), QStringLiteral("Set Part Dimensions"));
         QCOMPARE(w.view()->toolMode(), ToolMode::SetNewPosition);
         // Start-up is not an edit.
         QVERIFY(!w.view()->isModified());
         QVERIFY(scripted.calls.isEmpty());
-        QVERIFY(QDir(home.path() + QStringLiteral("/Documents/Tessavrant")).exists());
+        QVERIFY(QDir(home.configPath()).exists());
         QCOMPARE(w.lastDirectory(), home.path() + QStringLiteral("/Desktop"));
     }
 
@@ -62,6 +54,7 @@ private slots:
         QTest::addColumn<bool>("feederOpen");
         QTest::addColumn<int>("active"); // 0 top, 1 bottom, 2 layer mode
         QTest::addColumn<int>("offsetChange");
+        QTest::newRow("start: placement, top") << "" << false << 0 << 0;
         QTest::newRow("layer mode") << "G" << false << 2 << -28;
         QTest::newRow("layer mode, feeder open") << "G" << true << 2 << -230;
         QTest::newRow("layer mode and back") << "GT" << false << 0 << 0;
@@ -272,7 +265,8 @@ private slots:
         runTicks(w);
         if (QCursor::pos() != w.mapToGlobal(QPoint(5, 5)))
             QSKIP("the platform does not move the cursor");
-        QCOMPARE(w.statusLabel()->text(), QStringLiteral(" X: 0.00 mm Y: 0.00 mm | no machine selected"));
+        QCOMPARE(w.statusLabel()->text(),
+            QStringLiteral(" X: 0.00 mm Y: 0.00 mm | current machine: line 1 - (none)"));
 
         // Over the view at X 12.5 mm, Y 3 mm: x = offsetX + 12.5 z, y = h + offsetY - 3 z.
         auto* entry = new PnPEntry("R7", "0805", 12.5, 3.0, "top", 0, "4k7", "1", "");
@@ -282,7 +276,7 @@ private slots:
         QCursor::setPos(v->mapToGlobal(p));
         runTicks(w);
         QCOMPARE(w.statusLabel()->text(),
-            QStringLiteral(" X: 12.50 mm Y: 3.00 mm | R7 0805 4k7 | no machine selected"));
+            QStringLiteral(" X: 12.50 mm Y: 3.00 mm | R7 0805 4k7 | current machine: line 1 - (none)"));
         QCOMPARE(entry->hoverState(), 1);
         // Leaving the view lets the highlight go.
         QCursor::setPos(w.mapToGlobal(QPoint(5, 5)));

@@ -27,6 +27,13 @@ private:
         return event.isAccepted();
     }
     static const QString question() { return QStringLiteral("Do you want to save changes?\n"); }
+    static QString writeFile(const QString& path, const QByteArray& content)
+    {
+        QFile f(path);
+        if (!f.open(QIODevice::WriteOnly) || f.write(content) != content.size())
+            qFatal("cannot write %s", qPrintable(path));
+        return path;
+    }
 
 private slots:
     void close_data()
@@ -41,8 +48,8 @@ private slots:
         QTest::newRow("cancel") << true << int(QMessageBox::Cancel) << QString() << false << QStringList();
         QTest::newRow("yes, save dialog cancelled")
             << true << int(QMessageBox::Yes) << QString() << false << QStringList();
-        QTest::newRow("yes, save fails") << true << int(QMessageBox::Yes) << "/tmp/x/board.tvx" << false
-                                         << QStringList { "An error occured while saving the file" };
+        QTest::newRow("yes, save fails") << true << int(QMessageBox::Yes) << "HOME/no/such/folder/board.tvx"
+                                         << false << QStringList { "An error occured while saving the file" };
     }
 
     void close()
@@ -56,7 +63,7 @@ private slots:
         if (modified)
             addPlacement(w);
         scripted.questionAnswers.enqueue(QMessageBox::StandardButton(answer));
-        scripted.fileAnswers.enqueue(savePath);
+        scripted.fileAnswers.enqueue(QString(savePath).replace(QStringLiteral("HOME"), home.path()));
         QTEST(closeWindow(w), "closes");
         const QList<ScriptedPrompt::Call> questions = scripted.callsOf("question");
         QCOMPARE(questions.size(), modified ? 1 : 0);
@@ -155,12 +162,8 @@ private slots:
         ScriptedPrompt scripted;
         MainWindow w;
         addPlacement(w);
-        QFile project(home.path() + QStringLiteral("/old.tvx"));
-        QVERIFY(project.open(QIODevice::WriteOnly));
-        project.write("not a project");
-        project.close();
         scripted.questionAnswers.enqueue(QMessageBox::No);
-        scripted.fileAnswers.enqueue(project.fileName());
+        scripted.fileAnswers.enqueue(writeFile(home.path() + QStringLiteral("/old.tvx"), "not a project"));
         LogCapture log;
         w.form()->action_oeffnen->trigger();
         const QList<ScriptedPrompt::Call> opens = scripted.callsOf("open");
@@ -217,12 +220,8 @@ private slots:
         QString argument = home.path() + QStringLiteral("/missing.tvx");
         if (name == QLatin1String("."))
             argument = home.path();
-        else if (!name.isEmpty()) {
-            argument = home.path() + QLatin1Char('/') + name;
-            QFile f(argument);
-            QVERIFY(f.open(QIODevice::WriteOnly));
-            f.write(content);
-        }
+        else if (!name.isEmpty())
+            argument = writeFile(home.path() + QLatin1Char('/') + name, content);
         ScriptedPrompt scripted;
         MainWindow w(argument);
         QTEST(w.pendingOpen(), "pending");
@@ -236,10 +235,7 @@ private slots:
     {
         TemporaryHome home;
         QVERIFY(QDir(home.path()).mkpath("boards"));
-        const QString path = home.path() + QStringLiteral("/boards/panel.tvx");
-        QFile f(path);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.close();
+        const QString path = writeFile(home.path() + QStringLiteral("/boards/panel.tvx"), QByteArray());
         QString windowsForm = path;
         windowsForm.replace(QLatin1Char('/'), QLatin1Char('\\'));
         ScriptedPrompt scripted;
@@ -271,10 +267,7 @@ private slots:
         QFETCH(int, objects);
         QFETCH(QString, reason);
         TemporaryHome home;
-        const QString path = home.path() + QStringLiteral("/top.gbr");
-        QFile f(path);
-        QVERIFY(f.open(QIODevice::WriteOnly) && f.write(content) == content.size());
-        f.close();
+        const QString path = writeFile(home.path() + QStringLiteral("/top.gbr"), content);
         ScriptedPrompt scripted;
         MainWindow w(path);
         const GerberLayer* layer = w.view()->layers().slot(true, LayerSlot::Signal);
@@ -294,15 +287,11 @@ private slots:
     void failedLayerLoadKeepsThePreviousLayer()
     {
         TemporaryHome home;
-        const auto write = [&](const QString& name, const QByteArray& content) {
-            QFile f(home.path() + QLatin1Char('/') + name);
-            f.open(QIODevice::WriteOnly);
-            f.write(content);
-            return f.fileName();
-        };
-        const QString good = write("mask.gbr", "%FSLAX24Y24*%\n%ADD10C,0.01*%\nD10*\nX0Y0D03*\nM02*\n");
-        const QString bad = write("bad.gbr", "%FSLAX24Y24*%\nX0Y0D03*\n");
-        const QString drill = write("holes.drl", "M48\nT01C0.8\n%\nT01\nX12Y5\nM30\n");
+        const QString dir = home.path() + QLatin1Char('/');
+        const QString good
+            = writeFile(dir + "mask.gbr", "%FSLAX24Y24*%\n%ADD10C,0.01*%\nD10*\nX0Y0D03*\nM02*\n");
+        const QString bad = writeFile(dir + "bad.gbr", "%FSLAX24Y24*%\nX0Y0D03*\n");
+        const QString drill = writeFile(dir + "holes.drl", "M48\nT01C0.8\n%\nT01\nX12Y5\nM30\n");
         ScriptedPrompt scripted;
         MainWindow w;
         scripted.fileAnswers << good << bad;

@@ -3,8 +3,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-// Points the user's home (and so the documents and desktop folders) into a temporary folder,
-// so a window under test never touches the real configuration folder.
+// Points the user's home (and so the documents and desktop folders) and the configuration
+// folder into a temporary folder, so a window under test never touches the real ones.
 class TemporaryHome
 {
 public:
@@ -15,13 +15,24 @@ public:
         qunsetenv("XDG_CONFIG_HOME");
         qunsetenv("XDG_DOCUMENTS_DIR");
         qunsetenv("XDG_DESKTOP_DIR");
+        m_oldConfig = qgetenv("TESSAVRANT_CONFIG_DIR");
+        qputenv("TESSAVRANT_CONFIG_DIR", configPath().toLocal8Bit());
     }
-    ~TemporaryHome() { qputenv("HOME", m_oldHome); }
+    ~TemporaryHome()
+    {
+        qputenv("HOME", m_oldHome);
+        if (m_oldConfig.isEmpty())
+            qunsetenv("TESSAVRANT_CONFIG_DIR");
+        else
+            qputenv("TESSAVRANT_CONFIG_DIR", m_oldConfig);
+    }
     QString path() const { return m_dir.path(); }
+    QString configPath() const { return m_dir.path() + QStringLiteral("/config"); }
 
 private:
     QTemporaryDir m_dir;
     QByteArray m_oldHome;
+    QByteArray m_oldConfig;
 };
 
 // Runs the window's 20 ms driver, as its timer would, without waiting for the timer.

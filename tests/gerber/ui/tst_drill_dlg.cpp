@@ -1,11 +1,10 @@
+#include "dialogfit.h"
 #include "gerber/gerberlayer.h"
 #include "gerber/ui/drill_dlg.h"
 #include "gerber/ui/excellonimport.h"
 #include "scriptedprompt.h"
 
 #include <QDialog>
-#include <QGroupBox>
-#include <QLabel>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTemporaryDir>
@@ -40,34 +39,14 @@ class TestDrillDlg : public QObject
     Q_OBJECT
 
 private slots:
-    void form()
+    // Texts fit, and an untouched dialog asks for the usual leading-zero 2.4 format.
+    void formFitsAndDefaults()
     {
         Drill_dlg dlg;
-        QCOMPARE(dlg.windowTitle(), QStringLiteral("Import Drill File"));
-        QCOMPARE(dlg.minimumSize(), QSize(250, 160));
-        QCOMPARE(dlg.maximumSize(), QSize(250, 160));
-        QStringList groups;
-        for (const QGroupBox* g : dlg.findChildren<QGroupBox*>())
-            groups << g->title();
-        QCOMPARE(groups, QStringList({ "Zeroes", "Digits to comma" }));
-
-        const auto* leading = dlg.findChild<QRadioButton*>("leadingZeroes");
-        const auto* trailing = dlg.findChild<QRadioButton*>("trailingZeroes");
-        QVERIFY(leading && trailing);
-        QCOMPARE(leading->text() + "/" + trailing->text(), QStringLiteral("Leading/Trailing"));
-        QVERIFY(leading->isChecked() && !trailing->isChecked());
-
-        const auto* before = dlg.findChild<QSpinBox*>("preCommaDigits");
-        const auto* after = dlg.findChild<QSpinBox*>("postCommaDigits");
-        QVERIFY(before && after);
-        QCOMPARE(
-            QList<int>({ before->minimum(), before->maximum(), before->value() }), QList<int>({ 0, 9, 2 }));
-        QCOMPARE(QList<int>({ after->minimum(), after->maximum(), after->value() }), QList<int>({ 0, 9, 4 }));
-        QStringList labels;
-        for (const QLabel* l : dlg.findChildren<QLabel*>())
-            labels << l->text();
-        QVERIFY(labels.contains("previous") && labels.contains("post"));
-
+        QCOMPARE(cutTexts(dlg, "drill-import"), QStringList());
+        QVERIFY(dlg.findChild<QRadioButton*>("leadingZeroes")->isChecked());
+        QCOMPARE(dlg.findChild<QSpinBox*>("preCommaDigits")->maximum(), 9);
+        QCOMPARE(dlg.findChild<QSpinBox*>("postCommaDigits")->maximum(), 9);
         const ExcellonFormat f = dlg.format();
         QVERIFY(f.leadingZeroesOmitted);
         QCOMPARE(QPoint(f.integerDigits, f.decimalDigits), QPoint(2, 4));

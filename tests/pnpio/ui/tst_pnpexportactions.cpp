@@ -66,17 +66,23 @@ private slots:
         QTest::addColumn<int>("panels");
         QTest::addColumn<QString>("title");
         QTest::addColumn<QByteArray>("expected");
+        QTest::addColumn<bool>("unsavedEdit"); // an entry added on the shown bottom side, not written back
         const QByteArray pnp = "RefDes;Name;X (mm);Y (mm);Side;Rotate;Value;Comment;Execute\n";
         const QByteArray parts = "Quantity;RefDes;Value;Name\n";
         QTest::newRow("pick and place, bottom machine only")
             << false << "bottom" << QStringList { "Hand", "THT" } << 1 << "Export Pick and Place Data"
-            << QByteArray(pnp + "R10;0603;-1,25;4;bottom;180;10k;;1\n");
+            << QByteArray(pnp + "R10;0603;-1,25;4;bottom;180;10k;;1\n") << false;
+        QTest::newRow("pick and place, unsaved edit of the shown side")
+            << false << "bottom" << QStringList() << 1 << "Export Pick and Place Data"
+            << QByteArray(pnp + "R10;0603;-1,25;4;bottom;180;10k;;1\nU1;SO8;0;0;bottom;0;LM358;;3\n"
+                   + "C5;0402;1;1;bottom;0;1u;;1\n")
+            << true;
         QTest::newRow("part list, both, 4 panels")
             << true << "both" << QStringList() << 4 << "Export Part List"
-            << QByteArray(parts + "12;R1,R10,R2;10k;0603\n" + "4;U1;LM358;SO8\n");
+            << QByteArray(parts + "12;R1,R10,R2;10k;0603\n" + "4;U1;LM358;SO8\n") << false;
         QTest::newRow("part list, top, no hand")
             << true << "top" << QStringList { "Hand" } << 2 << "Export Part List"
-            << QByteArray(parts + "2;R1;10k;0603\n");
+            << QByteArray(parts + "2;R1;10k;0603\n") << false;
     }
 
     void exportsTheChosenSides()
@@ -86,8 +92,13 @@ private slots:
         QFETCH(QStringList, cleared);
         QFETCH(int, panels);
         QFETCH(QString, title);
+        QFETCH(bool, unsavedEdit);
         Document doc;
         fill(doc);
+        if (unsavedEdit) {
+            doc.setSide(false);
+            doc.appendEntry(new PnPEntry("C5", "0402", 1, 1, "bottom", 0, "1u", "1", ""));
+        }
         QString lastDirectory = QStringLiteral("/start/here");
         const QString path = dir->filePath(QStringLiteral("out.csv"));
         ScriptedPrompt prompt;
@@ -201,22 +212,6 @@ private slots:
         QCOMPARE(prompt.calls.size(), 2);
         QCOMPARE(lastDirectory, QStringLiteral("/keep"));
         QVERIFY(log.lines().isEmpty());
-    }
-
-    void unsavedEditsOfTheActiveSideAreExported()
-    {
-        Document doc;
-        fill(doc);
-        doc.setSide(false);
-        doc.appendEntry(new PnPEntry("C5", "0402", 1, 1, "bottom", 0, "1u", "1", ""));
-        QString lastDirectory;
-        const QString path = dir->filePath(QStringLiteral("out.csv"));
-        ScriptedPrompt prompt;
-        prompt.fileAnswers << path;
-        QStringList seen;
-        prompt.dialogHandlers << answer(QStringLiteral("bottom"), {}, 1, &seen);
-        PnPExportActions(nullptr, doc, lastDirectory).exportPickAndPlace();
-        QCOMPARE(readAll(path).split('\n').value(3), QByteArray("C5;0402;1;1;bottom;0;1u;;1"));
     }
 };
 

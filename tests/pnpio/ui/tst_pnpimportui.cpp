@@ -1,3 +1,4 @@
+#include "dialogfit.h"
 #include "logcapture.h"
 #include "model/document.h"
 #include "pnpio/ui/loadpnp_dlp.h"
@@ -5,7 +6,6 @@
 #include "scriptedprompt.h"
 
 #include <QFile>
-#include <QGroupBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
@@ -39,24 +39,14 @@ class TstPnPImportUi : public QObject
 {
     Q_OBJECT
 private slots:
-    void dialogLooksAsDesigned()
+    void dialogDefaultsAndChoices()
     {
         loadPnP_dlp dialog;
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Import Pick-and-Place"));
-        QCOMPARE(dialog.size(), QSize(230, 180));
-        for (const auto& [name, text] :
-            QList<QPair<const char*, QString>> { { "radioTop", "Top" }, { "radioBottom", "Bottom" },
-                { "radioNo", "No Changes" }, { "radioNew", "New" }, { "radioAdd", "Add" } }) {
-            QVERIFY2(radio(&dialog, name), name);
-            QCOMPARE(radio(&dialog, name)->text(), text);
-        }
+        QCOMPARE(cutTexts(dialog, "pnp-import"), QStringList());
         QVERIFY(radio(&dialog, "radioNo")->isChecked() && radio(&dialog, "radioNew")->isChecked());
         QCOMPARE(dialog.side(), 2);
         QVERIFY(!dialog.add());
-        QStringList groups;
-        for (const QGroupBox* box : dialog.findChildren<QGroupBox*>())
-            groups << box->title();
-        QCOMPARE(groups, QStringList({ "Side", "insert" }));
 
         dialog.setFileHasSides(false);
         QVERIFY(!radio(&dialog, "radioNo")->isEnabled());
@@ -67,10 +57,8 @@ private slots:
         QCOMPARE(dialog.options().side, 1);
         QVERIFY(dialog.options().add);
 
-        QPushButton* ok = dialog.findChild<QPushButton*>();
-        QCOMPARE(ok->text(), QStringLiteral("OK"));
         dialog.show();
-        ok->click();
+        dialog.findChild<QPushButton*>()->click();
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
     }
 
@@ -149,54 +137,54 @@ private slots:
         QVERIFY(doc.isModified());
     }
 
-    void failureShowsTheErrorBox_data()
+    // An import that fails or is cancelled leaves the document as it was. A failure, and a
+    // cancel of the own format, show the error box; a cancel of another format shows nothing.
+    void failedOrCancelledImportKeepsTheDocument_data()
     {
         QTest::addColumn<Action>("action");
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<bool>("accept");
-        QTest::newRow("own csv short line")
-            << Action(&PnPImportActions::importTessavrant) << QByteArray("h\nR1;1\n") << true;
-        QTest::newRow("own csv dialog cancelled") << Action(&PnPImportActions::importTessavrant)
-                                                  << QByteArray("h\nR1;0603;1;2;top;0;1k\n") << false;
+        QTest::addColumn<bool>("returns");
+        QTest::addColumn<bool>("errorBox");
+        QTest::newRow("own csv short line") << Action(&PnPImportActions::importTessavrant)
+                                            << QByteArray("h\nR1;1\n") << true << false << true;
+        QTest::newRow("own csv dialog cancelled")
+            << Action(&PnPImportActions::importTessavrant) << QByteArray("h\nR1;0603;1;2;top;0;1k\n") << false
+            << false << true;
+        QTest::newRow("position update of a missing file")
+            << Action(&PnPImportActions::importPositionUpdate) << QByteArray() << true << false << true;
+        QTest::newRow("target dialog cancelled")
+            << Action(&PnPImportActions::importTarget)
+            << QByteArray("\"1\",\"10k\",\"1\",\"2\",\"0\",\"Top\",\"R1\"\n") << false << true << false;
     }
-    void failureShowsTheErrorBox()
+    void failedOrCancelledImportKeepsTheDocument()
     {
         QFETCH(Action, action);
         QFETCH(QByteArray, bytes);
         QFETCH(bool, accept);
+        QFETCH(bool, errorBox);
         QTemporaryDir dir;
         ScriptedPrompt scripted;
-        scripted.fileAnswers << writeFile(dir, "bad.txt", bytes);
+        const QString path = bytes.isNull() ? dir.filePath("missing.csv") : writeFile(dir, "bad.txt", bytes);
+        scripted.fileAnswers << path;
         scripted.dialogHandlers <<
             [accept](QDialog*) { return accept ? int(QDialog::Accepted) : int(QDialog::Rejected); };
-        Document doc;
-        doc.setCurrentList({ new PnPEntry("K1", "0603", 1, 1, "top", 0, "1k", "1", QString()) });
-        doc.setModified(false);
-        QString last;
-        QVERIFY(!action(nullptr, doc, last));
-        const QList<ScriptedPrompt::Call> warnings = scripted.callsOf("warning");
-        QCOMPARE(warnings.size(), 1);
-        QCOMPARE(warnings.first().title, QStringLiteral("Error"));
-        QCOMPARE(warnings.first().text, QStringLiteral("An error occured while loading the file"));
-        QCOMPARE(doc.currentList().size(), 1);
-        QVERIFY(!doc.isModified());
-    }
-
-    void cancelledDialogChangesNothing()
-    {
-        QTemporaryDir dir;
-        ScriptedPrompt scripted;
-        scripted.fileAnswers << writeFile(dir, "a.txt", "\"1\",\"10k\",\"1\",\"2\",\"0\",\"Top\",\"R1\"\n");
         Document doc;
         doc.setCurrentList({ new PnPEntry("K1", "0603", 1, 1, "top", 0, "1k", "1", QString()) });
         doc.writeBackWorkingList();
         doc.setModified(false);
         QString last;
-        QVERIFY(PnPImportActions::importTarget(nullptr, doc, last)); // no dialog handler: rejected
-        QVERIFY(scripted.callsOf("warning").isEmpty());
+        QTEST(action(nullptr, doc, last), "returns");
+        const QList<ScriptedPrompt::Call> warnings = scripted.callsOf("warning");
+        QCOMPARE(warnings.size(), errorBox ? 1 : 0);
+        if (errorBox) {
+            QCOMPARE(warnings.first().title, QStringLiteral("Error"));
+            QCOMPARE(warnings.first().text, QStringLiteral("An error occured while loading the file"));
+        }
         QCOMPARE(doc.topList().size(), 1);
         QCOMPARE(doc.currentList().size(), 1);
         QVERIFY(!doc.isModified());
+        QCOMPARE(last, dir.path()); // the next dialog starts in the folder of the chosen file
     }
 
     void positionUpdateWarnsPerMissingDesignator()
@@ -215,18 +203,6 @@ private slots:
         QCOMPARE(warnings.at(1).text, QStringLiteral("RefDes Z2 nicht vorhanden"));
         QCOMPARE(doc.currentList().first()->x(), 4.0);
         QVERIFY(scripted.callsOf("exec").isEmpty());
-    }
-
-    void positionUpdateOfMissingFileFails()
-    {
-        ScriptedPrompt scripted;
-        scripted.fileAnswers << QStringLiteral("/nonexistent/p.csv");
-        Document doc;
-        QString last;
-        QVERIFY(!PnPImportActions::importPositionUpdate(nullptr, doc, last));
-        QCOMPARE(scripted.callsOf("warning").value(0).text,
-            QStringLiteral("An error occured while loading the file"));
-        QCOMPARE(last, QStringLiteral("/nonexistent"));
     }
 };
 

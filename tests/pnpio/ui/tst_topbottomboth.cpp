@@ -1,5 +1,7 @@
 #include "pnpio/ui/topbottomboth.h"
 
+#include "dialogfit.h"
+
 #include <QCheckBox>
 #include <QLabel>
 #include <QPushButton>
@@ -13,39 +15,18 @@ class TestTopBottomBoth : public QObject
     Q_OBJECT
 
 private slots:
-    void controlsAndDefaults()
+    // Every text shows in full at the desktop's font, with and without the panels row, and the
+    // panels row hides for the pick-and-place export.
+    void textsFitAndPanelsRowHides()
     {
-        topbottomboth dialog;
-        QCOMPARE(dialog.windowTitle(), QStringLiteral("Export Pick-and-Place"));
-        QCOMPARE(dialog.size(), QSize(191, 181));
-        const QList<std::tuple<QString, QString, bool>> controls { { "both", "Both", true },
-            { "top", "Top", false }, { "bottom", "Bottom", false }, { "Machine", "Machine", true },
-            { "Hand", "Hand", true }, { "THT", "THT", true }, { "None", "No Placement", true } };
-        for (const auto& [object, text, checked] : controls) {
-            auto* button = dialog.findChild<QAbstractButton*>(object);
-            QVERIFY2(button, qPrintable(object));
-            QCOMPARE(button->text(), text);
-            QCOMPARE(button->isChecked(), checked);
-            QCOMPARE(bool(qobject_cast<QRadioButton*>(button)), object == object.toLower());
+        for (bool panels : { true, false }) {
+            topbottomboth dialog;
+            dialog.setPanelsVisible(panels);
+            QCOMPARE(cutTexts(dialog, panels ? "export-part-list" : "export-pick-and-place"), QStringList());
+            QVERIFY(dialog.width() >= 191 && dialog.height() >= 181);
+            QCOMPARE(dialog.findChild<QSpinBox*>(QStringLiteral("spinBox"))->isVisible(), panels);
+            QCOMPARE(dialog.findChild<QLabel*>(QStringLiteral("panelsLabel"))->isVisible(), panels);
         }
-        auto* spin = dialog.findChild<QSpinBox*>(QStringLiteral("spinBox"));
-        QVERIFY(spin);
-        QCOMPARE(spin->minimum(), 1);
-        QCOMPARE(spin->maximum(), 9999999);
-        QCOMPARE(spin->value(), 1);
-        QCOMPARE(dialog.findChild<QPushButton*>(QStringLiteral("okButton"))->text(), QStringLiteral("OK"));
-
-        // The panels row (spin box and its label) hides for the pick-and-place export.
-        dialog.setPanelsVisible(false);
-        dialog.show();
-        QVERIFY(!spin->isVisible());
-        const auto labels = dialog.findChildren<QLabel*>();
-        auto panels
-            = std::find_if(labels.begin(), labels.end(), [](QLabel* l) { return l->text() == "Panels:"; });
-        QVERIFY(panels != labels.end());
-        QVERIFY(!(*panels)->isVisible());
-        dialog.setPanelsVisible(true);
-        QVERIFY(spin->isVisible());
     }
 
     void okStoresTheChoices_data()

@@ -16,7 +16,6 @@ private slots:
     {
         Darstellg v;
         v.zoomBox()->setCurrentIndex(499);
-        QCOMPARE(v.zoomBox()->itemText(499), QStringLiteral("5000%"));
         QCOMPARE(v.zoomLevel(), 500);
         for (auto [requested, level] : { std::pair(37, 37), { 0, 1 }, { -5, 1 }, { 5000, 1000 } }) {
             v.setZoomLevel(requested);

@@ -1,0 +1,146 @@
+#include "line/ui/db_dlg.h"
+
+#include "app/prompt.h"
+#include "line/ui/edit_db_dlg.h"
+#include "ui_db_dlg.h"
+
+#include <QDebug>
+#include <QSignalBlocker>
+
+db_dlg::db_dlg(const QString& configFolder, QWidget* parent)
+    : QDialog(parent)
+    , ui(new Ui::db_dlg)
+    , m_file(configFolder)
+{
+    ui->setupUi(this);
+    readDatabase();
+}
+
+db_dlg::~db_dlg() = default;
+
+void db_dlg::readDatabase(int showNo)
+{
+    {
+        const QSignalBlocker b1(ui->category_list), b2(ui->specific_list);
+        ui->category_list->clear();
+        ui->specific_list->clear();
+    }
+    m_shown.clear();
+    m_database.readFile(m_file.path());
+    showEntry(nullptr);
+    {
+        const QSignalBlocker block(ui->category_list);
+        ui->category_list->addItems(m_database.categories());
+    }
+    // After a save the user goes on where they were.
+    const int index = m_database.indexOfNumber(showNo);
+    if (index < 0)
+        return;
+    ui->category_list->setCurrentRow(
+        m_database.categories().indexOf(m_database.entries().at(index).category()));
+    ui->specific_list->setCurrentRow(m_shown.indexOf(index));
+}
+
+void db_dlg::on_category_list_currentRowChanged(int row)
+{
+    {
+        const QSignalBlocker block(ui->specific_list);
+        ui->specific_list->clear();
+    }
+    m_shown.clear();
+    showEntry(nullptr);
+    if (row < 0 || row >= m_database.categories().size())
+        return;
+    m_shown = m_database.entriesOf(m_database.categories().at(row));
+    const QSignalBlocker block(ui->specific_list);
+    for (int index : m_shown)
+        ui->specific_list->addItem(m_database.entries().at(index).displayText());
+}
+
+void db_dlg::on_specific_list_currentRowChanged(int row)
+{
+    showEntry(row >= 0 && row < m_shown.size() ? &m_database.entries().at(m_shown.at(row)) : nullptr);
+}
+
+void db_dlg::showEntry(const PartDbEntry* entry)
+{
+    m_haveCurrent = entry != nullptr;
+    ui->pushButton->setEnabled(m_haveCurrent);
+    ui->pushButton_3->setEnabled(m_haveCurrent);
+    if (!entry) {
+        for (QLabel* l : { ui->db_no_value, ui->nozzle_value, ui->feeder_type_value, ui->x_value, ui->y_value,
+                 ui->z_value })
+            l->clear();
+        m_current = PartDbEdit();
+        return;
+    }
+    ui->db_no_value->setText(entry->number);
+    ui->nozzle_value->setText(entry->nozzle);
+    ui->feeder_type_value->setText(entry->feederType);
+    ui->x_value->setText(entry->x);
+    ui->y_value->setText(entry->y);
+    ui->z_value->setText(entry->z);
+
+    m_current = PartDbEdit();
+    m_current.newEntry = false;
+    m_current.dbNo = entry->dbNo();
+    m_current.originalNo = m_current.dbNo;
+    m_current.name = entry->category();
+    m_current.type = entry->type();
+    m_current.keywords = m_database.keywordsOf(m_current.dbNo);
+    m_current.x = entry->x.toDouble();
+    m_current.y = entry->y.toDouble();
+    m_current.z = entry->z.toDouble();
+    m_current.nozzle = entry->nozzle.toInt();
+    m_current.feederWidth = entry->feederType.chopped(qMin(2, entry->feederType.size())).toInt();
+}
+
+void db_dlg::runEditor(const PartDbEdit& entry)
+{
+    edit_db_dlg editor(this);
+    editor.setEntry(entry, m_database.usedNumbers());
+    if (prompt().exec(&editor) != QDialog::Accepted)
+        return;
+    if (saveLines(PartDbEditor::applyEdit(m_database.lines(), editor.entry())))
+        readDatabase(editor.entry().dbNo);
+    else
+        reject();
+}
+
+bool db_dlg::saveLines(const QStringList& lines)
+{
+    QString error;
+    if (m_file.save(lines, &error))
+        return true;
+    qDebug().noquote() << error;
+    prompt().warning(this, QStringLiteral("Error"), DatabaseFile::failureText());
+    return false;
+}
+
+void db_dlg::on_pushButton_2_clicked()
+{
+    PartDbEdit entry;
+    entry.newEntry = true;
+    runEditor(entry);
+}
+
+void db_dlg::on_pushButton_clicked()
+{
+    if (m_haveCurrent)
+        runEditor(m_current);
+}
+
+void db_dlg::on_pushButton_3_clicked()
+{
+    if (!m_haveCurrent)
+        return;
+    if (saveLines(PartDbEditor::removeNumber(m_database.lines(), m_current.originalNo)))
+        readDatabase();
+    else
+        reject();
+}
+
+void db_dlg::on_pushButton_4_clicked()
+{
+    accept();
+}

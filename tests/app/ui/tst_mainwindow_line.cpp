@@ -1,0 +1,220 @@
+#include "app/mainwindow.h"
+#include "line/feederentry.h"
+#include "line/machine.h"
+#include "line/ui/linie_dlg.h"
+#include "scriptedprompt.h"
+#include "ui_mainwindow.h"
+#include "windowfixture.h"
+
+#include <QListWidget>
+#include <QPushButton>
+
+namespace {
+
+QByteArray readFile(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+
+void writeFile(const QString& path, const QByteArray& data)
+{
+    QDir().mkpath(QFileInfo(path).path());
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(data);
+}
+
+QStringList items(QComboBox* box)
+{
+    QStringList out;
+    for (int i = 0; i < box->count(); ++i)
+        out << box->itemText(i);
+    return out;
+}
+
+} // namespace
+
+// The main window's side of the production line and the part database: selectors in step
+// with the dialog, export and import of line.cfg, the two menu entries.
+class TstMainWindowLine : public QObject
+{
+    Q_OBJECT
+private slots:
+    void selectorsFollowTheConfiguration()
+    {
+        TemporaryHome home;
+        writeFile(home.configPath() + "/line.cfg", "A;0;0\nB;1;0\nC;2;1\n");
+        ScriptedPrompt scripted;
+        MainWindow w;
+        runTicks(w);
+        QCOMPARE(items(w.form()->lineselect), (QStringList { "1", "2" }));
+        QCOMPARE(items(w.form()->comboBox), (QStringList { "(none)", "A", "B" }));
+        w.form()->lineselect->setCurrentIndex(1);
+        QCOMPARE(items(w.form()->comboBox), (QStringList { "(none)", "C" }));
+        QCOMPARE(w.lineDialog()->currentLine(), 1);
+        runTicks(w);
+        QCOMPARE(w.form()->lineselect->currentIndex(), 1);
+        // Clearing the selector reports -1: nothing may follow it.
+        w.form()->lineselect->clear();
+        QCOMPARE(w.lineDialog()->currentLine(), 1);
+
+        // "Production Line" opens the dialog; a machine added there reaches the selectors.
+        QVERIFY(w.form()->actionLinie_erstellen->isEnabled());
+        scripted.dialogHandlers.enqueue([](QDialog* d) {
+            d->findChild<QPushButton*>("addMachineButton")->click();
+            d->findChild<QPushButton*>("okButton")->click();
+            return d->result();
+        });
+        w.form()->actionLinie_erstellen->trigger();
+        QCOMPARE(scripted.callsOf("exec").first().title, QStringLiteral("Production Line"));
+        runTicks(w);
+        QCOMPARE(items(w.form()->lineselect), (QStringList { "1", "2" }));
+        QCOMPARE(items(w.form()->comboBox), (QStringList { "(none)", "C", "unnamed" }));
+        QCOMPARE(readFile(home.configPath() + "/line.cfg"), QByteArray("A;0;0\nB;1;0\nC;2;1\nunnamed;0;1\n"));
+    }
+
+    void exportCopiesLineCfg()
+    {
+        TemporaryHome home;
+        ScriptedPrompt scripted;
+        MainWindow w;
+        w.form()->actionProduction_Line_Config_export->trigger();
+        QCOMPARE(scripted.callsOf("warning").size(), 1);
+        QCOMPARE(scripted.calls.first().title, QStringLiteral("Error"));
+        QCOMPARE(scripted.calls.first().text, QStringLiteral("Config File doesn't exist"));
+
+        const QString line = home.configPath() + "/line.cfg";
+        writeFile(line, "A;0;0\n");
+        const QString target = home.path() + "/shared/exported.cfg";
+        writeFile(target, "old\n");
+        scripted.calls.clear();
+        scripted.fileAnswers.enqueue(target);
+        w.form()->actionProduction_Line_Config_export->trigger();
+        QCOMPARE(scripted.calls.size(), 1);
+        QCOMPARE(scripted.calls.first().title, QStringLiteral("Save Machine Config"));
+        QCOMPARE(scripted.calls.first().filter, QStringLiteral("Config-File (*.cfg)"));
+        QCOMPARE(readFile(target), QByteArray("A;0;0\n"));
+        QCOMPARE(w.lastDirectory(), home.path() + "/shared");
+
+        // Onto line.cfg itself: the only copy stays.
+        scripted.calls.clear();
+        scripted.fileAnswers.enqueue(line);
+        w.form()->actionProduction_Line_Config_export->trigger();
+        QCOMPARE(readFile(line), QByteArray("A;0;0\n"));
+        QVERIFY(scripted.callsOf("warning").isEmpty());
+    }
+
+    void import_data()
+    {
+        QTest::addColumn<QByteArray>("chosen");
+        QTest::addColumn<QByteArray>("lineCfg");
+        QTest::addColumn<QStringList>("warnings");
+        QTest::addColumn<QStringList>("machines");
+        QTest::newRow("valid lines only")
+            << QByteArray(" N;2;0 \nx;9;0\nM;1;3\n") << QByteArray("N;2;0\nM;1;3\n") << QStringList()
+            << QStringList { "(none)", "N" };
+        QTest::newRow("database.cfg by mistake")
+            << QByteArray("#ASYS\r\n120 R0603\r\n#DBASE\r\n120 RES-0603 1 1 1 1 8\r\n")
+            << QByteArray("A;0;0\n") << QStringList { "Import failed" } << QStringList { "(none)", "A" };
+    }
+    void import()
+    {
+        QFETCH(QByteArray, chosen);
+        TemporaryHome home;
+        const QString line = home.configPath() + "/line.cfg";
+        writeFile(line, "A;0;0\n");
+        const QString source = home.path() + "/in/other.cfg";
+        writeFile(source, chosen);
+        ScriptedPrompt scripted;
+        MainWindow w;
+        scripted.fileAnswers.enqueue(source);
+        w.form()->actionProduction_Line_Config_import->trigger();
+        QTEST(readFile(line), "lineCfg");
+        QStringList warnings;
+        for (const auto& call : scripted.callsOf("warning"))
+            warnings << call.text;
+        QTEST(warnings, "warnings");
+        runTicks(w);
+        QTEST(items(w.form()->comboBox), "machines");
+    }
+
+    void importOntoItselfKeepsIt()
+    {
+        TemporaryHome home;
+        const QString line = home.configPath() + "/line.cfg";
+        writeFile(line, "A;0;0\nB;2;1\n");
+        ScriptedPrompt scripted;
+        MainWindow w;
+        scripted.fileAnswers.enqueue(line);
+        w.form()->actionProduction_Line_Config_import->trigger();
+        QCOMPARE(readFile(line), QByteArray("A;0;0\nB;2;1\n"));
+        QCOMPARE(w.lineDialog()->lines().size(), 2);
+    }
+
+    // Machines holding the project's feeder lists are not dropped without asking.
+    void importAsksBeforeDroppingFeeders()
+    {
+        TemporaryHome home;
+        const QString line = home.configPath() + "/line.cfg";
+        writeFile(line, "A;0;0\n");
+        const QString source = home.path() + "/other.cfg";
+        writeFile(source, "Z;1;0\n");
+        ScriptedPrompt scripted;
+        MainWindow w;
+        w.lineDialog()->currentLineMachines().first()->feeders.append(new FeederEntry);
+        scripted.fileAnswers.enqueue(source);
+        scripted.questionAnswers.enqueue(QMessageBox::No);
+        w.form()->actionProduction_Line_Config_import->trigger();
+        QCOMPARE(scripted.callsOf("question").size(), 1);
+        QCOMPARE(readFile(line), QByteArray("A;0;0\n"));
+        QCOMPARE(w.lineDialog()->currentLineMachines().first()->feeders.size(), 1);
+
+        scripted.fileAnswers.enqueue(source);
+        scripted.questionAnswers.enqueue(QMessageBox::Yes);
+        w.form()->actionProduction_Line_Config_import->trigger();
+        QCOMPARE(readFile(line), QByteArray("Z;1;0\n"));
+        QCOMPARE(w.lineDialog()->currentLineMachines().first()->name, QStringLiteral("Z"));
+    }
+
+    // New drops the project's feeder lists but keeps the machines.
+    void newKeepsMachines()
+    {
+        TemporaryHome home;
+        writeFile(home.configPath() + "/line.cfg", "A;0;0\nB;0;1\n");
+        ScriptedPrompt scripted;
+        MainWindow w;
+        runTicks(w);
+        w.form()->lineselect->setCurrentIndex(1);
+        Machine* b = w.lineDialog()->currentLineMachines().first();
+        b->feeders.append(new FeederEntry);
+        b->partMap.insert(QStringLiteral("080510k"), 90.0);
+        w.form()->actionNeu->trigger();
+        runTicks(w);
+        QCOMPARE(w.lineDialog()->currentLine(), 0);
+        QCOMPARE(w.form()->lineselect->currentIndex(), 0);
+        QVERIFY(b->feeders.isEmpty());
+        QVERIFY(b->partMap.isEmpty());
+        QCOMPARE(w.lineDialog()->lines().at(1).machines.first(), b);
+    }
+
+    void databaseLookupsReReadOnClose()
+    {
+        TemporaryHome home;
+        const QString db = home.configPath() + "/database.cfg";
+        writeFile(db, "#ASYS\r\n120 R0603\r\n#DBASE\r\n120 RES-0603 1.60 0.80 0.45 1 8\r\n");
+        ScriptedPrompt scripted;
+        MainWindow w;
+        QCOMPARE(w.partDatabase().numberOf("R0603"), QStringLiteral("120"));
+        scripted.dialogHandlers.enqueue([&](QDialog* d) {
+            writeFile(db, "#ASYS\r\n130 R0603\r\n#DBASE\r\n");
+            return int(d->result());
+        });
+        w.form()->actionDatabase->trigger();
+        QCOMPARE(scripted.callsOf("exec").size(), 1);
+        QCOMPARE(w.partDatabase().numberOf("R0603"), QStringLiteral("130"));
+    }
+};
+
+QTEST_MAIN(TstMainWindowLine)
+#include "tst_mainwindow_line.moc"

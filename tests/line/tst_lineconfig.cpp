@@ -1,0 +1,212 @@
+#include "line/lineconfig.h"
+#include "line/machine.h"
+#include "line/machinedetails.h"
+
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+// "line: name/type/field, ..." per line, for comparing a whole configuration at once.
+QStringList describe(const LineConfig& config)
+{
+    QStringList out;
+    for (const ProductionLine& line : config.lines()) {
+        QStringList machines;
+        for (const Machine* m : line.machines)
+            machines << QStringLiteral("%1/%2/%3").arg(m->name).arg(int(m->type)).arg(m->lineNumber);
+        out << machines.join(QLatin1Char(','));
+    }
+    return out;
+}
+
+} // namespace
+
+// line.cfg: which lines are taken, how lines are formed, what is written back.
+class TstLineConfig : public QObject
+{
+    Q_OBJECT
+private slots:
+    void readsAndGroups_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QStringList>("lines");
+        QTest::newRow("renumbered by first appearance")
+            << QByteArray("A;0;5\nB;1;2\nC;2;5\n") << QStringList { "A/0/5,C/2/5", "B/1/2" };
+        QTest::newRow("skipped lines")
+            << QByteArray("t3;3;0\ntneg;-1;0\nlneg;0;-1\nfew;1\n\nok;1;0\n") << QStringList { "ok/1/0" };
+        QTest::newRow("letters read as 0") << QByteArray("L;a;b\n") << QStringList { "L/0/0" };
+        QTest::newRow("extra fields ignored, blanks trimmed")
+            << QByteArray("  X;2;1;extra;more  \r\n") << QStringList { "X/2/1" };
+        QTest::newRow("empty name kept") << QByteArray(";0;0\n") << QStringList { "/0/0" };
+        QTest::newRow("nothing taken: one empty line")
+            << QByteArray("#ASYS\n120 R0603\n") << QStringList { "" };
+    }
+    void readsAndGroups()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QStringList, lines);
+        LineConfig config;
+        QVERIFY(config.parse(file));
+        QCOMPARE(describe(config), lines);
+    }
+
+    void headsFollowTheType()
+    {
+        LineConfig config;
+        config.parse("T;0;0\nO;1;0\nE;2;0\n");
+        const QList<Machine*>& m = config.lines().at(0).machines;
+        QCOMPARE(m.at(0)->headCount(), 8);
+        QCOMPARE(m.at(1)->headCount(), 8);
+        QCOMPARE(m.at(2)->headCount(), 2);
+        QCOMPARE(m.at(2)->heads.size(), 2);
+        QCOMPARE(m.at(0)->multipickGroups.size(), 99);
+    }
+
+    // The line field written is the index of the line holding the machine, so lines read
+    // back as they were, whatever numbers the file or a new machine carried.
+    void writesLineIndexes()
+    {
+        LineConfig config;
+        config.parse("A;0;5\nB;1;2\nC;2;5\n");
+        auto* added = new Machine;
+        added->name = QStringLiteral("new;one");
+        added->lineNumber = 7;
+        config.lines()[1].machines.append(added);
+        QCOMPARE(config.serialize(), QByteArray("A;0;0\nC;2;0\nB;1;1\nnew_one;0;1\n"));
+        LineConfig again;
+        again.parse(config.serialize());
+        QCOMPARE(again.serialize(), config.serialize());
+    }
+
+    void defaultEclipseLine()
+    {
+        LineConfig config;
+        config.parse(QByteArray());
+        auto* m = new Machine;
+        m->type = MachineType::Eclipse;
+        config.lines()[0].machines.append(m);
+        QCOMPARE(config.serialize(), QByteArray("unnamed;2;0\n"));
+    }
+
+    void machineAtTreatsOutOfRangeAsUnassigned()
+    {
+        LineConfig config;
+        config.parse("A;0;0\nB;0;0\nC;0;1\n");
+        QCOMPARE(config.machineAt(0, 2)->name, QStringLiteral("B"));
+        QCOMPARE(config.machineAt(1, 1)->name, QStringLiteral("C"));
+        QVERIFY(!config.machineAt(0, 0));
+        QVERIFY(!config.machineAt(0, 3));
+        QVERIFY(!config.machineAt(1, 2));
+        QVERIFY(!config.machineAt(2, 1));
+        QVERIFY(!config.machineAt(-1, 1));
+    }
+
+    void removeLineKeepsTheLast()
+    {
+        LineConfig config;
+        config.parse("A;0;0\nB;0;1\n");
+        QVERIFY(config.removeLine(0));
+        QCOMPARE(describe(config), QStringList { "B/0/1" });
+        QVERIFY(!config.removeLine(0));
+        QCOMPARE(config.machineCount(), 1);
+    }
+
+    void importFilter()
+    {
+        int taken = -1;
+        QCOMPARE(LineConfig::filterImport("  A;1;0  \nbad;5;0\nB;2;3;x\n", &taken),
+            QByteArray("A;1;0\nB;2;3;x\n"));
+        QCOMPARE(taken, 2);
+        QVERIFY(LineConfig::filterImport("#ASYS\r\n120 R0603\r\n#DBASE\r\n", &taken).isEmpty());
+        QCOMPARE(taken, 0);
+    }
+
+    void hugeInput()
+    {
+        // 100 000 fields on one line and more machines than are read.
+        QByteArray wide = "W;1;0";
+        wide += QByteArray(100000, ';');
+        QByteArray many = wide + '\n';
+        for (int i = 0; i < LineConfig::maxMachines + 5; ++i)
+            many += "M;0;" + QByteArray::number(i % 3) + '\n';
+        LineConfig config;
+        QString error;
+        QVERIFY(!config.parse(many, &error));
+        QCOMPARE(config.machineCount(), LineConfig::maxMachines);
+        QCOMPARE(config.lines().at(0).machines.first()->name, QStringLiteral("W"));
+        QVERIFY2(error.startsWith(QStringLiteral("line.cfg, line 10001: more than 10000 machines")),
+            qPrintable(error));
+    }
+
+    void fileErrors()
+    {
+        QTemporaryDir dir;
+        LineConfig config;
+        QString error;
+        QVERIFY(!config.readFile(dir.filePath("missing.cfg"), &error));
+        QCOMPARE(config.lines().size(), 1);
+        config.parse("A;0;0\n");
+        QVERIFY(!config.writeFile(dir.path(), &error));
+        QVERIFY2(error.contains(dir.path()), qPrintable(error));
+        QVERIFY(config.writeFile(dir.filePath("line.cfg"), &error));
+        QFile written(dir.filePath("line.cfg"));
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        QCOMPARE(written.readAll(), QByteArray("A;0;0\n"));
+    }
+
+    void detailsRoundTrip()
+    {
+        LineConfig config;
+        config.parse("A;0;0\nB;2;1\n");
+        Machine* b = config.lines().at(1).machines.at(0);
+        b->setBenchCount(2);
+        b->benches[1] = { BenchType::Tray, -12.5, 300.25, 90.0, 8.0 };
+        b->heads[1].centerType = CenterType::Camera;
+        b->heads[1].centerCount = 2;
+        b->heads[1].cam2Y = -9999.99;
+        b->heads[1].multipickGroup = 4;
+        b->multipickGroups[3].pitch = 12.75;
+        const QByteArray details = MachineDetails::serialize(config);
+
+        LineConfig again;
+        again.parse(config.serialize());
+        MachineDetails::apply(details, again);
+        QCOMPARE(MachineDetails::serialize(again), details);
+        const Machine* b2 = again.lines().at(1).machines.at(0);
+        QCOMPARE(b2->benches.size(), 2);
+        QCOMPARE(b2->benches.at(1).y, 300.25);
+        QCOMPARE(b2->multipickGroups.at(3).pitch, 12.75);
+        QCOMPARE(b2->heads.size(), 2);
+
+        // A configuration imported since: the names no longer match, defaults stay.
+        LineConfig other;
+        other.parse("B;2;0\nX;0;0\n");
+        MachineDetails::apply(details, other);
+        QCOMPARE(other.lines().at(0).machines.at(0)->benches.size(), 1);
+        QCOMPARE(other.lines().at(0).machines.at(0)->heads.size(), 2);
+        QCOMPARE(other.lines().at(0).machines.at(1)->heads.size(), 8);
+    }
+
+    void detailsBadValues()
+    {
+        LineConfig config;
+        config.parse("A;0;0\n");
+        MachineDetails::apply("machine 0 A\nbench 1 nan 0 0 0\nbench 7 1e300 -1e300 720 -5\n"
+                              "head 1 2\npitch 100 3\npitch 0 3\npitch 5 inf\n\x01\x02 3",
+            config);
+        const Machine* a = config.lines().at(0).machines.at(0);
+        QCOMPARE(a->benches.size(), 1);
+        QCOMPARE(int(a->benches.at(0).type), 1);
+        QCOMPARE(a->benches.at(0).x, 9999.99);
+        QCOMPARE(a->benches.at(0).y, -9999.99);
+        QCOMPARE(a->benches.at(0).rotation, 359.99);
+        QCOMPARE(a->benches.at(0).pitch, 0.0);
+        QCOMPARE(a->heads.size(), 8);
+        QCOMPARE(a->multipickGroups.at(98).pitch, 3.0);
+        QCOMPARE(a->multipickGroups.at(4).pitch, 0.0);
+    }
+};
+
+QTEST_GUILESS_MAIN(TstLineConfig)
+#include "tst_lineconfig.moc"

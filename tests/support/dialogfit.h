@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QAbstractButton>
+#include <QDialog>
+#include <QDir>
+#include <QGroupBox>
+#include <QLabel>
+#include <QStyle>
+#include <QStyleOptionButton>
+
+// The texts of a shown dialog that its widgets cut off at the current font: a label, button or
+// group title narrower than its text. With TESSAVRANT_SHOT_DIR set, the dialog is also saved as
+// a picture there, to be looked at.
+inline QStringList cutTexts(QDialog& dialog, const QString& shotName)
+{
+    dialog.show();
+    dialog.adjustSize();
+    dialog.resize(dialog.size().expandedTo(dialog.minimumSize()));
+    if (const QByteArray dir = qgetenv("TESSAVRANT_SHOT_DIR"); !dir.isEmpty())
+        dialog.grab().save(QDir(QString::fromLocal8Bit(dir)).filePath(shotName + QStringLiteral(".png")));
+    QStringList cut;
+    for (const QLabel* label : dialog.findChildren<QLabel*>())
+        if (label->isVisible() && label->width() < label->sizeHint().width())
+            cut << label->text();
+    for (const QAbstractButton* button : dialog.findChildren<QAbstractButton*>())
+        if (button->isVisible() && button->width() < button->sizeHint().width())
+            cut << button->text();
+    for (const QGroupBox* box : dialog.findChildren<QGroupBox*>())
+        if (box->isVisible() && box->width() < box->fontMetrics().horizontalAdvance(box->title()) + 8)
+            cut << box->title();
+    return cut;
+}
