@@ -4,11 +4,13 @@
 #include "app/mainwindow.h"
 #include "gerber/gerberlayer.h"
 #include "gerber/layerrows.h"
+#include "gerber/layerset.h"
 #include "gerber/ui/gerbertable.h"
 #include "scriptedprompt.h"
 #include "ui_mainwindow.h"
 #include "view/ui/darstellg.h"
 
+#include <QMenu>
 #include <QProgressBar>
 
 namespace {
@@ -206,6 +208,47 @@ private slots:
         QCOMPARE(row(w, 10)->fileName, QStringLiteral("d_1.gbr"));
         QVERIFY(!table->filesDropped);
         QCOMPARE(p.callsOf("warning").size(), 0);
+    }
+
+    // Every "Move to" entry asks for its own side and slot, with the current row, and clears
+    // the selection.
+    void contextMenuEntriesRaiseRequests_data()
+    {
+        QTest::addColumn<QString>("side");
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<int>("slot");
+        const char* entries[] = { "Drill", "Outline", "Silk", "Assy", "Paste", "Mask", "Signal" };
+        for (const char* side : { "top", "bottom" })
+            for (int i = 0; i < 7; ++i)
+                QTest::addRow("%s %s", side, entries[i]) << side << entries[i] << 6 - i;
+    }
+    void contextMenuEntriesRaiseRequests()
+    {
+        QFETCH(QString, side);
+        QFETCH(QString, entry);
+        QFETCH(int, slot);
+        GerberTable table;
+        table.refresh(LayerSet().list(LayerList::GerberMode));
+        table.setCurrentCell(7, 0);
+        const QList<QAction*> top = table.contextMenu()->actions();
+        QCOMPARE(top.size(), 3);
+        QCOMPARE(top.at(0)->text(), QStringLiteral("remove"));
+        QCOMPARE(top.at(1)->text(), QStringLiteral("export"));
+        QMenu* moveTo = top.at(2)->menu();
+        QVERIFY(moveTo && top.at(2)->text() == QStringLiteral("Move to"));
+        QMenu* sideMenu = moveTo->actions().at(side == QLatin1String("top") ? 0 : 1)->menu();
+        QCOMPARE(sideMenu->title(), side);
+        QAction* action = nullptr;
+        for (QAction* a : sideMenu->actions())
+            if (a->text() == entry)
+                action = a;
+        QVERIFY(action);
+        action->trigger();
+        QCOMPARE(table.targetSlot, slot);
+        QCOMPARE(table.sourceRow, 7);
+        QCOMPARE(table.moveToTopRequested, side == QLatin1String("top"));
+        QCOMPARE(table.moveToBottomRequested, side == QLatin1String("bottom"));
+        QVERIFY(table.selectedItems().isEmpty());
     }
 
     void deleteActionsColours()
