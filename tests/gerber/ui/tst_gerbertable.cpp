@@ -10,8 +10,11 @@
 #include "ui_mainwindow.h"
 #include "view/ui/darstellg.h"
 
+#include <QCheckBox>
 #include <QMenu>
 #include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
 
 namespace {
 
@@ -249,6 +252,36 @@ private slots:
         QCOMPARE(table.moveToTopRequested, side == QLatin1String("top"));
         QCOMPARE(table.moveToBottomRequested, side == QLatin1String("bottom"));
         QVERIFY(table.selectedItems().isEmpty());
+    }
+
+    // A row's load button asks Gerber or Excellon, then the file, and loads into that row.
+    void rowButtonLoadsIntoItsRow()
+    {
+        TemporaryHome home;
+        ScriptedPrompt p;
+        QTemporaryDir dir;
+        MainWindow w;
+        w.switchGerberPnP();
+        p.dialogHandlers.enqueue([](QDialog* d) {
+            d->findChild<QRadioButton*>(QStringLiteral("radioExcellon"))->setChecked(true);
+            return int(QDialog::Accepted);
+        });
+        p.dialogHandlers.enqueue([](QDialog*) { return int(QDialog::Accepted); }); // number format
+        p.fileAnswers.enqueue(writeFile(dir, "holes.drl", drill));
+        auto* button
+            = qobject_cast<QPushButton*>(w.form()->gerber_table->cellWidget(42, GerberTable::LoadColumn));
+        QVERIFY(button);
+        button->click();
+        QCOMPARE(p.callsOf("exec").first().title, QStringLiteral("Import Layer"));
+        QCOMPARE(p.callsOf("open").first().filter, QStringLiteral("Drill File (*.*)"));
+        QVERIFY(!row(w, 42)->excellonLines.isEmpty());
+        QVERIFY(row(w, 42)->visible);
+        // Its visibility box hides it again.
+        auto* box
+            = qobject_cast<QCheckBox*>(w.form()->gerber_table->cellWidget(42, GerberTable::VisibleColumn));
+        QVERIFY(box && box->isChecked());
+        box->click();
+        QVERIFY(!row(w, 42)->visible);
     }
 
     void deleteActionsColours()
