@@ -1,28 +1,17 @@
 #include "gerber/ui/gerber_drill_dlg.h"
 
-#include <QDialogButtonBox>
-#include <QRadioButton>
-#include <QVBoxLayout>
+#include "ui_gerber_drill_dlg.h"
 
 Gerber_drill_dlg::Gerber_drill_dlg(QWidget* parent)
     : QDialog(parent)
-    , m_gerber(new QRadioButton(QStringLiteral("Gerber"), this))
-    , m_excellon(new QRadioButton(QStringLiteral("Excellon (Drill)"), this))
+    , ui(new Ui::Gerber_drill_dlg)
 {
-    setWindowTitle(QStringLiteral("Import Layer"));
-    m_gerber->setObjectName(QStringLiteral("radioGerber"));
-    m_excellon->setObjectName(QStringLiteral("radioExcellon"));
-    m_gerber->setChecked(true);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(m_gerber);
-    layout->addWidget(m_excellon);
-    layout->addWidget(buttons);
+    ui->setupUi(this);
 }
+
+Gerber_drill_dlg::~Gerber_drill_dlg() = default;
 
 bool Gerber_drill_dlg::excellonChosen() const
 {
-    return m_excellon->isChecked();
+    return ui->radioExcellon->isChecked();
 }
