@@ -36,6 +36,8 @@ function(tessavrant_add_test name)
   cmake_parse_arguments(A "" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${A_SOURCES})
   target_link_libraries(${name} PRIVATE Qt5::Test tessavrant_flags ${A_LIBS})
+  # Header-only helpers (corpus.h, testfiles.h, dialogfit.h) need no library.
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests/support)
   target_compile_definitions(${name} PRIVATE
     TESSAVRANT_CORPUS_DIR="${TESSAVRANT_CORPUS_DIR}"
     TESSAVRANT_TESTDATA_DIR="${PROJECT_SOURCE_DIR}/tests/data")

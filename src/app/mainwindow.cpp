@@ -45,6 +45,7 @@ MainWindow::MainWindow(const QString& startupArgument, QWidget* parent)
     AppLook::apply();
 
     createConfigFolder();
+    readColorSettings();
     createLineDialog();
     // File dialogs start on the desktop, then in the folder of the last chosen file.
     m_lastDirectory = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);

@@ -2,12 +2,15 @@
 
 #include "gerber/layerset.h"
 #include "line/partdatabase.h"
+#include "settings/colorsettings.h"
 #include "view/viewstate.h"
 
 #include <QColor>
 #include <QMainWindow>
 #include <QString>
 #include <memory>
+
+struct ProjectColours;
 
 class Darstellg;
 class Linie_dlg;
@@ -127,6 +130,7 @@ private slots:
     void on_actionDatabase_triggered();
     void on_lineselect_currentIndexChanged(int index);
     void on_actionEinstellungen_triggered();
+    void on_actionConfig_triggered();
     void on_actionAbout_triggered();
     void on_actionSearch_triggered();
     void searchRefDes();
@@ -230,6 +234,9 @@ private:
     bool saveDocument(); // Save; returns saveSucceeded
     bool saveDocumentAs(); // Save as without the slot's own title update
     void loadProject(const QString& path);
+    // The view's board and silk colour entries, as a project keeps them.
+    ProjectColours projectColours() const;
+    void restoreProjectColours(const ProjectColours& colours);
     void resetDocument();
     // The command-line layer: into the Signal slot, with a warning when it fails.
     bool importLayerFile(const QString& path, bool drill);
@@ -288,6 +295,12 @@ private:
     void applyMachineSelector(int index);
     void handLineDataToView();
     void writeColorSettings();
+    void readColorSettings();
+    // The twelve colours and the panel widths as they are now, and handing them to the view.
+    ColorSettings currentColorSettings() const;
+    void applyColorSettings(const ColorSettings& settings);
+    // True when colours or panel widths differ from colors.cfg as last read or written.
+    bool colorSettingsChanged() const;
     void boardFieldEdited(int field);
 
     // Production line and part database (mainwindow_line.cpp).
@@ -323,6 +336,8 @@ private:
     ModeColours m_placementColors = ModeColours::of(ViewColours());
     ModeColours m_layerColors = ModeColours::of(ViewColours());
     QColor m_drawingsColor;
+    ColorSettings m_colorSettings; // the feeder colours live here until the overview takes them
+    ColorSettings m_storedColorSettings;
 
     int m_leftPanelWidth = 240;
     int m_rightPanelWidth = 200;

@@ -12,6 +12,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDebug>
+#include <QLabel>
 
 namespace {
 const char* const projectFilter = "Tessavrant-File (*.tvx)";
@@ -104,7 +105,15 @@ void MainWindow::loadProject(const QString& path)
     handLineDataToView();
 
     QString error;
-    if (!readProject(path, m_view->document(), error)) {
+    ProjectLoad load;
+    // Reading the layers again can take seconds: the step label counts them meanwhile.
+    const auto progress = [this](int done, int total) {
+        m_view->showSteps(total, done);
+        m_view->stepLabel()->repaint();
+    };
+    const bool read = readProject(path, m_view->document(), m_view->layers(), &load, &error, progress);
+    m_view->showSteps(18, 0);
+    if (!read) {
         qDebug() << "loading" << path << "failed:" << error;
         prompt().warning(
             this, QStringLiteral("Error"), QStringLiteral("An error occured while loading the file"), error);
@@ -124,6 +133,9 @@ void MainWindow::loadProject(const QString& path)
         unblockInteraction();
         return;
     }
+
+    if (load.coloursRead)
+        restoreProjectColours(load.colours);
 
     if (m_ui->feeder_config->rowCount() > 0) {
         qDebug() << "feeder_dat";
@@ -159,6 +171,28 @@ void MainWindow::loadProject(const QString& path)
     m_view->hideSteps();
     m_justLoaded = true;
     unblockInteraction();
+    if (!load.warning.isEmpty())
+        prompt().warning(this, QStringLiteral("Warning"),
+            QStringLiteral("The file is damaged or incomplete; only its intact part was loaded"),
+            load.warning);
+}
+
+ProjectColours MainWindow::projectColours() const
+{
+    return { m_view->viewState().boardColorIndex, m_view->viewState().silkColorIndex };
+}
+
+void MainWindow::restoreProjectColours(const ProjectColours& colours)
+{
+    m_view->restoreColorIndexes(colours.boardColorIndex, colours.silkColorIndex);
+    // The boxes show the loaded entries; their change handlers would mark the document modified.
+    for (const auto& box : { std::make_pair(m_ui->BoardColorBox, colours.boardColorIndex),
+             std::make_pair(m_ui->SilkColorBox, colours.silkColorIndex) }) {
+        const bool blocked = box.first->blockSignals(true);
+        if (box.second >= 0 && box.second < box.first->count())
+            box.first->setCurrentIndex(box.second);
+        box.first->blockSignals(blocked);
+    }
 }
 
 void MainWindow::on_actionSpeicher_triggered()
@@ -174,7 +208,8 @@ bool MainWindow::saveDocument()
     } else {
         m_view->showSteps(2, 0);
         QString error;
-        if (!writeProject(m_currentProjectPath, m_view->document(), error)) {
+        if (!writeProject(
+                m_currentProjectPath, m_view->document(), m_view->layers(), projectColours(), &error)) {
             qDebug() << "saving" << m_currentProjectPath << "failed:" << error;
             m_saveSucceeded = false;
             prompt().warning(this, QStringLiteral("Error"),
@@ -213,7 +248,7 @@ bool MainWindow::saveDocumentAs()
     m_view->showSteps(2, 0);
     m_lastDirectory = FileIo::folderOf(answer);
     QString error;
-    if (writeProject(answer, m_view->document(), error)) {
+    if (writeProject(answer, m_view->document(), m_view->layers(), projectColours(), &error)) {
         m_saveSucceeded = true;
         m_chosenPath = answer;
         m_currentProjectPath = answer;
@@ -258,6 +293,9 @@ void MainWindow::closeEvent(QCloseEvent* event)
             event->ignore();
             return;
         }
+        writeColorSettings();
+    } else if (colorSettingsChanged()) {
+        // Colours and panel widths changed while the document was unchanged would be lost.
         writeColorSettings();
     }
     event->accept();

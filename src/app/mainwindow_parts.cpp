@@ -94,11 +94,6 @@ void MainWindow::handLineDataToView()
     // line to the view here.
 }
 
-void MainWindow::writeColorSettings()
-{
-    // Not built yet: the colour settings will write colors.cfg here.
-}
-
 void MainWindow::on_actionSearch_triggered()
 {
     // Not built yet: the search dialog will receive both sides' placements and be shown; for

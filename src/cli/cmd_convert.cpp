@@ -2,11 +2,17 @@
 
 #include "cli/clishared.h"
 
+#include "gerber/excellonreader.h"
+#include "gerber/gerberlayer.h"
+#include "gerber/gerberreader.h"
+#include "gerber/layerset.h"
 #include "model/document.h"
 #include "pnpio/pnpexport.h"
 #include "pnpio/pnpimport.h"
 #include "pnpio/positionupdate.h"
+#include "project/projectfile.h"
 
+#include <QFile>
 #include <QLoggingCategory>
 #include <cstdio>
 
@@ -15,7 +21,9 @@ namespace {
 const char* const convertUsage
     = "Usage: tessavrant-cli convert --format tessavrant|eagle|eagle-part|altium|altium-csv|target\n"
       "           [--side top|bottom|file] INPUT... [--update POSITIONS.csv] [--pnp OUT.csv]\n"
-      "           [--parts OUT.csv] [--include both|top|bottom] [--exec KINDS] [--panels N]\n";
+      "           [--parts OUT.csv] [--include both|top|bottom] [--exec KINDS] [--panels N]\n"
+      "           [--project OUT.tvx [--layer top|bottom:SLOT=FILE]... [--drill L|T,INT,DEC]]\n"
+      "       SLOT: signal, mask, paste, assy, silk, outline, drill (or 1 to 7)\n";
 
 int usage(const QString& problem)
 {
@@ -30,6 +38,35 @@ int failure(const QString& message)
     return 1;
 }
 
+struct LayerArg
+{
+    bool top = true;
+    LayerSlot slot = LayerSlot::Signal;
+    QString path;
+};
+
+// "top:silk=board.gto": side, slot name or number, file.
+bool parseLayerArg(const QString& text, LayerArg& out)
+{
+    static const QStringList names { "signal", "mask", "paste", "assy", "silk", "outline", "drill" };
+    const int colon = text.indexOf(QLatin1Char(':'));
+    const int equals = text.indexOf(QLatin1Char('='));
+    if (colon < 0 || equals < colon || equals + 1 >= text.size())
+        return false;
+    const QString side = text.left(colon);
+    if (side != QLatin1String("top") && side != QLatin1String("bottom"))
+        return false;
+    const QString slot = text.mid(colon + 1, equals - colon - 1).toLower();
+    bool ok = false;
+    int index = slot.toInt(&ok) - 1;
+    if (!ok)
+        index = names.indexOf(slot);
+    if (index < 0 || index >= layerSlotCount)
+        return false;
+    out = { side == QLatin1String("top"), LayerSlot(index), text.mid(equals + 1) };
+    return true;
+}
+
 struct ConvertArgs
 {
     bool haveFormat = false;
@@ -39,6 +76,9 @@ struct ConvertArgs
     QString update;
     QString pnp;
     QString parts;
+    QString project;
+    QList<LayerArg> layers;
+    ExcellonFormat drillFormat;
     PnPExportOptions exportOptions;
 };
 
@@ -73,6 +113,16 @@ QString parseArgs(const QStringList& args, ConvertArgs& out)
             out.pnp = value;
         } else if (arg == QLatin1String("--parts")) {
             out.parts = value;
+        } else if (arg == QLatin1String("--project")) {
+            out.project = value;
+        } else if (arg == QLatin1String("--drill")) {
+            if (!ExcellonFormat::fromText(value, &out.drillFormat))
+                return QStringLiteral("--drill takes L|T,INT,DEC (for example L,2,4)");
+        } else if (arg == QLatin1String("--layer")) {
+            LayerArg layer;
+            if (!parseLayerArg(value, layer))
+                return QStringLiteral("--layer takes top|bottom:SLOT=FILE");
+            out.layers << layer;
         } else if (arg == QLatin1String("--include")) {
             if (value == QLatin1String("both"))
                 out.exportOptions.side = PnPExportOptions::Both;
@@ -106,6 +156,8 @@ QString parseArgs(const QStringList& args, ConvertArgs& out)
     }
     if (!out.haveFormat)
         return QStringLiteral("--format is required");
+    if (!out.layers.isEmpty() && out.project.isEmpty())
+        return QStringLiteral("--layer needs --project");
     if (out.inputs.isEmpty())
         return QStringLiteral("no input file");
     if (out.side == QLatin1String("file") && !PnPImport::formatHasSide(out.format))
@@ -123,6 +175,31 @@ PnPImportOptions importOptions(const ConvertArgs& args)
     else if (args.side == QLatin1String("file"))
         options.side = PnPImportOptions::NoChanges;
     return options;
+}
+
+bool isDrillFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) && looksLikeExcellon(file.read(64 * 1024));
+}
+
+// Reads the layer files into their slots and writes the project. Empty on success, else the reason.
+QString writeProjectFile(Document& document, const ConvertArgs& args)
+{
+    LayerSet layers;
+    for (const LayerArg& arg : args.layers) {
+        auto layer = std::make_unique<GerberLayer>(slotIndex(arg.slot));
+        QString error;
+        const bool read = isDrillFile(arg.path) ? loadExcellon(arg.path, *layer, args.drillFormat, &error)
+                                                : loadGerber(arg.path, *layer, &error);
+        if (!read)
+            return error;
+        layers.replace(arg.top ? LayerList::Top : LayerList::Bottom, slotIndex(arg.slot), std::move(layer));
+    }
+    QString error;
+    if (!writeProject(args.project, document, layers, ProjectColours(), &error))
+        return error;
+    return QString();
 }
 
 } // namespace
@@ -169,5 +246,10 @@ int runConvert(const QStringList& rawArgs)
         return failure(error);
     if (!args.parts.isEmpty() && !writePartList(args.parts, top, bottom, args.exportOptions, &error))
         return failure(error);
+    if (!args.project.isEmpty()) {
+        error = writeProjectFile(document, args);
+        if (!error.isEmpty())
+            return failure(error);
+    }
     return 0;
 }

@@ -24,9 +24,14 @@ const char* const usageText
       "      Draw the board view (layers in slots 0 to 6, placements) into a PNG image.\n"
       "  convert --format FORMAT [--side top|bottom|file] INPUT... [--update POSITIONS.csv]\n"
       "          [--pnp OUT.csv] [--parts OUT.csv] [--include both|top|bottom]\n"
-      "          [--exec KINDS] [--panels N]\n"
-      "      Import centroid files and write the placement and part lists.\n"
+      "          [--exec KINDS] [--panels N] [--project OUT.tvx [--layer top|bottom:SLOT=FILE]...]\n"
+      "          [--drill L|T,INT,DEC]\n"
+      "      Import centroid files and write the placement and part lists, or a project\n"
+      "      with layers (SLOT: signal, mask, paste, assy, silk, outline, drill; drill files are\n"
+      "      read with --drill L|T,INT,DEC, default L,2,4).\n"
       "      FORMAT: tessavrant, eagle, eagle-part, altium, altium-csv, target.\n"
+      "  project-dump FILE.tvx\n"
+      "      Read a project file and print the document, one record a line.\n"
       "  config [--dir DIR] dump|rewrite\n"
       "      Print the production lines, machines and part database entries as read, or\n"
       "      write line.cfg and database.cfg back (database.bkp keeps the old database).\n"
@@ -78,6 +83,8 @@ int main(int argc, char** argv)
         return runConvert(args);
     if (command == QLatin1String("view"))
         return runView(args);
+    if (command == QLatin1String("project-dump"))
+        return runProjectDump(args);
     if (command == QLatin1String("config"))
         return runConfig(args);
 

@@ -46,6 +46,8 @@ void Document::clear()
     m_bottomDrawings.clear();
     m_activeSideIsTop = true;
     m_modified = false;
+    m_fileVersion = currentFileVersion;
+    m_feederData = FeederData();
 }
 
 void Document::setSide(bool top)

@@ -2,6 +2,7 @@
 
 #include "model/boardinfo.h"
 #include "model/drawing.h"
+#include "model/feederdata.h"
 #include "model/fiducials.h"
 #include "model/origin.h"
 #include "model/origingen.h"
@@ -208,6 +209,15 @@ public:
     // Removes the selected drawings of the active side; returns how many. Marks modified when any.
     int removeSelectedDrawings();
 
+    // ---- project file data
+    // Version of the project file the document came from; a new document has the current one.
+    static constexpr int currentFileVersion = 10;
+    int fileVersion() const { return m_fileVersion; }
+    void setFileVersion(int version) { m_fileVersion = version; }
+    // Feeder rows carried by the project (see FeederData).
+    const FeederData& feederData() const { return m_feederData; }
+    void setFeederData(const FeederData& data) { m_feederData = data; }
+
 private:
     QList<PnPEntry*>& storedActive() { return m_activeSideIsTop ? m_top : m_bottom; }
     QList<PnPEntry*>& storedOther() { return m_activeSideIsTop ? m_bottom : m_top; }
@@ -234,4 +244,6 @@ private:
     bool m_activeSideIsTop = true;
     bool m_gerberMode = false;
     bool m_modified = false;
+    int m_fileVersion = currentFileVersion;
+    FeederData m_feederData;
 };

@@ -1,3 +1,5 @@
+#include "testfiles.h"
+
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -6,19 +8,6 @@
 namespace {
 
 const QString cli = QStringLiteral(TESSAVRANT_CLI);
-
-QByteArray readFile(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
-
-void writeFile(const QString& path, const QByteArray& data)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(data);
-}
 
 } // namespace
 

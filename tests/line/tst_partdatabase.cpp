@@ -1,6 +1,7 @@
 #include "line/databasefile.h"
 #include "line/partdatabase.h"
 #include "line/partdbedit.h"
+#include "testfiles.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -31,19 +32,6 @@ PartDbEdit newEntry(int no, const QString& keywords = QString())
     e.nozzle = 2;
     e.feederWidth = 8;
     return e;
-}
-
-QByteArray readFile(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
-
-void writeFile(const QString& path, const QByteArray& data)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(data);
 }
 
 } // namespace

@@ -10,7 +10,8 @@
 
 // New, Open, Save, Save as, Close and the command line: every answer to the unsaved-changes
 // question, and no path that loses the user's placements or claims a save that did not happen.
-// Project files cannot be written or read in this version, so every save and load fails.
+// Saves that fail (a folder that is not there) and files that are no project are the cases here;
+// working saves and loads are in tst_mainwindow_project.
 class TstMainWindowLifecycle : public QObject
 {
     Q_OBJECT
@@ -244,7 +245,7 @@ private slots:
         QCOMPARE(w.chosenPath(), path);
         runTicks(w, 1);
         QVERIFY(!w.pendingOpen());
-        // The project cannot be read in this version: the user is told, and the window stays usable.
+        // An empty file is no project: the user is told, and the window stays usable.
         QCOMPARE(scripted.callsOf("warning").size(), 1);
         QCOMPARE(w.lastDirectory(), home.path() + QStringLiteral("/boards"));
         QVERIFY(!w.view()->interactionBlocked());

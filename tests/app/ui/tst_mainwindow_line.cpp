@@ -3,6 +3,7 @@
 #include "line/machine.h"
 #include "line/ui/linie_dlg.h"
 #include "scriptedprompt.h"
+#include "testfiles.h"
 #include "ui_mainwindow.h"
 #include "windowfixture.h"
 
@@ -10,20 +11,6 @@
 #include <QPushButton>
 
 namespace {
-
-QByteArray readFile(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
-
-void writeFile(const QString& path, const QByteArray& data)
-{
-    QDir().mkpath(QFileInfo(path).path());
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(data);
-}
 
 QStringList items(QComboBox* box)
 {

@@ -1,5 +1,6 @@
 #include "line/ui/db_dlg.h"
 #include "scriptedprompt.h"
+#include "testfiles.h"
 
 #include <QComboBox>
 #include <QDoubleSpinBox>
@@ -16,12 +17,6 @@ namespace {
 const QByteArray sample = "#ASYS\r\n120 R0603,0603R\r\n150 C0805\r\n#DBASE\r\n"
                           "120 RES-0603 1.60 0.80 0.45 1 8\r\n150 CAP-0805 2.00 1.25 0.60 2 8\r\n"
                           "200 CAP-1206 3.20 1.60 1.10 2 12\r\n";
-
-QByteArray readFile(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
 
 template <typename T> T* child(QObject* parent, const char* name)
 {

@@ -1,6 +1,7 @@
 #include "line/machine.h"
 #include "line/ui/linie_dlg.h"
 #include "scriptedprompt.h"
+#include "testfiles.h"
 
 #include <QComboBox>
 #include <QDoubleSpinBox>
@@ -12,19 +13,6 @@
 #include <QtTest>
 
 namespace {
-
-QByteArray readFile(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
-
-void writeFile(const QString& path, const QByteArray& data)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(data);
-}
 
 // The dialog's widgets by object name.
 struct Form

@@ -1,0 +1,155 @@
+// The project file and the colour settings as the user meets them in the window: save, close,
+// open again; a damaged file; colors.cfg at start-up, from the Config dialog and at close.
+#include "app/mainwindow.h"
+#include "gerber/gerberlayer.h"
+#include "scriptedprompt.h"
+#include "settings/colorsettings.h"
+#include "ui_mainwindow.h"
+#include "view/ui/darstellg.h"
+#include "windowfixture.h"
+
+#include <QCloseEvent>
+
+namespace {
+
+QString writeFile(const QString& path, const QByteArray& content)
+{
+    QDir().mkpath(QFileInfo(path).path());
+    QFile f(path);
+    if (f.open(QIODevice::WriteOnly))
+        f.write(content);
+    return path;
+}
+
+bool closeWindow(MainWindow& w)
+{
+    QCloseEvent event;
+    QCoreApplication::sendEvent(&w, &event);
+    return event.isAccepted();
+}
+
+QString configFile(const TemporaryHome& home)
+{
+    return home.configPath() + QStringLiteral("/colors.cfg");
+}
+
+} // namespace
+
+class TstMainWindowProject : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void savedProjectOpensAgainWithEverything()
+    {
+        TemporaryHome home;
+        ScriptedPrompt scripted;
+        const QString gerber = writeFile(home.path() + QStringLiteral("/top.gbr"),
+            "%FSLAX24Y24*%\n%MOMM*%\n%ADD10C,0.1*%\nD10*\nX0Y0D03*\nX10000Y0D03*\nM02*\n");
+        const QString path = home.path() + QStringLiteral("/boards/panel.A.tvx");
+        QDir().mkpath(home.path() + QStringLiteral("/boards"));
+        {
+            MainWindow w(gerber);
+            w.view()->document().appendEntry(new PnPEntry("R1", "0805", 1.5, 2, "top", 90, "10k", "1", ""));
+            w.form()->BoardColorBox->setCurrentIndex(3);
+            scripted.fileAnswers.enqueue(path);
+            w.form()->actionSpeichern_unter->trigger();
+            QVERIFY(scripted.callsOf("warning").isEmpty());
+            QVERIFY(!w.view()->isModified());
+            QCOMPARE(w.windowTitle(), QStringLiteral("panel.A - Tessavrant 0.0.80"));
+            QVERIFY(closeWindow(w));
+            QVERIFY(scripted.callsOf("question").isEmpty());
+        }
+        MainWindow w(path);
+        runTicks(w, 2);
+        QVERIFY(scripted.callsOf("warning").isEmpty());
+        QCOMPARE(w.currentProjectPath(), path);
+        QCOMPARE(w.windowTitle(), QStringLiteral("panel_A - Tessavrant 0.0.80"));
+        QCOMPARE(w.view()->currentList().size(), 1);
+        QCOMPARE(w.view()->currentList().first()->x(), 1.5);
+        QCOMPARE(w.view()->layers().slot(true, LayerSlot::Signal)->objects().size(), 2);
+        QCOMPARE(w.form()->BoardColorBox->currentIndex(), 3);
+        QVERIFY(!w.view()->isModified());
+
+        // Save goes straight to the same file.
+        w.view()->setModified(true);
+        w.form()->actionSpeicher->trigger();
+        QCOMPARE(scripted.callsOf("save").size(), 1);
+        QVERIFY(!w.view()->isModified());
+    }
+
+    void damagedProjectLoadsItsIntactPartWithAWarning()
+    {
+        TemporaryHome home;
+        ScriptedPrompt scripted;
+        const QString path = writeFile(home.path() + QStringLiteral("/cut.tvx"),
+            "+FileVer\n10\n+Top\n+BoardInfo\ncut;10;10;0;0;0;\n+Pick-and-Place\nR1;0603;1;2;top;0;1k\n");
+        MainWindow w(path);
+        runTicks(w, 1);
+        const QList<ScriptedPrompt::Call> warnings = scripted.callsOf("warning");
+        QCOMPARE(warnings.size(), 1);
+        QCOMPARE(warnings.first().title, QStringLiteral("Warning"));
+        QCOMPARE(warnings.first().text,
+            QStringLiteral("The file is damaged or incomplete; only its intact part was loaded"));
+        QCOMPARE(warnings.first().detail,
+            QStringLiteral(
+                "cut.tvx, line 7: the file ends before its end mark; it was read up to the section "
+                "\"+Pick-and-Place\" of \"+Top\""));
+        QCOMPARE(w.view()->currentList().size(), 1);
+    }
+
+    void colourFileIsReadAtStartAndWrittenWhenConfirmed()
+    {
+        TemporaryHome home;
+        QByteArray file;
+        for (int i = 0; i < 12; ++i)
+            file += "1;2;" + QByteArray::number(i) + '\n';
+        writeFile(configFile(home), file + "260;210");
+        ScriptedPrompt scripted;
+        MainWindow w;
+        w.resize(1200, 800);
+        QCOMPARE(w.leftPanelWidth(), 260);
+        QCOMPARE(w.view()->viewState().colours.background, QColor(1, 2, 7)); // placement view
+        QCOMPARE(w.view()->viewState().colours.measure, QColor(1, 2, 11));
+
+        // Cancelled: nothing changes. Confirmed: the file is written at once.
+        scripted.dialogHandlers.enqueue([](QDialog*) { return int(QDialog::Rejected); });
+        w.form()->actionConfig->trigger();
+        QCOMPARE(w.view()->viewState().colours.background, QColor(1, 2, 7));
+        scripted.colorAnswers.enqueue(QColor(200, 100, 50));
+        QString title;
+        scripted.dialogHandlers.enqueue([&title](QDialog* d) {
+            QTest::mouseClick(d->findChild<QPushButton*>(QStringLiteral("Bgcolor_button")), Qt::LeftButton);
+            title = d->windowTitle();
+            return int(QDialog::Accepted);
+        });
+        w.form()->actionConfig->trigger();
+        QCOMPARE(title, QStringLiteral("Config"));
+        QCOMPARE(w.view()->viewState().colours.background, QColor(200, 100, 50));
+        ColorSettings read;
+        QVERIFY(ColorSettingsFile::read(configFile(home), 2000, &read));
+        QCOMPARE(read.colour(ColorSettings::PlacementBackground), QColor(200, 100, 50));
+        QCOMPARE(read.leftPanelWidth, 260);
+    }
+
+    void closingWritesChangedColoursEvenWithoutChanges()
+    {
+        TemporaryHome home;
+        ScriptedPrompt scripted;
+        {
+            MainWindow w;
+            QVERIFY(closeWindow(w));
+            QVERIFY(!QFile::exists(configFile(home))); // nothing changed, nothing written
+        }
+        MainWindow w;
+        w.view()->setModified(false);
+        w.view()->viewState().colours.measure = QColor(5, 6, 7);
+        QVERIFY(closeWindow(w));
+        ColorSettings read;
+        QVERIFY(ColorSettingsFile::read(configFile(home), 2000, &read));
+        QCOMPARE(read.colour(ColorSettings::TapeMeasure), QColor(5, 6, 7));
+    }
+};
+
+QTEST_MAIN(TstMainWindowProject)
+#include "tst_mainwindow_project.moc"

@@ -1,0 +1,78 @@
+// Replaying a layer's stored transform on a freshly read image.
+#include "board/layertransform.h"
+#include "gerber/gerberlayer.h"
+
+#include <QtTest>
+
+namespace {
+
+const QString rect[Aperture::ParameterCount] = { "2", "1", "x", "x" };
+const QString poly[Aperture::ParameterCount] = { "1", "6", "x", "x" };
+
+void fill(GerberLayer& layer)
+{
+    Aperture* r = layer.addAperture(new Aperture(QStringLiteral("D10"), QStringLiteral("R"), rect));
+    layer.addAperture(new Aperture(QStringLiteral("D11"), QStringLiteral("P"), poly));
+    layer.createObject(r, 3, 1, ImageObject::flash(), true);
+    layer.addRegion(new QPolygonF(QVector<QPointF> { QPointF(1, 2), QPointF(3, 4) }), true);
+}
+
+} // namespace
+
+class TestLayerTransform : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void replayMirrorsThenTurns_data()
+    {
+        QTest::addColumn<bool>("mirror1");
+        QTest::addColumn<bool>("mirror2");
+        QTest::addColumn<int>("turns");
+        QTest::addColumn<double>("unitFactor");
+        QTest::addColumn<QPointF>("object");
+        QTest::addColumn<QPointF>("regionStart");
+        QTest::addColumn<QString>("rectX");
+        QTest::newRow("none") << false << false << 0 << 1.0 << QPointF(3, 1) << QPointF(1, 2) << "2";
+        // (x, y) -> (h - y, x) with h = 10 mm.
+        QTest::newRow("one turn") << false << false << 1 << 1.0 << QPointF(9, 3) << QPointF(8, 1) << "1";
+        QTest::newRow("inch layer") << false << false << 1 << 25.4 << QPointF(10 / 25.4 - 1, 3)
+                                    << QPointF(10 / 25.4 - 2, 1) << "1";
+        QTest::newRow("huge count") << false << false << 1000000001 << 1.0 << QPointF(9, 3) << QPointF(8, 1)
+                                    << "1";
+        QTest::newRow("negative count")
+            << false << false << -1 << 1.0 << QPointF(1, 7) << QPointF(2, 9) << "1";
+        QTest::newRow("mirror 1") << true << false << 0 << 1.0 << QPointF(-3, 1) << QPointF(-1, 2) << "2";
+        QTest::newRow("mirror 2 then turn")
+            << false << true << 1 << 1.0 << QPointF(11, 3) << QPointF(12, 1) << "1";
+        QTest::newRow("unit factor 0") << false << false << 1 << 0.0 << QPointF(9, 3) << QPointF(8, 1) << "1";
+    }
+    void replayMirrorsThenTurns()
+    {
+        QFETCH(bool, mirror1);
+        QFETCH(bool, mirror2);
+        QFETCH(int, turns);
+        QFETCH(double, unitFactor);
+        QFETCH(QPointF, object);
+        QFETCH(QPointF, regionStart);
+        QFETCH(QString, rectX);
+        GerberLayer layer;
+        fill(layer);
+        layer.mirror1 = mirror1;
+        layer.mirror2 = mirror2;
+        layer.quarterTurns = turns;
+        layer.unitFactor = unitFactor;
+        LayerTransform::replay(layer, 10.0);
+        QVERIFY(qFuzzyCompare(layer.objects().first()->x + 100, object.x() + 100));
+        QVERIFY(qFuzzyCompare(layer.objects().first()->y + 100, object.y() + 100));
+        QVERIFY(qFuzzyCompare(layer.regionPolygons().first()->first().x() + 100, regionStart.x() + 100));
+        QCOMPARE(layer.apertures().first()->parameterText[0], rectX);
+        QCOMPARE(layer.quarterTurns, turns); // the record stays as read
+        // A polygon without rotation gets 90 on its first turn.
+        if (((turns % 4) + 4) % 4 == 1 && !mirror1)
+            QCOMPARE(layer.apertures().at(1)->parameterText[2], QStringLiteral("90"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestLayerTransform)
+#include "tst_layertransform.moc"

@@ -1,0 +1,155 @@
+// Damaged files fail with a reason or load their intact part with a warning; none crashes, hangs
+// or reports a cut file as whole.
+#include "gerber/gerberlayer.h"
+#include "logcapture.h"
+#include "project/projectcontainer.h"
+#include "projectfixture.h"
+
+#include <QtTest>
+
+namespace {
+
+QByteArray smallProject()
+{
+    Document document;
+    LayerSet layers;
+    auto* e = new PnPEntry(QStringLiteral("R1"), QStringLiteral("0603"), 1, 2, QStringLiteral("top"), 0,
+        QStringLiteral("1k"), ExecKind::Machine, QString());
+    document.setTopList({ e });
+    return projectBytes(document, layers, {});
+}
+
+QByteArray header()
+{
+    return ProjectContainer::headerLine();
+}
+
+} // namespace
+
+class TestProjectDamage : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void everyTruncationFailsOrWarns()
+    {
+        const QByteArray whole = smallProject();
+        const int headerSize = header().size();
+        const QString wholeDump = ProjectFixture::loadDump(whole);
+        for (int cut = 0; cut < whole.size(); ++cut) {
+            ProjectLoad load;
+            const QString result = ProjectFixture::loadDump(whole.left(cut), &load);
+            const bool failed = result.startsWith(QStringLiteral("FAILED"));
+            // Cut inside the table: Huffman error; cut inside the stream: the intact part with a warning.
+            if (cut > headerSize && !failed && load.warning.isEmpty() && result != wholeDump)
+                QFAIL(
+                    qPrintable(QStringLiteral("cut at %1 of %2 loaded as whole").arg(cut).arg(whole.size())));
+        }
+        ProjectLoad load;
+        QVERIFY(!ProjectFixture::loadDump(whole, &load).startsWith(QStringLiteral("FAILED")));
+        QVERIFY(load.warning.isEmpty());
+    }
+
+    void flippedBitsNeverCrash()
+    {
+        const QByteArray whole = smallProject();
+        for (int bit = 0; bit < whole.size() * 8; bit += 3) {
+            QByteArray damaged = whole;
+            damaged[bit / 8] = char(damaged.at(bit / 8) ^ (1 << (bit % 8)));
+            ProjectFixture::loadDump(damaged);
+        }
+    }
+
+    void malformedTablesAreHuffmanErrors_data()
+    {
+        QTest::addColumn<QByteArray>("table");
+        QTest::newRow("ends inside") << QByteArray("a\x01\x01\x00", 4);
+        QTest::newRow("zero length") << QByteArray("a\x00\x01\x00"
+                                                   "b\x01\x01\x01"
+                                                   "\x00\x00\x00",
+            11);
+        QTest::newRow("over-long") << QByteArray("a\x28\x01\x00"
+                                                 "b\x01\x01\x01"
+                                                 "\x00\x00\x00",
+            11);
+        QTest::newRow("value beyond length") << QByteArray("a\x01\x01\x02"
+                                                           "b\x01\x01\x01"
+                                                           "\x00\x00\x00",
+            11);
+        QTest::newRow("duplicate code") << QByteArray("a\x01\x01\x01"
+                                                      "b\x01\x01\x01"
+                                                      "\x00\x00\x00",
+            11);
+        QTest::newRow("prefix") << QByteArray("a\x01\x01\x01"
+                                              "b\x02\x01\x03"
+                                              "c\x01\x01\x00"
+                                              "\x00\x00\x00",
+            15);
+        QTest::newRow("gap") << QByteArray("a\x01\x01\x01"
+                                           "b\x02\x01\x01"
+                                           "\x00\x00\x00",
+            11);
+        QTest::newRow("byte count 0") << QByteArray("a\x01\x00"
+                                                    "b\x01\x01\x01"
+                                                    "\x00\x00\x00",
+            10);
+    }
+    void malformedTablesAreHuffmanErrors()
+    {
+        QFETCH(QByteArray, table);
+        LogCapture log;
+        const QString result = ProjectFixture::loadDump(header() + table + QByteArray("\x55\xAA", 2));
+        QVERIFY2(result.startsWith(QStringLiteral("FAILED: test.tvx: Huffman error")), qPrintable(result));
+        QVERIFY(log.lines().contains(QStringLiteral("Huffman error")));
+    }
+
+    void filesThatAreNoProjectFail_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("empty") << QByteArray();
+        QTest::newRow("csv") << QByteArray("R1;0603;1;2;top;0;1k\n");
+        QTest::newRow("binary") << QByteArray("\x89PNG\r\n\x1a\n\0\0", 10);
+    }
+    void filesThatAreNoProjectFail()
+    {
+        QFETCH(QByteArray, bytes);
+        QVERIFY(ProjectFixture::loadDump(bytes).startsWith(QStringLiteral("FAILED: test.tvx")));
+    }
+
+    void outOfRangeValuesAreBounded()
+    {
+        const QByteArray text
+            = "+FileVer\n10\n+Top\n+BoardInfo\nb;10;5;0;0;0;\n+L0\nMM;D;L;A;0;x.gbr;1;1;1;0\n"
+              "+GerberData\nM02*\n+L8\n+GerberData\nM02*\n+L99999999999\n"
+              "+L2\nMM;D;L;A;0;y.gbr;1;1;1;0;0;0;1000000000;0;0\n+GerberData\n"
+            + ProjectFixture::gerberText(0).toLatin1()
+            + "\n+Gerber\n+L256\nx\n+L255\nMM\n+GerberData\nM02*\n+++END+++";
+        Document document;
+        LayerSet layers;
+        QString error;
+        QVERIFY2(readProjectBytes(text, QStringLiteral("t"), document, layers, nullptr, &error),
+            qPrintable(error));
+        const GerberLayer* mask = layers.slot(true, LayerSlot::Mask);
+        QCOMPARE(mask->quarterTurns, 0); // 10^9 modulo 4
+        QCOMPARE(mask->fileName, QStringLiteral("y.gbr"));
+        QVERIFY(mask->unitFactor > 0.0);
+        QVERIFY(layers.slot(true, LayerSlot::Signal)->fileName.isEmpty());
+        QCOMPARE(layers.layer(LayerList::GerberMode, 254)->rawLines.size(), 1);
+    }
+
+    void missingEndNamesTheLastSection()
+    {
+        const QByteArray text
+            = "+FileVer\n10\n+Top\n+Pick-and-Place\nR1;0603;1;2;top;0;1k\n+Bottom\n+Drawings\n";
+        ProjectLoad load;
+        const QString dump = ProjectFixture::loadDump(text, &load);
+        QVERIFY(dump.contains(QStringLiteral("placement R1")));
+        QCOMPARE(load.warning,
+            QStringLiteral(
+                "test.tvx, line 7: the file ends before its end mark; it was read up to the section "
+                "\"+Drawings\" of \"+Bottom\""));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestProjectDamage)
+#include "tst_projectdamage.moc"

@@ -1,0 +1,168 @@
+// Files of earlier versions, as their writers made them, load; saving them again keeps their data.
+#include "gerber/gerberlayer.h"
+#include "logcapture.h"
+#include "project/projectcontainer.h"
+#include "projectfixture.h"
+
+#include <QtTest>
+
+namespace {
+
+// The text of a file of `version` the way that version's writer laid it out.
+QByteArray oldText(int version)
+{
+    QStringList t;
+    if (version > 0)
+        t << "+FileVer" << QString::number(version);
+    for (const bool top : { true, false }) {
+        t << (top ? "+Top" : "+Bottom") << "\t+BoardInfo"
+          << QStringLiteral("\t\tb%1;100;50;1.6;0;0;c").arg(version) << "\t+OriginGen"
+          << "\t\t2;1;40;50;0;0;0;0;5;0"
+          << "\t+Origins"
+          << "\t\t0;0;1"
+          << "\t\t45;0;1"
+          << "\t+Fiducials"
+          << "\t\t1;2;3;4;1;0;0;0;0;0;1;1;0;0";
+        if (top && (version >= 8 || version == 0)) {
+            t << "\t+L1"
+              << "\t\tMM;D;L;A;1;sig.gbr;200;10;10;0;0;0;0;0;0"
+              << "\t\t+GerberData";
+            t << ProjectFixture::gerberText(1).split('\n');
+            t << "\t+L7"
+              << "\t\tMM;D;L;A;1;holes.drl;0;0;0;0;0;0;0;0;0"
+              << "\t\t+ExcellonLT"
+              << "\t\t\t2;3"
+              << "\t\t+ExcellonData" << ProjectFixture::drillText().split('\n');
+        }
+        if (top && version == 7) {
+            t << "\t+L1"
+              << "\t\tMM;D;L;A;1;old.gbr;200;10;10;0"
+              << "\t\t++Shapes"
+              << "\t\t\tD10;C;0.15;x;x;x"
+              << "\t\t\tD11;C;0.01;x;x;x"
+              << "\t\t\t++Macro"
+              << "\t\t\t\t+++Indexes"
+              << "\t\t\t\t\t0;1"
+              << "\t\t\t\t+++Exposures"
+              << "\t\t\t\t\t0,1;1,0"
+              << "\t\t\t\t+++Primitives"
+              << "\t\t\t\t\t0;C;0.5;0.5;0;0;0;0"
+              << "\t\t\t\t+++Polygons_Macro"
+              << "\t\t\t\t\t1;0;0;1;0;1;1"
+              << "\t\t++Shapes"
+              << "\t\t++Arcs"
+              << "\t\t\t1;2;3;0;1440;4;x;1;9"
+              << "\t\t++Polygons"
+              << "\t\t\t0;0;1;0;1;1;1;2"
+              << "\t\t++ImagesPaths"
+              << "\t\t\tD10;0;0;D2;1;0"
+              << "\t\t\tD10;5;0;D1;1;1"
+              << "\t\t\tD11;2;2;D3;0;3";
+        }
+        t << "\t+Pick-and-Place";
+        if (top)
+            t << "\t\tR1;0603;1;2;top;90;10k"
+              << "\t\tR2;0603;3;4;top;0;1k;2"
+              << "\t\tR3;0603;1;2"
+              << "\t\tR4;0603;5;6;top;0;1k;3;note;1;1;2;1;1.6;0.8";
+        else
+            t << "\t\tQ1;SOT23;7;8;bottom;180;BC847;1;"
+              << "\t\tQ2;SOT23;7;8;sideways;0;BC847;1;";
+        t << "\t+Drawings"
+          << "\t\t0;0;0;10;10;255;0;0;x;0";
+        if (version < 10)
+            t << "\t+Feeder_Data"
+              << (top ? "\t\t1;10k;0603;17;3;8mm;2;1;40;0" : "\t\t1;BC847;SOT23;;1;8mm;1;1;2;0");
+    }
+    if (version >= 10)
+        t << "\t+Feeder_Data"
+          << "\t\t++Machine1Line1"
+          << "\t\t\t1;10k;0603;17;3;8mm;2;1;40;0"
+          << "\t\t++Machine3Line2"
+          << "\t\t\t1;BC847;SOT23;;1;8mm;1;1;2;0";
+    t << "+Gerber"
+      << "+General"
+      << "1;2"
+      << "+++END+++";
+    return t.join('\n').toLatin1();
+}
+
+} // namespace
+
+class TestProjectVersions : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void oldFilesLoadAndKeepTheirDataWhenSavedAgain_data()
+    {
+        QTest::addColumn<int>("version");
+        QTest::addColumn<int>("loadedVersion");
+        QTest::addColumn<bool>("compressed");
+        QTest::newRow("7") << 7 << 7 << true;
+        QTest::newRow("8") << 8 << 8 << true;
+        QTest::newRow("9") << 9 << 10 << true;
+        QTest::newRow("10") << 10 << 10 << true;
+        QTest::newRow("10 plain") << 10 << 10 << false;
+        QTest::newRow("no version line") << 0 << 10 << true;
+    }
+    void oldFilesLoadAndKeepTheirDataWhenSavedAgain()
+    {
+        QFETCH(int, version);
+        QFETCH(int, loadedVersion);
+        QFETCH(bool, compressed);
+        const QByteArray text = oldText(version);
+        Document document;
+        LayerSet layers;
+        ProjectLoad load;
+        QString error;
+        LogCapture log;
+        QVERIFY2(readProjectBytes(compressed ? ProjectFixture::referencePack(text) : text,
+                     QStringLiteral("old.tvx"), document, layers, &load, &error),
+            qPrintable(error));
+        QVERIFY2(load.warning.isEmpty(), qPrintable(load.warning));
+        QCOMPARE(document.fileVersion(), loadedVersion);
+        QVERIFY(log.lines().contains(QStringLiteral("PnP top list read error: only 4 columns")));
+        QVERIFY(log.lines().contains(QStringLiteral("PnP list read error")));
+        QCOMPARE(load.colours.silkColorIndex, 2);
+
+        const QList<PnPEntry*> top = document.topList();
+        QCOMPARE(top.size(), 3);
+        QCOMPARE(top.at(0)->exec(), QStringLiteral("1"));
+        QCOMPARE(top.at(0)->comment(), QString());
+        QCOMPARE(top.at(1)->exec(), QStringLiteral("2"));
+        QVERIFY(top.at(2)->placed());
+        // The entry with an unknown side text stays on its side, and so does what follows it.
+        QCOMPARE(document.bottomList().size(), 2);
+        QCOMPARE(document.sideOrigins(false).size(), 2);
+
+        const GerberLayer* signal = layers.slot(true, LayerSlot::Signal);
+        QVERIFY(!signal->objects().isEmpty());
+        if (version >= 8)
+            QVERIFY(!layers.slot(true, LayerSlot::Drill)->objects().isEmpty());
+        if (version == 7) {
+            QCOMPARE(signal->objects().size(), 3);
+            QCOMPARE(signal->regionPolygons().size(), 1);
+            QCOMPARE(signal->arcRecords().size(), 1);
+            QVERIFY(signal->apertures().at(1)->macroImage);
+        }
+
+        // Saved again: the version rules, and every machine's feeders survive the round trip.
+        const QByteArray saved = projectText(document, layers, load.colours);
+        QVERIFY(saved.startsWith("+FileVer\n\t" + QByteArray::number(loadedVersion < 8 ? 7 : 10) + '\n'));
+        // Everything but the version line reads back alike.
+        const QString before = ProjectFixture::dump(document, layers, load.colours).section('\n', 1);
+        QCOMPARE(ProjectFixture::loadDump(ProjectContainer::pack(saved)).section('\n', 1), before);
+        const FeederData& feeders = document.feederData();
+        QCOMPARE(feeders.topSide.size() + feeders.bottomSide.size() + feeders.machines.size(), 2);
+    }
+
+    void anyVersionAfterTheMarkIsAccepted()
+    {
+        const QByteArray packed = ProjectFixture::referencePack(oldText(10), "99.1 beta");
+        QVERIFY(!ProjectFixture::loadDump(packed).startsWith(QStringLiteral("FAILED")));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestProjectVersions)
+#include "tst_projectversions.moc"
