@@ -266,6 +266,9 @@ private:
     // Layer table and layer slots (mainwindow_layers.cpp).
     void connectLayerWidgets();
     void executeLayerRequests();
+    // Starts the background render of every side layer that holds an image (after a project
+    // was read), with one progress bar for all.
+    void renderSideLayers();
     // Loads a Gerber or drill file into a Gerber-mode row; only a good read replaces the row.
     LayerLoad loadIntoRow(const QString& path, int row, bool drill, QString* error);
     // actionGerber and actionDrill: the first free row from the selected one on.

@@ -49,6 +49,20 @@ void MainWindow::buildLayerTable()
 
 // ---- fixed slots
 
+void MainWindow::renderSideLayers()
+{
+    QList<GerberLayer*> pending;
+    for (LayerList list : { LayerList::Top, LayerList::Bottom })
+        for (GerberLayer* layer : m_view->layers().list(list))
+            if (layer && !layer->busy && !layer->objects().isEmpty())
+                pending << layer;
+    if (pending.isEmpty())
+        return;
+    m_view->expectRenders(pending.size());
+    for (GerberLayer* layer : qAsConst(pending))
+        m_view->startRendering(layer);
+}
+
 void MainWindow::clearSlot(LayerSlot slot, bool white)
 {
     if (m_view->gerberMode())

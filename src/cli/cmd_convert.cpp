@@ -12,7 +12,6 @@
 #include "pnpio/positionupdate.h"
 #include "project/projectfile.h"
 
-#include <QFile>
 #include <QLoggingCategory>
 #include <cstdio>
 
@@ -177,12 +176,6 @@ PnPImportOptions importOptions(const ConvertArgs& args)
     return options;
 }
 
-bool isDrillFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) && looksLikeExcellon(file.read(64 * 1024));
-}
-
 // Reads the layer files into their slots and writes the project. Empty on success, else the reason.
 QString writeProjectFile(Document& document, const ConvertArgs& args)
 {
@@ -190,8 +183,9 @@ QString writeProjectFile(Document& document, const ConvertArgs& args)
     for (const LayerArg& arg : args.layers) {
         auto layer = std::make_unique<GerberLayer>(slotIndex(arg.slot));
         QString error;
-        const bool read = isDrillFile(arg.path) ? loadExcellon(arg.path, *layer, args.drillFormat, &error)
-                                                : loadGerber(arg.path, *layer, &error);
+        const bool read = CliShared::isDrillFile(arg.path)
+            ? loadExcellon(arg.path, *layer, args.drillFormat, &error)
+            : loadGerber(arg.path, *layer, &error);
         if (!read)
             return error;
         layers.replace(arg.top ? LayerList::Top : LayerList::Bottom, slotIndex(arg.slot), std::move(layer));

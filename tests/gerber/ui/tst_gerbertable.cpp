@@ -254,6 +254,30 @@ private slots:
         QVERIFY(table.selectedItems().isEmpty());
     }
 
+    // Layers read back from a project render in the background like freshly loaded ones.
+    void projectLayersRender()
+    {
+        TemporaryHome home;
+        ScriptedPrompt p;
+        QTemporaryDir dir;
+        MainWindow w;
+        p.fileAnswers.enqueue(writeFile(dir, "top.gbr", goodGerber));
+        w.form()->actionTop->trigger();
+        w.view()->waitForRenders();
+        const QString project = dir.filePath(QStringLiteral("board.tvx"));
+        p.fileAnswers.enqueue(project);
+        w.form()->actionSpeichern_unter->trigger();
+        QVERIFY(QFile::exists(project));
+        p.fileAnswers.enqueue(project);
+        w.form()->action_oeffnen->trigger();
+        const GerberLayer* layer = w.view()->layers().slot(true, LayerSlot::Signal);
+        QCOMPARE(layer->objects().size(), 1);
+        QCOMPARE(w.view()->viewState().render.total, 2);
+        w.view()->waitForRenders();
+        QVERIFY(!layer->busy);
+        QCOMPARE(layer->cachedBounds[0], 2); // rendered: bounds of the 1 mm pad at (1, 1)
+    }
+
     // A row's load button asks Gerber or Excellon, then the file, and loads into that row.
     void rowButtonLoadsIntoItsRow()
     {
