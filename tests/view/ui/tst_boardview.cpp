@@ -136,6 +136,46 @@ private slots:
         QCOMPARE(widgetPicture(v), s.paint());
     }
 
+    // Exit 2 for usage errors, 1 when a reader fails (the reason names the file), and nothing
+    // on standard error beyond the reason.
+    void commandLineStatus_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("no output") << QStringList {} << 2 << "no output file";
+        QTest::newRow("slot 7") << QStringList { "--layer", "top:7=a.gbr", "-o", "x.png" } << 2
+                                << "SLOT 0 to 6";
+        QTest::newRow("zoom 15") << QStringList { "--zoom", "15", "-o", "x.png" } << 2 << "--zoom";
+        QTest::newRow("size 0") << QStringList { "--size", "0x10", "-o", "x.png" } << 2 << "--size";
+        QTest::newRow("pnp without format")
+            << QStringList { "--pnp", "p.mnt", "-o", "x.png" } << 2 << "--format";
+        QTest::newRow("missing layer")
+            << QStringList { "--layer", "top:0=missing.gbr", "-o", "x.png" } << 1 << "missing.gbr";
+        QTest::newRow("cut layer") << QStringList { "--layer", "bottom:3=cut.gbr", "-o", "x.png" } << 1
+                                   << "cut.gbr";
+        QTest::newRow("empty board") << QStringList { "--side", "gerber", "-o", "x.png" } << 0 << "";
+    }
+    void commandLineStatus()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(int, status);
+        QFETCH(QString, reason);
+        QTemporaryDir dir;
+        QFile cut(dir.filePath(QStringLiteral("cut.gbr")));
+        QVERIFY(cut.open(QIODevice::WriteOnly));
+        cut.write("%FSLAX34Y34*%\n%MOMM*%\n");
+        cut.close();
+        QProcess cli;
+        cli.setWorkingDirectory(dir.path());
+        cli.start(QStringLiteral(TESSAVRANT_CLI), QStringList { "view" } + args);
+        QVERIFY(cli.waitForFinished(60000));
+        QCOMPARE(cli.exitCode(), status);
+        const QString errors = QString::fromUtf8(cli.readAllStandardError());
+        QVERIFY2(reason.isEmpty() ? errors.isEmpty() : errors.contains(reason), qPrintable(errors));
+        QCOMPARE(QFile::exists(dir.filePath(QStringLiteral("x.png"))), status == 0);
+    }
+
     // tessavrant-cli view draws what the widget draws for the same file.
     void commandLineDrawsTheWidgetsPicture()
     {
