@@ -58,6 +58,7 @@ MainWindow::MainWindow(const QString& startupArgument, QWidget* parent)
     connect(m_topButton, &QPushButton::clicked, this, &MainWindow::switchBottomTop);
     connect(m_bottomButton, &QPushButton::clicked, this, &MainWindow::switchTopBottom);
     connect(m_gerberButton, &QPushButton::clicked, this, &MainWindow::switchGerberPnP);
+    connectLayerWidgets();
 
     static const int placementWidths[] = { 45, 60, 60, 45, 45, 45, 60, 40, 40, 40, 40 };
     m_ui->pickandplacepositionen->setColumnCount(11);

@@ -212,6 +212,30 @@ private slots:
     void on_BoardColorBox_currentIndexChanged(int index);
     void on_SilkColorBox_currentIndexChanged(int index);
 
+    // Layer slots and the layer table (mainwindow_layers.cpp).
+    void on_actionDelSignal_triggered();
+    void on_actionDelMask_triggered();
+    void on_actionDelPaste_triggered();
+    void on_actionDelAssy_triggered();
+    void on_actionDelSilk_triggered();
+    void on_actionDelOutline_triggered();
+    void on_actionDelDrill_triggered();
+    void on_actionDelete_Signal_triggered();
+    void on_actionDelete_Mask_triggered();
+    void on_actionDelete_Paste_triggered();
+    void on_actionDelete_Assy_triggered();
+    void on_actionDelete_Silk_triggered();
+    void on_actionDelete_Board_Outline_triggered();
+    void on_actionDelete_Drill_triggered();
+    void on_gerber_table_cellDoubleClicked(int row, int column);
+    void on_gerber_table_cellChanged(int row, int column);
+    // A row's load button: asks Gerber or Excellon, then the file.
+    void sigLoadEbene(int row);
+    // A row's visibility box.
+    void sigHideEbene(int row, bool visible);
+    // Files dropped on the board view.
+    void loadDroppedFiles(const QStringList& paths);
+
 private:
     // Construction (mainwindow.cpp).
     void createToolbarWidgets();
@@ -273,6 +297,24 @@ private:
     void tickSaveAction();
     void tickSearchRefresh();
     void tickAfterLoad();
+
+    // Layer table and layer slots (mainwindow_layers.cpp).
+    void connectLayerWidgets();
+    void executeLayerRequests();
+    // Starts the background render of every side layer that holds an image (after a project
+    // was read), with one progress bar for all.
+    void renderSideLayers();
+    // Loads a Gerber or drill file into a Gerber-mode row; only a good read replaces the row.
+    LayerLoad loadIntoRow(const QString& path, int row, bool drill, QString* error);
+    // actionGerber and actionDrill: the first free row from the selected one on.
+    void importIntoFreeRow(bool drill);
+    // A slot of the shown side emptied, in the slot's own colour or in white.
+    void clearSlot(LayerSlot slot, bool white);
+    // Moves a Gerber-mode row into a slot of a side (the layer table's Move to).
+    void moveRowToSlot(int row, bool top, int slot);
+    // Writes a row's stored lines to a file the user chooses.
+    void exportLayer(const QStringList& lines, const QString& proposedName, bool isGerber);
+    void warnLoadFailed(const QString& detail);
 
     // Calls into parts that fill the window's other widgets.
     void executeTableRequests();

@@ -22,18 +22,15 @@
 
 void MainWindow::executeLayerAndFeederRequests()
 {
-    // Not built yet: requests of the layer table and the feeder widgets will run here.
+    // The layer table's requests (mainwindow_layers.cpp), then the machine assignments of both
+    // placement tables. Not built yet: requests of the feeder widgets will run here.
+    executeLayerRequests();
     executeMachineRequests();
 }
 
 void MainWindow::buildOriginsTable()
 {
     // Not built yet: the origins table will be filled from the side's origins here.
-}
-
-void MainWindow::buildLayerTable()
-{
-    // Not built yet: the layer table (GerberTable) will be filled from the Gerber-mode layers here.
 }
 
 void MainWindow::rebuildFeederList()
@@ -112,8 +109,13 @@ MainWindow::LayerLoad MainWindow::loadIntoSlot(
     } else if (const GerberLayer* old = m_view->layers().slot(m_view->activeSideIsTop(), slot)) {
         layer->color = old->color;
     }
+    GerberLayer* installed = layer.get();
     m_view->installSideLayer(slot, std::move(layer));
     m_view->setModified(true);
+    if (!m_view->gerberMode()) {
+        m_view->expectRenders();
+        m_view->startRendering(installed);
+    }
     return LayerLoad::Loaded;
 }
 
@@ -160,10 +162,6 @@ void MainWindow::on_actionDrill_Excellon_triggered()
 {
     loadLayerSlot(LayerSlot::Drill, QStringLiteral("Open Excellon Drill"), true);
 }
-
-// Not built yet: Gerber-mode imports will fill the first free row of the layer table.
-void MainWindow::on_actionGerber_triggered() { }
-void MainWindow::on_actionDrill_triggered() { }
 
 // ---- settings, help
 

@@ -96,7 +96,8 @@ void MainWindow::tickRenderProgress()
     if (!m_view->viewState().render.rendering) {
         if ((anyDisabled && !blocked) || bar->isVisible())
             finish();
-    } else if (reached < total) {
+    } else if (reached < total || m_view->layers().anyBusy()) {
+        // A layer still read by a thread keeps the transforms off, whatever the counters say.
         if (anyEnabled || bar->isHidden()) {
             qDebug() << "deactivate dat shit";
             for (QAction* a : guarded)

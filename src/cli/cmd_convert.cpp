@@ -1,6 +1,7 @@
 #include "cli/commands.h"
 
 #include "board/transformstep.h"
+#include "cli/clishared.h"
 #include "gerber/excellonreader.h"
 #include "gerber/gerberlayer.h"
 #include "gerber/gerberreader.h"
@@ -11,7 +12,6 @@
 #include "pnpio/positionupdate.h"
 #include "project/projectfile.h"
 
-#include <QFile>
 #include <QLoggingCategory>
 #include <QSizeF>
 #include <cmath>
@@ -40,26 +40,6 @@ int failure(const QString& message)
 {
     std::fprintf(stderr, "tessavrant-cli convert: %s\n", qPrintable(message));
     return 1;
-}
-
-bool parseFormat(const QString& text, PnPFormat& format)
-{
-    static const QList<QPair<QString, PnPFormat>> names {
-        { "tessavrant", PnPFormat::Tessavrant },
-        { "eagle", PnPFormat::Eagle },
-        { "eagle-part", PnPFormat::EaglePart },
-        { "altium", PnPFormat::Altium },
-        { "altium-csv", PnPFormat::AltiumCsv },
-        { "target", PnPFormat::Target },
-        { "kicad", PnPFormat::KiCad },
-    };
-    for (const auto& name : names) {
-        if (name.first == text) {
-            format = name.second;
-            return true;
-        }
-    }
-    return false;
 }
 
 struct LayerArg
@@ -125,7 +105,7 @@ QString parseArgs(const QStringList& args, ConvertArgs& out)
             return QStringLiteral("option %1 needs a value").arg(arg);
         const QString value = args.at(++i);
         if (arg == QLatin1String("--format")) {
-            if (!parseFormat(value, out.format))
+            if (!CliShared::parsePnPFormat(value, out.format))
                 return QStringLiteral("unknown format '%1'").arg(value);
             out.haveFormat = true;
         } else if (arg == QLatin1String("--side")) {
@@ -217,20 +197,15 @@ PnPImportOptions importOptions(const ConvertArgs& args)
     return options;
 }
 
-bool isDrillFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) && looksLikeExcellon(file.read(64 * 1024));
-}
-
 // Reads the layer files into their slots. Empty on success, else the reason.
 QString readLayers(LayerSet& layers, const ConvertArgs& args)
 {
     for (const LayerArg& arg : args.layers) {
         auto layer = std::make_unique<GerberLayer>(slotIndex(arg.slot));
         QString error;
-        const bool read = isDrillFile(arg.path) ? loadExcellon(arg.path, *layer, args.drillFormat, &error)
-                                                : loadGerber(arg.path, *layer, &error);
+        const bool read = CliShared::isDrillFile(arg.path)
+            ? loadExcellon(arg.path, *layer, args.drillFormat, &error)
+            : loadGerber(arg.path, *layer, &error);
         if (!read)
             return error;
         layers.replace(arg.top ? LayerList::Top : LayerList::Bottom, slotIndex(arg.slot), std::move(layer));

@@ -1,4 +1,5 @@
 // tessavrant-cli gerber-dump: a layer as stable text, so readers can be checked and compared.
+#include "cli/clishared.h"
 #include "cli/commands.h"
 #include "gerber/excellonheader.h"
 #include "gerber/excellonreader.h"
@@ -108,14 +109,6 @@ void writeSummary(QTextStream& out, const GerberLayer& layer)
     out << "regions " << layer.regionPolygons().size() << "\n";
 }
 
-bool isDrillFile(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
-    return looksLikeExcellon(file.read(4096));
-}
-
 int usage(const char* problem)
 {
     std::fprintf(stderr,
@@ -159,7 +152,7 @@ int runGerberDump(const QStringList& args)
     capturedMessages = &messages;
     const QtMessageHandler previous = qInstallMessageHandler(captureMessage);
     GerberLayer layer(0);
-    const bool drill = isDrillFile(path);
+    const bool drill = CliShared::isDrillFile(path);
     if (drill && formatFromHeader)
         detectExcellonFormat(path, &format);
     const bool ok = drill ? loadExcellon(path, layer, format, &error) : loadGerber(path, layer, &error);

@@ -1,5 +1,6 @@
 #include "cli/commands.h"
 
+#include "cli/clishared.h"
 #include "gerber/excellonheader.h"
 #include "gerber/excellonreader.h"
 #include "gerber/gerberlayer.h"
@@ -57,28 +58,6 @@ QImage toMono(const QImage& gray)
     return mono;
 }
 
-bool writePng(const QImage& image, const QString& path)
-{
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    QImageWriter writer(&file, "png");
-    writer.setCompression(1); // fast: most of a layer image is long runs anyway
-    if (!writer.write(image)) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
-}
-
-bool isDrillFile(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
-    return looksLikeExcellon(file.read(64 * 1024));
-}
-
 } // namespace
 
 int runRender(const QStringList& args)
@@ -124,7 +103,7 @@ int runRender(const QStringList& args)
 
     GerberLayer readLayer(0);
     readLayer.color = Qt::black;
-    const bool drill = isDrillFile(input);
+    const bool drill = CliShared::isDrillFile(input);
     if (drill && drillFromHeader)
         detectExcellonFormat(input, &drillFormat);
     const bool read
@@ -167,7 +146,7 @@ int runRender(const QStringList& args)
         LayerPainter::paint(painter, layer, transform, Qt::black, Qt::white);
     }
 
-    if (!writePng(toMono(image), output)) {
+    if (!CliShared::writePng(toMono(image), output)) {
         std::fprintf(stderr, "tessavrant-cli render: cannot write %s\n", qPrintable(output));
         return 1;
     }

@@ -8,5 +8,6 @@
 int runGerberDump(const QStringList& args);
 int runRender(const QStringList& args);
 int runConvert(const QStringList& args);
+int runView(const QStringList& args);
 int runProjectDump(const QStringList& args);
 int runConfig(const QStringList& args);

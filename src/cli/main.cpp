@@ -18,6 +18,10 @@ const char* const usageText
       "      Read a Gerber or Excellon file and print the layer as text.\n"
       "  render FILE -o OUT.png [--dpi N] [--drill auto|L|T,INT,DEC]\n"
       "      Draw a Gerber or Excellon layer into a PNG image.\n"
+      "  view [--layer top|bottom:SLOT=FILE]... [--drill auto|L|T,INT,DEC] [--pnp FILE --format F]\n"
+      "       [--side top|bottom|gerber] [--size WxH] [--zoom PERCENT | --fit] [--fast on|off]\n"
+      "       -o OUT.png\n"
+      "      Draw the board view (layers in slots 0 to 6, placements) into a PNG image.\n"
       "  convert --format FORMAT [--side top|bottom|file] INPUT... [--update POSITIONS.csv]\n"
       "          [--pnp OUT.csv] [--parts OUT.csv] [--include both|top|bottom]\n"
       "          [--exec KINDS] [--panels N] [--project OUT.tvx [--layer top|bottom:SLOT=FILE]...]\n"
@@ -77,6 +81,8 @@ int main(int argc, char** argv)
         return runRender(args);
     if (command == QLatin1String("convert"))
         return runConvert(args);
+    if (command == QLatin1String("view"))
+        return runView(args);
     if (command == QLatin1String("project-dump"))
         return runProjectDump(args);
     if (command == QLatin1String("config"))
