@@ -49,8 +49,6 @@ private slots:
                                   << none;
         QTest::newRow("mirror 2 then turn")
             << false << true << 1 << 1.0 << QPointF(1, 3) << QPointF(2, 1) << "1" << none;
-        QTest::newRow("non-finite offset") << false << false << 0 << 0.0 << QPointF(3, 1) << QPointF(1, 2)
-                                           << "2" << QPointF(qInf(), qQNaN());
     }
     void replayMirrorsThenTurns()
     {

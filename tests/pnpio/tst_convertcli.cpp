@@ -137,8 +137,6 @@ private slots:
             << QStringList { "--format", "target", "x", "--pnp" } << 2 << "needs a value";
         QTest::newRow("bad transform")
             << QStringList { "--format", "target", "--transform", "rotation:nan", "x" } << 2 << "--transform";
-        QTest::newRow("bad board") << QStringList { "--format", "target", "--board", "100", "x" } << 2
-                                   << "--board";
         const QString missing = dir.filePath(QStringLiteral("no/such/in.txt"));
         QTest::newRow("missing file") << QStringList { "--format", "target", missing } << 1 << missing;
     }
