@@ -1,0 +1,206 @@
+#include "line/feederentry.h"
+#include "line/feederlist.h"
+#include "line/partdatabase.h"
+#include "model/pnpentry.h"
+
+#include <QtTest>
+
+using namespace FeederList;
+
+namespace {
+
+PartDatabase smallDatabase()
+{
+    PartDatabase db;
+    db.parse("#ASYS\n120 R0603,10k\n150 C0805\n#DBASE\n120 RES-0603 1.60 0.80 0.45 1 8\n"
+             "150 CAP-0805 2.00 1.25 0.60 2 8\n");
+    return db;
+}
+
+struct Placements
+{
+    QList<PnPEntry*> list;
+    ~Placements() { qDeleteAll(list); }
+    void add(
+        const QString& name, const QString& value, int line = 1, int machine = 1, const QString& exec = "1")
+    {
+        auto* e
+            = new PnPEntry("X" + QString::number(list.size()), name, 0, 0, "top", 0, value, exec, QString());
+        e->setLine(line);
+        e->setMachine(machine);
+        list.append(e);
+    }
+};
+
+QStringList rows(const QList<FeederEntry*>& entries)
+{
+    QStringList out;
+    for (const FeederEntry* f : entries)
+        out << QStringLiteral("%1 %2 db%3 set%4 q%5")
+                   .arg(f->name, f->value)
+                   .arg(f->dbNo)
+                   .arg(f->setNo)
+                   .arg(f->qty);
+    return out;
+}
+
+} // namespace
+
+class TestFeederList : public QObject
+{
+    Q_OBJECT
+private slots:
+    void generateFromPlacements();
+    void regenerateKeepsSettings();
+    void setNumbersPastOneHundred();
+    void updateAndMatch();
+    void setNumberEdit_data();
+    void setNumberEdit();
+    void feederTypeEdit_data();
+    void feederTypeEdit();
+};
+
+void TestFeederList::generateFromPlacements()
+{
+    Placements p;
+    p.add("R0603", "10k");
+    p.add("R0603", "10k");
+    p.add("R0603", "22k");
+    p.add("C0805", "100n");
+    p.add("C0805", "100n", 1, 1, "2"); // by hand
+    p.add("SO8", "LM358", 1, 2); // other machine
+    p.add("SO8", "LM358", 0, 0); // no line
+    const Generated g = generate(p.list, 1, 1, smallDatabase(), {});
+    QCOMPARE(rows(g.entries),
+        (QStringList { "R0603 10k db120 set1 q2", "R0603 22k db120 set2 q1", "C0805 100n db150 set3 q1" }));
+    QCOMPARE(g.partMap.value(partKey("R0603", "22k"), -1.0), 0.0);
+    QVERIFY(g.warnings.isEmpty());
+
+    const Generated none = generate(p.list, 1, 0, smallDatabase(), {});
+    QCOMPARE(rows(none.entries), (QStringList { "SO8 LM358 db0 set1 q1" }));
+    qDeleteAll(g.entries);
+    qDeleteAll(none.entries);
+}
+
+void TestFeederList::regenerateKeepsSettings()
+{
+    Placements p;
+    p.add("C0805", "100n");
+    p.add("R0603", "10k");
+    FeederEntry old;
+    old.name = "R0603";
+    old.value = "10k";
+    old.dbNo = 7;
+    old.setNo = 44;
+    old.feederType = "12mm";
+    old.nozzle = 3;
+    old.optimize = 0;
+    old.rotation = 90;
+    old.head = 2;
+    const Generated g = generate(p.list, 1, 1, smallDatabase(), { &old });
+    const FeederEntry* r = g.entries.at(1);
+    QCOMPARE(r->setNo, 2);
+    QCOMPARE(r->dbNo, 7);
+    QCOMPARE(r->feederType, QString("12mm"));
+    QCOMPARE(r->nozzle, 3);
+    QCOMPARE(r->optimize, 0);
+    QCOMPARE(r->rotation, 90);
+    QCOMPARE(r->head, 2);
+    QCOMPARE(g.partMap.value(partKey("R0603", "10k")), 90.0);
+    QCOMPARE(g.entries.at(0)->feederType, QString("8mm"));
+    qDeleteAll(g.entries);
+}
+
+void TestFeederList::setNumbersPastOneHundred()
+{
+    Placements p;
+    for (int i = 0; i < 102; ++i)
+        p.add("R0603", QString::number(i));
+    const Generated g = generate(p.list, 1, 1, PartDatabase(), {});
+    QList<int> sets;
+    for (int i : { 0, 49, 50, 99, 100, 101 })
+        sets << g.entries.at(i)->setNo;
+    QCOMPARE(sets, (QList<int> { 1, 50, 101, 150, 0, 0 }));
+    QCOMPARE(g.warnings.size(), 1);
+    QVERIFY(g.warnings.first().startsWith("2 part types"));
+    qDeleteAll(g.entries);
+}
+
+void TestFeederList::updateAndMatch()
+{
+    Placements p;
+    p.add("R0603", "10k");
+    p.add("X", "C0805");
+    const Generated g = generate(p.list, 1, 1, PartDatabase(), {});
+    g.entries.at(0)->rotation = 180;
+    QHash<QString, double> map;
+    updateFromDatabase(g.entries, smallDatabase(), map);
+    QCOMPARE(g.entries.at(0)->dbNo, 120);
+    QCOMPARE(g.entries.at(1)->dbNo, 150); // by its value
+    QCOMPARE(map.value(partKey("R0603", "10k")), 180.0);
+    // Name and value are kept apart: "R0603" + "10k" is not "R060" + "310k".
+    QVERIFY(partKey("R0603", "10k") != partKey("R060", "310k"));
+
+    QVERIFY(matches(p.list, 1, 1, g.entries));
+    g.entries.at(1)->value = "other"; // same count, other contents
+    QTest::ignoreMessage(QtDebugMsg, "ungleiche Länge");
+    QVERIFY(!matches(p.list, 1, 1, g.entries.mid(0, 1)));
+    QVERIFY(!matches(p.list, 1, 1, g.entries));
+    qDeleteAll(g.entries);
+}
+
+void TestFeederList::setNumberEdit_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("result"); // -1 rejected
+    QTest::newRow("51") << "51" << -1;
+    QTest::newRow("100") << "100" << -1;
+    QTest::newRow("101") << "101" << 101;
+    QTest::newRow("150") << "150" << 150;
+    QTest::newRow("0 twice") << "0" << 0;
+    QTest::newRow("07 held as 7") << "07" << -1;
+    QTest::newRow("own set") << "3" << 3;
+    QTest::newRow("text") << "x" << -1;
+}
+
+void TestFeederList::setNumberEdit()
+{
+    QFETCH(QString, text);
+    QFETCH(int, result);
+    FeederEntry a, b, c;
+    a.setNo = 7;
+    b.setNo = 0;
+    c.setNo = 3;
+    const std::optional<int> set = acceptedSetNumber(text, 2, { &a, &b, &c });
+    QCOMPARE(set.value_or(-1), result);
+}
+
+void TestFeederList::feederTypeEdit_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("stored"); // empty: rejected
+    QTest::newRow("12 mm") << "12 mm"
+                           << "12mm";
+    QTest::newRow("44") << "44"
+                        << "44mm";
+    QTest::newRow("stick") << "stick"
+                           << "0mm";
+    QTest::newRow("0 mm") << "0 mm"
+                          << "0mm";
+    QTest::newRow("10mm") << "10mm"
+                          << "";
+    QTest::newRow("STICK") << "STICK"
+                           << "";
+}
+
+void TestFeederList::feederTypeEdit()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, stored);
+    QCOMPARE(acceptedFeederType(text).value_or(QString()), stored);
+    if (!stored.isEmpty())
+        QCOMPARE(feederTypeText(stored), stored == "0mm" ? QString("Stick") : stored);
+}
+
+QTEST_GUILESS_MAIN(TestFeederList)
+#include "tst_feederlist.moc"
