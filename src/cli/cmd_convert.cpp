@@ -36,25 +36,6 @@ int failure(const QString& message)
     return 1;
 }
 
-bool parseFormat(const QString& text, PnPFormat& format)
-{
-    static const QList<QPair<QString, PnPFormat>> names {
-        { "tessavrant", PnPFormat::Tessavrant },
-        { "eagle", PnPFormat::Eagle },
-        { "eagle-part", PnPFormat::EaglePart },
-        { "altium", PnPFormat::Altium },
-        { "altium-csv", PnPFormat::AltiumCsv },
-        { "target", PnPFormat::Target },
-    };
-    for (const auto& name : names) {
-        if (name.first == text) {
-            format = name.second;
-            return true;
-        }
-    }
-    return false;
-}
-
 struct LayerArg
 {
     bool top = true;
@@ -116,7 +97,7 @@ QString parseArgs(const QStringList& args, ConvertArgs& out)
             return QStringLiteral("option %1 needs a value").arg(arg);
         const QString value = args.at(++i);
         if (arg == QLatin1String("--format")) {
-            if (!parseFormat(value, out.format))
+            if (!parsePnPFormat(value, out.format))
                 return QStringLiteral("unknown format '%1'").arg(value);
             out.haveFormat = true;
         } else if (arg == QLatin1String("--side")) {
@@ -220,6 +201,25 @@ QString writeProjectFile(Document& document, const ConvertArgs& args)
 }
 
 } // namespace
+
+bool parsePnPFormat(const QString& text, PnPFormat& format)
+{
+    static const QList<QPair<QString, PnPFormat>> names {
+        { "tessavrant", PnPFormat::Tessavrant },
+        { "eagle", PnPFormat::Eagle },
+        { "eagle-part", PnPFormat::EaglePart },
+        { "altium", PnPFormat::Altium },
+        { "altium-csv", PnPFormat::AltiumCsv },
+        { "target", PnPFormat::Target },
+    };
+    for (const auto& name : names) {
+        if (name.first == text) {
+            format = name.second;
+            return true;
+        }
+    }
+    return false;
+}
 
 // Imports centroid files through the same readers and frame as the window and writes
 // the two CSV exports.

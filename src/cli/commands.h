@@ -1,5 +1,7 @@
 #pragma once
 
+#include "pnpio/pnpimport.h"
+
 #include <QStringList>
 
 // Each command of tessavrant-cli: takes its own arguments (without the command name),
@@ -10,3 +12,7 @@ int runRender(const QStringList& args);
 int runConvert(const QStringList& args);
 int runProjectDump(const QStringList& args);
 int runConfig(const QStringList& args);
+int runOptimize(const QStringList& args);
+
+// The centroid format named on the command line ("tessavrant", "eagle", ...).
+bool parsePnPFormat(const QString& text, PnPFormat& format);
