@@ -13,6 +13,9 @@ Q_DECLARE_METATYPE(NozzleMap)
 
 namespace {
 
+// Lines of the per-feeder trace category, while a test listens.
+QStringList traced;
+
 // Placements and feeders of one test board, deleted with it.
 struct Board
 {
@@ -275,6 +278,21 @@ void TestOptimizer::feederTraceIsOffByDefault()
 {
     QVERIFY(!lcOptimizerFeeders().isDebugEnabled());
     QVERIFY(lcOptimizer().isDebugEnabled());
+    // When asked for, each feeder examined at a slot gives one line.
+    Board b;
+    b.place("R1", "R", 0, 0);
+    b.feeder("R", 21, 1, 1);
+    QLoggingCategory::setFilterRules("tessavrant.optimizer.feeders.debug=true");
+    const QtMessageHandler previous
+        = qInstallMessageHandler([](QtMsgType, const QMessageLogContext& context, const QString& text) {
+              if (QByteArray(context.category) == "tessavrant.optimizer.feeders")
+                  traced << text;
+          });
+    optimizePlacements(b.placements, 1, 1, MachineType::Eclipse, b.feeders);
+    qInstallMessageHandler(previous);
+    QLoggingCategory::setFilterRules(QString());
+    QVERIFY(!traced.isEmpty());
+    QCOMPARE(traced.first(), QString("Qty: 1SetNo: 21 == 35?Nozzle: 1 == 1?"));
 }
 
 QTEST_GUILESS_MAIN(TestOptimizer)
