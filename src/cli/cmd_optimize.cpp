@@ -1,5 +1,6 @@
 #include "cli/commands.h"
 
+#include "gerber/layerset.h"
 #include "line/feederentry.h"
 #include "line/feederlist.h"
 #include "line/lineconfig.h"
@@ -10,6 +11,7 @@
 #include "model/document.h"
 #include "model/fileio.h"
 #include "model/pnpentry.h"
+#include "project/projectfile.h"
 
 #include <QFileInfo>
 #include <QLoggingCategory>
@@ -18,7 +20,7 @@
 namespace {
 
 const char* const optimizeUsage
-    = "Usage: tessavrant-cli optimize --pnp FILE --format FORMAT --line L --machine M\n"
+    = "Usage: tessavrant-cli optimize (PROJECT.tvx | --pnp FILE --format FORMAT) --line L --machine M\n"
       "           [--config-dir DIR] [--feeders-out FILE.csv] [--order-out FILE.csv]\n";
 
 int usage(const QString& problem)
@@ -36,6 +38,7 @@ int failure(const QString& message)
 
 struct OptimizeArgs
 {
+    QString project;
     QString pnp;
     PnPFormat format = PnPFormat::Tessavrant;
     bool haveFormat = false;
@@ -51,10 +54,10 @@ QString parseArgs(const QStringList& args, OptimizeArgs& out)
     for (int i = 0; i < args.size(); ++i) {
         const QString& arg = args.at(i);
         if (!arg.startsWith(QLatin1String("--"))) {
-            if (arg.endsWith(QLatin1String(".tvx"), Qt::CaseInsensitive))
-                return QStringLiteral(
-                    "project files are not read by optimize yet; use --pnp FILE --format F");
-            return QStringLiteral("unexpected argument '%1'").arg(arg);
+            if (!out.project.isEmpty())
+                return QStringLiteral("unexpected argument '%1'").arg(arg);
+            out.project = arg;
+            continue;
         }
         if (i + 1 >= args.size())
             return QStringLiteral("option %1 needs a value").arg(arg);
@@ -82,8 +85,8 @@ QString parseArgs(const QStringList& args, OptimizeArgs& out)
             return QStringLiteral("unknown option '%1'").arg(arg);
         }
     }
-    if (out.pnp.isEmpty() || !out.haveFormat)
-        return QStringLiteral("--pnp and --format are required");
+    if (out.project.isEmpty() == (out.pnp.isEmpty() || !out.haveFormat))
+        return QStringLiteral("a project file, or --pnp and --format, is required");
     if (out.line < 1 || out.machine.isEmpty())
         return QStringLiteral("--line and --machine are required");
     return QString();
@@ -139,8 +142,21 @@ QByteArray orderRows(const QList<OptimizedStep>& steps)
     return out;
 }
 
+// The feeder list stored in the project for that machine; empty when there is none.
+QList<FeederEntry*> storedFeeders(const Document& document, int line, int machine)
+{
+    QList<FeederEntry*> out;
+    for (const MachineFeeders& m : document.feederData().machines)
+        if (m.line == line && m.machine == machine && out.isEmpty())
+            for (const FeederRecord& r : m.feeders)
+                out.append(FeederList::fromFields(r.fields));
+    return out;
+}
+
 } // namespace
 
+// With a project file: its stored machine assignment and feeder list (generated from the
+// database when the project has none for that machine).
 // Assigns every SMD placement of a centroid file to one machine, generates its feeder list from
 // the part database and orders the placements for it.
 int runOptimize(const QStringList& rawArgs)
@@ -174,17 +190,27 @@ int runOptimize(const QStringList& rawArgs)
     }
 
     Document document;
-    if (!PnPImport::importFile(
-            document, args.format, args.pnp, PnPImportOptions::defaultsFor(args.format), &error))
-        return failure(error);
-    const QList<PnPEntry*> placements = document.currentList();
-    for (PnPEntry* e : placements) {
-        if (e->exec() == ExecKind::Machine) {
-            e->setLine(args.line);
-            e->setMachine(machine);
+    FeederList::Generated feeders;
+    if (!args.project.isEmpty()) {
+        LayerSet layers;
+        ProjectLoad load;
+        if (!readProject(args.project, document, layers, &load, &error))
+            return failure(error);
+        feeders.entries = storedFeeders(document, args.line, machine);
+    } else {
+        if (!PnPImport::importFile(
+                document, args.format, args.pnp, PnPImportOptions::defaultsFor(args.format), &error))
+            return failure(error);
+        for (PnPEntry* e : document.currentList()) {
+            if (e->exec() == ExecKind::Machine) {
+                e->setLine(args.line);
+                e->setMachine(machine);
+            }
         }
     }
-    FeederList::Generated feeders = FeederList::generate(placements, args.line, machine, database, {});
+    const QList<PnPEntry*> placements = document.currentList();
+    if (feeders.entries.isEmpty())
+        feeders = FeederList::generate(placements, args.line, machine, database, {});
     for (const QString& warning : qAsConst(feeders.warnings))
         std::fprintf(stdout, "%s\n", qPrintable(warning));
     const OptimizerResult result = optimizePlacements(placements, args.line, machine, type, feeders.entries);

@@ -113,6 +113,35 @@ bool matches(const QList<PnPEntry*>& placements, int line, int machine, const QL
     return placed == listed;
 }
 
+FeederEntry* fromFields(const QStringList& fields)
+{
+    auto* f = new FeederEntry;
+    const auto number = [&fields](int i, int fallback) {
+        bool ok = false;
+        const int v = fields.value(i).toInt(&ok);
+        return ok ? v : fallback;
+    };
+    f->index = number(0, 0);
+    f->value = fields.value(1);
+    f->name = fields.value(2);
+    f->dbNo = number(3, 0);
+    f->setNo = number(4, 0);
+    if (!fields.value(5).isEmpty())
+        f->feederType = fields.value(5);
+    f->nozzle = number(6, f->nozzle);
+    f->optimize = number(7, f->optimize);
+    f->qty = number(8, 0);
+    f->rotation = number(9, 0);
+    return f;
+}
+
+QStringList toFields(const FeederEntry& f)
+{
+    return { QString::number(f.index), f.value, f.name, QString::number(f.dbNo), QString::number(f.setNo),
+        f.feederType, QString::number(f.nozzle), QString::number(f.optimize), QString::number(f.qty),
+        QString::number(f.rotation) };
+}
+
 std::optional<int> acceptedSetNumber(const QString& text, int row, const QList<FeederEntry*>& entries)
 {
     bool ok = false;

@@ -58,6 +58,11 @@ void updateFromDatabase(
 // The part types of the taken placements are exactly those of the feeders.
 bool matches(const QList<PnPEntry*>& placements, int line, int machine, const QList<FeederEntry*>& feeders);
 
+// A feeder line of a project file: index; value; name; dbNo; setNo; feederType; nozzle;
+// optimize; qty; rotation. Missing or unreadable numbers keep the entry's defaults.
+FeederEntry* fromFields(const QStringList& fields);
+QStringList toFields(const FeederEntry& entry);
+
 // Accepted set number text: 0, 1..50 or 101..150, and (except 0) held by no other row than `row`.
 std::optional<int> acceptedSetNumber(const QString& text, int row, const QList<FeederEntry*>& entries);
 // Stored feeder type for a typed text ("12 mm" -> "12mm", "stick" -> "0mm"); nothing when invalid.

@@ -5,6 +5,8 @@
 
 #include <QtTest>
 
+#include <memory>
+
 using namespace FeederList;
 
 namespace {
@@ -54,6 +56,7 @@ private slots:
     void regenerateKeepsSettings();
     void setNumbersPastOneHundred();
     void updateAndMatch();
+    void projectFields();
     void setNumberEdit_data();
     void setNumberEdit();
     void feederTypeEdit_data();
@@ -147,6 +150,18 @@ void TestFeederList::updateAndMatch()
     QVERIFY(!matches(p.list, 1, 1, g.entries.mid(0, 1)));
     QVERIFY(!matches(p.list, 1, 1, g.entries));
     qDeleteAll(g.entries);
+}
+
+void TestFeederList::projectFields()
+{
+    const QStringList fields { "3", "10k", "R0603", "120", "101", "0mm", "2", "0", "5", "270" };
+    std::unique_ptr<FeederEntry> f(fromFields(fields));
+    QCOMPARE(f->setNo, 101);
+    QCOMPARE(f->rotation, 270);
+    QCOMPARE(toFields(*f), fields);
+    // A short or damaged line keeps the defaults of what it lacks.
+    std::unique_ptr<FeederEntry> s(fromFields({ "x", "1u", "C0805" }));
+    QCOMPARE(toFields(*s), (QStringList { "0", "1u", "C0805", "0", "0", "8mm", "1", "1", "0", "0" }));
 }
 
 void TestFeederList::setNumberEdit_data()

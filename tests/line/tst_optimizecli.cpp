@@ -1,3 +1,8 @@
+#include "gerber/layerset.h"
+#include "model/document.h"
+#include "model/pnpentry.h"
+#include "project/projectfile.h"
+
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -20,9 +25,10 @@ private:
     int run(const QStringList& args, QByteArray* out, QByteArray* err)
     {
         QProcess process;
+        const QStringList format { "--format", "tessavrant" };
         process.start(TESSAVRANT_CLI,
-            QStringList { "optimize", "--config-dir", dir.path(), "--format", "tessavrant", "--line", "1" }
-                + args);
+            QStringList { "optimize", "--config-dir", dir.path(), "--line", "1" }
+                + (args.first() == "--pnp" ? format : QStringList()) + args);
         if (!process.waitForFinished(60000))
             return -1;
         *out = process.readAllStandardOutput();
@@ -66,6 +72,33 @@ private slots:
             QByteArray("RefDes;X;Y;Set;Nozzle;Cycle\nR1;0;0;1;1;1\nR3;1;1;1;1;1\nC1;10;10;2;1;2\n"));
     }
 
+    // A project keeps its assignment (R2 is on machine 2) and its feeder list (slot 30, nozzle 1).
+    void projectUsesItsFeeders()
+    {
+        Document document;
+        for (const auto& [ref, machine] : { std::pair { "R1", 1 }, { "R2", 2 }, { "R3", 1 } }) {
+            auto* e = new PnPEntry(ref, "R0603", machine, 0, "top", 0, "10k", "1", "");
+            e->setLine(1);
+            e->setMachine(machine);
+            document.appendEntry(e);
+        }
+        FeederData data;
+        data.machines.append(
+            { 1, 1, { { { "0", "10k", "R0603", "120", "30", "8mm", "1", "1", "2", "90" } } } });
+        document.setFeederData(data);
+        QString error;
+        QVERIFY2(writeProject(dir.filePath("board.tvx"), document, LayerSet(), ProjectColours(), &error),
+            qPrintable(error));
+        QByteArray out, err;
+        QCOMPARE(run({ dir.filePath("board.tvx"), "--machine", "Top", "--order-out", dir.filePath("p.csv") },
+                     &out, &err),
+            0);
+        QCOMPARE(err, QByteArray());
+        QFile order(dir.filePath("p.csv"));
+        QVERIFY(order.open(QIODevice::ReadOnly));
+        QCOMPARE(order.readAll(), QByteArray("RefDes;X;Y;Set;Nozzle;Cycle\nR1;1;0;30;1;1\nR3;1;0;30;1;1\n"));
+    }
+
     void statuses_data()
     {
         QTest::addColumn<QStringList>("args");
@@ -76,7 +109,9 @@ private slots:
                                          << "Pick-and-Place Lists inconsisten";
         QTest::newRow("no such machine")
             << QStringList { "--pnp", "board.csv", "--machine", "3" } << 1 << "line 1 has no machine '3'";
-        QTest::newRow("project file") << QStringList { "p.tvx", "--machine", "1" } << 2 << "project files";
+        QTest::newRow("project and centroid file")
+            << QStringList { "--pnp", "board.csv", "p.tvx", "--machine", "1" } << 2 << "a project file, or";
+        QTest::newRow("missing project") << QStringList { "none.tvx", "--machine", "1" } << 1 << "none.tvx";
         QTest::newRow("no machine") << QStringList { "--pnp", "board.csv" } << 2 << "--machine are required";
     }
 
