@@ -1,3 +1,4 @@
+#include "line/feederedit.h"
 #include "line/feederentry.h"
 #include "line/feederlist.h"
 #include "line/partdatabase.h"
@@ -59,6 +60,8 @@ private slots:
     void projectFields();
     void setNumberEdit_data();
     void setNumberEdit();
+    void cellEdit_data();
+    void cellEdit();
     void feederTypeEdit_data();
     void feederTypeEdit();
 };
@@ -188,6 +191,48 @@ void TestFeederList::setNumberEdit()
     c.setNo = 3;
     const std::optional<int> set = acceptedSetNumber(text, 2, { &a, &b, &c });
     QCOMPARE(set.value_or(-1), result);
+}
+
+void TestFeederList::cellEdit_data()
+{
+    QTest::addColumn<int>("column");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("accepted");
+    QTest::addColumn<QString>("shown"); // the cell's text afterwards
+    QTest::newRow("value is fixed") << 1 << "x" << false << "10k";
+    QTest::newRow("qty is fixed") << 8 << "4" << false << "2";
+    QTest::newRow("outside the table") << 12 << "4" << false << "";
+    QTest::newRow("known db number") << 3 << "150" << true << "150";
+    QTest::newRow("db number not digits") << 3 << "-1" << false << "0";
+    QTest::newRow("db number too large") << 3 << "99999999999" << false << "0";
+    QTest::newRow("nozzle 10") << 6 << "10" << true << "10";
+    QTest::newRow("nozzle 11") << 6 << "11" << false << "1";
+    QTest::newRow("optimize 0") << 7 << "0" << true << "0";
+    QTest::newRow("optimize 2") << 7 << "2" << false << "1";
+    QTest::newRow("head") << 9 << "3" << true << "3";
+    QTest::newRow("head text") << 9 << "x" << false << "0";
+    QTest::newRow("stick feeder") << 5 << "Stick" << true << "Stick";
+    QTest::newRow("set held by row 0") << 4 << "7" << false << "2";
+}
+
+void TestFeederList::cellEdit()
+{
+    QFETCH(int, column);
+    QFETCH(QString, text);
+    QFETCH(bool, accepted);
+    QFETCH(QString, shown);
+    FeederEntry a, b;
+    a.setNo = 7;
+    b.name = "R0603";
+    b.value = "10k";
+    b.setNo = 2;
+    b.qty = 2;
+    const PartDatabase db = smallDatabase();
+    QCOMPARE(FeederTable::applyEdit({ &a, &b }, 1, column, text, db), accepted);
+    if (column < FeederTable::columnCount)
+        QCOMPARE(FeederTable::cellText(b, FeederColumn(column)), shown);
+    if (column == 3 && accepted) // the database entry brings nozzle 2 and an 8mm feeder
+        QCOMPARE(b.nozzle, 2);
 }
 
 void TestFeederList::feederTypeEdit_data()
