@@ -35,6 +35,9 @@ QByteArray header(PnPFormat format)
                "\"Center-X(mm)\",\"Center-Y(mm)\",\"Rotation\",\"Description\"\n";
     case PnPFormat::Target:
         return "*Pick And Place List\n*No,Value,X,Y,Rotation,Side,Name\n";
+    case PnPFormat::KiCad:
+        return "### Footprint positions - created on bench ###\n## Unit = mm, Angle = deg.\n## Side : All\n"
+               "# Ref     Val       Package        PosX       PosY       Rot  Side\n";
     }
     return QByteArray();
 }
@@ -69,6 +72,9 @@ QByteArray line(PnPFormat format, int i)
     case PnPFormat::Target:
         return "\"" + QByteArray::number(i) + "\",\"" + value + "\",\"" + x + "\",\"" + y + "\",\"90\",\""
             + side + "\",\"" + ref + "\"\n";
+    case PnPFormat::KiCad:
+        return pad(ref, 10) + pad(value, 10) + "R_0603     " + pad(x, 11) + pad(y, 11) + "90.0000  "
+            + (i % 3 ? "top" : "bottom") + "\n";
     }
     return QByteArray();
 }
@@ -155,12 +161,14 @@ BENCHMARK_CAPTURE(BM_Read, eagle_part, PnPFormat::EaglePart)->Unit(benchmark::kM
 BENCHMARK_CAPTURE(BM_Read, altium, PnPFormat::Altium)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_Read, altium_csv, PnPFormat::AltiumCsv)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_Read, target, PnPFormat::Target)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Read, kicad, PnPFormat::KiCad)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_Import, tessavrant, PnPFormat::Tessavrant)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_Import, eagle, PnPFormat::Eagle)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_Import, eagle_part, PnPFormat::EaglePart)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_Import, altium, PnPFormat::Altium)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_Import, altium_csv, PnPFormat::AltiumCsv)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_Import, target, PnPFormat::Target)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Import, kicad, PnPFormat::KiCad)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PositionUpdate)->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

@@ -5,6 +5,7 @@
 #include "app/statustext.h"
 #include "model/configfolder.h"
 #include "resources/resources.h"
+#include "settings/ui/search_dlg.h"
 #include "ui_mainwindow.h"
 #include "view/ui/darstellg.h"
 
@@ -50,12 +51,14 @@ MainWindow::MainWindow(const QString& startupArgument, QWidget* parent)
     // File dialogs start on the desktop, then in the folder of the last chosen file.
     m_lastDirectory = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
 
+    m_searchDialog = new Search_dlg(this);
     createViewContextMenu();
     connect(m_searchField, &QLineEdit::returnPressed, this, &MainWindow::searchRefDes);
     connect(m_findNowButton, &QPushButton::clicked, this, &MainWindow::searchRefDes);
     connect(m_topButton, &QPushButton::clicked, this, &MainWindow::switchBottomTop);
     connect(m_bottomButton, &QPushButton::clicked, this, &MainWindow::switchTopBottom);
     connect(m_gerberButton, &QPushButton::clicked, this, &MainWindow::switchGerberPnP);
+    connectLayerWidgets();
 
     static const int placementWidths[] = { 45, 60, 60, 45, 45, 45, 60, 40, 40, 40, 40 };
     m_ui->pickandplacepositionen->setColumnCount(11);
@@ -182,31 +185,6 @@ void MainWindow::createShortcuts()
     }
 }
 
-void MainWindow::createViewContextMenu()
-{
-    // The entries act on the selection. Not built yet: their slots come with the placement tables.
-    m_viewContextMenu = new QMenu(this);
-    m_viewContextMenu->setObjectName(QStringLiteral("viewContextMenu"));
-    m_viewContextMenu->addAction(QStringLiteral("new"));
-    m_viewContextMenu->addAction(QStringLiteral("placed"));
-    m_viewContextMenu->addAction(QStringLiteral("switch side"));
-    QMenu* rotate = m_viewContextMenu->addMenu(QStringLiteral("Rotate"));
-    for (const QString& angle :
-        { QStringLiteral("45°"), QStringLiteral("90°"), QStringLiteral("180°"), QStringLiteral("270°") })
-        rotate->addAction(angle);
-    QMenu* execute = m_viewContextMenu->addMenu(QStringLiteral("Execute"));
-    for (const QString& kind : { QStringLiteral("No Execute"), QStringLiteral("SMD"), QStringLiteral("THT"),
-             QStringLiteral("Other") })
-        execute->addAction(kind);
-    QMenu* fiducial = m_viewContextMenu->addMenu(QStringLiteral("to Fiducial"));
-    for (const QString& target : { QStringLiteral("Panel 1"), QStringLiteral("Panel 2"),
-             QStringLiteral("Block 1"), QStringLiteral("Block 2") })
-        fiducial->addAction(target);
-    m_viewContextMenu->addMenu(QStringLiteral("assign to Machine..."));
-    m_viewContextMenu->addSeparator();
-    m_viewContextMenu->addAction(QStringLiteral("delete"));
-}
-
 void MainWindow::fillSelectorBoxes()
 {
     const struct
@@ -259,14 +237,21 @@ void MainWindow::updateWindowTitle()
 void MainWindow::createLists()
 {
     qDebug() << "create lists";
-    if (m_creatingLists)
+    // The build shows progress and so processes events; a rebuild asked for meanwhile is
+    // not dropped but runs once after this one, from the list as it is then.
+    if (m_creatingLists) {
+        m_listsPending = true;
         return;
+    }
     m_creatingLists = true;
-    qDebug() << "- PnP";
-    buildPlacementTable();
-    qDebug() << "- Listen";
-    buildPartTable();
-    qDebug() << "- PnPsizes";
-    updateBodySizes();
+    do {
+        m_listsPending = false;
+        qDebug() << "- PnP";
+        buildPlacementTable();
+        qDebug() << "- Listen";
+        buildPartTable();
+        qDebug() << "- PnPsizes";
+        updateBodySizes();
+    } while (m_listsPending);
     m_creatingLists = false;
 }

@@ -3,6 +3,7 @@
 #include "gerber/layerset.h"
 #include "line/partdatabase.h"
 #include "settings/colorsettings.h"
+#include "tables/placementsort.h"
 #include "view/viewstate.h"
 
 #include <QColor>
@@ -22,6 +23,8 @@ class QMenu;
 class QMovie;
 class QPushButton;
 class QSignalMapper;
+class Search_dlg;
+class PnPEntry;
 
 namespace Ui {
 class MainWindow;
@@ -74,6 +77,9 @@ public:
     QPushButton* bottomButton() const { return m_bottomButton; }
     QPushButton* gerberButton() const { return m_gerberButton; }
     QMenu* viewContextMenu() const { return m_viewContextMenu; }
+    Search_dlg* searchDialog() const { return m_searchDialog; }
+    // The placement shown in a row of the placement table (null out of range).
+    PnPEntry* placementOfRow(int row) const;
     Linie_dlg* lineDialog() const { return m_lineDialog; }
     // The part database look-ups, read at start-up and after the database dialog closed.
     const PartDatabase& partDatabase() const { return m_partDatabase; }
@@ -86,6 +92,34 @@ public slots:
     void selectTool(ToolMode mode);
     // D: from measure back to set new position, from any other tool to measure.
     void sigDistanceTool();
+
+    // Placement and part tables (mainwindow_tables.cpp, mainwindow_requests.cpp).
+    void setActivePnP();
+    void setActiveParts();
+    void sigPNPcellClicked(int row, int column);
+    void sigPNPcurrCellChanged(int row, int column, int previousRow, int previousColumn);
+    void sigPNPcellChanged(int row, int column);
+    void sigTeileCellClicked(int row, int column);
+    void sigTeileCurrCellChanged(int row, int column, int previousRow, int previousColumn);
+    void sigTeileCellDoubleClicked(int row, int column);
+    void sigTeileCellChanged(int row, int column);
+    void sortParts(int column);
+    void sortPartList(int column);
+    void sigNewEntry();
+    void sigPlaced();
+    void sigDelEntry();
+    void rotate45();
+    void rotate90();
+    void rotate180();
+    void rotate270();
+    void sigChangeExec0();
+    void sigChangeExec1();
+    void sigChangeExec2();
+    void sigChangeExec3();
+    void debugOutput(int index);
+    void switchPnPside();
+    void on_actionUnplace_all_triggered();
+    void on_comboBox_currentIndexChanged(int index);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -112,6 +146,7 @@ private slots:
     void on_actionTarget_triggered();
     void on_actionAltium_triggered();
     void on_actionAltium_2_triggered();
+    void on_actionKiCad_triggered();
     void on_actionPart_Position_CSV_triggered();
     void on_actionTop_triggered();
     void on_actionTop_Paste_triggered();
@@ -182,6 +217,30 @@ private slots:
     void on_BoardColorBox_currentIndexChanged(int index);
     void on_SilkColorBox_currentIndexChanged(int index);
 
+    // Layer slots and the layer table (mainwindow_layers.cpp).
+    void on_actionDelSignal_triggered();
+    void on_actionDelMask_triggered();
+    void on_actionDelPaste_triggered();
+    void on_actionDelAssy_triggered();
+    void on_actionDelSilk_triggered();
+    void on_actionDelOutline_triggered();
+    void on_actionDelDrill_triggered();
+    void on_actionDelete_Signal_triggered();
+    void on_actionDelete_Mask_triggered();
+    void on_actionDelete_Paste_triggered();
+    void on_actionDelete_Assy_triggered();
+    void on_actionDelete_Silk_triggered();
+    void on_actionDelete_Board_Outline_triggered();
+    void on_actionDelete_Drill_triggered();
+    void on_gerber_table_cellDoubleClicked(int row, int column);
+    void on_gerber_table_cellChanged(int row, int column);
+    // A row's load button: asks Gerber or Excellon, then the file.
+    void sigLoadEbene(int row);
+    // A row's visibility box.
+    void sigHideEbene(int row, bool visible);
+    // Files dropped on the board view.
+    void loadDroppedFiles(const QStringList& paths);
+
 private:
     // Construction (mainwindow.cpp).
     void createToolbarWidgets();
@@ -244,6 +303,24 @@ private:
     void tickSearchRefresh();
     void tickAfterLoad();
 
+    // Layer table and layer slots (mainwindow_layers.cpp).
+    void connectLayerWidgets();
+    void executeLayerRequests();
+    // Starts the background render of every side layer that holds an image (after a project
+    // was read), with one progress bar for all.
+    void renderSideLayers();
+    // Loads a Gerber or drill file into a Gerber-mode row; only a good read replaces the row.
+    LayerLoad loadIntoRow(const QString& path, int row, bool drill, QString* error);
+    // actionGerber and actionDrill: the first free row from the selected one on.
+    void importIntoFreeRow(bool drill);
+    // A slot of the shown side emptied, in the slot's own colour or in white.
+    void clearSlot(LayerSlot slot, bool white);
+    // Moves a Gerber-mode row into a slot of a side (the layer table's Move to).
+    void moveRowToSlot(int row, bool top, int slot);
+    // Writes a row's stored lines to a file the user chooses.
+    void exportLayer(const QStringList& lines, const QString& proposedName, bool isGerber);
+    void warnLoadFailed(const QString& detail);
+
     // Calls into parts that fill the window's other widgets.
     void executeTableRequests();
     void executeLayerAndFeederRequests();
@@ -271,6 +348,25 @@ private:
     bool colorSettingsChanged() const;
     void boardFieldEdited(int field);
 
+    // Tables (mainwindow_tables.cpp, mainwindow_requests.cpp).
+    void rebuildTables(); // disconnect, create lists, reconnect
+    void selectFromPlacementTable();
+    void selectFromPartTable();
+    void selectEntriesInTables(const QList<PnPEntry*>& entries);
+    void setExecOfSelected(int kind);
+    void markSelectedPlaced();
+    void rotateSelected(int angle);
+    void deletePlacementRows(QList<int> rows);
+    void shiftSelected(bool alongX);
+    void convertToFiducial(int target);
+    void newEntryAt(double x, double y);
+    void executePartRequests();
+    void executePlacementRequests();
+    void executeMachineRequests();
+    void showLocatedSearchHit();
+    void printLabel(const QString& key);
+    QStringList machineNames() const;
+    void sortWorkingList(int column, SortOrder order);
     // Production line and part database (mainwindow_line.cpp).
     void createLineDialog();
     void resetLineDialog();
@@ -330,6 +426,16 @@ private:
     QPushButton* m_gerberButton = nullptr;
     QMenu* m_viewContextMenu = nullptr;
     QSignalMapper* m_machineMapper = nullptr;
+    Search_dlg* m_searchDialog = nullptr;
+    // The entries of the placement rows as last built: row i shows m_tableEntries[i].
+    QList<PnPEntry*> m_tableEntries;
+    bool m_listsPending = false; // a rebuild asked for while one runs
+    bool m_rebuildPending = false; // a cell edit asks the next tick to rebuild the tables
+    SortOrder m_placementOrder = SortOrder::Ascending;
+    SortOrder m_partOrder = SortOrder::Ascending;
+    int m_partSortColumn = 0;
+    double m_contextX = 0.0; // board position (mm) where the view's context menu opened
+    double m_contextY = 0.0;
     QMovie* m_movie = nullptr;
     Linie_dlg* m_lineDialog = nullptr;
     PartDatabase m_partDatabase;

@@ -70,6 +70,7 @@ void MainWindow::on_actionQuantize_triggered()
     if (result.status == OptimizerStatus::Done) {
         document.setCurrentList(result.order);
         document.setModified(true);
+        buildPlacementTable();
         m_view->update();
         prompt().information(this, result.title(), result.message());
     } else {

@@ -144,6 +144,7 @@ void MainWindow::loadProject(const QString& path)
     }
     m_currentProjectPath = path;
     qDebug() << "rendering...";
+    renderSideLayers();
     qDebug() << "File gelesen";
     qDebug() << "BoardInfos";
     fillBoardInfoFields();

@@ -18,67 +18,19 @@
 #include <QDebug>
 #include <QLabel>
 
-// ---- tables
-
-void MainWindow::connectTableSignals()
-{
-    // Not built yet: the placement, part, origins and feeder tables will connect their cell
-    // signals here.
-    m_tableSignalsConnected = true;
-}
-
-void MainWindow::disconnectTableSignals()
-{
-    m_tableSignalsConnected = false;
-}
-
-void MainWindow::executeTableRequests()
-{
-    // Not built yet: requests of the part table, the placement table, the view's context menu
-    // and the search dialog will run here in their fixed order.
-}
+// ---- tables (the placement and part tables live in mainwindow_tables.cpp)
 
 void MainWindow::executeLayerAndFeederRequests()
 {
-    // Not built yet: requests of the layer table and the feeder widgets, and machine
-    // assignments of both placement tables, will run here.
-}
-
-void MainWindow::buildPlacementTable()
-{
-    // Not built yet: the placement table (PNPlist) will fill its rows here.
-}
-
-void MainWindow::buildPartTable()
-{
-    // Not built yet: the part table (Partlist) will fill its rows here. The counters are built.
-    updateInfoCounters();
-}
-
-void MainWindow::updateInfoCounters()
-{
-    const ExecCounts counts = m_view->document().execCounts();
-    m_ui->gescnt->setText(QString::number(counts.total()));
-    m_ui->exec0cnt->setText(QString::number(counts.notPlaced));
-    m_ui->exec1cnt->setText(QString::number(counts.machine));
-    m_ui->exec2cnt->setText(QString::number(counts.other));
-    m_ui->exec3cnt->setText(QString::number(counts.tht));
-}
-
-void MainWindow::updateBodySizes()
-{
-    // Not built yet: body sizes will come from the feeder list and the part database.
-    m_view->update();
+    // The layer table's requests (mainwindow_layers.cpp), then the machine assignments of both
+    // placement tables. Not built yet: requests of the feeder widgets will run here.
+    executeLayerRequests();
+    executeMachineRequests();
 }
 
 void MainWindow::buildOriginsTable()
 {
     // Not built yet: the origins table will be filled from the side's origins here.
-}
-
-void MainWindow::buildLayerTable()
-{
-    // Not built yet: the layer table (GerberTable) will be filled from the Gerber-mode layers here.
 }
 
 void MainWindow::rebuildFeederList()
@@ -87,27 +39,10 @@ void MainWindow::rebuildFeederList()
     // machine here.
 }
 
-void MainWindow::applyMachineSelector(int)
-{
-    // Not built yet: will colour the placement rows of the chosen machine and mark its placements.
-}
-
 void MainWindow::handLineDataToView()
 {
     // Not built yet: the production line dialog will store its machine selection and hand the
     // line to the view here.
-}
-
-void MainWindow::on_actionSearch_triggered()
-{
-    // Not built yet: the search dialog will receive both sides' placements and be shown; for
-    // now only the working list is written back.
-    m_view->document().writeBackWorkingList();
-}
-
-void MainWindow::searchRefDes()
-{
-    on_actionSearch_triggered();
 }
 
 // ---- placement import and export
@@ -130,6 +65,7 @@ TESSAVRANT_IMPORT_SLOT(on_actionEagle_Part_triggered, importEaglePart)
 TESSAVRANT_IMPORT_SLOT(on_actionTarget_triggered, importTarget)
 TESSAVRANT_IMPORT_SLOT(on_actionAltium_triggered, importAltium)
 TESSAVRANT_IMPORT_SLOT(on_actionAltium_2_triggered, importAltium2)
+TESSAVRANT_IMPORT_SLOT(on_actionKiCad_triggered, importKiCad)
 TESSAVRANT_IMPORT_SLOT(on_actionPart_Position_CSV_triggered, importPositionUpdate)
 #undef TESSAVRANT_IMPORT_SLOT
 
@@ -173,8 +109,13 @@ MainWindow::LayerLoad MainWindow::loadIntoSlot(
     } else if (const GerberLayer* old = m_view->layers().slot(m_view->activeSideIsTop(), slot)) {
         layer->color = old->color;
     }
+    GerberLayer* installed = layer.get();
     m_view->installSideLayer(slot, std::move(layer));
     m_view->setModified(true);
+    if (!m_view->gerberMode()) {
+        m_view->expectRenders();
+        m_view->startRendering(installed);
+    }
     return LayerLoad::Loaded;
 }
 
@@ -221,10 +162,6 @@ void MainWindow::on_actionDrill_Excellon_triggered()
 {
     loadLayerSlot(LayerSlot::Drill, QStringLiteral("Open Excellon Drill"), true);
 }
-
-// Not built yet: Gerber-mode imports will fill the first free row of the layer table.
-void MainWindow::on_actionGerber_triggered() { }
-void MainWindow::on_actionDrill_triggered() { }
 
 // ---- settings, help
 

@@ -27,8 +27,8 @@ void MainWindow::timerEvent(QTimerEvent* event)
 void MainWindow::tick()
 {
     // A step that processes events (a table rebuild, a project load) must not start the
-    // next tick inside this one.
-    if (m_inTick)
+    // next tick inside this one, nor run requests that change the list being shown.
+    if (m_inTick || m_creatingLists)
         return;
     m_inTick = true;
     // The order matters: the cursor position feeds the status line and hover, table requests
@@ -96,7 +96,8 @@ void MainWindow::tickRenderProgress()
     if (!m_view->viewState().render.rendering) {
         if ((anyDisabled && !blocked) || bar->isVisible())
             finish();
-    } else if (reached < total) {
+    } else if (reached < total || m_view->layers().anyBusy()) {
+        // A layer still read by a thread keeps the transforms off, whatever the counters say.
         if (anyEnabled || bar->isHidden()) {
             qDebug() << "deactivate dat shit";
             for (QAction* a : guarded)
@@ -181,14 +182,6 @@ void MainWindow::tickSaveAction()
 {
     const bool on = !m_view->interactionBlocked() && (m_currentProjectPath.isEmpty() || m_view->isModified());
     m_ui->actionSpeicher->setEnabled(on);
-}
-
-void MainWindow::tickSearchRefresh()
-{
-    if (m_view->gerberMode())
-        return;
-    m_view->document().writeBackWorkingList();
-    // Not built yet: the search dialog will receive both sides' lists here.
 }
 
 void MainWindow::tickAfterLoad()

@@ -70,6 +70,7 @@ QColor WidgetPrompt::color(QWidget* parent, const QColor& initial, const QString
 bool WidgetPrompt::printDialog(QWidget* parent, QPrinter* printer)
 {
     QPrintDialog dialog(printer, parent);
+    dialog.setWindowTitle(QStringLiteral("Drucken"));
     return dialog.exec() == QDialog::Accepted;
 }
 

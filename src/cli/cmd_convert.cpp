@@ -1,5 +1,7 @@
 #include "cli/commands.h"
 
+#include "cli/clishared.h"
+
 #include "gerber/excellonreader.h"
 #include "gerber/gerberlayer.h"
 #include "gerber/gerberreader.h"
@@ -10,14 +12,13 @@
 #include "pnpio/positionupdate.h"
 #include "project/projectfile.h"
 
-#include <QFile>
 #include <QLoggingCategory>
 #include <cstdio>
 
 namespace {
 
 const char* const convertUsage
-    = "Usage: tessavrant-cli convert --format tessavrant|eagle|eagle-part|altium|altium-csv|target\n"
+    = "Usage: tessavrant-cli convert --format tessavrant|eagle|eagle-part|altium|altium-csv|target|kicad\n"
       "           [--side top|bottom|file] INPUT... [--update POSITIONS.csv] [--pnp OUT.csv]\n"
       "           [--parts OUT.csv] [--include both|top|bottom] [--exec KINDS] [--panels N]\n"
       "           [--project OUT.tvx [--layer top|bottom:SLOT=FILE]... [--drill L|T,INT,DEC]]\n"
@@ -97,7 +98,7 @@ QString parseArgs(const QStringList& args, ConvertArgs& out)
             return QStringLiteral("option %1 needs a value").arg(arg);
         const QString value = args.at(++i);
         if (arg == QLatin1String("--format")) {
-            if (!parsePnPFormat(value, out.format))
+            if (!CliShared::parsePnPFormat(value, out.format))
                 return QStringLiteral("unknown format '%1'").arg(value);
             out.haveFormat = true;
         } else if (arg == QLatin1String("--side")) {
@@ -175,12 +176,6 @@ PnPImportOptions importOptions(const ConvertArgs& args)
     return options;
 }
 
-bool isDrillFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) && looksLikeExcellon(file.read(64 * 1024));
-}
-
 // Reads the layer files into their slots and writes the project. Empty on success, else the reason.
 QString writeProjectFile(Document& document, const ConvertArgs& args)
 {
@@ -188,8 +183,9 @@ QString writeProjectFile(Document& document, const ConvertArgs& args)
     for (const LayerArg& arg : args.layers) {
         auto layer = std::make_unique<GerberLayer>(slotIndex(arg.slot));
         QString error;
-        const bool read = isDrillFile(arg.path) ? loadExcellon(arg.path, *layer, args.drillFormat, &error)
-                                                : loadGerber(arg.path, *layer, &error);
+        const bool read = CliShared::isDrillFile(arg.path)
+            ? loadExcellon(arg.path, *layer, args.drillFormat, &error)
+            : loadGerber(arg.path, *layer, &error);
         if (!read)
             return error;
         layers.replace(arg.top ? LayerList::Top : LayerList::Bottom, slotIndex(arg.slot), std::move(layer));
@@ -201,25 +197,6 @@ QString writeProjectFile(Document& document, const ConvertArgs& args)
 }
 
 } // namespace
-
-bool parsePnPFormat(const QString& text, PnPFormat& format)
-{
-    static const QList<QPair<QString, PnPFormat>> names {
-        { "tessavrant", PnPFormat::Tessavrant },
-        { "eagle", PnPFormat::Eagle },
-        { "eagle-part", PnPFormat::EaglePart },
-        { "altium", PnPFormat::Altium },
-        { "altium-csv", PnPFormat::AltiumCsv },
-        { "target", PnPFormat::Target },
-    };
-    for (const auto& name : names) {
-        if (name.first == text) {
-            format = name.second;
-            return true;
-        }
-    }
-    return false;
-}
 
 // Imports centroid files through the same readers and frame as the window and writes
 // the two CSV exports.

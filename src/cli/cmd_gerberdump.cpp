@@ -1,5 +1,7 @@
 // tessavrant-cli gerber-dump: a layer as stable text, so readers can be checked and compared.
+#include "cli/clishared.h"
 #include "cli/commands.h"
+#include "gerber/excellonheader.h"
 #include "gerber/excellonreader.h"
 #include "gerber/gerberlayer.h"
 #include "gerber/gerberreader.h"
@@ -107,19 +109,11 @@ void writeSummary(QTextStream& out, const GerberLayer& layer)
     out << "regions " << layer.regionPolygons().size() << "\n";
 }
 
-bool isDrillFile(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
-    return looksLikeExcellon(file.read(4096));
-}
-
 int usage(const char* problem)
 {
     std::fprintf(stderr,
         "tessavrant-cli gerber-dump: %s\n"
-        "Usage: tessavrant-cli gerber-dump FILE [--summary] [--drill L|T,INT,DEC]\n",
+        "Usage: tessavrant-cli gerber-dump FILE [--summary] [--drill auto|L|T,INT,DEC]\n",
         problem);
     return 2;
 }
@@ -131,13 +125,14 @@ int runGerberDump(const QStringList& args)
     QString path;
     bool summary = false;
     ExcellonFormat format;
+    bool formatFromHeader = true; // "--drill auto"
     for (int i = 0; i < args.size(); ++i) {
         const QString& a = args.at(i);
         if (a == QLatin1String("--summary")) {
             summary = true;
         } else if (a == QLatin1String("--drill")) {
-            if (i + 1 >= args.size() || !ExcellonFormat::fromText(args.at(i + 1), &format))
-                return usage("--drill needs L|T,INT,DEC (for example L,2,4)");
+            if (i + 1 >= args.size() || !readDrillOption(args.at(i + 1), &format, &formatFromHeader))
+                return usage("--drill needs auto or L|T,INT,DEC (for example L,2,4)");
             ++i;
         } else if (a.startsWith(QLatin1String("--")) || !path.isEmpty()) {
             return usage("unexpected argument");
@@ -157,8 +152,10 @@ int runGerberDump(const QStringList& args)
     capturedMessages = &messages;
     const QtMessageHandler previous = qInstallMessageHandler(captureMessage);
     GerberLayer layer(0);
-    const bool ok
-        = isDrillFile(path) ? loadExcellon(path, layer, format, &error) : loadGerber(path, layer, &error);
+    const bool drill = CliShared::isDrillFile(path);
+    if (drill && formatFromHeader)
+        detectExcellonFormat(path, &format);
+    const bool ok = drill ? loadExcellon(path, layer, format, &error) : loadGerber(path, layer, &error);
     qInstallMessageHandler(previous);
     capturedMessages = nullptr;
 

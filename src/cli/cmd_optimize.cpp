@@ -1,5 +1,6 @@
 #include "cli/commands.h"
 
+#include "cli/clishared.h"
 #include "gerber/layerset.h"
 #include "line/feederentry.h"
 #include "line/feederlist.h"
@@ -65,7 +66,7 @@ QString parseArgs(const QStringList& args, OptimizeArgs& out)
         if (arg == QLatin1String("--pnp")) {
             out.pnp = value;
         } else if (arg == QLatin1String("--format")) {
-            if (!parsePnPFormat(value, out.format))
+            if (!CliShared::parsePnPFormat(value, out.format))
                 return QStringLiteral("unknown format '%1'").arg(value);
             out.haveFormat = true;
         } else if (arg == QLatin1String("--line")) {

@@ -1,5 +1,7 @@
 #include "cli/commands.h"
 
+#include "cli/clishared.h"
+#include "gerber/excellonheader.h"
 #include "gerber/excellonreader.h"
 #include "gerber/gerberlayer.h"
 #include "gerber/gerberreader.h"
@@ -25,7 +27,7 @@ const int maxSide = 32767;
 int usage(const char* problem)
 {
     std::fprintf(stderr, "tessavrant-cli render: %s\n", problem);
-    std::fputs("Usage: tessavrant-cli render FILE -o OUT.png [--dpi N] [--drill L|T,INT,DEC]\n", stderr);
+    std::fputs("Usage: tessavrant-cli render FILE -o OUT.png [--dpi N] [--drill auto|L|T,INT,DEC]\n", stderr);
     return 2;
 }
 
@@ -56,28 +58,6 @@ QImage toMono(const QImage& gray)
     return mono;
 }
 
-bool writePng(const QImage& image, const QString& path)
-{
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    QImageWriter writer(&file, "png");
-    writer.setCompression(1); // fast: most of a layer image is long runs anyway
-    if (!writer.write(image)) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
-}
-
-bool isDrillFile(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
-    return looksLikeExcellon(file.read(64 * 1024));
-}
-
 } // namespace
 
 int runRender(const QStringList& args)
@@ -86,6 +66,7 @@ int runRender(const QStringList& args)
     QString output;
     int dpi = 600;
     ExcellonFormat drillFormat;
+    bool drillFromHeader = true; // "--drill auto"
     for (int i = 0; i < args.size(); ++i) {
         const QString& a = args[i];
         const bool hasValue = i + 1 < args.size();
@@ -99,8 +80,9 @@ int runRender(const QStringList& args)
             if (!ok || dpi < 1 || dpi > 100000)
                 return usage("--dpi needs a whole number from 1 to 100000");
         } else if (a == QLatin1String("--drill")) {
-            if (!hasValue || !ExcellonFormat::fromText(args[++i], &drillFormat))
-                return usage("--drill needs L or T, integer digits and decimal digits, such as L,2,4");
+            if (!hasValue || !readDrillOption(args[++i], &drillFormat, &drillFromHeader))
+                return usage(
+                    "--drill needs auto, or L or T, integer digits and decimal digits, such as L,2,4");
         } else if (a.startsWith(QLatin1Char('-')) && a.size() > 1) {
             return usage("unknown option");
         } else if (input.isEmpty()) {
@@ -121,8 +103,11 @@ int runRender(const QStringList& args)
 
     GerberLayer readLayer(0);
     readLayer.color = Qt::black;
-    const bool read = isDrillFile(input) ? loadExcellon(input, readLayer, drillFormat, &error)
-                                         : loadGerber(input, readLayer, &error);
+    const bool drill = CliShared::isDrillFile(input);
+    if (drill && drillFromHeader)
+        detectExcellonFormat(input, &drillFormat);
+    const bool read
+        = drill ? loadExcellon(input, readLayer, drillFormat, &error) : loadGerber(input, readLayer, &error);
     int status = read ? 0 : 1;
     if (!read)
         std::fprintf(stderr, "tessavrant-cli render: %s; drawing what was read\n", qPrintable(error));
@@ -161,7 +146,7 @@ int runRender(const QStringList& args)
         LayerPainter::paint(painter, layer, transform, Qt::black, Qt::white);
     }
 
-    if (!writePng(toMono(image), output)) {
+    if (!CliShared::writePng(toMono(image), output)) {
         std::fprintf(stderr, "tessavrant-cli render: cannot write %s\n", qPrintable(output));
         return 1;
     }

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "pnpio/pnpimport.h"
-
 #include <QStringList>
 
 // Each command of tessavrant-cli: takes its own arguments (without the command name),
@@ -10,9 +8,7 @@
 int runGerberDump(const QStringList& args);
 int runRender(const QStringList& args);
 int runConvert(const QStringList& args);
+int runView(const QStringList& args);
 int runProjectDump(const QStringList& args);
 int runConfig(const QStringList& args);
 int runOptimize(const QStringList& args);
-
-// The centroid format named on the command line ("tessavrant", "eagle", ...).
-bool parsePnPFormat(const QString& text, PnPFormat& format);

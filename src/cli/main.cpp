@@ -14,10 +14,14 @@ const char* const usageText
       "Batch work on assembly data without the window.\n"
       "\n"
       "Commands:\n"
-      "  gerber-dump FILE [--summary] [--drill L|T,INT,DEC]\n"
+      "  gerber-dump FILE [--summary] [--drill auto|L|T,INT,DEC]\n"
       "      Read a Gerber or Excellon file and print the layer as text.\n"
-      "  render FILE -o OUT.png [--dpi N] [--drill L|T,INT,DEC]\n"
+      "  render FILE -o OUT.png [--dpi N] [--drill auto|L|T,INT,DEC]\n"
       "      Draw a Gerber or Excellon layer into a PNG image.\n"
+      "  view [--layer top|bottom:SLOT=FILE]... [--drill auto|L|T,INT,DEC] [--pnp FILE --format F]\n"
+      "       [--side top|bottom|gerber] [--size WxH] [--zoom PERCENT | --fit] [--fast on|off]\n"
+      "       -o OUT.png\n"
+      "      Draw the board view (layers in slots 0 to 6, placements) into a PNG image.\n"
       "  convert --format FORMAT [--side top|bottom|file] INPUT... [--update POSITIONS.csv]\n"
       "          [--pnp OUT.csv] [--parts OUT.csv] [--include both|top|bottom]\n"
       "          [--exec KINDS] [--panels N] [--project OUT.tvx [--layer top|bottom:SLOT=FILE]...]\n"
@@ -25,7 +29,7 @@ const char* const usageText
       "      Import centroid files and write the placement and part lists, or a project\n"
       "      with layers (SLOT: signal, mask, paste, assy, silk, outline, drill; drill files are\n"
       "      read with --drill L|T,INT,DEC, default L,2,4).\n"
-      "      FORMAT: tessavrant, eagle, eagle-part, altium, altium-csv, target.\n"
+      "      FORMAT: tessavrant, eagle, eagle-part, altium, altium-csv, target, kicad.\n"
       "  project-dump FILE.tvx\n"
       "      Read a project file and print the document, one record a line.\n"
       "  config [--dir DIR] dump|rewrite\n"
@@ -85,6 +89,8 @@ int main(int argc, char** argv)
         return runOptimize(args);
     if (command == QLatin1String("convert"))
         return runConvert(args);
+    if (command == QLatin1String("view"))
+        return runView(args);
     if (command == QLatin1String("project-dump"))
         return runProjectDump(args);
     if (command == QLatin1String("config"))

@@ -2,6 +2,7 @@
 
 #include "gerber/decimaltext.h"
 #include "gerber/gerberlayer.h"
+#include "gerber/macroexpression.h"
 
 #include <QDebug>
 #include <QVarLengthArray>
@@ -64,6 +65,8 @@ void splitModifiers(QStringView primitive, Modifiers& out)
 class Expansion
 {
 public:
+    using Values = QVarLengthArray<double, 24>;
+
     explicit Expansion(const Modifiers& modifiers)
         : n(int(modifiers.size()))
     {
@@ -71,6 +74,10 @@ public:
         for (const QStringView t : modifiers)
             values.append(modifierValue(t));
     }
+    explicit Expansion(const Values& evaluated)
+        : n(int(evaluated.size()))
+        , values(evaluated)
+    { }
 
     double d(int k) const { return k < values.size() ? values.at(k) : 0.0; }
     int count() const { return n; }
@@ -101,7 +108,7 @@ public:
     }
 
     int n;
-    QVarLengthArray<double, 24> values;
+    Values values;
 };
 
 void outline(MacroImage& image, int index, const Expansion& x)
@@ -180,7 +187,172 @@ int thermal(MacroImage& image, int index, const Expansion& x)
 
 bool handledCode(int code)
 {
-    return code == 1 || code == 4 || code == 5 || code == 6 || code == 7 || code == 20 || code == 21;
+    return code == 1 || code == 2 || code == 4 || code == 5 || code == 6 || code == 7 || code == 20
+        || code == 21 || code == 22;
+}
+
+// Adds primitive `code` at `index` (too few modifiers add nothing) and returns the extra indexes
+// it used beyond its own. Circles, outlines and lines take their exposure from `dark`.
+int addPrimitive(MacroImage& image, int code, const Expansion& x, int index, bool dark)
+{
+    const int n = x.count();
+    int extra = 0;
+    switch (code) {
+    case 1:
+        if (n >= 5) {
+            const QPointF c = n >= 6 ? rotated(x.d(3), x.d(4), x.d(5)) : QPointF(x.d(3), x.d(4));
+            MacroPrimitive prim;
+            prim.shape = QStringLiteral("C");
+            prim.x = c.x();
+            prim.y = c.y();
+            prim.width = x.d(2);
+            prim.height = x.d(2);
+            image.primitives.insert(index, prim);
+        }
+        break;
+    case 4:
+        if (n >= 8)
+            outline(image, index, x);
+        break;
+    case 5:
+        if (n >= 7)
+            regularPolygon(image, index, x);
+        break;
+    case 6:
+        if (n >= 10)
+            extra = moire(image, index, x);
+        break;
+    case 7:
+        if (n >= 7)
+            extra = thermal(image, index, x);
+        break;
+    case 2: // the older code of the vector line
+    case 20:
+        if (n >= 7) {
+            const double r = n >= 8 ? x.d(7) : 0.0;
+            image.primitives.insert(
+                index, Expansion::line(rotated(x.d(3), x.d(4), r), rotated(x.d(5), x.d(6), r), x.d(2)));
+        }
+        break;
+    case 21:
+        if (n >= 6) {
+            const double r = n >= 7 ? x.d(6) : 0.0;
+            const double half = x.d(2) / 2.0;
+            image.primitives.insert(index,
+                Expansion::line(
+                    rotated(x.d(4) - half, x.d(5), r), rotated(x.d(4) + half, x.d(5), r), x.d(3)));
+        }
+        break;
+    case 22: // lower-left line: a rectangle given by its lower left corner
+        if (n >= 6) {
+            const double r = n >= 7 ? x.d(6) : 0.0;
+            const double middle = x.d(5) + x.d(3) / 2.0;
+            image.primitives.insert(index,
+                Expansion::line(rotated(x.d(4), middle, r), rotated(x.d(4) + x.d(2), middle, r), x.d(3)));
+        }
+        break;
+    }
+    if (code != 6 && code != 7) {
+        image.exposures.insert(index, dark);
+        image.indexes.append(index);
+    }
+    return extra;
+}
+
+void rejectExpression(QStringView text, const QString& reason)
+{
+    qDebug().noquote() << QStringLiteral("Makroausdruck fehlerhaft - Fehlerauslösender Zeileninhalt:")
+                       << text.toString() + QStringLiteral(" (") + reason + QLatin1Char(')');
+}
+
+void rejectCode(QStringView code)
+{
+    qDebug().noquote() << QStringLiteral("Parameter: ") + code.toString();
+}
+
+// $1...$n: the aperture's modifiers after the macro name, separated by "X".
+MacroVariables apertureVariables(QStringView block, const ApertureMacro& macro)
+{
+    MacroVariables variables;
+    const qsizetype name = block.lastIndexOf(QStringView(macro.name));
+    const qsizetype comma = block.indexOf(QLatin1Char(','), name < 0 ? 0 : name + macro.name.size());
+    if (comma < 0)
+        return variables;
+    QStringView text = block.mid(comma + 1);
+    const qsizetype star = text.indexOf(QLatin1Char('*'));
+    if (star >= 0)
+        text = text.left(star);
+    quint32 number = 1;
+    qsizetype from = 0;
+    for (;;) {
+        const qsizetype x = text.indexOf(QLatin1Char('X'), from);
+        variables.set(number++, modifierValue(text.mid(from, x < 0 ? -1 : x - from).trimmed()));
+        if (x < 0)
+            return variables;
+        from = x + 1;
+    }
+}
+
+// The primitives of a macro that uses variables: definitions assign in order, every modifier of
+// a primitive is an expression over the variables as they stand at that primitive.
+bool expandWithVariables(MacroImage& image, QStringView block, const ApertureMacro& macro)
+{
+    MacroVariables variables = apertureVariables(block, macro);
+    Modifiers modifiers;
+    Expansion::Values values;
+    int index = 0;
+    QString reason;
+    for (const QString& primitive : macro.primitives) {
+        quint32 number = 0;
+        QStringView expression;
+        double value = 0.0;
+        if (MacroExpression::splitDefinition(primitive, &number, &expression)) {
+            if (!MacroExpression::evaluate(expression, variables, &value, &reason)) {
+                rejectExpression(primitive, reason);
+                return false;
+            }
+            variables.set(number, value);
+            continue;
+        }
+        splitModifiers(primitive, modifiers);
+        values.clear();
+        for (const QStringView m : modifiers) {
+            if (!MacroExpression::evaluate(m, variables, &value, &reason)) {
+                rejectExpression(primitive, reason);
+                return false;
+            }
+            values.append(value);
+        }
+        const double codeValue = values.first();
+        const int code = codeValue >= 0.0 && codeValue <= 99.0 && codeValue == std::floor(codeValue)
+            ? int(codeValue)
+            : -1;
+        if (!handledCode(code)) {
+            rejectCode(modifiers.first());
+            return false;
+        }
+        const Expansion x(values);
+        index += 1 + addPrimitive(image, code, x, index, x.count() > 1 && x.d(1) == 1.0);
+    }
+    return true;
+}
+
+// The primitives of a macro without variables, each modifier a plain number.
+bool expandPlain(MacroImage& image, const ApertureMacro& macro)
+{
+    Modifiers modifiers;
+    int index = 0;
+    for (const QString& primitive : macro.primitives) {
+        splitModifiers(primitive, modifiers);
+        const int code = modifiers.first().toInt();
+        if (!handledCode(code)) {
+            rejectCode(modifiers.first());
+            return false;
+        }
+        const bool dark = modifiers.size() > 1 && modifiers.at(1) == QLatin1String("1");
+        index += 1 + addPrimitive(image, code, Expansion(modifiers), index, dark);
+    }
+    return true;
 }
 
 } // namespace
@@ -192,17 +364,12 @@ void ApertureMacroReader::define(GerberLayer& layer, const QString& text)
     macro->name = pieces.first().mid(3);
     for (int i = 1; i < pieces.size(); ++i) {
         const QString& piece = pieces.at(i);
-        if (piece.contains(QLatin1Char('$'))) {
-            qDebug().noquote() << "Variable Definition coming soon";
-            auto* replacement = new ApertureMacro;
-            replacement->name = macro->name;
-            replacement->hasVariables = true;
-            layer.replaceMacro(macro, replacement);
-            return;
-        }
+        // Comments go first: some writers name the variables in them ("0 $1 Rounding radius").
         // An empty piece (a doubled "*") holds no primitive.
         if (piece.isEmpty() || piece.front() == QLatin1Char('0') || piece.front() == QLatin1Char('%'))
             continue;
+        if (piece.contains(QLatin1Char('$')))
+            macro->hasVariables = true;
         qDebug().noquote() << piece;
         macro->primitives.append(piece);
     }
@@ -212,77 +379,13 @@ Aperture* ApertureMacroReader::expand(QStringView block, const ApertureMacro& ma
 {
     qDebug().noquote() << "Macro found";
     auto image = std::make_unique<MacroImage>();
-    int p = 0;
-    int e = 0;
-    Modifiers modifiers;
-    for (const QString& primitive : macro.primitives) {
-        splitModifiers(primitive, modifiers);
-        const int code = modifiers.first().toInt();
-        if (!handledCode(code)) {
-            qDebug().noquote() << QStringLiteral("Parameter: ") + modifiers.first().toString();
-            return nullptr;
-        }
-        const Expansion x(modifiers);
-        const int index = p + e;
-        const int n = x.count();
-        switch (code) {
-        case 1:
-            if (n >= 5) {
-                const QPointF c = n >= 6 ? rotated(x.d(3), x.d(4), x.d(5)) : QPointF(x.d(3), x.d(4));
-                MacroPrimitive prim;
-                prim.shape = QStringLiteral("C");
-                prim.x = c.x();
-                prim.y = c.y();
-                prim.width = x.d(2);
-                prim.height = x.d(2);
-                image->primitives.insert(index, prim);
-            }
-            break;
-        case 4:
-            if (n >= 8)
-                outline(*image, index, x);
-            break;
-        case 5:
-            if (n >= 7)
-                regularPolygon(*image, index, x);
-            break;
-        case 6:
-            if (n >= 10)
-                e += moire(*image, index, x);
-            break;
-        case 7:
-            if (n >= 7)
-                e += thermal(*image, index, x);
-            break;
-        case 20:
-            if (n >= 7) {
-                const double r = n >= 8 ? x.d(7) : 0.0;
-                image->primitives.insert(
-                    index, Expansion::line(rotated(x.d(3), x.d(4), r), rotated(x.d(5), x.d(6), r), x.d(2)));
-            }
-            break;
-        case 21:
-            if (n >= 6) {
-                const double r = n >= 7 ? x.d(6) : 0.0;
-                const double half = x.d(2) / 2.0;
-                image->primitives.insert(index,
-                    Expansion::line(
-                        rotated(x.d(4) - half, x.d(5), r), rotated(x.d(4) + half, x.d(5), r), x.d(3)));
-            }
-            break;
-        }
-        if (code != 6 && code != 7) {
-            image->exposures.insert(index, n > 1 && modifiers.at(1) == QLatin1String("1"));
-            image->indexes.append(index);
-        }
-        ++p;
-    }
+    if (!(macro.hasVariables ? expandWithVariables(*image, block, macro) : expandPlain(*image, macro)))
+        return nullptr;
 
     const qsizetype end = std::max<qsizetype>(3, block.lastIndexOf(QStringView(macro.name)));
     QString texts[Aperture::ParameterCount]
         = { QStringLiteral("0.005"), QStringLiteral("x"), QStringLiteral("x"), QStringLiteral("x") };
     auto* aperture = new Aperture(block.mid(3, end - 3).toString(), QStringLiteral("C"), texts);
-    if (!macro.hasVariables)
-        aperture->macroImage = std::move(image);
+    aperture->macroImage = std::move(image);
     return aperture;
 }

@@ -1,8 +1,8 @@
 #include "gerber/excellonreader.h"
 
 #include "gerber/aperture.h"
-#include "gerber/decimaltext.h"
 #include "gerber/excellonroute.h"
+#include "gerber/excellontext.h"
 #include "gerber/gerberlayer.h"
 #include "gerber/imageobject.h"
 #include "model/fileio.h"
@@ -15,108 +15,8 @@
 
 namespace {
 
-bool isNumberChar(QChar c)
-{
-    return (c >= QLatin1Char('0') && c <= QLatin1Char('9')) || c == QLatin1Char('.') || c == QLatin1Char('+')
-        || c == QLatin1Char('-');
-}
-
-// The number text after the letter at `letterPos`: up to the first character that cannot
-// belong to a number, so "X12Y34G85..." yields "12" and "34".
-QStringView numberAfter(QStringView line, int letterPos)
-{
-    int end = letterPos + 1;
-    while (end < line.size() && isNumberChar(line[end]))
-        ++end;
-    return line.mid(letterPos + 1, end - letterPos - 1);
-}
-
-double finiteOrZero(double v)
-{
-    return std::isfinite(v) ? v : 0.0;
-}
-
-// Excellon coordinate: "+" dropped, a leading "-" kept aside; digits without a point are padded
-// with zeros to the format's length (in front when leading zeros are omitted, behind otherwise)
-// and get their point before the last decimal digits. Text that already holds a point is read
-// as written: CAD tools that write decimal coordinates mean them literally.
-double convertCoordinate(QStringView text, const ExcellonFormat& format)
-{
-    QString digits;
-    digits.reserve(text.size());
-    for (QChar c : text) {
-        if (c != QLatin1Char('+'))
-            digits.append(c);
-    }
-    bool negative = false;
-    if (!digits.isEmpty() && digits[0] == QLatin1Char('-')) {
-        negative = true;
-        digits.remove(0, 1);
-    }
-
-    double value = 0.0;
-    if (digits.contains(QLatin1Char('.'))) {
-        value = digits.toDouble();
-    } else {
-        const int total = format.integerDigits + format.decimalDigits;
-        bool plain = digits.size() <= 18;
-        qint64 mantissa = 0;
-        for (int i = 0; plain && i < digits.size(); ++i) {
-            const QChar c = digits[i];
-            if (c < QLatin1Char('0') || c > QLatin1Char('9'))
-                plain = false;
-            else
-                mantissa = mantissa * 10 + (c.unicode() - '0');
-        }
-        if (plain) {
-            if (!format.leadingZeroesOmitted && digits.size() < total)
-                value = double(mantissa) * exactPowerOfTen(total - digits.size())
-                    / exactPowerOfTen(format.decimalDigits);
-            else
-                value = double(mantissa) / exactPowerOfTen(format.decimalDigits);
-        } else {
-            // Not a plain digit string: follow the textual rule; garbage reads as 0.
-            if (digits.size() < total) {
-                const QString pad(total - digits.size(), QLatin1Char('0'));
-                digits = format.leadingZeroesOmitted ? pad + digits : digits + pad;
-            }
-            digits.insert(digits.size() - format.decimalDigits, QLatin1Char('.'));
-            value = digits.toDouble();
-        }
-    }
-    value = finiteOrZero(value);
-    if (value == 0.0)
-        return 0.0;
-    return negative ? -value : value;
-}
-
-struct ToolLine
-{
-    QString name; // "T" and the tool number as written
-    int number = -1; // -1 when too long to be a tool number
-    bool hasDiameter = false;
-    QString diameter;
-};
-
-// "T<digits>[letters and values]": the tool number and, after "C", the diameter.
-bool parseToolLine(QStringView line, ToolLine* tool)
-{
-    if (line.isEmpty() || line[0] != QLatin1Char('T'))
-        return false;
-    int end = 1;
-    while (end < line.size() && line[end].isDigit() && line[end].unicode() < 128)
-        ++end;
-    if (end == 1)
-        return false;
-    tool->name = line.left(end).toString();
-    tool->number = end - 1 <= 9 ? line.mid(1, end - 1).toInt() : -1;
-    const int c = line.indexOf(QLatin1Char('C'), end);
-    if (c >= 0) {
-        tool->hasDiameter = true;
-        tool->diameter = numberAfter(line, c).toString();
-    }
-    return true;
-}
+// More repeats than this on one line is no drill file anyone made, and must not exhaust memory.
+constexpr int maxRepeat = 100000;
 
 enum class Motion
 {
@@ -192,6 +92,8 @@ private:
                 setUnit(false);
             else if (first == QLatin1Char('T'))
                 defineOrSelectTool(line);
+            else if (line.startsWith(QLatin1String("ICI,")))
+                m_incremental = line == QLatin1String("ICI,ON");
             return true;
         }
         if (first == QLatin1Char('T')) {
@@ -206,6 +108,37 @@ private:
         }
         if (first == QLatin1Char('X') || first == QLatin1Char('Y'))
             return m_motion == Motion::Drill ? hit(line) : route(line);
+        if (first == QLatin1Char('R') && m_motion == Motion::Drill)
+            return repeat(line);
+        return true;
+    }
+
+    // "R5X1000Y1500": five more hits, each one step on from the one before.
+    bool repeat(const QString& line)
+    {
+        const QStringView text(line);
+        int end = 1;
+        while (end < text.size() && text.at(end).isDigit() && text.at(end).unicode() < 128)
+            ++end;
+        if (end == 1)
+            return true; // "R" with letters after it resets a machine setting; nothing to draw
+        const int count = end <= 7 ? text.mid(1, end - 1).toInt() : -1;
+        if (count < 0 || count > maxRepeat) {
+            qDebug().noquote() << "Wiederholung ungültig - Fehlerauslösender Zeileninhalt:" << line;
+            return false;
+        }
+        if (!m_tool) {
+            qDebug() << "Error - no Shape";
+            return false;
+        }
+        const int xPos = text.indexOf(QLatin1Char('X'));
+        const int yPos = text.indexOf(QLatin1Char('Y'));
+        const QPointF step(xPos >= 0 ? convertCoordinate(numberAfter(text, xPos), m_format) : 0.0,
+            yPos >= 0 ? convertCoordinate(numberAfter(text, yPos), m_format) : 0.0);
+        for (int k = 0; k < count; ++k) {
+            m_last += step;
+            add(ImageObject::flash(), m_last.x(), m_last.y());
+        }
         return true;
     }
 
@@ -228,7 +161,14 @@ private:
             const bool hasCoordinates = rest.contains(QLatin1Char('X')) || rest.contains(QLatin1Char('Y'));
             return hasCoordinates && m_motion != Motion::Drill ? route(rest.toString()) : true;
         }
-        return true; // other G codes (G90, G93 offset 0, ...) change nothing drawn
+        if (line.startsWith(QLatin1String("G90")) || line.startsWith(QLatin1String("G91"))) {
+            m_incremental = line.startsWith(QLatin1String("G91"));
+        } else if (line.startsWith(QLatin1String("G93"))) {
+            // Zero set: later absolute coordinates count from this point.
+            m_offset = QPointF();
+            m_offset = point(QStringView(line).mid(3), QPointF(), false);
+        }
+        return true; // other G codes change nothing drawn
     }
 
     bool route(const QString& line)
@@ -344,13 +284,19 @@ private:
         return true;
     }
 
-    // A coordinate pair; an axis the text leaves out repeats `from`.
-    QPointF point(QStringView text, QPointF from) const
+    // A coordinate pair; an axis the text leaves out repeats `from`. Absolute coordinates count
+    // from the zero set by G93, incremental ones (G91, ICI,ON) from `from`.
+    QPointF point(QStringView text, QPointF from) const { return point(text, from, m_incremental); }
+
+    QPointF point(QStringView text, QPointF from, bool incremental) const
     {
         const int xPos = text.indexOf(QLatin1Char('X'));
         const int yPos = text.indexOf(QLatin1Char('Y'));
-        const double x = xPos >= 0 ? convertCoordinate(numberAfter(text, xPos), m_format) : from.x();
-        const double y = yPos >= 0 ? convertCoordinate(numberAfter(text, yPos), m_format) : from.y();
+        const QPointF base = incremental ? from : m_offset;
+        const double x
+            = xPos >= 0 ? base.x() + convertCoordinate(numberAfter(text, xPos), m_format) : from.x();
+        const double y
+            = yPos >= 0 ? base.y() + convertCoordinate(numberAfter(text, yPos), m_format) : from.y();
         return QPointF(x, y);
     }
 
@@ -431,6 +377,8 @@ private:
     bool m_pathOpen = false; // a cut path has begun with its move to the start point
     bool m_inHeader = false;
     bool m_hadHit = false;
+    bool m_incremental = false; // G91 or ICI,ON
+    QPointF m_offset; // the zero set by G93
     double m_minX = 0.0, m_maxX = 0.0, m_minY = 0.0, m_maxY = 0.0;
 };
 
@@ -472,8 +420,12 @@ bool readExcellonLines(const QString& path, QStringList* lines, QString* error)
 bool loadExcellon(const QString& path, GerberLayer& layer, const ExcellonFormat& format, QString* error)
 {
     QStringList lines;
-    if (!readExcellonLines(path, &lines, error))
-        return false;
+    return readExcellonLines(path, &lines, error) && readExcellonInto(layer, path, lines, format, error);
+}
+
+bool readExcellonInto(GerberLayer& layer, const QString& path, const QStringList& lines,
+    const ExcellonFormat& format, QString* error)
+{
     layer.visible = true;
     layer.fileName = FileIo::fileName(path);
     applyExcellonFormat(layer, format);

@@ -25,6 +25,9 @@ bool readExcellonLines(const QString& path, QStringList* lines, QString* error =
 // cannot be read or the reader stops, with the reason naming the file and line in `error`.
 bool loadExcellon(
     const QString& path, GerberLayer& layer, const ExcellonFormat& format, QString* error = nullptr);
+// The same with the file's lines already read (the import reads them first to find the format).
+bool readExcellonInto(GerberLayer& layer, const QString& path, const QStringList& lines,
+    const ExcellonFormat& format, QString* error = nullptr);
 
 // One pass over the Excellon lines of `layer`, adding tools and hits. True at "M30" or at the end
 // of the lines; false when a hit comes without a tool or a tool is selected that was never

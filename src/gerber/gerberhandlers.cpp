@@ -121,7 +121,8 @@ bool GerberParser::handleLayerPolarity(QStringView block)
         return false;
     }
     m_layer.polarity = QString(p);
-    m_layer.darkPolarity = p == QLatin1Char('D');
+    // In a negative image what a file draws "dark" shows as clear, and the other way round.
+    m_layer.darkPolarity = (p == QLatin1Char('D')) != m_layer.negativeImage;
     if (charAt(block, 4) != QLatin1Char('*')) {
         reject("LP Ende - Fehlerauslösender Zeileninhalt:", block);
         return false;
@@ -134,6 +135,7 @@ void GerberParser::handleImagePolarity(QStringView block)
     const bool positive = block.mid(3, 3) == QLatin1String("POS");
     m_layer.polarity = positive ? QStringLiteral("D") : QStringLiteral("C");
     m_layer.darkPolarity = positive;
+    m_layer.negativeImage = !positive;
 }
 
 bool GerberParser::handleApertureDefinition(QStringView block)

@@ -103,7 +103,8 @@ public:
     bool multiQuadrant = false; // G75
     bool regionMode = false; // G36
     bool spareFlag = false;
-    bool darkPolarity = true; // false after %LPC or %IPNEG
+    bool darkPolarity = true; // false after %LPC, or %LPD in a negative image
+    bool negativeImage = false; // %IPNEG: dark wherever nothing clear is drawn
     bool quarterTurnParity = false;
 
     QString currentG; // first three characters of the last G block

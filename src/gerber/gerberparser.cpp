@@ -41,7 +41,13 @@ bool GerberParser::run()
     // spares the lists their growing copies. Region points are no objects, so what is left over
     // is given back at the end.
     m_layer.reserveObjects(m_layer.rawLines.size());
-    const bool ended = readBlocks();
+    bool ended = readBlocks();
+    // An image ends its last step-and-repeat block; what was read is placed as the image says.
+    if (!m_stepRepeat.close(m_layer)) {
+        reject("SR zu groß - Fehlerauslösender Zeileninhalt:", m_stepRepeatBlock);
+        ended = false;
+    }
+    m_transform.apply(m_layer);
     m_layer.fitObjectLists();
     return ended;
 }
@@ -89,31 +95,19 @@ GerberParser::Step GerberParser::handleBlock(QStringView block)
         return Step::Continue;
 
     const QChar first = block.front();
-    if (first == QLatin1Char('%')) {
-        if (block.startsWith(QLatin1String("%FS")))
-            return handleFormat(block) ? Step::Continue : Step::Stop;
-        if (block.startsWith(QLatin1String("%MO")))
-            return handleMode(block) ? Step::Continue : Step::Stop;
-        if (block.startsWith(QLatin1String("%LP")))
-            return handleLayerPolarity(block) ? Step::Continue : Step::Stop;
-        if (block.startsWith(QLatin1String("%IP"))) {
-            handleImagePolarity(block);
-            return Step::Continue;
+    if (first == QLatin1Char('%'))
+        return handleParameterBlock(block);
+    if (first == QLatin1Char('D')) {
+        // P-CAD ends its files with "D02M02*": the move command, then the end.
+        if (block.endsWith(QLatin1String("M02*")) && block.size() > 4) {
+            const QString command = block.chopped(4).toString() + QLatin1Char('*');
+            if (!handleDBlock(command))
+                return Step::Stop;
+            m_layer.currentAperture = nullptr;
+            return Step::End;
         }
-        if (block.startsWith(QLatin1String("%AD")))
-            return handleApertureDefinition(block) ? Step::Continue : Step::Stop;
-        if (block.startsWith(QLatin1String("%AM"))) {
-            if (block.endsWith(QLatin1Char('%'))) {
-                ApertureMacroReader::define(m_layer, block.toString());
-            } else {
-                m_collectingMacro = true;
-                m_macroText = block.toString();
-            }
-        }
-        return Step::Continue;
-    }
-    if (first == QLatin1Char('D'))
         return handleDBlock(block) ? Step::Continue : Step::Stop;
+    }
     if (first == QLatin1Char('G'))
         return handleGBlock(block) ? Step::Continue : Step::Stop;
     if (first == QLatin1Char('X') || first == QLatin1Char('Y'))
@@ -121,6 +115,72 @@ GerberParser::Step GerberParser::handleBlock(QStringView block)
     if (block.startsWith(QLatin1String("M02*"))) {
         m_layer.currentAperture = nullptr;
         return Step::End;
+    }
+    return Step::Continue;
+}
+
+GerberParser::Step GerberParser::handleParameterBlock(QStringView block)
+{
+    // Several parameters in one statement ("%IR0*IPPOS*OFA0B0*%"): each is read on its own.
+    // Aperture and macro definitions keep their own "*".
+    if (!block.startsWith(QLatin1String("%AD")) && !block.startsWith(QLatin1String("%AM"))) {
+        const qsizetype star = block.indexOf(QLatin1Char('*'));
+        if (star >= 0 && star + 2 < block.size()) {
+            const QStringView inner
+                = block.mid(1, block.size() - (block.endsWith(QLatin1String("*%")) ? 3 : 2));
+            for (const QStringView part : inner.split(QLatin1Char('*'), Qt::SkipEmptyParts)) {
+                const QString single = QLatin1Char('%') + part.toString() + QLatin1String("*%");
+                const Step step = handleParameterBlock(single);
+                if (step != Step::Continue)
+                    return step;
+            }
+            return Step::Continue;
+        }
+    }
+    if (block.startsWith(QLatin1String("%FS")))
+        return handleFormat(block) ? Step::Continue : Step::Stop;
+    if (block.startsWith(QLatin1String("%MO")))
+        return handleMode(block) ? Step::Continue : Step::Stop;
+    if (block.startsWith(QLatin1String("%LP")))
+        return handleLayerPolarity(block) ? Step::Continue : Step::Stop;
+    if (block.startsWith(QLatin1String("%IP"))) {
+        handleImagePolarity(block);
+        return Step::Continue;
+    }
+    if (block.startsWith(QLatin1String("%AD")))
+        return handleApertureDefinition(block) ? Step::Continue : Step::Stop;
+    if (block.startsWith(QLatin1String("%AM"))) {
+        if (block.endsWith(QLatin1Char('%'))) {
+            ApertureMacroReader::define(m_layer, block.toString());
+        } else {
+            m_collectingMacro = true;
+            m_macroText = block.toString();
+        }
+    }
+    return handleImageParameter(block);
+}
+
+GerberParser::Step GerberParser::handleImageParameter(QStringView block)
+{
+    if (block.startsWith(QLatin1String("%SR"))) {
+        if (!m_stepRepeat.close(m_layer)) {
+            reject("SR zu groß - Fehlerauslösender Zeileninhalt:", m_stepRepeatBlock);
+            return Step::Stop;
+        }
+        if (!m_stepRepeat.start(block, m_layer)) {
+            reject("SR ungültig - Fehlerauslösender Zeileninhalt:", block);
+            return Step::Stop;
+        }
+        m_stepRepeatBlock = block.toString();
+        return Step::Continue;
+    }
+    static const QLatin1String transforms[]
+        = { QLatin1String("%MI"), QLatin1String("%SF"), QLatin1String("%OF"), QLatin1String("%IR") };
+    for (const QLatin1String& t : transforms) {
+        if (block.startsWith(t) && !m_transform.read(block)) {
+            reject("Bildparameter ungültig - Fehlerauslösender Zeileninhalt:", block);
+            return Step::Stop;
+        }
     }
     return Step::Continue;
 }

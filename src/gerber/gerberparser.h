@@ -1,5 +1,7 @@
 #pragma once
 
+#include "gerber/imagetransform.h"
+
 #include <QHash>
 #include <QPointF>
 #include <QString>
@@ -38,6 +40,8 @@ private:
 
     bool readBlocks();
     Step handleBlock(QStringView block);
+    Step handleParameterBlock(QStringView block);
+    Step handleImageParameter(QStringView block);
 
     // gerberhandlers.cpp
     bool handleFormat(QStringView block);
@@ -71,6 +75,9 @@ private:
     int m_modalDLength = 0;
     bool m_collectingMacro = false;
     QString m_macroText;
+    ImageTransform m_transform; // %MI, %SF, %OF, %IR: applied to the whole image at the end
+    StepRepeat m_stepRepeat;
+    QString m_stepRepeatBlock; // the %SR block that opened the block being repeated
     const GerberBlockReader* m_reader = nullptr;
     QString m_rejectReason;
     QString m_rejectBlock;

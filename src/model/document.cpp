@@ -183,6 +183,30 @@ void Document::switchPnPside()
     m_workingDrawings = stayingDrawings;
 }
 
+void Document::moveEntriesToOtherSide(const QList<PnPEntry*>& entries)
+{
+    m_modified = true;
+    if (m_gerberMode || entries.isEmpty())
+        return;
+    writeBackWorkingList();
+    const QSet<PnPEntry*> moving(entries.begin(), entries.end());
+    const QString otherSide = m_activeSideIsTop ? QStringLiteral("bottom") : QStringLiteral("top");
+    QList<PnPEntry*>& active = storedActive();
+    QList<PnPEntry*> staying;
+    staying.reserve(active.size());
+    for (PnPEntry* e : qAsConst(active)) {
+        if (moving.contains(e)) {
+            e->setSelected(false);
+            e->setSide(otherSide);
+            storedOther().append(e);
+        } else {
+            staying.append(e);
+        }
+    }
+    active = staying;
+    m_working = active;
+}
+
 void Document::prepareImport(bool clearTop, bool clearBottom)
 {
     replaceList(storedActive(), m_working);
@@ -201,6 +225,14 @@ void Document::distributeWorkingList()
     m_modified = true;
 }
 
+bool PartListFilter::shows(const PnPEntry& e) const
+{
+    const QString& exec = e.exec();
+    const bool kindShown = (exec == ExecKind::Hand && showHand) || (exec == ExecKind::Machine && showMachine)
+        || (exec == ExecKind::Tht && showTht);
+    return kindShown && !(e.placed() && !showPlaced);
+}
+
 QList<PartListRow> Document::partList(const PartListFilter& filter) const
 {
     // Keys are flag + value + TAB + name, counted in order of first appearance; only keys
@@ -209,11 +241,7 @@ QList<PartListRow> Document::partList(const PartListFilter& filter) const
     QList<PartListRow> rows;
     QList<bool> rowShown;
     for (const PnPEntry* e : m_working) {
-        const QString& exec = e->exec();
-        bool shown = (exec == ExecKind::Hand && filter.showHand)
-            || (exec == ExecKind::Machine && filter.showMachine) || (exec == ExecKind::Tht && filter.showTht);
-        if (e->placed() && !filter.showPlaced)
-            shown = false;
+        const bool shown = filter.shows(*e);
         const QString key
             = (shown ? QLatin1Char('1') : QLatin1Char('0')) + e->value() + QLatin1Char('\t') + e->name();
         auto it = rowOfKey.find(key);

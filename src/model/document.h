@@ -19,6 +19,10 @@ struct PartListFilter
     bool showMachine = true; // exec "1"
     bool showTht = true; // exec "3"
     bool showPlaced = false; // placed entries are shown only with this on
+
+    // True when the part list shows the entry: its execute kind is switched on and it is not
+    // a placed entry while placed ones are hidden.
+    bool shows(const PnPEntry& e) const;
 };
 
 // One row of the part list: the shown placements of one value and name.
@@ -141,6 +145,10 @@ public:
     // end of the other side's list in list order. Nothing moves in Gerber mode. Marks
     // modified. (The caller logs "switchSide".)
     void switchPnPside();
+    // Moves the given entries of the working list (only those) to the other side, like
+    // switchPnPside() does for the selected ones; entries not in the working list are
+    // skipped. Marks modified.
+    void moveEntriesToOtherSide(const QList<PnPEntry*>& entries);
 
     // Import frame. prepareImport: the working list goes back into the active side's
     // stored list, the working list is emptied, then the stored top and/or bottom lists

@@ -39,7 +39,7 @@ bool AltiumCsvReader::isHeader(const QString& line)
     return plain.startsWith(QLatin1String("Designator"));
 }
 
-AltiumCsvReader::Header AltiumCsvReader::parseHeader(const QString& line)
+AltiumCsvReader::Header AltiumCsvReader::parseHeader(const QString& line, double plainFactor)
 {
     const QStringList names = PnPText::splitQuoted(line, QLatin1Char(','));
     Header header;
@@ -50,9 +50,14 @@ AltiumCsvReader::Header AltiumCsvReader::parseHeader(const QString& line)
         y = indexOfName(names, QStringLiteral("Center-Y(mil)"));
         header.unitFactor = 0.0254;
     }
+    if (x < 0 && y < 0) {
+        x = indexOfName(names, QStringLiteral("Center-X"));
+        y = indexOfName(names, QStringLiteral("Center-Y"));
+        header.unitFactor = plainFactor;
+    }
     if (x < 0 || y < 0) {
         header.index = { 0, 1, 2, 3, 5, 6, 7, 8 };
-        header.unitFactor = 1.0;
+        header.unitFactor = plainFactor;
         header.minimumFields = 9;
         return header;
     }
@@ -79,8 +84,8 @@ bool AltiumCsvReader::parseLine(const QString& line, const Header& header, Impor
     out.value = field(Comment);
     out.comment = field(Description);
     out.side = AltiumReader::sideOfLayer(field(Layer));
-    out.x = PnPText::toNumber(field(X)) * header.unitFactor;
-    out.y = PnPText::toNumber(field(Y)) * header.unitFactor;
+    out.x = PnPText::toLength(field(X), header.unitFactor);
+    out.y = PnPText::toLength(field(Y), header.unitFactor);
     out.rotation = PnPText::toNumber(field(Rotation));
     return true;
 }
@@ -91,10 +96,13 @@ bool AltiumCsvReader::read(QIODevice& device, const QString&, ImportedPlacements
     QString line;
     Header header;
     bool haveHeader = false;
-    while (reader.next(line)) {
+    double plainFactor = 1.0; // "Units used:" before the header
+    while (reader.nextRecord(line, QLatin1Char(','))) {
         if (!haveHeader) {
+            if (const double factor = AltiumReader::unitsUsed(line))
+                plainFactor = factor;
             if (isHeader(line)) {
-                header = parseHeader(line);
+                header = parseHeader(line, plainFactor);
                 haveHeader = true;
             }
             continue;

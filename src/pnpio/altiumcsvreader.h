@@ -10,7 +10,9 @@ class QIODevice;
 // with "Designator", then one quoted CSV line per placement. Columns are found by
 // their header names (Altium lets the user reorder and drop them); a header that does
 // not name the centre columns falls back to the classic fixed order
-// Designator, Footprint, Comment, Description, -, Layer, X, Y, Rotation.
+// Designator, Footprint, Comment, Description, -, Layer, X, Y, Rotation. Units as in the
+// text report: the column's, else the "Units used:" line's, and a cell's own unit first;
+// a quoted description may go on over further lines.
 class AltiumCsvReader
 {
 public:
@@ -24,7 +26,7 @@ public:
 
     // True when the line, quotes removed, starts with "Designator".
     static bool isHeader(const QString& line);
-    static Header parseHeader(const QString& line);
+    static Header parseHeader(const QString& line, double plainFactor = 1.0);
     // False when the line has too few fields and is skipped.
     static bool parseLine(const QString& line, const Header& header, ImportedPlacement& out);
 

@@ -30,7 +30,15 @@ QString cleanField(QString field)
 
 } // namespace
 
-bool AltiumReader::parseHeader(const QString& line, Header& header)
+double AltiumReader::unitsUsed(const QString& line)
+{
+    const QLatin1String label("Units used:");
+    if (!line.startsWith(label, Qt::CaseInsensitive))
+        return 0.0;
+    return PnPText::unitFactor(line.mid(label.size()));
+}
+
+bool AltiumReader::parseHeader(const QString& line, Header& header, double plainFactor)
 {
     int x = line.indexOf(QLatin1String("Center-X(mm)"));
     int y = line.indexOf(QLatin1String("Center-Y(mm)"));
@@ -39,6 +47,11 @@ bool AltiumReader::parseHeader(const QString& line, Header& header)
         x = line.indexOf(QLatin1String("Center-X(mil)"));
         y = line.indexOf(QLatin1String("Center-Y(mil)"));
         header.unitFactor = 0.0254;
+    }
+    if (x < 0 && y < 0) {
+        x = line.indexOf(QLatin1String("Center-X"));
+        y = line.indexOf(QLatin1String("Center-Y"));
+        header.unitFactor = plainFactor;
         if (x < 0 && y < 0)
             return false;
     }
@@ -63,8 +76,8 @@ void AltiumReader::parseLine(const QString& line, const Header& header, Imported
     out.value = cleanField(fields.at(Comment));
     out.side = sideOfLayer(cleanField(fields.at(Layer)));
     out.name = cleanField(fields.at(Footprint));
-    out.x = PnPText::toNumber(cleanField(fields.at(CenterX))) * header.unitFactor;
-    out.y = PnPText::toNumber(cleanField(fields.at(CenterY))) * header.unitFactor;
+    out.x = PnPText::toLength(cleanField(fields.at(CenterX)), header.unitFactor);
+    out.y = PnPText::toLength(cleanField(fields.at(CenterY)), header.unitFactor);
     out.rotation = PnPText::toNumber(cleanField(fields.at(Rotation)));
     out.comment = cleanField(fields.at(Description));
 }
@@ -75,11 +88,14 @@ bool AltiumReader::read(QIODevice& device, const QString& fileName, ImportedPlac
     QString line;
     Header header;
     bool haveHeader = false;
-    while (reader.next(line)) {
+    double plainFactor = 1.0; // "Units used:" before the header
+    while (reader.nextRecord(line, QChar())) {
         if (!haveHeader) {
+            if (const double factor = unitsUsed(line))
+                plainFactor = factor;
             if (!line.startsWith(QLatin1String("Designator")))
                 continue;
-            if (!parseHeader(line, header)) {
+            if (!parseHeader(line, header, plainFactor)) {
                 if (error)
                     *error = FileIo::errorText(fileName, reader.lineNumber(),
                         QStringLiteral("header without Center-X/Center-Y columns"));

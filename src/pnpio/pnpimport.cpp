@@ -7,6 +7,7 @@
 #include "pnpio/altiumreader.h"
 #include "pnpio/eaglemntreader.h"
 #include "pnpio/eaglepartreader.h"
+#include "pnpio/kicadreader.h"
 #include "pnpio/owncsvreader.h"
 #include "pnpio/pnptext.h"
 #include "pnpio/targetreader.h"
@@ -41,6 +42,8 @@ bool PnPImport::read(
         return AltiumCsvReader::read(device, fileName, out, error);
     case PnPFormat::Target:
         return TargetReader::read(device, fileName, out, error);
+    case PnPFormat::KiCad:
+        return KiCadReader::read(device, fileName, out, error);
     }
     return false;
 }

@@ -15,7 +15,8 @@ enum class PnPFormat
     EaglePart,
     Altium,
     AltiumCsv,
-    Target
+    Target,
+    KiCad
 };
 
 // Answers of the import options dialog (loadPnP_dlp).

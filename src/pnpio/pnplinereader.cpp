@@ -20,3 +20,22 @@ bool PnPLineReader::next(QString& line)
     line = PnPText::decode(raw.trimmed());
     return true;
 }
+
+bool PnPLineReader::nextRecord(QString& line, QChar sep)
+{
+    if (!next(line))
+        return false;
+    // Descriptions with a few line breaks are real; a hundred lines is a quote left open.
+    const int maxJoinedLines = 100;
+    const int maxRecordLength = 64 * 1024;
+    QString more;
+    for (int joined = 0;
+         joined < maxJoinedLines && line.size() < maxRecordLength && PnPText::endsInsideQuotes(line, sep);
+         ++joined) {
+        if (!next(more))
+            break;
+        line += QLatin1Char(' ');
+        line += more;
+    }
+    return true;
+}

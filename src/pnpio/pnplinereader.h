@@ -14,6 +14,10 @@ public:
 
     // Next line into line; false at the end of the data.
     bool next(QString& line);
+    // Next record: a line, joined with the lines that follow (by a space) while a quoted field
+    // stays open (PnPText::endsInsideQuotes with `sep`), up to a bound so that a stray quote
+    // cannot swallow the file.
+    bool nextRecord(QString& line, QChar sep);
     // Number of the line last returned (1 for the first).
     int lineNumber() const { return m_lineNumber; }
 

@@ -53,6 +53,61 @@ double toNumber(const QString& text)
     return toNumber(text, nullptr);
 }
 
+double unitFactor(const QString& unit)
+{
+    const QString u = unit.trimmed().toLower();
+    if (u == QLatin1String("mm"))
+        return 1.0;
+    if (u == QLatin1String("mil") || u == QLatin1String("mils"))
+        return 0.0254;
+    if (u == QLatin1String("in") || u == QLatin1String("inch") || u == QLatin1String("inches"))
+        return 25.4;
+    return 0.0;
+}
+
+double toLength(const QString& text, double plainFactor)
+{
+    const QString t = text.trimmed();
+    int end = t.size();
+    while (end > 0 && t.at(end - 1).isLetter())
+        --end;
+    if (end == t.size())
+        return toNumber(t) * plainFactor;
+    const double factor = unitFactor(t.mid(end));
+    return factor > 0.0 ? toNumber(t.left(end).trimmed()) * factor : 0.0;
+}
+
+bool endsInsideQuotes(const QString& line, QChar sep)
+{
+    const QChar quote = QLatin1Char('"');
+    bool inside = false;
+    bool fieldStart = true;
+    for (int i = 0; i < line.size(); ++i) {
+        const QChar c = line.at(i);
+        if (inside) {
+            if (c != quote)
+                continue;
+            if (i + 1 < line.size() && line.at(i + 1) == quote)
+                ++i;
+            else
+                inside = false;
+            fieldStart = false;
+            continue;
+        }
+        if (c == quote && fieldStart) {
+            inside = true;
+            continue;
+        }
+        if (sep.isNull())
+            fieldStart = c.isSpace();
+        else if (c == sep)
+            fieldStart = true;
+        else if (c != QLatin1Char(' '))
+            fieldStart = false;
+    }
+    return inside;
+}
+
 QStringList splitQuoted(const QString& line, QChar sep)
 {
     QStringList fields;

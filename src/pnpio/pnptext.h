@@ -20,6 +20,20 @@ double toNumber(const QString& text);
 // As toNumber, but reports whether the text was a number.
 double toNumber(const QString& text, bool* ok);
 
+// A length in millimetres: a number with an optional unit written behind it ("25.5270mm",
+// "1000mil", "12.7 mm", "0.5in"), read in that unit; a plain number is taken times
+// `plainFactor` (millimetres per unit of the column or file). Text that is no number gives 0.
+double toLength(const QString& text, double plainFactor);
+
+// Millimetres per unit for a unit name ("mm", "mil", "mils", "in", "inch", "inches", any case),
+// or 0 when the name is none of these.
+double unitFactor(const QString& unit);
+
+// True when the line ends inside a quoted field: a double quote that opens a field (at the line's
+// start or after `sep`; after white space when `sep` is null) and is not closed on the line.
+// Such a field goes on in the next line.
+bool endsInsideQuotes(const QString& line, QChar sep);
+
 // Splits one CSV line at sep. A field that starts with a double quote runs to the
 // matching closing quote ("" inside stands for one quote), so separators inside it
 // stay text; a quote that neither closes the field nor is doubled is kept as text.

@@ -40,6 +40,8 @@ public:
             visible = painter.transform().inverted().mapRect(QRectF(0, 0, device->width(), device->height()));
         m_visible = visible.adjusted(-2, -2, 2, 2);
         m_safe = m_visible.adjusted(-clipMargin, -clipMargin, clipMargin, clipMargin);
+        if (layer.negativeImage)
+            m_negativeExtent = LayerBounds::extentMm(layer);
     }
 
     bool intersectsVisible(const QRectF& r) const { return r.intersects(m_visible); }
@@ -49,6 +51,14 @@ public:
         m_ox = originX;
         m_oy = originY;
         m_havePolarity = false;
+        if (m_layer.negativeImage && !m_negativeExtent.isEmpty()) {
+            // A negative image is dark over its whole extent; what it draws cuts clear from it.
+            const double s = m_scale / m_layer.unitFactor;
+            const QRectF& e = m_negativeExtent;
+            m_painter.fillRect(QRectF(QPointF(originX + s * e.left(), originY - s * e.bottom()),
+                                   QPointF(originX + s * e.right(), originY - s * e.top())),
+                m_darkBrush);
+        }
         forEachInOrder(
             m_layer, [this](const ImageObject* o, const ImageObject* previous) { object(o, previous); },
             [this](const QPolygonF& polygon, bool dark) { region(polygon, dark); });
@@ -277,6 +287,7 @@ private:
     const bool m_clearErases;
     QRectF m_visible;
     QRectF m_safe;
+    QRectF m_negativeExtent; // millimetres; only for a negative image
     double m_ox = 0.0;
     double m_oy = 0.0;
     bool m_havePolarity = false;

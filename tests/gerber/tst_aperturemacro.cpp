@@ -57,6 +57,11 @@ QStringList describe(const MacroImage& image)
     return out;
 }
 
+bool near(QPointF a, QPointF b)
+{
+    return qAbs(a.x() - b.x()) < 1e-9 && qAbs(a.y() - b.y()) < 1e-9;
+}
+
 } // namespace
 
 class TestApertureMacro : public QObject
@@ -105,7 +110,9 @@ private slots:
         QCOMPARE(layer->objects().size(), 1);
     }
 
-    void macroWithVariablesIsTinyCircleWithoutImage()
+    // Eagle's octagon pad: the diameter comes from the aperture's modifier. The aperture stays
+    // the tiny circle that stands for the flash in draws; the image is the octagon.
+    void eagleOctagonFromItsVariable()
     {
         LogCapture log;
         bool ok = false;
@@ -113,21 +120,18 @@ private slots:
             "%FSLAX24Y24*%\n%AMOC8*\n5,1,8,0,0,1.08239X$1,22.5*%\n%ADD20OC8,0.5*%\nD20*\nX0Y0D03*\nM02*\n",
             &ok);
         QVERIFY(ok);
-        QCOMPARE(layer->macros().size(), 1);
         QVERIFY(layer->macros().first()->hasVariables);
-        QVERIFY(layer->macros().first()->primitives.isEmpty());
+        QCOMPARE(layer->macros().first()->primitives, QStringList("5,1,8,0,0,1.08239X$1,22.5"));
         const Aperture* a = layer->apertures().first();
         QCOMPARE(a->name, QStringLiteral("D20"));
         QCOMPARE(a->shape, QStringLiteral("C"));
         QCOMPARE(a->parameterText[0], QStringLiteral("0.005"));
-        QCOMPARE(a->parameterValue[1], -1.0);
-        QVERIFY(!a->macroImage);
-        QCOMPARE(log.lines(), QStringList({ "Variable Definition coming soon", "Macro found" }));
-        // Without variables the aperture is the same tiny circle, with an image.
-        layer = parse("%FSLAX24Y24*%\n%AMOC8*\n1,1,0.5,0,0*%\n%ADD20OC8,0.1*%\nM02*\n", &ok);
-        QVERIFY(ok);
-        QCOMPARE(layer->apertures().first()->parameterText[0], QStringLiteral("0.005"));
-        QVERIFY(layer->apertures().first()->macroImage);
+        QVERIFY(a->macroImage);
+        const QPolygonF octagon = a->macroImage->polygons.value(0);
+        QCOMPARE(octagon.size(), 9);
+        const double radius = 1.08239 * 0.5 / 2.0;
+        QVERIFY(near(octagon.first(), QPointF(radius * std::cos(M_PI / 8), radius * std::sin(M_PI / 8))));
+        QCOMPARE(log.lines(), QStringList({ "5,1,8,0,0,1.08239X$1,22.5", "Macro found" }));
     }
 
     // The primitives of a macro image, each placed, sized and turned as its modifiers say.
@@ -166,7 +170,7 @@ private slots:
     {
         QTest::addColumn<QString>("primitive");
         QTest::addColumn<QString>("message");
-        for (const char* p : { "2,1,0.25,0,0,.5,.5,0", "22,1,0.5,0.25,0,0,0", "3,1", "A,1" })
+        for (const char* p : { "3,1", "8,1", "19,1", "23,1,0.5,0.25,0,0,0", "A,1" })
             QTest::newRow(p) << QString(p) << "Parameter: " + QString(p).section(',', 0, 0);
     }
 

@@ -195,6 +195,36 @@ private slots:
             << L("M48 T01C0.8 % T01 X1Y1 T02 X2Y2") << "Shape nicht gefunden" << 1;
         QTest::newRow("no tools at all") << L("T1 X1Y1") << "Shape nicht gefunden" << 0;
         QTest::newRow("route without tool") << L("M48 T01C0.8 % G00X1.0Y1.0") << "Error - no Shape" << 0;
+        QTest::newRow("absurd repeat")
+            << L("M48 T01C0.8 % T01 X1Y1 R999999999X1")
+            << "Wiederholung ungültig - Fehlerauslösender Zeileninhalt: R999999999X1" << 1;
+    }
+
+    // Holes placed relative to others: G93 zero set, R repeats, G91 and ICI,ON incremental.
+    void relativePlacement_data()
+    {
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<QString>("points");
+        row("G93 zero set", withTool(L("G93X10000Y20000 X10000Y10000 G93X0Y0 X10000Y10000")),
+            QString("2,3 1,1"));
+        row("R repeats with a step", withTool(L("X10000Y10000 R3X1000 R2Y-5000")),
+            QString("1,1 1.1,1 1.2,1 1.3,1 1.3,0.5 1.3,0"));
+        row("R with letters is no repeat", withTool(L("X10000Y10000 R,T X20000Y10000")), QString("1,1 2,1"));
+        row("G91 incremental, G90 back",
+            withTool(L("X10000Y10000 G91 X5000 Y5000 X-20000Y0 G90 X10000Y10000")),
+            QString("1,1 1.5,1 1.5,1.5 -0.5,1.5 1,1"));
+        row("incremental by the header", withTool(L("X10000Y10000 X10000"), "ICI,ON"), QString("1,1 2,1"));
+    }
+    void relativePlacement()
+    {
+        QFETCH(QStringList, lines);
+        QFETCH(QString, points);
+        const Read r(lines);
+        QVERIFY(r.ok);
+        QStringList found;
+        for (const ImageObject* o : r.layer.objects())
+            found << QString::number(o->x, 'g', 9) + "," + QString::number(o->y, 'g', 9);
+        QCOMPARE(found.join(QLatin1Char(' ')), points);
     }
     void stops()
     {

@@ -42,6 +42,25 @@ QStringList drawn(const GerberLayer& layer)
 }
 
 const QString header = QStringLiteral("%FSLAX24Y24*%\n%MOIN*%\n%ADD10C,0.01*%\nD10*\n");
+const QByteArray transformHead = "%FSLAX24Y24*%\n%MOIN*%\n%ADD10R,0.2X0.1*%\n%ADD11C,0.1*%\n";
+
+// "kind x y" of every object, "region x y ..." of every region, in index order.
+QStringList describe(const GerberLayer& layer)
+{
+    QStringList out;
+    const auto n = [](double v) { return QString::number(v, 'g', 10); };
+    for (const qint32 index : layer.order()) {
+        if (const ImageObject* o = layer.objectAt(index)) {
+            out << o->kind + " " + n(o->x) + " " + n(o->y);
+        } else if (const QPolygonF* region = layer.regionAt(index)) {
+            QString text = QStringLiteral("region");
+            for (const QPointF& p : *region)
+                text += " " + n(p.x()) + " " + n(p.y());
+            out << text;
+        }
+    }
+    return out;
+}
 
 void conv(const char* name, const QString& text, int n, int m, bool trailing, bool arc, double expected)
 {
@@ -334,17 +353,23 @@ private slots:
         QCOMPARE(at(*layer, 0), QPointF(0, 1));
     }
 
+    // A negative image is dark where nothing is drawn: what the file draws dark cuts clear from
+    // it, also after %LPD (as mask layers write it), and %LPC draws dark.
     void imagePolarityNegativeMakesObjectsClear()
     {
         auto [layer, ok, error] = parse(header
             + "%IPNEG*%\nX0Y0D03*\nX1Y1D03*\n%LPD*%\nX2Y2D03*\n%LPC*%\nG36*\nX0Y0D02*\nX5Y5D01*\nG37*\nM02*"
               "\n");
         QVERIFY(ok);
+        QVERIFY(layer->negativeImage);
         QCOMPARE(layer->objects().at(0)->dark, false);
         QCOMPARE(layer->objects().at(1)->dark, false);
-        QCOMPARE(layer->objects().at(2)->dark, true);
-        QCOMPARE(layer->regionPolarities(), QList<bool>({ false }));
+        QCOMPARE(layer->objects().at(2)->dark, false);
+        QCOMPARE(layer->regionPolarities(), QList<bool>({ true }));
         QCOMPARE(layer->polarity, QStringLiteral("C"));
+        auto positive = parse(header + "%IPPOS*%\n%LPC*%\nX0Y0D03*\nM02*\n");
+        QVERIFY(!positive.layer->negativeImage);
+        QCOMPARE(positive.layer->objects().at(0)->dark, false);
     }
 
     void g54SelectsTheAperture()
@@ -418,6 +443,77 @@ private slots:
         QVERIFY(!loadGerber(dir.filePath("missing.gbr"), layer, &error));
         QVERIFY(error.startsWith(
             QStringLiteral("Cannot read ") + dir.filePath("missing.gbr") + QStringLiteral(": ")));
+    }
+
+    // Where objects land: the image parameters (%MI, %SF, %OF, %IR), and %SR copies in file order.
+    void placement_data()
+    {
+        QTest::addColumn<QByteArray>("body");
+        QTest::addColumn<QString>("objects"); // or the rejection logged
+        const QByteArray flash = "D11*\nX10000Y20000D03*\n";
+        QTest::newRow("none") << flash << "D3 1 2";
+        QTest::newRow("mirror A") << "%MIA1B0*%\n" + flash << "D3 -1 2";
+        QTest::newRow("offset") << "%OFA0.5B-1*%\n" + flash << "D3 1.5 1";
+        QTest::newRow("quarter turn") << "%IR90*%\n" + flash << "D3 -2 1";
+        // Mirror, scale, then offset, then the turn of the whole image.
+        QTest::newRow("all, in order") << "%SFA2B1*%\n%OFA1B0*%\n%IR90*%\n%MIA0B1*%\n" + flash << "D3 2 3";
+        QTest::newRow("several in one statement")
+            << "%IR0*IPPOS*OFA1B2*MIA0B0*SFA1B1*%\n" + flash << "D3 2 4";
+        QTest::newRow("turn by 45 degrees")
+            << "%IR45*%\n" + flash << "Bildparameter ungültig - Fehlerauslösender Zeileninhalt: %IR45*%";
+        QTest::newRow("repeat 2 by 3") << QByteArray("%SRX2Y3I1J2*%\nD11*\nX0Y0D03*\n%SR*%\nX50000Y0D03*\n")
+                                       << "D3 0 0|D3 1 0|D3 0 2|D3 1 2|D3 0 4|D3 1 4|D3 5 0";
+        QTest::newRow("repeat keeps regions and flashes in order")
+            << QByteArray("%SRX2Y1I3J0*%\nD11*\nG36*\nX0Y0D02*\nX10000Y0D01*\nX0Y10000D01*\nG37*\nX0Y0D03*\n")
+            << "region 0 0 1 0 0 1 0 0|D3 0 0|region 3 0 4 0 3 1 3 0|D3 3 0";
+        QTest::newRow("a repeated draw starts at the point before the block")
+            << QByteArray("D11*\nX0Y0D02*\n%SRX2Y1I5J0*%\nX10000Y0D01*\n") << "D2 0 0|D1 1 0|D2 5 0|D1 6 0";
+        QTest::newRow("no copies") << QByteArray("%SRX0Y1I0J0*%\n")
+                                   << "SR ungültig - Fehlerauslösender Zeileninhalt: %SRX0Y1I0J0*%";
+        // A million copies of a thousand objects cannot be made; what was read stays.
+        QByteArray many = "%SRX1000Y1000I1J1*%\nD11*\n";
+        for (int i = 0; i < 1000; ++i)
+            many += "X" + QByteArray::number(i) + "Y0D03*\n";
+        QTest::newRow("too many copies")
+            << many << "SR zu groß - Fehlerauslösender Zeileninhalt: %SRX1000Y1000I1J1*%";
+    }
+
+    void placement()
+    {
+        QFETCH(QByteArray, body);
+        QFETCH(QString, objects);
+        LogCapture log;
+        const QByteArray text = transformHead + body + "M02*\n";
+        auto [layer, ok, error] = parse(QString::fromUtf8(text));
+        if (objects.contains(QLatin1String("Zeileninhalt"))) {
+            QVERIFY(!ok);
+            QVERIFY2(log.lines().contains(objects), qPrintable(log.lines().join(" | ")));
+            return;
+        }
+        QVERIFY(ok);
+        QCOMPARE(describe(*layer).join(QLatin1Char('|')), objects);
+        // The layer keeps the file as it came: export and the project write these lines.
+        QCOMPARE(layer->rawLines.size(), text.count('\n'));
+    }
+
+    // Turning the image turns what is flashed: a 0.2 x 0.1 rectangle stands up, and a macro's
+    // shape turns and mirrors with the image; regions move like every point.
+    void shapesTurnWithTheImage()
+    {
+        auto [layer, ok, error] = parse(QString(transformHead)
+            + "%IR90*%\n%MIA1B0*%\n%AMT*20,1,0.1,0,0,1,0*%\n%ADD12T*%\nD10*\nX0Y0D03*\nD12*\nX0Y0D03*\n"
+              "G36*\nX0Y0D02*\nX10000Y0D01*\nX10000Y10000D01*\nG37*\nM02*\n");
+        QVERIFY(ok);
+        const Aperture* rectangle = layer->objects().at(0)->aperture;
+        QCOMPARE(rectangle->name, QStringLiteral("D10"));
+        QCOMPARE(rectangle->parameterValue[0], 0.1);
+        QCOMPARE(rectangle->parameterValue[1], 0.2);
+        // The aperture list keeps the definitions as the file wrote them.
+        QCOMPARE(layer->apertures().first()->parameterValue[0], 0.2);
+        // The line (0,0)-(1,0) mirrored to (0,0)-(-1,0), then turned to (0,0)-(0,-1).
+        const MacroPrimitive line = layer->objects().at(1)->aperture->macroImage->primitives.value(0);
+        QVERIFY(qAbs(line.x2) < 1e-12 && qAbs(line.y2 + 1.0) < 1e-12);
+        QCOMPARE(describe(*layer).last(), QStringLiteral("region 0 0 0 -1 -1 -1 0 0"));
     }
 };
 

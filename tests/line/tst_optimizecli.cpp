@@ -3,6 +3,8 @@
 #include "model/pnpentry.h"
 #include "project/projectfile.h"
 
+#include "testfiles.h"
+
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -15,12 +17,7 @@ class TestOptimizeCli : public QObject
 private:
     QTemporaryDir dir;
 
-    void write(const QString& name, const QByteArray& bytes)
-    {
-        QFile file(dir.filePath(name));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-    }
+    void write(const QString& name, const QByteArray& bytes) { writeFile(dir.filePath(name), bytes); }
 
     int run(const QStringList& args, QByteArray* out, QByteArray* err)
     {
@@ -61,14 +58,10 @@ private slots:
             0);
         QCOMPARE(err, QByteArray());
         QVERIFY2(out.contains("cycles: 2\n") && out.contains("time: 0:00:"), out.constData());
-        QFile feeders(dir.filePath("f.csv"));
-        QVERIFY(feeders.open(QIODevice::ReadOnly));
-        QCOMPARE(feeders.readAll(),
+        QCOMPARE(readFile(dir.filePath("f.csv")),
             QByteArray("Value;Name;DB;Set;Feeder;N;O;Qty;Head\n10k;R0603;120;1;8mm;1;1;2;0\n1u;C0805;0;2;8mm;"
                        "1;1;1;0\n"));
-        QFile order(dir.filePath("o.csv"));
-        QVERIFY(order.open(QIODevice::ReadOnly));
-        QCOMPARE(order.readAll(),
+        QCOMPARE(readFile(dir.filePath("o.csv")),
             QByteArray("RefDes;X;Y;Set;Nozzle;Cycle\nR1;0;0;1;1;1\nR3;1;1;1;1;1\nC1;10;10;2;1;2\n"));
     }
 
@@ -94,9 +87,8 @@ private slots:
                      &out, &err),
             0);
         QCOMPARE(err, QByteArray());
-        QFile order(dir.filePath("p.csv"));
-        QVERIFY(order.open(QIODevice::ReadOnly));
-        QCOMPARE(order.readAll(), QByteArray("RefDes;X;Y;Set;Nozzle;Cycle\nR1;1;0;30;1;1\nR3;1;0;30;1;1\n"));
+        QCOMPARE(readFile(dir.filePath("p.csv")),
+            QByteArray("RefDes;X;Y;Set;Nozzle;Cycle\nR1;1;0;30;1;1\nR3;1;0;30;1;1\n"));
     }
 
     void statuses_data()

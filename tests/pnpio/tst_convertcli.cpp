@@ -69,6 +69,24 @@ private slots:
         QVERIFY2(readAll(parts).contains("6;R1,R2;10k;R0603\n"), readAll(parts).constData());
     }
 
+    // KiCad position files give both sides; "--side file" keeps them.
+    void kicadPositionFile()
+    {
+        const QString in = write("board-all.pos",
+            "## Unit = mm, Angle = deg.\n# Ref Val Package PosX PosY Rot Side\n"
+            "C1 100nF C_0402 10.5 -20.25 90 top\nR7 4k7 R_0603 -3 4 -90 bottom\n## End\n");
+        const QString pnp = dir.filePath("kicad.csv");
+        QByteArray err;
+        QByteArray out;
+        QCOMPARE(run({ "--format", "kicad", "--side", "file", in, "--pnp", pnp }, &err, &out), 0);
+        QCOMPARE(err, QByteArray());
+        QVERIFY2(out.contains("top: 1 placements\nbottom: 1 placements\n"), out.constData());
+        QCOMPARE(readAll(pnp),
+            QByteArray("RefDes;Name;X (mm);Y (mm);Side;Rotate;Value;Comment;Execute\n"
+                       "C1;C_0402;10,5;-20,25;top;90;100nF;;1\n"
+                       "R7;R_0603;-3;4;bottom;270;4k7;;1\n"));
+    }
+
     void exportChoices()
     {
         const QString in = write("own.csv",

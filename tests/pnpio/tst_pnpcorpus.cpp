@@ -77,6 +77,8 @@ private slots:
                 format = PnPFormat::EaglePart;
             else if (row.path.startsWith(QLatin1String("eagle_mnt/")))
                 format = PnPFormat::Eagle;
+            else if (row.path.startsWith(QLatin1String("kicad/")))
+                format = PnPFormat::KiCad;
             else
                 continue;
             // Comma-separated mount files and schematic part lists are other layouts.
@@ -121,6 +123,11 @@ private slots:
         QTest::addColumn<double>("y");
         QTest::addColumn<double>("rotation");
         QTest::addColumn<QString>("side");
+        QTest::newRow("kicad text, first part")
+            << int(PnPFormat::KiCad) << "kicad/speeduino_Hardware__MAP_Card-all.pos"
+            << "C1"
+            << "C_0805_2012Metric"
+            << "0.01uF" << 161.544 << -99.441 << 270.0 << "top";
         QTest::newRow("altium csv reordered, first part")
             << int(PnPFormat::AltiumCsv) << "altium/IRNAS_arribada-pmp__Arribada_PMP_V1.2_PICK_PLACE.csv"
             << "Designator14"
@@ -187,6 +194,8 @@ private slots:
             false);
         row("kicad as altium", PnPFormat::Altium, "kicad/speeduino_Hardware__v0.4.4d-all.pos", false);
         row("kicad as altium csv", PnPFormat::AltiumCsv, "kicad/speeduino_Hardware__v0.4.4d-all.pos", false);
+        row("altium text as kicad", PnPFormat::KiCad,
+            "altium/google-deepmind_barkour_robot__Pick_Place_for_Fei-Fei.txt", true);
         row("altium csv as altium text", PnPFormat::Altium,
             "altium/IRNAS_arribada-pmp__Arribada_PMP_V1.2_PICK_PLACE.csv", false);
     }
@@ -210,7 +219,7 @@ private slots:
         int runs = 0;
         for (const QString& folder : folders) {
             for (const QFileInfo& info : QDir(dir.filePath(folder)).entryInfoList(QDir::Files)) {
-                for (int f = int(PnPFormat::Tessavrant); f <= int(PnPFormat::Target); ++f) {
+                for (int f = int(PnPFormat::Tessavrant); f <= int(PnPFormat::KiCad); ++f) {
                     ImportedPlacements out;
                     QString error;
                     if (!PnPImport::readFile(PnPFormat(f), info.filePath(), out, &error))

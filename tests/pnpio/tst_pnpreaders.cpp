@@ -3,9 +3,11 @@
 #include "pnpio/eaglemntreader.h"
 #include "pnpio/eaglepartreader.h"
 #include "pnpio/owncsvreader.h"
+#include "pnpio/pnpimport.h"
 #include "pnpio/positionupdate.h"
 #include "pnpio/targetreader.h"
 
+#include <QBuffer>
 #include <QtTest>
 #include <array>
 
@@ -37,6 +39,29 @@ void checkLine(bool (*parse)(const QString&, ImportedPlacement&))
     if (ok)
         QCOMPARE(describe(p), expected);
 }
+
+// refDes|name|x|y|side|rotation|value|comment of each placement read, or the error.
+QStringList readAll(PnPFormat format, QByteArray bytes, bool* ok)
+{
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    ImportedPlacements out;
+    QString error;
+    *ok = PnPImport::read(format, buffer, QStringLiteral("in.txt"), out, &error);
+    QStringList placements;
+    for (const ImportedPlacement& p : out) {
+        placements << QStringList { p.refDes, p.name, QString::number(p.x, 'g', 8),
+            QString::number(p.y, 'g', 8), p.side, QString::number(p.rotation, 'g', 8), p.value, p.comment }
+                          .join(QLatin1Char('|'));
+    }
+    return *ok ? placements : QStringList(error);
+}
+
+const QByteArray csvHeader
+    = "\"Designator\",\"Comment\",\"Layer\",\"Footprint\",\"Center-X(mm)\",\"Center-Y(mm)\","
+      "\"Rotation\",\"Description\"\r\n";
+const QByteArray textHeader
+    = "Designator Comment Layer       Footprint Center-X(mm) Center-Y(mm) Rotation Description\r\n";
 
 } // namespace
 
@@ -276,6 +301,75 @@ private slots:
         QTEST(r.x, "x");
         QTEST(r.y, "y");
         QTEST(r.rotation, "rotation");
+    }
+
+    // Whole files as recent CAD tools write them: units inside the cells, a unit stated once,
+    // quoted descriptions over several lines, and KiCad's position files.
+    void wholeFiles_data()
+    {
+        QTest::addColumn<int>("format");
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QStringList>("placements"); // or the error
+        const int csv = int(PnPFormat::AltiumCsv), text = int(PnPFormat::Altium),
+                  kicad = int(PnPFormat::KiCad);
+        QTest::newRow("altium csv, units in the cells")
+            << csv
+            << csvHeader
+                + "\"C1\",\"100nF\",\"TopLayer\",\"C0402\",\"25.5270mm\",\"10.1600mm\",\"90\",\"Cap\"\r\n"
+                  "\"R1\",\"1k\",\"BottomLayer\",\"R0603\",\"1000mil\",\"12.7 mm\",\"180\",\"\"\r\n"
+            << QStringList { "C1|C0402|25.527|10.16|top|90|100nF|Cap", "R1|R0603|25.4|12.7|bottom|180|1k|" };
+        QTest::newRow("altium csv, description over three lines")
+            << csv
+            << csvHeader
+                + "\"U1\",\"MCU\",\"TopLayer\",\"QFN48\",\"5\",\"6\",\"0\",\"ARM\r\n48 pins\r\nrev B\"\r\n"
+                  "\"U2\",\"LDO\",\"TopLayer\",\"SOT23\",\"7\",\"8\",\"90\",\"\"\r\n"
+            << QStringList { "U1|QFN48|5|6|top|0|MCU|ARM 48 pins rev B", "U2|SOT23|7|8|top|90|LDO|" };
+        QTest::newRow("altium csv, unit stated once")
+            << csv
+            << QByteArray(
+                   "Units used: mil\r\n\"Designator\",\"Comment\",\"Layer\",\"Footprint\",\"Center-X\","
+                   "\"Center-Y\",\"Rotation\"\r\n\"C1\",\"1u\",\"TopLayer\",\"C0603\",\"1000\",\"2000\","
+                   "\"270\"\r\n")
+            << QStringList { "C1|C0603|25.4|50.8|top|270|1u|" };
+        QTest::newRow("altium text, units in the cells, a description over two lines")
+            << text
+            << "Units used: mil\r\n\r\n" + textHeader
+                + "C1         100nF   TopLayer    C0402     25.5270mm    10.1600mm    90       \"Cap\r\n"
+                  "ceramic\"\r\n"
+                  "R1         1k      BottomLayer R0603     1000mil      12.7 mm      180      \"\"\r\n"
+            << QStringList { "C1|C0402|25.527|10.16|top|90|100nF|Cap ceramic",
+                   "R1|R0603|25.4|12.7|bottom|180|1k|" };
+        QTest::newRow("kicad text, both sides, mm")
+            << kicad
+            << QByteArray("### Footprint positions - created on Mon Jan  1 12:00:00 2024 ###\n"
+                          "## Unit = mm, Angle = deg.\n## Side : All\n# Ref Val Package PosX PosY Rot Side\n"
+                          "C1        100nF     C_0402         10.5000    -20.2500   90.0000  top\n"
+                          "R7        4k7       R_0603         -3.0000    4.0000   -90.0000  bottom\n## End\n")
+            << QStringList { "C1|C_0402|10.5|-20.25|top|90|100nF|", "R7|R_0603|-3|4|bottom|-90|4k7|" };
+        QTest::newRow("kicad text, inches, a value with a space")
+            << kicad
+            << QByteArray("## Unit = inches, Angle = deg.\nJ1 Conn 1x2 PinHeader 1.0 -0.5 180 bottom\n")
+            << QStringList { "J1|PinHeader|25.4|-12.7|bottom|180|Conn 1x2|" };
+        QTest::newRow("kicad csv, columns in another order")
+            << kicad
+            << QByteArray("\"Ref\",\"PosX\",\"PosY\",\"Rot\",\"Side\",\"Val\",\"Package\"\r\n"
+                          "\"U1\",3.000000,4.000000,0.000000,top,\"STM32, LQFP\",\"LQFP-48\"\r\n")
+            << QStringList { "U1|LQFP-48|3|4|top|0|STM32, LQFP|" };
+        QTest::newRow("kicad, a line that does not read")
+            << kicad << QByteArray("## Unit = mm\nC1 100nF C_0402 x 2 90 top\n")
+            << QStringList {
+                   "in.txt, line 2: not a KiCad position line (Ref Val Package PosX PosY Rot Side) in "
+                   "\"C1 100nF C_0402 x 2 90 top\""
+               };
+    }
+
+    void wholeFiles()
+    {
+        QFETCH(int, format);
+        QFETCH(QByteArray, file);
+        QFETCH(QStringList, placements);
+        bool ok = false;
+        QCOMPARE(readAll(PnPFormat(format), file, &ok), placements);
     }
 };
 

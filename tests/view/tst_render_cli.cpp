@@ -110,10 +110,16 @@ private slots:
     void drillDigitsFromTheOption()
     {
         const QByteArray drill = "M48\nMETRIC\nT1C1.000\n%\nT1\nX5000Y5000\nX15000Y5000\nM30\n";
-        // 5.000 and 15.000 mm; L,2,4 by default: 0.5 and 1.5 mm.
+        // 5.000 and 15.000 mm with the metric default 3.3 or L,1,3; L,2,4: 0.5 and 1.5 mm.
         QCOMPARE(
             render("board.drl", drill, { "--dpi", "254", "--drill", "L,1,3" }, 0).size(), QSize(110, 10));
-        QCOMPARE(render("board.drl", drill, { "--dpi", "254" }, 0).size(), QSize(20, 10));
+        QCOMPARE(render("board.drl", drill, { "--dpi", "254" }, 0).size(), QSize(110, 10));
+        QCOMPARE(render("board.drl", drill, { "--dpi", "254", "--drill", "auto" }, 0).size(), QSize(110, 10));
+        QCOMPARE(render("board.drl", drill, { "--dpi", "254", "--drill", "L,2,4" }, 0).size(), QSize(20, 10));
+        // Altium states its digits in a comment, and "LZ" leaves out the trailing zeros: X05 is
+        // 05.0000 mm, X15 15.0000 mm.
+        const QByteArray altium = "M48\n;FILE_FORMAT=2:4\nMETRIC,LZ\nT1C1.0\n%\nT1\nX05Y05\nX15Y05\nM30\n";
+        QCOMPARE(render("altium.drl", altium, { "--dpi", "254" }, 0).size(), QSize(110, 10));
     }
 
     void absurdImageIsRefused()

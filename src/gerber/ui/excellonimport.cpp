@@ -1,6 +1,7 @@
 #include "gerber/ui/excellonimport.h"
 
 #include "app/prompt.h"
+#include "gerber/excellonheader.h"
 #include "gerber/excellonreader.h"
 #include "gerber/ui/drill_dlg.h"
 #include "model/fileio.h"
@@ -9,11 +10,14 @@
 
 DrillImport importExcellon(QWidget* parent, const QString& path, GerberLayer& layer, QString* error)
 {
-    // Asking for the format of a file that cannot be read would only waste the user's time.
-    if (!FileIo::checkReadable(path, error))
+    QStringList lines;
+    if (!readExcellonLines(path, &lines, error))
         return DrillImport::Failed;
+    // The dialog opens with what the file's header states; the user may still change it.
     Drill_dlg dialog(parent);
+    dialog.setFormat(detectExcellonFormat(lines, dialog.format()).format);
     if (prompt().exec(&dialog) != QDialog::Accepted)
         return DrillImport::Cancelled;
-    return loadExcellon(path, layer, dialog.format(), error) ? DrillImport::Loaded : DrillImport::Failed;
+    return readExcellonInto(layer, path, lines, dialog.format(), error) ? DrillImport::Loaded
+                                                                        : DrillImport::Failed;
 }

@@ -22,6 +22,8 @@ QString PnPImportActions::caption(PnPFormat format)
     case PnPFormat::Altium:
     case PnPFormat::AltiumCsv:
         return QStringLiteral("Open Altium PnP");
+    case PnPFormat::KiCad:
+        return QStringLiteral("Open KiCad PnP");
     }
     return QString();
 }
@@ -39,6 +41,8 @@ QString PnPImportActions::filter(PnPFormat format)
     case PnPFormat::Altium:
     case PnPFormat::AltiumCsv:
         return QStringLiteral("TXT-File (*.*)");
+    case PnPFormat::KiCad:
+        return QStringLiteral("POS-File (*.*)");
     }
     return QString();
 }
@@ -117,6 +121,11 @@ bool PnPImportActions::importAltium(QWidget* parent, Document& document, QString
 bool PnPImportActions::importAltium2(QWidget* parent, Document& document, QString& lastDirectory)
 {
     return importFormat(parent, document, lastDirectory, PnPFormat::AltiumCsv);
+}
+
+bool PnPImportActions::importKiCad(QWidget* parent, Document& document, QString& lastDirectory)
+{
+    return importFormat(parent, document, lastDirectory, PnPFormat::KiCad);
 }
 
 bool PnPImportActions::importPositionUpdate(QWidget* parent, Document& document, QString& lastDirectory)

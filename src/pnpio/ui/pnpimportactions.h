@@ -20,9 +20,10 @@ public:
     static bool importTarget(QWidget* parent, Document& document, QString& lastDirectory);
     static bool importAltium(QWidget* parent, Document& document, QString& lastDirectory);
     static bool importAltium2(QWidget* parent, Document& document, QString& lastDirectory);
+    static bool importKiCad(QWidget* parent, Document& document, QString& lastDirectory);
     static bool importPositionUpdate(QWidget* parent, Document& document, QString& lastDirectory);
 
-    // The shared frame of the first seven.
+    // The shared frame of all but the position update.
     static bool importFormat(QWidget* parent, Document& document, QString& lastDirectory, PnPFormat format);
 
     static QString caption(PnPFormat format);

@@ -77,7 +77,11 @@ Darstellg::Darstellg(QWidget* parent)
         m_gridSpin, QOverload<double>::of(&QDoubleSpinBox::valueChanged), this, &Darstellg::setNewGridAbst);
 }
 
-Darstellg::~Darstellg() = default;
+Darstellg::~Darstellg()
+{
+    // The layers go with this object: no thread may still read one.
+    waitForRenders();
+}
 
 FreshLayerColours Darstellg::freshLayerColours() const
 {
@@ -90,6 +94,7 @@ void Darstellg::resetDocument()
     m_layers->reset(freshLayerColours());
     m_state.filters = ViewFilters();
     m_state.render = RenderProgress();
+    m_composer.invalidate();
     m_loading = false;
     m_centreOnSelection = false;
     m_selectionCentringCounter = 0;
@@ -280,14 +285,17 @@ void Darstellg::setNewBgColor()
 void Darstellg::incrementProgress()
 {
     ++m_state.render.reached;
+    m_layers->collectRetired();
+    update();
 }
 
 // ---- events
 
 void Darstellg::paintEvent(QPaintEvent*)
 {
+    centreSelection();
     QPainter p(this);
-    p.fillRect(rect(), m_state.colours.background);
+    m_painter.paint(p, size(), scene());
 }
 
 void Darstellg::focusOutEvent(QFocusEvent* event)

@@ -2,10 +2,16 @@
 
 #include "gerber/layerset.h"
 #include "model/document.h"
+#include "view/boardpainter.h"
+#include "view/boardscene.h"
+#include "view/layercomposer.h"
 #include "view/viewstate.h"
+#include "view/viewzoom.h"
 
 #include <QColor>
+#include <QHash>
 #include <QList>
+#include <QPointer>
 #include <QWidget>
 #include <memory>
 
@@ -15,6 +21,7 @@ class QDoubleSpinBox;
 class QLabel;
 class QProgressBar;
 class QPushButton;
+class RenderThread;
 
 // The board view. It owns the document (both sides, see Document), its layers (LayerSet: the
 // seven slots of each side and the Gerber-mode rows) and the view state (ViewState: zoom,
@@ -56,6 +63,31 @@ public:
     // Puts a freshly read layer into a slot of the shown side; Signal and Silk take the board's
     // colours. The old layer is retired (freed once no render thread reads it).
     void installSideLayer(LayerSlot slot, std::unique_ptr<GerberLayer> layer);
+    // Rasterises a layer in the background: marks it busy at once, counts one progress step at
+    // the start and one when the thread finishes. False (nothing started) for a null layer or
+    // one whose render still runs.
+    bool startRendering(GerberLayer* layer);
+    // Progress for a layer that is about to render: a fresh bar of two steps, or two more steps
+    // on the bar while other layers still render.
+    void expectRenders(int count = 1);
+    // A layer's image changed in place (a transform): its raster no longer fits and is dropped,
+    // the layer is drawn from its objects and rendered again. False while its render still runs.
+    bool layerImageChanged(GerberLayer* layer);
+    // True while a render thread of this view runs.
+    bool renderRunning() const;
+    // Waits for every render thread of this view (closing, tests).
+    void waitForRenders();
+
+    // ---- drawing
+    // The scene the view paints now (document, layers, view state, overlays).
+    BoardScene scene() const;
+    // Draws the view's picture into an image of the widget's size, as paintEvent does.
+    QImage renderImage();
+    BoardOverlays& overlays() { return m_overlays; }
+    // Extra marker angle per part Name followed by Value.
+    void setRotationOffsets(const QHash<QString, double>& offsets) { m_rotationOffsets = offsets; }
+    // Fits the shown layers and the board into the view at the largest zoom step.
+    void fitToContent();
 
     // ---- view state
     const ViewState& viewState() const { return m_state; }
@@ -124,25 +156,51 @@ public slots:
     void setNewGridAbst();
     // Asks for a new background colour (preset with the current one); repaint.
     void setNewBgColor();
-    // One more finished render (queued from a render thread).
+    // One more finished render (queued from a render thread); frees layers retired meanwhile.
     void incrementProgress();
     // Visibility of a slot, shared by both sides, or of the placements (PickAndPlace).
     bool layerVisible(LayerSlot slot) const;
     void setLayerVisible(LayerSlot slot, bool on);
 
+signals:
+    // Local files dropped on the view, for the main window's loader.
+    void filesDropped(const QStringList& paths);
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    // The middle button drags the board; other buttons go on to the main window's tools.
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dragLeaveEvent(QDragLeaveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     FreshLayerColours freshLayerColours() const;
     void applyBoardColors();
     void applySilkColor();
     void updateStepLabel();
+    void centreSelection();
+    // One zoom step about a widget point, moving the zoom combo along.
+    void zoomStep(bool in, const QPointF& at);
 
     std::unique_ptr<Document> m_document;
     ViewState m_state;
     std::unique_ptr<LayerSet> m_layers;
+    LayerComposer m_composer;
+    BoardPainter m_painter { &m_composer };
+    BoardOverlays m_overlays;
+    QHash<QString, double> m_rotationOffsets;
+    WheelSteps m_wheel;
+    bool m_panning = false;
+    QPoint m_panFrom;
+    QList<QPointer<RenderThread>> m_renderThreads;
 
     bool m_loading = false;
     bool m_centreOnSelection = false;

@@ -23,6 +23,11 @@ std::function<int(QDialog*)> answer(bool trailing, int before, int after)
     };
 }
 
+QString formatLine(const ExcellonFormat& f)
+{
+    return QStringLiteral("%1 %2 %3").arg(f.zeroOmissionText()).arg(f.integerDigits).arg(f.decimalDigits);
+}
+
 QString writeFile(const QTemporaryDir& dir, const QByteArray& content)
 {
     const QString path = dir.filePath(QStringLiteral("holes.drl"));
@@ -72,6 +77,25 @@ private slots:
                                      << true << failed << 1 << 0
                                      << "holes.drl, line 4: tool not defined in \"T02\"";
     }
+    // The dialog opens with the format the file's header states (here Altium's 3:5 with the
+    // trailing zeros left out); OK as shown reads the holes where they belong.
+    void dialogOpensWithTheStatedFormat()
+    {
+        QTemporaryDir dir;
+        const QString path
+            = writeFile(dir, "M48\n;FILE_FORMAT=3:5\nMETRIC,LZ\nT01C0.8\n%\nT01\nX0012Y5\nM30\n");
+        ScriptedPrompt prompt;
+        ExcellonFormat shown;
+        prompt.dialogHandlers.enqueue([&](QDialog* d) {
+            shown = static_cast<Drill_dlg*>(d)->format();
+            return int(QDialog::Accepted);
+        });
+        GerberLayer layer;
+        QCOMPARE(importExcellon(nullptr, path, layer, nullptr), DrillImport::Loaded);
+        QCOMPARE(formatLine(shown), QStringLiteral("T 3 5"));
+        QCOMPARE(QPointF(layer.objects()[0]->x, layer.objects()[0]->y), QPointF(1.2, 500.0));
+    }
+
     void import()
     {
         QFETCH(QString, text);

@@ -77,6 +77,7 @@ private slots:
             { "Target", &I::importTarget, "Open Target PnP", "TXT-File (*.*)", true },
             { "Altium", &I::importAltium, "Open Altium PnP", "TXT-File (*.*)", false },
             { "Altium 2", &I::importAltium2, "Open Altium PnP", "TXT-File (*.*)", false },
+            { "KiCad", &I::importKiCad, "Open KiCad PnP", "POS-File (*.*)", false },
             { "PPosition Update (CSV)", &I::importPositionUpdate, "Open Part Positions", "CSV-File (*.*)",
                 false }
         };

@@ -1,0 +1,424 @@
+// Requests of the placement and part tables, run by the timer in their fixed order, the view
+// menu's immediate actions, and the search dialog's located hit.
+#include "app/mainwindow.h"
+
+#include "app/prompt.h"
+#include "settings/ui/search_dlg.h"
+#include "tables/partgroups.h"
+#include "tables/ui/labelprint.h"
+#include "tables/ui/new_pnp_dlg.h"
+#include "tables/ui/partlist.h"
+#include "tables/ui/pnplist.h"
+#include "ui_mainwindow.h"
+#include "view/ui/darstellg.h"
+
+#include <QComboBox>
+#include <QDebug>
+#include <QPushButton>
+#include <cmath>
+
+void MainWindow::executeTableRequests()
+{
+    if (m_rebuildPending) {
+        m_rebuildPending = false;
+        rebuildTables();
+    }
+    executePartRequests();
+    executePlacementRequests();
+}
+
+void MainWindow::executePartRequests()
+{
+    PartRequests& part = m_ui->teile->requests;
+    PnPRequests& pnp = m_ui->pickandplacepositionen->requests;
+    Document& doc = m_view->document();
+    if (part.placed) {
+        part.placed = false;
+        markSelectedPlaced();
+    }
+    if (part.printLabel) {
+        part.printLabel = false;
+        printLabel(part.labelKey);
+    }
+    if (part.exec >= 0) {
+        const int kind = part.exec;
+        part.exec = -1;
+        QList<PnPEntry*> entries;
+        for (int row : m_ui->pickandplacepositionen->selectedRowNumbers())
+            if (PnPEntry* e = placementOfRow(row))
+                entries.append(e);
+        PartGroups::setExec(doc, entries, QString::number(kind));
+        rebuildTables();
+        m_ui->teile->clearSelection();
+    }
+    if (pnp.newEntry) {
+        pnp.newEntry = false;
+        sigNewEntry();
+    }
+    if (part.deleteRows) {
+        part.deleteRows = false;
+        // The part selection is mirrored in the placement table.
+        pnp.rowsToDelete = m_ui->pickandplacepositionen->selectedRowNumbers();
+        pnp.deleteRows = true;
+    }
+    if (pnp.deleteRows) {
+        pnp.deleteRows = false;
+        deletePlacementRows(pnp.rowsToDelete);
+        pnp.rowsToDelete.clear();
+    }
+    if (part.split > 1) {
+        const int n = part.split;
+        part.split = 1;
+        if (PartGroups::split(doc, part.splitKey, n) > 0)
+            rebuildTables();
+    }
+    if (part.rotate) {
+        const int angle = part.rotate;
+        part.rotate = 0;
+        PartGroups::rotate(doc, m_ui->teile->selectedKeys(), angle);
+        rebuildTables();
+    }
+    showLocatedSearchHit();
+}
+
+void MainWindow::executePlacementRequests()
+{
+    PartRequests& part = m_ui->teile->requests;
+    PnPRequests& pnp = m_ui->pickandplacepositionen->requests;
+    if (pnp.selectAll) {
+        pnp.selectAll = false;
+        m_ui->pickandplacepositionen->selectAll();
+        selectFromPlacementTable();
+    }
+    if (part.selectAll) {
+        part.selectAll = false;
+        m_ui->teile->selectAll();
+        selectFromPartTable();
+    }
+    if (part.shiftX || part.shiftY) {
+        pnp.shiftX |= part.shiftX;
+        pnp.shiftY |= part.shiftY;
+        part.shiftX = part.shiftY = false;
+    }
+    if (pnp.shiftX || pnp.shiftY) {
+        const bool alongX = pnp.shiftX;
+        pnp.shiftX = pnp.shiftY = false;
+        shiftSelected(alongX);
+    }
+    if (pnp.rotate) {
+        const int angle = pnp.rotate;
+        pnp.rotate = 0;
+        rotateSelected(angle);
+    }
+    if (pnp.exec >= 0) {
+        const int kind = pnp.exec;
+        pnp.exec = -1;
+        setExecOfSelected(kind);
+    }
+    if (pnp.placed) {
+        pnp.placed = false;
+        markSelectedPlaced();
+    }
+    if (pnp.toFiducial) {
+        const int target = pnp.toFiducial;
+        pnp.toFiducial = 0;
+        convertToFiducial(target);
+    }
+    if (part.switchSide || pnp.switchSide) {
+        part.switchSide = pnp.switchSide = false;
+        switchPnPside();
+    }
+}
+
+void MainWindow::executeMachineRequests()
+{
+    PartRequests& part = m_ui->teile->requests;
+    PnPRequests& pnp = m_ui->pickandplacepositionen->requests;
+    Document& doc = m_view->document();
+    const int lineIndex = m_ui->lineselect->currentIndex();
+    if (part.assignMachine) {
+        part.assignMachine = false;
+        PartGroups::assignMachine(
+            doc, PartGroups::members(doc.currentList(), part.keysToAssign), part.machineIndex, lineIndex);
+        rebuildTables();
+        applyMachineSelector(m_ui->comboBox->currentIndex());
+    }
+    if (pnp.assignMachine) {
+        pnp.assignMachine = false;
+        QList<PnPEntry*> entries;
+        for (int row : pnp.rowsToAssign)
+            if (PnPEntry* e = placementOfRow(row))
+                entries.append(e);
+        PartGroups::assignMachine(doc, entries, pnp.machineIndex, lineIndex);
+        rebuildTables();
+        applyMachineSelector(m_ui->comboBox->currentIndex());
+    }
+}
+
+void MainWindow::deletePlacementRows(QList<int> rows)
+{
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    // Rows are turned into entries first, so no removal can shift the rows still to come.
+    QList<PnPEntry*> gone;
+    for (int i = rows.size() - 1; i >= 0; --i) {
+        if (PnPEntry* e = placementOfRow(rows.at(i))) {
+            qDebug() << "delete Entry: " << rows.at(i);
+            gone.append(e);
+        }
+    }
+    if (gone.isEmpty())
+        return;
+    m_view->document().removeEntries(gone);
+    m_view->setModified(true);
+    m_tableEntries.clear();
+    rebuildTables();
+    m_ui->pickandplacepositionen->clearSelection();
+    tickSearchRefresh();
+}
+
+// ---- operations on the selected placements
+
+void MainWindow::setExecOfSelected(int kind)
+{
+    Document& doc = m_view->document();
+    PartGroups::setExec(doc, doc.selectedEntries(), QString::number(kind));
+    // The Exec cells and the part groups both change.
+    rebuildTables();
+    m_ui->pickandplacepositionen->clearSelection();
+    m_ui->teile->clearSelection();
+    m_view->setPendingChanges(true);
+}
+
+void MainWindow::markSelectedPlaced()
+{
+    Document& doc = m_view->document();
+    PartGroups::markPlaced(doc, doc.selectedEntries());
+    m_ui->pickandplacepositionen->clearSelection();
+    m_ui->teile->clearSelection();
+    rebuildTables();
+    m_view->setPendingChanges(true);
+}
+
+void MainWindow::rotateSelected(int angle)
+{
+    Document& doc = m_view->document();
+    const QList<PnPEntry*> selected = doc.selectedEntries();
+    if (selected.isEmpty())
+        return;
+    PartGroups::rotate(doc, selected, angle);
+    rebuildTables();
+    selectEntriesInTables(selected);
+}
+
+void MainWindow::shiftSelected(bool alongX)
+{
+    // Not built yet: the shift dialog (ShiftPnP) lands with the board transforms; it will ask
+    // for the distance and add it to x or y of the selected placements here.
+    qDebug() << "shift" << (alongX ? "X" : "Y") << "not built yet";
+}
+
+void MainWindow::convertToFiducial(int target)
+{
+    // Not built yet: the conversion of the first selected placement into fiducial `target`
+    // (1 panel 1, 2 panel 2, 3 block 1, 4 block 2; convert_pnp_to_fid_dlg) lands with the
+    // fiducials; the fiducial fields are refilled and the tables rebuilt here then.
+    qDebug() << "to fiducial" << target << "not built yet";
+}
+
+void MainWindow::rotate45()
+{
+    rotateSelected(45);
+}
+void MainWindow::rotate90()
+{
+    rotateSelected(90);
+}
+void MainWindow::rotate180()
+{
+    rotateSelected(180);
+}
+void MainWindow::rotate270()
+{
+    rotateSelected(270);
+}
+void MainWindow::sigChangeExec0()
+{
+    setExecOfSelected(0);
+}
+void MainWindow::sigChangeExec1()
+{
+    setExecOfSelected(1);
+}
+void MainWindow::sigChangeExec2()
+{
+    setExecOfSelected(2);
+}
+void MainWindow::sigChangeExec3()
+{
+    setExecOfSelected(3);
+}
+
+void MainWindow::sigPlaced()
+{
+    markSelectedPlaced();
+}
+
+void MainWindow::on_actionUnplace_all_triggered()
+{
+    Document& doc = m_view->document();
+    doc.editEntries(doc.currentList(), [](PnPEntry& e) { e.setPlaced(false); });
+    rebuildTables();
+}
+
+void MainWindow::switchPnPside()
+{
+    qDebug() << "switchSide";
+    m_view->document().switchPnPside();
+    rebuildTables();
+}
+
+void MainWindow::debugOutput(int index)
+{
+    blockInteraction();
+    Document& doc = m_view->document();
+    PartGroups::assignMachine(doc, doc.selectedEntries(), index, m_ui->lineselect->currentIndex());
+    rebuildTables();
+    applyMachineSelector(m_ui->comboBox->currentIndex());
+    unblockInteraction();
+}
+
+void MainWindow::sigDelEntry()
+{
+    // The placements selected in the view or the tables, by their rows.
+    QList<int> rows;
+    for (int row = 0; row < m_tableEntries.size(); ++row)
+        if (m_tableEntries.at(row)->selected())
+            rows.append(row);
+    PnPRequests& pnp = m_ui->pickandplacepositionen->requests;
+    pnp.rowsToDelete = rows;
+    pnp.deleteRows = !rows.isEmpty();
+    m_view->document().removeSelectedDrawings();
+    // Not built yet: selected layer objects of the side are deleted here with the view's tools.
+    tickSearchRefresh();
+    m_view->setModified(true);
+    m_view->update();
+}
+
+// ---- new entry
+
+namespace {
+// Nearest grid point; halves round away from zero.
+double snapToGrid(double v, double g)
+{
+    if (!(g > 0.0))
+        return v;
+    const double a = std::fabs(v);
+    const double r = std::fmod(a, g);
+    const double snapped = a - r + (r >= g / 2 ? g : 0.0);
+    return v < 0 ? -snapped : snapped;
+}
+} // namespace
+
+void MainWindow::sigNewEntry()
+{
+    newEntryAt(m_contextX, m_contextY);
+}
+
+void MainWindow::newEntryAt(double x, double y)
+{
+    qDebug().nospace() << "New Entry X: " << x << " Y: " << y;
+    Document& doc = m_view->document();
+    const OriginGen gen = doc.originGen();
+    const double g = m_view->viewState().gridSpacing;
+    x = snapToGrid(x - gen.borderLeft, g) - doc.boardInfo()->originX();
+    y = snapToGrid(y - gen.borderBottom, g) - doc.boardInfo()->originY();
+
+    New_PnP_dlg dialog(this);
+    // A cancelled dialog adds nothing: the placement exists only once the user said OK.
+    if (prompt().exec(&dialog) != QDialog::Accepted)
+        return;
+    const QString side = doc.activeSideIsTop() ? QStringLiteral("top") : QStringLiteral("bottom");
+    auto* entry = new PnPEntry(
+        dialog.refDes(), dialog.name(), x, y, side, 0.0, dialog.value(), QStringLiteral("1"), QString(), 1);
+    entry->setRotation(dialog.rotation());
+    doc.appendEntry(entry);
+    m_view->setModified(true);
+    rebuildTables();
+}
+
+// ---- label printing
+
+void MainWindow::printLabel(const QString& key)
+{
+    QStringList refDes;
+    for (const PnPEntry* e : m_view->currentList())
+        if (PartGroups::keyOf(*e) == key)
+            refDes.append(e->refDes());
+    LabelPrint::print(this, key, m_titleName, refDes);
+}
+
+// ---- search
+
+void MainWindow::tickSearchRefresh()
+{
+    if (m_view->gerberMode())
+        return;
+    Document& doc = m_view->document();
+    doc.writeBackWorkingList();
+    m_searchDialog->setPlacements(doc.topList(), doc.bottomList());
+}
+
+void MainWindow::on_actionSearch_triggered()
+{
+    tickSearchRefresh();
+    m_searchDialog->show();
+    m_searchDialog->raise();
+}
+
+void MainWindow::searchRefDes()
+{
+    // The toolbar field and Find Now search for the field's text at once.
+    tickSearchRefresh();
+    if (!m_searchField->text().trimmed().isEmpty()) {
+        m_searchDialog->setTerm(m_searchField->text());
+        m_searchDialog->on_searchBtn_clicked();
+    }
+    m_searchDialog->show();
+    m_searchDialog->raise();
+}
+
+void MainWindow::showLocatedSearchHit()
+{
+    PnPEntry* entry = m_searchDialog->locatedEntry();
+    const int index = m_searchDialog->locatedIndex();
+    if (!entry || index < 0)
+        return;
+    const bool onTop = index < m_view->document().topList().size();
+    (onTop ? m_topButton : m_bottomButton)->click();
+    disconnectTableSignals();
+    m_ui->feeder_config->clearSelection();
+    m_ui->pickandplacepositionen->clearSelection();
+    m_ui->teile->clearSelection();
+    m_view->setCentreOnSelection(true);
+    m_view->document().clearSelection();
+    const int row = m_tableEntries.indexOf(entry);
+    if (row >= 0) {
+        m_ui->pickandplacepositionen->selectRows({ row });
+        m_ui->pickandplacepositionen->scrollToItem(m_ui->pickandplacepositionen->item(row, 0));
+        selectFromPlacementTable();
+        entry->setSelected(true);
+        // Centre the view on the placement's absolute position.
+        const Origins origins = m_view->origins();
+        const double absX
+            = m_view->boardInfo()->originX() + entry->x() + (origins.isEmpty() ? 0.0 : origins.first().x);
+        const double absY
+            = m_view->boardInfo()->originY() + entry->y() + (origins.isEmpty() ? 0.0 : origins.first().y);
+        const int z = qMax(1, m_view->zoomLevel());
+        m_view->viewState().offsetX = int(m_view->width() / 2 - absX * z);
+        m_view->viewState().offsetY = int(absY * z - m_view->height() / 2);
+    }
+    m_searchDialog->clearLocated();
+    connectTableSignals();
+    m_view->update();
+}

@@ -1,0 +1,350 @@
+// The layer side of the main window as a user meets it: the Gerber-mode rows with their table,
+// its requests, the slot delete actions, the layer export and the render progress.
+#include "../../app/ui/windowfixture.h"
+#include "app/mainwindow.h"
+#include "gerber/gerberlayer.h"
+#include "gerber/layerrows.h"
+#include "gerber/layerset.h"
+#include "gerber/ui/gerbertable.h"
+#include "scriptedprompt.h"
+#include "ui_mainwindow.h"
+#include "view/ui/darstellg.h"
+
+#include <QCheckBox>
+#include <QMenu>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace {
+
+const QByteArray goodGerber = "%FSLAX34Y34*%\n%MOMM*%\n%ADD10C,1*%\nD10*\nX10000Y10000D03*\nM02*\n";
+const QByteArray drill = "M48\nMETRIC,TZ\nT1C0.8\n%\nT1\nX010000Y010000\nM30\n";
+
+QString writeFile(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes)
+{
+    const QString path = dir.filePath(name);
+    QFile f(path);
+    f.open(QIODevice::WriteOnly);
+    f.write(bytes);
+    return path;
+}
+
+GerberLayer* row(MainWindow& w, int r)
+{
+    return w.view()->layers().layer(LayerList::GerberMode, r);
+}
+
+// Imports a file into the first free row from the selected one, as "Import..." > "Gerber" does.
+void importGerber(MainWindow& w, ScriptedPrompt& p, const QString& path)
+{
+    p.fileAnswers.enqueue(path);
+    w.form()->actionGerber->trigger();
+}
+
+} // namespace
+
+class TstGerberTable : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void importFillsFreeRowsAndRefusesWhenFull()
+    {
+        TemporaryHome home;
+        ScriptedPrompt p;
+        QTemporaryDir dir;
+        MainWindow w;
+        w.switchGerberPnP();
+        const QString file = writeFile(dir, "a;b+c.gbr", goodGerber);
+        importGerber(w, p, file);
+        QVERIFY(LayerRows::inUse(*row(w, 0)));
+        QCOMPARE(row(w, 0)->fileName, QStringLiteral("a_b_c.gbr"));
+        QCOMPARE(
+            w.form()->gerber_table->item(0, GerberTable::NameColumn)->text(), QStringLiteral("a_b_c.gbr"));
+        QCOMPARE(w.form()->gerber_table->rowCount(), 255);
+
+        w.form()->gerber_table->setCurrentCell(254, 0);
+        importGerber(w, p, file);
+        QVERIFY(LayerRows::inUse(*row(w, 254)));
+        p.calls.clear();
+        w.form()->gerber_table->setCurrentCell(254, 0);
+        w.form()->actionGerber->trigger();
+        QCOMPARE(p.callsOf("open").size(), 0);
+        QCOMPARE(p.callsOf("warning").size(), 1);
+        QCOMPARE(p.callsOf("warning").first().text, QStringLiteral("All (following) Fields are in use"));
+    }
+
+    // A file that does not read leaves the row free: it is not saved as a used row.
+    void failedImportLeavesRowFree()
+    {
+        TemporaryHome home;
+        ScriptedPrompt p;
+        QTemporaryDir dir;
+        MainWindow w;
+        w.switchGerberPnP();
+        importGerber(w, p, writeFile(dir, "cut.gbr", "%FSLAX34Y34*%\n%MOMM*%\n%ADD10C,1*%\nD10*\n"));
+        QCOMPARE(p.callsOf("warning").size(), 1);
+        QCOMPARE(
+            p.callsOf("warning").first().text, QStringLiteral("An error occured while loading the file"));
+        QVERIFY(p.callsOf("warning").first().detail.contains(QStringLiteral("cut.gbr")));
+        QVERIFY(!LayerRows::inUse(*row(w, 0)));
+        QCOMPARE(LayerRows::firstFreeRow(w.view()->layers(), 0), 0);
+    }
+
+    void renameCleansSeparators()
+    {
+        TemporaryHome home;
+        ScriptedPrompt p;
+        QTemporaryDir dir;
+        MainWindow w;
+        w.switchGerberPnP();
+        importGerber(w, p, writeFile(dir, "top.gbr", goodGerber));
+        w.form()->gerber_table->item(0, GerberTable::NameColumn)->setText(QStringLiteral("a;b+c"));
+        QCOMPARE(row(w, 0)->fileName, QStringLiteral("a_b_c"));
+        // An empty row keeps its empty name.
+        w.form()->gerber_table->item(3, GerberTable::NameColumn)->setText(QStringLiteral("x"));
+        QCOMPARE(row(w, 3)->fileName, QString());
+        QCOMPARE(w.form()->gerber_table->item(3, GerberTable::NameColumn)->text(), QString());
+    }
+
+    // A drill row is written back with the drill dialog; cancelling writes nothing.
+    void exportWritesStoredLines()
+    {
+        TemporaryHome home;
+        ScriptedPrompt p;
+        QTemporaryDir dir;
+        MainWindow w;
+        w.switchGerberPnP();
+        p.fileAnswers.enqueue(writeFile(dir, "board.drl", drill));
+        p.dialogHandlers.enqueue([](QDialog*) { return int(QDialog::Accepted); });
+        w.form()->actionDrill->trigger();
+        QVERIFY(LayerRows::inUse(*row(w, 0)));
+        GerberTable* table = w.form()->gerber_table;
+        const QString out = dir.filePath(QStringLiteral("out.drl"));
+        for (const QString& answer : { QString(), out }) {
+            p.fileAnswers.enqueue(answer);
+            table->setCurrentCell(0, 0);
+            table->exportGerber();
+            runTicks(w, 1);
+        }
+        const QList<ScriptedPrompt::Call> saves = p.callsOf("save");
+        QCOMPARE(saves.size(), 2);
+        QCOMPARE(saves.first().title, QStringLiteral("Export Excellon Drill File"));
+        QCOMPARE(saves.first().filter, QStringLiteral("Excellon Drill File (*.drl)"));
+        QVERIFY(saves.first().text.endsWith(QStringLiteral("/board.drl")));
+        QFile written(out);
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        QCOMPARE(written.readAll(), drill);
+        QCOMPARE(p.callsOf("warning").size(), 0);
+        // No row: nothing asked.
+        table->setCurrentCell(-1, -1);
+        table->exportGerber();
+        runTicks(w, 1);
+        QCOMPARE(p.callsOf("save").size(), 2);
+    }
+
+    void moveRowIntoSlot()
+    {
+        TemporaryHome home;
+        ScriptedPrompt p;
+        QTemporaryDir dir;
+        MainWindow w;
+        w.switchGerberPnP();
+        importGerber(w, p, writeFile(dir, "paste.gbr", goodGerber));
+        GerberTable* table = w.form()->gerber_table;
+        const GerberLayer* before = w.view()->layers().slot(false, LayerSlot::Paste);
+        // An empty row does not blank the slot.
+        table->setCurrentCell(5, 0);
+        table->bottomPaste();
+        runTicks(w, 1);
+        QCOMPARE(w.view()->layers().slot(false, LayerSlot::Paste), before);
+        table->setCurrentCell(0, 0);
+        table->bottomPaste();
+        QCOMPARE(table->targetSlot, 2);
+        runTicks(w, 1);
+        const GerberLayer* moved = w.view()->layers().slot(false, LayerSlot::Paste);
+        QVERIFY(moved != before && LayerRows::inUse(*moved) && moved->visible);
+        QCOMPARE(moved->objects().size(), 1);
+        QCOMPARE(moved->color, before->color);
+        QCOMPARE(moved->fileName, QStringLiteral("paste.gbr"));
+        QCOMPARE(table->targetSlot, -1);
+        QCOMPARE(table->sourceRow, -1);
+        w.view()->waitForRenders();
+        // Remove frees the row and keeps its colour; a row of -1 is ignored.
+        const QColor colour = row(w, 0)->color;
+        table->setCurrentCell(-1, -1);
+        table->removeEntryGerber();
+        runTicks(w, 1);
+        QVERIFY(LayerRows::inUse(*row(w, 0)));
+        table->setCurrentCell(0, 0);
+        table->removeEntryGerber();
+        runTicks(w, 1);
+        QVERIFY(!LayerRows::inUse(*row(w, 0)));
+        QVERIFY(!row(w, 0)->visible);
+        QCOMPARE(row(w, 0)->color, colour);
+    }
+
+    // Files dropped on the view: a drill file into the Drill slot, Gerber files into the first
+    // empty slots; in Gerber mode (dropped on the table) into free rows from the drop row.
+    void droppedFilesLoad()
+    {
+        TemporaryHome home;
+        ScriptedPrompt p;
+        QTemporaryDir dir;
+        MainWindow w;
+        p.dialogHandlers.enqueue([](QDialog*) { return int(QDialog::Accepted); });
+        emit w.view()->filesDropped({ writeFile(dir, "a.gbr", goodGerber), writeFile(dir, "b.drl", drill),
+            writeFile(dir, "c.gbr", goodGerber) });
+        const LayerSet& layers = w.view()->layers();
+        QCOMPARE(layers.slot(true, LayerSlot::Signal)->fileName, QStringLiteral("a.gbr"));
+        QCOMPARE(layers.slot(true, LayerSlot::Mask)->fileName, QStringLiteral("c.gbr"));
+        QCOMPARE(layers.slot(true, LayerSlot::Drill)->fileName, QStringLiteral("b.drl"));
+        w.view()->waitForRenders();
+
+        w.switchGerberPnP();
+        GerberTable* table = w.form()->gerber_table;
+        table->setCurrentCell(10, 0);
+        table->droppedFiles = QStringList { writeFile(dir, "d;1.gbr", goodGerber) };
+        table->filesDropped = true;
+        runTicks(w, 1);
+        QCOMPARE(row(w, 10)->fileName, QStringLiteral("d_1.gbr"));
+        QVERIFY(!table->filesDropped);
+        QCOMPARE(p.callsOf("warning").size(), 0);
+    }
+
+    // Every "Move to" entry asks for its own side and slot, with the current row, and clears
+    // the selection.
+    void contextMenuEntriesRaiseRequests_data()
+    {
+        QTest::addColumn<QString>("side");
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<int>("slot");
+        const char* entries[] = { "Drill", "Outline", "Silk", "Assy", "Paste", "Mask", "Signal" };
+        for (const char* side : { "top", "bottom" })
+            for (int i = 0; i < 7; ++i)
+                QTest::addRow("%s %s", side, entries[i]) << side << entries[i] << 6 - i;
+    }
+    void contextMenuEntriesRaiseRequests()
+    {
+        QFETCH(QString, side);
+        QFETCH(QString, entry);
+        QFETCH(int, slot);
+        GerberTable table;
+        table.refresh(LayerSet().list(LayerList::GerberMode));
+        table.setCurrentCell(7, 0);
+        const QList<QAction*> top = table.contextMenu()->actions();
+        QCOMPARE(top.size(), 3);
+        QCOMPARE(top.at(0)->text(), QStringLiteral("remove"));
+        QCOMPARE(top.at(1)->text(), QStringLiteral("export"));
+        QMenu* moveTo = top.at(2)->menu();
+        QVERIFY(moveTo && top.at(2)->text() == QStringLiteral("Move to"));
+        QMenu* sideMenu = moveTo->actions().at(side == QLatin1String("top") ? 0 : 1)->menu();
+        QCOMPARE(sideMenu->title(), side);
+        QAction* action = nullptr;
+        for (QAction* a : sideMenu->actions())
+            if (a->text() == entry)
+                action = a;
+        QVERIFY(action);
+        action->trigger();
+        QCOMPARE(table.targetSlot, slot);
+        QCOMPARE(table.sourceRow, 7);
+        QCOMPARE(table.moveToTopRequested, side == QLatin1String("top"));
+        QCOMPARE(table.moveToBottomRequested, side == QLatin1String("bottom"));
+        QVERIFY(table.selectedItems().isEmpty());
+    }
+
+    // Layers read back from a project render in the background like freshly loaded ones.
+    void projectLayersRender()
+    {
+        TemporaryHome home;
+        ScriptedPrompt p;
+        QTemporaryDir dir;
+        MainWindow w;
+        p.fileAnswers.enqueue(writeFile(dir, "top.gbr", goodGerber));
+        w.form()->actionTop->trigger();
+        w.view()->waitForRenders();
+        const QString project = dir.filePath(QStringLiteral("board.tvx"));
+        p.fileAnswers.enqueue(project);
+        w.form()->actionSpeichern_unter->trigger();
+        QVERIFY(QFile::exists(project));
+        p.fileAnswers.enqueue(project);
+        w.form()->action_oeffnen->trigger();
+        const GerberLayer* layer = w.view()->layers().slot(true, LayerSlot::Signal);
+        QCOMPARE(layer->objects().size(), 1);
+        QCOMPARE(w.view()->viewState().render.total, 2);
+        w.view()->waitForRenders();
+        QVERIFY(!layer->busy);
+        QCOMPARE(layer->cachedBounds[0], 2); // rendered: bounds of the 1 mm pad at (1, 1)
+    }
+
+    // A row's load button asks Gerber or Excellon, then the file, and loads into that row.
+    void rowButtonLoadsIntoItsRow()
+    {
+        TemporaryHome home;
+        ScriptedPrompt p;
+        QTemporaryDir dir;
+        MainWindow w;
+        w.switchGerberPnP();
+        p.dialogHandlers.enqueue([](QDialog* d) {
+            d->findChild<QRadioButton*>(QStringLiteral("radioExcellon"))->setChecked(true);
+            return int(QDialog::Accepted);
+        });
+        p.dialogHandlers.enqueue([](QDialog*) { return int(QDialog::Accepted); }); // number format
+        p.fileAnswers.enqueue(writeFile(dir, "holes.drl", drill));
+        auto* button
+            = qobject_cast<QPushButton*>(w.form()->gerber_table->cellWidget(42, GerberTable::LoadColumn));
+        QVERIFY(button);
+        button->click();
+        QCOMPARE(p.callsOf("exec").first().title, QStringLiteral("Import Layer"));
+        QCOMPARE(p.callsOf("open").first().filter, QStringLiteral("Drill File (*.*)"));
+        QVERIFY(!row(w, 42)->excellonLines.isEmpty());
+        QVERIFY(row(w, 42)->visible);
+        // Its visibility box hides it again.
+        auto* box
+            = qobject_cast<QCheckBox*>(w.form()->gerber_table->cellWidget(42, GerberTable::VisibleColumn));
+        QVERIFY(box && box->isChecked());
+        box->click();
+        QVERIFY(!row(w, 42)->visible);
+    }
+
+    void deleteActionsColours()
+    {
+        TemporaryHome home;
+        ScriptedPrompt p;
+        MainWindow w;
+        w.form()->actionDelete_Assy->trigger();
+        QCOMPARE(w.view()->layers().slot(true, LayerSlot::Assy)->color, QColor(255, 255, 255));
+        // The slot's default colour is the layer colour row of its number (3: grey).
+        w.form()->actionDelAssy->trigger();
+        QCOMPARE(w.view()->layers().slot(true, LayerSlot::Assy)->color, QColor(150, 150, 150));
+        // Nothing is deleted in Gerber mode.
+        w.switchGerberPnP();
+        w.form()->actionDelete_Assy->trigger();
+        QCOMPARE(w.view()->layers().slot(true, LayerSlot::Assy)->color, QColor(150, 150, 150));
+    }
+
+    // A slot load starts the render: the bar runs and the transforms stay off until it ends.
+    void slotLoadRendersWithProgress()
+    {
+        TemporaryHome home;
+        ScriptedPrompt p;
+        QTemporaryDir dir;
+        MainWindow w;
+        p.fileAnswers.enqueue(writeFile(dir, "top.gbr", goodGerber));
+        w.form()->actionTop->trigger();
+        const GerberLayer* layer = w.view()->layers().slot(true, LayerSlot::Signal);
+        QCOMPARE(layer->objects().size(), 1);
+        QCOMPARE(w.view()->viewState().render.total, 2);
+        runTicks(w, 1);
+        QVERIFY(!w.form()->actionRotate->isEnabled() || !layer->busy);
+        w.view()->waitForRenders();
+        QTRY_COMPARE(w.view()->viewState().render.reached, 2);
+        runTicks(w, 2);
+        QVERIFY(w.form()->actionRotate->isEnabled());
+        QVERIFY(w.view()->progressBar()->isHidden());
+    }
+};
+
+QTEST_MAIN(TstGerberTable)
+#include "tst_gerbertable.moc"

@@ -1,0 +1,67 @@
+#include "model/pnpentry.h"
+#include "settings/placementsearch.h"
+
+#include <QtTest>
+
+Q_DECLARE_METATYPE(SearchOptions)
+
+class TstPlacementSearch : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase()
+    {
+        m_list = { new PnPEntry("R1", "0603", 0, 0, "top", 0, "10k", "1", "pull up"),
+            new PnPEntry("R10", "0603", 0, 0, "top", 0, "r1", "1", ""),
+            new PnPEntry("C1", "0402", 0, 0, "bottom", 0, "100n", "1", "R1 area"),
+            new PnPEntry("U1", "SOIC8", 0, 0, "bottom", 0, "LM358", "1", "") };
+    }
+    void cleanupTestCase() { qDeleteAll(m_list); }
+
+    void finds_data()
+    {
+        QTest::addColumn<SearchOptions>("options");
+        QTest::addColumn<QList<int>>("hits");
+        SearchOptions o;
+        o.term = "  R1 ";
+        QTest::newRow("standard, any case, once per placement") << o << QList<int>({ 0, 1, 2 });
+        o.mode = SearchMode::Absolute;
+        QTest::newRow("absolute") << o << QList<int>({ 0, 1 });
+        o.refDes = o.name = o.value = o.comment = false;
+        QTest::newRow("no fields") << o << QList<int>();
+        o = SearchOptions();
+        o.term = "r1";
+        o.side = SearchSide::Bottom;
+        QTest::newRow("bottom only") << o << QList<int>({ 2 });
+        o.term = "   ";
+        o.side = SearchSide::Both;
+        QTest::newRow("spaces match nothing") << o << QList<int>();
+        o.term = "r1";
+        o.mode = SearchMode::None;
+        QTest::newRow("no mode") << o << QList<int>();
+    }
+    void finds()
+    {
+        QFETCH(SearchOptions, options);
+        QFETCH(QList<int>, hits);
+        QList<int> found;
+        for (const SearchHit& h : PlacementSearch::run(m_list, options))
+            found << h.index;
+        QCOMPARE(found, hits);
+    }
+
+    void resultText()
+    {
+        SearchOptions o;
+        o.term = "lm";
+        const QList<SearchHit> hits = PlacementSearch::run(m_list, o);
+        QCOMPARE(hits.size(), 1);
+        QCOMPARE(hits.first().text, QStringLiteral("1 | U1 | SOIC8 | LM358 | "));
+    }
+
+private:
+    QList<PnPEntry*> m_list;
+};
+
+QTEST_GUILESS_MAIN(TstPlacementSearch)
+#include "tst_placementsearch.moc"

@@ -1,0 +1,106 @@
+#include "model/document.h"
+#include "tables/bodysizes.h"
+#include "tables/labellayout.h"
+#include "tables/partgroups.h"
+
+#include <QtTest>
+
+class TstPartGroups : public QObject
+{
+    Q_OBJECT
+private slots:
+    void keysKeepValueAndNameApart()
+    {
+        QVERIFY(PartGroups::key("10", "0603R") != PartGroups::key("100", "603R"));
+        QList<PnPEntry*> list = { new PnPEntry("A", "0603R", 0, 0, "top", 0, "10", "1", ""),
+            new PnPEntry("B", "603R", 0, 0, "top", 0, "100", "1", ""),
+            new PnPEntry("C", "0603R", 0, 0, "top", 0, "10", "0", "") };
+        QCOMPARE(PartGroups::members(list, { PartGroups::key("10", "0603R") }).size(), 2);
+        const PartListFilter filter;
+        QCOMPARE(PartGroups::members(list, { PartGroups::key("10", "0603R") }, &filter).size(), 1);
+        qDeleteAll(list);
+    }
+
+    void splitNumbersMembersInListOrder_data()
+    {
+        QTest::addColumn<int>("n");
+        QTest::addColumn<QString>("names");
+        QTest::newRow("2") << 2 << "C_1 x C_2 C_1 C_2 C_1";
+        QTest::newRow("3") << 3 << "C_1 x C_2 C_3 C_1 C_2";
+        QTest::newRow("none") << 1 << "C x C C C C";
+    }
+    void splitNumbersMembersInListOrder()
+    {
+        QFETCH(int, n);
+        QFETCH(QString, names);
+        Document doc;
+        for (const char* name : { "C", "x", "C", "C", "C", "C" })
+            doc.appendEntry(new PnPEntry("R", name, 0, 0, "top", 0, "1u", "1", ""));
+        PartGroups::split(doc, PartGroups::key("1u", "C"), n);
+        QStringList out;
+        for (const PnPEntry* e : doc.currentList())
+            out << e->name();
+        QCOMPARE(out.join(' '), names);
+        QCOMPARE(doc.isModified(), n > 1);
+    }
+
+    void machineAssignmentAndRotation()
+    {
+        Document doc;
+        auto* a = new PnPEntry("A", "N", 0, 0, "top", 300, "V", "1", "");
+        doc.appendEntry(a);
+        PartGroups::assignMachine(doc, { a }, 2, 0);
+        QCOMPARE(a->machine(), 2);
+        QCOMPARE(a->line(), 1);
+        PartGroups::assignMachine(doc, { a }, 0, 3);
+        QCOMPARE(a->line(), 0);
+        PartGroups::rotate(doc, QSet<QString> { PartGroups::keyOf(*a) }, 90);
+        QCOMPARE(a->rotation(), 30.0);
+    }
+
+    void bodySizesFromFeedersAndDatabase()
+    {
+        QList<PnPEntry*> list = { new PnPEntry("A", "0603", 0, 0, "top", 0, "1k", "1", ""),
+            new PnPEntry("B", "0805", 0, 0, "top", 0, "1k", "1", ""),
+            new PnPEntry("C", "SOT23", 0, 0, "top", 0, "BC847", "1", "") };
+        list[2]->setSizeX(9);
+        const QList<FeederPart> feeders = { { "0603", "1k", 7 }, { "0805", "1k", 99 } };
+        BodySizes::apply(list, feeders, [](int no) { return no == 7 ? QSizeF(1.55, 0.85) : QSizeF(); });
+        QCOMPARE(list[0]->sizeX(), 1.55);
+        QCOMPARE(list[0]->sizeY(), 0.85);
+        QCOMPARE(list[1]->sizeX(), 1.6); // unknown number: the fallback size
+        QCOMPARE(list[2]->sizeX(), 9.0); // no feeder row: kept
+        qDeleteAll(list);
+    }
+
+    void labelContent_data()
+    {
+        QTest::addColumn<int>("count");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("line2");
+        QTest::newRow("few, no title") << 3 << "unbenannt"
+                                       << "";
+        QTest::newRow("twenty") << 20 << "Board"
+                                << "R11, R12, R13, R14, R15, R16, R17, R18, R19, R20";
+        QTest::newRow("more") << 21 << "Board"
+                              << "R11, R12, R13, R14, R15, R16, R17, R18, R19, R20...";
+    }
+    void labelContent()
+    {
+        QFETCH(int, count);
+        QFETCH(QString, title);
+        QFETCH(QString, line2);
+        QStringList refs;
+        for (int i = 1; i <= count; ++i)
+            refs << QStringLiteral("R%1").arg(i);
+        const LabelContent c = LabelContent::of("10k;0603", title, refs);
+        QCOMPARE(c.group, QString::fromUtf8("10k \u00B7 0603"));
+        QCOMPARE(c.title, title == "unbenannt" ? QString() : title);
+        QCOMPARE(c.count, QString::number(count) + "x");
+        QCOMPARE(c.refLine1.count(','), qMin(count, 10) - 1);
+        QCOMPARE(c.refLine2, line2);
+    }
+};
+
+QTEST_GUILESS_MAIN(TstPartGroups)
+#include "tst_partgroups.moc"

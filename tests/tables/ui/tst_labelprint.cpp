@@ -1,0 +1,66 @@
+#include "scriptedprompt.h"
+#include "tables/ui/labelprint.h"
+
+#include <QPrinter>
+#include <QTemporaryDir>
+#include <QtTest>
+
+class TstLabelPrint : public QObject
+{
+    Q_OBJECT
+private slots:
+    void printsToPdfLikePaper_data()
+    {
+        QTest::addColumn<bool>("accepted");
+        QTest::addColumn<int>("outcome");
+        QTest::newRow("printed") << true << int(LabelPrint::Outcome::Printed);
+        QTest::newRow("cancelled") << false << int(LabelPrint::Outcome::Cancelled);
+    }
+    void printsToPdfLikePaper()
+    {
+        QFETCH(bool, accepted);
+        QFETCH(int, outcome);
+        QTemporaryDir dir;
+        ScriptedPrompt prompt;
+        prompt.printAnswers.enqueue(accepted);
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        const QString pdf = dir.filePath("label.pdf");
+        printer.setOutputFileName(pdf);
+        QStringList refs;
+        for (int i = 1; i <= 25; ++i)
+            refs << QStringLiteral("C%1").arg(i);
+        const auto result = LabelPrint::print(nullptr, "100n;0402", "Panel", refs, &printer);
+        QCOMPARE(int(result), outcome);
+        QCOMPARE(prompt.callsOf("print").size(), 1);
+        QCOMPARE(QFile::exists(pdf), accepted);
+        if (accepted) {
+            QFile f(pdf);
+            QVERIFY(f.open(QIODevice::ReadOnly));
+            const QByteArray bytes = f.readAll();
+            QVERIFY(bytes.startsWith("%PDF"));
+            QCOMPARE(bytes.count("/Type /Page\n") + bytes.count("/Type /Page "), 1);
+        }
+    }
+
+    void unwritableFileIsReported()
+    {
+        QTemporaryDir dir;
+        ScriptedPrompt prompt;
+        prompt.printAnswers.enqueue(true);
+        QPrinter printer;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        const QString pdf = dir.filePath("missing-folder/label.pdf");
+        printer.setOutputFileName(pdf);
+        QCOMPARE(LabelPrint::print(nullptr, "1k;0603", "unbenannt", { "R1" }, &printer),
+            LabelPrint::Outcome::Failed);
+        const auto warnings = prompt.callsOf("warning");
+        QCOMPARE(warnings.size(), 1);
+        QCOMPARE(warnings.first().title, QStringLiteral("Error"));
+        QCOMPARE(warnings.first().text, QStringLiteral("The label could not be printed"));
+        QCOMPARE(warnings.first().detail, pdf);
+    }
+};
+
+QTEST_MAIN(TstLabelPrint)
+#include "tst_labelprint.moc"

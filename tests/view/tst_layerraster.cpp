@@ -1,0 +1,131 @@
+#include "boardscenes.h"
+#include "view/layercomposer.h"
+#include "view/layerraster.h"
+#include "view/renderthread.h"
+#include "view/viewmapping.h"
+
+#include <QSignalSpy>
+#include <QtTest>
+
+using namespace BoardScenes;
+
+namespace {
+
+// A layer with dark and clear parts spread over `width` × `height` mm.
+std::unique_ptr<GerberLayer> spreadLayer(double width, double height)
+{
+    auto layer = mmLayer(0);
+    Aperture* pad = circle(*layer, 1.0);
+    rect(*layer, QRectF(0, 0, width, height), true);
+    rect(*layer, QRectF(width / 4, height / 4, width / 2, height / 2), false);
+    for (double x = 1; x < width; x += width / 7)
+        flash(*layer, pad, x, height / 2);
+    return layer;
+}
+
+int differingPixels(const QImage& a, const QImage& b)
+{
+    int n = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            n += a.pixel(x, y) != b.pixel(x, y);
+    return n;
+}
+
+} // namespace
+
+class TstLayerRaster : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void scaleKeepsSidesAndMemory_data()
+    {
+        QTest::addColumn<qint64>("width");
+        QTest::addColumn<qint64>("height");
+        QTest::addColumn<int>("scale");
+        QTest::newRow("400 x 100 mm") << qint64(400) << qint64(100) << 81;
+        QTest::newRow("30 x 30 mm needs none") << qint64(30) << qint64(30) << 0;
+        QTest::newRow("empty needs none") << qint64(0) << qint64(0) << 0;
+        QTest::newRow("33 x 10 mm at most 100") << qint64(33) << qint64(10) << 100;
+        QTest::newRow("300 x 250 mm panel capped by memory") << qint64(300) << qint64(250) << 59;
+        QTest::newRow("500 x 500 mm") << qint64(500) << qint64(500) << 32;
+    }
+    void scaleKeepsSidesAndMemory()
+    {
+        QFETCH(qint64, width);
+        QFETCH(qint64, height);
+        QFETCH(int, scale);
+        const int k = LayerRaster::scaleFor(width, height);
+        QCOMPARE(k, scale);
+        if (k > 0) {
+            QVERIFY(width * k <= LayerRaster::maxSide && height * k <= LayerRaster::maxSide);
+            QVERIFY(LayerRaster::bytesFor(width * k, height * k) <= LayerRaster::maxBytes);
+        }
+    }
+
+    // At the raster's own scale, sampling gives the picture the layer painter gives, clear parts
+    // included; beyond it the raster is not used.
+    void sampledRasterMatchesPaintedLayer()
+    {
+        Scene painted;
+        painted.layers.replace(LayerList::Top, 0, spreadLayer(40, 20));
+        GerberLayer* layer = painted.layers.slot(true, LayerSlot::Signal);
+        const int k = LayerRaster::rasterise(*layer);
+        QCOMPARE(k, 100);
+        QCOMPARE(layer->layerRaster.size(), int(LayerRaster::bytesFor(4000, 2000)));
+        painted.state.fastRendering = false;
+        Scene sampled;
+        sampled.layers.replace(LayerList::Top, 0, spreadLayer(40, 20));
+        LayerRaster::rasterise(*sampled.layers.slot(true, LayerSlot::Signal));
+        for (int zoom : { 1, 7, 100 }) {
+            painted.state.zoomLevel = sampled.state.zoomLevel = zoom;
+            const QImage a = painted.paint();
+            const QImage b = sampled.paint();
+            // Edges may land one pixel apart; the clear window and the pads must agree.
+            QVERIFY2(differingPixels(a, b) < a.width() * a.height() / 50, qPrintable(QString::number(zoom)));
+        }
+        QVERIFY(LayerRaster::usable(*layer, 100));
+        QVERIFY(!LayerRaster::usable(*layer, 101));
+    }
+
+    // A layer without a raster (small, or never rendered) is painted from its objects, also on
+    // the fast path.
+    void layerWithoutRasterStaysVisible()
+    {
+        Scene s;
+        build(QStringLiteral("flash"), s);
+        s.state.fastRendering = true;
+        const QImage image = s.paint();
+        QVERIFY(image.pixel(35, 69) != s.state.colours.background.rgb());
+        QCOMPARE(LayerRaster::rasterise(*s.layers.slot(true, LayerSlot::Signal)), 0);
+        QCOMPARE(s.paint(), image);
+    }
+
+    void corruptCoordinatesMakeNoRaster()
+    {
+        auto layer = mmLayer(0);
+        rect(*layer, QRectF(-1e9, 0, 2e9, 1), true);
+        QCOMPARE(LayerRaster::rasterise(*layer), 0);
+        QVERIFY(layer->layerRaster.isEmpty() && !layer->rendered);
+    }
+
+    // The thread marks its layer busy before it runs and clears the flag when the raster is in.
+    void threadHandsTheRasterOver()
+    {
+        auto layer = spreadLayer(120, 80);
+        RenderThread thread(layer.get());
+        QVERIFY(layer->busy);
+        QVERIFY(!LayerRaster::usable(*layer, 1));
+        QSignalSpy finished(&thread, &QThread::finished);
+        thread.start();
+        QVERIFY(thread.wait(60000));
+        QVERIFY(!layer->busy);
+        QVERIFY(layer->rendered);
+        QCOMPARE(layer->rasterScale, 100);
+        QVERIFY(LayerRaster::usable(*layer, 10));
+    }
+};
+
+QTEST_MAIN(TstLayerRaster)
+#include "tst_layerraster.moc"
