@@ -18,6 +18,7 @@
 #include <QRandomGenerator>
 #include <algorithm>
 #include <cmath>
+#include <memory>
 #include <sys/resource.h>
 
 #include <benchmark/benchmark.h>
@@ -133,12 +134,12 @@ bool isDrill(const QString& path)
     return file.open(QIODevice::ReadOnly) && looksLikeExcellon(file.read(64 * 1024));
 }
 
-// Reads the file into layers[0]; true when the reader succeeded.
-bool readLayer(const QString& path, QList<GerberLayer*>& layers)
+// Reads the file into a layer; true when the reader succeeded.
+bool readLayer(const QString& path, GerberLayer& layer)
 {
     if (isDrill(path))
-        return loadExcellon(path, 0, layers, Qt::black, ExcellonFormat());
-    return loadGerber(path, 0, layers);
+        return loadExcellon(path, layer, ExcellonFormat());
+    return loadGerber(path, layer);
 }
 
 qint64 objectCount(const GerberLayer& layer)
@@ -159,11 +160,11 @@ void readFile(benchmark::State& state, const QString& path)
     qint64 objects = 0;
     bool ok = false;
     for (auto _ : state) {
-        QList<GerberLayer*> layers;
-        ok = readLayer(path, layers);
-        objects = layers.isEmpty() || !layers[0] ? 0 : objectCount(*layers[0]);
+        auto layer = std::make_unique<GerberLayer>();
+        ok = readLayer(path, *layer);
+        objects = objectCount(*layer);
         state.PauseTiming();
-        qDeleteAll(layers);
+        layer.reset();
         state.ResumeTiming();
     }
     state.SetBytesProcessed(state.iterations() * size);
@@ -177,16 +178,15 @@ void readFile(benchmark::State& state, const QString& path)
 // Draws the layer over its bounding box at 600 dpi, as the render command does.
 void drawFile(benchmark::State& state, const QString& path)
 {
-    QList<GerberLayer*> layers;
-    readLayer(path, layers);
-    const GerberLayer* layer = layers.value(0);
-    const QRectF box = layer ? LayerBounds::extentMm(*layer, true) : QRectF();
+    GerberLayer read;
+    readLayer(path, read);
+    const GerberLayer* layer = &read;
+    const QRectF box = LayerBounds::extentMm(*layer, true);
     const double scale = 600.0 / 25.4;
     const int w = qBound(1, int(std::ceil(box.width() * scale)), 32767);
     const int h = qBound(1, int(std::ceil(box.height() * scale)), 32767);
-    if (!layer || box.isNull() || double(w) * h > 256.0 * 1024 * 1024) {
+    if (box.isNull() || double(w) * h > 256.0 * 1024 * 1024) {
         state.SkipWithError("layer empty or too large to draw");
-        qDeleteAll(layers);
         return;
     }
     QImage image(w, h, QImage::Format_Grayscale8);
@@ -202,7 +202,6 @@ void drawFile(benchmark::State& state, const QString& path)
     state.counters["pixels"] = double(w) * h;
     state.counters["objects/s"]
         = benchmark::Counter(double(objectCount(*layer)) * state.iterations(), benchmark::Counter::kIsRate);
-    qDeleteAll(layers);
 }
 
 QString label(const QString& path)
