@@ -112,8 +112,7 @@ MainWindow::MainWindow(const QString& startupArgument, QWidget* parent)
     // Entries that carry no function in this version.
     m_view->setFocus();
     for (const QString& name : { QStringLiteral("actionAssembleon"), QStringLiteral("actionAssembleon_TXT"),
-             QStringLiteral("actionEclipse_emerald"), QStringLiteral("actionTOPAZ_OPAL_single_CAM"),
-             QStringLiteral("actionVI3000") })
+             QStringLiteral("actionEclipse_emerald"), QStringLiteral("actionVI3000") })
         setEntryEnabled(name, false);
     m_ui->actionGenerate_Feederlist->setText(QStringLiteral("Set Part Dimensions"));
 }

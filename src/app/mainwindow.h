@@ -15,6 +15,7 @@ struct ProjectColours;
 
 class Darstellg;
 class Linie_dlg;
+class Machine;
 class QAction;
 class QLabel;
 class QLineEdit;
@@ -168,6 +169,10 @@ private slots:
     void on_actionConfig_triggered();
     void on_actionAbout_triggered();
     void on_actionSearch_triggered();
+    void on_actionGenerate_Feederlist_triggered();
+    void on_actionUpdate_DB_No_in_Feederlist_triggered();
+    void on_actionQuantize_triggered();
+    void on_actionTOPAZ_OPAL_single_CAM_triggered();
     void searchRefDes();
 
     // Tools.
@@ -330,6 +335,8 @@ private:
     void buildOriginsTable();
     void buildLayerTable();
     void rebuildFeederList();
+    // The machine chosen in the selectors; nullptr for "(none)" or no line.
+    Machine* selectedMachine() const;
     void applyMachineSelector(int index);
     void handLineDataToView();
     void writeColorSettings();

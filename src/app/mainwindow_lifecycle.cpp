@@ -6,6 +6,7 @@
 #include "app/statustext.h"
 #include "model/fileio.h"
 #include "project/projectfile.h"
+#include "settings/ui/search_dlg.h"
 #include "ui_mainwindow.h"
 #include "view/ui/darstellg.h"
 
@@ -41,6 +42,9 @@ MainWindow::SaveAnswer MainWindow::askToSaveChanges()
 void MainWindow::resetDocument()
 {
     const bool blocked = m_view->interactionBlocked();
+    // The search dialog holds the placements it found; they are about to be deleted.
+    if (m_searchDialog)
+        m_searchDialog->reset();
     m_view->resetDocument();
     m_view->setInteractionBlocked(blocked);
     m_ui->pickandplacepositionen->setRowCount(0);

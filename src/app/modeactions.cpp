@@ -8,19 +8,19 @@ QStringList placementOnly()
         QStringLiteral("actionGenerate_origin"), QStringLiteral("actionGenerate_Feederlist"),
         QStringLiteral("actionUpdate_DB_No_in_Feederlist"), QStringLiteral("actionConvert_Panel"),
         QStringLiteral("actionQuantize"), QStringLiteral("actionUnplace_all"), QStringLiteral("actionSearch"),
-        QStringLiteral("menuShift"), QStringLiteral("menuDelete_Layer") };
+        QStringLiteral("menuShift"), QStringLiteral("menuDelete_Layer"),
+        QStringLiteral("actionTOPAZ_OPAL_single_CAM") };
 }
 
 QStringList disabledInLayerMode()
 {
-    return placementOnly() << QStringLiteral("actionTOPAZ_OPAL_single_CAM");
+    return placementOnly();
 }
 
 QStringList withoutFunction()
 {
     return { QStringLiteral("actionAssembleon"), QStringLiteral("actionAssembleon_TXT"),
-        QStringLiteral("actionEclipse_emerald"), QStringLiteral("actionTOPAZ_OPAL_single_CAM"),
-        QStringLiteral("actionVI3000") };
+        QStringLiteral("actionEclipse_emerald"), QStringLiteral("actionVI3000") };
 }
 
 QStringList blockedMenus()

@@ -9,7 +9,7 @@ namespace ModeActions {
 // Enabled when placement mode is entered from layer mode, disabled in layer mode.
 QStringList placementOnly();
 
-// placementOnly() plus the optimizer entry: what entering layer mode disables.
+// What entering layer mode disables: the same entries as placementOnly().
 QStringList disabledInLayerMode();
 
 // The entries that carry no function and are disabled at start-up.

@@ -11,3 +11,4 @@ int runConvert(const QStringList& args);
 int runView(const QStringList& args);
 int runProjectDump(const QStringList& args);
 int runConfig(const QStringList& args);
+int runOptimize(const QStringList& args);

@@ -36,6 +36,12 @@ const char* const usageText
       "      Print the production lines, machines and part database entries as read, or\n"
       "      write line.cfg and database.cfg back (database.bkp keeps the old database).\n"
       "      DIR defaults to $TESSAVRANT_CONFIG_DIR, else Tessavrant in the documents folder.\n"
+      "  optimize (PROJECT.tvx | --pnp FILE --format FORMAT) --line L --machine M [--config-dir DIR]\n"
+      "           [--feeders-out FILE.csv] [--order-out FILE.csv]\n"
+      "      Assign the SMD placements of FILE to machine M (number from 1 or name) of line L,\n"
+      "      generate its feeder list from the part database (a project keeps its own\n"
+      "      assignment and feeders), order the placements into\n"
+      "      pick-and-place cycles and print the summary and the estimated time.\n"
       "\n"
       "Options:\n"
       "  --help     Show this text.\n"
@@ -79,6 +85,8 @@ int main(int argc, char** argv)
         return runGerberDump(args);
     if (command == QLatin1String("render"))
         return runRender(args);
+    if (command == QLatin1String("optimize"))
+        return runOptimize(args);
     if (command == QLatin1String("convert"))
         return runConvert(args);
     if (command == QLatin1String("view"))

@@ -92,7 +92,6 @@ private slots:
             QCOMPARE(w.view()->activeSideIsTop(), active == 0);
         for (const QString& name : ModeActions::placementOnly())
             QVERIFY2(entryEnabled(w, name) == !layer, qPrintable(name));
-        QVERIFY(!entryEnabled(w, "actionTOPAZ_OPAL_single_CAM"));
         QCOMPARE(w.form()->menuImport->menuAction()->isVisible(), layer);
         QCOMPARE(w.form()->menuImportieren->menuAction()->isVisible(), !layer);
         for (QWidget* panel : std::initializer_list<QWidget*> { w.form()->teile,

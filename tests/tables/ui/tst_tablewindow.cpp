@@ -297,6 +297,13 @@ private slots:
         QCOMPARE(b.w.searchDialog()->locatedIndex(), -1);
         runTicks(b.w);
         QCOMPARE(b.pnp->selectedRowNumbers(), QList<int>());
+        // A new document forgets the hits: their placements are gone.
+        b.w.searchField()->setText("C1");
+        b.w.findChild<QPushButton*>("findNowButton")->click();
+        QVERIFY(b.w.searchDialog()->hitCount() > 0);
+        b.prompt.questionAnswers.enqueue(QMessageBox::No);
+        b.w.form()->actionNeu->trigger();
+        QCOMPARE(b.w.searchDialog()->hitCount(), 0);
     }
 };
 

@@ -1,0 +1,205 @@
+#include "line/feederedit.h"
+#include "line/feederentry.h"
+#include "line/feederlist.h"
+#include "line/partdatabase.h"
+#include "model/pnpentry.h"
+
+#include <QtTest>
+
+#include <memory>
+
+using namespace FeederList;
+
+namespace {
+
+PartDatabase smallDatabase()
+{
+    PartDatabase db;
+    db.parse("#ASYS\n120 R0603,10k\n150 C0805\n#DBASE\n120 RES-0603 1.60 0.80 0.45 1 8\n"
+             "150 CAP-0805 2.00 1.25 0.60 2 8\n");
+    return db;
+}
+
+struct Placements
+{
+    QList<PnPEntry*> list;
+    ~Placements() { qDeleteAll(list); }
+    void add(
+        const QString& name, const QString& value, int line = 1, int machine = 1, const QString& exec = "1")
+    {
+        auto* e
+            = new PnPEntry("X" + QString::number(list.size()), name, 0, 0, "top", 0, value, exec, QString());
+        e->setLine(line);
+        e->setMachine(machine);
+        list.append(e);
+    }
+};
+
+QStringList rows(const QList<FeederEntry*>& entries)
+{
+    QStringList out;
+    for (const FeederEntry* f : entries)
+        out << QStringLiteral("%1 %2 db%3 set%4 q%5")
+                   .arg(f->name, f->value)
+                   .arg(f->dbNo)
+                   .arg(f->setNo)
+                   .arg(f->qty);
+    return out;
+}
+
+} // namespace
+
+class TestFeederList : public QObject
+{
+    Q_OBJECT
+private slots:
+    void generateFromPlacements();
+    void regenerateKeepsSettings();
+    void setNumbersPastOneHundred();
+    void updateAndMatch();
+    void projectFields();
+    void cellEdit_data();
+    void cellEdit();
+};
+
+void TestFeederList::generateFromPlacements()
+{
+    Placements p;
+    p.add("R0603", "10k");
+    p.add("R0603", "10k");
+    p.add("R0603", "22k");
+    p.add("C0805", "100n");
+    p.add("C0805", "100n", 1, 1, "2"); // by hand
+    p.add("SO8", "LM358", 1, 2); // other machine
+    p.add("SO8", "LM358", 0, 0); // no line
+    const Generated g = generate(p.list, 1, 1, smallDatabase(), {});
+    QCOMPARE(rows(g.entries),
+        (QStringList { "R0603 10k db120 set1 q2", "R0603 22k db120 set2 q1", "C0805 100n db150 set3 q1" }));
+    QCOMPARE(g.partMap.value(partKey("R0603", "22k"), -1.0), 0.0);
+    QVERIFY(g.warnings.isEmpty());
+
+    const Generated none = generate(p.list, 1, 0, smallDatabase(), {});
+    QCOMPARE(rows(none.entries), (QStringList { "SO8 LM358 db0 set1 q1" }));
+    qDeleteAll(g.entries);
+    qDeleteAll(none.entries);
+}
+
+void TestFeederList::regenerateKeepsSettings()
+{
+    Placements p;
+    p.add("C0805", "100n");
+    p.add("R0603", "10k");
+    std::unique_ptr<FeederEntry> old(
+        fromFields({ "0", "10k", "R0603", "7", "44", "12mm", "3", "0", "1", "90" }));
+    old->head = 2;
+    const Generated g = generate(p.list, 1, 1, smallDatabase(), { old.get() });
+    // Database number, feeder, nozzle, optimize flag, rotation and head stay; set and qty are new.
+    QCOMPARE(toFields(*g.entries.at(1)),
+        (QStringList { "1", "10k", "R0603", "7", "2", "12mm", "3", "0", "1", "90" }));
+    QCOMPARE(g.entries.at(1)->head, 2);
+    QCOMPARE(g.partMap.value(partKey("R0603", "10k")), 90.0);
+    QCOMPARE(g.entries.at(0)->feederType, QString("8mm"));
+    qDeleteAll(g.entries);
+}
+
+void TestFeederList::setNumbersPastOneHundred()
+{
+    Placements p;
+    for (int i = 0; i < 102; ++i)
+        p.add("R0603", QString::number(i));
+    const Generated g = generate(p.list, 1, 1, PartDatabase(), {});
+    QList<int> sets;
+    for (int i : { 0, 49, 50, 99, 100, 101 })
+        sets << g.entries.at(i)->setNo;
+    QCOMPARE(sets, (QList<int> { 1, 50, 101, 150, 0, 0 }));
+    QCOMPARE(g.warnings.size(), 1);
+    QVERIFY(g.warnings.first().startsWith("2 part types"));
+    qDeleteAll(g.entries);
+}
+
+void TestFeederList::updateAndMatch()
+{
+    Placements p;
+    p.add("R0603", "10k");
+    p.add("X", "C0805");
+    const Generated g = generate(p.list, 1, 1, PartDatabase(), {});
+    g.entries.at(0)->rotation = 180;
+    QHash<QString, double> map;
+    updateFromDatabase(g.entries, smallDatabase(), map);
+    QCOMPARE(g.entries.at(0)->dbNo, 120);
+    QCOMPARE(g.entries.at(1)->dbNo, 150); // by its value
+    QCOMPARE(map.value(partKey("R0603", "10k")), 180.0);
+    // Name and value are kept apart: "R0603" + "10k" is not "R060" + "310k".
+    QVERIFY(partKey("R0603", "10k") != partKey("R060", "310k"));
+
+    QVERIFY(matches(p.list, 1, 1, g.entries));
+    g.entries.at(1)->value = "other"; // same count, other contents
+    QTest::ignoreMessage(QtDebugMsg, "ungleiche Länge");
+    QVERIFY(!matches(p.list, 1, 1, g.entries.mid(0, 1)));
+    QVERIFY(!matches(p.list, 1, 1, g.entries));
+    qDeleteAll(g.entries);
+}
+
+void TestFeederList::projectFields()
+{
+    // A short or damaged project line keeps the defaults of what it lacks.
+    std::unique_ptr<FeederEntry> s(fromFields({ "x", "1u", "C0805" }));
+    QCOMPARE(toFields(*s), (QStringList { "0", "1u", "C0805", "0", "0", "8mm", "1", "1", "0", "0" }));
+}
+
+void TestFeederList::cellEdit_data()
+{
+    QTest::addColumn<int>("column");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("accepted");
+    QTest::addColumn<QString>("shown"); // the cell's text afterwards
+    QTest::newRow("value is fixed") << 1 << "x" << false << "10k";
+    QTest::newRow("qty is fixed") << 8 << "4" << false << "2";
+    QTest::newRow("outside the table") << 12 << "4" << false << "";
+    QTest::newRow("known db number") << 3 << "150" << true << "150";
+    QTest::newRow("db number not digits") << 3 << "-1" << false << "0";
+    QTest::newRow("db number too large") << 3 << "99999999999" << false << "0";
+    QTest::newRow("nozzle 10") << 6 << "10" << true << "10";
+    QTest::newRow("nozzle 11") << 6 << "11" << false << "1";
+    QTest::newRow("optimize 0") << 7 << "0" << true << "0";
+    QTest::newRow("optimize 2") << 7 << "2" << false << "1";
+    QTest::newRow("head") << 9 << "3" << true << "3";
+    QTest::newRow("head text") << 9 << "x" << false << "0";
+    QTest::newRow("stick feeder") << 5 << "Stick" << true << "Stick";
+    QTest::newRow("set 51") << 4 << "51" << false << "2";
+    QTest::newRow("set 100") << 4 << "100" << false << "2";
+    QTest::newRow("set 101") << 4 << "101" << true << "101";
+    QTest::newRow("set 150") << 4 << "150" << true << "150";
+    QTest::newRow("set 0 twice") << 4 << "0" << true << "0";
+    QTest::newRow("07 is the set 7 of row 0") << 4 << "07" << false << "2";
+    QTest::newRow("12 mm") << 5 << "12 mm" << true << "12mm";
+    QTest::newRow("44") << 5 << "44" << true << "44mm";
+    QTest::newRow("stick") << 5 << "stick" << true << "Stick";
+    QTest::newRow("10mm") << 5 << "10mm" << false << "8mm";
+    QTest::newRow("STICK") << 5 << "STICK" << false << "8mm";
+}
+
+void TestFeederList::cellEdit()
+{
+    QFETCH(int, column);
+    QFETCH(QString, text);
+    QFETCH(bool, accepted);
+    QFETCH(QString, shown);
+    FeederEntry a, b, c;
+    a.setNo = 7;
+    b.name = "R0603";
+    b.value = "10k";
+    b.setNo = 2;
+    b.qty = 2;
+    const PartDatabase db = smallDatabase();
+    QCOMPARE(FeederTable::applyEdit({ &a, &b, &c }, 1, column, text, db), accepted);
+    if (column < FeederTable::columnCount)
+        QCOMPARE(FeederTable::cellText(b, FeederColumn(column)), shown);
+    if (column == 3 && accepted) // the database entry brings nozzle 2 and an 8mm feeder
+        QCOMPARE(b.nozzle, 2);
+    if (text == "stick")
+        QCOMPARE(b.feederType, QString("0mm"));
+}
+
+QTEST_GUILESS_MAIN(TestFeederList)
+#include "tst_feederlist.moc"

@@ -1,0 +1,124 @@
+#include "gerber/layerset.h"
+#include "model/document.h"
+#include "model/pnpentry.h"
+#include "project/projectfile.h"
+
+#include "testfiles.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+// tessavrant-cli optimize: exit status, the summary, the reason on standard error, the files.
+class TestOptimizeCli : public QObject
+{
+    Q_OBJECT
+private:
+    QTemporaryDir dir;
+
+    void write(const QString& name, const QByteArray& bytes) { writeFile(dir.filePath(name), bytes); }
+
+    int run(const QStringList& args, QByteArray* out, QByteArray* err)
+    {
+        QProcess process;
+        const QStringList format { "--format", "tessavrant" };
+        process.start(TESSAVRANT_CLI,
+            QStringList { "optimize", "--config-dir", dir.path(), "--line", "1" }
+                + (args.first() == "--pnp" ? format : QStringList()) + args);
+        if (!process.waitForFinished(60000))
+            return -1;
+        *out = process.readAllStandardOutput();
+        *err = process.readAllStandardError();
+        return process.exitCode();
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(dir.isValid());
+        write("line.cfg", "Top;0;1\nOpal;1;1\n");
+        write("database.cfg", "#ASYS\n120 R0603\n#DBASE\n120 RES-0603 1.60 0.80 0.45 1 8\n");
+        // R2 is placed by hand; R1 and R3 fall into quadrant 0, C1 into quadrant 3.
+        write("board.csv",
+            "h\nR1;R0603;0;0;top;0;10k;;1\nR2;R0603;10;10;top;0;10k;;2\nC1;C0805;10;10;top;0;1u;;1\n"
+            "R3;R0603;1;1;top;0;10k;;1\n");
+        QByteArray many = "h\n";
+        for (int i = 0; i < 41; ++i)
+            many += QStringLiteral("R%1;R0603;%1;0;top;0;V%1;;1\n").arg(i).toUtf8();
+        write("many.csv", many);
+    }
+
+    void optimizesAndWritesBothLists()
+    {
+        QByteArray out, err;
+        QCOMPARE(run({ "--pnp", dir.filePath("board.csv"), "--machine", "Opal", "--feeders-out",
+                         dir.filePath("f.csv"), "--order-out", dir.filePath("o.csv") },
+                     &out, &err),
+            0);
+        QCOMPARE(err, QByteArray());
+        QVERIFY2(out.contains("cycles: 2\n") && out.contains("time: 0:00:"), out.constData());
+        QCOMPARE(readFile(dir.filePath("f.csv")),
+            QByteArray("Value;Name;DB;Set;Feeder;N;O;Qty;Head\n10k;R0603;120;1;8mm;1;1;2;0\n1u;C0805;0;2;8mm;"
+                       "1;1;1;0\n"));
+        QCOMPARE(readFile(dir.filePath("o.csv")),
+            QByteArray("RefDes;X;Y;Set;Nozzle;Cycle\nR1;0;0;1;1;1\nR3;1;1;1;1;1\nC1;10;10;2;1;2\n"));
+    }
+
+    // A project keeps its assignment (R2 is on machine 2) and its feeder list (slot 30, nozzle 1).
+    void projectUsesItsFeeders()
+    {
+        Document document;
+        for (const auto& [ref, machine] : { std::pair { "R1", 1 }, { "R2", 2 }, { "R3", 1 } }) {
+            auto* e = new PnPEntry(ref, "R0603", machine, 0, "top", 0, "10k", "1", "");
+            e->setLine(1);
+            e->setMachine(machine);
+            document.appendEntry(e);
+        }
+        FeederData data;
+        data.machines.append(
+            { 1, 1, { { { "0", "10k", "R0603", "120", "30", "8mm", "1", "1", "2", "90" } } } });
+        document.setFeederData(data);
+        QString error;
+        QVERIFY2(writeProject(dir.filePath("board.tvx"), document, LayerSet(), ProjectColours(), &error),
+            qPrintable(error));
+        QByteArray out, err;
+        QCOMPARE(run({ dir.filePath("board.tvx"), "--machine", "Top", "--order-out", dir.filePath("p.csv") },
+                     &out, &err),
+            0);
+        QCOMPARE(err, QByteArray());
+        QCOMPARE(readFile(dir.filePath("p.csv")),
+            QByteArray("RefDes;X;Y;Set;Nozzle;Cycle\nR1;1;0;30;1;1\nR3;1;0;30;1;1\n"));
+    }
+
+    void statuses_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("reason");
+        // The 41st part type gets set 41, a slot the Topaz does not walk.
+        QTest::newRow("unpickable part") << QStringList { "--pnp", "many.csv", "--machine", "1" } << 1
+                                         << "Pick-and-Place Lists inconsisten";
+        QTest::newRow("no such machine")
+            << QStringList { "--pnp", "board.csv", "--machine", "3" } << 1 << "line 1 has no machine '3'";
+        QTest::newRow("project and centroid file")
+            << QStringList { "--pnp", "board.csv", "p.tvx", "--machine", "1" } << 2 << "a project file, or";
+        QTest::newRow("missing project") << QStringList { "none.tvx", "--machine", "1" } << 1 << "none.tvx";
+        QTest::newRow("no machine") << QStringList { "--pnp", "board.csv" } << 2 << "--machine are required";
+    }
+
+    void statuses()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(int, status);
+        QFETCH(QString, reason);
+        if (args.first() == "--pnp")
+            args[1] = dir.filePath(args.at(1));
+        QByteArray out, err;
+        QCOMPARE(run(args, &out, &err), status);
+        QVERIFY2(err.contains(reason.toUtf8()), err.constData());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestOptimizeCli)
+#include "tst_optimizecli.moc"
