@@ -35,6 +35,18 @@ void swapParameters(Aperture& a, int i, int j)
 }
 
 const int polygonRotation = 2; // diameter, vertices, rotation, hole
+const qint64 fullTurnSixteenths = 5760;
+const qint64 quarterTurnSixteenths = 1440;
+
+qint32 wrapSixteenths(qint64 angle)
+{
+    return qint32(((angle % fullTurnSixteenths) + fullTurnSixteenths) % fullTurnSixteenths);
+}
+
+double finiteOrZero(double v)
+{
+    return std::isfinite(v) ? v : 0.0;
+}
 
 } // namespace
 
@@ -50,8 +62,9 @@ void mirrorX(GerberLayer& layer, double w)
             a.setParameterText(polygonRotation,
                 QString::number(std::fmod(180.0 - a.parameterValue[polygonRotation], 360.0)));
     });
+    // The mirrored arc runs from 180 - (start + sweep) over the same sweep.
     for (ArcRecord* arc : layer.arcRecords())
-        arc->startAngle = ((2880 - arc->startAngle) % 5760 + 5760) % 5760;
+        arc->startAngle = wrapSixteenths(2880 - qint64(arc->startAngle) - arc->sweepAngle);
 }
 
 void mirrorY(GerberLayer& layer)
@@ -98,19 +111,69 @@ void turnQuarter(GerberLayer& layer, double h)
                     QString::number(std::fmod(a.parameterValue[polygonRotation] - 90.0, 360.0)));
         }
     });
+    for (ArcRecord* arc : layer.arcRecords())
+        arc->startAngle = wrapSixteenths(qint64(arc->startAngle) + quarterTurnSixteenths);
 }
 
-void replay(GerberLayer& layer, double boardHeightMm)
+void shift(GerberLayer& layer, double dx, double dy)
 {
-    const double unit = std::isfinite(layer.unitFactor) && layer.unitFactor > 0.0 ? layer.unitFactor : 1.0;
-    const double h = std::isfinite(boardHeightMm) ? boardHeightMm / unit : 0.0;
+    for (ImageObject* o : layer.objects()) {
+        o->x += dx;
+        o->y += dy;
+    }
+    for (QPolygonF* polygon : layer.regionPolygons())
+        polygon->translate(dx, dy);
+}
+
+double unitOf(const GerberLayer& layer)
+{
+    return std::isfinite(layer.unitFactor) && layer.unitFactor > 0.0 ? layer.unitFactor : 1.0;
+}
+
+void turnLayer(GerberLayer& layer, double boardHeightMm)
+{
+    const double h = finiteOrZero(boardHeightMm) / unitOf(layer);
+    turnQuarter(layer, h);
+    layer.quarterTurns = (((layer.quarterTurns % 4) + 4) % 4 + 1) % 4;
+    layer.quarterTurnParity = !layer.quarterTurnParity;
+    const double ox = layer.offsetX;
+    layer.offsetX = -layer.offsetY - h;
+    layer.offsetY = ox;
+}
+
+void mirrorLayer(GerberLayer& layer, double boardWidthMm)
+{
+    const double w = finiteOrZero(boardWidthMm) / unitOf(layer);
+    mirrorX(layer, w);
+    layer.mirror1 = !layer.mirror1;
+    layer.offsetX = -layer.offsetX - w;
+    const int q = ((layer.quarterTurns % 4) + 4) % 4;
+    layer.quarterTurns = q % 2 == 1 ? (q + 2) % 4 : q;
+}
+
+void shiftLayer(GerberLayer& layer, double dxMm, double dyMm)
+{
+    const double u = unitOf(layer);
+    const double dx = finiteOrZero(dxMm) / u;
+    const double dy = finiteOrZero(dyMm) / u;
+    shift(layer, dx, dy);
+    layer.offsetX -= dx;
+    layer.offsetY -= dy;
+}
+
+void replay(GerberLayer& layer)
+{
     if (layer.mirror1)
         mirrorX(layer, 0.0);
     if (layer.mirror2)
         mirrorY(layer);
     const int turns = ((layer.quarterTurns % 4) + 4) % 4;
     for (int i = 0; i < turns; ++i)
-        turnQuarter(layer, h);
+        turnQuarter(layer, 0.0);
+    const double ox = finiteOrZero(layer.offsetX);
+    const double oy = finiteOrZero(layer.offsetY);
+    if (ox != 0.0 || oy != 0.0)
+        shift(layer, -ox, -oy);
 }
 
 } // namespace LayerTransform

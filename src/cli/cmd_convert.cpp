@@ -1,7 +1,7 @@
 #include "cli/commands.h"
 
+#include "board/transformstep.h"
 #include "cli/clishared.h"
-
 #include "gerber/excellonreader.h"
 #include "gerber/gerberlayer.h"
 #include "gerber/gerberreader.h"
@@ -13,7 +13,10 @@
 #include "project/projectfile.h"
 
 #include <QLoggingCategory>
+#include <QSizeF>
+#include <cmath>
 #include <cstdio>
+#include <optional>
 
 namespace {
 
@@ -22,6 +25,8 @@ const char* const convertUsage
       "           [--side top|bottom|file] INPUT... [--update POSITIONS.csv] [--pnp OUT.csv]\n"
       "           [--parts OUT.csv] [--include both|top|bottom] [--exec KINDS] [--panels N]\n"
       "           [--project OUT.tvx [--layer top|bottom:SLOT=FILE]... [--drill L|T,INT,DEC]]\n"
+      "           [--board W,H] [--transform rotate|mirror|shift-x:V|shift-y:V|origin:X,Y|\n"
+      "                                      rotation:A|switch-side]...\n"
       "       SLOT: signal, mask, paste, assy, silk, outline, drill (or 1 to 7)\n";
 
 int usage(const QString& problem)
@@ -79,6 +84,8 @@ struct ConvertArgs
     QList<LayerArg> layers;
     ExcellonFormat drillFormat;
     PnPExportOptions exportOptions;
+    QList<TransformStep> transforms; // in the order given, before the exports
+    std::optional<QSizeF> board;
 };
 
 // Empty on success, else the usage problem.
@@ -122,6 +129,20 @@ QString parseArgs(const QStringList& args, ConvertArgs& out)
             if (!parseLayerArg(value, layer))
                 return QStringLiteral("--layer takes top|bottom:SLOT=FILE");
             out.layers << layer;
+        } else if (arg == QLatin1String("--transform")) {
+            const std::optional<TransformStep> step = TransformStep::parse(value);
+            if (!step)
+                return QStringLiteral("--transform takes %1").arg(TransformStep::syntax());
+            out.transforms << *step;
+        } else if (arg == QLatin1String("--board")) {
+            const QStringList wh = value.split(QLatin1Char(','));
+            bool okW = false;
+            bool okH = false;
+            const double w = wh.size() == 2 ? wh.at(0).toDouble(&okW) : 0.0;
+            const double h = wh.size() == 2 ? wh.at(1).toDouble(&okH) : 0.0;
+            if (!okW || !okH || !std::isfinite(w) || !std::isfinite(h) || w < 0.0 || h < 0.0)
+                return QStringLiteral("--board takes W,H in mm (for example 100,50)");
+            out.board = QSizeF(w, h);
         } else if (arg == QLatin1String("--include")) {
             if (value == QLatin1String("both"))
                 out.exportOptions.side = PnPExportOptions::Both;
@@ -176,10 +197,9 @@ PnPImportOptions importOptions(const ConvertArgs& args)
     return options;
 }
 
-// Reads the layer files into their slots and writes the project. Empty on success, else the reason.
-QString writeProjectFile(Document& document, const ConvertArgs& args)
+// Reads the layer files into their slots. Empty on success, else the reason.
+QString readLayers(LayerSet& layers, const ConvertArgs& args)
 {
-    LayerSet layers;
     for (const LayerArg& arg : args.layers) {
         auto layer = std::make_unique<GerberLayer>(slotIndex(arg.slot));
         QString error;
@@ -190,6 +210,11 @@ QString writeProjectFile(Document& document, const ConvertArgs& args)
             return error;
         layers.replace(arg.top ? LayerList::Top : LayerList::Bottom, slotIndex(arg.slot), std::move(layer));
     }
+    return QString();
+}
+
+QString writeProjectFile(Document& document, const LayerSet& layers, const ConvertArgs& args)
+{
     QString error;
     if (!writeProject(args.project, document, layers, ProjectColours(), &error))
         return error;
@@ -230,18 +255,24 @@ int runConvert(const QStringList& rawArgs)
         };
         PositionUpdate::apply(document, document.topList() + document.bottomList(), records, note);
     }
+    LayerSet layers;
+    QString error = readLayers(layers, args);
+    if (!error.isEmpty())
+        return failure(error);
+    if (args.board)
+        setBoardSize(document, args.board->width(), args.board->height());
+    applyTransformSteps(document, layers, args.transforms);
     const QList<PnPEntry*> top = document.topList();
     const QList<PnPEntry*> bottom = document.bottomList();
     // Standard error is kept for the reason of a failure; what was read goes with the output.
     std::fprintf(stdout, "top: %d placements\nbottom: %d placements\n", int(top.size()), int(bottom.size()));
 
-    QString error;
     if (!args.pnp.isEmpty() && !writePickAndPlaceList(args.pnp, top, bottom, args.exportOptions, &error))
         return failure(error);
     if (!args.parts.isEmpty() && !writePartList(args.parts, top, bottom, args.exportOptions, &error))
         return failure(error);
     if (!args.project.isEmpty()) {
-        error = writeProjectFile(document, args);
+        error = writeProjectFile(document, layers, args);
         if (!error.isEmpty())
             return failure(error);
     }

@@ -460,7 +460,7 @@ void ProjectReader::rereadLayers()
     int done = 1;
     if (m_progress)
         m_progress(done, total);
-    const auto reread = [&](GerberLayer& layer, double boardHeight, const QString& where) {
+    const auto reread = [&](GerberLayer& layer, const QString& where) {
         if (m_progress)
             m_progress(++done, total);
         QString error;
@@ -481,20 +481,20 @@ void ProjectReader::rereadLayers()
             m_content->load.warning = FileIo::errorText(m_file, 0,
                 QStringLiteral("layer %1 (%2) could not be read again: %3")
                     .arg(where, layer.fileName, error));
-        LayerTransform::replay(layer, boardHeight);
+        LayerTransform::replay(layer);
     };
     for (const bool top : { true, false }) {
         ProjectContent::Side& s = top ? m_content->top : m_content->bottom;
         for (size_t i = 0; i < s.layers.size(); ++i) {
             if (s.layers[i])
-                reread(*s.layers[i], s.board.height(),
+                reread(*s.layers[i],
                     QStringLiteral("%1 of %2")
                         .arg(i + 1)
                         .arg(top ? QStringLiteral("+Top") : QStringLiteral("+Bottom")));
         }
     }
     for (auto& entry : m_content->gerberMode)
-        reread(*entry.second, 0.0, QStringLiteral("%1 of +Gerber").arg(entry.first + 1));
+        reread(*entry.second, QStringLiteral("%1 of +Gerber").arg(entry.first + 1));
 }
 
 void ProjectReader::distribute()

@@ -33,19 +33,22 @@ private slots:
         QTest::addColumn<QPointF>("object");
         QTest::addColumn<QPointF>("regionStart");
         QTest::addColumn<QString>("rectX");
-        QTest::newRow("none") << false << false << 0 << 1.0 << QPointF(3, 1) << QPointF(1, 2) << "2";
-        // (x, y) -> (h - y, x) with h = 10 mm.
-        QTest::newRow("one turn") << false << false << 1 << 1.0 << QPointF(9, 3) << QPointF(8, 1) << "1";
-        QTest::newRow("inch layer") << false << false << 1 << 25.4 << QPointF(10 / 25.4 - 1, 3)
-                                    << QPointF(10 / 25.4 - 2, 1) << "1";
-        QTest::newRow("huge count") << false << false << 1000000001 << 1.0 << QPointF(9, 3) << QPointF(8, 1)
-                                    << "1";
+        QTest::addColumn<QPointF>("offset");
+        const QPointF none;
+        QTest::newRow("none") << false << false << 0 << 1.0 << QPointF(3, 1) << QPointF(1, 2) << "2" << none;
+        // (x, y) -> (-y, x), then minus the offset.
+        QTest::newRow("one turn") << false << false << 1 << 1.0 << QPointF(-1, 3) << QPointF(-2, 1) << "1"
+                                  << none;
+        QTest::newRow("one turn, offset")
+            << false << false << 1 << 25.4 << QPointF(9, 3) << QPointF(8, 1) << "1" << QPointF(-10, 0);
+        QTest::newRow("huge count") << false << false << 1000000001 << 1.0 << QPointF(-1, 3) << QPointF(-2, 1)
+                                    << "1" << none;
         QTest::newRow("negative count")
-            << false << false << -1 << 1.0 << QPointF(1, 7) << QPointF(2, 9) << "1";
-        QTest::newRow("mirror 1") << true << false << 0 << 1.0 << QPointF(-3, 1) << QPointF(-1, 2) << "2";
+            << false << false << -1 << 1.0 << QPointF(1, -3) << QPointF(2, -1) << "1" << none;
+        QTest::newRow("mirror 1") << true << false << 0 << 1.0 << QPointF(-3, 1) << QPointF(-1, 2) << "2"
+                                  << none;
         QTest::newRow("mirror 2 then turn")
-            << false << true << 1 << 1.0 << QPointF(11, 3) << QPointF(12, 1) << "1";
-        QTest::newRow("unit factor 0") << false << false << 1 << 0.0 << QPointF(9, 3) << QPointF(8, 1) << "1";
+            << false << true << 1 << 1.0 << QPointF(1, 3) << QPointF(2, 1) << "1" << none;
     }
     void replayMirrorsThenTurns()
     {
@@ -56,13 +59,16 @@ private slots:
         QFETCH(QPointF, object);
         QFETCH(QPointF, regionStart);
         QFETCH(QString, rectX);
+        QFETCH(QPointF, offset);
         GerberLayer layer;
         fill(layer);
         layer.mirror1 = mirror1;
         layer.mirror2 = mirror2;
         layer.quarterTurns = turns;
         layer.unitFactor = unitFactor;
-        LayerTransform::replay(layer, 10.0);
+        layer.offsetX = offset.x();
+        layer.offsetY = offset.y();
+        LayerTransform::replay(layer);
         QVERIFY(qFuzzyCompare(layer.objects().first()->x + 100, object.x() + 100));
         QVERIFY(qFuzzyCompare(layer.objects().first()->y + 100, object.y() + 100));
         QVERIFY(qFuzzyCompare(layer.regionPolygons().first()->first().x() + 100, regionStart.x() + 100));

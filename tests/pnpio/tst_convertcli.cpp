@@ -69,6 +69,23 @@ private slots:
         QVERIFY2(readAll(parts).contains("6;R1,R2;10k;R0603\n"), readAll(parts).constData());
     }
 
+    // A bottom-side file mirrored for the line, then moved off its edge, in the order given.
+    void transformsBeforeTheExport()
+    {
+        const QString a = write("m.mnt", "R1 10 2 90 10k R0603\nR2 30,5 4 0 10k R0603\n");
+        const QString pnp = dir.filePath("mirrored.csv");
+        QByteArray err;
+        QCOMPARE(run({ "--format", "eagle", "--side", "bottom", a, "--board", "100,50", "--transform",
+                         "mirror", "--transform", "shift-x:-1,5", "--pnp", pnp },
+                     &err),
+            0);
+        QCOMPARE(err, QByteArray());
+        QCOMPARE(readAll(pnp),
+            QByteArray("RefDes;Name;X (mm);Y (mm);Side;Rotate;Value;Comment;Execute\n"
+                       "R1;R0603;88,5;2;bottom;90;10k;;1\n"
+                       "R2;R0603;68;4;bottom;180;10k;;1\n"));
+    }
+
     // KiCad position files give both sides; "--side file" keeps them.
     void kicadPositionFile()
     {
@@ -118,6 +135,8 @@ private slots:
                                     << "--panels";
         QTest::newRow("missing value")
             << QStringList { "--format", "target", "x", "--pnp" } << 2 << "needs a value";
+        QTest::newRow("bad transform")
+            << QStringList { "--format", "target", "--transform", "rotation:nan", "x" } << 2 << "--transform";
         const QString missing = dir.filePath(QStringLiteral("no/such/in.txt"));
         QTest::newRow("missing file") << QStringList { "--format", "target", missing } << 1 << missing;
     }

@@ -1,0 +1,89 @@
+// The origin generator's grid, the panel size and panelize.
+#include "board/panel.h"
+#include "gerber/gerberlayer.h"
+#include "gerber/layerset.h"
+#include "model/document.h"
+
+#include <QtTest>
+
+using namespace Panel;
+
+namespace {
+
+// 2 columns x 3 rows of 50 x 40 boards, spacing 2 x 3, left 5, bottom 7, right 4, top 1.
+OriginGen grid()
+{
+    OriginGen g;
+    g.columns = 2;
+    g.rows = 3;
+    g.sizeX = 50;
+    g.sizeY = 40;
+    g.spacingX = 2;
+    g.spacingY = 3;
+    g.borderLeft = 5;
+    g.borderBottom = 7;
+    g.borderRight = 4;
+    g.borderTop = 1;
+    return g;
+}
+
+} // namespace
+
+class TestPanel : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void gridOrderAndPanelSize()
+    {
+        const Origins o = generateOrigins(grid());
+        const Origins expected { { 5, 7, 1 }, { 57, 7, 1 }, { 5, 50, 1 }, { 57, 50, 1 }, { 5, 93, 1 },
+            { 57, 93, 1 } };
+        QCOMPARE(o, expected);
+        QCOMPARE(grid().panelWidth(), 5 + 2 * 50 + 2 + 4.0);
+        QCOMPARE(grid().panelHeight(), 7 + 3 * 40 + 2 * 3 + 1.0);
+    }
+
+    // A typo of 1000 x 1000 would fill the table with a million rows; a bad size no row at all.
+    void gridRefusals()
+    {
+        Document doc;
+        OriginGen g = grid();
+        g.rows = 1000;
+        QCOMPARE(applyGenerator(doc, g, GenerateSide::Both, true).message, tooManyBoardsText());
+        g = grid();
+        g.sizeX = qInf();
+        QCOMPARE(applyGenerator(doc, g, GenerateSide::Top, true).message, invalidSizeText());
+        QVERIFY(doc.origins().isEmpty() && !doc.isModified());
+        QVERIFY(applyGenerator(doc, grid(), GenerateSide::Top, true).ok);
+        QCOMPARE(doc.boardInfo()->width(), grid().panelWidth());
+    }
+
+    // A second panelize starts from the single board, not from the panel the first one made.
+    void panelizeTwiceKeepsTheSingleBoard()
+    {
+        Document doc;
+        LayerSet layers;
+        doc.boardInfo()->setWidth(50);
+        doc.boardInfo()->setHeight(40);
+        doc.setGerberMode(true);
+        doc.setOrigins({ Origin {} });
+        PanelizeRequest r = panelizePreset(doc);
+        r.columns = 3;
+        r.rows = 2;
+        QVERIFY(panelize(doc, layers, r).ok);
+        QCOMPARE(doc.boardInfo()->width(), 150.0);
+        QVERIFY(doc.origins().isEmpty());
+        const GerberLayer& layer = *layers.layer(LayerList::GerberMode, 0);
+        QCOMPARE(layer.repeatCountX, 3);
+        QCOMPARE(layer.repeatStepY, 40.0);
+        const PanelizeRequest again = panelizePreset(doc);
+        QCOMPARE(again.width, 50.0);
+        r.rows = 5000;
+        QVERIFY(!panelize(doc, layers, r).ok);
+        QCOMPARE(doc.boardInfo()->height(), 80.0);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestPanel)
+#include "tst_panel.moc"
