@@ -77,6 +77,15 @@ QString folderOf(const QString& path)
     return QFileInfo(path).absolutePath();
 }
 
+QStringList localPaths(const QList<QUrl>& urls)
+{
+    QStringList paths;
+    for (const QUrl& url : urls)
+        if (url.isLocalFile())
+            paths << url.toLocalFile();
+    return paths;
+}
+
 QString fileName(const QString& path)
 {
     return QFileInfo(path).fileName();

@@ -1,7 +1,10 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
+#include <QStringList>
+#include <QUrl>
 
 // The one error and file-writing convention of every reader and writer: a function returns a
 // success flag and fills an error text that names the file and, where known, the line and the
@@ -23,6 +26,9 @@ bool checkReadable(const QString& path, QString* error);
 
 // The folder of a chosen file, where the next file dialog starts ("/a/b" of "/a/b/board.gbr").
 QString folderOf(const QString& path);
+
+// The local files among dropped or pasted URLs, in their order (other URLs are left out).
+QStringList localPaths(const QList<QUrl>& urls);
 
 // The display name of a path: its last component ("board.gbr" of "/a/b/board.gbr").
 QString fileName(const QString& path);

@@ -2,6 +2,7 @@
 
 #include "gerber/gerberlayer.h"
 #include "gerber/layerset.h"
+#include "model/fileio.h"
 
 #include <QCheckBox>
 #include <QDragEnterEvent>
@@ -17,15 +18,10 @@ namespace {
 
 const char* const rowProperty = "row";
 
+// The local files a drag carries.
 QStringList localFiles(const QMimeData* mime)
 {
-    QStringList paths;
-    if (!mime)
-        return paths;
-    for (const QUrl& url : mime->urls())
-        if (url.isLocalFile())
-            paths << url.toLocalFile();
-    return paths;
+    return mime ? FileIo::localPaths(mime->urls()) : QStringList();
 }
 
 } // namespace

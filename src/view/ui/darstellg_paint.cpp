@@ -1,5 +1,6 @@
 // The board view's drawing, zoom, navigation, drops and background rendering.
 #include "gerber/gerberlayer.h"
+#include "model/fileio.h"
 #include "view/renderthread.h"
 #include "view/selectioncentring.h"
 #include "view/ui/darstellg.h"
@@ -19,15 +20,10 @@ namespace {
 
 const int keyScrollPixels = 10;
 
+// The local files a drag carries.
 QStringList localFiles(const QMimeData* mime)
 {
-    QStringList paths;
-    if (!mime)
-        return paths;
-    for (const QUrl& url : mime->urls())
-        if (url.isLocalFile())
-            paths << url.toLocalFile();
-    return paths;
+    return mime ? FileIo::localPaths(mime->urls()) : QStringList();
 }
 
 } // namespace
