@@ -5,10 +5,10 @@
 
 namespace {
 // Entries "refDes:x:value:name:exec".
-QList<PnPEntry*> entries(const QString& spec)
+QList<PnPEntry*> entries(const QString& rows)
 {
     QList<PnPEntry*> list;
-    for (const QString& s : spec.split(' ')) {
+    for (const QString& s : rows.split(' ')) {
         const QStringList f = s.split(':');
         list << new PnPEntry(f[0], f.value(3, "N"), f.value(1, "0").toDouble(), 0, "top", 0, f.value(2, "V"),
             f.value(4, "1"), "");
