@@ -312,6 +312,8 @@ private:
     // Loads a Gerber or drill file into a Gerber-mode row; only a good read replaces the row.
     LayerLoad loadIntoRow(const QString& path, int row, bool drill, QString* error);
     // actionGerber and actionDrill: the first free row from the selected one on.
+    // Asks for a Gerber or drill file and loads it into a Gerber-mode row.
+    void askAndLoadIntoRow(int row, bool drill);
     void importIntoFreeRow(bool drill);
     // A slot of the shown side emptied, in the slot's own colour or in white.
     void clearSlot(LayerSlot slot, bool white);

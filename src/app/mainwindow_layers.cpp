@@ -154,15 +154,8 @@ MainWindow::LayerLoad MainWindow::loadIntoRow(const QString& path, int row, bool
     return LayerLoad::Loaded;
 }
 
-void MainWindow::importIntoFreeRow(bool drill)
+void MainWindow::askAndLoadIntoRow(int row, bool drill)
 {
-    if (!m_view->gerberMode())
-        return;
-    const int row = LayerRows::firstFreeRow(m_view->layers(), m_ui->gerber_table->currentRow());
-    if (row < 0) {
-        prompt().warning(this, errorTitle, QStringLiteral("All (following) Fields are in use"));
-        return;
-    }
     const QString path = prompt().openFileName(this,
         drill ? QStringLiteral("Import Drill") : QStringLiteral("Import Gerber"), m_lastDirectory,
         drill ? QStringLiteral("Drill File (*.*)") : QStringLiteral("Gerber File (*.*)"));
@@ -174,6 +167,18 @@ void MainWindow::importIntoFreeRow(bool drill)
         warnLoadFailed(error);
     buildLayerTable();
     m_view->update();
+}
+
+void MainWindow::importIntoFreeRow(bool drill)
+{
+    if (!m_view->gerberMode())
+        return;
+    const int row = LayerRows::firstFreeRow(m_view->layers(), m_ui->gerber_table->currentRow());
+    if (row < 0) {
+        prompt().warning(this, errorTitle, QStringLiteral("All (following) Fields are in use"));
+        return;
+    }
+    askAndLoadIntoRow(row, drill);
 }
 
 void MainWindow::on_actionGerber_triggered()
@@ -192,17 +197,7 @@ void MainWindow::sigLoadEbene(int row)
     if (prompt().exec(&dialog) != QDialog::Accepted)
         return;
     const bool drill = dialog.excellonChosen();
-    const QString path = prompt().openFileName(this,
-        drill ? QStringLiteral("Import Drill") : QStringLiteral("Import Gerber"), m_lastDirectory,
-        drill ? QStringLiteral("Drill File (*.*)") : QStringLiteral("Gerber File (*.*)"));
-    if (path.isEmpty())
-        return;
-    m_lastDirectory = FileIo::folderOf(path);
-    QString error;
-    if (loadIntoRow(path, row, drill, &error) == LayerLoad::Failed)
-        warnLoadFailed(error);
-    buildLayerTable();
-    m_view->update();
+    askAndLoadIntoRow(row, drill);
 }
 
 void MainWindow::sigHideEbene(int row, bool visible)
