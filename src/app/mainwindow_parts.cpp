@@ -22,27 +22,16 @@
 
 void MainWindow::executeLayerAndFeederRequests()
 {
-    // The layer table's requests (mainwindow_layers.cpp), then the machine assignments of both
-    // placement tables. Not built yet: requests of the feeder widgets will run here.
+    // The layer table's requests (mainwindow_layers.cpp), the machine assignments of both
+    // placement tables, then the feeder table's menu (mainwindow_feeders.cpp).
     executeLayerRequests();
     executeMachineRequests();
+    executeFeederRequests();
 }
 
 void MainWindow::buildOriginsTable()
 {
     // Not built yet: the origins table will be filled from the side's origins here.
-}
-
-void MainWindow::rebuildFeederList()
-{
-    // Not built yet: the feeder overview and the feeder table will rebuild from the selected
-    // machine here.
-}
-
-void MainWindow::handLineDataToView()
-{
-    // Not built yet: the production line dialog will store its machine selection and hand the
-    // line to the view here.
 }
 
 // ---- placement import and export
