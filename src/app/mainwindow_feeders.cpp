@@ -145,7 +145,9 @@ void MainWindow::sigFeederCellChanged(int row, int column)
         const QSignalBlocker quiet(table);
         item->setText(m_feederPreviousText);
     }
-    for (int r = 0; r < entries.size() && r < table->rowCount(); ++r) {
+    // The Set column is the one the overview draws from; a table that does not show this list
+    // row for row (the machine changed under it) is not read.
+    for (int r = 0; r < entries.size() && table->rowCount() == entries.size(); ++r) {
         bool ok = false;
         const QTableWidgetItem* set = table->item(r, int(FeederColumn::Set));
         const int setNo = set ? set->text().toInt(&ok) : 0;
