@@ -185,7 +185,13 @@ void MainWindow::rotate270()
 void MainWindow::generateOriginsAsked()
 {
     Document& doc = m_view->document();
-    OriginGenerator dialog(doc.originGen(), doc.activeSideIsTop(), this);
+    OriginGen preset = doc.originGen();
+    // Without a stored grid, the board as it is now is the one to repeat.
+    if (preset.sizeX <= 0.0 && preset.sizeY <= 0.0) {
+        preset.sizeX = qMax(0.0, doc.boardInfo()->width());
+        preset.sizeY = qMax(0.0, doc.boardInfo()->height());
+    }
+    OriginGenerator dialog(preset, doc.activeSideIsTop(), this);
     if (prompt().exec(&dialog) != QDialog::Accepted)
         return;
     const Panel::Outcome outcome
@@ -227,9 +233,9 @@ void MainWindow::buildOriginsTable()
     QTableWidget* table = m_ui->OriginsTable;
     const bool blocked = table->blockSignals(true);
     table->clearContents();
-    const Origins origins = m_view->gerberMode() ? Origins() : m_view->document().origins();
+    const Origins origins = m_view->document().origins();
     // One empty row more: typing a position there adds an origin.
-    table->setRowCount(m_view->gerberMode() ? 0 : origins.size() + 1);
+    table->setRowCount(origins.size() + 1);
     for (int row = 0; row < origins.size(); ++row) {
         const QStringList texts = OriginsTable::rowTexts(origins.at(row));
         for (int column = 0; column < texts.size(); ++column)
