@@ -25,10 +25,7 @@ PnPEntry* placement(double x, double y, bool selected = false)
 
 template <typename T> T* field(QDialog* d, const char* name)
 {
-    T* w = d->findChild<T*>(name);
-    if (!w)
-        qFatal("no field %s", name);
-    return w;
+    return d->findChild<T*>(name); // a missing field fails the test by crashing it
 }
 
 QList<QPointF> points(const GerberLayer& layer)
