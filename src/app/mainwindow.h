@@ -244,7 +244,6 @@ private slots:
 
     // Origins table (mainwindow_transforms.cpp).
     void sigOriginsCellChanged(int row, int column);
-    void sigOriginsDoubleClicked(int row, int column);
 
 private:
     // Construction (mainwindow.cpp).
@@ -460,5 +459,4 @@ private:
     QMovie* m_movie = nullptr;
     Linie_dlg* m_lineDialog = nullptr;
     PartDatabase m_partDatabase;
-    QString m_originCellBefore; // the origins cell text at its double click
 };

@@ -39,7 +39,6 @@ void MainWindow::connectPanelWidgets()
     QTableWidget* origins = m_ui->OriginsTable;
     origins->setHorizontalHeaderLabels({ QStringLiteral("X"), QStringLiteral("Y"), QStringLiteral("Exec") });
     connect(origins, &QTableWidget::cellChanged, this, &MainWindow::sigOriginsCellChanged);
-    connect(origins, &QTableWidget::cellDoubleClicked, this, &MainWindow::sigOriginsDoubleClicked);
 
     // Filling the fields blocks their signals, so only the user's edits arrive here.
     using FiducialEdit::Field;
@@ -244,12 +243,6 @@ void MainWindow::buildOriginsTable()
     table->blockSignals(blocked);
 }
 
-void MainWindow::sigOriginsDoubleClicked(int row, int column)
-{
-    const QTableWidgetItem* item = m_ui->OriginsTable->item(row, column);
-    m_originCellBefore = item ? item->text() : QString();
-}
-
 void MainWindow::sigOriginsCellChanged(int row, int column)
 {
     const QTableWidgetItem* item = m_ui->OriginsTable->item(row, column);
@@ -257,7 +250,8 @@ void MainWindow::sigOriginsCellChanged(int row, int column)
         = OriginsTable::editCell(m_view->document(), row, column, item ? item->text() : QString());
     if (!edit.title.isEmpty())
         prompt().warning(this, edit.title, edit.message);
-    // Rebuilt from the document: a refused text gives way to the stored value.
+    // Rebuilt from the document: a refused text gives way to the stored value (also when the
+    // cell was typed into without a double click first).
     buildOriginsTable();
     m_view->update();
 }
