@@ -29,11 +29,6 @@ void MainWindow::executeLayerAndFeederRequests()
     executeFeederRequests();
 }
 
-void MainWindow::buildOriginsTable()
-{
-    // Not built yet: the origins table will be filled from the side's origins here.
-}
-
 // ---- placement import and export
 
 #define TESSAVRANT_IMPORT_SLOT(slotName, function)                                                           \

@@ -97,7 +97,6 @@ void MainWindow::connectTableSignals()
     connect(feeders, &QTableWidget::cellClicked, this, &MainWindow::sigFeederCellClicked);
     connect(feeders, &QTableWidget::currentCellChanged, this, &MainWindow::sigFeederCurrCellChanged);
     connect(feeders, &QTableWidget::cellChanged, this, &MainWindow::sigFeederCellChanged);
-    // Not built yet: the origins table connects its cell signals here too.
     m_tableSignalsConnected = true;
 }
 
