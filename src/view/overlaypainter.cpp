@@ -1,6 +1,7 @@
 #include "view/overlaypainter.h"
 
 #include "model/document.h"
+#include "view/toolgeometry.h"
 #include "view/viewmapping.h"
 
 #include <QFont>
@@ -158,21 +159,6 @@ void drawFiducialLabel(QPainter& p, const BoardScene& scene)
     p.drawText(box.adjusted(4, 0, -4, 0), Qt::AlignLeft | Qt::AlignVCenter, text);
 }
 
-QString measureText(double mm)
-{
-    const double truncated = std::trunc(mm * 100.0) / 100.0;
-    QString text = QString::number(truncated, 'g', 6);
-    const int dot = text.indexOf(QLatin1Char('.'));
-    if (text.contains(QLatin1Char('e'))) {
-        // Exponent notation stays as it is.
-    } else if (dot < 0) {
-        text += QStringLiteral(".00");
-    } else if (text.size() - dot == 2) {
-        text += QLatin1Char('0');
-    }
-    return text + QStringLiteral("mm");
-}
-
 void drawMeasurement(QPainter& p, const QSize& size, const ViewMapping& m, const BoardScene& scene)
 {
     if (!scene.overlays.measurementShown)
@@ -183,22 +169,19 @@ void drawMeasurement(QPainter& p, const QSize& size, const ViewMapping& m, const
     const QPoint b = m.point(to.x(), to.y());
     p.setPen(QPen(scene.state->colours.measure, 1));
     p.drawLine(a, b);
-    const double dx = std::fabs(to.x() - from.x());
-    const double dy = std::fabs(to.y() - from.y());
-    const double total = dx == 0.0 ? dy : dy == 0.0 ? dx : std::hypot(dx, dy);
+    const ToolGeometry::Measurement lengths = ToolGeometry::measure(from, to);
     QFont font = p.font();
     font.setPixelSize(12);
     p.setFont(font);
     // Beside the second end, below it when the first end lies higher.
     const QPoint label = from.y() > to.y() ? QPoint(b.x() + 5, b.y() + 30) : QPoint(b.x() + 5, b.y() - 5);
-    p.drawText(label, measureText(total));
+    p.drawText(label, ToolGeometry::measureText(lengths.total));
     const QRect box(size.width() - 10 - 248, size.height() - 12 - 16, 248, 16);
     p.setPen(Qt::black);
     p.setBrush(Qt::white);
     p.drawRect(box);
-    p.drawText(box.adjusted(4, 0, -4, 0), Qt::AlignLeft | Qt::AlignVCenter,
-        QStringLiteral("X: ") + measureText(dx) + QStringLiteral("   Y: ") + measureText(dy)
-            + QStringLiteral("   Total: ") + measureText(total));
+    p.drawText(
+        box.adjusted(4, 0, -4, 0), Qt::AlignLeft | Qt::AlignVCenter, ToolGeometry::measureBoxText(lengths));
 }
 
 } // namespace OverlayPainter

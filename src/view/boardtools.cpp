@@ -1,0 +1,527 @@
+#include "view/boardtools.h"
+
+#include "model/document.h"
+#include "view/toolgeometry.h"
+#include "view/viewstate.h"
+
+#include <QDebug>
+#include <cmath>
+
+using SelectionHits::FiducialId;
+
+namespace {
+
+constexpr double degreesPerRadian = 57.29577951308232;
+// Screen pixels within which a click takes a drawing.
+constexpr double drawingCatchPixels = 5.0;
+
+bool finite(const QPointF& p)
+{
+    return std::isfinite(p.x()) && std::isfinite(p.y());
+}
+
+// A position as the status line prints it (six significant digits).
+double readOut(double v)
+{
+    return QString::number(v, 'g', 6).toDouble();
+}
+
+} // namespace
+
+ToolResponse& ToolResponse::operator|=(const ToolResponse& o)
+{
+    repaint |= o.repaint;
+    selectionChanged |= o.selectionChanged;
+    documentChanged |= o.documentChanged;
+    fiducialsChanged |= o.fiducialsChanged;
+    placementsMoved |= o.placementsMoved;
+    askText |= o.askText;
+    contextMenu |= o.contextMenu;
+    if (o.newOrigin)
+        newOrigin = o.newOrigin;
+    if (o.cursor != Cursor::Keep)
+        cursor = o.cursor;
+    return *this;
+}
+
+BoardTools::BoardTools(Document& doc, const ViewState& state, BoardOverlays& overlays)
+    : m_doc(doc)
+    , m_state(state)
+    , m_overlays(overlays)
+{ }
+
+ToolResponse BoardTools::press(const QPointF& widgetPos, int widgetHeight, Qt::MouseButton button, bool ctrl,
+    const QColor& drawingColour)
+{
+    ToolResponse r;
+    if (button == Qt::RightButton && !m_dragTool) {
+        m_rightPressed = true;
+        return r;
+    }
+    if (button != Qt::LeftButton || m_dragTool)
+        return r;
+    const QPointF world = ToolGeometry::worldAt(m_state, widgetHeight, widgetPos);
+    if (!finite(world))
+        return r;
+    const QPointF snapped = ToolGeometry::snap(world, m_state.gridSpacing);
+    m_dragTool = m_state.tool;
+    m_changed = false;
+    r.repaint = true;
+    switch (m_state.tool) {
+    case ToolMode::SetNewPosition:
+        r |= selectAt(world, ctrl);
+        break;
+    case ToolMode::SetNewOrigin:
+        r.newOrigin = snapped;
+        break;
+    case ToolMode::DrawLine:
+        startDrawing(Drawing::Line, snapped, drawingColour);
+        break;
+    case ToolMode::DrawRectangle:
+        startDrawing(Drawing::Rectangle, snapped, drawingColour);
+        break;
+    case ToolMode::DrawFilledRectangle:
+        startDrawing(Drawing::FilledRectangle, snapped, drawingColour);
+        break;
+    case ToolMode::InsertText:
+        startDrawing(Drawing::Text, snapped, drawingColour);
+        break;
+    case ToolMode::Movement:
+        r |= startMovement(world);
+        break;
+    case ToolMode::MultipleSelection:
+        startBand(widgetPos, ctrl);
+        r.selectionChanged = true;
+        break;
+    case ToolMode::Measure:
+        m_overlays.measureFrom = snapped;
+        m_overlays.measureTo = snapped;
+        m_overlays.measurementShown = true;
+        break;
+    case ToolMode::RotateSelection:
+        startRotation(world);
+        r.cursor = ToolResponse::Cursor::ClosedHand;
+        break;
+    }
+    return r;
+}
+
+ToolResponse BoardTools::move(const QPointF& widgetPos, int widgetHeight)
+{
+    ToolResponse r;
+    if (!m_dragTool)
+        return r;
+    const QPointF world = ToolGeometry::worldAt(m_state, widgetHeight, widgetPos);
+    if (!finite(world))
+        return r;
+    const QPointF snapped = ToolGeometry::snap(world, m_state.gridSpacing);
+    switch (*m_dragTool) {
+    case ToolMode::DrawLine:
+    case ToolMode::DrawRectangle:
+    case ToolMode::DrawFilledRectangle: {
+        Drawing& d = m_overlays.construction;
+        const QPointF end(readOut(snapped.x()), readOut(snapped.y()));
+        if (d.type == Drawing::NoDrawing || (d.endX == end.x() && d.endY == end.y()))
+            break;
+        d.endX = end.x();
+        d.endY = end.y();
+        qDebug().nospace().noquote() << "Drawing " << m_drawingCounter << " is moving at X:" << d.endX
+                                     << " Y:" << d.endY;
+        r.repaint = true;
+        break;
+    }
+    case ToolMode::Movement: {
+        const QPointF s = ToolGeometry::snapMovement(world, m_state.gridSpacing);
+        const QPointF delta = s - m_lastSnap;
+        m_lastSnap = s;
+        if (!delta.isNull())
+            r |= moveSelection(delta);
+        break;
+    }
+    case ToolMode::MultipleSelection:
+        r |= stretchBand(widgetPos, widgetHeight);
+        break;
+    case ToolMode::Measure:
+        if (m_overlays.measureTo != snapped) {
+            m_overlays.measureTo = snapped;
+            r.repaint = true;
+        }
+        break;
+    case ToolMode::RotateSelection:
+        r |= rotateTo(world);
+        break;
+    default:
+        break;
+    }
+    return r;
+}
+
+ToolResponse BoardTools::release(const QPointF& widgetPos, int widgetHeight, Qt::MouseButton button)
+{
+    ToolResponse r;
+    if (button == Qt::RightButton) {
+        if (!m_rightPressed)
+            return r;
+        m_rightPressed = false;
+        return rightClick(ToolGeometry::worldAt(m_state, widgetHeight, widgetPos));
+    }
+    if (button != Qt::LeftButton || !m_dragTool)
+        return r;
+    const ToolMode tool = *m_dragTool;
+    m_dragTool.reset();
+    r.repaint = true;
+    switch (tool) {
+    case ToolMode::SetNewPosition:
+        r.selectionChanged = true;
+        break;
+    case ToolMode::DrawLine:
+    case ToolMode::DrawRectangle:
+    case ToolMode::DrawFilledRectangle:
+        r |= finishDrawing();
+        break;
+    case ToolMode::InsertText:
+        r.askText = m_overlays.construction.type == Drawing::Text;
+        break;
+    case ToolMode::Movement:
+        r |= endMovement();
+        break;
+    case ToolMode::MultipleSelection:
+        m_overlays.rubberBandShown = false;
+        r.selectionChanged = true;
+        break;
+    case ToolMode::Measure:
+        m_overlays.measurementShown = false;
+        break;
+    case ToolMode::RotateSelection:
+        m_snapshot.clear();
+        r.cursor = ToolResponse::Cursor::Normal;
+        r.documentChanged = m_changed;
+        break;
+    case ToolMode::SetNewOrigin:
+        break;
+    }
+    return r;
+}
+
+// ---- set new position
+
+ToolResponse BoardTools::selectAt(const QPointF& world, bool ctrl)
+{
+    ToolResponse r;
+    Fiducials& fid = *m_doc.fiducials();
+    if (!m_doc.gerberMode()) {
+        const QList<FiducialId> fiducials = SelectionHits::fiducialsAt(m_doc, world);
+        if (!fiducials.isEmpty()) {
+            // A fiducial takes the click; without Ctrl it becomes the only selection.
+            QList<bool> was;
+            for (FiducialId id : SelectionHits::allFiducials)
+                was.append(SelectionHits::fiducialSelected(fid, id));
+            if (!ctrl)
+                clearSelection();
+            for (FiducialId id : fiducials) {
+                SelectionHits::setFiducialSelected(fid, id, !was.at(int(id)));
+                qDebug().noquote() << SelectionHits::fiducialName(id) + QStringLiteral(" selected");
+            }
+            return r;
+        }
+    }
+    PnPEntry* entry = !m_doc.gerberMode() && m_state.filters.showPickAndPlace
+        ? SelectionHits::placementAt(m_doc, world)
+        : nullptr;
+    QList<int> drawings;
+    if (m_state.filters.showDrawings) {
+        const Drawings all = m_doc.drawings();
+        const double tolerance = drawingCatchPixels / qMax(1, m_state.zoomLevel);
+        for (int i = 0; i < all.size(); ++i)
+            if (ToolGeometry::hitsDrawing(all.at(i), world, tolerance))
+                drawings.append(i);
+    }
+    // Without Ctrl a click makes what it hits the selection (an empty spot clears it); with
+    // Ctrl it toggles what it hits and keeps the rest.
+    const bool wasSelected = entry && entry->selected();
+    if (!ctrl)
+        clearSelection();
+    if (entry)
+        entry->setSelected(ctrl ? !wasSelected : true);
+    selectDrawings(drawings, ctrl);
+    return r;
+}
+
+void BoardTools::clearSelection()
+{
+    m_doc.clearSelection();
+    Fiducials& fid = *m_doc.fiducials();
+    for (FiducialId id : SelectionHits::allFiducials)
+        SelectionHits::setFiducialSelected(fid, id, false);
+    Drawings all = m_doc.drawings();
+    bool any = false;
+    for (Drawing& d : all) {
+        any |= d.selected;
+        d.selected = false;
+    }
+    if (any)
+        m_doc.setDrawings(all);
+}
+
+void BoardTools::selectDrawings(const QList<int>& hits, bool toggle)
+{
+    if (hits.isEmpty())
+        return;
+    Drawings all = m_doc.drawings();
+    for (int i : hits)
+        all[i].selected = toggle ? !all.at(i).selected : true;
+    m_doc.setDrawings(all);
+}
+
+ToolResponse BoardTools::rightClick(const QPointF& world)
+{
+    ToolResponse r;
+    if (m_doc.gerberMode() || !finite(world))
+        return r;
+    // The menu acts on the selection: a placement under the cursor that is not selected yet
+    // becomes the selection first.
+    PnPEntry* entry = m_state.filters.showPickAndPlace ? SelectionHits::placementAt(m_doc, world) : nullptr;
+    if (entry && !entry->selected()) {
+        clearSelection();
+        entry->setSelected(true);
+        r.selectionChanged = true;
+        r.repaint = true;
+    }
+    qDebug() << "right click";
+    r.contextMenu = true;
+    return r;
+}
+
+// ---- drawings
+
+void BoardTools::startDrawing(int type, const QPointF& at, const QColor& colour)
+{
+    Drawing d;
+    d.color = colour;
+    d.type = type;
+    d.startX = d.endX = readOut(at.x());
+    d.startY = d.endY = readOut(at.y());
+    m_overlays.construction = d;
+}
+
+ToolResponse BoardTools::finishDrawing()
+{
+    ToolResponse r;
+    Drawing d = m_overlays.construction;
+    m_overlays.construction = Drawing();
+    r.repaint = true;
+    // A click without a drag leaves nothing to see: no drawing.
+    if (d.type == Drawing::NoDrawing || (d.startX == d.endX && d.startY == d.endY))
+        return r;
+    m_doc.appendDrawing(d);
+    qDebug().nospace().noquote() << "Drawing " << m_drawingCounter << " ends at X:" << d.endX
+                                 << " Y:" << d.endY << " Type: " << d.type;
+    ++m_drawingCounter;
+    return r;
+}
+
+ToolResponse BoardTools::finishText(
+    bool accepted, const QString& text, const QFont& font, int size, const QSizeF& extent)
+{
+    ToolResponse r;
+    Drawing d = m_overlays.construction;
+    m_overlays.construction = Drawing();
+    r.repaint = true;
+    if (d.type != Drawing::Text)
+        return r;
+    if (!accepted || text.isEmpty()) {
+        qDebug() << "Text aborted";
+        return r;
+    }
+    d.text = text;
+    d.font = font;
+    d.textSize = size;
+    // The box from the baseline start to the top right of the text, for the hit test.
+    if (std::isfinite(extent.width()) && std::isfinite(extent.height())) {
+        d.endX = d.startX + extent.width();
+        d.endY = d.startY + extent.height();
+    }
+    m_doc.appendDrawing(d);
+    qDebug().nospace().noquote() << "Text entered, Type: " << d.type;
+    ++m_drawingCounter;
+    return r;
+}
+
+// ---- movement
+
+ToolResponse BoardTools::startMovement(const QPointF& world)
+{
+    m_moving = m_doc.selectedEntries();
+    if (m_moving.isEmpty() && !m_doc.gerberMode() && m_state.filters.showPickAndPlace) {
+        if (PnPEntry* under = SelectionHits::placementAt(m_doc, world))
+            m_moving.append(under);
+    }
+    if (!m_moving.isEmpty())
+        m_moving.first()->setMoving(true);
+    m_lastSnap = ToolGeometry::snapMovement(world, m_state.gridSpacing);
+    return ToolResponse();
+}
+
+ToolResponse BoardTools::moveSelection(const QPointF& delta)
+{
+    ToolResponse r;
+    if (!finite(delta))
+        return r;
+    const QList<PnPEntry*> entries = m_dragTool ? m_moving : m_doc.selectedEntries();
+    bool moved = false;
+    for (PnPEntry* e : entries) {
+        const QPointF to = QPointF(e->x(), e->y()) + delta;
+        if (!finite(to))
+            continue;
+        m_doc.editEntry(*e, [to](PnPEntry& p) {
+            p.setX(to.x());
+            p.setY(to.y());
+        });
+        moved = true;
+    }
+    Drawings drawings = m_doc.drawings();
+    bool drawingsMoved = false;
+    for (Drawing& d : drawings) {
+        if (!d.selected || !finite(QPointF(d.startX + delta.x(), d.startY + delta.y()))
+            || !finite(QPointF(d.endX + delta.x(), d.endY + delta.y())))
+            continue;
+        d.startX += delta.x();
+        d.startY += delta.y();
+        d.endX += delta.x();
+        d.endY += delta.y();
+        drawingsMoved = true;
+    }
+    if (drawingsMoved)
+        m_doc.setDrawings(drawings);
+    if (!m_doc.gerberMode()) {
+        Fiducials& fid = *m_doc.fiducials();
+        for (FiducialId id : SelectionHits::allFiducials) {
+            if (!SelectionHits::fiducialSelected(fid, id))
+                continue;
+            SelectionHits::setFiducialPosition(fid, id, SelectionHits::fiducialPosition(fid, id) + delta);
+            r.fiducialsChanged = true;
+        }
+    }
+    if (moved || drawingsMoved || r.fiducialsChanged) {
+        m_doc.setModified(true);
+        m_changed = true;
+        r.repaint = true;
+        r.placementsMoved = moved;
+    }
+    return r;
+}
+
+ToolResponse BoardTools::endMovement()
+{
+    ToolResponse r;
+    for (PnPEntry* e : qAsConst(m_moving))
+        e->setMoving(false);
+    m_moving.clear();
+    r.repaint = true;
+    r.documentChanged = m_changed;
+    r.fiducialsChanged = m_changed;
+    return r;
+}
+
+ToolResponse BoardTools::arrowKey(int stepsX, int stepsY)
+{
+    if (m_dragTool || m_state.tool != ToolMode::Movement)
+        return ToolResponse();
+    const double g = m_state.gridSpacing;
+    ToolResponse r = moveSelection(QPointF(stepsX * g, stepsY * g));
+    r.documentChanged = r.repaint;
+    return r;
+}
+
+// ---- band selection
+
+void BoardTools::startBand(const QPointF& widgetPos, bool ctrl)
+{
+    // Without Ctrl a band starts a new selection; with Ctrl it adds to the current one.
+    if (!ctrl)
+        clearSelection();
+    m_bandAnchor = widgetPos;
+    m_overlays.rubberBand = QRect(widgetPos.toPoint(), widgetPos.toPoint());
+    m_overlays.rubberBandShown = true;
+    const QList<PnPEntry*> selected = m_doc.selectedEntries();
+    m_bandBase = QSet<PnPEntry*>(selected.cbegin(), selected.cend());
+    m_bandBaseFiducials.clear();
+    for (FiducialId id : SelectionHits::allFiducials)
+        if (SelectionHits::fiducialSelected(*m_doc.fiducials(), id))
+            m_bandBaseFiducials.append(id);
+}
+
+ToolResponse BoardTools::stretchBand(const QPointF& widgetPos, int widgetHeight)
+{
+    ToolResponse r;
+    m_overlays.rubberBand = QRect(m_bandAnchor.toPoint(), widgetPos.toPoint()).normalized();
+    const QRectF band = QRectF(ToolGeometry::worldAt(m_state, widgetHeight, m_bandAnchor),
+        ToolGeometry::worldAt(m_state, widgetHeight, widgetPos))
+                            .normalized();
+    const QList<PnPEntry*> inside = SelectionHits::placementsIn(m_doc, band);
+    const QSet<PnPEntry*> insideSet(inside.cbegin(), inside.cend());
+    for (PnPEntry* e : m_doc.currentList())
+        if (e)
+            e->setSelected(m_bandBase.contains(e) || insideSet.contains(e));
+    const QList<FiducialId> fiducials = SelectionHits::fiducialsIn(m_doc, band);
+    for (FiducialId id : SelectionHits::allFiducials)
+        SelectionHits::setFiducialSelected(
+            *m_doc.fiducials(), id, m_bandBaseFiducials.contains(id) || fiducials.contains(id));
+    r.repaint = true;
+    return r;
+}
+
+// ---- rotate selection
+
+void BoardTools::startRotation(const QPointF& world)
+{
+    m_snapshot.clear();
+    for (PnPEntry* e : m_doc.selectedEntries())
+        m_snapshot.append({ e, e->x(), e->y(), PnPEntry::reduceRotation(e->rotation()) });
+    // The placements turn about the board origin, where their coordinates are counted from.
+    const BoardInfo* board = m_doc.boardInfo();
+    m_pivot = QPointF(board->originX(), board->originY());
+    m_startBearing = ToolGeometry::bearing(world, m_pivot);
+    m_lastBearing = m_startBearing;
+}
+
+ToolResponse BoardTools::rotateTo(const QPointF& world)
+{
+    ToolResponse r;
+    const std::optional<double> b = ToolGeometry::bearing(world, m_pivot);
+    // At the pivot there is no direction: the move is ignored. A drag that started there
+    // counts from its first usable position.
+    if (!b || m_snapshot.isEmpty())
+        return r;
+    if (!m_startBearing) {
+        m_startBearing = b;
+        m_lastBearing = b;
+        return r;
+    }
+    if (m_lastBearing && *b == *m_lastBearing)
+        return r;
+    m_lastBearing = b;
+    double a = *b - *m_startBearing;
+    if (a < 0)
+        a += 360.0;
+    qDebug() << a;
+    const double c = std::cos(a / degreesPerRadian);
+    const double s = std::sin(a / degreesPerRadian);
+    for (const RotationStart& start : qAsConst(m_snapshot)) {
+        double rotation = start.rotation - a;
+        if (rotation < 0)
+            rotation += 360.0;
+        const double x = c * start.x + s * start.y;
+        const double y = c * start.y - s * start.x;
+        if (!std::isfinite(x) || !std::isfinite(y) || !std::isfinite(rotation))
+            continue;
+        m_doc.editEntry(*start.entry, [=](PnPEntry& e) {
+            e.setX(x);
+            e.setY(y);
+            e.setRotation(rotation);
+        });
+        m_changed = true;
+    }
+    r.repaint = true;
+    return r;
+}
