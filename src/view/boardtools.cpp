@@ -69,7 +69,12 @@ ToolResponse BoardTools::press(const QPointF& widgetPos, int widgetHeight, Qt::M
     r.repaint = true;
     switch (m_state.tool) {
     case ToolMode::SetNewPosition:
-        r |= selectAt(world, ctrl);
+        // A corner of a selected drawing drags that corner; anywhere else the click selects.
+        m_resize = cornerAt(world);
+        if (m_resize)
+            qDebug() << "resize Drawing";
+        else
+            r |= selectAt(world, ctrl);
         break;
     case ToolMode::SetNewOrigin:
         r.newOrigin = snapped;
@@ -150,6 +155,10 @@ ToolResponse BoardTools::move(const QPointF& widgetPos, int widgetHeight)
     case ToolMode::RotateSelection:
         r |= rotateTo(world);
         break;
+    case ToolMode::SetNewPosition:
+        if (m_resize)
+            r |= resizeTo(snapped);
+        break;
     default:
         break;
     }
@@ -172,7 +181,8 @@ ToolResponse BoardTools::release(const QPointF& widgetPos, int widgetHeight, Qt:
     r.repaint = true;
     switch (tool) {
     case ToolMode::SetNewPosition:
-        r.selectionChanged = true;
+        r.selectionChanged = !m_resize;
+        m_resize.reset();
         break;
     case ToolMode::DrawLine:
     case ToolMode::DrawRectangle:
@@ -293,6 +303,65 @@ ToolResponse BoardTools::rightClick(const QPointF& world)
 }
 
 // ---- drawings
+
+std::optional<BoardTools::Corner> BoardTools::cornerAt(const QPointF& world) const
+{
+    if (!m_state.filters.showDrawings)
+        return std::nullopt;
+    const double tolerance = drawingCatchPixels / qMax(1, m_state.zoomLevel);
+    const Drawings all = m_doc.drawings();
+    // The drawing drawn last lies on top.
+    for (int i = all.size() - 1; i >= 0; --i) {
+        const Drawing& d = all.at(i);
+        if (!d.selected || d.type < Drawing::Line || d.type > Drawing::FilledRectangle)
+            continue;
+        const QPointF corners[4]
+            = { { d.startX, d.startY }, { d.endX, d.endY }, { d.startX, d.endY }, { d.endX, d.startY } };
+        const int count = d.type == Drawing::Line ? 2 : 4;
+        for (int c = 0; c < count; ++c) {
+            const QPointF off = world - corners[c];
+            if (std::fabs(off.x()) <= tolerance && std::fabs(off.y()) <= tolerance)
+                return Corner { i, c };
+        }
+    }
+    return std::nullopt;
+}
+
+ToolResponse BoardTools::resizeTo(const QPointF& point)
+{
+    ToolResponse r;
+    Drawings all = m_doc.drawings();
+    if (!m_resize || m_resize->drawing >= all.size())
+        return r;
+    Drawing& d = all[m_resize->drawing];
+    const Drawing before = d;
+    const double x = readOut(point.x());
+    const double y = readOut(point.y());
+    switch (m_resize->corner) {
+    case 0:
+        d.startX = x;
+        d.startY = y;
+        break;
+    case 1:
+        d.endX = x;
+        d.endY = y;
+        break;
+    case 2:
+        d.startX = x;
+        d.endY = y;
+        break;
+    default:
+        d.endX = x;
+        d.startY = y;
+        break;
+    }
+    if (d == before)
+        return r;
+    m_doc.setDrawings(all);
+    m_doc.setModified(true);
+    r.repaint = true;
+    return r;
+}
 
 void BoardTools::startDrawing(int type, const QPointF& at, const QColor& colour)
 {

@@ -82,6 +82,15 @@ private:
     void startRotation(const QPointF& world);
     ToolResponse rotateTo(const QPointF& world);
     ToolResponse rightClick(const QPointF& world);
+    // A corner of a selected drawing under the cursor: the drawing's index and the corner
+    // (0 start, 1 end, 2 start X with end Y, 3 end X with start Y).
+    struct Corner
+    {
+        int drawing;
+        int corner;
+    };
+    std::optional<Corner> cornerAt(const QPointF& world) const;
+    ToolResponse resizeTo(const QPointF& point);
     void clearSelection();
     void selectDrawings(const QList<int>& hits, bool toggle);
 
@@ -100,6 +109,7 @@ private:
     std::optional<ToolMode> m_dragTool; // the tool of the left-button drag in progress
     bool m_rightPressed = false;
     bool m_changed = false; // the drag in progress changed the document
+    std::optional<Corner> m_resize; // the corner dragged by set new position
     // Movement
     QList<PnPEntry*> m_moving;
     QPointF m_lastSnap;

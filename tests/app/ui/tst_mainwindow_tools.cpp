@@ -115,6 +115,13 @@ private slots:
         QCOMPARE(t.drawingSelection(), (QList<bool> { false, true }));
         t.click({ 2, 5 }, Qt::ControlModifier);
         QCOMPARE(t.drawingSelection(), (QList<bool> { true, true }));
+        // Dragging a corner of a selected drawing resizes it.
+        t.press({ 4.2, 10 });
+        t.drag({ 4, 12.4 });
+        t.release({ 4, 12.4 });
+        QVERIFY(log.lines().contains("resize Drawing"));
+        QCOMPARE(QPointF(t.doc.drawings()[1].endX, t.doc.drawings()[1].endY), QPointF(4, 12));
+        QCOMPARE(t.drawingSelection(), (QList<bool> { true, true }));
         t.click({ 4, 5 }); // deep inside the hollow rectangle: nothing
         QCOMPARE(t.drawingSelection(), (QList<bool> { false, false }));
     }
