@@ -394,6 +394,8 @@ private:
     bool toolPress(QMouseEvent* event);
     void toolMove(QMouseEvent* event);
     void toolRelease(QMouseEvent* event);
+    // The timer scrolled the view under a drag: the tool follows the cursor's new board point.
+    void followCursorWithTool();
     // event: the mouse event behind the response (the context menu opens at its position).
     void applyToolResponse(const ToolResponse& response, QMouseEvent* event);
     void showViewSelectionInTables();

@@ -12,6 +12,7 @@
 #include "view/ui/darstellg.h"
 #include "view/ui/insert_text_dlg.h"
 
+#include <QCursor>
 #include <QDebug>
 #include <QFontMetricsF>
 #include <QKeyEvent>
@@ -51,6 +52,12 @@ void MainWindow::toolRelease(QMouseEvent* event)
         return;
     applyToolResponse(
         m_tools->release(m_view->mapFrom(this, event->pos()), m_view->height(), event->button()), event);
+}
+
+void MainWindow::followCursorWithTool()
+{
+    if (m_tools && m_tools->dragging())
+        applyToolResponse(m_tools->move(m_view->mapFromGlobal(QCursor::pos()), m_view->height()), nullptr);
 }
 
 void MainWindow::applyToolResponse(const ToolResponse& r, QMouseEvent* event)

@@ -2,6 +2,7 @@
 
 #include "model/document.h"
 #include "view/toolgeometry.h"
+#include "view/viewmapping.h"
 #include "view/viewstate.h"
 
 #include <QDebug>
@@ -95,7 +96,7 @@ ToolResponse BoardTools::press(const QPointF& widgetPos, int widgetHeight, Qt::M
         r |= startMovement(world);
         break;
     case ToolMode::MultipleSelection:
-        startBand(widgetPos, ctrl);
+        startBand(world, ctrl);
         r.selectionChanged = true;
         break;
     case ToolMode::Measure:
@@ -420,7 +421,8 @@ ToolResponse BoardTools::finishText(
 
 ToolResponse BoardTools::startMovement(const QPointF& world)
 {
-    m_moving = m_doc.selectedEntries();
+    // Gerber mode shows no placements: only drawings move there.
+    m_moving = m_doc.gerberMode() ? QList<PnPEntry*>() : m_doc.selectedEntries();
     if (m_moving.isEmpty() && !m_doc.gerberMode() && m_state.filters.showPickAndPlace) {
         if (PnPEntry* under = SelectionHits::placementAt(m_doc, world))
             m_moving.append(under);
@@ -436,7 +438,9 @@ ToolResponse BoardTools::moveSelection(const QPointF& delta)
     ToolResponse r;
     if (!finite(delta))
         return r;
-    const QList<PnPEntry*> entries = m_dragTool ? m_moving : m_doc.selectedEntries();
+    const QList<PnPEntry*> entries = m_dragTool ? m_moving
+        : m_doc.gerberMode()                    ? QList<PnPEntry*>()
+                                                : m_doc.selectedEntries();
     bool moved = false;
     for (PnPEntry* e : entries) {
         const QPointF to = QPointF(e->x(), e->y()) + delta;
@@ -504,13 +508,14 @@ ToolResponse BoardTools::arrowKey(int stepsX, int stepsY)
 
 // ---- band selection
 
-void BoardTools::startBand(const QPointF& widgetPos, bool ctrl)
+void BoardTools::startBand(const QPointF& world, bool ctrl)
 {
     // Without Ctrl a band starts a new selection; with Ctrl it adds to the current one.
     if (!ctrl)
         clearSelection();
-    m_bandAnchor = widgetPos;
-    m_overlays.rubberBand = QRect(widgetPos.toPoint(), widgetPos.toPoint());
+    // Kept on the board, so the band stays put while the view scrolls under it.
+    m_bandAnchor = world;
+    m_overlays.rubberBand = QRect();
     m_overlays.rubberBandShown = true;
     const QList<PnPEntry*> selected = m_doc.selectedEntries();
     m_bandBase = QSet<PnPEntry*>(selected.cbegin(), selected.cend());
@@ -523,10 +528,11 @@ void BoardTools::startBand(const QPointF& widgetPos, bool ctrl)
 ToolResponse BoardTools::stretchBand(const QPointF& widgetPos, int widgetHeight)
 {
     ToolResponse r;
-    m_overlays.rubberBand = QRect(m_bandAnchor.toPoint(), widgetPos.toPoint()).normalized();
-    const QRectF band = QRectF(ToolGeometry::worldAt(m_state, widgetHeight, m_bandAnchor),
-        ToolGeometry::worldAt(m_state, widgetHeight, widgetPos))
-                            .normalized();
+    const ViewMapping m = ViewMapping::of(m_state, widgetHeight);
+    const QPointF anchor(m.xf(m_bandAnchor.x()), m.yf(m_bandAnchor.y()));
+    m_overlays.rubberBand = QRect(anchor.toPoint(), widgetPos.toPoint()).normalized();
+    const QRectF band
+        = QRectF(m_bandAnchor, ToolGeometry::worldAt(m_state, widgetHeight, widgetPos)).normalized();
     const QList<PnPEntry*> inside = SelectionHits::placementsIn(m_doc, band);
     const QSet<PnPEntry*> insideSet(inside.cbegin(), inside.cend());
     for (PnPEntry* e : m_doc.currentList())

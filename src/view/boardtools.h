@@ -77,7 +77,7 @@ private:
     ToolResponse startMovement(const QPointF& world);
     ToolResponse moveSelection(const QPointF& delta);
     ToolResponse endMovement();
-    void startBand(const QPointF& widgetPos, bool ctrl);
+    void startBand(const QPointF& world, bool ctrl);
     ToolResponse stretchBand(const QPointF& widgetPos, int widgetHeight);
     void startRotation(const QPointF& world);
     ToolResponse rotateTo(const QPointF& world);
@@ -114,7 +114,7 @@ private:
     QList<PnPEntry*> m_moving;
     QPointF m_lastSnap;
     // Band selection
-    QPointF m_bandAnchor;
+    QPointF m_bandAnchor; // board mm
     QSet<PnPEntry*> m_bandBase;
     QList<SelectionHits::FiducialId> m_bandBaseFiducials;
     // Rotation
