@@ -57,8 +57,16 @@ ToolResponse BoardTools::press(const QPointF& widgetPos, int widgetHeight, Qt::M
         m_rightPressed = true;
         return r;
     }
-    if (button != Qt::LeftButton || m_dragTool)
+    if (button != Qt::LeftButton)
         return r;
+    // A drag whose release never came (a popup took it) ends here rather than blocking the tool.
+    if (m_dragTool) {
+        ToolResponse ended = release(widgetPos, widgetHeight, Qt::LeftButton);
+        if (ended.askText)
+            m_overlays.construction = Drawing();
+        ended.askText = false;
+        r |= ended;
+    }
     const QPointF world = ToolGeometry::worldAt(m_state, widgetHeight, widgetPos);
     if (!finite(world))
         return r;
