@@ -183,12 +183,16 @@ private slots:
         t.release({ 0, 10 });
         QVERIFY(t.w.view()->cursor().shape() != Qt::ClosedHandCursor);
 
-        // A drag that starts at the pivot counts from its first usable position.
+        // A drag that starts at the pivot counts from its first usable position; a turn that
+        // would overflow a coordinate leaves that placement as it was.
+        PnPEntry* huge = t.add("R3", 1.5e308, 1.5e308);
+        huge->setSelected(true);
         t.press({ 0, 0 });
         t.drag({ 10, 0 });
-        t.drag({ 0, -10 });
-        t.release({ 0, -10 });
-        QVERIFY(near(turned, 0, -10, 270));
+        t.drag({ 10, -10 });
+        t.release({ 10, -10 });
+        QVERIFY(near(turned, 10 * std::sqrt(0.5), -10 * std::sqrt(0.5), 315));
+        QCOMPARE(huge->x(), 1.5e308);
     }
 
     void measureTextAndOrigin()
