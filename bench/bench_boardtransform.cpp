@@ -1,9 +1,10 @@
 // The board transforms on a large side: 50 000 placements and 2 million layer objects (two copper
 // layers of 900 000 flashes and draws, and 200 000 points of region outline). Each benchmark
 // applies one transform per iteration; rotate runs four times per iteration so the side ends
-// where it started. Counter: objects/s over the layer objects.
+// where it started, switch side twice (there and back). Counter: objects/s over the layer objects.
 // Run: cmake -DTESSAVRANT_BENCH=ON ... && build/bench/bench_boardtransform
 #include "board/boardtransform.h"
+#include "board/layertransform.h"
 #include "gerber/gerberlayer.h"
 #include "gerber/layerset.h"
 #include "model/document.h"
@@ -102,12 +103,70 @@ void rotatePlacements(benchmark::State& state)
         BoardTransform::rotatePlacements(s.doc, 30);
 }
 
+void shiftPlacements(benchmark::State& state)
+{
+    Side& s = side();
+    bool back = false;
+    for (auto _ : state) {
+        BoardTransform::shiftPlacements(s.doc, BoardTransform::Axis::X, back ? -0.5 : 0.5);
+        back = !back;
+    }
+}
+
+void turnSelected(benchmark::State& state)
+{
+    Side& s = side();
+    for (auto _ : state) {
+        s.doc.editEntries(s.doc.currentList(), [](PnPEntry& e) { e.setSelected(true); });
+        BoardTransform::turnSelected(s.doc, 90);
+    }
+}
+
+// Every placement to the bottom side and back: two moves per iteration.
+void switchSide(benchmark::State& state)
+{
+    Side& s = side();
+    for (auto _ : state) {
+        for (const bool top : { true, false }) {
+            s.doc.editEntries(s.doc.currentList(), [](PnPEntry& e) { e.setSelected(true); });
+            BoardTransform::switchSide(s.doc);
+            s.doc.setSide(!top);
+        }
+    }
+}
+
+void unplaceAll(benchmark::State& state)
+{
+    Side& s = side();
+    for (auto _ : state) {
+        s.doc.editEntries(s.doc.currentList(), [](PnPEntry& e) { e.setPlaced(true); });
+        BoardTransform::unplaceAll(s.doc);
+    }
+}
+
+// The replay after a layer is read again: one copper layer with a mirror and a quarter turn.
+void replayLayer(benchmark::State& state)
+{
+    GerberLayer& layer = *side().layers.slot(true, LayerSlot::Signal);
+    layer.mirror1 = true;
+    layer.quarterTurns = 1;
+    for (auto _ : state)
+        LayerTransform::replay(layer);
+    layer.mirror1 = false;
+    layer.quarterTurns = 0;
+}
+
 } // namespace
 
 BENCHMARK(rotateBoard)->Unit(benchmark::kMillisecond);
 BENCHMARK(mirrorBoard)->Unit(benchmark::kMillisecond);
 BENCHMARK(setNewOrigin)->Unit(benchmark::kMillisecond);
 BENCHMARK(rotatePlacements)->Unit(benchmark::kMillisecond);
+BENCHMARK(shiftPlacements)->Unit(benchmark::kMillisecond);
+BENCHMARK(turnSelected)->Unit(benchmark::kMillisecond);
+BENCHMARK(switchSide)->Unit(benchmark::kMillisecond);
+BENCHMARK(unplaceAll)->Unit(benchmark::kMillisecond);
+BENCHMARK(replayLayer)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {

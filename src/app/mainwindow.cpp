@@ -103,6 +103,7 @@ MainWindow::MainWindow(const QString& startupArgument, QWidget* parent)
     createStatusBarWidgets();
     setInitialIcons();
     fillSelectorBoxes();
+    connectPanelWidgets();
     // Through layer mode into placement top, so menus and buttons start in a known state.
     switchGerberPnP();
     switchBottomTop();

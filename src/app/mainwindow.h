@@ -15,6 +15,7 @@
 struct ProjectColours;
 
 class Darstellg;
+class GerberLayer;
 class Linie_dlg;
 class Machine;
 class QAction;
@@ -244,6 +245,9 @@ private slots:
     // Files dropped on the board view.
     void loadDroppedFiles(const QStringList& paths);
 
+    // Origins table (mainwindow_transforms.cpp).
+    void sigOriginsCellChanged(int row, int column);
+
 private:
     // Construction (mainwindow.cpp).
     void createToolbarWidgets();
@@ -364,6 +368,20 @@ private:
     void deletePlacementRows(QList<int> rows);
     void shiftSelected(bool alongX);
     void convertToFiducial(int target);
+
+    // Board and panel operations (mainwindow_transforms.cpp).
+    void connectPanelWidgets();
+    void boardTransform(bool rotate); // rotate (asks first) or mirror
+    void rotateBoardAsked();
+    void mirrorBoardAsked();
+    void shiftAsked(bool alongX, bool selectedOnly);
+    void rotationAsked();
+    void turnSelection(double degrees);
+    void generateOriginsAsked();
+    void panelizeAsked();
+    // Re-renders the changed layers, refills fields and tables, marks modified.
+    void transformDone(const QList<GerberLayer*>& changed);
+    void fiducialsEdited();
     void newEntryAt(double x, double y);
     void executePartRequests();
     void executePlacementRequests();

@@ -3,6 +3,7 @@
 #include "app/mainwindow.h"
 
 #include "app/prompt.h"
+#include "board/layertransform.h"
 #include "gerber/excellonreader.h"
 #include "gerber/gerberlayer.h"
 #include "gerber/gerberreader.h"
@@ -249,6 +250,9 @@ void MainWindow::moveRowToSlot(int row, bool top, int slot)
     std::unique_ptr<GerberLayer> layer = LayerRows::copyForSlot(*source, slot, target->color, &error);
     GerberLayer* moved = layer.get();
     if (layer) {
+        // The row's transform (mirrors, quarter turns, offset) is applied to the fresh image,
+        // so the layer lands where the row showed it.
+        LayerTransform::replay(*layer);
         layers.replace(list, slot, std::move(layer));
         m_view->setModified(true);
         m_view->expectRenders();
@@ -291,8 +295,12 @@ void MainWindow::executeLayerRequests()
                 exportLayer(lines, layer->fileName, isGerber);
         }
     }
-    // Panelizing waits for the panel operations; the request is dropped so it cannot pile up.
-    table->panelizeRequested = false;
+    if (table->panelizeRequested) {
+        table->panelizeRequested = false;
+        table->sourceRow = -1;
+        panelizeAsked();
+        buildLayerTable();
+    }
     if (table->filesDropped) {
         const QStringList files = table->droppedFiles;
         table->filesDropped = false;

@@ -79,6 +79,8 @@ void MainWindow::showSide(bool top)
     selectTool(ToolMode::SetNewPosition);
     m_view->setGerberMode(false);
     m_layerModeActive = false;
+    if (wasLayerMode)
+        buildOriginsTable(); // layer mode left it empty
     styleSideButtons(top ? 0 : 1);
 
     for (PnPEntry* entry : m_view->currentList())

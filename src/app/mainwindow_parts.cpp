@@ -28,11 +28,6 @@ void MainWindow::executeLayerAndFeederRequests()
     executeMachineRequests();
 }
 
-void MainWindow::buildOriginsTable()
-{
-    // Not built yet: the origins table will be filled from the side's origins here.
-}
-
 void MainWindow::rebuildFeederList()
 {
     // Not built yet: the feeder overview and the feeder table will rebuild from the selected

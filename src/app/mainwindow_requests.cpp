@@ -211,37 +211,6 @@ void MainWindow::rotateSelected(int angle)
     selectEntriesInTables(selected);
 }
 
-void MainWindow::shiftSelected(bool alongX)
-{
-    // Not built yet: the shift dialog (ShiftPnP) lands with the board transforms; it will ask
-    // for the distance and add it to x or y of the selected placements here.
-    qDebug() << "shift" << (alongX ? "X" : "Y") << "not built yet";
-}
-
-void MainWindow::convertToFiducial(int target)
-{
-    // Not built yet: the conversion of the first selected placement into fiducial `target`
-    // (1 panel 1, 2 panel 2, 3 block 1, 4 block 2; convert_pnp_to_fid_dlg) lands with the
-    // fiducials; the fiducial fields are refilled and the tables rebuilt here then.
-    qDebug() << "to fiducial" << target << "not built yet";
-}
-
-void MainWindow::rotate45()
-{
-    rotateSelected(45);
-}
-void MainWindow::rotate90()
-{
-    rotateSelected(90);
-}
-void MainWindow::rotate180()
-{
-    rotateSelected(180);
-}
-void MainWindow::rotate270()
-{
-    rotateSelected(270);
-}
 void MainWindow::sigChangeExec0()
 {
     setExecOfSelected(0);

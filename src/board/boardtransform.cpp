@@ -193,9 +193,14 @@ std::optional<double> parseShift(const QString& text)
 
 bool shiftPlacements(Document& doc, Axis axis, double value)
 {
+    return shiftEntries(doc, doc.currentList(), axis, value);
+}
+
+bool shiftEntries(Document& doc, const QList<PnPEntry*>& entries, Axis axis, double value)
+{
     if (!std::isfinite(value) || doc.gerberMode())
         return false;
-    doc.editEntries(doc.currentList(), [axis, value](PnPEntry& e) {
+    doc.editEntries(entries, [axis, value](PnPEntry& e) {
         if (axis == Axis::X)
             e.setX(e.x() + value);
         else

@@ -7,6 +7,7 @@
 class Document;
 class GerberLayer;
 class LayerSet;
+class PnPEntry;
 
 // Geometry edits of the shown side as a whole: turning, mirroring and shifting its placements,
 // board data, fiducials, drawings and layers. Placements and fiducials are stored relative to
@@ -43,6 +44,8 @@ std::optional<double> parseShift(const QString& text);
 // Adds value to X or Y of every placement of the shown side. False, and nothing changes (not
 // even the modified flag), for a non-finite value or in Gerber mode.
 bool shiftPlacements(Document& doc, Axis axis, double value);
+// The same for the given placements only (the tables' shift of the selection).
+bool shiftEntries(Document& doc, const QList<PnPEntry*>& entries, Axis axis, double value);
 
 // Every placement of the shown side turns clockwise by `degrees` about the board origin: its
 // rotation becomes r - a (reduced into 0..360), its position (cos a x + sin a y, cos a y - sin a x).

@@ -6,6 +6,7 @@
 #include "gerber/gerberreader.h"
 #include "gerber/layerset.h"
 #include "model/document.h"
+#include "project/projectfile.h"
 
 #include <QtTest>
 #include <memory>
@@ -287,15 +288,14 @@ private slots:
         rotateBoard(doc, layers, RotateOptions {});
         QVERIFY(together());
 
-        GerberLayer again;
-        again.rawLines = layer.rawLines;
-        again.mirror1 = layer.mirror1;
-        again.quarterTurns = layer.quarterTurns;
-        again.offsetX = layer.offsetX;
-        again.offsetY = layer.offsetY;
-        QVERIFY(parseGerber(again));
-        LayerTransform::replay(again);
-        const QPointF d = flashMm(again, pad) - placementMm(doc);
+        // Saved and read again: the layer is parsed from its lines and its transform replayed.
+        Document loaded;
+        LayerSet loadedLayers;
+        QString error;
+        QVERIFY2(
+            readProjectBytes(projectBytes(doc, layers, {}), "saved", loaded, loadedLayers, nullptr, &error),
+            qPrintable(error));
+        const QPointF d = flashMm(*loadedLayers.slot(true, LayerSlot::Signal), pad) - placementMm(loaded);
         QVERIFY(qAbs(d.x()) < 1e-6 && qAbs(d.y()) < 1e-6);
     }
 };

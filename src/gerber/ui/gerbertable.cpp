@@ -205,7 +205,9 @@ void GerberTable::exportGerber()
 
 void GerberTable::panelizeGerber()
 {
-    // The panel dialog belongs to the panel operations; until they exist nothing is asked.
+    // The main window asks for the panel (its dialog belongs to the panel operations).
+    panelizeRequested = true;
+    sourceRow = currentRow();
     clearSelection();
 }
 

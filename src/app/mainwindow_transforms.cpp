@@ -1,0 +1,282 @@
+// Board and panel operations of the main window: rotating, mirroring and shifting the shown
+// side, turning the selection, the origin generator and panelize, the origins table and the
+// fiducial fields. The dialogs collect the input; board/ does the work.
+#include "app/mainwindow.h"
+
+#include "app/prompt.h"
+#include "board/boardtransform.h"
+#include "board/fiducialedit.h"
+#include "board/originstable.h"
+#include "board/panel.h"
+#include "board/ui/convert_pnp_to_fid_dlg.h"
+#include "board/ui/origingenerator.h"
+#include "board/ui/panelize_dlg.h"
+#include "board/ui/rotate_dlg.h"
+#include "board/ui/rotate_doc_dlg.h"
+#include "board/ui/shiftpnp.h"
+#include "gerber/gerberlayer.h"
+#include "ui_mainwindow.h"
+#include "view/ui/darstellg.h"
+
+#include <QDebug>
+
+namespace {
+
+const QString errorTitle = QStringLiteral("Error");
+
+} // namespace
+
+void MainWindow::connectPanelWidgets()
+{
+    connect(m_ui->actionRotate, &QAction::triggered, this, &MainWindow::rotateBoardAsked);
+    connect(m_ui->actionMirror, &QAction::triggered, this, &MainWindow::mirrorBoardAsked);
+    connect(m_ui->actionShiftX, &QAction::triggered, this, [this] { shiftAsked(true, false); });
+    connect(m_ui->actionShiftY, &QAction::triggered, this, [this] { shiftAsked(false, false); });
+    connect(m_ui->actionRotation, &QAction::triggered, this, &MainWindow::rotationAsked);
+    connect(m_ui->actionGenerate_origin, &QAction::triggered, this, &MainWindow::generateOriginsAsked);
+    connect(m_ui->actionPanelize, &QAction::triggered, this, &MainWindow::panelizeAsked);
+
+    QTableWidget* origins = m_ui->OriginsTable;
+    origins->setHorizontalHeaderLabels({ QStringLiteral("X"), QStringLiteral("Y"), QStringLiteral("Exec") });
+    connect(origins, &QTableWidget::cellChanged, this, &MainWindow::sigOriginsCellChanged);
+
+    // Filling the fields blocks their signals, so only the user's edits arrive here.
+    using FiducialEdit::Field;
+    const std::pair<QDoubleSpinBox*, Field> spins[]
+        = { { m_ui->FiducialBoard1X, Field::Board1X }, { m_ui->FiducialBoard1Y, Field::Board1Y },
+              { m_ui->FiducialBoard2X, Field::Board2X }, { m_ui->FiducialBoard2Y, Field::Board2Y },
+              { m_ui->FiducialBlock1X, Field::Block1X }, { m_ui->FiducialBlock1Y, Field::Block1Y },
+              { m_ui->FiducialBlock2X, Field::Block2X }, { m_ui->FiducialBlock2Y, Field::Block2Y },
+              { m_ui->FiducialGeometryX, Field::GeometryX }, { m_ui->FiducialGeometryY, Field::GeometryY } };
+    for (const auto& [box, field] : spins) {
+        const Field f = field;
+        connect(box, QOverload<double>::of(&QDoubleSpinBox::valueChanged), this, [this, f](double v) {
+            FiducialEdit::setValue(m_view->document(), f, v);
+            fiducialsEdited();
+        });
+    }
+    connect(m_ui->FiducialBoardExec, &QCheckBox::clicked, this, [this](bool on) {
+        FiducialEdit::setBoardExec(m_view->document(), on);
+        fiducialsEdited();
+    });
+    connect(m_ui->FiducialBlockExec, &QCheckBox::clicked, this, [this](bool on) {
+        FiducialEdit::setBlockExec(m_view->document(), on);
+        fiducialsEdited();
+    });
+    connect(m_ui->FiducialGeometrySquareCircle, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
+        [this](int index) {
+            FiducialEdit::setGeometryIndex(m_view->document(), index);
+            m_ui->FiducialGeometryY->setEnabled(index != Fiducials::Circle);
+            fiducialsEdited();
+        });
+    connect(m_ui->FiducialGeometryReflect, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
+        [this](int index) {
+            FiducialEdit::setReflectIndex(m_view->document(), index);
+            fiducialsEdited();
+        });
+}
+
+void MainWindow::fiducialsEdited()
+{
+    update();
+    m_view->update();
+}
+
+// ---- the end of every transform
+
+void MainWindow::transformDone(const QList<GerberLayer*>& changed)
+{
+    // Only layers whose image moved are rendered again.
+    for (GerberLayer* layer : changed)
+        m_view->layerImageChanged(layer);
+    m_view->setModified(true);
+    fillBoardInfoFields();
+    fillFiducialFields();
+    buildOriginsTable();
+    rebuildTables();
+}
+
+void MainWindow::boardTransform(bool rotate)
+{
+    BoardTransform::RotateOptions options;
+    if (rotate) {
+        Rotate_doc_dlg dialog(this);
+        if (prompt().exec(&dialog) != QDialog::Accepted)
+            return;
+        options = dialog.options();
+    }
+    // A render thread still reading a layer must finish before its image changes.
+    m_view->waitForRenders();
+    m_view->setLoading(true);
+    m_view->showSteps(1);
+    Document& doc = m_view->document();
+    const BoardTransform::ChangedLayers changed = rotate
+        ? BoardTransform::rotateBoard(doc, m_view->layers(), options)
+        : BoardTransform::mirrorBoard(doc, m_view->layers());
+    if (!doc.gerberMode() && !changed.isEmpty())
+        qDebug() << (doc.activeSideIsTop() ? "interpret Top" : "interpret Bottom");
+    m_view->hideSteps();
+    m_view->setLoading(false);
+    transformDone(changed);
+}
+
+void MainWindow::rotateBoardAsked()
+{
+    boardTransform(true);
+}
+
+void MainWindow::mirrorBoardAsked()
+{
+    boardTransform(false);
+}
+
+void MainWindow::shiftAsked(bool alongX, bool selectedOnly)
+{
+    const BoardTransform::Axis axis = alongX ? BoardTransform::Axis::X : BoardTransform::Axis::Y;
+    ShiftPnP dialog(axis, this);
+    if (prompt().exec(&dialog) != QDialog::Accepted)
+        return;
+    Document& doc = m_view->document();
+    const QList<PnPEntry*> entries = selectedOnly ? doc.selectedEntries() : doc.currentList();
+    if (BoardTransform::shiftEntries(doc, entries, axis, dialog.value()))
+        rebuildTables();
+}
+
+void MainWindow::shiftSelected(bool alongX)
+{
+    shiftAsked(alongX, true);
+}
+
+void MainWindow::rotationAsked()
+{
+    Rotate_dlg dialog(this);
+    if (prompt().exec(&dialog) != QDialog::Accepted)
+        return;
+    if (BoardTransform::rotatePlacements(m_view->document(), dialog.angle()))
+        rebuildTables();
+}
+
+void MainWindow::turnSelection(double degrees)
+{
+    BoardTransform::turnSelected(m_view->document(), degrees);
+    rebuildTables();
+}
+
+void MainWindow::rotate45()
+{
+    turnSelection(45);
+}
+void MainWindow::rotate90()
+{
+    turnSelection(90);
+}
+void MainWindow::rotate180()
+{
+    turnSelection(180);
+}
+void MainWindow::rotate270()
+{
+    turnSelection(270);
+}
+
+// ---- panels
+
+void MainWindow::generateOriginsAsked()
+{
+    Document& doc = m_view->document();
+    OriginGen preset = doc.originGen();
+    // Without a stored grid, the board as it is now is the one to repeat.
+    if (preset.sizeX <= 0.0 && preset.sizeY <= 0.0) {
+        preset.sizeX = qMax(0.0, doc.boardInfo()->width());
+        preset.sizeY = qMax(0.0, doc.boardInfo()->height());
+    }
+    OriginGenerator dialog(preset, doc.activeSideIsTop(), this);
+    if (prompt().exec(&dialog) != QDialog::Accepted)
+        return;
+    const Panel::Outcome outcome
+        = Panel::applyGenerator(doc, dialog.values(), dialog.side(), dialog.generateBoardSize());
+    if (!outcome.ok) {
+        prompt().warning(this, errorTitle, outcome.message);
+        return;
+    }
+    fillBoardInfoFields();
+    buildOriginsTable();
+    m_view->update();
+}
+
+void MainWindow::panelizeAsked()
+{
+    Document& doc = m_view->document();
+    Panelize_dlg dialog(Panel::panelizePreset(doc), this);
+    if (prompt().exec(&dialog) != QDialog::Accepted)
+        return;
+    m_view->waitForRenders();
+    const Panel::Outcome outcome = Panel::panelize(doc, m_view->layers(), dialog.request());
+    if (!outcome.ok) {
+        prompt().warning(this, errorTitle, outcome.message);
+        return;
+    }
+    // In Gerber mode the layers now repeat: their rasters are drawn again.
+    BoardTransform::ChangedLayers changed;
+    if (doc.gerberMode())
+        for (GerberLayer* layer : m_view->layers().list(LayerList::GerberMode))
+            if (layer && (!layer->objects().isEmpty() || !layer->regionPolygons().isEmpty()))
+                changed.append(layer);
+    transformDone(changed);
+}
+
+// ---- origins table
+
+void MainWindow::buildOriginsTable()
+{
+    QTableWidget* table = m_ui->OriginsTable;
+    const bool blocked = table->blockSignals(true);
+    table->clearContents();
+    const Origins origins = m_view->document().origins();
+    // One empty row more: typing a position there adds an origin.
+    table->setRowCount(origins.size() + 1);
+    for (int row = 0; row < origins.size(); ++row) {
+        const QStringList texts = OriginsTable::rowTexts(origins.at(row));
+        for (int column = 0; column < texts.size(); ++column)
+            table->setItem(row, column, new QTableWidgetItem(texts.at(column)));
+    }
+    table->blockSignals(blocked);
+}
+
+void MainWindow::sigOriginsCellChanged(int row, int column)
+{
+    const QTableWidgetItem* item = m_ui->OriginsTable->item(row, column);
+    const OriginsTable::CellEdit edit
+        = OriginsTable::editCell(m_view->document(), row, column, item ? item->text() : QString());
+    if (!edit.title.isEmpty())
+        prompt().warning(this, edit.title, edit.message);
+    // Rebuilt from the document: a refused text gives way to the stored value (also when the
+    // cell was typed into without a double click first).
+    buildOriginsTable();
+    m_view->update();
+}
+
+// ---- fiducials
+
+void MainWindow::convertToFiducial(int target)
+{
+    if (target < 1 || target > 4)
+        return;
+    const auto kind = FiducialEdit::Kind(target);
+    Document& doc = m_view->document();
+    if (doc.selectedEntries().isEmpty())
+        return;
+    QPointF offset;
+    if (FiducialEdit::isBoardKind(kind)) {
+        const Origins origins = doc.origins();
+        convert_pnp_to_fid_dlg dialog(origins, this);
+        if (prompt().exec(&dialog) != QDialog::Accepted)
+            return;
+        offset = FiducialEdit::offsetOfChoice(origins, dialog.choice());
+    }
+    if (!FiducialEdit::convertSelected(doc, kind, offset))
+        return;
+    m_tableEntries.clear();
+    fillFiducialFields();
+    rebuildTables();
+}
