@@ -1,5 +1,7 @@
 #pragma once
 
+#include "view/selectionhits.h"
+
 #include <QList>
 #include <QString>
 
@@ -9,7 +11,7 @@ class PnPEntry;
 namespace HoverTracker {
 
 // Half width of the square around a placement that counts as "under the cursor", mm.
-constexpr double catchDistance = 0.8;
+constexpr double catchDistance = SelectionHits::hoverDistance;
 
 struct Result
 {

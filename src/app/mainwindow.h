@@ -4,6 +4,7 @@
 #include "line/partdatabase.h"
 #include "settings/colorsettings.h"
 #include "tables/placementsort.h"
+#include "view/boardtools.h"
 #include "view/viewstate.h"
 
 #include <QColor>
@@ -136,6 +137,8 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
 
 private slots:
     // Document life cycle.
@@ -420,6 +423,22 @@ private:
     void refreshFilterIcons();
     void refreshLayerIcons();
 
+    // Interactive tools of the board view (mainwindow_tools.cpp).
+    BoardTools& boardTools();
+    // False when the press is not the tools' (outside the view, interaction blocked).
+    bool toolPress(QMouseEvent* event);
+    void toolMove(QMouseEvent* event);
+    void toolRelease(QMouseEvent* event);
+    // The timer scrolled the view under a drag: the tool follows the cursor's new board point.
+    void followCursorWithTool();
+    // event: the mouse event behind the response (the context menu opens at its position).
+    void applyToolResponse(const ToolResponse& response, QMouseEvent* event);
+    void showViewSelectionInTables();
+    // Makes the board point the coordinate origin of the shown side.
+    void setOriginAt(const QPointF& point);
+    // The text dialog for the text drawing of the last press; back to set new position after.
+    void askDrawingText();
+
     std::unique_ptr<Ui::MainWindow> m_ui;
     Darstellg* m_view = nullptr;
 
@@ -478,4 +497,5 @@ private:
     QMovie* m_movie = nullptr;
     Linie_dlg* m_lineDialog = nullptr;
     PartDatabase m_partDatabase;
+    std::unique_ptr<BoardTools> m_tools; // created on first use, over the view's document
 };

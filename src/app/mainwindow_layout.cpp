@@ -64,10 +64,11 @@ void MainWindow::mousePressEvent(QMouseEvent* event)
         m_panelDragX = event->pos().x();
         return;
     }
-    // A press inside the view hands it the keyboard (tools act here once they exist).
+    // A press inside the view hands it the keyboard and goes to the current tool.
     if (m_view->geometry().translated(m_ui->centralWidget->pos()).contains(event->pos()))
         m_view->setFocus();
-    QMainWindow::mousePressEvent(event);
+    if (!toolPress(event))
+        QMainWindow::mousePressEvent(event);
 }
 
 void MainWindow::mouseMoveEvent(QMouseEvent* event)
@@ -84,6 +85,7 @@ void MainWindow::mouseMoveEvent(QMouseEvent* event)
     }
     if (toolDragsAcrossView(m_view->toolMode()) && (event->buttons() & Qt::LeftButton))
         m_mouseDragging = true;
+    toolMove(event);
     QMainWindow::mouseMoveEvent(event);
 }
 
@@ -94,5 +96,6 @@ void MainWindow::mouseReleaseEvent(QMouseEvent* event)
         m_panelDragging = false;
         return;
     }
+    toolRelease(event);
     QMainWindow::mouseReleaseEvent(event);
 }

@@ -131,6 +131,7 @@ void MainWindow::tickEdgeScrolling()
         m_view->viewState().offsetY += 10;
     else if (p.y() <= 25)
         m_view->viewState().offsetY -= 10;
+    followCursorWithTool();
     m_view->update();
 }
 

@@ -1,9 +1,11 @@
 #include "view/overlaypainter.h"
 
 #include "model/document.h"
+#include "view/toolgeometry.h"
 #include "view/viewmapping.h"
 
 #include <QFont>
+#include <QFontMetrics>
 #include <QPainter>
 #include <cmath>
 
@@ -99,7 +101,8 @@ void drawDrawings(QPainter& p, const ViewMapping& m, const BoardScene& scene)
     for (const Drawing& d : qAsConst(drawings)) {
         const QPoint a = m.point(d.startX, d.startY);
         const QPoint b = m.point(d.endX, d.endY);
-        p.setPen(QPen(d.color, d.selected ? 3 : 1));
+        // 2 px; a selected drawing is drawn bolder.
+        p.setPen(QPen(d.color, d.selected ? 4 : 2));
         p.setBrush(Qt::NoBrush);
         switch (d.type) {
         case Drawing::Line:
@@ -158,21 +161,6 @@ void drawFiducialLabel(QPainter& p, const BoardScene& scene)
     p.drawText(box.adjusted(4, 0, -4, 0), Qt::AlignLeft | Qt::AlignVCenter, text);
 }
 
-QString measureText(double mm)
-{
-    const double truncated = std::trunc(mm * 100.0) / 100.0;
-    QString text = QString::number(truncated, 'g', 6);
-    const int dot = text.indexOf(QLatin1Char('.'));
-    if (text.contains(QLatin1Char('e'))) {
-        // Exponent notation stays as it is.
-    } else if (dot < 0) {
-        text += QStringLiteral(".00");
-    } else if (text.size() - dot == 2) {
-        text += QLatin1Char('0');
-    }
-    return text + QStringLiteral("mm");
-}
-
 void drawMeasurement(QPainter& p, const QSize& size, const ViewMapping& m, const BoardScene& scene)
 {
     if (!scene.overlays.measurementShown)
@@ -183,22 +171,28 @@ void drawMeasurement(QPainter& p, const QSize& size, const ViewMapping& m, const
     const QPoint b = m.point(to.x(), to.y());
     p.setPen(QPen(scene.state->colours.measure, 1));
     p.drawLine(a, b);
-    const double dx = std::fabs(to.x() - from.x());
-    const double dy = std::fabs(to.y() - from.y());
-    const double total = dx == 0.0 ? dy : dy == 0.0 ? dx : std::hypot(dx, dy);
-    QFont font = p.font();
-    font.setPixelSize(12);
-    p.setFont(font);
-    // Beside the second end, below it when the first end lies higher.
-    const QPoint label = from.y() > to.y() ? QPoint(b.x() + 5, b.y() + 30) : QPoint(b.x() + 5, b.y() - 5);
-    p.drawText(label, measureText(total));
+    const ToolGeometry::Measurement lengths = ToolGeometry::measure(from, to);
+    const QString boxText = ToolGeometry::measureBoxText(lengths);
     const QRect box(size.width() - 10 - 248, size.height() - 12 - 16, 248, 16);
+    // The read-out must fit its box: a wide font steps down from 12 px.
+    QFont font = p.font();
+    for (int pixels = 12; pixels >= 8; --pixels) {
+        font.setPixelSize(pixels);
+        if (QFontMetrics(font).horizontalAdvance(boxText) <= box.width() - 8)
+            break;
+    }
+    p.setFont(font);
+    // Beside the second end, below it when the first end lies higher; on a dark backing so it
+    // reads over copper and silk.
+    const QString label = ToolGeometry::measureText(lengths.total);
+    const QPoint at = from.y() > to.y() ? QPoint(b.x() + 5, b.y() + 30) : QPoint(b.x() + 5, b.y() - 5);
+    const QRect labelBox = QFontMetrics(font).boundingRect(label).translated(at).adjusted(-2, -1, 2, 1);
+    p.fillRect(labelBox, QColor(0, 0, 0, 160));
+    p.drawText(at, label);
     p.setPen(Qt::black);
     p.setBrush(Qt::white);
     p.drawRect(box);
-    p.drawText(box.adjusted(4, 0, -4, 0), Qt::AlignLeft | Qt::AlignVCenter,
-        QStringLiteral("X: ") + measureText(dx) + QStringLiteral("   Y: ") + measureText(dy)
-            + QStringLiteral("   Total: ") + measureText(total));
+    p.drawText(box.adjusted(4, 0, -4, 0), Qt::AlignLeft | Qt::AlignVCenter, boxText);
 }
 
 } // namespace OverlayPainter

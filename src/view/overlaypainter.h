@@ -17,7 +17,4 @@ void drawRubberBand(QPainter& p, const BoardScene& scene);
 void drawFiducialLabel(QPainter& p, const BoardScene& scene);
 void drawMeasurement(QPainter& p, const QSize& size, const ViewMapping& m, const BoardScene& scene);
 
-// A measured length as the read-out shows it: truncated to hundredths, two decimals, "mm".
-QString measureText(double mm);
-
 } // namespace OverlayPainter

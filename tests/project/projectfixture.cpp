@@ -98,7 +98,7 @@ void fill(Document& document, LayerSet& layers)
         line.endY = 20.5;
         Drawing text;
         text.type = Drawing::Text;
-        text.text = QStringLiteral("Rev;B +");
+        text.text = QStringLiteral("Rev;B +\nline 2");
         text.textSize = 12;
         text.color = QColor(1, 2, 3);
         document.setSideDrawings(side, { line, text });

@@ -1,0 +1,135 @@
+#include "model/document.h"
+#include "view/selectionhits.h"
+#include "view/toolgeometry.h"
+
+#include <QtTest>
+#include <cmath>
+#include <limits>
+
+// The arithmetic behind the board view's tools: snapping, bearings, read-outs and hit tests.
+class TstToolGeometry : public QObject
+{
+    Q_OBJECT
+private slots:
+    void snapping_data()
+    {
+        QTest::addColumn<double>("v");
+        QTest::addColumn<double>("spacing");
+        QTest::addColumn<double>("nearest");
+        QTest::addColumn<double>("movement"); // the movement tool snaps negatives toward zero
+        QTest::newRow("half up") << 2.5 << 1.0 << 3.0 << 3.0;
+        QTest::newRow("half away from zero") << -2.5 << 1.0 << -3.0 << -2.0;
+        QTest::newRow("below half") << 2.49 << 1.0 << 2.0 << 2.0;
+        QTest::newRow("negative beyond half") << -0.7 << 1.0 << -1.0 << 0.0;
+        QTest::newRow("fine grid") << 0.26 << 0.1 << 0.3 << 0.3;
+        QTest::newRow("no spacing") << 1.7 << 0.0 << 1.7 << 1.7;
+    }
+    void snapping()
+    {
+        QFETCH(double, v);
+        QFETCH(double, spacing);
+        QFETCH(double, nearest);
+        QFETCH(double, movement);
+        QVERIFY(qFuzzyCompare(1 + ToolGeometry::snap(v, spacing), 1 + nearest));
+        QVERIFY(qFuzzyCompare(1 + ToolGeometry::snapMovement(v, spacing), 1 + movement));
+    }
+
+    void readOutTruncatesWithoutLosingAHundredth()
+    {
+        const ToolGeometry::Measurement m = ToolGeometry::measure(QPointF(1, 1), QPointF(4, 5));
+        QCOMPARE(ToolGeometry::measureBoxText(m), QStringLiteral("X: 3.00mm   Y: 4.00mm   Total: 5.00mm"));
+        // 0.29 is stored as 0.28999…; the read-out must not show 0.28.
+        QCOMPARE(ToolGeometry::measureText(0.29), QStringLiteral("0.29mm"));
+        QCOMPARE(ToolGeometry::measureText(std::fabs(0.3 - 0.01)), QStringLiteral("0.29mm"));
+        QCOMPARE(ToolGeometry::measureText(1.239), QStringLiteral("1.23mm"));
+        QCOMPARE(ToolGeometry::measureText(1.5), QStringLiteral("1.50mm"));
+        QCOMPARE(
+            ToolGeometry::measureText(std::numeric_limits<double>::quiet_NaN()), QStringLiteral("0.00mm"));
+    }
+
+    void bearingIsClockwiseFromPlusY()
+    {
+        const struct
+        {
+            QPointF p;
+            double degrees;
+        } cases[] = { { { 0, 5 }, 0 }, { { 3, 3 }, 45 }, { { 2, 0 }, 90 }, { { 1, -1 }, 135 },
+            { { 0, -4 }, 180 }, { { -2, 0 }, 270 }, { { -1, 1 }, 315 } };
+        for (const auto& c : cases) {
+            const std::optional<double> b = ToolGeometry::bearing(c.p + QPointF(10, 20), QPointF(10, 20));
+            QVERIFY(b);
+            QVERIFY2(qFuzzyCompare(1 + *b, 1 + c.degrees), qPrintable(QString::number(*b)));
+        }
+        // No direction at the pivot, and no NaN from it.
+        QVERIFY(!ToolGeometry::bearing(QPointF(10, 20), QPointF(10, 20)));
+        QVERIFY(!ToolGeometry::bearing(QPointF(std::numeric_limits<double>::infinity(), 0)));
+    }
+
+    void drawingHitTest_data()
+    {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<QRectF>("corners"); // start = topLeft, end = bottomRight, as drawn
+        QTest::addColumn<QPointF>("click");
+        QTest::addColumn<bool>("hit");
+        const QRectF rightToLeft(QPointF(10, 5), QPointF(2, 5));
+        QTest::newRow("line drawn right to left") << 0 << rightToLeft << QPointF(6, 5.3) << true;
+        QTest::newRow("line beyond its end") << 0 << rightToLeft << QPointF(11, 5) << false;
+        QTest::newRow("diagonal line off the segment")
+            << 0 << QRectF(QPointF(0, 0), QPointF(10, 10)) << QPointF(8, 2) << false;
+        QTest::newRow("zero-length line near")
+            << 0 << QRectF(QPointF(3, 3), QPointF(3, 3)) << QPointF(3.3, 3.3) << true;
+        QTest::newRow("zero-length line away")
+            << 0 << QRectF(QPointF(3, 3), QPointF(3, 3)) << QPointF(4, 3) << false;
+        const QRectF backwards(QPointF(10, 8), QPointF(2, 1));
+        QTest::newRow("rectangle drawn backwards, edge") << 1 << backwards << QPointF(2.2, 4) << true;
+        QTest::newRow("rectangle, deep inside") << 1 << backwards << QPointF(6, 4) << false;
+        QTest::newRow("filled rectangle, deep inside") << 2 << backwards << QPointF(6, 4) << true;
+        QTest::newRow("text box inside")
+            << 3 << QRectF(QPointF(0, 0), QPointF(8, 2)) << QPointF(4, 1) << true;
+        QTest::newRow("filled rectangle, outside") << 2 << backwards << QPointF(11, 4) << false;
+    }
+    void drawingHitTest()
+    {
+        QFETCH(int, type);
+        QFETCH(QRectF, corners);
+        QFETCH(QPointF, click);
+        QFETCH(bool, hit);
+        Drawing d;
+        d.type = type;
+        d.startX = corners.left();
+        d.startY = corners.top();
+        d.endX = corners.right();
+        d.endY = corners.bottom();
+        QCOMPARE(ToolGeometry::hitsDrawing(d, click, 0.5), hit);
+    }
+
+    // The fiducial shape decides the hit: a square uses both sizes, a circle only size X.
+    void fiducialHitTest()
+    {
+        using SelectionHits::FiducialId;
+        Document doc;
+        Fiducials& f = *doc.fiducials();
+        f.setBoardExec(true);
+        f.setBoard1X(10);
+        f.setBoard1Y(10);
+        f.setBoard2X(50);
+        f.setGeometryIndex(Fiducials::Square);
+        f.setGeometryX(1);
+        f.setGeometryY(2);
+        QCOMPARE(
+            SelectionHits::fiducialsAt(doc, QPointF(10.4, 10.9)), QList<FiducialId> { FiducialId::Board1 });
+        QVERIFY(SelectionHits::fiducialsAt(doc, QPointF(10.6, 10)).isEmpty());
+        f.setGeometryIndex(Fiducials::Circle);
+        QVERIFY(SelectionHits::fiducialsAt(doc, QPointF(10, 10.9)).isEmpty());
+        QCOMPARE(
+            SelectionHits::fiducialsAt(doc, QPointF(10.5, 9.5)), QList<FiducialId> { FiducialId::Board1 });
+        // Drawn (and so hit) at the board origin plus their own position.
+        doc.boardInfo()->setOriginX(5);
+        QCOMPARE(SelectionHits::fiducialsAt(doc, QPointF(15, 10)), QList<FiducialId> { FiducialId::Board1 });
+        f.setBoardExec(false);
+        QVERIFY(SelectionHits::fiducialsAt(doc, QPointF(15, 10)).isEmpty());
+    }
+};
+
+QTEST_MAIN(TstToolGeometry)
+#include "tst_toolgeometry.moc"
