@@ -74,13 +74,6 @@ MainWindow::MainWindow(const QString& startupArgument, QWidget* parent)
         { QStringLiteral("Qty"), QStringLiteral("Value"), QStringLiteral("Name") });
     for (int c = 0; c < 3; ++c)
         m_ui->teile->setColumnWidth(c, partWidths[c]);
-    static const int feederWidths[] = { 0, 60, 60, 30, 30, 50, 20, 20, 40, 40 };
-    m_ui->feeder_config->setColumnCount(10);
-    m_ui->feeder_config->setHorizontalHeaderLabels({ QString(), QStringLiteral("Value"),
-        QStringLiteral("Name"), QStringLiteral("DB"), QStringLiteral("Set"), QStringLiteral("Feeder"),
-        QStringLiteral("N"), QStringLiteral("O"), QStringLiteral("Qty"), QStringLiteral("Head") });
-    for (int c = 0; c < 10; ++c)
-        m_ui->feeder_config->setColumnWidth(c, feederWidths[c]);
     // The tab titles keep the application's normal size so all three fit the narrow panel.
     QFont tabFont = m_ui->boardStuff->tabBar()->font();
     tabFont.setPointSize(qMax(6, tabFont.pointSize() - 3));

@@ -15,6 +15,7 @@
 struct ProjectColours;
 
 class Darstellg;
+struct FeederEntry;
 class GerberLayer;
 class Linie_dlg;
 class Machine;
@@ -122,6 +123,12 @@ public slots:
     void switchPnPside();
     void on_actionUnplace_all_triggered();
     void on_comboBox_currentIndexChanged(int index);
+
+    // Feeder table (mainwindow_feeders.cpp).
+    void sigFeederCellDoubleClicked(int row, int column);
+    void sigFeederCellClicked(int row, int column);
+    void sigFeederCurrCellChanged(int row, int column, int previousRow, int previousColumn);
+    void sigFeederCellChanged(int row, int column);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -348,6 +355,16 @@ private:
     Machine* selectedMachine() const;
     void applyMachineSelector(int index);
     void handLineDataToView();
+    // Feeder lists (mainwindow_feeders.cpp): the list of the selected machine; every machine's
+    // list into the document's feeder rows, and the rows out to the machines.
+    QList<FeederEntry*> shownFeeders() const;
+    void storeFeederLists();
+    void handOutFeederLists();
+    void executeFeederRequests();
+    void rotateHighlightedFeeders();
+    void chooseFeederDatabaseEntry(int row);
+    // After a feeder edit: body sizes, the view and the overview follow.
+    void feederListEdited();
     void writeColorSettings();
     void readColorSettings();
     // The twelve colours and the panel widths as they are now, and handing them to the view.
@@ -436,6 +453,8 @@ private:
     bool m_creatingLists = false;
     bool m_inTick = false;
     bool m_tableSignalsConnected = false;
+    bool m_inFeederEdit = false;
+    QString m_feederPreviousText; // the cell text when a feeder cell edit began
     ModeColours m_placementColors = ModeColours::of(ViewColours());
     ModeColours m_layerColors = ModeColours::of(ViewColours());
     QColor m_drawingsColor;

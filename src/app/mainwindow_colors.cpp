@@ -3,6 +3,7 @@
 #include "app/mainwindow.h"
 
 #include "app/prompt.h"
+#include "line/ui/feeder.h"
 #include "settings/ui/einstellg.h"
 #include "ui_mainwindow.h"
 #include "view/ui/darstellg.h"
@@ -28,8 +29,9 @@ ColorSettings MainWindow::currentColorSettings() const
 
 void MainWindow::applyColorSettings(const ColorSettings& s)
 {
-    // The feeder overview takes its three colours from here once it is built.
     m_colorSettings = s;
+    m_ui->feeder->setColours({ s.colour(ColorSettings::FeederBackground),
+        s.colour(ColorSettings::FeederDetail), s.colour(ColorSettings::FeederOutline) });
     m_layerColors = { s.colour(ColorSettings::LayerBackground), s.colour(ColorSettings::LayerCross),
         s.colour(ColorSettings::LayerGrid), s.colour(ColorSettings::LayerOrigin) };
     m_placementColors

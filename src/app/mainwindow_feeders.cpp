@@ -1,17 +1,26 @@
-// The feeder list of the selected machine (generation, database numbers) and the optimizer.
+// The feeder list of the selected machine (generation, database numbers, cell edits, the
+// table's menu), the hand-over of the lists between the machines and the project, and the
+// optimizer.
 #include "app/mainwindow.h"
 
 #include "app/prompt.h"
+#include "line/feederedit.h"
 #include "line/feederentry.h"
+#include "line/feederhandover.h"
 #include "line/feederlist.h"
 #include "line/machine.h"
 #include "line/optimizer.h"
+#include "line/ui/feeder.h"
+#include "line/ui/feeder_config.h"
 #include "line/ui/linie_dlg.h"
+#include "line/ui/part_db_dlg.h"
 #include "model/document.h"
 #include "ui_mainwindow.h"
 #include "view/ui/darstellg.h"
 
 #include <QDebug>
+#include <QScopedValueRollback>
+#include <QSignalBlocker>
 
 namespace {
 const QString feederListTitle = QStringLiteral("Feeder list");
@@ -39,6 +48,7 @@ void MainWindow::on_actionGenerate_Feederlist_triggered()
     machine->clearFeeders();
     machine->feeders = generated.entries;
     machine->partMap = generated.partMap;
+    m_view->setModified(true);
     for (const QString& warning : qAsConst(generated.warnings))
         prompt().warning(this, feederListTitle, warning);
     rebuildFeederList();
@@ -53,7 +63,162 @@ void MainWindow::on_actionUpdate_DB_No_in_Feederlist_triggered()
         return;
     }
     FeederList::updateFromDatabase(machine->feeders, m_partDatabase, machine->partMap);
+    m_view->setModified(true);
     rebuildFeederList();
+}
+
+QList<FeederEntry*> MainWindow::shownFeeders() const
+{
+    const Machine* machine = selectedMachine();
+    return machine ? machine->feeders : QList<FeederEntry*>();
+}
+
+void MainWindow::rebuildFeederList()
+{
+    m_ui->feeder_config->showEntries(shownFeeders());
+    m_ui->feeder->update();
+    const Machine* machine = selectedMachine();
+    m_view->setRotationOffsets(machine ? machine->partMap : QHash<QString, double>());
+}
+
+void MainWindow::handLineDataToView()
+{
+    storeFeederLists();
+    const Machine* machine = selectedMachine();
+    m_view->setRotationOffsets(machine ? machine->partMap : QHash<QString, double>());
+}
+
+void MainWindow::storeFeederLists()
+{
+    Document& document = m_view->document();
+    FeederData data = document.feederData();
+    FeederHandOver::collect(data, m_lineDialog->lines());
+    document.setFeederData(data);
+}
+
+void MainWindow::handOutFeederLists()
+{
+    Document& document = m_view->document();
+    FeederData data = document.feederData();
+    FeederHandOver::handOut(data, m_lineDialog->lines(), document.sideList(true), document.sideList(false));
+    document.setFeederData(data);
+    rebuildFeederList();
+}
+
+// ---- the feeder table
+
+void MainWindow::sigFeederCellDoubleClicked(int row, int column)
+{
+    const QTableWidgetItem* item = m_ui->feeder_config->item(row, column);
+    m_feederPreviousText = item ? item->text() : QString();
+}
+
+void MainWindow::sigFeederCellClicked(int row, int)
+{
+    const QList<FeederEntry*> entries = shownFeeders();
+    for (int i = 0; i < entries.size(); ++i)
+        entries.at(i)->highlighted = i == row;
+    m_ui->feeder->update();
+}
+
+void MainWindow::sigFeederCurrCellChanged(int row, int column, int, int)
+{
+    sigFeederCellClicked(row, column);
+}
+
+void MainWindow::sigFeederCellChanged(int row, int column)
+{
+    // Writing the shown text back into the cell announces a change again.
+    if (m_inFeederEdit)
+        return;
+    const QScopedValueRollback<bool> guard(m_inFeederEdit, true);
+    Feeder_Config* table = m_ui->feeder_config;
+    const QList<FeederEntry*> entries = shownFeeders();
+    QTableWidgetItem* item = table->item(row, column);
+    if (item && FeederTable::applyEdit(entries, row, column, item->text(), m_partDatabase))
+        m_view->setModified(true);
+    // The row shows what its entry holds: the accepted value in its own spelling, or for a
+    // refused one the value it had before.
+    if (row >= 0 && row < entries.size()) {
+        table->showRow(row, *entries.at(row));
+    } else if (item) {
+        const QSignalBlocker quiet(table);
+        item->setText(m_feederPreviousText);
+    }
+    // The Set column is the one the overview draws from; a table that does not show this list
+    // row for row (the machine changed under it) is not read.
+    for (int r = 0; r < entries.size() && table->rowCount() == entries.size(); ++r) {
+        bool ok = false;
+        const QTableWidgetItem* set = table->item(r, int(FeederColumn::Set));
+        const int setNo = set ? set->text().toInt(&ok) : 0;
+        if (ok)
+            entries.at(r)->setNo = setNo;
+    }
+    feederListEdited();
+}
+
+void MainWindow::feederListEdited()
+{
+    updateBodySizes();
+    m_ui->feeder->update();
+}
+
+void MainWindow::executeFeederRequests()
+{
+    FeederRequests& requests = m_ui->feeder_config->requests;
+    if (requests.rotate) {
+        requests.rotate = false;
+        rotateHighlightedFeeders();
+    }
+    if (requests.database) {
+        requests.database = false;
+        chooseFeederDatabaseEntry(requests.row);
+    }
+}
+
+void MainWindow::rotateHighlightedFeeders()
+{
+    Machine* machine = selectedMachine();
+    if (!machine)
+        return;
+    bool turned = false;
+    for (FeederEntry* f : qAsConst(machine->feeders)) {
+        if (!f->highlighted)
+            continue;
+        qDebug() << "before" << f->rotation;
+        // A rotation read from a file may be any integer; it is brought into 0..359 first.
+        f->rotation = ((f->rotation % 360) + 90 + 360) % 360;
+        qDebug() << "after" << f->rotation;
+        machine->partMap.insert(FeederList::partKey(f->name, f->value), f->rotation);
+        turned = true;
+    }
+    if (!turned)
+        return;
+    m_view->setRotationOffsets(machine->partMap);
+    m_view->setModified(true);
+    m_view->update();
+    m_ui->feeder->update();
+}
+
+void MainWindow::chooseFeederDatabaseEntry(int row)
+{
+    m_partDatabase.readFile(configFolder() + QLatin1Char('/') + PartDatabase::fileName);
+    const QList<FeederEntry*> entries = shownFeeders();
+    if (row < 0 || row >= entries.size())
+        return;
+    part_db_dlg dialog(m_partDatabase, this);
+    dialog.showNumber(entries.at(row)->dbNo);
+    if (prompt().exec(&dialog) != QDialog::Accepted || !dialog.chosenEntry())
+        return;
+    // The entry's number brings its nozzle and feeder type, as typing the number would.
+    const QList<FeederEntry*> now = shownFeeders();
+    if (row >= now.size()
+        || !FeederTable::applyEdit(
+            now, row, int(FeederColumn::Db), dialog.chosenEntry()->number, m_partDatabase))
+        return;
+    m_ui->feeder_config->showRow(row, *now.at(row));
+    m_view->setModified(true);
+    feederListEdited();
 }
 
 void MainWindow::on_actionQuantize_triggered()

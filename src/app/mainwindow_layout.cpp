@@ -2,6 +2,7 @@
 #include "app/mainwindow.h"
 
 #include "app/windowlayout.h"
+#include "line/ui/feeder.h"
 #include "ui_mainwindow.h"
 #include "view/ui/darstellg.h"
 
@@ -44,10 +45,12 @@ void MainWindow::on_viewFeederButton_clicked()
     if (m_feederHeight == PanelSizes::feederOpen) {
         m_ui->viewFeederButton->setText(QString(QChar(0x25B2)));
         m_feederHeight = PanelSizes::feederClosed;
+        m_ui->feeder->setFolded(true);
         m_view->viewState().offsetY -= PanelSizes::feederOffsetStep;
     } else {
         m_ui->viewFeederButton->setText(QString(QChar(0x25BC)));
         m_feederHeight = PanelSizes::feederOpen;
+        m_ui->feeder->setFolded(false);
         m_view->viewState().offsetY += PanelSizes::feederOffsetStep;
     }
     update();

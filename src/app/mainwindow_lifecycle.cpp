@@ -14,9 +14,32 @@
 #include <QComboBox>
 #include <QDebug>
 #include <QLabel>
+#include <QProgressBar>
 
 namespace {
 const char* const projectFilter = "Tessavrant-File (*.tvx)";
+
+// A save shows its steps on the progress bar and the step label, as a load does.
+ProjectProgress saveProgress(Darstellg* view)
+{
+    return [view](int done, int total) {
+        QProgressBar* bar = view->progressBar();
+        bar->setRange(0, total);
+        bar->setValue(done);
+        bar->show();
+        bar->repaint();
+        view->showSteps(total, done);
+        view->stepLabel()->repaint();
+    };
+}
+
+// The bar goes with the save, unless a layer render still uses it.
+void endSaveProgress(Darstellg* view)
+{
+    view->hideSteps();
+    if (!view->viewState().render.rendering)
+        view->progressBar()->hide();
+}
 } // namespace
 
 MainWindow::SaveAnswer MainWindow::askToSaveChanges()
@@ -141,6 +164,7 @@ void MainWindow::loadProject(const QString& path)
     if (load.coloursRead)
         restoreProjectColours(load.colours);
 
+    handOutFeederLists();
     if (m_ui->feeder_config->rowCount() > 0) {
         qDebug() << "feeder_dat";
         rebuildFeederList();
@@ -211,15 +235,14 @@ bool MainWindow::saveDocument()
     if (m_currentProjectPath.isEmpty()) {
         saveDocumentAs();
     } else {
-        m_view->showSteps(2, 0);
         QString error;
-        if (!writeProject(
-                m_currentProjectPath, m_view->document(), m_view->layers(), projectColours(), &error)) {
+        if (!writeProject(m_currentProjectPath, m_view->document(), m_view->layers(), projectColours(),
+                &error, saveProgress(m_view))) {
             qDebug() << "saving" << m_currentProjectPath << "failed:" << error;
             m_saveSucceeded = false;
+            endSaveProgress(m_view);
             prompt().warning(this, QStringLiteral("Error"),
                 QStringLiteral("An error occured while directly saving the file"), error);
-            m_view->hideSteps();
             saveDocumentAs();
         } else {
             m_saveSucceeded = true;
@@ -227,7 +250,7 @@ bool MainWindow::saveDocument()
             qDebug() << "saved";
         }
     }
-    m_view->hideSteps();
+    endSaveProgress(m_view);
     // The title names the file only when the document really went into it.
     if (m_saveSucceeded && !m_view->isModified()) {
         m_titleName = StatusText::titleFromPath(m_currentProjectPath);
@@ -250,10 +273,10 @@ bool MainWindow::saveDocumentAs()
         m_saveSucceeded = false;
         return false;
     }
-    m_view->showSteps(2, 0);
     m_lastDirectory = FileIo::folderOf(answer);
     QString error;
-    if (writeProject(answer, m_view->document(), m_view->layers(), projectColours(), &error)) {
+    if (writeProject(
+            answer, m_view->document(), m_view->layers(), projectColours(), &error, saveProgress(m_view))) {
         m_saveSucceeded = true;
         m_chosenPath = answer;
         m_currentProjectPath = answer;
@@ -262,11 +285,12 @@ bool MainWindow::saveDocumentAs()
     } else {
         qDebug() << "saving" << answer << "failed:" << error;
         m_saveSucceeded = false;
+        endSaveProgress(m_view);
         prompt().warning(
             this, QStringLiteral("Error"), QStringLiteral("An error occured while saving the file"), error);
     }
     m_view->setPendingChanges(false);
-    m_view->hideSteps();
+    endSaveProgress(m_view);
     return m_saveSucceeded;
 }
 

@@ -36,6 +36,9 @@ void MainWindow::createLineDialog()
     m_lineDialog = new Linie_dlg(configFolder(), this);
     m_lineDialog->setChanged(true);
     m_partDatabase.readFile(configFolder() + QLatin1Char('/') + PartDatabase::fileName);
+    // The overview asks for the selected machine's list at every paint, so a machine the line
+    // dialog removed is never drawn from.
+    m_ui->feeder->setSource([this] { return shownFeeders(); });
 }
 
 void MainWindow::resetLineDialog()
@@ -67,6 +70,7 @@ void MainWindow::tickLineChanged()
         m_ui->lineselect->setCurrentIndex(m_lineDialog->currentLine());
     }
     m_lineDialog->setChanged(false);
+    rebuildFeederList();
 }
 
 void MainWindow::on_lineselect_currentIndexChanged(int index)
@@ -81,6 +85,8 @@ void MainWindow::on_lineselect_currentIndexChanged(int index)
 
 void MainWindow::on_actionLinie_erstellen_triggered()
 {
+    // Machines may be removed in the dialog: their lists are in the project's rows first.
+    storeFeederLists();
     prompt().exec(m_lineDialog);
     // Also after closing without "OK": the selectors show the machines as they are now.
     m_lineDialog->setChanged(true);
@@ -127,18 +133,13 @@ void MainWindow::on_actionProduction_Line_Config_import_triggered()
     // database.cfg or colors.cfg chosen by mistake: keep the configuration.
     if (taken == 0)
         return failed(FileIo::errorText(path, 0, QStringLiteral("no machine line")));
-    if (m_lineDialog->holdsFeeders()
-        && prompt().question(this, QStringLiteral("Tessavrant"),
-               QStringLiteral("The machines of the current configuration hold the feeder lists of this "
-                              "project. Importing replaces the machines and drops these feeder lists.\n"
-                              "Import anyway?"),
-               QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
-            != QMessageBox::Yes)
-        return;
     if (!FileIo::writeAtomically(linePath(), lines, &error))
         return failed(error);
     m_lastDirectory = path.left(path.lastIndexOf(QLatin1Char('/')));
+    // The new machines take the project's feeder lists by their place in the lines.
+    storeFeederLists();
     m_lineDialog->reload();
+    handOutFeederLists();
     tickLineChanged();
 }
 

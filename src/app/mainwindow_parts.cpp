@@ -22,22 +22,11 @@
 
 void MainWindow::executeLayerAndFeederRequests()
 {
-    // The layer table's requests (mainwindow_layers.cpp), then the machine assignments of both
-    // placement tables. Not built yet: requests of the feeder widgets will run here.
+    // The layer table's requests (mainwindow_layers.cpp), the machine assignments of both
+    // placement tables, then the feeder table's menu (mainwindow_feeders.cpp).
     executeLayerRequests();
     executeMachineRequests();
-}
-
-void MainWindow::rebuildFeederList()
-{
-    // Not built yet: the feeder overview and the feeder table will rebuild from the selected
-    // machine here.
-}
-
-void MainWindow::handLineDataToView()
-{
-    // Not built yet: the production line dialog will store its machine selection and hand the
-    // line to the view here.
+    executeFeederRequests();
 }
 
 // ---- placement import and export

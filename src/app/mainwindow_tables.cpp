@@ -4,7 +4,9 @@
 
 #include "app/prompt.h"
 #include "line/feederentry.h"
+#include "line/feederlist.h"
 #include "line/machine.h"
+#include "line/ui/feeder_config.h"
 #include "line/ui/linie_dlg.h"
 #include "tables/bodysizes.h"
 #include "tables/partgroups.h"
@@ -90,7 +92,11 @@ void MainWindow::connectTableSignals()
     connect(parts, &QTableWidget::currentCellChanged, this, &MainWindow::sigTeileCurrCellChanged);
     connect(parts, &QTableWidget::cellDoubleClicked, this, &MainWindow::sigTeileCellDoubleClicked);
     connect(parts, &QTableWidget::cellChanged, this, &MainWindow::sigTeileCellChanged);
-    // Not built yet: the origins and feeder tables connect their cell signals here too.
+    QTableWidget* feeders = m_ui->feeder_config;
+    connect(feeders, &QTableWidget::cellDoubleClicked, this, &MainWindow::sigFeederCellDoubleClicked);
+    connect(feeders, &QTableWidget::cellClicked, this, &MainWindow::sigFeederCellClicked);
+    connect(feeders, &QTableWidget::currentCellChanged, this, &MainWindow::sigFeederCurrCellChanged);
+    connect(feeders, &QTableWidget::cellChanged, this, &MainWindow::sigFeederCellChanged);
     m_tableSignalsConnected = true;
 }
 
@@ -100,6 +106,7 @@ void MainWindow::disconnectTableSignals()
         return;
     disconnect(m_ui->pickandplacepositionen, nullptr, this, nullptr);
     disconnect(m_ui->teile, nullptr, this, nullptr);
+    disconnect(m_ui->feeder_config, nullptr, this, nullptr);
     m_tableSignalsConnected = false;
 }
 
@@ -223,11 +230,13 @@ void MainWindow::applyMachineSelector(int index)
     }
     table->blockSignals(blocked);
     m_view->update();
-    // Not built yet: the feeder view shows machine index - 1 of line - 1 when the feeder list lands.
+    rebuildFeederList();
 }
 
 void MainWindow::on_comboBox_currentIndexChanged(int index)
 {
+    // The machine left behind keeps its list; the project's rows follow every switch.
+    storeFeederLists();
     applyMachineSelector(index);
 }
 
@@ -268,14 +277,16 @@ void MainWindow::selectFromPlacementTable()
     m_ui->teile->clearSelection();
     m_view->document().clearSelection();
     QSet<QString> keys;
+    QSet<QString> feederKeys;
     for (int row : rows) {
         if (PnPEntry* e = placementOfRow(row)) {
             e->setSelected(true);
             keys.insert(PartGroups::keyOf(*e));
+            feederKeys.insert(FeederList::partKey(e->name(), e->value()));
         }
     }
     qDebug() << "- Feeder";
-    // Not built yet: the feeder rows of the selected parts are selected here when the feeder list lands.
+    m_ui->feeder_config->selectPartTypes(shownFeeders(), feederKeys);
     qDebug() << "- Liste";
     const QList<int> partRows = m_ui->teile->rowsOfKeys(keys);
     m_ui->teile->selectRows(partRows);

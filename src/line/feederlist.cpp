@@ -132,14 +132,18 @@ FeederEntry* fromFields(const QStringList& fields)
     f->optimize = number(7, f->optimize);
     f->qty = number(8, 0);
     f->rotation = number(9, 0);
+    f->head = number(10, 0);
     return f;
 }
 
 QStringList toFields(const FeederEntry& f)
 {
-    return { QString::number(f.index), f.value, f.name, QString::number(f.dbNo), QString::number(f.setNo),
-        f.feederType, QString::number(f.nozzle), QString::number(f.optimize), QString::number(f.qty),
-        QString::number(f.rotation) };
+    QStringList fields { QString::number(f.index), f.value, f.name, QString::number(f.dbNo),
+        QString::number(f.setNo), f.feederType, QString::number(f.nozzle), QString::number(f.optimize),
+        QString::number(f.qty), QString::number(f.rotation) };
+    if (f.head != 0)
+        fields.append(QString::number(f.head));
+    return fields;
 }
 
 std::optional<int> acceptedSetNumber(const QString& text, int row, const QList<FeederEntry*>& entries)

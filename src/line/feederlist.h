@@ -59,7 +59,8 @@ void updateFromDatabase(
 bool matches(const QList<PnPEntry*>& placements, int line, int machine, const QList<FeederEntry*>& feeders);
 
 // A feeder line of a project file: index; value; name; dbNo; setNo; feederType; nozzle;
-// optimize; qty; rotation. Missing or unreadable numbers keep the entry's defaults.
+// optimize; qty; rotation, and the head as an eleventh field when it is not 0 (readers that
+// know ten fields ignore it). Missing or unreadable numbers keep the entry's defaults.
 FeederEntry* fromFields(const QStringList& fields);
 QStringList toFields(const FeederEntry& entry);
 

@@ -6,8 +6,8 @@
 
 // Feeder rows of a project kept as read, until the production line takes them over: each row
 // holds the ten feeder fields (index; value; name; dbNo; setNo; feederType; nozzle; optimize;
-// qty; rotation) as texts, exactly as the file gave them, so that saving writes them back
-// unchanged.
+// qty; rotation; and the head when it is set) as texts, exactly as the file gave them, so that
+// saving writes them back unchanged.
 struct FeederRecord
 {
     QStringList fields;

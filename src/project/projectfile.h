@@ -42,9 +42,10 @@ bool readProjectBytes(const QByteArray& bytes, const QString& fileLabel, Documen
 
 // Writes the working placement list back to its side (not in Gerber mode), builds the whole
 // file in memory and replaces the file at `path` atomically; only then both boards take the
-// file's base name. On false the file on disk and the document are as they were.
+// file's base name. On false the file on disk and the document are as they were. `progress`
+// hears each step (sides, layers, compression, file) as it is done.
 bool writeProject(const QString& path, Document& document, const LayerSet& layers,
-    const ProjectColours& colours, QString* error);
+    const ProjectColours& colours, QString* error, const ProjectProgress& progress = {});
 // The file's bytes for the document as it is (no write-back, no rename).
 QByteArray projectBytes(const Document& document, const LayerSet& layers, const ProjectColours& colours);
 // The project text before compression (Latin-1, lines separated by LF).

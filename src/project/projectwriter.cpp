@@ -16,6 +16,9 @@ using ProjectText::number;
 
 namespace {
 
+// Progress of a save: the two sides, the Gerber-mode layers, compression, the file written.
+constexpr int saveSteps = 5;
+
 void writeFeeders(ProjectTextOut& out, int indent, const QList<FeederRecord>& feeders)
 {
     for (const FeederRecord& f : feeders)
@@ -83,16 +86,24 @@ void writeSide(ProjectTextOut& out, const Document& doc, const LayerSet& layers,
     }
 }
 
-QByteArray textFor(
-    const Document& document, const LayerSet& layers, const ProjectColours& colours, const QString& boardName)
+QByteArray textFor(const Document& document, const LayerSet& layers, const ProjectColours& colours,
+    const QString& boardName, const ProjectProgress& progress = {})
 {
+    const auto step = [&progress](int done) {
+        if (progress)
+            progress(done, saveSteps);
+    };
     const int version = versionToWrite(document, layers);
     ProjectTextOut out;
     out.marker(0, ProjectMarker::fileVersion);
     out.fields(1, { number(version) });
     writeSide(out, document, layers, true, version, boardName);
+    step(1);
     writeSide(out, document, layers, false, version, boardName);
-    if (version >= 10) {
+    step(2);
+    // Machine blocks are written in every version: a file kept at version 7 for its layer
+    // images would otherwise lose the feeder lists of its machines.
+    if (version >= 10 || !document.feederData().machines.isEmpty()) {
         out.marker(1, ProjectMarker::feederData);
         for (const MachineFeeders& m : document.feederData().machines) {
             if (m.feeders.isEmpty())
@@ -109,6 +120,7 @@ QByteArray textFor(
         if (gerberList.at(i) && ProjectLayers::isStored(*gerberList.at(i), version))
             ProjectLayers::write(out, 1, i + 1, *gerberList.at(i), version);
     }
+    step(3);
     out.marker(0, ProjectMarker::general);
     out.fields(1, { number(colours.boardColorIndex), number(colours.silkColorIndex) });
     out.marker(0, ProjectMarker::end);
@@ -151,15 +163,19 @@ QString boardNameForPath(const QString& path)
 }
 
 bool writeProject(const QString& path, Document& document, const LayerSet& layers,
-    const ProjectColours& colours, QString* error)
+    const ProjectColours& colours, QString* error, const ProjectProgress& progress)
 {
     document.writeBackWorkingList();
     // The file already carries the name the boards take, so that reopening it shows that name;
     // the document itself changes only once the file is safely written.
     const QString name = boardNameForPath(path);
-    const QByteArray bytes = ProjectContainer::pack(textFor(document, layers, colours, name));
+    const QByteArray bytes = ProjectContainer::pack(textFor(document, layers, colours, name, progress));
+    if (progress)
+        progress(saveSteps - 1, saveSteps);
     if (!FileIo::writeAtomically(path, bytes, error))
         return false;
+    if (progress)
+        progress(saveSteps, saveSteps);
     document.sideBoardInfo(true)->setName(name);
     document.sideBoardInfo(false)->setName(name);
     document.setFileVersion(versionToWrite(document, layers));

@@ -236,7 +236,7 @@ void BoardPainter::drawPlacements(
             if (!visible.contains(c))
                 continue;
             style.extraAngle = scene.rotationOffsets && !scene.rotationOffsets->isEmpty()
-                ? scene.rotationOffsets->value(e->name() + e->value(), 0.0)
+                ? scene.rotationOffsets->value(e->name() + QLatin1Char(';') + e->value(), 0.0)
                 : 0.0;
             PlacementMarker::draw(p, *e, c, style);
             if (e->moving())

@@ -31,7 +31,8 @@ struct BoardScene
     const ViewState* state = nullptr;
     // The drawn layer list: the Gerber-mode rows in Gerber mode, else the shown side's slots.
     LayerList list = LayerList::Top;
-    // Extra marker angle per Name followed by Value (feeder orientation corrections).
+    // Extra marker angle per part type, name ";" value (feeder orientation corrections); the
+    // separator keeps "R0603"+"10k" apart from "R060"+"310k".
     const QHash<QString, double>* rotationOffsets = nullptr;
     // A single selected placement is marked with a cross-hair across the view.
     bool centreOnSelection = false;

@@ -90,13 +90,11 @@ void TestFeederList::regenerateKeepsSettings()
     p.add("C0805", "100n");
     p.add("R0603", "10k");
     std::unique_ptr<FeederEntry> old(
-        fromFields({ "0", "10k", "R0603", "7", "44", "12mm", "3", "0", "1", "90" }));
-    old->head = 2;
+        fromFields({ "0", "10k", "R0603", "7", "44", "12mm", "3", "0", "1", "90", "2" }));
     const Generated g = generate(p.list, 1, 1, smallDatabase(), { old.get() });
     // Database number, feeder, nozzle, optimize flag, rotation and head stay; set and qty are new.
     QCOMPARE(toFields(*g.entries.at(1)),
-        (QStringList { "1", "10k", "R0603", "7", "2", "12mm", "3", "0", "1", "90" }));
-    QCOMPARE(g.entries.at(1)->head, 2);
+        (QStringList { "1", "10k", "R0603", "7", "2", "12mm", "3", "0", "1", "90", "2" }));
     QCOMPARE(g.partMap.value(partKey("R0603", "10k")), 90.0);
     QCOMPARE(g.entries.at(0)->feederType, QString("8mm"));
     qDeleteAll(g.entries);

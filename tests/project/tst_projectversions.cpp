@@ -155,6 +155,16 @@ private slots:
         QCOMPARE(ProjectFixture::loadDump(ProjectContainer::pack(saved)).section('\n', 1), before);
         const FeederData& feeders = document.feederData();
         QCOMPARE(feeders.topSide.size() + feeders.bottomSide.size() + feeders.machines.size(), 2);
+
+        // Side rows handed to a machine stay in a file kept at version 7 for its layer images.
+        if (version < 10) {
+            FeederData moved = feeders;
+            moved.machines.append(MachineFeeders { 1, 1, moved.topSide });
+            moved.topSide.clear();
+            document.setFeederData(moved);
+            QVERIFY(projectText(document, layers, load.colours)
+                        .contains("++Machine1Line1\n\t\t\t1;10k;0603;17;3;8mm;2;1;40;0\n"));
+        }
     }
 
     void anyVersionAfterTheMarkIsAccepted()

@@ -149,6 +149,28 @@ private slots:
         QCOMPARE(PlacementMarker::fontPixelSize(10), 8);
     }
 
+    // A feeder's rotation turns the markers of its own part type only: package "R060" with
+    // value "310k" is not package "R0603" with value "10k".
+    void feederRotationTurnsItsPartTypeOnly()
+    {
+        Scene s;
+        PnPEntry* e = entry("R1", 5, 5, 0, "1");
+        e->setSizeX(1.6);
+        e->setSizeY(0.8);
+        s.document.appendEntry(e);
+        const auto paintWith = [&s](const QHash<QString, double>& offsets) {
+            QImage image(sceneSize, QImage::Format_ARGB32_Premultiplied);
+            QPainter p(&image);
+            BoardScene scene = s.scene();
+            scene.rotationOffsets = &offsets;
+            BoardPainter().paint(p, sceneSize, scene);
+            return image;
+        };
+        const QImage plain = paintWith({});
+        QCOMPARE(paintWith({ { "R060;310k", 90.0 } }), plain);
+        QVERIFY(paintWith({ { "R0603;10k", 90.0 } }) != plain);
+    }
+
     // Bad input draws without crashing or stalling: coordinates of 1e9, NaN, 100 000 placements
     // at one point, a board of width 0.
     void badInputDraws()

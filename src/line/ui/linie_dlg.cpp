@@ -102,17 +102,6 @@ void Linie_dlg::setCurrentLine(int index)
     m_changed = true;
 }
 
-bool Linie_dlg::holdsFeeders() const
-{
-    for (const ProductionLine& line : m_config.lines()) {
-        for (const Machine* m : line.machines) {
-            if (!m->feeders.isEmpty())
-                return true;
-        }
-    }
-    return false;
-}
-
 void Linie_dlg::clearFeeders()
 {
     m_config.clearFeeders();

@@ -36,8 +36,6 @@ public:
     void setCurrentLine(int index);
     bool changed() const { return m_changed; }
     void setChanged(bool on) { m_changed = on; }
-    // Whether any machine holds a feeder list of the open project.
-    bool holdsFeeders() const;
     void clearFeeders();
 
     // Writes line.cfg and the details file; false with the reason.

@@ -1,8 +1,11 @@
 #include "app/mainwindow.h"
 #include "line/feederentry.h"
 #include "line/machine.h"
+#include "line/ui/feeder_config.h"
 #include "line/ui/linie_dlg.h"
+#include "logcapture.h"
 #include "model/document.h"
+#include "model/feederdata.h"
 #include "model/pnpentry.h"
 #include "scriptedprompt.h"
 #include "testfiles.h"
@@ -10,11 +13,124 @@
 #include "view/ui/darstellg.h"
 #include "windowfixture.h"
 
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QProgressBar>
+
+namespace {
+
+// Types into a feeder cell as a user does: the cell's editor, the text, Return.
+void typeInto(QTableWidget* table, int row, int column, const QString& text)
+{
+    table->setCurrentCell(row, column);
+    table->editItem(table->item(row, column));
+    auto* editor = table->viewport()->findChild<QLineEdit*>();
+    QVERIFY(editor);
+    editor->selectAll();
+    QTest::keyClicks(editor, text);
+    QTest::keyClick(editor, Qt::Key_Return);
+    // The delegate commits through a queued call and deletes the editor later.
+    QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+QString cell(QTableWidget* table, int row, int column)
+{
+    return table->item(row, column) ? table->item(row, column)->text() : QString("<none>");
+}
+
+QStringList machineRows(const MainWindow& w, int machine)
+{
+    QStringList out;
+    for (const MachineFeeders& m : w.view()->document().feederData().machines)
+        if (m.line == 1 && m.machine == machine)
+            for (const FeederRecord& r : m.feeders)
+                out << r.fields.join(';');
+    return out;
+}
+
+} // namespace
+
 // The feeder list of the selected machine and the optimizer, reached from the Edit menu.
 class TstMainWindowFeeders : public QObject
 {
     Q_OBJECT
 private slots:
+    // Each machine keeps its own list through machine switches, a save and a reload; rows of a
+    // machine left alone are written back exactly as they were read.
+    void listsFollowTheMachinesThroughTheProject()
+    {
+        TemporaryHome home;
+        writeFile(home.configPath() + "/line.cfg", "A;1;0\nB;0;0\n");
+        writeFile(home.configPath() + "/database.cfg",
+            "#ASYS\n120 R0603\n#DBASE\n120 RES-0603 1.60 0.80 0.45 1 8\n150 CAP-0805 2.0 1.25 0.6 2 12\n");
+        const QString path = home.path() + "/board.tvx";
+        writeFile(path,
+            "+FileVer\n10\n+Top\n+Pick-and-Place\nR1;R0603;1;1;top;0;10k;1;;0;0;1;1;0;0\n"
+            "C1;C0805;2;2;top;0;1u;1;;0;0;2;1;0;0\n+Bottom\n+Feeder_Data\n++Machine1Line1\n"
+            "0;10k;R0603;0;07;8mm;1;1;1;0\n++Machine2Line1\n0;1u;C0805;0;01;8mm;1;1;1;0\n"
+            "+Gerber\n+General\n0;0\n+++END+++\n");
+        ScriptedPrompt scripted;
+        const QString saved = home.path() + "/saved.tvx";
+        {
+            MainWindow w(path);
+            runTicks(w);
+            QTableWidget* table = w.form()->feeder_config;
+            w.form()->comboBox->setCurrentIndex(1);
+            QCOMPARE(cell(table, 0, 4), QString("7"));
+
+            typeInto(table, 0, 5, "12 mm");
+            QCOMPARE(cell(table, 0, 5), QString("12mm"));
+            typeInto(table, 0, 5, "stick");
+            QCOMPARE(cell(table, 0, 5), QString("Stick"));
+            typeInto(table, 0, 4, "51");
+            QCOMPARE(cell(table, 0, 4), QString("7"));
+            const Machine* a = w.lineDialog()->currentLineMachines().at(0);
+            QCOMPARE(a->feeders.first()->feederType, QString("0mm"));
+            QCOMPARE(a->feeders.first()->setNo, 7);
+            QVERIFY(w.view()->isModified());
+
+            // The table's "Database" entry: the chosen entry brings number, nozzle and feeder.
+            w.form()->comboBox->setCurrentIndex(2);
+            QCOMPARE(cell(table, 0, 2), QString("C0805"));
+            table->setCurrentCell(0, 3);
+            scripted.dialogHandlers.enqueue([](QDialog* d) {
+                d->findChild<QListWidget*>("category_list")->setCurrentRow(1);
+                d->findChild<QListWidget*>("specific_list")->setCurrentRow(0);
+                return int(QDialog::Accepted);
+            });
+            w.form()->feeder_config->contextMenu()->actions().at(1)->trigger();
+            runTicks(w, 1);
+            QCOMPARE(scripted.callsOf("exec").first().title, QString("Set Part DB no."));
+            QCOMPARE(cell(table, 0, 3) + cell(table, 0, 5) + cell(table, 0, 6), QString("15012mm2"));
+
+            // "rotate" turns the highlighted entry on the next tick.
+            LogCapture log;
+            w.form()->feeder_config->contextMenu()->actions().at(0)->trigger();
+            runTicks(w, 1);
+            QCOMPARE(w.lineDialog()->currentLineMachines().at(1)->feeders.first()->rotation, 90);
+            QVERIFY(log.lines().contains("rotate"));
+            QVERIFY(log.lines().contains("after 90"));
+
+            w.form()->comboBox->setCurrentIndex(1);
+            QCOMPARE(cell(table, 0, 5), QString("Stick"));
+            w.form()->comboBox->setCurrentIndex(0);
+            QCOMPARE(table->rowCount(), 0);
+            scripted.fileAnswers.enqueue(saved);
+            w.form()->actionSpeichern_unter->trigger();
+            QVERIFY(!w.view()->isModified());
+            QVERIFY(!w.view()->progressBar()->isVisible());
+        }
+        MainWindow w(saved);
+        runTicks(w);
+        QCOMPARE(machineRows(w, 1), QStringList("0;10k;R0603;0;7;0mm;1;1;1;0"));
+        QCOMPARE(machineRows(w, 2), QStringList("0;1u;C0805;150;1;12mm;2;1;1;90"));
+        w.form()->comboBox->setCurrentIndex(2);
+        QCOMPARE(w.form()->feeder_config->rowCount(), 1);
+        QVERIFY(scripted.callsOf("warning").isEmpty());
+    }
+
     void generateThenOptimize()
     {
         TemporaryHome home;

@@ -1,0 +1,66 @@
+#include "line/feederentry.h"
+#include "line/feederoverview.h"
+
+#include <QImage>
+#include <QPainter>
+#include <QtTest>
+
+using namespace FeederOverview;
+
+// Where the overview draws the benches and a feeder of each kind.
+class TestFeederOverview : public QObject
+{
+    Q_OBJECT
+private slots:
+    void setCentres_data()
+    {
+        QTest::addColumn<int>("setNo");
+        QTest::addColumn<QPointF>("centre"); // in a 1000 x 200 panel; (-1, -1) for no slot
+        QTest::newRow("first front") << 1 << QPointF(50, 150);
+        QTest::newRow("last front") << 50 << QPointF(932, 150);
+        QTest::newRow("first rear") << 101 << QPointF(50, 50);
+        QTest::newRow("last rear") << 150 << QPointF(932, 50);
+        QTest::newRow("none") << 0 << QPointF(-1, -1);
+        QTest::newRow("between the benches") << 51 << QPointF(-1, -1);
+        QTest::newRow("past the rear") << 151 << QPointF(-1, -1);
+    }
+    void setCentres()
+    {
+        QFETCH(int, setNo);
+        QFETCH(QPointF, centre);
+        QCOMPARE(setCentre(QSize(1000, 200), setNo).value_or(QPointF(-1, -1)), centre);
+    }
+
+    void bodies()
+    {
+        QCOMPARE(bodyWidth("12mm"), 24.0);
+        QCOMPARE(bodyWidth("16mm"), 27.0);
+        QCOMPARE(bodyWidth("24mm"), 36.0);
+        QCOMPARE(bodyWidth("32mm"), 45.0);
+        QCOMPARE(bodyWidth("44mm"), 54.0);
+        for (const char* other : { "8mm", "0mm", "", "99mm", "x" })
+            QCOMPARE(bodyWidth(other), 18.0);
+        QCOMPARE(bodyRect(QPointF(100, 150), "12mm"), QRectF(88, 105, 24, 90));
+        QCOMPARE(pickPoint(QPointF(100, 150)), QPointF(100, 120));
+    }
+
+    // The outline colour marks a feeder's body; a folded panel draws none.
+    void paintsFeedersOnlyUnfolded()
+    {
+        FeederEntry f;
+        f.setNo = 2;
+        f.feederType = "44mm";
+        QImage image(1000, 218, QImage::Format_RGB32);
+        const Colours colours;
+        for (const bool folded : { true, false }) {
+            QPainter p(&image);
+            paint(p, image.size(), { &f }, colours, folded);
+            p.end();
+            const QRectF body = bodyRect(*setCentre(image.size(), 2), f.feederType);
+            QCOMPARE(image.pixelColor(body.left(), 150) == colours.outline, !folded);
+        }
+    }
+};
+
+QTEST_MAIN(TestFeederOverview)
+#include "tst_feederoverview.moc"
