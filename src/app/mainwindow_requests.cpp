@@ -3,6 +3,7 @@
 #include "app/mainwindow.h"
 
 #include "app/prompt.h"
+#include "board/boardtransform.h"
 #include "settings/ui/search_dlg.h"
 #include "tables/partgroups.h"
 #include "tables/ui/labelprint.h"
@@ -235,15 +236,13 @@ void MainWindow::sigPlaced()
 
 void MainWindow::on_actionUnplace_all_triggered()
 {
-    Document& doc = m_view->document();
-    doc.editEntries(doc.currentList(), [](PnPEntry& e) { e.setPlaced(false); });
+    BoardTransform::unplaceAll(m_view->document());
     rebuildTables();
 }
 
 void MainWindow::switchPnPside()
 {
-    qDebug() << "switchSide";
-    m_view->document().switchPnPside();
+    BoardTransform::switchSide(m_view->document());
     rebuildTables();
 }
 

@@ -26,8 +26,11 @@ void drawSlots(QPainter& p, QSize size, const Colours& colours)
                 = QString::number(i + (rear ? FeederList::rearFirst : FeederList::frontFirst));
             const double w = metrics.horizontalAdvance(number);
             // The text's middle sits numberDistance below (front) or above (rear) the circle.
-            const double y = rear ? c.y() - numberDistance + metrics.ascent() / 2
-                                  : c.y() + numberDistance + metrics.ascent() / 2;
+            // Numbers wider than a slot (the rear bench's 101..150) would run into each other:
+            // every second one moves a line further out.
+            const double stagger = (w > slotPitch - 2 && i % 2 == 1) ? metrics.height() : 0.0;
+            const double y = rear ? c.y() - numberDistance - stagger + metrics.ascent() / 2
+                                  : c.y() + numberDistance + stagger + metrics.ascent() / 2;
             p.drawText(QPointF(c.x() - w / 2, y), number);
         }
     }
