@@ -306,7 +306,8 @@ void MainWindow::on_actionSpeichern_unter_triggered()
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
-    // Not built yet: the search dialog will close with the window here.
+    if (m_searchDialog && m_searchDialog->isVisible())
+        m_searchDialog->close();
     if (m_view->isModified()) {
         const QMessageBox::StandardButton answer = prompt().question(this, QStringLiteral("Tessavrant"),
             QStringLiteral("Do you want to save changes?\n"),

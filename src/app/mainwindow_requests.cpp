@@ -11,6 +11,7 @@
 #include "tables/ui/partlist.h"
 #include "tables/ui/pnplist.h"
 #include "ui_mainwindow.h"
+#include "view/toolgeometry.h"
 #include "view/ui/darstellg.h"
 
 #include <QComboBox>
@@ -267,26 +268,13 @@ void MainWindow::sigDelEntry()
     pnp.rowsToDelete = rows;
     pnp.deleteRows = !rows.isEmpty();
     m_view->document().removeSelectedDrawings();
-    // Not built yet: selected layer objects of the side are deleted here with the view's tools.
+    // Layer objects are never selected by the view's tools, so only placements and drawings go.
     tickSearchRefresh();
     m_view->setModified(true);
     m_view->update();
 }
 
 // ---- new entry
-
-namespace {
-// Nearest grid point; halves round away from zero.
-double snapToGrid(double v, double g)
-{
-    if (!(g > 0.0))
-        return v;
-    const double a = std::fabs(v);
-    const double r = std::fmod(a, g);
-    const double snapped = a - r + (r >= g / 2 ? g : 0.0);
-    return v < 0 ? -snapped : snapped;
-}
-} // namespace
 
 void MainWindow::sigNewEntry()
 {
@@ -299,8 +287,8 @@ void MainWindow::newEntryAt(double x, double y)
     Document& doc = m_view->document();
     const OriginGen gen = doc.originGen();
     const double g = m_view->viewState().gridSpacing;
-    x = snapToGrid(x - gen.borderLeft, g) - doc.boardInfo()->originX();
-    y = snapToGrid(y - gen.borderBottom, g) - doc.boardInfo()->originY();
+    x = ToolGeometry::snap(x - gen.borderLeft, g) - doc.boardInfo()->originX();
+    y = ToolGeometry::snap(y - gen.borderBottom, g) - doc.boardInfo()->originY();
 
     New_PnP_dlg dialog(this);
     // A cancelled dialog adds nothing: the placement exists only once the user said OK.
