@@ -1,6 +1,7 @@
 #include "board/ui/origingenerator.h"
 
 #include "app/prompt.h"
+#include "board/ui/panelfields.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -14,15 +15,6 @@
 
 namespace {
 
-QSpinBox* countBox(QWidget* parent, const char* name, int value)
-{
-    auto* box = new QSpinBox(parent);
-    box->setObjectName(QLatin1String(name));
-    box->setRange(1, Panel::maxBoards);
-    box->setValue(value);
-    return box;
-}
-
 QGroupBox* group(QWidget* parent, const QString& title, QFormLayout*& form)
 {
     auto* box = new QGroupBox(title, parent);
@@ -34,11 +26,7 @@ QGroupBox* group(QWidget* parent, const QString& title, QFormLayout*& form)
 
 QDoubleSpinBox* OriginGenerator::lengthBox(const char* name, double value)
 {
-    auto* box = new QDoubleSpinBox(this);
-    box->setObjectName(QLatin1String(name));
-    box->setRange(0.0, 100000.0);
-    box->setDecimals(3);
-    box->setValue(value);
+    QDoubleSpinBox* box = PanelFields::lengthBox(this, name, value);
     connect(
         box, QOverload<double>::of(&QDoubleSpinBox::valueChanged), this, &OriginGenerator::updateInformation);
     return box;
@@ -46,8 +34,8 @@ QDoubleSpinBox* OriginGenerator::lengthBox(const char* name, double value)
 
 OriginGenerator::OriginGenerator(const OriginGen& preset, bool topShown, QWidget* parent)
     : QDialog(parent)
-    , m_columns(countBox(this, "columnCnt", preset.columns))
-    , m_rows(countBox(this, "rowCnt", preset.rows))
+    , m_columns(PanelFields::countBox(this, "columnCnt", preset.columns))
+    , m_rows(PanelFields::countBox(this, "rowCnt", preset.rows))
     , m_sizeX(lengthBox("sizeX", preset.sizeX))
     , m_sizeY(lengthBox("sizeY", preset.sizeY))
     , m_spacingX(lengthBox("xSpacing", preset.spacingX))

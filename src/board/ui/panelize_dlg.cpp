@@ -1,46 +1,24 @@
 #include "board/ui/panelize_dlg.h"
 
 #include "app/prompt.h"
+#include "board/ui/panelfields.h"
 
 #include <QDialogButtonBox>
 #include <QDoubleSpinBox>
 #include <QFormLayout>
 #include <QSpinBox>
-#include <cmath>
-
-namespace {
-
-QDoubleSpinBox* sizeBox(QWidget* parent, const char* name, double value)
-{
-    auto* box = new QDoubleSpinBox(parent);
-    box->setObjectName(QLatin1String(name));
-    box->setRange(0.0, 100000.0);
-    box->setDecimals(3);
-    box->setSuffix(QStringLiteral(" mm"));
-    box->setValue(std::isfinite(value) ? value : 0.0);
-    return box;
-}
-
-QSpinBox* countBox(QWidget* parent, const char* name, int value)
-{
-    auto* box = new QSpinBox(parent);
-    box->setObjectName(QLatin1String(name));
-    box->setRange(1, Panel::maxBoards);
-    box->setValue(value);
-    return box;
-}
-
-} // namespace
 
 Panelize_dlg::Panelize_dlg(const Panel::PanelizeRequest& preset, QWidget* parent)
     : QDialog(parent)
-    , m_width(sizeBox(this, "doubleSpinBox_width", preset.width))
-    , m_height(sizeBox(this, "doubleSpinBox_height", preset.height))
-    , m_rows(countBox(this, "spinBox_Rows", preset.rows))
-    , m_columns(countBox(this, "spinBox_Columns", preset.columns))
+    , m_width(PanelFields::lengthBox(this, "doubleSpinBox_width", preset.width))
+    , m_height(PanelFields::lengthBox(this, "doubleSpinBox_height", preset.height))
+    , m_rows(PanelFields::countBox(this, "spinBox_Rows", preset.rows))
+    , m_columns(PanelFields::countBox(this, "spinBox_Columns", preset.columns))
 {
     setObjectName(QStringLiteral("Panelize_dlg"));
     setWindowTitle(QStringLiteral("Panelize"));
+    m_width->setSuffix(QStringLiteral(" mm"));
+    m_height->setSuffix(QStringLiteral(" mm"));
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &Panelize_dlg::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
