@@ -74,7 +74,8 @@ void MainWindow::applyToolResponse(const ToolResponse& r, QMouseEvent* event)
         rebuildTables();
     if (r.fiducialsChanged)
         fillFiducialFields();
-    if (r.selectionChanged)
+    // Rebuilt tables show no selection until they are told it again.
+    if (r.selectionChanged || r.documentChanged)
         showViewSelectionInTables();
     if (r.repaint)
         m_view->update();
