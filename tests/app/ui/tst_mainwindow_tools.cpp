@@ -161,6 +161,15 @@ private slots:
         QVERIFY(!inside->moving());
         QVERIFY(near(inside, 9, 6, 0));
         QVERIFY(t.w.view()->isModified());
+        QCOMPARE(t.w.form()->pickandplacepositionen->selectedRowNumbers(), QList<int> { 0 });
+
+        // A new document in the middle of a drag: the next press must not touch the placements
+        // the drag held.
+        t.press({ 19, 6 });
+        t.prompt.questionAnswers.enqueue(QMessageBox::No);
+        t.w.form()->actionNeu->trigger();
+        t.click({ 1, 1 });
+        QVERIFY(t.doc.currentList().isEmpty());
     }
 
     void rotateSelectionByDragging()
