@@ -258,9 +258,8 @@ private slots:
         LayerSet layers;
         PnPEntry* huge = entry(1.5e308, -1.5e308, 10);
         doc.appendEntry(huge);
-        QVERIFY(shiftPlacements(doc, Axis::X, 1e308));
-        QVERIFY(rotatePlacements(doc, 45));
         doc.boardInfo()->setHeight(1e308);
+        QVERIFY(shiftPlacements(doc, Axis::X, 1e308) && rotatePlacements(doc, 45));
         rotateBoard(doc, layers, RotateOptions {});
         QCOMPARE(QPointF(huge->x(), huge->y()), QPointF(1.5e308, -1.5e308));
         QCOMPARE(huge->rotation(), 10.0);
