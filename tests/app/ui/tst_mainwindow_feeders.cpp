@@ -17,7 +17,6 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QProgressBar>
-#include <QPushButton>
 
 namespace {
 
@@ -136,7 +135,6 @@ private slots:
         runTicks(w);
         QCOMPARE(machineRows(w, 1), QStringList("0;10k;R0603;0;7;0mm;1;1;1;0"));
         QCOMPARE(machineRows(w, 2), QStringList("0;1u;C0805;150;1;12mm;2;1;1;90"));
-        QCOMPARE(machineRows(w, 3), QStringList("0;4k7;R0402;0;3;8mm;1;1;1;0"));
         w.form()->comboBox->setCurrentIndex(2);
         QCOMPARE(w.form()->feeder_config->rowCount(), 1);
         QVERIFY(scripted.callsOf("warning").isEmpty());
