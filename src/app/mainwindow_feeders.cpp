@@ -18,7 +18,6 @@
 #include "ui_mainwindow.h"
 #include "view/ui/darstellg.h"
 
-#include <QDebug>
 #include <QScopedValueRollback>
 #include <QSignalBlocker>
 
@@ -179,20 +178,7 @@ void MainWindow::executeFeederRequests()
 void MainWindow::rotateHighlightedFeeders()
 {
     Machine* machine = selectedMachine();
-    if (!machine)
-        return;
-    bool turned = false;
-    for (FeederEntry* f : qAsConst(machine->feeders)) {
-        if (!f->highlighted)
-            continue;
-        qDebug() << "before" << f->rotation;
-        // A rotation read from a file may be any integer; it is brought into 0..359 first.
-        f->rotation = ((f->rotation % 360) + 90 + 360) % 360;
-        qDebug() << "after" << f->rotation;
-        machine->partMap.insert(FeederList::partKey(f->name, f->value), f->rotation);
-        turned = true;
-    }
-    if (!turned)
+    if (!machine || !FeederList::turnHighlighted(machine->feeders, machine->partMap))
         return;
     m_view->setRotationOffsets(machine->partMap);
     m_view->setModified(true);

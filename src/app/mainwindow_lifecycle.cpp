@@ -19,17 +19,16 @@
 namespace {
 const char* const projectFilter = "Tessavrant-File (*.tvx)";
 
-// A save shows its steps on the progress bar and the step label, as a load does.
+// A save advances the progress bar through its steps; the step label keeps "0 / 2".
 ProjectProgress saveProgress(Darstellg* view)
 {
+    view->showSteps(2, 0);
     return [view](int done, int total) {
         QProgressBar* bar = view->progressBar();
         bar->setRange(0, total);
         bar->setValue(done);
         bar->show();
         bar->repaint();
-        view->showSteps(total, done);
-        view->stepLabel()->repaint();
     };
 }
 

@@ -85,9 +85,13 @@ void MainWindow::on_lineselect_currentIndexChanged(int index)
 
 void MainWindow::on_actionLinie_erstellen_triggered()
 {
-    // Machines may be removed in the dialog: their lists are in the project's rows first.
+    // Machines may be added, removed or moved in the dialog. The project's rows belong to the
+    // places in the lines, as the placements' machine numbers do: they are stored before and
+    // every machine takes the rows of its place after, so a machine new at a place whose rows
+    // the configuration did not know yet shows them instead of dropping them at the next save.
     storeFeederLists();
     prompt().exec(m_lineDialog);
+    handOutFeederLists();
     // Also after closing without "OK": the selectors show the machines as they are now.
     m_lineDialog->setChanged(true);
 }

@@ -99,6 +99,22 @@ void updateFromDatabase(
     }
 }
 
+bool turnHighlighted(const QList<FeederEntry*>& entries, QHash<QString, double>& partMap)
+{
+    bool turned = false;
+    for (FeederEntry* f : entries) {
+        if (!f->highlighted)
+            continue;
+        qDebug() << "before" << f->rotation;
+        // A rotation read from a file may be any integer; it is brought into 0..359 first.
+        f->rotation = ((f->rotation % 360) + 90 + 360) % 360;
+        qDebug() << "after" << f->rotation;
+        partMap.insert(partKey(f->name, f->value), f->rotation);
+        turned = true;
+    }
+    return turned;
+}
+
 bool matches(const QList<PnPEntry*>& placements, int line, int machine, const QList<FeederEntry*>& feeders)
 {
     QSet<PartType> placed;

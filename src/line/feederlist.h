@@ -55,6 +55,10 @@ Generated generate(const QList<PnPEntry*>& placements, int line, int machine, co
 void updateFromDatabase(
     const QList<FeederEntry*>& entries, const PartDatabase& db, QHash<QString, double>& partMap);
 
+// Turns every highlighted entry by 90° in its feeder and puts its new rotation into the part
+// map; false when no entry is highlighted.
+bool turnHighlighted(const QList<FeederEntry*>& entries, QHash<QString, double>& partMap);
+
 // The part types of the taken placements are exactly those of the feeders.
 bool matches(const QList<PnPEntry*>& placements, int line, int machine, const QList<FeederEntry*>& feeders);
 

@@ -15,8 +15,6 @@ private slots:
         QTest::addColumn<int>("index");
         QTest::addColumn<QColor>("colour");
         QTest::newRow("0") << 0 << QColor(0, 130, 0);
-        QTest::newRow("4") << 4 << QColor(250, 250, 250);
-        QTest::newRow("9") << 9 << QColor(182, 255, 0);
         QTest::newRow("wraps") << 13 << QColor(150, 150, 150);
         QTest::newRow("Gerber mode row") << 254 << QColor(250, 250, 250);
     }

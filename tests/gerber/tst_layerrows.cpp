@@ -14,12 +14,9 @@ private slots:
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("cleaned");
-        QTest::newRow("both") << "a;b+c"
-                              << "a_b_c";
-        QTest::newRow("plain") << "top.gbr"
-                               << "top.gbr";
-        QTest::newRow("only separators") << ";;++"
-                                         << "____";
+        for (const auto& [name, cleaned] :
+            { std::pair("a;b+c", "a_b_c"), { "top.gbr", "top.gbr" }, { ";;++", "____" } })
+            QTest::newRow(name) << QString(name) << QString(cleaned);
     }
     void cleanName()
     {

@@ -84,42 +84,21 @@ private slots:
         QTest::addColumn<QString>("type");
         QTest::addColumn<QString>("message");
         QTest::addColumn<QString>("cleanName");
-        QTest::newRow("cleaned") << true << 0 << 160 << " sot 23-5 "
-                                 << "a b"
-                                 << ""
-                                 << "SOT_23_5";
-        QTest::newRow("no name") << true << 0 << 160 << "  "
-                                 << "x"
-                                 << "Please enter part name"
-                                 << "";
-        QTest::newRow("no type") << true << 0 << 160 << "R"
-                                 << " "
-                                 << "Please enter part type"
-                                 << "R";
-        QTest::newRow("99") << true << 0 << 99 << "R"
-                            << "x"
-                            << "Please Check DB-No."
-                            << "R";
-        QTest::newRow("1000") << true << 0 << 1000 << "R"
-                              << "x"
-                              << "Please Check DB-No."
-                              << "R";
-        QTest::newRow("used by another") << true << 0 << 150 << "R"
-                                         << "x"
-                                         << "Please Check DB-No."
-                                         << "R";
-        QTest::newRow("edit keeps its number") << false << 150 << 150 << "R"
-                                               << "x"
-                                               << ""
-                                               << "R";
-        QTest::newRow("edit onto another") << false << 150 << 120 << "R"
-                                           << "x"
-                                           << "Please Check DB-No."
-                                           << "R";
-        QTest::newRow("edit onto a free one") << false << 150 << 999 << "R"
-                                              << "x"
-                                              << ""
-                                              << "R";
+        const auto row = [](const char* tag, bool isNew, int original, int number, const char* name,
+                             const char* type, const char* message, const char* cleanName) {
+            QTest::newRow(tag) << isNew << original << number << QString(name) << QString(type)
+                               << QString(message) << QString(cleanName);
+        };
+        const char* const check = "Please Check DB-No.";
+        row("cleaned", true, 0, 160, " sot 23-5 ", "a b", "", "SOT_23_5");
+        row("no name", true, 0, 160, "  ", "x", "Please enter part name", "");
+        row("no type", true, 0, 160, "R", " ", "Please enter part type", "R");
+        row("99", true, 0, 99, "R", "x", check, "R");
+        row("1000", true, 0, 1000, "R", "x", check, "R");
+        row("used by another", true, 0, 150, "R", "x", check, "R");
+        row("edit keeps its number", false, 150, 150, "R", "x", "", "R");
+        row("edit onto another", false, 150, 120, "R", "x", check, "R");
+        row("edit onto a free one", false, 150, 999, "R", "x", "", "R");
     }
     void validation()
     {

@@ -63,36 +63,20 @@ private slots:
     void malformedTablesAreHuffmanErrors_data()
     {
         QTest::addColumn<QByteArray>("table");
-        QTest::newRow("ends inside") << QByteArray("a\x01\x01\x00", 4);
-        QTest::newRow("zero length") << QByteArray("a\x00\x01\x00"
-                                                   "b\x01\x01\x01"
-                                                   "\x00\x00\x00",
-            11);
-        QTest::newRow("over-long") << QByteArray("a\x28\x01\x00"
-                                                 "b\x01\x01\x01"
-                                                 "\x00\x00\x00",
-            11);
-        QTest::newRow("value beyond length") << QByteArray("a\x01\x01\x02"
-                                                           "b\x01\x01\x01"
-                                                           "\x00\x00\x00",
-            11);
-        QTest::newRow("duplicate code") << QByteArray("a\x01\x01\x01"
-                                                      "b\x01\x01\x01"
-                                                      "\x00\x00\x00",
-            11);
-        QTest::newRow("prefix") << QByteArray("a\x01\x01\x01"
-                                              "b\x02\x01\x03"
-                                              "c\x01\x01\x00"
-                                              "\x00\x00\x00",
-            15);
-        QTest::newRow("gap") << QByteArray("a\x01\x01\x01"
-                                           "b\x02\x01\x01"
-                                           "\x00\x00\x00",
-            11);
-        QTest::newRow("byte count 0") << QByteArray("a\x01\x00"
-                                                    "b\x01\x01\x01"
-                                                    "\x00\x00\x00",
-            10);
+        const auto row = [](const char* tag, std::initializer_list<int> bytes) {
+            QByteArray table;
+            for (const int b : bytes)
+                table += char(b);
+            QTest::newRow(tag) << table;
+        };
+        row("ends inside", { 'a', 1, 1, 0 });
+        row("zero length", { 'a', 0, 1, 0, 'b', 1, 1, 1, 0, 0, 0 });
+        row("over-long", { 'a', 0x28, 1, 0, 'b', 1, 1, 1, 0, 0, 0 });
+        row("value beyond length", { 'a', 1, 1, 2, 'b', 1, 1, 1, 0, 0, 0 });
+        row("duplicate code", { 'a', 1, 1, 1, 'b', 1, 1, 1, 0, 0, 0 });
+        row("prefix", { 'a', 1, 1, 1, 'b', 2, 1, 3, 'c', 1, 1, 0, 0, 0, 0 });
+        row("gap", { 'a', 1, 1, 1, 'b', 2, 1, 1, 0, 0, 0 });
+        row("byte count 0", { 'a', 1, 0, 'b', 1, 1, 1, 0, 0, 0 });
     }
     void malformedTablesAreHuffmanErrors()
     {

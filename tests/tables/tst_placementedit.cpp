@@ -39,62 +39,32 @@ private slots:
         QTest::addColumn<QString>("shown");
         QTest::addColumn<QString>("warning");
         QTest::addColumn<QString>("stored");
-        const QString none;
-        QTest::newRow("x comma") << 3 << "12,5"
-                                 << "12,5" << none << "12,50";
-        QTest::newRow("x integer") << 3 << "7"
-                                   << "7,00" << none << "7,00";
-        QTest::newRow("y negative") << 4 << "-3.2"
-                                    << "-3,2" << none << "-3,20";
-        QTest::newRow("x text") << 3 << "abc"
-                                << "1,50"
-                                << "invalid format"
-                                << "1,50";
-        QTest::newRow("x 400 digits") << 3 << QString(400, '9') << "1,50"
-                                      << "invalid format"
-                                      << "1,50";
-        QTest::newRow("rotate small") << 5 << "45"
-                                      << "45" << none << "45";
-        QTest::newRow("rotate 450") << 5 << "450"
-                                    << "90" << none << "90";
-        QTest::newRow("rotate fraction") << 5 << "45.5"
-                                         << "90"
-                                         << "Only positive integers are allowed"
-                                         << "90";
-        QTest::newRow("rotate negative") << 5 << "-5"
-                                         << "90"
-                                         << "Only positive integers are allowed"
-                                         << "90";
-        QTest::newRow("refdes cleaned") << 0 << "R-1 A"
-                                        << "R_1_A" << none << "R_1_A";
-        QTest::newRow("refdes semicolon") << 0 << "R;1"
-                                          << "R1"
-                                          << "An invalid character was used"
-                                          << "R1";
-        QTest::newRow("value semicolon") << 1 << "1;0"
-                                         << "10k"
-                                         << "An invalid character was used"
-                                         << "10k";
-        QTest::newRow("comment semicolon") << 6 << "a;b"
-                                           << "c"
-                                           << "An invalid character was used"
-                                           << "c";
-        QTest::newRow("exec ok") << 7 << "3"
-                                 << "3" << none << "3";
-        QTest::newRow("exec bad") << 7 << "4"
-                                  << "1"
-                                  << "valid characters: 2,1,0"
-                                  << "1";
-        QTest::newRow("head ok") << 8 << "24"
-                                 << "24" << none << "24";
-        QTest::newRow("head out of range") << 8 << "25"
-                                           << "3" << none << "3";
-        QTest::newRow("side bad") << 9 << "left"
-                                  << "top" << none << "top";
-        QTest::newRow("machine") << 10 << "5"
-                                 << "0" << none << "0";
-        QTest::newRow("line") << 11 << "5"
-                              << "0" << none << "0";
+        const auto row = [](const char* tag, int column, const QString& typed, const char* shown,
+                             const char* warning, const char* stored) {
+            QTest::newRow(tag) << column << typed << QString(shown) << QString(warning) << QString(stored);
+        };
+        const char* const invalid = "An invalid character was used";
+        const char* const positive = "Only positive integers are allowed";
+        row("x comma", 3, "12,5", "12,5", "", "12,50");
+        row("x integer", 3, "7", "7,00", "", "7,00");
+        row("y negative", 4, "-3.2", "-3,2", "", "-3,20");
+        row("x text", 3, "abc", "1,50", "invalid format", "1,50");
+        row("x 400 digits", 3, QString(400, '9'), "1,50", "invalid format", "1,50");
+        row("rotate small", 5, "45", "45", "", "45");
+        row("rotate 450", 5, "450", "90", "", "90");
+        row("rotate fraction", 5, "45.5", "90", positive, "90");
+        row("rotate negative", 5, "-5", "90", positive, "90");
+        row("refdes cleaned", 0, "R-1 A", "R_1_A", "", "R_1_A");
+        row("refdes semicolon", 0, "R;1", "R1", invalid, "R1");
+        row("value semicolon", 1, "1;0", "10k", invalid, "10k");
+        row("comment semicolon", 6, "a;b", "c", invalid, "c");
+        row("exec ok", 7, "3", "3", "", "3");
+        row("exec bad", 7, "4", "1", "valid characters: 2,1,0", "1");
+        row("head ok", 8, "24", "24", "", "24");
+        row("head out of range", 8, "25", "3", "", "3");
+        row("side bad", 9, "left", "top", "", "top");
+        row("machine", 10, "5", "0", "", "0");
+        row("line", 11, "5", "0", "", "0");
     }
     void cellEdit()
     {

@@ -5,6 +5,7 @@
 #include "ui_db_dlg.h"
 
 #include <QDebug>
+#include <QListWidget>
 #include <QSignalBlocker>
 
 db_dlg::db_dlg(const QString& configFolder, QWidget* parent)
@@ -33,28 +34,13 @@ void db_dlg::readDatabase(int showNo)
         ui->category_list->addItems(m_database.categories());
     }
     // After a save the user goes on where they were.
-    const int index = m_database.indexOfNumber(showNo);
-    if (index < 0)
-        return;
-    ui->category_list->setCurrentRow(
-        m_database.categories().indexOf(m_database.entries().at(index).category()));
-    ui->specific_list->setCurrentRow(m_shown.indexOf(index));
+    PartDbBrowse::select(ui->category_list, ui->specific_list, m_database, m_shown, showNo);
 }
 
 void db_dlg::on_category_list_currentRowChanged(int row)
 {
-    {
-        const QSignalBlocker block(ui->specific_list);
-        ui->specific_list->clear();
-    }
-    m_shown.clear();
+    m_shown = PartDbBrowse::fillTypes(ui->specific_list, m_database, row);
     showEntry(nullptr);
-    if (row < 0 || row >= m_database.categories().size())
-        return;
-    m_shown = m_database.entriesOf(m_database.categories().at(row));
-    const QSignalBlocker block(ui->specific_list);
-    for (int index : m_shown)
-        ui->specific_list->addItem(m_database.entries().at(index).displayText());
 }
 
 void db_dlg::on_specific_list_currentRowChanged(int row)
@@ -144,3 +130,29 @@ void db_dlg::on_pushButton_4_clicked()
 {
     accept();
 }
+
+namespace PartDbBrowse {
+
+QList<int> fillTypes(QListWidget* types, const PartDatabase& database, int row)
+{
+    const QSignalBlocker block(types);
+    types->clear();
+    QList<int> shown;
+    if (row >= 0 && row < database.categories().size())
+        shown = database.entriesOf(database.categories().at(row));
+    for (int index : qAsConst(shown))
+        types->addItem(database.entries().at(index).displayText());
+    return shown;
+}
+
+void select(QListWidget* categories, QListWidget* types, const PartDatabase& database,
+    const QList<int>& shown, int dbNo)
+{
+    const int index = database.indexOfNumber(dbNo);
+    if (index < 0)
+        return;
+    categories->setCurrentRow(database.categories().indexOf(database.entries().at(index).category()));
+    types->setCurrentRow(shown.indexOf(index));
+}
+
+} // namespace PartDbBrowse

@@ -7,6 +7,8 @@
 #include <QDialog>
 #include <memory>
 
+class QListWidget;
+
 namespace Ui {
 class db_dlg;
 }
@@ -48,3 +50,14 @@ private:
     PartDbEdit m_current;
     bool m_haveCurrent = false;
 };
+
+// The category and type lists both database dialogs browse with.
+namespace PartDbBrowse {
+// Refills `types` with the entries of category `row` without announcing a row change;
+// returns their entries() indexes, row for row.
+QList<int> fillTypes(QListWidget* types, const PartDatabase& database, int row);
+// Selects the category and then the type of the entry numbered `dbNo` (nothing when the
+// number is unknown). `shown` is the list the category change refills.
+void select(QListWidget* categories, QListWidget* types, const PartDatabase& database,
+    const QList<int>& shown, int dbNo);
+} // namespace PartDbBrowse

@@ -1,5 +1,6 @@
 #include "line/ui/part_db_dlg.h"
 
+#include "line/ui/db_dlg.h"
 #include "ui_part_db_dlg.h"
 
 #include <QPushButton>
@@ -24,12 +25,7 @@ part_db_dlg::~part_db_dlg() = default;
 
 void part_db_dlg::showNumber(int dbNo)
 {
-    const int index = m_database.indexOfNumber(dbNo);
-    if (index < 0)
-        return;
-    ui->category_list->setCurrentRow(
-        m_database.categories().indexOf(m_database.entries().at(index).category()));
-    ui->specific_list->setCurrentRow(m_shown.indexOf(index));
+    PartDbBrowse::select(ui->category_list, ui->specific_list, m_database, m_shown, dbNo);
 }
 
 const PartDbEntry* part_db_dlg::chosenEntry() const
@@ -40,15 +36,7 @@ const PartDbEntry* part_db_dlg::chosenEntry() const
 
 void part_db_dlg::on_category_list_currentRowChanged(int row)
 {
-    {
-        const QSignalBlocker block(ui->specific_list);
-        ui->specific_list->clear();
-        m_shown.clear();
-        if (row >= 0 && row < m_database.categories().size())
-            m_shown = m_database.entriesOf(m_database.categories().at(row));
-        for (int index : qAsConst(m_shown))
-            ui->specific_list->addItem(m_database.entries().at(index).displayText());
-    }
+    m_shown = PartDbBrowse::fillTypes(ui->specific_list, m_database, row);
     m_chosen = -1;
     showEntry(nullptr);
 }

@@ -70,7 +70,7 @@ private slots:
             "+FileVer\n10\n+Top\n+Pick-and-Place\nR1;R0603;1;1;top;0;10k;1;;0;0;1;1;0;0\n"
             "C1;C0805;2;2;top;0;1u;1;;0;0;2;1;0;0\n+Bottom\n+Feeder_Data\n++Machine1Line1\n"
             "0;10k;R0603;0;07;8mm;1;1;1;0\n++Machine2Line1\n0;1u;C0805;0;01;8mm;1;1;1;0\n"
-            "+Gerber\n+General\n0;0\n+++END+++\n");
+            "++Machine3Line1\n0;4k7;R0402;0;3;8mm;1;1;1;0\n+Gerber\n+General\n0;0\n+++END+++\n");
         ScriptedPrompt scripted;
         const QString saved = home.path() + "/saved.tvx";
         {
@@ -117,6 +117,15 @@ private slots:
             QCOMPARE(cell(table, 0, 5), QString("Stick"));
             w.form()->comboBox->setCurrentIndex(0);
             QCOMPARE(table->rowCount(), 0);
+            // A machine added in the line dialog takes the rows of its place, unknown until now.
+            scripted.dialogHandlers.enqueue([](QDialog* d) {
+                d->findChild<QPushButton*>("addMachineButton")->click();
+                return int(QDialog::Rejected);
+            });
+            w.form()->actionLinie_erstellen->trigger();
+            runTicks(w, 1);
+            w.form()->comboBox->setCurrentIndex(3);
+            QCOMPARE(cell(table, 0, 2), QString("R0402"));
             scripted.fileAnswers.enqueue(saved);
             w.form()->actionSpeichern_unter->trigger();
             QVERIFY(!w.view()->isModified());

@@ -208,8 +208,6 @@ private slots:
         QTest::newRow("missing file") << QString() << QByteArray() << false << 0;
         QTest::newRow("folder") << "." << QByteArray() << false << 0;
         QTest::newRow("project") << "board.tvx" << QByteArray("x") << true << 0;
-        QTest::newRow("broken gerber")
-            << "top.gbr" << QByteArray("%FSLAX24Y24*%\n%ADD10Q*%\nG04 no end\n") << false << 1;
         QTest::newRow("binary junk") << "junk.bin" << QByteArray("\x01\x02\xff\xfe", 4) << false << 1;
     }
 

@@ -50,8 +50,6 @@ private slots:
         Drill_dlg dlg;
         QCOMPARE(cutTexts(dlg, "drill-import"), QStringList());
         QVERIFY(dlg.findChild<QRadioButton*>("leadingZeroes")->isChecked());
-        QCOMPARE(dlg.findChild<QSpinBox*>("preCommaDigits")->maximum(), 9);
-        QCOMPARE(dlg.findChild<QSpinBox*>("postCommaDigits")->maximum(), 9);
         const ExcellonFormat f = dlg.format();
         QVERIFY(f.leadingZeroesOmitted);
         QCOMPARE(QPoint(f.integerDigits, f.decimalDigits), QPoint(2, 4));

@@ -254,8 +254,9 @@ private slots:
         QVERIFY(table.selectedItems().isEmpty());
     }
 
+    // A slot load starts the render: the bar runs and the transforms stay off until it ends.
     // Layers read back from a project render in the background like freshly loaded ones.
-    void projectLayersRender()
+    void layersRenderWithProgress()
     {
         TemporaryHome home;
         ScriptedPrompt p;
@@ -263,7 +264,17 @@ private slots:
         MainWindow w;
         p.fileAnswers.enqueue(writeFile(dir, "top.gbr", goodGerber));
         w.form()->actionTop->trigger();
+        QCOMPARE(w.view()->layers().slot(true, LayerSlot::Signal)->objects().size(), 1);
+        QCOMPARE(w.view()->viewState().render.total, 2);
+        runTicks(w, 1);
+        QVERIFY(
+            !w.form()->actionRotate->isEnabled() || !w.view()->layers().slot(true, LayerSlot::Signal)->busy);
         w.view()->waitForRenders();
+        QTRY_COMPARE(w.view()->viewState().render.reached, 2);
+        runTicks(w, 2);
+        QVERIFY(w.form()->actionRotate->isEnabled());
+        QVERIFY(w.view()->progressBar()->isHidden());
+
         const QString project = dir.filePath(QStringLiteral("board.tvx"));
         p.fileAnswers.enqueue(project);
         w.form()->actionSpeichern_unter->trigger();
@@ -322,27 +333,6 @@ private slots:
         w.switchGerberPnP();
         w.form()->actionDelete_Assy->trigger();
         QCOMPARE(w.view()->layers().slot(true, LayerSlot::Assy)->color, QColor(150, 150, 150));
-    }
-
-    // A slot load starts the render: the bar runs and the transforms stay off until it ends.
-    void slotLoadRendersWithProgress()
-    {
-        TemporaryHome home;
-        ScriptedPrompt p;
-        QTemporaryDir dir;
-        MainWindow w;
-        p.fileAnswers.enqueue(writeFile(dir, "top.gbr", goodGerber));
-        w.form()->actionTop->trigger();
-        const GerberLayer* layer = w.view()->layers().slot(true, LayerSlot::Signal);
-        QCOMPARE(layer->objects().size(), 1);
-        QCOMPARE(w.view()->viewState().render.total, 2);
-        runTicks(w, 1);
-        QVERIFY(!w.form()->actionRotate->isEnabled() || !layer->busy);
-        w.view()->waitForRenders();
-        QTRY_COMPARE(w.view()->viewState().render.reached, 2);
-        runTicks(w, 2);
-        QVERIFY(w.form()->actionRotate->isEnabled());
-        QVERIFY(w.view()->progressBar()->isHidden());
     }
 };
 

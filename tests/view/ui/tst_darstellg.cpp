@@ -71,9 +71,6 @@ private slots:
             = [](const char* name, int board, QColor body, QColor copper, int silk, QColor silkColor) {
                   QTest::newRow(name) << board << body << copper << silk << silkColor;
               };
-        row("green white", 0, QColor(12, 58, 12), QColor(0, 130, 0), 0, QColor(252, 254, 252));
-        row("white black", 1, QColor(230, 230, 230), QColor(245, 245, 245), 1, QColor(35, 35, 35));
-        row("black yellow", 2, QColor(35, 35, 35), QColor(75, 75, 75), 2, QColor(200, 200, 0));
         row("red red", 3, QColor(120, 5, 5), QColor(150, 0, 0), 3, QColor(200, 0, 0));
         row("blue", 4, QColor(10, 10, 150), QColor(30, 30, 150), 0, QColor(252, 254, 252));
     }
