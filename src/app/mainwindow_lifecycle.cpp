@@ -67,6 +67,8 @@ void MainWindow::resetDocument()
     // The search dialog holds the placements it found; they are about to be deleted.
     if (m_searchDialog)
         m_searchDialog->reset();
+    // So are the placements a drag of the tools holds; the tools start afresh.
+    m_tools.reset();
     m_view->resetDocument();
     m_view->setInteractionBlocked(blocked);
     m_ui->pickandplacepositionen->setRowCount(0);

@@ -74,7 +74,8 @@ void MainWindow::applyToolResponse(const ToolResponse& r, QMouseEvent* event)
         rebuildTables();
     if (r.fiducialsChanged)
         fillFiducialFields();
-    if (r.selectionChanged)
+    // Rebuilt tables show no selection until they are told it again.
+    if (r.selectionChanged || r.documentChanged)
         showViewSelectionInTables();
     if (r.repaint)
         m_view->update();
@@ -99,9 +100,9 @@ void MainWindow::showViewSelectionInTables()
 
 void MainWindow::setOriginAt(const QPointF& point)
 {
-    // A layer that a render thread still reads must not change under it.
-    if (m_view->layers().anyBusy() || m_view->renderRunning())
-        return;
+    // A layer that a render thread still reads must not change under it: the click waits for
+    // the renders, as rotating and mirroring do, rather than being dropped.
+    m_view->waitForRenders();
     Document& doc = m_view->document();
     const std::optional<BoardTransform::ChangedLayers> changed
         = BoardTransform::setNewOrigin(doc, m_view->layers(), point.x(), point.y());

@@ -184,13 +184,7 @@ void MainWindow::rotate270()
 void MainWindow::generateOriginsAsked()
 {
     Document& doc = m_view->document();
-    OriginGen preset = doc.originGen();
-    // Without a stored grid, the board as it is now is the one to repeat.
-    if (preset.sizeX <= 0.0 && preset.sizeY <= 0.0) {
-        preset.sizeX = qMax(0.0, doc.boardInfo()->width());
-        preset.sizeY = qMax(0.0, doc.boardInfo()->height());
-    }
-    OriginGenerator dialog(preset, doc.activeSideIsTop(), this);
+    OriginGenerator dialog(Panel::generatorPreset(doc), doc.activeSideIsTop(), this);
     if (prompt().exec(&dialog) != QDialog::Accepted)
         return;
     const Panel::Outcome outcome

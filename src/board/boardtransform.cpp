@@ -44,6 +44,17 @@ template <typename F> ChangedLayers forEachLayer(const Document& doc, LayerSet& 
     return changed;
 }
 
+// Stores a placement's new position only when both coordinates are finite: a result that
+// overflows leaves the placement as it was. False when it was left.
+bool placeAt(PnPEntry& e, double x, double y)
+{
+    if (!std::isfinite(x) || !std::isfinite(y))
+        return false;
+    e.setX(x);
+    e.setY(y);
+    return true;
+}
+
 // Applies map to the absolute position of every placement (origin + stored X/Y) and stores the
 // result relative to newOrigin; turnBy is added to the rotation.
 template <typename F>
@@ -52,9 +63,8 @@ void mapPlacements(
 {
     doc.editEntries(doc.currentList(), [&](PnPEntry& e) {
         const QPointF a = map(QPointF(origin.x() + e.x(), origin.y() + e.y()));
-        e.setX(a.x() - newOrigin.x());
-        e.setY(a.y() - newOrigin.y());
-        e.setRotation(turn(e.rotation()));
+        if (placeAt(e, a.x() - newOrigin.x(), a.y() - newOrigin.y()))
+            e.setRotation(turn(e.rotation()));
     });
 }
 
@@ -202,9 +212,9 @@ bool shiftEntries(Document& doc, const QList<PnPEntry*>& entries, Axis axis, dou
         return false;
     doc.editEntries(entries, [axis, value](PnPEntry& e) {
         if (axis == Axis::X)
-            e.setX(e.x() + value);
+            placeAt(e, e.x() + value, e.y());
         else
-            e.setY(e.y() + value);
+            placeAt(e, e.x(), e.y() + value);
     });
     doc.setModified(true);
     return true;
@@ -220,9 +230,8 @@ bool rotatePlacements(Document& doc, double degrees)
     doc.editEntries(doc.currentList(), [&](PnPEntry& e) {
         const double x = e.x();
         const double y = e.y();
-        e.setRotation(reduceAngle(reduceAngle(e.rotation()) - degrees));
-        e.setX(c * x + s * y);
-        e.setY(c * y - s * x);
+        if (placeAt(e, c * x + s * y, c * y - s * x))
+            e.setRotation(reduceAngle(reduceAngle(e.rotation()) - degrees));
     });
     doc.setModified(true);
     return true;

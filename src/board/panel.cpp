@@ -84,6 +84,16 @@ Outcome applyGenerator(Document& doc, const OriginGen& gen, GenerateSide side, b
     return {};
 }
 
+OriginGen generatorPreset(const Document& doc)
+{
+    OriginGen preset = doc.originGen();
+    if (preset.sizeX <= 0.0 && preset.sizeY <= 0.0) {
+        preset.sizeX = qMax(0.0, doc.boardInfo()->width());
+        preset.sizeY = qMax(0.0, doc.boardInfo()->height());
+    }
+    return preset;
+}
+
 PanelizeRequest panelizePreset(const Document& doc)
 {
     const OriginGen gen = doc.originGen();

@@ -50,6 +50,9 @@ QString panelInfoText(double mm);
 // and with `generateBoardSize` and a non-zero panel makes the panel the board size of those
 // sides. Refuses (nothing changes) a grid with a problem.
 Outcome applyGenerator(Document& doc, const OriginGen& gen, GenerateSide side, bool generateBoardSize);
+// What the origin generator is preset with: the side's generator; without a stored board size,
+// the board as it is now is the one to repeat.
+OriginGen generatorPreset(const Document& doc);
 
 // What the panelize dialog is preset with: the single board size and grid of the side's
 // generator when it has one (board data may already be the panel), else the board data.

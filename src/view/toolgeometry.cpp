@@ -1,5 +1,6 @@
 #include "view/toolgeometry.h"
 
+#include "board/boardtransform.h"
 #include "model/drawing.h"
 
 #include <QRectF>
@@ -9,8 +10,6 @@ namespace ToolGeometry {
 
 namespace {
 constexpr double degreesPerRadian = 57.29577951308232;
-// How far below a hundredth a length may lie and still count as that hundredth.
-constexpr double hundredthTolerance = 1e-6;
 
 bool usableSpacing(double g)
 {
@@ -65,17 +64,9 @@ std::optional<double> bearing(const QPointF& point, const QPointF& pivot)
     return b >= 360.0 ? 0.0 : b;
 }
 
-double truncateToHundredths(double mm)
-{
-    if (!std::isfinite(mm))
-        return 0.0;
-    const double sign = mm < 0 ? -1.0 : 1.0;
-    return sign * std::trunc((std::fabs(mm) + hundredthTolerance) * 100.0) / 100.0;
-}
-
 QString measureText(double mm)
 {
-    QString text = QString::number(truncateToHundredths(mm), 'g', 6);
+    QString text = QString::number(BoardTransform::truncateToHundredth(mm), 'g', 6);
     if (!text.contains(QLatin1Char('e'))) {
         const int dot = text.indexOf(QLatin1Char('.'));
         if (dot < 0)

@@ -29,9 +29,6 @@ QPointF snapMovement(const QPointF& p, double spacing);
 // Nothing for the pivot itself, where no direction exists.
 std::optional<double> bearing(const QPointF& point, const QPointF& pivot = QPointF());
 
-// A length cut (not rounded) to hundredths of a millimetre. A value a hair below a step counts
-// as the step: 0.29 is stored as 0.28999…, and the user measured 0.29.
-double truncateToHundredths(double mm);
 // A measured length as the read-out shows it: truncated to hundredths, at least two decimals,
 // "mm". A length that is not finite shows "0.00mm".
 QString measureText(double mm);

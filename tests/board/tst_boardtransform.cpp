@@ -251,6 +251,20 @@ private slots:
             QVERIFY2(qAbs(after[i] - before[i]) < 1e-9, qPrintable(QString::number(i)));
     }
 
+    // A shift or turn whose result would overflow leaves that placement as it was.
+    void overflowingResultsAreNotStored()
+    {
+        Document doc;
+        LayerSet layers;
+        PnPEntry* huge = entry(1.5e308, -1.5e308, 10);
+        doc.appendEntry(huge);
+        doc.boardInfo()->setHeight(1e308);
+        QVERIFY(shiftPlacements(doc, Axis::X, 1e308) && rotatePlacements(doc, 45));
+        rotateBoard(doc, layers, RotateOptions {});
+        QCOMPARE(QPointF(huge->x(), huge->y()), QPointF(1.5e308, -1.5e308));
+        QCOMPARE(huge->rotation(), 10.0);
+    }
+
     // On a real copper layer, a pad and the placement put on it stay together through turns,
     // mirrors and origin moves, and after the layer is read again from its lines.
     void padAndPlacementStayTogether()

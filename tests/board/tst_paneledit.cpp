@@ -17,32 +17,19 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("warning"); // empty: accepted
         QTest::addColumn<QString>("after"); // the origins as "x y exec" after the edit
-        QTest::newRow("comma") << 0 << 0 << "-1,25"
-                               << ""
-                               << "-1.25 2 1|3 4 0";
-        QTest::newRow("point") << 1 << 1 << "7.5"
-                               << ""
-                               << "1 2 1|3 7.5 0";
-        QTest::newRow("letters") << 0 << 1 << "1e3"
-                                 << "Your input contains invalid characters"
-                                 << "1 2 1|3 4 0";
-        QTest::newRow("exec 2") << 1 << 2 << "2"
-                                << "Value can only be 0 or 1"
-                                << "1 2 1|3 4 0";
-        QTest::newRow("exec 1") << 1 << 2 << " 1 "
-                                << ""
-                                << "1 2 1|3 4 1";
-        QTest::newRow("new row") << 2 << 1 << "9"
-                                 << ""
-                                 << "1 2 1|3 4 0|0 9 1";
-        QTest::newRow("exec of the new row") << 2 << 2 << "1"
-                                             << ""
-                                             << "1 2 1|3 4 0";
-        QTest::newRow("emptied") << 0 << 0 << ""
-                                 << ""
-                                 << "3 4 0";
-        QTest::newRow("huge") << 0 << 0 << QString(400, '9') << "Your input contains invalid characters"
-                              << "1 2 1|3 4 0";
+        const auto add = [](const char* name, int row, int column, const QString& text, const char* warning,
+                             const char* after) {
+            QTest::newRow(name) << row << column << text << QString(warning) << QString(after);
+        };
+        add("comma", 0, 0, "-1,25", "", "-1.25 2 1|3 4 0");
+        add("point", 1, 1, "7.5", "", "1 2 1|3 7.5 0");
+        add("letters", 0, 1, "1e3", "Your input contains invalid characters", "1 2 1|3 4 0");
+        add("exec 2", 1, 2, "2", "Value can only be 0 or 1", "1 2 1|3 4 0");
+        add("exec 1", 1, 2, " 1 ", "", "1 2 1|3 4 1");
+        add("new row", 2, 1, "9", "", "1 2 1|3 4 0|0 9 1");
+        add("exec of the new row", 2, 2, "1", "", "1 2 1|3 4 0");
+        add("emptied", 0, 0, "", "", "3 4 0");
+        add("huge", 0, 0, QString(400, '9'), "Your input contains invalid characters", "1 2 1|3 4 0");
     }
     void originCells()
     {

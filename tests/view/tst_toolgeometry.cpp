@@ -36,8 +36,6 @@ private slots:
 
     void readOutTruncatesWithoutLosingAHundredth()
     {
-        const ToolGeometry::Measurement m = ToolGeometry::measure(QPointF(1, 1), QPointF(4, 5));
-        QCOMPARE(ToolGeometry::measureBoxText(m), QStringLiteral("X: 3.00mm   Y: 4.00mm   Total: 5.00mm"));
         // 0.29 is stored as 0.28999…; the read-out must not show 0.28.
         QCOMPARE(ToolGeometry::measureText(0.29), QStringLiteral("0.29mm"));
         QCOMPARE(ToolGeometry::measureText(std::fabs(0.3 - 0.01)), QStringLiteral("0.29mm"));
@@ -86,7 +84,6 @@ private slots:
         QTest::newRow("filled rectangle, deep inside") << 2 << backwards << QPointF(6, 4) << true;
         QTest::newRow("text box inside")
             << 3 << QRectF(QPointF(0, 0), QPointF(8, 2)) << QPointF(4, 1) << true;
-        QTest::newRow("filled rectangle, outside") << 2 << backwards << QPointF(11, 4) << false;
     }
     void drawingHitTest()
     {

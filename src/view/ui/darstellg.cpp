@@ -100,6 +100,8 @@ void Darstellg::resetDocument()
     m_selectionCentringCounter = 0;
     m_lastCentredIndex = -1;
     m_pendingChanges = false;
+    // A band, measurement or drawing in progress belonged to the old document.
+    m_overlays = BoardOverlays();
     m_progressBar->hide();
     update();
 }

@@ -161,6 +161,13 @@ private slots:
         QVERIFY(!inside->moving());
         QVERIFY(near(inside, 9, 6, 0));
         QVERIFY(t.w.view()->isModified());
+        QCOMPARE(t.w.form()->pickandplacepositionen->selectedRowNumbers(), QList<int> { 0 });
+
+        // A new document ends the drag: the next press leaves the deleted placements alone.
+        t.press({ 19, 6 });
+        t.prompt.questionAnswers.enqueue(QMessageBox::No);
+        t.w.form()->actionNeu->trigger();
+        t.click({ 1, 1 });
     }
 
     void rotateSelectionByDragging()
