@@ -19,6 +19,7 @@
 #include "view/ui/darstellg.h"
 
 #include <QDebug>
+#include <QHeaderView>
 
 namespace {
 
@@ -226,6 +227,9 @@ void MainWindow::buildOriginsTable()
     QTableWidget* table = m_ui->OriginsTable;
     const bool blocked = table->blockSignals(true);
     table->clearContents();
+    // X and Y share the narrow panel; Exec takes what its digit needs, so all three stay in view.
+    table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    table->horizontalHeader()->setSectionResizeMode(2, QHeaderView::ResizeToContents);
     const Origins origins = m_view->document().origins();
     // One empty row more: typing a position there adds an origin.
     table->setRowCount(origins.size() + 1);
