@@ -1,5 +1,4 @@
 #include "app/mainwindow.h"
-#include "logcapture.h"
 #include "scriptedprompt.h"
 #include "tables/ui/pnplist.h"
 #include "ui_mainwindow.h"
@@ -87,14 +86,11 @@ private slots:
     void drawAndSelectDrawings()
     {
         ToolWindow t;
-        LogCapture log;
         t.w.selectTool(ToolMode::DrawRectangle);
         t.press({ 2, 3 });
         t.drag({ 4.2, 5.6 });
         t.drag({ 6, 8 });
         t.release({ 6, 8 });
-        QVERIFY(log.lines().contains("Drawing 0 is moving at X:4 Y:6"));
-        QVERIFY(log.lines().contains("Drawing 0 ends at X:6 Y:8 Type: 1"));
         t.w.selectTool(ToolMode::DrawLine);
         t.click({ 10, 10 }); // no drag, nothing to draw
         t.press({ 10, 10 });
@@ -119,7 +115,6 @@ private slots:
         t.press({ 4.2, 10 });
         t.drag({ 4, 12.4 });
         t.release({ 4, 12.4 });
-        QVERIFY(log.lines().contains("resize Drawing"));
         QCOMPARE(QPointF(t.doc.drawings()[1].endX, t.doc.drawings()[1].endY), QPointF(4, 12));
         QCOMPARE(t.drawingSelection(), (QList<bool> { true, true }));
         t.click({ 4, 5 }); // deep inside the hollow rectangle: nothing
@@ -205,7 +200,6 @@ private slots:
     void measureTextAndOrigin()
     {
         ToolWindow t;
-        LogCapture log;
         t.w.selectTool(ToolMode::Measure);
         t.press({ 1, 1 });
         t.drag({ 4.2, 4.9 });
@@ -230,8 +224,6 @@ private slots:
             QCOMPARE(t.w.view()->toolMode(), ToolMode::SetNewPosition);
         }
         QCOMPARE(t.prompt.callsOf("exec").first().title, QStringLiteral("Insert Text"));
-        QVERIFY(log.lines().contains("Text aborted"));
-        QVERIFY(log.lines().contains("Text entered, Type: 3"));
         QCOMPARE(t.doc.drawings().size(), 1);
         QCOMPARE(t.doc.drawings().first().text, QStringLiteral("Rev;A"));
         QCOMPARE(t.doc.drawings().first().textSize, 30);
@@ -245,14 +237,12 @@ private slots:
         t.click({ 10, 5 });
         QVERIFY(near(e, 2.345, 2, 0)); // moved with its pad, not cut
         QCOMPARE(t.w.view()->viewOffsetX(), offsetX + 100);
-        QVERIFY(log.lines().contains("interpret Top"));
     }
 
     // Clicks select by where the cursor is at the press, without waiting for a timer tick.
     void clickSelectionCtrlAndContextMenu()
     {
         ToolWindow t;
-        LogCapture log;
         PnPEntry* a = t.add("R1", 5, 5);
         PnPEntry* b = t.add("R2", 10, 5);
         PnPEntry* c = t.add("R3", 15, 5);
@@ -260,20 +250,17 @@ private slots:
         t.click({ 5.3, 4.8 });
         QVERIFY(a->selected() && !b->selected());
         QTest::keyPress(t.w.view(), Qt::Key_Control);
-        QVERIFY(log.lines().contains("ctrl pressed"));
         QVERIFY(t.w.view()->ctrlHeld());
         t.click({ 10, 5 });
         QVERIFY(a->selected() && b->selected());
         t.click({ 5, 5 }); // Ctrl toggles
         QVERIFY(!a->selected() && b->selected());
         QTest::keyRelease(t.w.view(), Qt::Key_Control);
-        QVERIFY(log.lines().contains("ctrl release"));
         QVERIFY(!t.w.view()->ctrlHeld());
 
         // A right click on a placement makes it the selection the menu acts on.
         t.click({ 15, 5 }, {}, Qt::RightButton);
         QVERIFY(c->selected() && !b->selected());
-        QVERIFY(log.lines().contains("right click"));
         QVERIFY(t.w.viewContextMenu()->isVisible());
         t.w.viewContextMenu()->hide();
         t.click({ 30, 30 });
