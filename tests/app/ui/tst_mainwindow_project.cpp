@@ -2,6 +2,7 @@
 // open again; a damaged file; colors.cfg at start-up, from the Config dialog and at close.
 #include "app/mainwindow.h"
 #include "gerber/gerberlayer.h"
+#include "model/version.h"
 #include "scriptedprompt.h"
 #include "settings/colorsettings.h"
 #include "ui_mainwindow.h"
@@ -56,7 +57,7 @@ private slots:
             w.form()->actionSpeichern_unter->trigger();
             QVERIFY(scripted.callsOf("warning").isEmpty());
             QVERIFY(!w.view()->isModified());
-            QCOMPARE(w.windowTitle(), QStringLiteral("panel.A - Tessavrant 0.0.80"));
+            QCOMPARE(w.windowTitle(), QStringLiteral("panel.A - ") + Version::programText());
             QVERIFY(closeWindow(w));
             QVERIFY(scripted.callsOf("question").isEmpty());
         }
@@ -64,7 +65,7 @@ private slots:
         runTicks(w, 2);
         QVERIFY(scripted.callsOf("warning").isEmpty());
         QCOMPARE(w.currentProjectPath(), path);
-        QCOMPARE(w.windowTitle(), QStringLiteral("panel_A - Tessavrant 0.0.80"));
+        QCOMPARE(w.windowTitle(), QStringLiteral("panel_A - ") + Version::programText());
         QCOMPARE(w.view()->currentList().size(), 1);
         QCOMPARE(w.view()->currentList().first()->x(), 1.5);
         QCOMPARE(w.view()->layers().slot(true, LayerSlot::Signal)->objects().size(), 2);

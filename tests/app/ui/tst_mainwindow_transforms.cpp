@@ -45,9 +45,7 @@ private slots:
     // An invalid distance keeps the dialog open and the document untouched; "1,5" shifts.
     void shiftRefusesInvalidText()
     {
-        TemporaryHome home;
-        ScriptedPrompt scripted;
-        MainWindow w;
+        auto&& [home, scripted, w] = WindowUnderTest();
         Document& doc = w.view()->document();
         doc.appendEntry(placement(10, 20));
         doc.setModified(false);
@@ -75,9 +73,7 @@ private slots:
     // and, with "Generate PCB Size", the board size fields.
     void generatorFillsTheOriginsTable()
     {
-        TemporaryHome home;
-        ScriptedPrompt scripted;
-        MainWindow w;
+        auto&& [home, scripted, w] = WindowUnderTest();
         QStringList cut;
         bool stayedOpen = false;
         scripted.dialogHandlers.enqueue([&](QDialog* d) {
@@ -116,9 +112,7 @@ private slots:
     // The second panelize starts from the single board; the layer table asks the same dialog.
     void panelizeStartsFromTheSingleBoard()
     {
-        TemporaryHome home;
-        ScriptedPrompt scripted;
-        MainWindow w;
+        auto&& [home, scripted, w] = WindowUnderTest();
         w.view()->document().boardInfo()->setWidth(50);
         w.view()->document().boardInfo()->setHeight(40);
         QStringList cut;
@@ -146,9 +140,7 @@ private slots:
     // A row turned in Gerber mode and moved to a side slot lands where the row showed it.
     void moveToReplaysTheRowTransform()
     {
-        TemporaryHome home;
-        ScriptedPrompt scripted;
-        MainWindow w;
+        auto&& [home, scripted, w] = WindowUnderTest();
         w.switchGerberPnP();
         auto row = std::make_unique<GerberLayer>();
         row->rawLines = QStringList { "%FSLAX24Y24*%", "%MOMM*%", "%ADD10C,0.5*%", "D10*", "X10000Y20000D03*",
@@ -173,9 +165,7 @@ private slots:
     // a typed fiducial value marks the document modified.
     void placementToFiducial()
     {
-        TemporaryHome home;
-        ScriptedPrompt scripted;
-        MainWindow w;
+        auto&& [home, scripted, w] = WindowUnderTest();
         Document& doc = w.view()->document();
         doc.setOrigins({ { 5, 6, 1 } });
         doc.appendEntry(placement(1, 2, true));
@@ -200,9 +190,7 @@ private slots:
 
     void dialogsFitTheirTexts()
     {
-        TemporaryHome home;
-        ScriptedPrompt scripted;
-        MainWindow w;
+        auto&& [home, scripted, w] = WindowUnderTest();
         QStringList cut;
         for (QAction* a : { w.form()->actionRotate, w.form()->actionShiftX, w.form()->actionRotation }) {
             scripted.dialogHandlers.enqueue([&](QDialog* d) {

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "app/mainwindow.h"
+#include "scriptedprompt.h"
+
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -33,6 +36,15 @@ private:
     QTemporaryDir m_dir;
     QByteArray m_oldHome;
     QByteArray m_oldConfig;
+};
+
+// A main window in a temporary home, its messages answered by a scripted prompt. Members are
+// built in this order and torn down in reverse: `auto&& [home, prompt, w] = WindowUnderTest();`
+struct WindowUnderTest
+{
+    TemporaryHome home;
+    ScriptedPrompt prompt;
+    MainWindow window;
 };
 
 // Runs the window's 20 ms driver, as its timer would, without waiting for the timer.

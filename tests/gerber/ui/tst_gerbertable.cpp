@@ -51,10 +51,8 @@ class TstGerberTable : public QObject
 private slots:
     void importFillsFreeRowsAndRefusesWhenFull()
     {
-        TemporaryHome home;
-        ScriptedPrompt p;
         QTemporaryDir dir;
-        MainWindow w;
+        auto&& [home, p, w] = WindowUnderTest();
         w.switchGerberPnP();
         const QString file = writeFile(dir, "a;b+c.gbr", goodGerber);
         importGerber(w, p, file);
@@ -78,10 +76,8 @@ private slots:
     // A file that does not read leaves the row free: it is not saved as a used row.
     void failedImportLeavesRowFree()
     {
-        TemporaryHome home;
-        ScriptedPrompt p;
         QTemporaryDir dir;
-        MainWindow w;
+        auto&& [home, p, w] = WindowUnderTest();
         w.switchGerberPnP();
         importGerber(w, p, writeFile(dir, "cut.gbr", "%FSLAX34Y34*%\n%MOMM*%\n%ADD10C,1*%\nD10*\n"));
         QCOMPARE(p.callsOf("warning").size(), 1);
@@ -94,10 +90,8 @@ private slots:
 
     void renameCleansSeparators()
     {
-        TemporaryHome home;
-        ScriptedPrompt p;
         QTemporaryDir dir;
-        MainWindow w;
+        auto&& [home, p, w] = WindowUnderTest();
         w.switchGerberPnP();
         importGerber(w, p, writeFile(dir, "top.gbr", goodGerber));
         w.form()->gerber_table->item(0, GerberTable::NameColumn)->setText(QStringLiteral("a;b+c"));
@@ -111,10 +105,8 @@ private slots:
     // A drill row is written back with the drill dialog; cancelling writes nothing.
     void exportWritesStoredLines()
     {
-        TemporaryHome home;
-        ScriptedPrompt p;
         QTemporaryDir dir;
-        MainWindow w;
+        auto&& [home, p, w] = WindowUnderTest();
         w.switchGerberPnP();
         p.fileAnswers.enqueue(writeFile(dir, "board.drl", drill));
         p.dialogHandlers.enqueue([](QDialog*) { return int(QDialog::Accepted); });
@@ -146,10 +138,8 @@ private slots:
 
     void moveRowIntoSlot()
     {
-        TemporaryHome home;
-        ScriptedPrompt p;
         QTemporaryDir dir;
-        MainWindow w;
+        auto&& [home, p, w] = WindowUnderTest();
         w.switchGerberPnP();
         importGerber(w, p, writeFile(dir, "paste.gbr", goodGerber));
         GerberTable* table = w.form()->gerber_table;
@@ -189,10 +179,8 @@ private slots:
     // empty slots; in Gerber mode (dropped on the table) into free rows from the drop row.
     void droppedFilesLoad()
     {
-        TemporaryHome home;
-        ScriptedPrompt p;
         QTemporaryDir dir;
-        MainWindow w;
+        auto&& [home, p, w] = WindowUnderTest();
         p.dialogHandlers.enqueue([](QDialog*) { return int(QDialog::Accepted); });
         emit w.view()->filesDropped({ writeFile(dir, "a.gbr", goodGerber), writeFile(dir, "b.drl", drill),
             writeFile(dir, "c.gbr", goodGerber) });
@@ -258,10 +246,8 @@ private slots:
     // Layers read back from a project render in the background like freshly loaded ones.
     void layersRenderWithProgress()
     {
-        TemporaryHome home;
-        ScriptedPrompt p;
         QTemporaryDir dir;
-        MainWindow w;
+        auto&& [home, p, w] = WindowUnderTest();
         p.fileAnswers.enqueue(writeFile(dir, "top.gbr", goodGerber));
         w.form()->actionTop->trigger();
         QCOMPARE(w.view()->layers().slot(true, LayerSlot::Signal)->objects().size(), 1);
@@ -292,10 +278,8 @@ private slots:
     // A row's load button asks Gerber or Excellon, then the file, and loads into that row.
     void rowButtonLoadsIntoItsRow()
     {
-        TemporaryHome home;
-        ScriptedPrompt p;
         QTemporaryDir dir;
-        MainWindow w;
+        auto&& [home, p, w] = WindowUnderTest();
         w.switchGerberPnP();
         p.dialogHandlers.enqueue([](QDialog* d) {
             d->findChild<QRadioButton*>(QStringLiteral("radioExcellon"))->setChecked(true);
@@ -321,9 +305,7 @@ private slots:
 
     void deleteActionsColours()
     {
-        TemporaryHome home;
-        ScriptedPrompt p;
-        MainWindow w;
+        auto&& [home, p, w] = WindowUnderTest();
         w.form()->actionDelete_Assy->trigger();
         QCOMPARE(w.view()->layers().slot(true, LayerSlot::Assy)->color, QColor(255, 255, 255));
         // The slot's default colour is the layer colour row of its number (3: grey).
