@@ -1,5 +1,4 @@
 #include "dialogfit.h"
-#include "logcapture.h"
 #include "model/document.h"
 #include "pnpio/ui/loadpnp_dlp.h"
 #include "pnpio/ui/pnpimportactions.h"
@@ -39,15 +38,10 @@ class TstPnPImportUi : public QObject
 {
     Q_OBJECT
 private slots:
-    void dialogDefaultsAndChoices()
+    void dialogChoices()
     {
         loadPnP_dlp dialog;
-        QCOMPARE(dialog.windowTitle(), QStringLiteral("Import Pick-and-Place"));
         QCOMPARE(cutTexts(dialog, "pnp-import"), QStringList());
-        QVERIFY(radio(&dialog, "radioNo")->isChecked() && radio(&dialog, "radioNew")->isChecked());
-        QCOMPARE(dialog.side(), 2);
-        QVERIFY(!dialog.add());
-
         dialog.setFileHasSides(false);
         QVERIFY(!radio(&dialog, "radioNo")->isEnabled());
         QVERIFY(radio(&dialog, "radioTop")->isChecked());
@@ -67,29 +61,26 @@ private slots:
         QTest::addColumn<Action>("action");
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QString>("filter");
-        QTest::addColumn<bool>("logsDirectory");
         using I = PnPImportActions;
-        const QList<std::tuple<const char*, Action, QString, QString, bool>> rows {
-            { "Tessavrant", &I::importTessavrant, "Open DipTrace PnP", "CSV-File (*.*)", false },
-            { "DipTrace", &I::importDipTrace, "Open DipTrace PnP", "CSV-File (*.*)", false },
-            { "Eagle", &I::importEagle, "Open Eagle PnP", "MNT-File (*.*)", true },
-            { "Eagle (Part)", &I::importEaglePart, "Open Eagle PnP (PART)", "PART-File (*.*)", true },
-            { "Target", &I::importTarget, "Open Target PnP", "TXT-File (*.*)", true },
-            { "Altium", &I::importAltium, "Open Altium PnP", "TXT-File (*.*)", false },
-            { "Altium 2", &I::importAltium2, "Open Altium PnP", "TXT-File (*.*)", false },
-            { "KiCad", &I::importKiCad, "Open KiCad PnP", "POS-File (*.*)", false },
-            { "PPosition Update (CSV)", &I::importPositionUpdate, "Open Part Positions", "CSV-File (*.*)",
-                false }
+        const QList<std::tuple<const char*, Action, QString, QString>> rows {
+            { "Tessavrant", &I::importTessavrant, "Open DipTrace PnP", "CSV-File (*.*)" },
+            { "DipTrace", &I::importDipTrace, "Open DipTrace PnP", "CSV-File (*.*)" },
+            { "Eagle", &I::importEagle, "Open Eagle PnP", "MNT-File (*.*)" },
+            { "Eagle (Part)", &I::importEaglePart, "Open Eagle PnP (PART)", "PART-File (*.*)" },
+            { "Target", &I::importTarget, "Open Target PnP", "TXT-File (*.*)" },
+            { "Altium", &I::importAltium, "Open Altium PnP", "TXT-File (*.*)" },
+            { "Altium 2", &I::importAltium2, "Open Altium PnP", "TXT-File (*.*)" },
+            { "KiCad", &I::importKiCad, "Open KiCad PnP", "POS-File (*.*)" },
+            { "PPosition Update (CSV)", &I::importPositionUpdate, "Open Part Positions", "CSV-File (*.*)" }
         };
-        for (const auto& [name, action, caption, filter, logs] : rows)
-            QTest::newRow(name) << action << caption << filter << logs;
+        for (const auto& [name, action, caption, filter] : rows)
+            QTest::newRow(name) << action << caption << filter;
     }
     void captionsAndFilters()
     {
         QFETCH(Action, action);
         QFETCH(QString, caption);
         QFETCH(QString, filter);
-        QFETCH(bool, logsDirectory);
         QTemporaryDir dir;
         const QString path = writeFile(dir, "header.txt",
             action == &PnPImportActions::importEaglePart
@@ -104,7 +95,6 @@ private slots:
         QVERIFY(!action(nullptr, doc, lastDirectory));
         QCOMPARE(lastDirectory, QStringLiteral("/start"));
 
-        LogCapture log;
         QVERIFY(action(nullptr, doc, lastDirectory));
         const QList<ScriptedPrompt::Call> open = scripted.callsOf("open");
         QCOMPARE(open.size(), 2);
@@ -112,7 +102,6 @@ private slots:
         QCOMPARE(open.at(1).filter, filter);
         QCOMPARE(open.at(1).text, QStringLiteral("/start"));
         QCOMPARE(lastDirectory, dir.path());
-        QCOMPARE(log.lines().contains("\"" + dir.path() + "\""), logsDirectory);
         QVERIFY(scripted.callsOf("warning").isEmpty());
     }
 
