@@ -29,32 +29,19 @@ void readWithEveryFormat(const QByteArray& bytes)
 
 } // namespace
 
-// Input no CAD tool writes: binary, huge, endless lines, missing columns. A reader may
-// refuse it, but must not crash, hang or read past the end.
+// Input no CAD tool writes: huge files and endless lines. A reader may refuse it, but must
+// not crash, hang or read past the end.
 class TstPnPBadInput : public QObject
 {
     Q_OBJECT
 private slots:
     void initTestCase() { QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false")); }
 
-    void binaryTruncatedAndEndlessInput_data()
+    void endlessInput_data()
     {
+        // Short garbage is the fuzz targets' work; here lines far longer than they try, where a
+        // reader that rescans its line would stall.
         QTest::addColumn<QByteArray>("bytes");
-        QRandomGenerator rng(99);
-        QByteArray random(64 * 1024, Qt::Uninitialized);
-        for (char& c : random)
-            c = char(rng.bounded(256));
-        QTest::newRow("random bytes") << random;
-        QTest::newRow("nul bytes") << QByteArray(4096, '\0');
-        QTest::newRow("only line ends") << QByteArray("\r\n\n\r\n\n");
-        QTest::newRow("truncated utf8") << QByteArray("Designator Comment\xc3");
-        QTest::newRow("altium header then garbage") << QByteArray(
-            "Designator Comment Layer Footprint Center-X(mm) Center-Y(mm) Rotation Description\n\xff\xfe");
-        QTest::newRow("eagle header then half line")
-            << QByteArray("Part Value Package Library Position (mm) Orientation\nR1 (");
-        QTest::newRow("csv header, unterminated quote")
-            << QByteArray("\"Designator\",\"Center-X(mm)\",\"Center-Y(mm)\"\n\"R1,\"1");
-        QTest::newRow("missing columns") << QByteArray("Designator\nR1\n\"Designator\"\n\"R1\"\nh\nR1;a\n");
         const QByteArray longText(1000000, 'x');
         QTest::newRow("one long line") << longText;
         QTest::newRow("long own csv field") << "h\nR1;" + longText + ";1;2;top;0;v\n";
@@ -65,7 +52,7 @@ private slots:
             << "Part Value Package Library Position (mm) Orientation\n" + QByteArray(1000000, '(');
         QTest::newRow("many spaces") << "R1" + QByteArray(1000000, ' ') + "1 2 3 4 5";
     }
-    void binaryTruncatedAndEndlessInput()
+    void endlessInput()
     {
         QFETCH(QByteArray, bytes);
         readWithEveryFormat(bytes);
