@@ -35,19 +35,6 @@ double differingShare(const QImage& a, const QImage& b)
     return double(differing) / (a.width() * a.height());
 }
 
-// The colour a layer pixel gets over the background at the view's layer opacity.
-QRgb over(const QColor& layer, const QColor& background)
-{
-    auto mix = [](int l, int b) { return int(std::lround(0.75 * l + 0.25 * b)); };
-    return qRgb(mix(layer.red(), background.red()), mix(layer.green(), background.green()),
-        mix(layer.blue(), background.blue()));
-}
-
-bool near(QRgb a, QRgb b)
-{
-    return qAbs(qRed(a) - qRed(b)) <= 3 && qAbs(qGreen(a) - qGreen(b)) <= 3 && qAbs(qBlue(a) - qBlue(b)) <= 3;
-}
-
 } // namespace
 
 class TstBoardPainter : public QObject
@@ -77,36 +64,6 @@ private slots:
             QFAIL(qPrintable(
                 QStringLiteral("differs from %1/%2; actual picture: %3").arg(goldenDir, name, review)));
         }
-    }
-
-    // World (2, 3) mm at zoom 10 with offsets (15, -21) in a view 120 high: pixel (35, 69).
-    void flashLandsAtMappedPixel()
-    {
-        Scene s;
-        build(QStringLiteral("flash"), s);
-        const QImage image = s.paint();
-        const QRgb copper = over(s.layers.slot(true, LayerSlot::Signal)->color, s.state.colours.background);
-        QVERIFY(near(image.pixel(35, 69), copper));
-        QVERIFY(near(image.pixel(35 + 8, 69), copper));
-        QVERIFY(!near(image.pixel(35 + 12, 69), copper));
-        QVERIFY(!near(image.pixel(35, 69 - 12), copper));
-    }
-
-    // A clear hole cuts only the layer it belongs to: the copper below shows through it.
-    void clearPartsCutOnlyTheirLayer()
-    {
-        Scene s;
-        build(QStringLiteral("clear over dark"), s);
-        const QImage image = s.paint();
-        const ViewMapping m = ViewMapping::of(s.state, sceneSize.height());
-        const QColor background = s.state.colours.background;
-        const QRgb copper = over(s.layers.slot(true, LayerSlot::Signal)->color, background);
-        const QRgb paste = over(s.layers.slot(true, LayerSlot::Paste)->color, background);
-        QVERIFY(near(image.pixel(m.x(4), m.y(4)), copper));
-        QVERIFY(near(image.pixel(m.x(2.5), m.y(2.5)), paste));
-        QVERIFY(near(image.pixel(m.x(1.5), m.y(1.5)), copper));
-        QVERIFY(near(image.pixel(m.x(10), m.y(4)), background.rgb()));
-        QVERIFY(near(image.pixel(m.x(8.5), m.y(2)), paste));
     }
 
     // Spacing 0.15 mm at zoom 7 is a pitch of 10.5 px: the 10th point lies 105 px from the

@@ -152,15 +152,6 @@ private slots:
         // Fresh drill slots take the background colour, so holes look like holes.
         QCOMPARE(v.layers().slot(true, LayerSlot::Drill)->color, QColor(1, 1, 1));
     }
-
-    void paintsBackground()
-    {
-        Darstellg v;
-        v.resize(120, 80);
-        v.viewState().colours.background = QColor(20, 40, 60);
-        const QImage img = v.grab(QRect(60, 60, 40, 20)).toImage();
-        QCOMPARE(img.pixelColor(10, 10), QColor(20, 40, 60));
-    }
 };
 
 QTEST_MAIN(TstDarstellg)
