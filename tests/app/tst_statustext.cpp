@@ -16,7 +16,6 @@ private slots:
         QTest::addColumn<double>("value");
         QTest::addColumn<QString>("text");
         QTest::newRow("one decimal is padded") << 12.5 << "12.50";
-        QTest::newRow("whole number") << 3.0 << "3.00";
         QTest::newRow("more decimals are cut, not rounded") << 1.239 << "1.23";
         QTest::newRow("negative") << -0.5 << "-0.50";
         QTest::newRow("small") << 0.001 << "0.00";

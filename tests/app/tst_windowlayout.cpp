@@ -42,9 +42,6 @@ private slots:
         QTEST(l.placementTable, "placementTable");
         QTEST(l.feederTable, "feederTable");
         QCOMPARE(l.partTable, QRect(0, 0, 240, l.placementTable.y()));
-        QCOMPARE(l.infoTabs, QRect(W - 200, 0, 200, 370));
-        QCOMPARE(l.machineFrame, QRect(W - 200, 370, 200, 70));
-        QCOMPARE(l.originsTable, QRect(0, 0, 196, 339));
         // The toggle sits in the top right corner of the feeder overview.
         QCOMPARE(l.feederButton, QRect(l.feeder.width() - 15, 0, 15, 15));
         QVERIFY(l.layerTable.isNull());

@@ -1,4 +1,4 @@
-// The layer model: colours, index bookkeeping and the line store the reader keeps.
+// The layer model: index bookkeeping and the line store the reader keeps.
 #include "gerber/gerberlayer.h"
 #include "gerber/gerberreader.h"
 
@@ -9,23 +9,6 @@ class TestGerberLayer : public QObject
     Q_OBJECT
 
 private slots:
-
-    void colourFromListIndex_data()
-    {
-        QTest::addColumn<int>("index");
-        QTest::addColumn<QColor>("colour");
-        QTest::newRow("0") << 0 << QColor(0, 130, 0);
-        QTest::newRow("wraps") << 13 << QColor(150, 150, 150);
-        QTest::newRow("Gerber mode row") << 254 << QColor(250, 250, 250);
-    }
-
-    void colourFromListIndex()
-    {
-        QFETCH(int, index);
-        QFETCH(QColor, colour);
-        QCOMPARE(GerberLayer(index).color, colour);
-        QCOMPARE(GerberLayer(index).color.alpha(), 255);
-    }
 
     void objectsAndRegionsShareIndexes()
     {
@@ -138,21 +121,6 @@ private slots:
         int i = 0;
         for (const QString& line : got)
             QCOMPARE(line, lines.at(i++));
-    }
-
-    void lineListConvertsLikeStringList()
-    {
-        const QStringList source({ "%FSLAX24Y24*%", "", "M02*" });
-        LineList lines = source;
-        QCOMPARE(QStringList(lines), source);
-        QCOMPARE(lines.join(u"\n"), source.join(QLatin1Char('\n')));
-        QCOMPARE(lines.first(), source.first());
-        QCOMPARE(lines.last(), source.last());
-        LineList copy = lines;
-        QVERIFY(copy == lines);
-        copy.append(u"X");
-        QVERIFY(copy != lines);
-        QCOMPARE(lines.size(), 3);
     }
 };
 

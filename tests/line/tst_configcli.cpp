@@ -69,16 +69,6 @@ private slots:
         QVERIFY(out.isEmpty());
     }
 
-    void rewriteRegroups()
-    {
-        QTemporaryDir dir;
-        writeFile(dir.filePath("line.cfg"), "A;0;5\nB;1;2\nC;2;5\n");
-        QByteArray out, err;
-        QCOMPARE(run({ "rewrite", "--dir", dir.path() }, &out, &err), 0);
-        QCOMPARE(readFile(dir.filePath("line.cfg")), QByteArray("A;0;0\nC;2;0\nB;1;1\n"));
-        QVERIFY(!QFile::exists(dir.filePath("database.cfg")));
-    }
-
     void exitStatus_data()
     {
         QTest::addColumn<QStringList>("args");

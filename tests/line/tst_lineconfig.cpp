@@ -51,18 +51,6 @@ private slots:
         QCOMPARE(describe(config), lines);
     }
 
-    void headsFollowTheType()
-    {
-        LineConfig config;
-        config.parse("T;0;0\nO;1;0\nE;2;0\n");
-        const QList<Machine*>& m = config.lines().at(0).machines;
-        QCOMPARE(m.at(0)->headCount(), 8);
-        QCOMPARE(m.at(1)->headCount(), 8);
-        QCOMPARE(m.at(2)->headCount(), 2);
-        QCOMPARE(m.at(2)->heads.size(), 2);
-        QCOMPARE(m.at(0)->multipickGroups.size(), 99);
-    }
-
     // The line field written is the index of the line holding the machine, so lines read
     // back as they were, whatever numbers the file or a new machine carried.
     void writesLineIndexes()

@@ -94,10 +94,7 @@ private slots:
         QTest::newRow("both: all top, then all bottom")
             << top << bottom << 0 << "0123" << QStringList { r1, c2, u1, x9 };
         QTest::newRow("top only") << top << bottom << 1 << "0123" << QStringList { r1, c2 };
-        QTest::newRow("bottom only") << top << bottom << 2 << "0123" << QStringList { u1, x9 };
         QTest::newRow("machine off") << top << bottom << 0 << "023" << QStringList { c2, u1, x9 };
-        QTest::newRow("only no placement") << top << bottom << 0 << "0" << QStringList { x9 };
-        QTest::newRow("hand and THT") << top << bottom << 0 << "23" << QStringList { c2, u1 };
         QTest::newRow("nothing checked") << top << bottom << 0 << "" << QStringList();
         QTest::newRow("comment semicolon becomes a comma")
             << QStringList { "R1|0603|1|2|top|0|10k|1|a;b;c" } << QStringList() << 0 << "0123"

@@ -86,24 +86,6 @@ private slots:
             QCOMPARE(e->side(), QStringLiteral("bottom"));
     }
 
-    // Field cutting is in the readers test; here what the frame adds: rotation wrap and the head.
-    void ownCsvFieldsReachTheEntry()
-    {
-        QTemporaryDir dir;
-        Document doc;
-        QVERIFY(PnPImport::importFile(
-            doc, PnPFormat::Tessavrant, writeFile(dir, "own.csv", ownCsv), PnPImportOptions(), nullptr));
-        const PnPEntry* r1 = doc.topList().value(0);
-        QVERIFY(r1);
-        QCOMPARE(r1->x(), 12.5);
-        QCOMPARE(r1->exec(), QStringLiteral("1"));
-        QCOMPARE(r1->head(), 1);
-        const PnPEntry* c1 = doc.bottomList().value(0);
-        QVERIFY(c1);
-        QCOMPARE(c1->rotation(), 10.0);
-        QCOMPARE(c1->comment(), QStringLiteral("hand"));
-    }
-
     void failedReadLeavesTheDocumentAlone_data()
     {
         QTest::addColumn<int>("format");
@@ -147,13 +129,6 @@ private slots:
         QString error;
         QVERIFY(PnPImport::importFile(doc, PnPFormat::Tessavrant, path, PnPImportOptions(), &error));
         QVERIFY(doc.topList().isEmpty() && doc.bottomList().isEmpty());
-    }
-
-    void sidelessFormatsDefaultToTop()
-    {
-        QCOMPARE(PnPImportOptions::defaultsFor(PnPFormat::Eagle).side, int(PnPImportOptions::Top));
-        QCOMPARE(PnPImportOptions::defaultsFor(PnPFormat::EaglePart).side, int(PnPImportOptions::Top));
-        QCOMPARE(PnPImportOptions::defaultsFor(PnPFormat::AltiumCsv).side, int(PnPImportOptions::NoChanges));
     }
 
     // Each known designator takes the last position the file gives it; each unknown one is

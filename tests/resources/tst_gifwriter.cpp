@@ -1,5 +1,4 @@
 #include "resources/icongen/gifwriter.h"
-#include "resources/icongen/spinneranimation.h"
 
 #include <QBuffer>
 #include <QImageReader>
@@ -216,25 +215,6 @@ private slots:
         QVERIFY(!writer.addFrame(QVector<uchar>(7, 0), 1)); // too many pixels
         QVERIFY(!writer.addFrame({ 0, 3, 0, 0, 0, 0 }, 1)); // index beyond the palette
         QCOMPARE(writer.frameCount(), 0);
-    }
-
-    void spinnerFramesTurn()
-    {
-        const QList<QImage> frames = decode(SpinnerAnimation::gif());
-        QCOMPARE(frames.size(), SpinnerAnimation::kFrames);
-        for (int f = 0; f < frames.size(); ++f) {
-            QCOMPARE(frames[f].size(), QSize(SpinnerAnimation::kSize, SpinnerAnimation::kSize));
-            QVERIFY(frames[f] != frames[(f + 1) % frames.size()]);
-        }
-        // A turn is a rotation: frame 3 is frame 0 turned by a quarter.
-        QTransform quarter;
-        quarter.rotate(90);
-        const QImage turned = frames[0].transformed(quarter);
-        int differing = 0;
-        for (int y = 0; y < turned.height(); ++y)
-            for (int x = 0; x < turned.width(); ++x)
-                differing += qAbs(qAlpha(turned.pixel(x, y)) - qAlpha(frames[3].pixel(x, y))) > 0 ? 1 : 0;
-        QVERIFY2(differing < turned.width() * turned.height() / 20, qPrintable(QString::number(differing)));
     }
 };
 
