@@ -193,6 +193,15 @@ private slots:
         p = parse("%FSLAX24Y24*%\nG71*\nG91*\nM02*\n");
         QCOMPARE(p.layer->unitFactor, 1.0);
         QCOMPARE(p.layer->coordinateMode, QStringLiteral("I"));
+        // Several parameters in one block, several blocks on one line: each one counts.
+        for (const char* head : { "%FSLAX25Y25*MOMM*%\n", "%FSLAX25Y25*%%MOMM*%\n" }) {
+            p = parse(QString(head) + "%ADD10C,1*%%ADD11C,2*%\nD11*\nX100000Y0D03*\nM02*\n");
+            QVERIFY2(p.ok, head);
+            QCOMPARE(p.layer->unitFactor, 1.0);
+            QCOMPARE(p.layer->xDecimalDigits, 5);
+            QCOMPARE(p.layer->apertures().size(), 2);
+            QCOMPARE(p.layer->objects().first()->aperture, p.layer->apertures().at(1));
+        }
     }
 
     // Coordinates as they reach the objects: a missing axis repeats the current point, incremental
