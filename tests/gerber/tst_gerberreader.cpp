@@ -345,6 +345,16 @@ private slots:
         QVERIFY(p.ok);
         QCOMPARE(p.layer->objects().size(), 1 + 2 * 90);
         QCOMPARE(at(*p.layer, 180), QPointF(-1, 0));
+        // Single-quadrant I and J are distances: a sign in the file does not move the centre.
+        // The centre is the one about which the arc is a quarter at most, whichever way it turns.
+        for (const char* arc : { "G74*\nX10000Y0D02*\nG03X0Y10000I-10000J0D01*\n",
+                 "X10000Y0D02*\nG03X0Y10000I-10000J0D01*\n", "G74*\nX0Y10000D02*\nG02X10000Y0I0J-10000D01*\n",
+                 "G74*\nX-10000Y0D02*\nG02X0Y10000I10000J0D01*\n" }) {
+            p = parse(header + arc + "M02*\n");
+            QVERIFY2(p.ok, arc);
+            QCOMPARE(p.layer->objects().size(), 1 + 89 + 1);
+            QVERIFY2(qAbs(QLineF(QPointF(), at(*p.layer, 45)).length() - 1.0) < 1e-9, arc);
+        }
     }
 
     void arcInRegionModeEndsWithMove()
