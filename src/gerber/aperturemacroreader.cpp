@@ -156,18 +156,23 @@ void crossHair(
 }
 
 // Moiré: rings of dark and clear circles and a dark cross-hair; returns the extra indexes used.
+// Thickness and gap are radial: each ring's outer diameter is 2 * (thickness + gap) below the
+// one before, its hole 2 * thickness below its outer diameter; a ring without room for a hole
+// is a disc, and rings stop where no diameter is left.
 int moire(MacroImage& image, int index, const Expansion& x)
 {
     const double rotation = x.d(9);
     const QPointF c = rotated(x.d(1), x.d(2), rotation);
     const int rings = countFrom(x.d(6), maxMoireRings);
+    const double thickness = x.d(4);
+    const double gap = x.d(5);
     int extra = 0;
     for (int i = 0; i < rings; ++i) {
-        const double outer = x.d(3) - (x.d(5) + x.d(4)) * i;
+        const double outer = x.d(3) - 2.0 * (thickness + gap) * i;
         if (!(outer > 0.0))
             break;
         x.circle(image, index + extra, true, c, outer);
-        x.circle(image, index + extra + 1, false, c, outer - x.d(4));
+        x.circle(image, index + extra + 1, false, c, qMax(0.0, outer - 2.0 * thickness));
         extra += 2;
     }
     crossHair(image, index + extra, QPointF(x.d(1), x.d(2)), x.d(8), x.d(7), rotation, true);

@@ -153,8 +153,11 @@ private slots:
         row("thermal takes four indexes", "7,0,0,1,0.8,0.1,0*\n1,1,0.1,0,0*\n",
             { "0+C 1 0,0", "1-C 0.8 0,0", "2-L 0.1 0,-0.5 0,0.5", "3-L 0.1 -0.5,0 0.5,0", "4+C 0.1 0,0" });
         row("moire: two rings, two cross-hair lines", "6,0,0,1,0.1,0.1,2,0.01,1.2,0*\n1,1,0.1,0,0*\n",
-            { "0+C 1 0,0", "1-C 0.9 0,0", "2+C 0.8 0,0", "3-C 0.7 0,0", "4+L 0.01 0,-0.6 0,0.6",
+            { "0+C 1 0,0", "1-C 0.8 0,0", "2+C 0.6 0,0", "3-C 0.4 0,0", "4+L 0.01 0,-0.6 0,0.6",
                 "5+L 0.01 -0.6,0 0.6,0", "6+C 0.1 0,0" });
+        // Thickness and gap are radial; a ring with no room for its hole is a disc.
+        row("moire: rings stop at the centre", "6,0,0,1,0.2,0.1,5,0,0,0*\n",
+            { "0+C 1 0,0", "1-C 0.6 0,0", "2+C 0.4 0,0", "3-C 0 0,0", "4+L 0 0,0 0,0", "5+L 0 0,0 0,0" });
         row("too few modifiers use the index only", "1,1,0.5*\n7,0,0*\n1,1,0.2,0,0*\n",
             { "0+?", "2+C 0.2 0,0" });
     }
