@@ -276,11 +276,11 @@ void rejectCode(QStringView code)
 }
 
 // $1...$n: the aperture's modifiers after the macro name, separated by "X".
-MacroVariables apertureVariables(QStringView block, const ApertureMacro& macro)
+MacroVariables apertureVariables(QStringView block)
 {
     MacroVariables variables;
-    const qsizetype name = block.lastIndexOf(QStringView(macro.name));
-    const qsizetype comma = block.indexOf(QLatin1Char(','), name < 0 ? 0 : name + macro.name.size());
+    // The D-code and the macro's name come first and hold no ",".
+    const qsizetype comma = block.indexOf(QLatin1Char(','));
     if (comma < 0)
         return variables;
     QStringView text = block.mid(comma + 1);
@@ -302,7 +302,7 @@ MacroVariables apertureVariables(QStringView block, const ApertureMacro& macro)
 // a primitive is an expression over the variables as they stand at that primitive.
 bool expandWithVariables(MacroImage& image, QStringView block, const ApertureMacro& macro)
 {
-    MacroVariables variables = apertureVariables(block, macro);
+    MacroVariables variables = apertureVariables(block);
     Modifiers modifiers;
     Expansion::Values values;
     int index = 0;
@@ -387,7 +387,11 @@ Aperture* ApertureMacroReader::expand(QStringView block, const ApertureMacro& ma
     if (!(macro.hasVariables ? expandWithVariables(*image, block, macro) : expandPlain(*image, macro)))
         return nullptr;
 
-    const qsizetype end = std::max<qsizetype>(3, block.lastIndexOf(QStringView(macro.name)));
+    // The name runs up to the macro's name, which ends at the first "," or "*".
+    qsizetype stop = 0;
+    while (stop < block.size() && block.at(stop) != QLatin1Char(',') && block.at(stop) != QLatin1Char('*'))
+        ++stop;
+    const qsizetype end = std::max<qsizetype>(3, stop - macro.name.size());
     QString texts[Aperture::ParameterCount]
         = { QStringLiteral("0.005"), QStringLiteral("x"), QStringLiteral("x"), QStringLiteral("x") };
     auto* aperture = new Aperture(block.mid(3, end - 3).toString(), QStringLiteral("C"), texts);

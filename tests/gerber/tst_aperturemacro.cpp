@@ -92,6 +92,14 @@ private slots:
         layer = parse("%FSLAX24Y24*%\n%AMAND15*\n1,1,0.05,0,0*\n*%\n%ADD15AND15*%\nM02*\n", &ok);
         QVERIFY(ok);
         QCOMPARE(layer->macros().first()->primitives, QStringList("1,1,0.05,0,0"));
+        // An aperture names its macro exactly: "RECT" is not found in "ROUNDRECT".
+        layer = parse("%FSLAX24Y24*%\n%AMROUNDRECT*1,1,1,0,0*%\n%AMRECT*1,1,2,0,0*%\n%ADD10ROUNDRECT,0.1*%\n"
+                      "%ADD11RECT*%\nM02*\n",
+            &ok);
+        QVERIFY(ok);
+        QCOMPARE(layer->apertures().at(0)->name, QStringLiteral("D10"));
+        QCOMPARE(layer->apertures().at(0)->macroImage->primitives.value(0).width, 1.0);
+        QCOMPARE(layer->apertures().at(1)->macroImage->primitives.value(0).width, 2.0);
     }
 
     // Lines with non-ASCII text take another decoding path; statements on them read alike. Here a
