@@ -39,6 +39,7 @@ void MainWindow::applyColorSettings(const ColorSettings& s)
               s.colour(ColorSettings::PlacementGrid), s.colour(ColorSettings::PlacementOrigin) };
     m_view->viewState().colours.measure = s.colour(ColorSettings::TapeMeasure);
     (m_layerModeActive ? m_layerColors : m_placementColors).applyTo(m_view->viewState().colours);
+    m_view->matchDrillsToBackground();
     m_leftPanelWidth = s.leftPanelWidth;
     m_rightPanelWidth = s.rightPanelWidth;
     m_view->update();

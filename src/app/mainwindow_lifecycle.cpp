@@ -164,6 +164,8 @@ void MainWindow::loadProject(const QString& path)
 
     if (load.coloursRead)
         restoreProjectColours(load.colours);
+    // The file keeps the background its writer had; holes show this view's.
+    m_view->matchDrillsToBackground();
 
     handOutFeederLists();
     if (m_ui->feeder_config->rowCount() > 0) {

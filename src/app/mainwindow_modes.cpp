@@ -67,6 +67,7 @@ void MainWindow::showSide(bool top)
         for (const QString& name : ModeActions::placementOnly())
             setEntryEnabled(name, true);
         m_placementColors.applyTo(m_view->viewState().colours);
+        m_view->matchDrillsToBackground();
         setPlacementWidgetsVisible(true);
         m_view->viewState().offsetY += panelOffset(m_feederHeight);
     }
@@ -114,6 +115,7 @@ void MainWindow::switchGerberPnP()
         m_view->setGerberMode(true);
         m_layerModeActive = true;
         m_layerColors.applyTo(m_view->viewState().colours);
+        m_view->matchDrillsToBackground();
         styleSideButtons(2);
         setPlacementWidgetsVisible(false);
         m_view->viewState().offsetY -= panelOffset(m_feederHeight);

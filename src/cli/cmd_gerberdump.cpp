@@ -126,6 +126,7 @@ int runGerberDump(const QStringList& args)
     bool summary = false;
     ExcellonFormat format;
     bool formatFromHeader = true; // "--drill auto"
+    bool drillGiven = false; // "--drill" reads the file as drill data, whatever it starts with
     for (int i = 0; i < args.size(); ++i) {
         const QString& a = args.at(i);
         if (a == QLatin1String("--summary")) {
@@ -133,6 +134,7 @@ int runGerberDump(const QStringList& args)
         } else if (a == QLatin1String("--drill")) {
             if (i + 1 >= args.size() || !readDrillOption(args.at(i + 1), &format, &formatFromHeader))
                 return usage("--drill needs auto or L|T,INT,DEC (for example L,2,4)");
+            drillGiven = true;
             ++i;
         } else if (a.startsWith(QLatin1String("--")) || !path.isEmpty()) {
             return usage("unexpected argument");
@@ -152,7 +154,7 @@ int runGerberDump(const QStringList& args)
     capturedMessages = &messages;
     const QtMessageHandler previous = qInstallMessageHandler(captureMessage);
     GerberLayer layer(0);
-    const bool drill = CliShared::isDrillFile(path);
+    const bool drill = drillGiven || CliShared::isDrillFile(path);
     if (drill && formatFromHeader)
         detectExcellonFormat(path, &format);
     const bool ok = drill ? loadExcellon(path, layer, format, &error) : loadGerber(path, layer, &error);

@@ -67,6 +67,7 @@ int runRender(const QStringList& args)
     int dpi = 600;
     ExcellonFormat drillFormat;
     bool drillFromHeader = true; // "--drill auto"
+    bool drillGiven = false; // "--drill" reads the file as drill data, whatever it starts with
     for (int i = 0; i < args.size(); ++i) {
         const QString& a = args[i];
         const bool hasValue = i + 1 < args.size();
@@ -83,6 +84,7 @@ int runRender(const QStringList& args)
             if (!hasValue || !readDrillOption(args[++i], &drillFormat, &drillFromHeader))
                 return usage(
                     "--drill needs auto, or L or T, integer digits and decimal digits, such as L,2,4");
+            drillGiven = true;
         } else if (a.startsWith(QLatin1Char('-')) && a.size() > 1) {
             return usage("unknown option");
         } else if (input.isEmpty()) {
@@ -103,7 +105,7 @@ int runRender(const QStringList& args)
 
     GerberLayer readLayer(0);
     readLayer.color = Qt::black;
-    const bool drill = CliShared::isDrillFile(input);
+    const bool drill = drillGiven || CliShared::isDrillFile(input);
     if (drill && drillFromHeader)
         detectExcellonFormat(input, &drillFormat);
     const bool read

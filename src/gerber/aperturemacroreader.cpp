@@ -156,18 +156,23 @@ void crossHair(
 }
 
 // Moiré: rings of dark and clear circles and a dark cross-hair; returns the extra indexes used.
+// Thickness and gap are radial: each ring's outer diameter is 2 * (thickness + gap) below the
+// one before, its hole 2 * thickness below its outer diameter; a ring without room for a hole
+// is a disc, and rings stop where no diameter is left.
 int moire(MacroImage& image, int index, const Expansion& x)
 {
     const double rotation = x.d(9);
     const QPointF c = rotated(x.d(1), x.d(2), rotation);
     const int rings = countFrom(x.d(6), maxMoireRings);
+    const double thickness = x.d(4);
+    const double gap = x.d(5);
     int extra = 0;
     for (int i = 0; i < rings; ++i) {
-        const double outer = x.d(3) - (x.d(5) + x.d(4)) * i;
+        const double outer = x.d(3) - 2.0 * (thickness + gap) * i;
         if (!(outer > 0.0))
             break;
         x.circle(image, index + extra, true, c, outer);
-        x.circle(image, index + extra + 1, false, c, outer - x.d(4));
+        x.circle(image, index + extra + 1, false, c, qMax(0.0, outer - 2.0 * thickness));
         extra += 2;
     }
     crossHair(image, index + extra, QPointF(x.d(1), x.d(2)), x.d(8), x.d(7), rotation, true);
@@ -271,11 +276,11 @@ void rejectCode(QStringView code)
 }
 
 // $1...$n: the aperture's modifiers after the macro name, separated by "X".
-MacroVariables apertureVariables(QStringView block, const ApertureMacro& macro)
+MacroVariables apertureVariables(QStringView block)
 {
     MacroVariables variables;
-    const qsizetype name = block.lastIndexOf(QStringView(macro.name));
-    const qsizetype comma = block.indexOf(QLatin1Char(','), name < 0 ? 0 : name + macro.name.size());
+    // The D-code and the macro's name come first and hold no ",".
+    const qsizetype comma = block.indexOf(QLatin1Char(','));
     if (comma < 0)
         return variables;
     QStringView text = block.mid(comma + 1);
@@ -297,7 +302,7 @@ MacroVariables apertureVariables(QStringView block, const ApertureMacro& macro)
 // a primitive is an expression over the variables as they stand at that primitive.
 bool expandWithVariables(MacroImage& image, QStringView block, const ApertureMacro& macro)
 {
-    MacroVariables variables = apertureVariables(block, macro);
+    MacroVariables variables = apertureVariables(block);
     Modifiers modifiers;
     Expansion::Values values;
     int index = 0;
@@ -382,7 +387,11 @@ Aperture* ApertureMacroReader::expand(QStringView block, const ApertureMacro& ma
     if (!(macro.hasVariables ? expandWithVariables(*image, block, macro) : expandPlain(*image, macro)))
         return nullptr;
 
-    const qsizetype end = std::max<qsizetype>(3, block.lastIndexOf(QStringView(macro.name)));
+    // The name runs up to the macro's name, which ends at the first "," or "*".
+    qsizetype stop = 0;
+    while (stop < block.size() && block.at(stop) != QLatin1Char(',') && block.at(stop) != QLatin1Char('*'))
+        ++stop;
+    const qsizetype end = std::max<qsizetype>(3, stop - macro.name.size());
     QString texts[Aperture::ParameterCount]
         = { QStringLiteral("0.005"), QStringLiteral("x"), QStringLiteral("x"), QStringLiteral("x") };
     auto* aperture = new Aperture(block.mid(3, end - 3).toString(), QStringLiteral("C"), texts);

@@ -443,22 +443,43 @@ bool parseExcellon(GerberLayer& layer, QString* error)
     return ok;
 }
 
+namespace {
+
+bool startsWithNumber(const QByteArray& text, int at)
+{
+    if (at >= text.size())
+        return false;
+    const char c = text.at(at);
+    return (c >= '0' && c <= '9') || c == '-' || c == '+' || c == '.';
+}
+
+} // namespace
+
 bool looksLikeExcellon(const QByteArray& head)
 {
     const int linesToLook = 10;
     int seen = 0;
+    bool toolSelected = false; // a line "T1", "T01" or "T1C0.8"
+    bool hit = false; // a line "X...Y..." or "Y..."
     int start = 0;
-    while (start < head.size() && seen < linesToLook) {
+    while (start < head.size()) {
         int end = head.indexOf('\n', start);
         if (end < 0)
             end = head.size();
         const QByteArray line = head.mid(start, end - start).trimmed();
-        if (!line.isEmpty()) {
-            if (line.startsWith("M48"))
-                return true;
-            ++seen;
-        }
         start = end + 1;
+        if (line.isEmpty() || line.startsWith(';'))
+            continue;
+        if (seen++ < linesToLook && line.startsWith("M48"))
+            return true;
+        // Every Gerber block ends in "*"; a drill file never has one outside its comments.
+        if (line.contains('*'))
+            return false;
+        if (line.startsWith('T') && line.size() > 1 && line.at(1) >= '0' && line.at(1) <= '9')
+            toolSelected = true;
+        else if ((line.startsWith('X') || line.startsWith('Y')) && startsWithNumber(line, 1))
+            hit = true;
     }
-    return false;
+    // Without a header: tool selections and hits, and nothing of Gerber.
+    return toolSelected && hit;
 }

@@ -34,6 +34,7 @@ bool readExcellonInto(GerberLayer& layer, const QString& path, const QStringList
 // defined. What was read before a stop stays in the layer.
 bool parseExcellon(GerberLayer& layer, QString* error = nullptr);
 
-// True when one of the first non-empty lines of `head` (the start of a file) begins with "M48",
-// the mark of an Excellon header.
+// True when `head` (the start of a file) is drill data: one of its first non-empty lines begins
+// with "M48", the mark of an Excellon header, or, for a file without header, it selects tools
+// ("T1") and drills hits ("X...Y...") and holds no line with a Gerber block's "*".
 bool looksLikeExcellon(const QByteArray& head);

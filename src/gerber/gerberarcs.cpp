@@ -18,6 +18,42 @@ double polarAngle(double dx, double dy)
     return a;
 }
 
+// Degrees travelled from `s` to `e` about `c`: positive counter-clockwise, negative clockwise.
+double sweepAbout(QPointF c, QPointF s, QPointF e, bool counterClockwise)
+{
+    double sweep = counterClockwise
+        ? polarAngle(e.x() - c.x(), e.y() - c.y()) - polarAngle(s.x() - c.x(), s.y() - c.y())
+        : polarAngle(s.x() - c.x(), s.y() - c.y()) - polarAngle(e.x() - c.x(), e.y() - c.y());
+    if (sweep < 0.0)
+        sweep += 360.0;
+    return counterClockwise ? sweep : -sweep;
+}
+
+// In single-quadrant mode I and J are distances without sign: of the four centres they allow,
+// the arc's is the one about which start and end lie at the same radius (up to rounding in the
+// file) and the arc turns by at most a quarter.
+QPointF singleQuadrantCentre(QPointF s, QPointF e, double i, double j, bool counterClockwise)
+{
+    i = std::fabs(i);
+    j = std::fabs(j);
+    QPointF best(s.x() + i, s.y() + j);
+    bool bestTooLong = true;
+    double bestMismatch = HUGE_VAL;
+    for (const QPointF sign : { QPointF(1, 1), QPointF(-1, 1), QPointF(1, -1), QPointF(-1, -1) }) {
+        const QPointF c(s.x() + sign.x() * i, s.y() + sign.y() * j);
+        // A hair over 90 degrees is still a quarter: the end point is rounded to the file's digits.
+        // Should no choice turn by a quarter at most, the one nearest a true arc is taken.
+        const bool tooLong = std::fabs(sweepAbout(c, s, e, counterClockwise)) > 90.5;
+        const double mismatch = std::fabs(std::hypot(e.x() - c.x(), e.y() - c.y()) - std::hypot(i, j));
+        if ((bestTooLong && !tooLong) || (tooLong == bestTooLong && mismatch < bestMismatch)) {
+            bestTooLong = tooLong;
+            bestMismatch = mismatch;
+            best = c;
+        }
+    }
+    return best;
+}
+
 } // namespace
 
 void GerberParser::readArc(QStringView text, bool singleQuadrant)
@@ -61,26 +97,11 @@ void GerberParser::readArc(QStringView text, bool singleQuadrant)
         e = QPointF(m_layer.arcXMissing ? s.x() : x, m_layer.arcYMissing ? s.y() : y);
 
     const double r = std::sqrt(i * i + j * j);
-    QPointF c;
-    if (singleQuadrant)
-        c = QPointF(s.x() > e.x() ? s.x() - i : s.x() + i, s.y() > e.y() ? s.y() - j : s.y() + j);
-    else
-        c = QPointF(s.x() + i, s.y() + j);
-
     const bool counterClockwise = m_layer.currentG == QLatin1String("G03");
+    const QPointF c
+        = singleQuadrant ? singleQuadrantCentre(s, e, i, j, counterClockwise) : QPointF(s.x() + i, s.y() + j);
     const double startAngle = polarAngle(s.x() - c.x(), s.y() - c.y());
-    const double endAngle = polarAngle(e.x() - c.x(), e.y() - c.y());
-    double sweep;
-    if (counterClockwise) {
-        sweep = endAngle - startAngle;
-        if (sweep < 0.0)
-            sweep += 360.0;
-    } else {
-        sweep = startAngle - endAngle;
-        if (sweep < 0.0)
-            sweep += 360.0;
-        sweep = -sweep;
-    }
+    double sweep = sweepAbout(c, s, e, counterClockwise);
     if (s == e && !singleQuadrant)
         sweep = counterClockwise ? 360.0 : -360.0;
 

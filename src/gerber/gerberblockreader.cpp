@@ -77,7 +77,14 @@ bool GerberBlockReader::next(QStringView& block)
         if (!m_haveStatement && !nextStatement())
             return false;
         if (m_wholeStatement) {
-            block = m_statement;
+            // "%FSLAX24Y24*%%MOMM*%": each "%...%" of the line is a statement of its own.
+            const qsizetype joint = m_statement.indexOf(u"%%", m_pos + 1);
+            if (joint >= 0) {
+                block = m_statement.mid(m_pos, joint + 1 - m_pos);
+                m_pos = joint + 1;
+                return true;
+            }
+            block = m_statement.mid(m_pos);
             m_haveStatement = false;
             return true;
         }

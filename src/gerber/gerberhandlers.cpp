@@ -42,6 +42,19 @@ bool validDCode(QStringView block)
         && isDigit(four.at(3));
 }
 
+// The template of an aperture definition: what follows the D-code's digits, up to the first ","
+// or "*" ("RECT" in "%ADD11RECT,1X2*%").
+QStringView templateName(QStringView block)
+{
+    qsizetype from = 4; // after "%ADD"
+    while (from < block.size() && isDigit(block.at(from)))
+        ++from;
+    qsizetype to = from;
+    while (to < block.size() && block.at(to) != QLatin1Char(',') && block.at(to) != QLatin1Char('*'))
+        ++to;
+    return block.mid(from, to - from);
+}
+
 // Copies `block` without any occurrence of `command`; a view when only a leading one is removed.
 QStringView withoutCommand(QStringView block, QStringView command, QString& storage)
 {
@@ -171,9 +184,12 @@ bool GerberParser::handleApertureDefinition(QStringView block)
         }
     }
 
+    // The template is named exactly: "RECT" must not pick a macro "ROUNDRECT", nor the other way
+    // round. A macro defined twice under one name is used as last defined.
+    const QStringView name = templateName(block);
     ApertureMacro* macro = nullptr;
     for (ApertureMacro* m : m_layer.macros()) {
-        if (!m->name.isEmpty() && block.contains(QStringView(m->name)))
+        if (!m->name.isEmpty() && name == m->name)
             macro = m;
     }
     Aperture* aperture = nullptr;

@@ -33,6 +33,14 @@ void LayerSet::reset(const FreshLayerColours& colours)
     }
 }
 
+void LayerSet::paintDrillsIn(const QColor& background)
+{
+    for (QList<GerberLayer*>* side : { &m_top, &m_bottom }) {
+        if (GerberLayer* drill = side->value(slotIndex(LayerSlot::Drill)))
+            drill->color = background;
+    }
+}
+
 const QList<GerberLayer*>& LayerSet::list(LayerList which) const
 {
     switch (which) {

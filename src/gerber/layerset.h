@@ -71,6 +71,8 @@ public:
     bool replace(LayerList which, int index, std::unique_ptr<GerberLayer> layer);
     // Swaps two positions of one list (a layer moved in the table).
     bool swap(LayerList which, int a, int b);
+    // The drill layers of both sides in `background`: their holes show the board view behind.
+    void paintDrillsIn(const QColor& background);
 
     // True while a render thread still holds one of the layers, in a list or retired.
     bool anyBusy() const;

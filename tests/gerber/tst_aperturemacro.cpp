@@ -92,6 +92,14 @@ private slots:
         layer = parse("%FSLAX24Y24*%\n%AMAND15*\n1,1,0.05,0,0*\n*%\n%ADD15AND15*%\nM02*\n", &ok);
         QVERIFY(ok);
         QCOMPARE(layer->macros().first()->primitives, QStringList("1,1,0.05,0,0"));
+        // An aperture names its macro exactly: "RECT" is not found in "ROUNDRECT".
+        layer = parse("%FSLAX24Y24*%\n%AMROUNDRECT*1,1,1,0,0*%\n%AMRECT*1,1,2,0,0*%\n%ADD10ROUNDRECT,0.1*%\n"
+                      "%ADD11RECT*%\nM02*\n",
+            &ok);
+        QVERIFY(ok);
+        QCOMPARE(layer->apertures().at(0)->name, QStringLiteral("D10"));
+        QCOMPARE(layer->apertures().at(0)->macroImage->primitives.value(0).width, 1.0);
+        QCOMPARE(layer->apertures().at(1)->macroImage->primitives.value(0).width, 2.0);
     }
 
     // Lines with non-ASCII text take another decoding path; statements on them read alike. Here a
@@ -153,8 +161,11 @@ private slots:
         row("thermal takes four indexes", "7,0,0,1,0.8,0.1,0*\n1,1,0.1,0,0*\n",
             { "0+C 1 0,0", "1-C 0.8 0,0", "2-L 0.1 0,-0.5 0,0.5", "3-L 0.1 -0.5,0 0.5,0", "4+C 0.1 0,0" });
         row("moire: two rings, two cross-hair lines", "6,0,0,1,0.1,0.1,2,0.01,1.2,0*\n1,1,0.1,0,0*\n",
-            { "0+C 1 0,0", "1-C 0.9 0,0", "2+C 0.8 0,0", "3-C 0.7 0,0", "4+L 0.01 0,-0.6 0,0.6",
+            { "0+C 1 0,0", "1-C 0.8 0,0", "2+C 0.6 0,0", "3-C 0.4 0,0", "4+L 0.01 0,-0.6 0,0.6",
                 "5+L 0.01 -0.6,0 0.6,0", "6+C 0.1 0,0" });
+        // Thickness and gap are radial; a ring with no room for its hole is a disc.
+        row("moire: rings stop at the centre", "6,0,0,1,0.2,0.1,5,0,0,0*\n",
+            { "0+C 1 0,0", "1-C 0.6 0,0", "2+C 0.4 0,0", "3-C 0 0,0", "4+L 0 0,0 0,0", "5+L 0 0,0 0,0" });
         row("too few modifiers use the index only", "1,1,0.5*\n7,0,0*\n1,1,0.2,0,0*\n",
             { "0+?", "2+C 0.2 0,0" });
     }

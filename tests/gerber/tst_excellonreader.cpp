@@ -401,7 +401,10 @@ private slots:
         QTest::newRow("after % and blank lines") << QByteArray("%\n\n  M48  \nM72\n") << true;
         QTest::newRow("after comments") << QByteArray(";a\n;b\n;c\nM48\n") << true;
         QTest::newRow("Gerber") << QByteArray("G04 x*\n%FSLAX24Y24*%\n%MOIN*%\n") << false;
-        QTest::newRow("body only") << QByteArray("%\nT1C.015\nX1Y1\n") << false;
+        QTest::newRow("body only") << QByteArray("%\nT1C.015\nX1Y1\n") << true;
+        QTest::newRow("no header") << QByteArray(";holes\nT1\nX012500Y-004000\nT02\nY1\nM30\n") << true;
+        QTest::newRow("Gerber without parameters") << QByteArray("G04 x*\nT1*\nX1Y1D03*\n") << false;
+        QTest::newRow("tools but no hits") << QByteArray("T1\nT2\n") << false;
         QTest::newRow("too late") << QByteArray("1\n2\n3\n4\n5\n6\n7\n8\n9\n10\nM48\n") << false;
         QTest::newRow("empty") << QByteArray() << false;
     }

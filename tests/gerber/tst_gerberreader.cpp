@@ -193,6 +193,15 @@ private slots:
         p = parse("%FSLAX24Y24*%\nG71*\nG91*\nM02*\n");
         QCOMPARE(p.layer->unitFactor, 1.0);
         QCOMPARE(p.layer->coordinateMode, QStringLiteral("I"));
+        // Several parameters in one block, several blocks on one line: each one counts.
+        for (const char* head : { "%FSLAX25Y25*MOMM*%\n", "%FSLAX25Y25*%%MOMM*%\n" }) {
+            p = parse(QString(head) + "%ADD10C,1*%%ADD11C,2*%\nD11*\nX100000Y0D03*\nM02*\n");
+            QVERIFY2(p.ok, head);
+            QCOMPARE(p.layer->unitFactor, 1.0);
+            QCOMPARE(p.layer->xDecimalDigits, 5);
+            QCOMPARE(p.layer->apertures().size(), 2);
+            QCOMPARE(p.layer->objects().first()->aperture, p.layer->apertures().at(1));
+        }
     }
 
     // Coordinates as they reach the objects: a missing axis repeats the current point, incremental
@@ -327,6 +336,16 @@ private slots:
         QVERIFY(p.ok);
         QCOMPARE(p.layer->objects().size(), 1 + 2 * 90);
         QCOMPARE(at(*p.layer, 180), QPointF(-1, 0));
+        // Single-quadrant I and J are distances: a sign in the file does not move the centre.
+        // The centre is the one about which the arc is a quarter at most, whichever way it turns.
+        for (const char* arc : { "G74*\nX10000Y0D02*\nG03X0Y10000I-10000J0D01*\n",
+                 "X10000Y0D02*\nG03X0Y10000I-10000J0D01*\n", "G74*\nX0Y10000D02*\nG02X10000Y0I0J-10000D01*\n",
+                 "G74*\nX-10000Y0D02*\nG02X0Y10000I10000J0D01*\n" }) {
+            p = parse(header + arc + "M02*\n");
+            QVERIFY2(p.ok, arc);
+            QCOMPARE(p.layer->objects().size(), 1 + 89 + 1);
+            QVERIFY2(qAbs(QLineF(QPointF(), at(*p.layer, 45)).length() - 1.0) < 1e-9, arc);
+        }
     }
 
     void arcInRegionModeEndsWithMove()

@@ -1,4 +1,5 @@
 #include "gerber/gerberlayer.h"
+#include "gerber/gerberreader.h"
 #include "view/layerbounds.h"
 #include "view/layerpainter.h"
 #include "view/polygonclip.h"
@@ -102,6 +103,11 @@ void build(const QString& c, GerberLayer& l)
         primitive(2, "L", QLineF(0, -2, 0, 2), 0.5, false);
         primitive(3, "L", QLineF(-2, 0, 2, 0), 0.5, false);
         add(l, a, "D3", 5, 5);
+    } else if (c == "moire") {
+        // Outer diameter 4, rings 0.4 thick with gaps of 0.4, two rings, a cross-hair 0.1 by 5.
+        l.rawLines = gerberLinesFromBytes("%FSLAX24Y24*%\n%MOMM*%\n%AMM*6,0,0,4,0.4,0.4,2,0.1,5,0*%\n"
+                                          "%ADD10M*%\nD10*\nX50000Y50000D03*\nM02*\n");
+        parseGerber(l);
     } else if (c == "first draw") {
         add(l, addAperture(l, "C", { "1" }), "D1", 5, 5);
     } else if (c == "inch layer") {
@@ -155,6 +161,8 @@ private slots:
         probes("thermal", "6.1,6.1 3.9,3.9 !5,5 !6.5,5 !5,3.5 !7.2,5"); // ring with gaps
         probes("thermal over copper", "5,5 6.5,5 2,2");
         probes("panel repeat", "5,5 15,5 5,13 15,13 !10,9");
+        // Along the diagonal: ring 2 to 1.6 from the centre, gap, ring 1.2 to 0.8, open middle.
+        probes("moire", "6.27,6.27 6.2,6.2 !5.99,5.99 5.71,5.71 !5.35,5.35 5,7.4 !5,7.6 2.6,5 !5.2,7.4");
         probes("first draw", "5,5"); // leaves a dot
         probes("zero-width stroke", "5,5 !5,5.3");
         probes("inch layer", "5.08,5.08 !6.5,5.08");

@@ -116,6 +116,10 @@ private slots:
         QCOMPARE(render("board.drl", drill, { "--dpi", "254" }, 0).size(), QSize(110, 10));
         QCOMPARE(render("board.drl", drill, { "--dpi", "254", "--drill", "auto" }, 0).size(), QSize(110, 10));
         QCOMPARE(render("board.drl", drill, { "--dpi", "254", "--drill", "L,2,4" }, 0).size(), QSize(20, 10));
+        // "--drill" reads the file as drill data, whatever its first lines look like.
+        const QByteArray unmarked = "G04 by hand*\nT1C0.0394\nX5000Y5000\nX15000Y5000\nM30\n";
+        QCOMPARE(
+            render("holes.txt", unmarked, { "--dpi", "254", "--drill", "L,2,4" }, 0).size(), QSize(265, 11));
         // Altium states its digits in a comment, and "LZ" leaves out the trailing zeros: X05 is
         // 05.0000 mm, X15 15.0000 mm.
         const QByteArray altium = "M48\n;FILE_FORMAT=2:4\nMETRIC,LZ\nT1C1.0\n%\nT1\nX05Y05\nX15Y05\nM30\n";

@@ -281,7 +281,13 @@ void Darstellg::setNewBgColor()
     const QColor c = prompt().color(this, m_state.colours.background, QString());
     if (c.isValid())
         m_state.colours.background = c;
+    matchDrillsToBackground();
     update();
+}
+
+void Darstellg::matchDrillsToBackground()
+{
+    m_layers->paintDrillsIn(m_state.colours.background);
 }
 
 void Darstellg::incrementProgress()

@@ -156,6 +156,9 @@ public slots:
     void setNewGridAbst();
     // Asks for a new background colour (preset with the current one); repaint.
     void setNewBgColor();
+    // After every change of the background (a mode switch, a colour chosen, a project read): the
+    // drill layers take it, so that holes never keep an old background's colour.
+    void matchDrillsToBackground();
     // One more finished render (queued from a render thread); frees layers retired meanwhile.
     void incrementProgress();
     // Visibility of a slot, shared by both sides, or of the placements (PickAndPlace).

@@ -1,6 +1,8 @@
 #include "app/mainwindow.h"
 #include "app/modeactions.h"
 #include "app/windowlayout.h"
+#include "gerber/gerberlayer.h"
+#include "logcapture.h"
 #include "model/version.h"
 #include "scriptedprompt.h"
 #include "ui_mainwindow.h"
@@ -71,6 +73,9 @@ private slots:
         if (feederOpen)
             w.form()->viewFeederButton->click();
         const int offset = w.view()->viewOffsetY();
+        // As a project written with another background leaves them: holes must not keep it.
+        for (bool top : { true, false })
+            w.view()->layers().slot(top, LayerSlot::Drill)->color = Qt::red;
         for (const QChar k : keys) {
             if (k == 'G')
                 w.gerberButton()->click();
@@ -83,6 +88,9 @@ private slots:
         QCOMPARE(w.layerModeActive(), layer);
         QCOMPARE(w.view()->gerberMode(), layer);
         QCOMPARE(w.view()->viewOffsetY() - offset, offsetChange);
+        for (bool top : { true, false })
+            QCOMPARE(w.view()->layers().slot(top, LayerSlot::Drill)->color,
+                !keys.contains('G') ? QColor(Qt::red) : w.view()->viewState().colours.background);
         if (!layer)
             QCOMPARE(w.view()->activeSideIsTop(), active == 0);
         for (const QString& name : ModeActions::placementOnly())

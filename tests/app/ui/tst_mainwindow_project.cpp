@@ -53,6 +53,7 @@ private slots:
             MainWindow w(gerber);
             w.view()->document().appendEntry(new PnPEntry("R1", "0805", 1.5, 2, "top", 90, "10k", "1", ""));
             w.form()->BoardColorBox->setCurrentIndex(3);
+            w.view()->layers().slot(true, LayerSlot::Drill)->color = Qt::red; // another background
             scripted.fileAnswers.enqueue(path);
             w.form()->actionSpeichern_unter->trigger();
             QVERIFY(scripted.callsOf("warning").isEmpty());
@@ -70,6 +71,8 @@ private slots:
         QCOMPARE(w.view()->currentList().first()->x(), 1.5);
         QCOMPARE(w.view()->layers().slot(true, LayerSlot::Signal)->objects().size(), 2);
         QCOMPARE(w.form()->BoardColorBox->currentIndex(), 3);
+        QCOMPARE(
+            w.view()->layers().slot(true, LayerSlot::Drill)->color, w.view()->viewState().colours.background);
         QVERIFY(!w.view()->isModified());
 
         // Save goes straight to the same file.

@@ -123,6 +123,9 @@ private slots:
         QCOMPARE(v.viewState().colours.background, QColor(10, 10, 10));
         v.setNewBgColor();
         QCOMPARE(v.viewState().colours.background, QColor(1, 2, 3));
+        // Holes show the new background.
+        QCOMPARE(v.layers().slot(true, LayerSlot::Drill)->color, QColor(1, 2, 3));
+        QCOMPARE(v.layers().slot(false, LayerSlot::Drill)->color, QColor(1, 2, 3));
     }
 
     void resetDocumentStartsAfreshButKeepsViewSettings()
