@@ -4,6 +4,7 @@
 #include "app/prompt.h"
 #include "app/startupfile.h"
 #include "app/statustext.h"
+#include "line/ui/linie_dlg.h"
 #include "model/fileio.h"
 #include "project/projectfile.h"
 #include "settings/ui/search_dlg.h"
@@ -90,6 +91,9 @@ void MainWindow::on_actionNeu_triggered()
 
     switchGerberPnP();
     disconnectTableSignals();
+    // A new project starts from the production line as line.cfg holds it: machines edited
+    // in the dialog but never confirmed with "OK" go.
+    m_lineDialog->reload();
     resetDocument();
     buildLayerTable();
     createLists();

@@ -140,13 +140,6 @@ ChangedLayers rotateBoard(Document& doc, LayerSet& layers, const RotateOptions& 
     if (options.pickAndPlace && !gerberMode) {
         mapPlacements(doc, origin, newOrigin, turn, [](double r) { return reduceAngle(r + 90.0); });
         doc.setOrigins({});
-        Fiducials& fid = *doc.fiducials();
-        mapFiducials(fid, origin, newOrigin, turn);
-        if (fid.geometryIndex() == Fiducials::Square) {
-            const double gx = fid.geometryX();
-            fid.setGeometryX(fid.geometryY());
-            fid.setGeometryY(gx);
-        }
     }
     ChangedLayers changed;
     if (options.gerber) {
@@ -157,6 +150,14 @@ ChangedLayers rotateBoard(Document& doc, LayerSet& layers, const RotateOptions& 
         });
         mapDrawings(doc, turn);
         if (!gerberMode) {
+            // Fiducials are copper marks: they turn with the layers, not with the placements.
+            Fiducials& fid = *doc.fiducials();
+            mapFiducials(fid, origin, newOrigin, turn);
+            if (fid.geometryIndex() == Fiducials::Square) {
+                const double gx = fid.geometryX();
+                fid.setGeometryX(fid.geometryY());
+                fid.setGeometryY(gx);
+            }
             const double w = board.width();
             board.setWidth(board.height());
             board.setHeight(w);

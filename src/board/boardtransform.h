@@ -19,8 +19,8 @@ namespace BoardTransform {
 // The two tick boxes of the rotate-board dialog.
 struct RotateOptions
 {
-    bool gerber = true; // layers, drawings and board data
-    bool pickAndPlace = true; // placements, fiducials; panel origins are dropped
+    bool gerber = true; // layers, fiducials, drawings and board data
+    bool pickAndPlace = true; // placements; panel origins are dropped
 };
 
 enum class Axis

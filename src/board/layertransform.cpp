@@ -137,7 +137,7 @@ void turnLayer(GerberLayer& layer, double boardHeightMm)
     layer.quarterTurns = (((layer.quarterTurns % 4) + 4) % 4 + 1) % 4;
     layer.quarterTurnParity = !layer.quarterTurnParity;
     const double ox = layer.offsetX;
-    layer.offsetX = -layer.offsetY - h;
+    layer.offsetX = h - layer.offsetY;
     layer.offsetY = ox;
 }
 
@@ -146,7 +146,7 @@ void mirrorLayer(GerberLayer& layer, double boardWidthMm)
     const double w = finiteOrZero(boardWidthMm) / unitOf(layer);
     mirrorX(layer, w);
     layer.mirror1 = !layer.mirror1;
-    layer.offsetX = -layer.offsetX - w;
+    layer.offsetX = w - layer.offsetX;
     const int q = ((layer.quarterTurns % 4) + 4) % 4;
     layer.quarterTurns = q % 2 == 1 ? (q + 2) % 4 : q;
 }
@@ -157,8 +157,8 @@ void shiftLayer(GerberLayer& layer, double dxMm, double dyMm)
     const double dx = finiteOrZero(dxMm) / u;
     const double dy = finiteOrZero(dyMm) / u;
     shift(layer, dx, dy);
-    layer.offsetX -= dx;
-    layer.offsetY -= dy;
+    layer.offsetX += dx;
+    layer.offsetY += dy;
 }
 
 void replay(GerberLayer& layer)
@@ -173,7 +173,7 @@ void replay(GerberLayer& layer)
     const double ox = finiteOrZero(layer.offsetX);
     const double oy = finiteOrZero(layer.offsetY);
     if (ox != 0.0 || oy != 0.0)
-        shift(layer, -ox, -oy);
+        shift(layer, ox, oy);
 }
 
 } // namespace LayerTransform

@@ -85,7 +85,8 @@ void PartDatabase::parseAlias(const QString& line)
 void PartDatabase::parseEntry(const QString& line)
 {
     const QVector<QStringRef> f = fieldsOf(line);
-    if (f.size() != 5 && f.size() != 7)
+    // Five fields (no nozzle and feeder width) or seven and more, of which the first seven count.
+    if (f.size() < 5 || f.size() == 6)
         return;
     PartDbEntry entry;
     entry.number = f[0].toString();
@@ -93,7 +94,7 @@ void PartDatabase::parseEntry(const QString& line)
     entry.x = f[2].toString();
     entry.y = f[3].toString();
     entry.z = f[4].toString();
-    if (f.size() == 7) {
+    if (f.size() >= 7) {
         entry.nozzle = f[5].toString();
         entry.feederType = f[6].toString() + QStringLiteral("mm");
     }

@@ -12,7 +12,8 @@
 // The part database (database.cfg): the file's lines as read, and the look-ups built from
 // them — alias name to database number, database number to entry, entries by category.
 // "#ASYS" starts the alias section ("NUMBER NAME,NAME,..."), "#DBASE" the entry section
-// ("NUMBER CATEGORY-TYPE X Y Z NOZZLE WIDTH", or the first five fields only).
+// ("NUMBER CATEGORY-TYPE X Y Z NOZZLE WIDTH", fields after these ignored, or the first five
+// fields only).
 class PartDatabase
 {
 public:

@@ -369,11 +369,12 @@ void Document::releaseDropped(const QList<PnPEntry*>& dropped)
 
 namespace {
 
-// The patterns are QRegExp patterns on purpose: their matching rules (including how the
-// name pattern's "_-." range is read) are what the user has always been allowed to type.
+// The patterns are QRegExp patterns on purpose: their matching rules are what the user has
+// always been allowed to type. The name is also the default file name of Save As, so it takes
+// letters, digits, "_", "-" and "." and no path characters ("/", "\\", ":", "<", "?").
 const QRegExp& namePattern()
 {
-    thread_local const QRegExp re(QStringLiteral("^[a-zA-Z0-9_-.]{0,100}$"));
+    thread_local const QRegExp re(QStringLiteral("^[a-zA-Z0-9_.-]{0,100}$"));
     return re;
 }
 

@@ -45,9 +45,10 @@ bool KiCadReader::parseTextLine(const QString& line, double unitFactor, Imported
 {
     const QStringList f = PnPText::splitWhiteSpace(line);
     const int n = f.size();
-    if (n < 7)
+    if (n < 6)
         return false;
-    // Ref first, then from the end Side, Rot, PosY, PosX, Package; the value between may hold spaces.
+    // Ref first, then from the end Side, Rot, PosY, PosX, Package; the value between may hold
+    // spaces or be missing: older KiCad pads an empty value with blanks to its column width.
     bool okX = false, okY = false, okRotation = false;
     out.x = PnPText::toNumber(f.at(n - 4), &okX) * unitFactor;
     out.y = PnPText::toNumber(f.at(n - 3), &okY) * unitFactor;

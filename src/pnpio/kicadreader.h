@@ -17,8 +17,8 @@ class KiCadReader
 public:
     // Millimetres per unit of a "## Unit = inches, Angle = deg." line, or 0 for other lines.
     static double unitLine(const QString& line);
-    // A data line of the text layout; false when it has fewer than seven fields or its
-    // position or rotation is not a number.
+    // A data line of the text layout; false when it has fewer than six fields (an empty value
+    // leaves six) or its position or rotation is not a number.
     static bool parseTextLine(const QString& line, double unitFactor, ImportedPlacement& out);
 
     // Fails naming the file and line when a data line does not read.

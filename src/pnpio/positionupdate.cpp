@@ -90,6 +90,8 @@ bool PositionUpdate::updateFile(Document& document, const QString& path, const N
     QVector<Record> records;
     if (!readFile(path, records, error))
         return false;
-    apply(document, document.currentList(), records, notify);
+    // Both sides, top first, as the command line does: a file lists every designator of the
+    // board, whichever side is shown.
+    apply(document, document.sideList(true) + document.sideList(false), records, notify);
     return true;
 }

@@ -38,8 +38,9 @@ public:
     // Opens path and reads it; false with an error text naming the file when it cannot be opened.
     static bool readFile(const QString& path, QVector<Record>& out, QString* error);
 
-    // Reads path and applies it to the working list of document; marks the document
-    // modified when any entry moved. False with an error text when the file cannot be read.
+    // Reads path and applies it to the placements of both sides of document (top first, the
+    // working list standing for the shown side); marks the document modified when any entry
+    // moved. False with an error text when the file cannot be read.
     static bool updateFile(Document& document, const QString& path, const Notify& notify, QString* error);
 
     static QString noteTitle() { return QStringLiteral("Hinweis"); }

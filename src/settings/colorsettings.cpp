@@ -28,7 +28,11 @@ bool component(const QString& text, int* value)
 void parse(const QByteArray& bytes, int windowWidth, ColorSettings* settings)
 {
     QList<QColor> read;
-    for (const QString& raw : QString::fromUtf8(bytes).split(QLatin1Char('\n'))) {
+    QStringList lines = QString::fromUtf8(bytes).split(QLatin1Char('\n'));
+    // A line feed after the last line (an editor adds one) ends that line; it starts no empty one.
+    if (lines.size() > 1 && lines.last().trimmed().isEmpty())
+        lines.removeLast();
+    for (const QString& raw : qAsConst(lines)) {
         const QStringList f = raw.trimmed().split(QLatin1Char(';'));
         if (f.size() >= 3) {
             int r = 0, g = 0, b = 0;

@@ -110,40 +110,48 @@ private slots:
     void rotateBoardFormulas_data()
     {
         QTest::addColumn<bool>("gerber");
+        QTest::addColumn<bool>("pnp");
         QTest::addColumn<QPointF>("origin");
         QTest::addColumn<QPointF>("placement"); // the first one, (10, 40) at 0 degrees
         QTest::addColumn<QSizeF>("board");
         QTest::addColumn<QPointF>("newOrigin");
         QTest::addColumn<QPointF>("flash"); // mm, from (0.5, 1.5) inch
-        QTest::newRow("placements only")
-            << false << QPointF() << QPointF(10, 10) << QSizeF(100, 50) << QPointF() << QPointF(12.7, 38.1);
+        QTest::addColumn<QPointF>("fiducial"); // board fiducial 1, absolute, from (1, 2) + origin
+        QTest::newRow("placements only") << false << true << QPointF() << QPointF(10, 10) << QSizeF(100, 50)
+                                         << QPointF() << QPointF(12.7, 38.1) << QPointF(1, 2);
         // Absolute (13, 47) turns to (3, 13); the origin swaps to (7, 3).
-        QTest::newRow("both, origin") << true << QPointF(3, 7) << QPointF(-4, 10) << QSizeF(50, 100)
-                                      << QPointF(7, 3) << QPointF(50 - 38.1, 12.7);
+        QTest::newRow("both, origin") << true << true << QPointF(3, 7) << QPointF(-4, 10) << QSizeF(50, 100)
+                                      << QPointF(7, 3) << QPointF(50 - 38.1, 12.7) << QPointF(41, 4);
+        // Fiducials are copper marks: they turn with the layers.
+        QTest::newRow("layers only") << true << false << QPointF() << QPointF(10, 40) << QSizeF(50, 100)
+                                     << QPointF() << QPointF(50 - 38.1, 12.7) << QPointF(48, 1);
     }
     void rotateBoardFormulas()
     {
         QFETCH(bool, gerber);
+        QFETCH(bool, pnp);
         QFETCH(QPointF, origin);
         QFETCH(QPointF, placement);
         QFETCH(QSizeF, board);
         QFETCH(QPointF, newOrigin);
         QFETCH(QPointF, flash);
+        QFETCH(QPointF, fiducial);
         Document doc;
         LayerSet layers;
         fill(doc, layers, origin);
-        const ChangedLayers changed = rotateBoard(doc, layers, RotateOptions { gerber, true });
+        const double geometryX = doc.fiducials()->geometryX();
+        const ChangedLayers changed = rotateBoard(doc, layers, RotateOptions { gerber, pnp });
         const PnPEntry& e = *doc.currentList().first();
         QCOMPARE(QPointF(e.x(), e.y()), placement);
-        QCOMPARE(e.rotation(), 90.0);
+        QCOMPARE(e.rotation(), pnp ? 90.0 : 0.0);
         QCOMPARE(QSizeF(doc.boardInfo()->width(), doc.boardInfo()->height()), board);
         QCOMPARE(QPointF(doc.boardInfo()->originX(), doc.boardInfo()->originY()), newOrigin);
-        QVERIFY(doc.origins().isEmpty());
+        QCOMPARE(doc.origins().isEmpty(), pnp);
         QCOMPARE(changed.size(), gerber ? 1 : 0);
         QCOMPARE(flashMm(*layers.slot(true, LayerSlot::Signal), 0), flash);
-        // Fiducials follow the placements whatever the Gerber box says.
-        QCOMPARE(doc.fiducials()->board1X() + newOrigin.x(), 50 - (2 + origin.y()));
-        QCOMPARE(doc.fiducials()->geometryX(), 2.0);
+        const Fiducials& f = *doc.fiducials();
+        QCOMPARE(QPointF(f.board1X(), f.board1Y()) + newOrigin, fiducial);
+        QCOMPARE(f.geometryX(), gerber ? 2.0 : geometryX);
     }
 
     void mirrorBoardFormulas()

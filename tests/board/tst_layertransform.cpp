@@ -36,11 +36,11 @@ private slots:
         QTest::addColumn<QPointF>("offset");
         const QPointF none;
         QTest::newRow("none") << false << false << 0 << 1.0 << QPointF(3, 1) << QPointF(1, 2) << "2" << none;
-        // (x, y) -> (-y, x), then minus the offset.
+        // (x, y) -> (-y, x), then plus the offset.
         QTest::newRow("one turn") << false << false << 1 << 1.0 << QPointF(-1, 3) << QPointF(-2, 1) << "1"
                                   << none;
         QTest::newRow("one turn, offset")
-            << false << false << 1 << 25.4 << QPointF(9, 3) << QPointF(8, 1) << "1" << QPointF(-10, 0);
+            << false << false << 1 << 25.4 << QPointF(-11, 3) << QPointF(-12, 1) << "1" << QPointF(-10, 0);
         QTest::newRow("huge count") << false << false << 1000000001 << 1.0 << QPointF(-1, 3) << QPointF(-2, 1)
                                     << "1" << none;
         QTest::newRow("negative count")

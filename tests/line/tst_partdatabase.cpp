@@ -53,7 +53,7 @@ private slots:
         QCOMPARE(db.numberOf(QStringLiteral("0603R")), QStringLiteral("120"));
         QVERIFY(!db.isAlias(QString()));
         QCOMPARE(db.keywordsOf(120), QStringLiteral("R0603,,0603R"));
-        QCOMPARE(db.entries().size(), 2);
+        QCOMPARE(db.entries().size(), 3);
         const PartDbEntry* cap = db.entryByNumber(150);
         QVERIFY(cap);
         QCOMPARE(cap->category(), QStringLiteral("CAP"));
@@ -63,7 +63,9 @@ private slots:
         const PartDbEntry* qfn = db.entryByNumber(300);
         QCOMPARE(qfn->nozzle, QStringLiteral("0"));
         QCOMPARE(qfn->feederType, QStringLiteral("x"));
-        QCOMPARE(db.categories(), (QStringList { "CAP", "IC" }));
+        QCOMPARE(db.categories(), (QStringList { "CAP", "IC", "NODASH" }));
+        // Fields after the seventh are ignored.
+        QCOMPARE(db.entryByNumber(500)->feederType, QStringLiteral("5mm"));
         QVERIFY(!db.entryByNumber(120));
         QVERIFY(db.usedNumbers().contains(300));
     }

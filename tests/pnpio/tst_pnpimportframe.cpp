@@ -147,6 +147,9 @@ private slots:
         QTest::newRow("unknown names change nothing")
             << QByteArray("RefDes;X;Y;Rot\nQ1;1;1;1\n") << QStringList { "RefDes Q1 nicht vorhanden" }
             << QVector<double> { 1, 1, 0 } << false << 1;
+        QTest::newRow("bottom side found while top is shown")
+            << QByteArray("RefDes;X;Y;Rot\nB1;3;4;90\n") << QStringList() << QVector<double> { 1, 1, 0 }
+            << true << 1;
     }
     void positionUpdate()
     {

@@ -350,6 +350,21 @@ private slots:
             << kicad
             << QByteArray("## Unit = inches, Angle = deg.\nJ1 Conn 1x2 PinHeader 1.0 -0.5 180 bottom\n")
             << QStringList { "J1|PinHeader|25.4|-12.7|bottom|180|Conn 1x2|" };
+        // Older KiCad pads every column to a fixed width: an empty value is only blanks.
+        QTest::newRow("kicad text, fixed columns, empty values")
+            << kicad
+            << QByteArray(
+                   "### Module positions - created on Tue Mar  6 10:02:11 2018 ###\n"
+                   "### Printed by Pcbnew version pcbnew 4.0.7-stable\n"
+                   "## Unit = mm, Angle = deg.\n## Side : All\n"
+                   "# Ref    Val                  Package         PosX       PosY        Rot     Side\n"
+                   "C1       100n                 C_0603        125.7300   -84.4550    90.0000    top\n"
+                   "MK1                           Fiducial_1mm  110.4900   -70.1040     0.0000    top\n"
+                   "TP2                           TestPoint_D1  140.3350   -96.5200   180.0000 bottom\n"
+                   "## End\n")
+            << QStringList { "C1|C_0603|125.73|-84.455|top|90|100n|",
+                   "MK1|Fiducial_1mm|110.49|-70.104|top|0||",
+                   "TP2|TestPoint_D1|140.335|-96.52|bottom|180||" };
         QTest::newRow("kicad csv, columns in another order")
             << kicad
             << QByteArray("\"Ref\",\"PosX\",\"PosY\",\"Rot\",\"Side\",\"Val\",\"Package\"\r\n"

@@ -1,4 +1,5 @@
 // Files of earlier versions, as their writers made them, load; saving them again keeps their data.
+#include "board/boardtransform.h"
 #include "gerber/gerberlayer.h"
 #include "project/projectcontainer.h"
 #include "projectfixture.h"
@@ -161,6 +162,46 @@ private slots:
             QVERIFY(projectText(document, layers, load.colours)
                         .contains("++Machine1Line1\n\t\t\t1;10k;0603;17;3;8mm;2;1;40;0\n"));
         }
+    }
+
+    // A layer offset is the image's displacement: a file whose origin was set at (10, 5) holds
+    // -10;-5, and its flash at (12, 7) lands on the placement moved to (2, 2). The program's own
+    // save keeps that, and a further new origin stays aligned through the next save.
+    void setOriginOffsetLoadsAligned()
+    {
+        const QByteArray text
+            = "+FileVer\n10\n+Top\n\t+BoardInfo\n\t\tb;100;50;1.6;0;0;c\n\t+L1\n"
+              "\t\tMM;D;L;A;1;sig.gbr;200;10;10;0;-10;-5;0;0;0\n\t\t+GerberData\n"
+              "\t\t\t%FSLAX24Y24*%\n\t\t\t%MOMM*%\n\t\t\t%ADD10C,0.5*%\n\t\t\tD10*\n"
+              "\t\t\tX120000Y70000D03*\n\t\t\tM02*\n\t+Pick-and-Place\n\t\tR1;0603;2;2;top;0;10k\n"
+              "+Bottom\n+Gerber\n+General\n1;2\n+++END+++";
+        QByteArray file = ProjectFixture::referencePack(text, "0.0.80");
+        for (const QPointF newOrigin : { QPointF(), QPointF(1, 1) }) {
+            Document document;
+            LayerSet layers;
+            ProjectLoad load;
+            QString error;
+            QVERIFY2(readProjectBytes(file, QStringLiteral("ref.tvx"), document, layers, &load, &error),
+                qPrintable(error));
+            if (!newOrigin.isNull())
+                QVERIFY(BoardTransform::setNewOrigin(document, layers, newOrigin.x(), newOrigin.y()));
+            const ImageObject* flash = layers.slot(true, LayerSlot::Signal)->objects().value(0);
+            const PnPEntry* r1 = document.topList().value(0);
+            QVERIFY(flash && r1);
+            QCOMPARE(QPointF(flash->x, flash->y), QPointF(2, 2) - newOrigin);
+            QCOMPARE(QPointF(r1->x(), r1->y()), QPointF(2, 2) - newOrigin);
+            const QByteArray saved = projectText(document, layers, load.colours);
+            QVERIFY(saved.contains(newOrigin.isNull() ? ";-10;-5;0;0;0\n" : ";-11;-6;0;0;0\n"));
+            file = ProjectContainer::pack(saved);
+        }
+        Document document;
+        LayerSet layers;
+        ProjectLoad load;
+        QString error;
+        QVERIFY(readProjectBytes(file, QStringLiteral("own.tvx"), document, layers, &load, &error));
+        const ImageObject* flash = layers.slot(true, LayerSlot::Signal)->objects().value(0);
+        QVERIFY(flash);
+        QCOMPARE(QPointF(flash->x, flash->y), QPointF(1, 1));
     }
 
     void anyVersionAfterTheMarkIsAccepted()

@@ -28,6 +28,8 @@ private slots:
         QTest::addColumn<int>("left");
         QTest::addColumn<int>("right");
         QTest::newRow("whole file") << colourLines(12) + "300;250" << true << 300 << 250;
+        QTest::newRow("line feed at the end") << colourLines(12) + "300;250\r\n" << true << 300 << 250;
+        QTest::newRow("colours only, line feed at the end") << colourLines(12) << true << 240 << 200;
         QTest::newRow("256 in line 3")
             << colourLines(2) + "1;256;3\n" + colourLines(9) + "300;250" << false << 240 << 200;
         QTest::newRow("negative") << colourLines(12, "-1;2;3") + "300;250" << false << 240 << 200;

@@ -56,8 +56,9 @@ bool PnPExportActions::exportTo(const QString& path, Kind kind, QString* error)
     dialog.setPanelsVisible(kind == Kind::PartList);
     dialog.setWindowTitle(kind == Kind::PickAndPlace ? QStringLiteral("Export Pick and Place Data")
                                                      : QStringLiteral("Export Part List"));
+    // Cancelled: nothing is written, and that is what the user asked for.
     if (prompt().exec(&dialog) != QDialog::Accepted)
-        return false;
+        return true;
     const PnPExportOptions options = dialog.options();
 
     const QList<PnPEntry*> top = m_document.topList();

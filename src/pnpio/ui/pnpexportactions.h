@@ -27,7 +27,8 @@ private:
     };
 
     void run(Kind kind);
-    // True when written, or when there is nothing to export in layer mode.
+    // True when written, when the options dialog was cancelled, or when there is nothing to
+    // export in layer mode.
     bool exportTo(const QString& path, Kind kind, QString* error);
 
     QWidget* m_parent;

@@ -70,14 +70,9 @@ bool PnPImportActions::importFormat(
 
     loadPnP_dlp dialog(parent);
     dialog.setFileHasSides(PnPImport::formatHasSide(format));
-    if (prompt().exec(&dialog) != QDialog::Accepted) {
-        // Cancelling leaves the document as it was; only the own format reports it.
-        if (format == PnPFormat::Tessavrant) {
-            prompt().warning(parent, errorTitle(), errorText());
-            return false;
-        }
-        return true;
-    }
+    // Cancelling is the user's choice, not a failure: the document stays as it was, unreported.
+    if (prompt().exec(&dialog) != QDialog::Accepted)
+        return false;
 
     QString error;
     if (!PnPImport::importFile(document, format, path, dialog.options(), &error)) {

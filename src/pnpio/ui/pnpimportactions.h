@@ -9,7 +9,8 @@ class QWidget;
 
 // The "Import..." > "Pick And Place" menu entries: ask for the file and the import
 // options, run the reader, and report a failure. Each returns true when the reader
-// succeeded; the caller then rebuilds its tables ("create lists") and repaints.
+// succeeded; the caller then rebuilds its tables ("create lists") and repaints. A cancelled
+// dialog returns false without a message: nothing changed.
 class PnPImportActions
 {
 public:

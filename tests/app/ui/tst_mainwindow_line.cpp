@@ -158,8 +158,8 @@ private slots:
         QCOMPARE(w.lineDialog()->currentLineMachines().first()->feeders.size(), 1);
     }
 
-    // New drops the project's feeder lists but keeps the machines.
-    void newKeepsMachines()
+    // New drops the project's feeder lists and builds the line anew from line.cfg.
+    void newRereadsTheLine()
     {
         TemporaryHome home;
         writeFile(home.configPath() + "/line.cfg", "A;0;0\nB;0;1\n");
@@ -167,16 +167,15 @@ private slots:
         MainWindow w;
         runTicks(w);
         w.form()->lineselect->setCurrentIndex(1);
-        Machine* b = w.lineDialog()->currentLineMachines().first();
-        b->feeders.append(new FeederEntry);
-        b->partMap.insert(QStringLiteral("080510k"), 90.0);
+        w.lineDialog()->currentLineMachines().first()->feeders.append(new FeederEntry);
+        writeFile(home.configPath() + "/line.cfg", "X;1;0\nB;0;1\nC;2;2\n");
         w.form()->actionNeu->trigger();
         runTicks(w);
         QCOMPARE(w.lineDialog()->currentLine(), 0);
+        QCOMPARE(w.form()->lineselect->count(), 3);
         QCOMPARE(w.form()->lineselect->currentIndex(), 0);
-        QVERIFY(b->feeders.isEmpty());
-        QVERIFY(b->partMap.isEmpty());
-        QCOMPARE(w.lineDialog()->lines().at(1).machines.first(), b);
+        QCOMPARE(w.form()->comboBox->itemText(1), QStringLiteral("X"));
+        QVERIFY(w.lineDialog()->lines().at(1).machines.first()->feeders.isEmpty());
     }
 
     void databaseLookupsReReadOnClose()

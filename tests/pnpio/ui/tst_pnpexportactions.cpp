@@ -132,7 +132,7 @@ private slots:
         for (bool partList : { false, true }) {
             const char* kind = partList ? "part list: " : "pick and place: ";
             QTest::addRow("%sdialog cancelled", kind)
-                << partList << false << false << "good.csv" << 1 << true << false;
+                << partList << false << false << "good.csv" << 1 << false << false;
             QTest::addRow("%starget is a folder", kind)
                 << partList << false << true << "folder" << 1 << true << false;
             QTest::addRow("%slayer mode", kind)
