@@ -154,6 +154,26 @@ private:
         case ApertureShape::None:
             break;
         }
+        // A pad narrower than a pixel covers no pixel centre: it is drawn a pixel wide instead.
+        const QRectF& e = shape.extent;
+        if (e.width() < 1.0 && e.height() < 1.0) {
+            m_painter.drawRect(QRectF(std::floor(at.x()), std::floor(at.y()), 1.0, 1.0)); // its pixel
+        } else if (e.width() < 1.0 || e.height() < 1.0) {
+            withHairlinePen([&] {
+                if (e.height() < 1.0)
+                    m_painter.drawLine(at + QPointF(e.left(), 0.0), at + QPointF(e.right(), 0.0));
+                else
+                    m_painter.drawLine(at + QPointF(0.0, e.top()), at + QPointF(0.0, e.bottom()));
+            });
+        }
+    }
+
+    // Runs `draw` with a one-pixel pen in the current polarity's colour.
+    template <typename Draw> void withHairlinePen(Draw draw)
+    {
+        m_painter.setPen(QPen(colour(), 0.0));
+        draw();
+        m_painter.setPen(Qt::NoPen);
     }
 
     void stroke(const ApertureShape& shape, QPointF a, QPointF b)
@@ -206,6 +226,8 @@ private:
             hull[k++] = p[i];
         }
         m_painter.drawConvexPolygon(hull.data(), k - 1);
+        if (shape.width < 1.0 || shape.height < 1.0)
+            withHairlinePen([&] { m_painter.drawLine(a, b); });
     }
 
     std::vector<QLineF>& lineBucket(double width)
@@ -247,6 +269,18 @@ private:
         }
         setPolarity(dark);
         m_painter.drawPolygon(m_points.data(), int(m_points.size()), Qt::WindingFill);
+        // A region thinner than a pixel (twice its area over its perimeter, its mean width: a
+        // hairline outline drawn as a region) covers few pixel centres: its edges are drawn too.
+        double area = 0.0, perimeter = 0.0;
+        for (size_t i = 0, n = m_points.size(); i < n; ++i) {
+            const QPointF& a = m_points[i];
+            const QPointF& b = m_points[(i + 1) % n];
+            area += a.x() * b.y() - b.x() * a.y();
+            perimeter += std::hypot(b.x() - a.x(), b.y() - a.y());
+        }
+        if (std::fabs(area) < perimeter) // mean width |area| / (perimeter / 2) below 2 half-pixels
+            withHairlinePen(
+                [&] { m_painter.drawPolygon(m_points.data(), int(m_points.size()), Qt::WindingFill); });
     }
 
     void flush()

@@ -7,6 +7,7 @@
 
 #include <QDebug>
 #include <QPainter>
+#include <algorithm>
 #include <vector>
 
 namespace LayerRaster {
@@ -140,24 +141,41 @@ bool sample(const GerberLayer& layer, QImage& target, const ViewMapping& mapping
     if (x0 >= x1 || y0 >= y1)
         return true;
 
-    // Columns repeat on every row: look their byte and bit up once.
-    std::vector<int> byteOf(size_t(x1 - x0));
-    std::vector<uchar> maskOf(size_t(x1 - x0));
-    for (qint64 x = x0; x < x1; ++x) {
-        const qint64 c = qMin(w - 1, (x - sx0) * k / z);
-        byteOf[size_t(x - x0)] = int(c >> 3);
-        maskOf[size_t(x - x0)] = uchar(0x80 >> (c & 7));
-    }
     const uchar* bits = reinterpret_cast<const uchar*>(layer.layerRaster.constData());
     const QRgb pixel = qPremultiply(colour);
+    const int n = int(x1 - x0);
+    // The raster columns [first, end) under each screen column; zoomed out, a screen pixel covers
+    // several, and it shows ink when any of them holds some, so that hairlines stay visible.
+    std::vector<qint64> first(size_t(n) + 1);
+    for (qint64 x = x0; x <= x1; ++x)
+        first[size_t(x - x0)] = qMin(w - 1, (x - sx0) * k / z);
+    const auto columnsEnd = [&](int i) { return qMax(first[size_t(i)] + 1, qMin(w, first[size_t(i) + 1])); };
+    const qint64 firstByte = first.front() >> 3;
+    const qint64 endByte = ((columnsEnd(n - 1) - 1) >> 3) + 1;
+    std::vector<uchar> merged(size_t(endByte - firstByte));
     for (qint64 y = y0; y < y1; ++y) {
         const qint64 r = qMin(h - 1, (y - sy0) * k / z);
-        const uchar* row = bits + r * bytesPerLine;
+        const qint64 rEnd = qMax(r + 1, qMin(h, (y + 1 - sy0) * k / z));
+        const uchar* row = bits + r * bytesPerLine + firstByte;
+        if (rEnd > r + 1) {
+            std::copy(row, row + merged.size(), merged.begin());
+            for (qint64 rr = r + 1; rr < rEnd; ++rr) {
+                const uchar* next = bits + rr * bytesPerLine + firstByte;
+                for (size_t b = 0; b < merged.size(); ++b)
+                    merged[b] |= next[b];
+            }
+            row = merged.data();
+        }
         QRgb* out = reinterpret_cast<QRgb*>(target.scanLine(int(y))) + x0;
-        const int n = int(x1 - x0);
-        for (int i = 0; i < n; ++i)
-            if (row[byteOf[size_t(i)]] & maskOf[size_t(i)])
-                out[i] = pixel;
+        for (int i = 0; i < n; ++i) {
+            const qint64 end = columnsEnd(i);
+            for (qint64 c = first[size_t(i)]; c < end; ++c) {
+                if (row[(c >> 3) - firstByte] & (0x80 >> (c & 7))) {
+                    out[i] = pixel;
+                    break;
+                }
+            }
+        }
     }
     return true;
 }

@@ -108,6 +108,14 @@ void build(const QString& c, GerberLayer& l)
         l.rawLines = gerberLinesFromBytes("%FSLAX24Y24*%\n%MOMM*%\n%AMM*6,0,0,4,0.4,0.4,2,0.1,5,0*%\n"
                                           "%ADD10M*%\nD10*\nX50000Y50000D03*\nM02*\n");
         parseGerber(l);
+    } else if (c == "hairlines") {
+        // Thinner than the 0.05 mm pixel: a region, a pad, a bar, a diagonal with a square pen.
+        addRect(l, QRectF(1, 5.0245, 8, 0.001), true);
+        add(l, addAperture(l, "C", { "0.001" }), "D3", 3.025, 3.025);
+        add(l, addAperture(l, "R", { "4", "0.001" }), "D3", 5, 7.025);
+        Aperture* square = addAperture(l, "R", { "0.001", "0.001" });
+        add(l, square, "D2", 10.025, 1.025);
+        add(l, square, "D1", 18.025, 9.025);
     } else if (c == "first draw") {
         add(l, addAperture(l, "C", { "1" }), "D1", 5, 5);
     } else if (c == "inch layer") {
@@ -163,6 +171,7 @@ private slots:
         probes("panel repeat", "5,5 15,5 5,13 15,13 !10,9");
         // Along the diagonal: ring 2 to 1.6 from the centre, gap, ring 1.2 to 0.8, open middle.
         probes("moire", "6.27,6.27 6.2,6.2 !5.99,5.99 5.71,5.71 !5.35,5.35 5,7.4 !5,7.6 2.6,5 !5.2,7.4");
+        probes("hairlines", "2,5.025 8,5.025 3.025,3.025 4,7.025 6,7.025 12.025,3.025 16.025,7.025 !3.2,3.2");
         probes("first draw", "5,5"); // leaves a dot
         probes("zero-width stroke", "5,5 !5,5.3");
         probes("inch layer", "5.08,5.08 !6.5,5.08");

@@ -87,6 +87,22 @@ private slots:
         }
         QVERIFY(LayerRaster::usable(*layer, 100));
         QVERIFY(!LayerRaster::usable(*layer, 101));
+
+        // Zoomed out, a screen pixel shows ink when any raster pixel under it does: a hairline
+        // (a region 0.001 mm wide) stays a line of the picture.
+        for (Scene* s : { &painted, &sampled }) {
+            auto thin = mmLayer(0);
+            rect(*thin, QRectF(0, 10.0003, 40, 0.001), true);
+            s->layers.replace(LayerList::Top, 0, std::move(thin));
+            LayerRaster::rasterise(*s->layers.slot(true, LayerSlot::Signal));
+            s->state.zoomLevel = 3;
+        }
+        const QImage a = painted.paint();
+        const QImage b = sampled.paint();
+        painted.layers.slot(true, LayerSlot::Signal)->visible = false;
+        const int ink = differingPixels(a, painted.paint());
+        QVERIFY2(ink >= 100, qPrintable(QString::number(ink)));
+        QVERIFY(differingPixels(a, b) < 10);
     }
 
     // A layer without a raster (small, or never rendered) is painted from its objects, also on
