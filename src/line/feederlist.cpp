@@ -36,15 +36,8 @@ int databaseNumber(const PartDatabase& db, const QString& name, const QString& v
     return 0;
 }
 
-int setNumberFor(int n)
-{
-    if (n < 0 || n >= slotCount)
-        return 0;
-    return n < frontLast ? frontFirst + n : rearFirst + n - frontLast;
-}
-
 Generated generate(const QList<PnPEntry*>& placements, int line, int machine, const PartDatabase& db,
-    const QList<FeederEntry*>& previous)
+    const QList<FeederEntry*>& previous, const QVector<int>& sets)
 {
     Generated out;
     QHash<PartType, FeederEntry*> byType;
@@ -61,7 +54,7 @@ Generated generate(const QList<PnPEntry*>& placements, int line, int machine, co
         f->name = e->name();
         f->value = e->value();
         f->dbNo = databaseNumber(db, f->name, f->value);
-        f->setNo = setNumberFor(f->index);
+        f->setNo = sets.value(f->index, 0);
         f->qty = 1;
         out.entries.append(f);
         byType.insert(type, f);
