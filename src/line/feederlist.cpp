@@ -122,6 +122,29 @@ bool matches(const QList<PnPEntry*>& placements, int line, int machine, const QL
     return placed == listed;
 }
 
+std::pair<int, int> mostAssigned(const QList<PnPEntry*>& placements)
+{
+    QHash<QPair<int, int>, int> counts;
+    QList<QPair<int, int>> order;
+    for (const PnPEntry* e : placements) {
+        if (!e || e->line() < 1 || e->machine() < 1)
+            continue;
+        const QPair<int, int> key { e->line(), e->machine() };
+        if (!counts.contains(key))
+            order.append(key);
+        ++counts[key];
+    }
+    QPair<int, int> best { 0, 0 };
+    int most = 0;
+    for (const QPair<int, int>& key : qAsConst(order)) {
+        if (counts.value(key) > most) {
+            most = counts.value(key);
+            best = key;
+        }
+    }
+    return { best.first, best.second };
+}
+
 FeederEntry* fromFields(const QStringList& fields)
 {
     auto* f = new FeederEntry;

@@ -7,6 +7,7 @@
 #include <QVector>
 
 #include <optional>
+#include <utility>
 
 class PartDatabase;
 class PnPEntry;
@@ -60,6 +61,10 @@ bool turnHighlighted(const QList<FeederEntry*>& entries, QHash<QString, double>&
 
 // The part types of the taken placements are exactly those of the feeders.
 bool matches(const QList<PnPEntry*>& placements, int line, int machine, const QList<FeederEntry*>& feeders);
+
+// The line and machine (both from 1) most of the placements are assigned to, the first met on
+// a tie; {0, 0} when none is assigned.
+std::pair<int, int> mostAssigned(const QList<PnPEntry*>& placements);
 
 // A feeder line of a project file: index; value; name; dbNo; setNo; feederType; nozzle;
 // optimize; qty; rotation, and the head as an eleventh field when it is not 0 (readers that

@@ -64,6 +64,8 @@ private slots:
     void projectFields();
     void cellEdit_data();
     void cellEdit();
+    void mostAssigned_data();
+    void mostAssigned();
 };
 
 void TestFeederList::generateFromPlacements()
@@ -219,6 +221,27 @@ void TestFeederList::cellEdit()
         QCOMPARE(b.nozzle, 2);
     if (text == "stick")
         QCOMPARE(b.feederType, QString("0mm"));
+}
+
+// A reopened project shows the machine most of the side's placements are on.
+void TestFeederList::mostAssigned_data()
+{
+    QTest::addColumn<QList<int>>("assigned"); // line * 10 + machine per placement
+    QTest::addColumn<int>("expected");
+    QTest::newRow("most") << QList<int> { 12, 0, 13, 13, 12, 13 } << 13;
+    QTest::newRow("tie: first met") << QList<int> { 21, 0, 12, 21, 12 } << 21;
+    QTest::newRow("none assigned") << QList<int> { 0, 10, 2 } << 0;
+}
+
+void TestFeederList::mostAssigned()
+{
+    QFETCH(QList<int>, assigned);
+    QFETCH(int, expected);
+    Placements p;
+    for (int a : assigned)
+        p.add("R", "1k", a / 10, a % 10);
+    const auto [line, machine] = FeederList::mostAssigned(p.list);
+    QCOMPARE(line * 10 + machine, expected);
 }
 
 QTEST_GUILESS_MAIN(TestFeederList)
