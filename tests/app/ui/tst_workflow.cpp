@@ -189,7 +189,7 @@ void TstWorkflow::panelForALine_data()
     QTest::addColumn<bool>("kicad"); // the KiCad board with its layers and drill, else Altium (mil)
     QTest::addColumn<QPointF>("newOrigin"); // where the user clicks with "Set New Origin", mm
     QTest::addColumn<QSizeF>("board"); // the single board typed into the generator, mm
-    QTest::newRow("KiCad, layers and drill") << true << QPointF(0, -122) << QSizeF(149, 122);
+    QTest::newRow("KiCad, layers and drill") << true << QPointF(49, -122) << QSizeF(100, 79);
     QTest::newRow("Altium, mil") << false << QPointF(-2, -2) << QSizeF(60, 35);
 }
 
@@ -227,6 +227,7 @@ void TstWorkflow::panelForALine()
         const int count = doc.currentList().size();
         QCOMPARE(count, kicad ? flashes(paste).size() : 83); // Hopper: 97 parts, 14 of them below
         QVERIFY(scripted.callsOf("warning").isEmpty());
+        w.view()->fitToContent();
         shot(w, shots + QStringLiteral("01-import"));
 
         // Layers: copper, paste, outline and drill of the same board.
