@@ -118,13 +118,6 @@ struct Snapshot
     QString machine;
     int rowsOnMachine = 0;
     int feederRows = 0;
-
-    bool operator==(const Snapshot& o) const
-    {
-        return placements == o.placements && origins == o.origins && board == o.board && layers == o.layers
-            && feeders == o.feeders && machine == o.machine && rowsOnMachine == o.rowsOnMachine
-            && feederRows == o.feederRows;
-    }
 };
 
 Snapshot snapshot(MainWindow& w)
@@ -402,7 +395,9 @@ void TstWorkflow::panelForALine()
     QCOMPARE(reopened.layers, saved.layers);
     QCOMPARE(reopened.feeders, saved.feeders);
     QCOMPARE(reopened.machine, saved.machine);
-    QVERIFY(reopened == saved);
+    QCOMPARE(reopened.board, saved.board);
+    QCOMPARE(reopened.rowsOnMachine, saved.rowsOnMachine); // no grey rows
+    QCOMPARE(reopened.feederRows, saved.feederRows);
     w.view()->fitToContent();
     shot(w, shots + QStringLiteral("08-reopened"));
 
