@@ -6,16 +6,19 @@
 
 namespace HoverTracker {
 
-Result track(const QList<PnPEntry*>& entries, double cursorX, double cursorY, double baseX, double baseY)
+Result track(const QList<PnPEntry*>& entries, double cursorX, double cursorY, const QList<QPointF>& bases)
 {
     Result result;
     for (PnPEntry* entry : entries) {
-        const double ax = entry->x() + baseX;
-        const double ay = entry->y() + baseY;
-        if (std::fabs(cursorX - ax) < catchDistance && std::fabs(cursorY - ay) < catchDistance) {
-            result.text
-                = entry->refDes() + QLatin1Char(' ') + entry->name() + QLatin1Char(' ') + entry->value();
-            entry->setHoverState(entry->hoverState() != 0 ? 3 : 2);
+        for (const QPointF& base : bases) {
+            const double ax = entry->x() + base.x();
+            const double ay = entry->y() + base.y();
+            if (std::fabs(cursorX - ax) < catchDistance && std::fabs(cursorY - ay) < catchDistance) {
+                result.text
+                    = entry->refDes() + QLatin1Char(' ') + entry->name() + QLatin1Char(' ') + entry->value();
+                entry->setHoverState(entry->hoverState() != 0 ? 3 : 2);
+                break;
+            }
         }
     }
     result.repaint = fade(entries);

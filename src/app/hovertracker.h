@@ -3,6 +3,7 @@
 #include "view/selectionhits.h"
 
 #include <QList>
+#include <QPointF>
 #include <QString>
 
 class PnPEntry;
@@ -19,9 +20,9 @@ struct Result
     bool repaint = false; // a highlight appeared or went away
 };
 
-// cursorX/Y: board position of the cursor in mm; baseX/Y: what is added to an entry's x/y
-// to get its absolute position (board origin plus the first panel origin).
-Result track(const QList<PnPEntry*>& entries, double cursorX, double cursorY, double baseX, double baseY);
+// cursorX/Y: board position of the cursor in mm; bases: what is added to an entry's x/y to get
+// the absolute position of each drawn copy (SelectionHits::placementBases).
+Result track(const QList<PnPEntry*>& entries, double cursorX, double cursorY, const QList<QPointF>& bases);
 
 // The second half of a tick without a cursor position: lets earlier highlights fade.
 bool fade(const QList<PnPEntry*>& entries);

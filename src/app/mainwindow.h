@@ -412,6 +412,8 @@ private:
     void resetLineDialog();
     // Refills the machine selector with "(none)" and the machines of the current line.
     void fillMachineSelector();
+    // After a project is read: the line and machine the shown side's placements are assigned to.
+    void selectAssignedMachine();
     // Timer: refreshes the line and machine selectors when the line dialog changed.
     void tickLineChanged();
 

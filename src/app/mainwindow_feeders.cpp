@@ -9,6 +9,7 @@
 #include "line/feederhandover.h"
 #include "line/feederlist.h"
 #include "line/machine.h"
+#include "line/machinetables.h"
 #include "line/optimizer.h"
 #include "line/ui/feeder.h"
 #include "line/ui/feeder_config.h"
@@ -42,8 +43,8 @@ void MainWindow::on_actionGenerate_Feederlist_triggered()
     }
     const int line = m_ui->lineselect->currentIndex() + 1;
     const int number = m_ui->comboBox->currentIndex();
-    FeederList::Generated generated = FeederList::generate(
-        m_view->document().currentList(), line, number, m_partDatabase, machine->feeders);
+    FeederList::Generated generated = FeederList::generate(m_view->document().currentList(), line, number,
+        m_partDatabase, machine->feeders, generationSets(machine->type));
     machine->clearFeeders();
     machine->feeders = generated.entries;
     machine->partMap = generated.partMap;
@@ -225,7 +226,7 @@ void MainWindow::on_actionQuantize_triggered()
         m_view->update();
         prompt().information(this, result.title(), result.message());
     } else {
-        prompt().warning(this, result.title(), result.message());
+        prompt().warning(this, result.title(), result.message(), result.detail());
     }
 }
 

@@ -202,8 +202,7 @@ void MainWindow::loadProject(const QString& path)
     m_ui->teile->setColumnWidth(1, 90);
     m_ui->teile->setColumnWidth(2, 90);
     createLists();
-    if (m_ui->comboBox->currentIndex() >= 0)
-        applyMachineSelector(m_ui->comboBox->currentIndex());
+    selectAssignedMachine();
     m_view->hideSteps();
     m_justLoaded = true;
     unblockInteraction();

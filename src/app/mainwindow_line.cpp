@@ -3,6 +3,7 @@
 #include "app/mainwindow.h"
 
 #include "app/prompt.h"
+#include "line/feederlist.h"
 #include "line/lineconfig.h"
 #include "line/machine.h"
 #include "line/ui/db_dlg.h"
@@ -56,6 +57,24 @@ void MainWindow::fillMachineSelector()
     m_ui->comboBox->addItem(QStringLiteral("(none)"));
     for (const Machine* machine : m_lineDialog->currentLineMachines())
         m_ui->comboBox->addItem(machine->name);
+}
+
+void MainWindow::selectAssignedMachine()
+{
+    // The selectors are filled now, not on the next tick, which would show "(none)".
+    tickLineChanged();
+    const auto [line, machine] = FeederList::mostAssigned(m_view->currentList());
+    if (line >= 1 && line <= m_lineDialog->lines().size() && line - 1 != m_ui->lineselect->currentIndex()) {
+        const QSignalBlocker block(m_ui->lineselect);
+        m_ui->lineselect->setCurrentIndex(line - 1);
+        m_lineDialog->setCurrentLine(line - 1);
+        fillMachineSelector();
+    }
+    if (line >= 1 && machine < m_ui->comboBox->count()) {
+        const QSignalBlocker block(m_ui->comboBox);
+        m_ui->comboBox->setCurrentIndex(machine);
+    }
+    applyMachineSelector(m_ui->comboBox->currentIndex());
 }
 
 void MainWindow::tickLineChanged()

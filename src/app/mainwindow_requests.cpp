@@ -11,6 +11,7 @@
 #include "tables/ui/partlist.h"
 #include "tables/ui/pnplist.h"
 #include "ui_mainwindow.h"
+#include "view/selectionhits.h"
 #include "view/toolgeometry.h"
 #include "view/ui/darstellg.h"
 
@@ -364,12 +365,11 @@ void MainWindow::showLocatedSearchHit()
         m_ui->pickandplacepositionen->scrollToItem(m_ui->pickandplacepositionen->item(row, 0));
         selectFromPlacementTable();
         entry->setSelected(true);
-        // Centre the view on the placement's absolute position.
-        const Origins origins = m_view->origins();
-        const double absX
-            = m_view->boardInfo()->originX() + entry->x() + (origins.isEmpty() ? 0.0 : origins.first().x);
-        const double absY
-            = m_view->boardInfo()->originY() + entry->y() + (origins.isEmpty() ? 0.0 : origins.first().y);
+        // Centre the view on the placement's first drawn copy.
+        const QList<QPointF> bases = SelectionHits::placementBases(m_view->document());
+        const QPointF base = bases.isEmpty() ? QPointF() : bases.first();
+        const double absX = base.x() + entry->x();
+        const double absY = base.y() + entry->y();
         const int z = qMax(1, m_view->zoomLevel());
         m_view->viewState().offsetX = int(m_view->width() / 2 - absX * z);
         m_view->viewState().offsetY = int(absY * z - m_view->height() / 2);

@@ -144,11 +144,8 @@ void MainWindow::tickStatusText()
     const QList<PnPEntry*> entries = m_view->currentList();
     bool repaint = false;
     if (m_cursorOverView) {
-        const BoardInfo* board = m_view->boardInfo();
-        const Origins origins = m_view->origins();
-        const double baseX = board->originX() + (origins.isEmpty() ? 0.0 : origins.first().x);
-        const double baseY = board->originY() + (origins.isEmpty() ? 0.0 : origins.first().y);
-        const HoverTracker::Result hover = HoverTracker::track(entries, m_cursorX, m_cursorY, baseX, baseY);
+        const HoverTracker::Result hover = HoverTracker::track(
+            entries, m_cursorX, m_cursorY, SelectionHits::placementBases(m_view->document()));
         hoverText = hover.text;
         repaint = hover.repaint;
     } else {

@@ -121,7 +121,15 @@ Outcome panelize(Document& doc, LayerSet& layers, const PanelizeRequest& request
     const QString problem = gridProblem(request.columns, request.rows, gen);
     if (!problem.isEmpty())
         return Outcome { false, problem };
-    if (doc.gerberMode()) {
+    if (!doc.gerberMode()) {
+        // The placements repeat at origins and the view draws the layers at each of them: the
+        // panel is the generator's grid (its border and spacing kept), so both actions, in
+        // either order, leave one panel and one board size.
+        const Outcome outcome = applyGenerator(
+            doc, gen, doc.activeSideIsTop() ? GenerateSide::Top : GenerateSide::Bottom, true);
+        if (!outcome.ok)
+            return outcome;
+    } else {
         for (GerberLayer* layer : layers.list(LayerList::GerberMode)) {
             if (!layer)
                 continue;
@@ -131,14 +139,14 @@ Outcome panelize(Document& doc, LayerSet& layers, const PanelizeRequest& request
             layer->repeatStepY = request.height;
         }
         doc.setOrigins({});
+        doc.boardInfo()->setWidth(request.width * request.columns);
+        doc.boardInfo()->setHeight(request.height * request.rows);
+        doc.setSideOriginGen(doc.activeSideIsTop(), gen);
+        doc.setModified(true);
     }
-    BoardInfo& board = *doc.boardInfo();
-    board.setWidth(request.width * request.columns);
-    board.setHeight(request.height * request.rows);
-    doc.setSideOriginGen(doc.activeSideIsTop(), gen);
+    const BoardInfo& board = *doc.boardInfo();
     qDebug().noquote() << "Rows:" << request.rows << "\tCols:" << request.columns
                        << "\tNew Width:" << board.width() << "mm\tNew Height:" << board.height() << "mm";
-    doc.setModified(true);
     return {};
 }
 

@@ -65,9 +65,12 @@ struct PanelizeRequest
 };
 PanelizeRequest panelizePreset(const Document& doc);
 
-// In Gerber mode every layer of the Gerber-mode list repeats columns x rows times at the single
-// board size and the origins are cleared; then the shown side's board becomes the panel and its
-// generator remembers the single board. Logs "Panelize" and the new size.
+// Outside Gerber mode the shown side becomes the generator's grid of columns x rows single
+// boards, with the border and spacing the side's generator holds, and its board size the panel
+// (as the generator with "Generate PCB Size"). In Gerber mode every layer of the Gerber-mode
+// list repeats columns x rows times at the single board size, the origins are cleared and the
+// board becomes single size times the counts. Either way the generator remembers the single
+// board. Logs "Panelize" and the new size.
 Outcome panelize(Document& doc, LayerSet& layers, const PanelizeRequest& request);
 
 } // namespace Panel

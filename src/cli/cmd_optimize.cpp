@@ -6,6 +6,7 @@
 #include "line/feederlist.h"
 #include "line/lineconfig.h"
 #include "line/machine.h"
+#include "line/machinetables.h"
 #include "line/optimizer.h"
 #include "line/partdatabase.h"
 #include "model/configfolder.h"
@@ -211,7 +212,7 @@ int runOptimize(const QStringList& rawArgs)
     }
     const QList<PnPEntry*> placements = document.currentList();
     if (feeders.entries.isEmpty())
-        feeders = FeederList::generate(placements, args.line, machine, database, {});
+        feeders = FeederList::generate(placements, args.line, machine, database, {}, generationSets(type));
     for (const QString& warning : qAsConst(feeders.warnings))
         std::fprintf(stdout, "%s\n", qPrintable(warning));
     const OptimizerResult result = optimizePlacements(placements, args.line, machine, type, feeders.entries);
@@ -229,6 +230,7 @@ int runOptimize(const QStringList& rawArgs)
     if (!written)
         return failure(error);
     if (result.status != OptimizerStatus::Done)
-        return failure(result.message());
+        return failure(result.detail().isEmpty() ? result.message()
+                                                 : result.message() + QStringLiteral(": ") + result.detail());
     return 0;
 }

@@ -36,15 +36,8 @@ int databaseNumber(const PartDatabase& db, const QString& name, const QString& v
     return 0;
 }
 
-int setNumberFor(int n)
-{
-    if (n < 0 || n >= slotCount)
-        return 0;
-    return n < frontLast ? frontFirst + n : rearFirst + n - frontLast;
-}
-
 Generated generate(const QList<PnPEntry*>& placements, int line, int machine, const PartDatabase& db,
-    const QList<FeederEntry*>& previous)
+    const QList<FeederEntry*>& previous, const QVector<int>& sets)
 {
     Generated out;
     QHash<PartType, FeederEntry*> byType;
@@ -61,7 +54,7 @@ Generated generate(const QList<PnPEntry*>& placements, int line, int machine, co
         f->name = e->name();
         f->value = e->value();
         f->dbNo = databaseNumber(db, f->name, f->value);
-        f->setNo = setNumberFor(f->index);
+        f->setNo = sets.value(f->index, 0);
         f->qty = 1;
         out.entries.append(f);
         byType.insert(type, f);
@@ -127,6 +120,29 @@ bool matches(const QList<PnPEntry*>& placements, int line, int machine, const QL
     if (placed.size() != listed.size())
         qDebug() << "ungleiche Länge";
     return placed == listed;
+}
+
+std::pair<int, int> mostAssigned(const QList<PnPEntry*>& placements)
+{
+    QHash<QPair<int, int>, int> counts;
+    QList<QPair<int, int>> order;
+    for (const PnPEntry* e : placements) {
+        if (!e || e->line() < 1 || e->machine() < 1)
+            continue;
+        const QPair<int, int> key { e->line(), e->machine() };
+        if (!counts.contains(key))
+            order.append(key);
+        ++counts[key];
+    }
+    QPair<int, int> best { 0, 0 };
+    int most = 0;
+    for (const QPair<int, int>& key : qAsConst(order)) {
+        if (counts.value(key) > most) {
+            most = counts.value(key);
+            best = key;
+        }
+    }
+    return { best.first, best.second };
 }
 
 FeederEntry* fromFields(const QStringList& fields)

@@ -4,8 +4,10 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <QVector>
 
 #include <optional>
+#include <utility>
 
 class PartDatabase;
 class PnPEntry;
@@ -35,9 +37,6 @@ bool taken(const PnPEntry& entry, int line, int machine);
 // else 0.
 int databaseNumber(const PartDatabase& db, const QString& name, const QString& value);
 
-// Set number of the n-th part type (from 0): 1..50, then 101..150, then 0 (no slot).
-int setNumberFor(int n);
-
 struct Generated
 {
     QList<FeederEntry*> entries; // owned by the caller
@@ -47,9 +46,10 @@ struct Generated
 
 // One entry per part type of the taken placements, in order of first appearance. Part types
 // already in `previous` keep their database number, feeder type, nozzle, optimize flag,
-// rotation and head; set numbers are assigned afresh.
+// rotation and head; set numbers are assigned afresh, in order, from `sets` (the sets the
+// machine can pick, generationSets()); a part type beyond them gets set 0.
 Generated generate(const QList<PnPEntry*>& placements, int line, int machine, const PartDatabase& db,
-    const QList<FeederEntry*>& previous);
+    const QList<FeederEntry*>& previous, const QVector<int>& sets);
 
 // Sets every entry's database number from the database and its part map entry to its rotation.
 void updateFromDatabase(
@@ -61,6 +61,10 @@ bool turnHighlighted(const QList<FeederEntry*>& entries, QHash<QString, double>&
 
 // The part types of the taken placements are exactly those of the feeders.
 bool matches(const QList<PnPEntry*>& placements, int line, int machine, const QList<FeederEntry*>& feeders);
+
+// The line and machine (both from 1) most of the placements are assigned to, the first met on
+// a tie; {0, 0} when none is assigned.
+std::pair<int, int> mostAssigned(const QList<PnPEntry*>& placements);
 
 // A feeder line of a project file: index; value; name; dbNo; setNo; feederType; nozzle;
 // optimize; qty; rotation, and the head as an eleventh field when it is not 0 (readers that

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -73,6 +74,17 @@ MachineTables MachineTables::of(MachineType type)
         break;
     }
     return { 8, { 1, 3, 5, 7, 0, 2, 4, 6 }, topazTable() };
+}
+
+QVector<int> generationSets(MachineType type)
+{
+    const QVector<int> table = MachineTables::of(type).slotTable;
+    QVector<int> sets;
+    for (const auto& [first, last] : { std::pair<int, int> { 1, 50 }, std::pair<int, int> { 101, 150 } })
+        for (int set = first; set <= last; ++set)
+            if (table.contains(set))
+                sets.append(set);
+    return sets;
 }
 
 QMap<int, int> distributeNozzles(const QMap<int, int>& totals, int nozzleCount)

@@ -18,6 +18,11 @@ struct MachineTables
     static MachineTables of(MachineType type);
 };
 
+// The set numbers a feeder list generation hands out on a machine of this family: 1..50, then
+// 101..150, keeping only those the family's slot table walks (a part on another set is never
+// picked).
+QVector<int> generationSets(MachineType type);
+
 // Head positions per nozzle number: each nozzle's share of the total quantity, at least one
 // position each, adjusted on the nozzle with the most positions until the head is full.
 // Empty when there is no nozzle number or more nozzle numbers than positions.

@@ -8,6 +8,7 @@
 #include <QHash>
 #include <QMap>
 #include <QPair>
+#include <QSet>
 
 #include <algorithm>
 #include <cmath>
@@ -197,6 +198,30 @@ private:
     QVector<int> m_head;
 };
 
+// The part types left in the quadrants, each with the set of its first feeder.
+QStringList unpickedTypes(const std::vector<Item> (&quadrants)[4], const QList<FeederEntry*>& feeders)
+{
+    QStringList lines;
+    QSet<QPair<QString, QString>> seen;
+    for (const auto& quadrant : quadrants) {
+        for (const Item& item : quadrant) {
+            const QPair<QString, QString> type { item.entry->name(), item.entry->value() };
+            if (seen.contains(type))
+                continue;
+            seen.insert(type);
+            int set = 0;
+            for (const FeederEntry* f : feeders) {
+                if (f->name == type.first && f->value == type.second) {
+                    set = f->setNo;
+                    break;
+                }
+            }
+            lines << QStringLiteral("%1 %2: set %3").arg(type.first, type.second).arg(set);
+        }
+    }
+    return lines;
+}
+
 bool qualifies(const PnPEntry& e, int line, int machine)
 {
     return e.machine() == machine && e.line() == line && e.exec().toInt() == 1;
@@ -220,6 +245,13 @@ QString OptimizerResult::message() const
         break;
     }
     return OptimizerText::inconsistent;
+}
+
+QString OptimizerResult::detail() const
+{
+    if (status != OptimizerStatus::Inconsistent || unpicked.isEmpty())
+        return QString();
+    return QStringLiteral("Not picked: ") + unpicked.join(QStringLiteral("; "));
 }
 
 OptimizerResult optimizePlacements(const QList<PnPEntry*>& working, int line, int machine, MachineType type,
@@ -280,6 +312,7 @@ OptimizerResult optimizePlacements(const QList<PnPEntry*>& working, int line, in
     if (result.order.size() == working.size()) {
         result.status = OptimizerStatus::Done;
     } else {
+        result.unpicked = unpickedTypes(quadrants, feeders);
         result.status = OptimizerStatus::Inconsistent;
         run.note(QString::number(result.order.size()));
         run.note(QString::number(working.size()));

@@ -59,10 +59,14 @@ struct OptimizerResult
     QString timeText;
     // Phase lines as they were logged.
     QStringList log;
+    // When some placements could not be picked: one line per part type, "name value: set N"
+    // with the set of its feeder (0 without one), in order of first appearance.
+    QStringList unpicked;
 
-    // Title and text of the box that reports the run.
+    // Title and text of the box that reports the run, and the reason shown under the text.
     QString title() const;
     QString message() const;
+    QString detail() const;
 };
 
 // Orders the placements of machine `machine` (from 1) of line `line` (from 1) into

@@ -6,6 +6,7 @@
 #include "view/layercomposer.h"
 #include "view/overlaypainter.h"
 #include "view/placementmarker.h"
+#include "view/selectionhits.h"
 #include "view/viewmapping.h"
 
 #include <QPainter>
@@ -123,12 +124,24 @@ void BoardPainter::paint(QPainter& p, const QSize& size, const BoardScene& scene
     p.restore();
 }
 
+QRectF BoardPainter::boardOutline(const Document& doc)
+{
+    const OriginGen gen = doc.originGen();
+    if (!doc.origins().isEmpty() && gen.sizeX > 0.0 && gen.sizeY > 0.0 && gen.panelWidth() > 0.0
+        && gen.panelHeight() > 0.0)
+        return QRectF(0, 0, gen.panelWidth(), gen.panelHeight());
+    const BoardInfo* board = doc.boardInfo();
+    if (board->width() == 0.0 || board->height() == 0.0)
+        return QRectF();
+    return QRectF(0, 0, board->width(), board->height());
+}
+
 void BoardPainter::drawBoardBody(QPainter& p, const ViewMapping& m, const BoardScene& scene) const
 {
-    const BoardInfo* board = scene.document->boardInfo();
-    if (board->width() == 0.0 || board->height() == 0.0)
+    const QRectF body = boardOutline(*scene.document);
+    if (body.isNull())
         return;
-    p.fillRect(screenRect(m, 0, 0, board->width(), board->height()), scene.state->colours.boardBody);
+    p.fillRect(screenRect(m, 0, 0, body.right(), body.bottom()), scene.state->colours.boardBody);
 }
 
 void BoardPainter::drawGrid(QPainter& p, const QSize& size, const BoardScene& scene) const
@@ -157,7 +170,11 @@ void BoardPainter::drawGrid(QPainter& p, const QSize& size, const BoardScene& sc
 
 void BoardPainter::drawLayers(QPainter& p, const QSize& size, const BoardScene& scene)
 {
-    const QImage& composed = m_composer->compose(scene.layers->list(scene.list), *scene.state, size);
+    // Outside Gerber mode a panel repeats the side's layers at every enabled origin, as it does
+    // the placements; the Gerber mode repeats layers by their own step and repeat.
+    const QList<QPointF> copies
+        = scene.gerberMode() ? QList<QPointF> { QPointF() } : SelectionHits::panelOffsets(*scene.document);
+    const QImage& composed = m_composer->compose(scene.layers->list(scene.list), *scene.state, size, copies);
     p.setOpacity(layerOpacity);
     p.drawImage(0, 0, composed);
     p.setOpacity(1.0);
@@ -175,21 +192,26 @@ void BoardPainter::drawCross(
 
 void BoardPainter::drawBoardFrame(QPainter& p, const ViewMapping& m, const BoardScene& scene) const
 {
-    const BoardInfo* board = scene.document->boardInfo();
-    if (board->width() == 0.0 || board->height() == 0.0)
+    // A panel draws its own outline with its cells (one red frame, not two).
+    if (!scene.document->origins().isEmpty())
+        return;
+    const QRectF body = boardOutline(*scene.document);
+    if (body.isNull())
         return;
     p.setPen(QPen(frameRed, 1));
     p.setBrush(Qt::NoBrush);
-    const QRect r = screenRect(m, 0, 0, board->width(), board->height());
+    const QRect r = screenRect(m, 0, 0, body.right(), body.bottom());
     p.drawRect(r.adjusted(0, 0, -1, -1));
 }
 
 void BoardPainter::drawPanelFrame(QPainter& p, const ViewMapping& m, const BoardScene& scene) const
 {
     const OriginGen gen = scene.document->originGen();
+    const QRectF outline = boardOutline(*scene.document);
     p.setPen(QPen(frameRed, 1));
     p.setBrush(Qt::NoBrush);
-    p.drawRect(screenRect(m, 0, 0, gen.panelWidth(), gen.panelHeight()));
+    if (!outline.isNull())
+        p.drawRect(screenRect(m, 0, 0, outline.right(), outline.bottom()).adjusted(0, 0, -1, -1));
     if (gen.sizeX == 0.0 || gen.sizeY == 0.0)
         return;
     // At most the cells a view can show apart: a corrupt count must not stall the repaint.
@@ -211,16 +233,9 @@ void BoardPainter::drawPlacements(
     const QString side = doc.activeSideIsTop() ? QStringLiteral("top") : QStringLiteral("bottom");
     const QRect visible = QRect(QPoint(0, 0), size)
                               .adjusted(-placementMargin, -placementMargin, placementMargin, placementMargin);
-    QList<QPointF> copies;
-    const Origins origins = doc.origins();
-    if (origins.isEmpty()) {
-        copies.append(QPointF());
-    } else {
+    if (!doc.origins().isEmpty())
         drawPanelFrame(p, m, scene);
-        for (const Origin& o : origins)
-            if (o.exec != 0)
-                copies.append(QPointF(o.x, o.y));
-    }
+    const QList<QPointF> copies = SelectionHits::panelOffsets(doc);
     MarkerStyle style;
     style.zoomLevel = m.zoom;
     style.filters = scene.state->filters;
@@ -261,24 +276,29 @@ void BoardPainter::drawSelection(
 {
     const Document& doc = *scene.document;
     const QString side = doc.activeSideIsTop() ? QStringLiteral("top") : QStringLiteral("bottom");
-    const Origins origins = doc.origins();
-    const QPointF first = origins.isEmpty() ? QPointF() : QPointF(origins.first().x, origins.first().y);
+    // Every drawn copy of a selected placement carries the mark; the cross-hair goes through the
+    // first copy, where the view centres.
+    const QList<QPointF> copies = SelectionHits::panelOffsets(doc);
+    if (copies.isEmpty())
+        return;
     int count = 0;
     QPoint last;
     for (const PnPEntry* e : doc.currentList()) {
         if (!e || !e->selected() || e->side() != side)
             continue;
-        const QPointF w = worldPosition(*e, scene, first);
-        const QPoint c = m.point(w.x(), w.y());
         const QString& exec = e->exec();
         const bool placedKind = exec == ExecKind::Machine || exec == ExecKind::Hand || exec == ExecKind::Tht;
         p.setPen(QPen(placedKind ? frameRed : QColor(100, 100, 100), 3));
-        p.drawLine(c.x() - 1, c.y(), c.x() + 1, c.y());
-        p.drawLine(c.x(), c.y() - 1, c.x(), c.y() + 1);
-        for (const QPoint d : { QPoint(1, 0), QPoint(-1, 0), QPoint(0, 1), QPoint(0, -1) })
-            p.drawLine(c + d * 20, c + d * 26);
+        for (int i = copies.size() - 1; i >= 0; --i) {
+            const QPointF w = worldPosition(*e, scene, copies.at(i));
+            const QPoint c = m.point(w.x(), w.y());
+            p.drawLine(c.x() - 1, c.y(), c.x() + 1, c.y());
+            p.drawLine(c.x(), c.y() - 1, c.x(), c.y() + 1);
+            for (const QPoint d : { QPoint(1, 0), QPoint(-1, 0), QPoint(0, 1), QPoint(0, -1) })
+                p.drawLine(c + d * 20, c + d * 26);
+            last = c;
+        }
         ++count;
-        last = c;
     }
     if (scene.centreOnSelection && count == 1) {
         p.setPen(QPen(QColor(250, 250, 250), 1));

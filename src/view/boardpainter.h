@@ -6,6 +6,7 @@
 #include <QSize>
 #include <memory>
 
+class Document;
 class LayerComposer;
 class MarkerSprites;
 class PnPEntry;
@@ -37,6 +38,11 @@ public:
     // What a fitted view shows whole: the visible layers of the drawn list and, outside Gerber
     // mode, the board body and the placements of the shown side. Null when there is nothing.
     static QRectF contentExtent(const BoardScene& scene);
+
+    // The board body and its red outline, from world (0, 0): the panel of the side's generator
+    // when the side has origins and a generated grid, else the board data's size. Null when
+    // there is no size.
+    static QRectF boardOutline(const Document& doc);
 
 private:
     void drawBoardBody(QPainter& p, const ViewMapping& m, const BoardScene& scene) const;

@@ -4,6 +4,7 @@
 
 #include <QImage>
 #include <QList>
+#include <QPointF>
 #include <QVector>
 
 class GerberLayer;
@@ -11,18 +12,21 @@ class GerberLayer;
 // Draws the visible layers of a list into one widget-sized image. Each layer is drawn on its own
 // and then laid over the ones below, so its clear parts cut only into itself. The image is kept
 // and handed out again while nothing it depends on changed (zoom, offsets, size, the layers,
-// their colours, visibility and render state), which makes hover and selection repaints cheap.
+// their colours, visibility and render state, the copies), which makes hover and selection
+// repaints cheap.
 class LayerComposer
 {
 public:
-    const QImage& compose(const QList<GerberLayer*>& layers, const ViewState& state, const QSize& size);
+    // `copies`: the world offsets (mm) at which every layer is drawn, one per board of a panel.
+    const QImage& compose(const QList<GerberLayer*>& layers, const ViewState& state, const QSize& size,
+        const QList<QPointF>& copies = { QPointF() });
     // Forces the next compose to draw afresh (a layer's image changed in place).
     void invalidate() { m_key.clear(); }
     // How often compose drew afresh; for tests of the cache.
     int composeCount() const { return m_composeCount; }
 
 private:
-    void drawLayer(const GerberLayer& layer, const ViewState& state);
+    void drawLayer(const GerberLayer& layer, const ViewState& state, const QList<QPointF>& copies);
 
     QImage m_image;
     QImage m_scratch;

@@ -83,9 +83,11 @@ void drawFiducials(QPainter& p, const ViewMapping& m, const BoardScene& scene)
         for (const Origin& o : qAsConst(origins))
             for (const FiducialMark& b : blocks)
                 drawFiducial(p, m, *f, base + QPointF(o.x + b.x, o.y + b.y), b.selected);
-        for (const FiducialMark& b : blocks)
-            if (b.selected)
-                drawSelectedMark(p, m, base + QPointF(b.x, b.y));
+        // The mark sits on every drawn copy, where a click selects it.
+        for (const Origin& o : qAsConst(origins))
+            for (const FiducialMark& b : blocks)
+                if (b.selected)
+                    drawSelectedMark(p, m, base + QPointF(o.x + b.x, o.y + b.y));
     }
     if (f->boardExec()) {
         drawFiducial(p, m, *f, base + QPointF(f->board1X(), f->board1Y()), f->board1Selected());

@@ -168,38 +168,46 @@ QList<FiducialId> fiducialsIn(const Document& doc, const QRectF& band)
     return hits;
 }
 
-QList<QPointF> placementBases(const Document& doc)
+QList<QPointF> panelOffsets(const Document& doc)
 {
-    const QPointF base = boardOrigin(doc);
     const Origins origins = doc.origins();
     if (origins.isEmpty())
-        return { base };
-    QList<QPointF> bases;
+        return { QPointF() };
+    QList<QPointF> offsets;
     for (const Origin& o : origins)
-        if (o.exec != 0)
-            bases.append(base + QPointF(o.x, o.y));
+        if (o.exec != 0 && std::isfinite(o.x) && std::isfinite(o.y))
+            offsets.append(QPointF(o.x, o.y));
+    return offsets;
+}
+
+QList<QPointF> placementBases(const Document& doc)
+{
+    QList<QPointF> bases = panelOffsets(doc);
+    const QPointF base = boardOrigin(doc);
+    for (QPointF& b : bases)
+        b += base;
     return bases;
 }
 
 PnPEntry* placementAt(const Document& doc, const QPointF& point)
 {
-    const Origins origins = doc.origins();
-    const QPointF base
-        = boardOrigin(doc) + (origins.isEmpty() ? QPointF() : QPointF(origins.first().x, origins.first().y));
+    const QList<QPointF> bases = placementBases(doc);
     const QString side = shownSide(doc);
     PnPEntry* nearest = nullptr;
     double best = 0.0;
     for (PnPEntry* e : doc.currentList()) {
         if (!e || e->side() != side)
             continue;
-        const double dx = std::fabs(point.x() - (e->x() + base.x()));
-        const double dy = std::fabs(point.y() - (e->y() + base.y()));
-        if (!(dx < hoverDistance && dy < hoverDistance))
-            continue;
-        const double d = dx * dx + dy * dy;
-        if (!nearest || d < best) {
-            nearest = e;
-            best = d;
+        for (const QPointF& base : bases) {
+            const double dx = std::fabs(point.x() - (e->x() + base.x()));
+            const double dy = std::fabs(point.y() - (e->y() + base.y()));
+            if (!(dx < hoverDistance && dy < hoverDistance))
+                continue;
+            const double d = dx * dx + dy * dy;
+            if (!nearest || d < best) {
+                nearest = e;
+                best = d;
+            }
         }
     }
     return nearest;

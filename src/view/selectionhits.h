@@ -44,12 +44,14 @@ QList<FiducialId> fiducialsAt(const Document& doc, const QPointF& point);
 // Enabled fiducials whose drawn centre lies inside the band (edges included).
 QList<FiducialId> fiducialsIn(const Document& doc, const QRectF& band);
 
-// Where the placements of the shown side are drawn: the board origin, plus every enabled panel
-// origin when the side has origins.
+// The copies of one board the view draws: every enabled panel origin when the side has origins,
+// else the board once at (0, 0). Layers are drawn at these offsets, placements at these plus the
+// board origin, so that every cell's placements sit on that cell's copper.
+QList<QPointF> panelOffsets(const Document& doc);
+// Where the placements of the shown side are drawn: the board origin plus each panel offset.
 QList<QPointF> placementBases(const Document& doc);
 // The placement of the shown side nearest to the point among those strictly within
-// hoverDistance on both axes (the status line's hover rule, at the board origin plus the first
-// panel origin). Null when none.
+// hoverDistance on both axes, at any drawn copy (the status line's hover rule). Null when none.
 PnPEntry* placementAt(const Document& doc, const QPointF& point);
 // Placements of the shown side with a drawn copy inside the band, both bounds inclusive.
 QList<PnPEntry*> placementsIn(const Document& doc, const QRectF& band);

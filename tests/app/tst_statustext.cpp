@@ -82,26 +82,26 @@ private slots:
         std::unique_ptr<PnPEntry> r2(new PnPEntry("R2", "0603", 30.0, 4.0, "top", 0, "1k", "1", ""));
         const QList<PnPEntry*> entries { r1.get(), r2.get() };
         // Board origin 5/4 plus a first panel origin 2/2: R1 lies at 10/10 on the board.
-        HoverTracker::Result first = HoverTracker::track(entries, 10.5, 9.3, 7.0, 6.0);
+        HoverTracker::Result first = HoverTracker::track(entries, 10.5, 9.3, { QPointF(7.0, 6.0) });
         QCOMPARE(first.text, QStringLiteral("R1 0805 10k"));
         QVERIFY(first.repaint);
         QCOMPARE(r1->hoverState(), 1);
         QCOMPARE(r2->hoverState(), 0);
 
         // Staying over it keeps the highlight without another repaint.
-        HoverTracker::Result second = HoverTracker::track(entries, 10.2, 10.2, 7.0, 6.0);
+        HoverTracker::Result second = HoverTracker::track(entries, 10.2, 10.2, { QPointF(7.0, 6.0) });
         QCOMPARE(second.text, QStringLiteral("R1 0805 10k"));
         QVERIFY(!second.repaint);
         QCOMPARE(r1->hoverState(), 1);
 
         // 0.8 mm away is no longer under the cursor.
-        HoverTracker::Result away = HoverTracker::track(entries, 10.8, 10.0, 7.0, 6.0);
+        HoverTracker::Result away = HoverTracker::track(entries, 10.8, 10.0, { QPointF(7.0, 6.0) });
         QVERIFY(away.text.isEmpty());
         QVERIFY(away.repaint);
         QCOMPARE(r1->hoverState(), 0);
 
         // Leaving the view fades what is lit, and asks for a repaint only when something was.
-        HoverTracker::track(entries, 10.5, 9.3, 7.0, 6.0);
+        HoverTracker::track(entries, 10.5, 9.3, { QPointF(7.0, 6.0) });
         QVERIFY(HoverTracker::fade(entries));
         QCOMPARE(r1->hoverState(), 0);
         QVERIFY(!HoverTracker::fade(entries));
@@ -111,7 +111,7 @@ private slots:
     {
         std::unique_ptr<PnPEntry> a(new PnPEntry("C1", "0402", 1.0, 1.0, "top", 0, "100n", "1", ""));
         std::unique_ptr<PnPEntry> b(new PnPEntry("C2", "0402", 1.5, 1.0, "top", 0, "1u", "1", ""));
-        const HoverTracker::Result r = HoverTracker::track({ a.get(), b.get() }, 1.2, 1.0, 0.0, 0.0);
+        const HoverTracker::Result r = HoverTracker::track({ a.get(), b.get() }, 1.2, 1.0, { QPointF() });
         QCOMPARE(r.text, QStringLiteral("C2 0402 1u"));
         QCOMPARE(a->hoverState(), 1);
         QCOMPARE(b->hoverState(), 1);

@@ -59,6 +59,37 @@ private slots:
         QCOMPARE(doc.boardInfo()->width(), grid().panelWidth());
     }
 
+    // Outside Gerber mode panelize is the generator's grid: generator then panelize, or panelize
+    // then generator, leave the same origins and one board size, the panel's.
+    void panelizeAndGeneratorAgreeInEitherOrder()
+    {
+        Document first;
+        LayerSet layers;
+        QVERIFY(applyGenerator(first, grid(), GenerateSide::Top, true).ok);
+        QVERIFY(panelize(first, layers, panelizePreset(first)).ok);
+        Document second;
+        second.boardInfo()->setWidth(50);
+        second.boardInfo()->setHeight(40);
+        PanelizeRequest r = panelizePreset(second);
+        r.columns = 2;
+        r.rows = 3;
+        QVERIFY(panelize(second, layers, r).ok);
+        OriginGen g = generatorPreset(second);
+        QCOMPARE(g.sizeX, 50.0);
+        g.spacingX = 2;
+        g.spacingY = 3;
+        g.borderLeft = 5;
+        g.borderBottom = 7;
+        g.borderRight = 4;
+        g.borderTop = 1;
+        QVERIFY(applyGenerator(second, g, GenerateSide::Top, true).ok);
+        for (const Document* doc : { &first, &second }) {
+            QCOMPARE(doc->origins(), generateOrigins(grid()));
+            QCOMPARE(doc->boardInfo()->width(), grid().panelWidth());
+            QCOMPARE(doc->boardInfo()->height(), grid().panelHeight());
+        }
+    }
+
     // A second panelize starts from the single board, not from the panel the first one made.
     void panelizeTwiceKeepsTheSingleBoard()
     {

@@ -1,6 +1,7 @@
 #include "line/feederedit.h"
 #include "line/feederentry.h"
 #include "line/feederlist.h"
+#include "line/machinetables.h"
 #include "line/partdatabase.h"
 #include "model/pnpentry.h"
 
@@ -11,6 +12,8 @@
 using namespace FeederList;
 
 namespace {
+
+const QVector<int> opalSets = generationSets(MachineType::Opal);
 
 PartDatabase smallDatabase()
 {
@@ -55,11 +58,14 @@ class TestFeederList : public QObject
 private slots:
     void generateFromPlacements();
     void regenerateKeepsSettings();
+    void setNumbersPastOneHundred_data();
     void setNumbersPastOneHundred();
     void updateAndMatch();
     void projectFields();
     void cellEdit_data();
     void cellEdit();
+    void mostAssigned_data();
+    void mostAssigned();
 };
 
 void TestFeederList::generateFromPlacements()
@@ -72,13 +78,13 @@ void TestFeederList::generateFromPlacements()
     p.add("C0805", "100n", 1, 1, "2"); // by hand
     p.add("SO8", "LM358", 1, 2); // other machine
     p.add("SO8", "LM358", 0, 0); // no line
-    const Generated g = generate(p.list, 1, 1, smallDatabase(), {});
+    const Generated g = generate(p.list, 1, 1, smallDatabase(), {}, opalSets);
     QCOMPARE(rows(g.entries),
         (QStringList { "R0603 10k db120 set1 q2", "R0603 22k db120 set2 q1", "C0805 100n db150 set3 q1" }));
     QCOMPARE(g.partMap.value(partKey("R0603", "22k"), -1.0), 0.0);
     QVERIFY(g.warnings.isEmpty());
 
-    const Generated none = generate(p.list, 1, 0, smallDatabase(), {});
+    const Generated none = generate(p.list, 1, 0, smallDatabase(), {}, opalSets);
     QCOMPARE(rows(none.entries), (QStringList { "SO8 LM358 db0 set1 q1" }));
     qDeleteAll(g.entries);
     qDeleteAll(none.entries);
@@ -91,7 +97,7 @@ void TestFeederList::regenerateKeepsSettings()
     p.add("R0603", "10k");
     std::unique_ptr<FeederEntry> old(
         fromFields({ "0", "10k", "R0603", "7", "44", "12mm", "3", "0", "1", "90", "2" }));
-    const Generated g = generate(p.list, 1, 1, smallDatabase(), { old.get() });
+    const Generated g = generate(p.list, 1, 1, smallDatabase(), { old.get() }, opalSets);
     // Database number, feeder, nozzle, optimize flag, rotation and head stay; set and qty are new.
     QCOMPARE(toFields(*g.entries.at(1)),
         (QStringList { "1", "10k", "R0603", "7", "2", "12mm", "3", "0", "1", "90", "2" }));
@@ -100,18 +106,36 @@ void TestFeederList::regenerateKeepsSettings()
     qDeleteAll(g.entries);
 }
 
+// Sets go 1..50 then 101..150, skipping those the machine family never picks (the Topaz
+// walks 1..40 at the front).
+void TestFeederList::setNumbersPastOneHundred_data()
+{
+    QTest::addColumn<int>("type");
+    QTest::addColumn<QList<int>>("sets"); // of part types 0, 39, 40, 49, 50, 89, 90, 99, 100
+    QTest::addColumn<int>("unslotted");
+    QTest::newRow("Opal") << int(MachineType::Opal) << QList<int> { 1, 40, 41, 50, 101, 140, 141, 150, 0 }
+                          << 2;
+    QTest::newRow("Eclipse") << int(MachineType::Eclipse)
+                             << QList<int> { 1, 40, 41, 50, 101, 140, 141, 150, 0 } << 2;
+    QTest::newRow("Topaz") << int(MachineType::Topaz) << QList<int> { 1, 40, 101, 110, 111, 150, 0, 0, 0 }
+                           << 12;
+}
+
 void TestFeederList::setNumbersPastOneHundred()
 {
+    QFETCH(int, type);
+    QFETCH(QList<int>, sets);
+    QFETCH(int, unslotted);
     Placements p;
     for (int i = 0; i < 102; ++i)
         p.add("R0603", QString::number(i));
-    const Generated g = generate(p.list, 1, 1, PartDatabase(), {});
-    QList<int> sets;
-    for (int i : { 0, 49, 50, 99, 100, 101 })
-        sets << g.entries.at(i)->setNo;
-    QCOMPARE(sets, (QList<int> { 1, 50, 101, 150, 0, 0 }));
+    const Generated g = generate(p.list, 1, 1, PartDatabase(), {}, generationSets(MachineType(type)));
+    QList<int> got;
+    for (int i : { 0, 39, 40, 49, 50, 89, 90, 99, 100 })
+        got << g.entries.at(i)->setNo;
+    QCOMPARE(got, sets);
     QCOMPARE(g.warnings.size(), 1);
-    QVERIFY(g.warnings.first().startsWith("2 part types"));
+    QVERIFY(g.warnings.first().startsWith(QString::number(unslotted) + " part types"));
     qDeleteAll(g.entries);
 }
 
@@ -120,7 +144,7 @@ void TestFeederList::updateAndMatch()
     Placements p;
     p.add("R0603", "10k");
     p.add("X", "C0805");
-    const Generated g = generate(p.list, 1, 1, PartDatabase(), {});
+    const Generated g = generate(p.list, 1, 1, PartDatabase(), {}, opalSets);
     g.entries.at(0)->rotation = 180;
     QHash<QString, double> map;
     updateFromDatabase(g.entries, smallDatabase(), map);
@@ -197,6 +221,27 @@ void TestFeederList::cellEdit()
         QCOMPARE(b.nozzle, 2);
     if (text == "stick")
         QCOMPARE(b.feederType, QString("0mm"));
+}
+
+// A reopened project shows the machine most of the side's placements are on.
+void TestFeederList::mostAssigned_data()
+{
+    QTest::addColumn<QList<int>>("assigned"); // line * 10 + machine per placement
+    QTest::addColumn<int>("expected");
+    QTest::newRow("most") << QList<int> { 12, 0, 13, 13, 12, 13 } << 13;
+    QTest::newRow("tie: first met") << QList<int> { 21, 0, 12, 21, 12 } << 21;
+    QTest::newRow("none assigned") << QList<int> { 0, 10, 2 } << 0;
+}
+
+void TestFeederList::mostAssigned()
+{
+    QFETCH(QList<int>, assigned);
+    QFETCH(int, expected);
+    Placements p;
+    for (int a : assigned)
+        p.add("R", "1k", a / 10, a % 10);
+    const auto [line, machine] = FeederList::mostAssigned(p.list);
+    QCOMPARE(line * 10 + machine, expected);
 }
 
 QTEST_GUILESS_MAIN(TestFeederList)

@@ -47,6 +47,19 @@ private slots:
         for (int i = 0; i < 41; ++i)
             many += QStringLiteral("R%1;R0603;%1;0;top;0;V%1;;1\n").arg(i).toUtf8();
         write("many.csv", many);
+        // A feeder list made elsewhere, on a set the Topaz never walks.
+        Document document;
+        auto* e = new PnPEntry("R1", "R0603", 0, 0, "top", 0, "10k", "1", "");
+        e->setLine(1);
+        e->setMachine(1);
+        document.appendEntry(e);
+        FeederData data;
+        data.machines.append(
+            { 1, 1, { { { "0", "10k", "R0603", "120", "45", "8mm", "1", "1", "1", "0" } } } });
+        document.setFeederData(data);
+        QString error;
+        QVERIFY2(writeProject(dir.filePath("unpickable.tvx"), document, LayerSet(), ProjectColours(), &error),
+            qPrintable(error));
     }
 
     void optimizesAndWritesBothLists()
@@ -96,9 +109,11 @@ private slots:
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<int>("status");
         QTest::addColumn<QString>("reason");
-        // The 41st part type gets set 41, a slot the Topaz does not walk.
-        QTest::newRow("unpickable part") << QStringList { "--pnp", "many.csv", "--machine", "1" } << 1
-                                         << "Pick-and-Place Lists inconsisten";
+        // The Topaz walks sets 1..40 at the front: the 41st part type is given set 101.
+        QTest::newRow("41 part types on a Topaz")
+            << QStringList { "--pnp", "many.csv", "--machine", "1" } << 0 << QString();
+        QTest::newRow("unpickable part") << QStringList { "unpickable.tvx", "--machine", "1" } << 1
+                                         << "Pick-and-Place Lists inconsisten: Not picked: R0603 10k: set 45";
         QTest::newRow("no such machine")
             << QStringList { "--pnp", "board.csv", "--machine", "3" } << 1 << "line 1 has no machine '3'";
         QTest::newRow("project and centroid file")
@@ -114,6 +129,8 @@ private slots:
         QFETCH(QString, reason);
         if (args.first() == "--pnp")
             args[1] = dir.filePath(args.at(1));
+        else
+            args[0] = dir.filePath(args.at(0));
         QByteArray out, err;
         QCOMPARE(run(args, &out, &err), status);
         QVERIFY2(err.contains(reason.toUtf8()), err.constData());

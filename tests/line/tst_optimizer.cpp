@@ -198,19 +198,22 @@ void TestOptimizer::unpickableEndsTheRun_data()
 {
     QTest::addColumn<QString>("fault");
     QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("detail"); // the part types (name value) left over, with their sets
     const QString inconsistent = "Pick-and-Place Lists inconsisten";
     const QString refused = "Some Data are incorrect or inconsistent. Please Check your Instructions.";
-    QTest::newRow("optimize flag 0") << "flag" << inconsistent;
-    QTest::newRow("every optimize flag 0") << "all flags" << inconsistent;
-    QTest::newRow("slot not in the table") << "slot" << inconsistent;
-    QTest::newRow("three nozzles on an Eclipse") << "nozzles" << inconsistent;
-    QTest::newRow("feeder list of other parts") << "list" << refused;
+    const QString all = "Not picked: R v: set 21; L v: set 23; C v: set 22";
+    QTest::newRow("optimize flag 0") << "flag" << inconsistent << "Not picked: C v: set 22";
+    QTest::newRow("every optimize flag 0") << "all flags" << inconsistent << all;
+    QTest::newRow("slot not in the table") << "slot" << inconsistent << "Not picked: C v: set 45";
+    QTest::newRow("three nozzles on an Eclipse") << "nozzles" << inconsistent << all;
+    QTest::newRow("feeder list of other parts") << "list" << refused << QString();
 }
 
 void TestOptimizer::unpickableEndsTheRun()
 {
     QFETCH(QString, fault);
     QFETCH(QString, message);
+    QFETCH(QString, detail);
     Board b;
     b.place("R1", "R", 0, 0);
     b.place("C1", "C", 10, 10);
@@ -235,6 +238,7 @@ void TestOptimizer::unpickableEndsTheRun()
     const OptimizerResult result = optimizePlacements(b.placements, 1, 1, type, b.feeders);
     QCOMPARE(result.title(), QString("Error"));
     QCOMPARE(result.message(), message);
+    QCOMPARE(result.detail(), detail);
     QVERIFY(result.order.size() < b.placements.size() || result.status == OptimizerStatus::Refused);
 }
 

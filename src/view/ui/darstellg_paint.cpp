@@ -3,6 +3,7 @@
 #include "model/fileio.h"
 #include "view/renderthread.h"
 #include "view/selectioncentring.h"
+#include "view/selectionhits.h"
 #include "view/ui/darstellg.h"
 
 #include <QComboBox>
@@ -54,10 +55,8 @@ QImage Darstellg::renderImage()
 
 void Darstellg::centreSelection()
 {
-    const BoardInfo* board = boardInfo();
-    const Origins o = origins();
-    const QPointF base(board->originX() + (o.isEmpty() ? 0.0 : o.first().x),
-        board->originY() + (o.isEmpty() ? 0.0 : o.first().y));
+    const QList<QPointF> bases = SelectionHits::placementBases(*m_document);
+    const QPointF base = bases.isEmpty() ? QPointF() : bases.first();
     SelectionCentring centring { m_selectionCentringCounter, m_lastCentredIndex };
     if (!gerberMode())
         centring.apply(m_state, currentList(), base, m_centreOnSelection, size());
