@@ -230,9 +230,15 @@ bool GerberParser::handleApertureDefinition(QStringView block)
 bool GerberParser::handleDBlock(QStringView block)
 {
     if (!m_layer.apertures().isEmpty()) {
-        if (block == QLatin1String("D1*") || block == QLatin1String("D01*") || block == QLatin1String("D2*")
-            || block == QLatin1String("D02*"))
+        // On its own a D01 or D02 draws nothing but sets the code that the next coordinates
+        // without one repeat, as P-CAD writes "D2*" before its first bare coordinate.
+        const bool draw = block == QLatin1String("D1*") || block == QLatin1String("D01*");
+        if (draw || block == QLatin1String("D2*") || block == QLatin1String("D02*")) {
+            m_modalD[0] = QLatin1Char('D');
+            m_modalD[1] = QLatin1Char(draw ? '1' : '2');
+            m_modalDLength = 2;
             return true;
+        }
         if (block == QLatin1String("D3*") || block == QLatin1String("D03*")) {
             // Without a current point the flash goes to the origin, as the file's first
             // coordinate would have been measured from there.
