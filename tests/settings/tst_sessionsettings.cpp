@@ -9,15 +9,6 @@ class TstSessionSettings : public QObject
 private:
     QTemporaryDir m_dir;
 
-    QString file(const QString& name)
-    {
-        const QString path = m_dir.path() + QLatin1Char('/') + name;
-        QFile f(path);
-        if (!f.open(QIODevice::WriteOnly))
-            qFatal("cannot write %s", qPrintable(path));
-        return path;
-    }
-
 private slots:
     void recentList_data()
     {
@@ -53,17 +44,6 @@ private slots:
         QString error;
         QVERIFY2(settings.write(path, &error), qPrintable(error));
         QCOMPARE(SessionSettings::read(path).recentProjects(), settings.recentProjects());
-    }
-
-    void missingProjectsAreRemoved()
-    {
-        SessionSettings settings;
-        const QString kept = file(QStringLiteral("kept.tvx"));
-        const QString gone = m_dir.path() + QStringLiteral("/gone.tvx");
-        settings.addRecentProject(gone);
-        settings.addRecentProject(kept);
-        QCOMPARE(settings.removeMissingProjects(), QStringList { gone });
-        QCOMPARE(settings.recentProjects(), QStringList { kept });
     }
 
     void readsWhatFits_data()
@@ -106,7 +86,6 @@ private slots:
         QTest::newRow("on screen stays") << QRect(100, 50, 800, 600) << QRect(100, 50, 800, 600);
         QTest::newRow("screen to the right is gone")
             << QRect(2500, 50, 800, 600) << QRect(1120, 50, 800, 600);
-        QTest::newRow("above and left") << QRect(-900, -700, 800, 600) << QRect(0, 0, 800, 600);
         QTest::newRow("larger than the screen") << QRect(10, 10, 3000, 2000) << screen;
     }
 
