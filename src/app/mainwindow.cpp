@@ -16,6 +16,7 @@
 #include <QFont>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMovie>
 #include <QProgressBar>
 #include <QPushButton>
@@ -47,6 +48,8 @@ MainWindow::MainWindow(const QString& startupArgument, QWidget* parent)
 
     createConfigFolder();
     readColorSettings();
+    m_session = SessionSettings::read(SessionSettings::path());
+    connect(m_ui->menuOpen_Recent, &QMenu::aboutToShow, this, &MainWindow::fillRecentMenu);
     createLineDialog();
     // File dialogs start on the desktop, then in the folder of the last chosen file.
     m_lastDirectory = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);

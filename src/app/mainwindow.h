@@ -3,6 +3,7 @@
 #include "gerber/layerset.h"
 #include "line/partdatabase.h"
 #include "settings/colorsettings.h"
+#include "settings/sessionsettings.h"
 #include "tables/placementsort.h"
 #include "view/boardtools.h"
 #include "view/viewstate.h"
@@ -71,6 +72,13 @@ public:
     QString lastDirectory() const { return m_lastDirectory; }
     bool layerModeActive() const { return m_layerModeActive; }
     bool pendingOpen() const { return m_pendingOpen; }
+    // Recent projects and the window placement, as read at start and kept up to date.
+    const SessionSettings& session() const { return m_session; }
+
+    // Shows the window where it was last closed: maximised when it was then, and on a first start.
+    void showAtSavedPlace();
+    // Fills "Open Recent" from the list; projects whose files are gone leave it with a note.
+    void fillRecentMenu();
     int leftPanelWidth() const { return m_leftPanelWidth; }
     int rightPanelWidth() const { return m_rightPanelWidth; }
     int feederHeight() const { return m_feederHeight; }
@@ -264,6 +272,10 @@ private:
     void fillSelectorBoxes();
     void setInitialIcons();
     void createConfigFolder();
+    // Recent projects and window placement (mainwindow_session.cpp).
+    void rememberProject(const QString& path);
+    void writeSession();
+    void openRecentProject(const QString& path);
     void applyStartupArgument(const QString& argument);
     QAction* actionNamed(const QString& name) const;
     QMenu* menuNamed(const QString& name) const;
@@ -451,6 +463,7 @@ private:
     bool m_layerModeActive = false;
     bool m_saveSucceeded = false;
     bool m_pendingOpen = false;
+    SessionSettings m_session;
     bool m_justLoaded = false;
     bool m_creatingLists = false;
     bool m_inTick = false;

@@ -14,6 +14,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDebug>
+#include <QFileInfo>
 #include <QLabel>
 #include <QProgressBar>
 
@@ -178,6 +179,7 @@ void MainWindow::loadProject(const QString& path)
         m_view->advanceStep();
     }
     m_currentProjectPath = path;
+    rememberProject(path);
     qDebug() << "rendering...";
     renderSideLayers();
     qDebug() << "File gelesen";
@@ -253,6 +255,7 @@ bool MainWindow::saveDocument()
         } else {
             m_saveSucceeded = true;
             m_view->setModified(false);
+            rememberProject(m_currentProjectPath);
             qDebug() << "saved";
         }
     }
@@ -287,6 +290,7 @@ bool MainWindow::saveDocumentAs()
         m_chosenPath = answer;
         m_currentProjectPath = answer;
         m_view->setModified(false);
+        rememberProject(answer);
         qDebug() << "saved";
     } else {
         qDebug() << "saving" << answer << "failed:" << error;
@@ -334,6 +338,12 @@ void MainWindow::closeEvent(QCloseEvent* event)
         // Colours and panel widths changed while the document was unchanged would be lost.
         writeColorSettings();
     }
+    // Where the window stood, for the next start; a window never shown has no place to keep.
+    if (isVisible()) {
+        m_session.window.geometry = normalGeometry();
+        m_session.window.maximized = isMaximized();
+        writeSession();
+    }
     event->accept();
 }
 
@@ -341,8 +351,30 @@ void MainWindow::applyStartupArgument(const QString& argument)
 {
     const StartupFile file = classifyStartupFile(argument);
     if (file.kind == StartupFile::None) {
-        if (!argument.isEmpty())
+        if (!argument.isEmpty()) {
+            // Say why nothing opened; the document stays the empty one.
             qDebug() << "command-line file not found:" << argument;
+            prompt().warning(this, QStringLiteral("Error"),
+                QStringLiteral("An error occured while loading the file"),
+                FileIo::errorText(argument, 0,
+                    QFileInfo(argument).isDir() ? QStringLiteral("is a folder, not a file")
+                                                : QStringLiteral("no such file")));
+        }
+        return;
+    }
+    if (file.kind == StartupFile::Placements) {
+        QString error;
+        if (!PnPImport::importFile(m_view->document(), file.format, file.path, file.options, &error)) {
+            qDebug() << error;
+            prompt().warning(this, QStringLiteral("Error"),
+                QStringLiteral("An error occured while loading the file"), error);
+            return;
+        }
+        m_lastDirectory = FileIo::folderOf(file.path);
+        disconnectTableSignals();
+        createLists();
+        connectTableSignals();
+        m_view->update();
         return;
     }
     if (file.kind == StartupFile::Project) {

@@ -53,9 +53,19 @@ StartupFile classifyStartupFile(const QString& argument)
     else
         return result;
     result.path = path;
-    if (path.endsWith(QStringLiteral(".tvx")))
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (path.endsWith(QStringLiteral(".tvx"))) {
         result.kind = StartupFile::Project;
-    else if (looksLikeExcellon(path))
+    } else if (suffix == QLatin1String("mnt") || suffix == QLatin1String("mnb")
+        || suffix == QLatin1String("pos")) {
+        // The suffixes the CAD tools give their centroid files; other centroid layouts share
+        // .txt and .csv with too much else to be told apart by name.
+        result.kind = StartupFile::Placements;
+        result.format = suffix == QLatin1String("pos") ? PnPFormat::KiCad : PnPFormat::Eagle;
+        result.options = PnPImportOptions::defaultsFor(result.format);
+        if (suffix == QLatin1String("mnb"))
+            result.options.side = PnPImportOptions::Bottom;
+    } else if (looksLikeExcellon(path))
         result.kind = StartupFile::Drill;
     else
         result.kind = StartupFile::Gerber;

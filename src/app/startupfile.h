@@ -1,5 +1,7 @@
 #pragma once
 
+#include "pnpio/pnpimport.h"
+
 #include <QString>
 
 // What a file named on the command line is, decided before anything is loaded.
@@ -10,10 +12,14 @@ struct StartupFile
         None, // no argument, or it names nothing readable as a file
         Project, // a .tvx project, opened by the first timer tick
         Drill, // an Excellon file (a line "M48" before the end)
+        Placements, // a centroid file whose name says its layout: .mnt, .mnb (Eagle), .pos (KiCad)
         Gerber // anything else
     };
     Kind kind = None;
     QString path; // the "/" form of the argument when that names the file
+    // For Placements: the reader and the side the file's name gives (an Eagle .mnb is the bottom).
+    PnPFormat format = PnPFormat::Tessavrant;
+    PnPImportOptions options;
 };
 
 // Classifies the first command-line argument. A missing path or a folder gives None;

@@ -2,12 +2,13 @@
 
 #include <QtMath>
 
-IconCanvas::IconCanvas()
-    : m_image(kSize, kSize, QImage::Format_ARGB32_Premultiplied)
+IconCanvas::IconCanvas(int pixelSize)
+    : m_image(pixelSize, pixelSize, QImage::Format_ARGB32_Premultiplied)
 {
     m_image.fill(Qt::transparent);
     m_painter.begin(&m_image);
     m_painter.setRenderHint(QPainter::Antialiasing, true);
+    m_painter.scale(qreal(pixelSize) / kSize, qreal(pixelSize) / kSize);
 }
 
 IconCanvas::~IconCanvas()

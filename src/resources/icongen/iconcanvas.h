@@ -27,13 +27,15 @@ inline const QColor chipBody(45, 45, 50);
 } // namespace IconColor
 
 // A 32x32 antialiased drawing surface with the few shapes the icons are composed of.
-// Coordinates are pixels with (0,0) at the top left; strokes use round caps and joins.
+// Coordinates are pixels of the 32x32 grid with (0,0) at the top left; strokes use round caps
+// and joins. A canvas of another pixel size scales that grid, so the desktop sizes of the
+// application icon come from the same drawing.
 class IconCanvas
 {
 public:
     static constexpr int kSize = 32;
 
-    IconCanvas();
+    explicit IconCanvas(int pixelSize = kSize);
     ~IconCanvas();
     IconCanvas(const IconCanvas&) = delete;
     IconCanvas& operator=(const IconCanvas&) = delete;

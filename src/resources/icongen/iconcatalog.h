@@ -22,4 +22,10 @@ QVector<IconSource> toolIcons(); // the interactive tools and the drawings colou
 QVector<IconSource> filterIcons(); // placement filters and view toggles
 QVector<IconSource> layerIcons(); // the seven layer slots
 
+// Not compiled in: the application icon ("tessavrant") and the project file icon
+// ("application-x-tessavrant-project"), installed in the desktop's icon theme.
+QVector<IconSource> desktopIcons();
+
 QImage renderIcon(const IconSource& source);
+// The same drawing on a square of pixelSize pixels.
+QImage renderIcon(const IconSource& source, int pixelSize);

@@ -70,6 +70,27 @@ bool ResourceGenerator::generate(const QString& outputDir, QString* error)
     return writeFile(dir.filePath(qrcFileName()), qrc, error);
 }
 
+bool ResourceGenerator::generateDesktopIcons(const QString& outputDir, QString* error)
+{
+    QDir dir(outputDir);
+    for (const int size : desktopIconSizes()) {
+        const QString sizeDir = QStringLiteral("hicolor/%1x%1/").arg(size);
+        for (const IconSource& icon : desktopIcons()) {
+            const QString context = icon.name == QLatin1String("tessavrant") ? QStringLiteral("apps")
+                                                                             : QStringLiteral("mimetypes");
+            if (!dir.mkpath(sizeDir + context)) {
+                if (error)
+                    *error = QStringLiteral("cannot create folders in ") + outputDir;
+                return false;
+            }
+            const QString path = dir.filePath(sizeDir + context + QLatin1Char('/') + icon.name + ".png");
+            if (!writeFile(path, pngBytes(renderIcon(icon, size)), error))
+                return false;
+        }
+    }
+    return true;
+}
+
 QImage ResourceGenerator::contactSheet()
 {
     const QVector<IconSource> icons = iconCatalog();

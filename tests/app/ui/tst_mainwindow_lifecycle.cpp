@@ -189,6 +189,9 @@ private slots:
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<bool>("pending");
         QTest::addColumn<int>("warnings");
+        // A name that leads nowhere is said, not silently dropped.
+        QTest::newRow("missing file") << QString() << QByteArray() << false << 1;
+        QTest::newRow("folder") << "." << QByteArray() << false << 1;
         QTest::newRow("project") << "board.tvx" << QByteArray("x") << true << 0;
         QTest::newRow("binary junk") << "junk.bin" << QByteArray("\x01\x02\xff\xfe", 4) << false << 1;
     }

@@ -1,15 +1,18 @@
 // The project file and the colour settings as the user meets them in the window: save, close,
-// open again; a damaged file; colors.cfg at start-up, from the Config dialog and at close.
+// open again; a damaged file; the file named on the command line; "Open Recent"; colors.cfg at
+// start-up, from the Config dialog and at close.
 #include "app/mainwindow.h"
 #include "gerber/gerberlayer.h"
 #include "model/version.h"
 #include "scriptedprompt.h"
 #include "settings/colorsettings.h"
+#include "settings/sessionsettings.h"
 #include "ui_mainwindow.h"
 #include "view/ui/darstellg.h"
 #include "windowfixture.h"
 
 #include <QCloseEvent>
+#include <QMenu>
 
 namespace {
 
@@ -27,6 +30,14 @@ bool closeWindow(MainWindow& w)
     QCloseEvent event;
     QCoreApplication::sendEvent(&w, &event);
     return event.isAccepted();
+}
+
+QStringList menuTexts(const QMenu* menu)
+{
+    QStringList texts;
+    for (const QAction* a : menu->actions())
+        texts << a->text();
+    return texts;
 }
 
 QString configFile(const TemporaryHome& home)
@@ -100,6 +111,87 @@ private slots:
                 "cut.tvx, line 7: the file ends before its end mark; it was read up to the section "
                 "\"+Pick-and-Place\" of \"+Top\""));
         QCOMPARE(w.view()->currentList().size(), 1);
+    }
+
+    void commandLineFileThatCannotBeRead_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("scrambled project")
+            << "bad.tvx" << QByteArray("Tessavrant v0.0.80\n\x05\x01\x01\x00\x00\x00\x00\xff\xff", 28)
+            << "bad.tvx";
+        QTest::newRow("centroid that is no centroid")
+            << "board.pos" << QByteArray("\x00\x01\x02garbage", 10) << "board.pos";
+    }
+
+    void commandLineFileThatCannotBeRead()
+    {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, content);
+        QFETCH(QString, reason);
+        TemporaryHome home;
+        ScriptedPrompt scripted;
+        const QString path = home.path() + QLatin1Char('/') + name;
+        writeFile(path, content);
+        MainWindow w(path);
+        runTicks(w, 2);
+        const QList<ScriptedPrompt::Call> warnings = scripted.callsOf("warning");
+        QCOMPARE(warnings.size(), 1);
+        QCOMPARE(warnings.first().title, QStringLiteral("Error"));
+        QCOMPARE(warnings.first().text, QStringLiteral("An error occured while loading the file"));
+        QVERIFY2(warnings.first().detail.contains(reason), qPrintable(warnings.first().detail));
+        QVERIFY(w.view()->currentList().isEmpty());
+        QVERIFY(w.currentProjectPath().isEmpty());
+    }
+
+    void centroidOnCommandLineIsImported()
+    {
+        TemporaryHome home;
+        ScriptedPrompt scripted;
+        // An Eagle .mnb holds the bottom side's parts.
+        const QString path = writeFile(home.path() + QStringLiteral("/board.mnb"),
+            "JP1 43.56  6.10 270 JUMPER SMT-JUMPER\nU3 19.66 15.78 180 SDMMC 06132\n");
+        MainWindow w(path);
+        runTicks(w, 2);
+        QVERIFY(scripted.callsOf("warning").isEmpty());
+        w.switchTopBottom();
+        QCOMPARE(w.view()->currentList().size(), 2);
+        QCOMPARE(w.form()->pickandplacepositionen->rowCount(), 2);
+    }
+
+    void openRecentKeepsTenProjectsAcrossStarts()
+    {
+        TemporaryHome home;
+        ScriptedPrompt scripted;
+        const QString a = home.path() + QStringLiteral("/a.tvx");
+        const QString b = home.path() + QStringLiteral("/b&c.tvx");
+        const QString folder = QDir::toNativeSeparators(home.path());
+        {
+            MainWindow w;
+            for (const QString& path : { a, b }) {
+                scripted.fileAnswers.enqueue(path);
+                w.form()->actionSpeichern_unter->trigger();
+            }
+            w.fillRecentMenu();
+            QCOMPARE(menuTexts(w.form()->menuOpen_Recent),
+                QStringList(
+                    { "&1 b&&c.tvx  [" + folder + "]", "&2 a.tvx  [" + folder + "]", "", "Clear Menu" }));
+        }
+        // The next start reads the list; a project deleted meanwhile leaves it with a note.
+        QVERIFY(QFile::remove(a));
+        MainWindow w;
+        w.fillRecentMenu();
+        const QList<QAction*> actions = w.form()->menuOpen_Recent->actions();
+        QCOMPARE(menuTexts(w.form()->menuOpen_Recent),
+            QStringList({ "&1 b&&c.tvx  [" + folder + "]",
+                "Not found, removed: " + QDir::toNativeSeparators(a), "", "Clear Menu" }));
+        QVERIFY(!actions.at(1)->isEnabled());
+        actions.at(0)->trigger();
+        QCOMPARE(w.currentProjectPath(), b);
+        QVERIFY(scripted.callsOf("warning").isEmpty());
+        actions.at(3)->trigger();
+        QVERIFY(SessionSettings::read(SessionSettings::path()).recentProjects().isEmpty());
     }
 
     void colourFileIsReadAtStartAndWrittenWhenConfirmed()
