@@ -12,6 +12,8 @@
 #include <QString>
 #include <memory>
 
+class HoverWatch;
+
 struct ProjectColours;
 
 class Darstellg;
@@ -474,6 +476,7 @@ private:
     QString m_cursorXText;
     QString m_cursorYText;
     bool m_cursorOverView = false;
+    std::unique_ptr<HoverWatch> m_hoverWatch;
 
     int m_timerId = 0;
     QLabel* m_statusLabel = nullptr;

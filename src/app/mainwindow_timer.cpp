@@ -1,7 +1,7 @@
 // The 20 ms driver: everything that happens outside the event handlers, in a fixed order.
 #include "app/mainwindow.h"
 
-#include "app/hovertracker.h"
+#include "app/hoverwatch.h"
 #include "app/statustext.h"
 #include "app/windowlayout.h"
 #include "model/fileio.h"
@@ -148,12 +148,12 @@ void MainWindow::tickStatusText()
         const Origins origins = m_view->origins();
         const double baseX = board->originX() + (origins.isEmpty() ? 0.0 : origins.first().x);
         const double baseY = board->originY() + (origins.isEmpty() ? 0.0 : origins.first().y);
-        const HoverTracker::Result hover = HoverTracker::track(entries, m_cursorX, m_cursorY, baseX, baseY);
+        const HoverTracker::Result hover = m_hoverWatch->track(entries, m_cursorX, m_cursorY, baseX, baseY);
         hoverText = hover.text;
         repaint = hover.repaint;
     } else {
         // A highlight must not stay behind when the cursor leaves the view over a placement.
-        repaint = HoverTracker::fade(entries);
+        repaint = m_hoverWatch->fade(entries);
     }
     if (repaint)
         m_view->update();
