@@ -3,6 +3,7 @@
 // applies one transform per iteration; rotate runs four times per iteration so the side ends
 // where it started, switch side twice (there and back). Counter: objects/s over the layer objects.
 // Run: cmake -DTESSAVRANT_BENCH=ON ... && build/bench/bench_boardtransform
+#include "benchscale.h"
 #include "board/boardtransform.h"
 #include "board/layertransform.h"
 #include "gerber/gerberlayer.h"
@@ -16,9 +17,9 @@
 
 namespace {
 
-const int placementCount = 50000;
-const int objectsPerLayer = 900000;
-const int regionCount = 20000;
+const int placementCount = BenchScale::size(50000);
+const int objectsPerLayer = BenchScale::size(900000);
+const int regionCount = BenchScale::size(20000);
 const int pointsPerRegion = 10;
 
 struct Side

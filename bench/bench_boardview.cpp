@@ -2,6 +2,7 @@
 // the corpus (tracespace clockblock, top side) with the fast path, and a generated panel of
 // 50 000 placements. Also the time and memory of rasterising the largest corpus layer.
 // Run: cmake -DTESSAVRANT_BENCH=ON ... && build-bench/bench/bench_boardview
+#include "benchscale.h"
 #include "gerber/excellonreader.h"
 #include "gerber/gerberlayer.h"
 #include "gerber/gerberreader.h"
@@ -92,7 +93,7 @@ Board& placementPanel()
 {
     static Board* board = [] {
         auto* b = new Board;
-        for (int i = 0; i < 50000; ++i) {
+        for (int i = 0, n = BenchScale::size(50000); i < n; ++i) {
             auto* e = new PnPEntry(QStringLiteral("R%1").arg(i), QStringLiteral("R0603"), (i % 250) * 0.8,
                 (i / 250) * 0.8, QStringLiteral("top"), (i % 4) * 90, QStringLiteral("10k"),
                 QString::number(1 + i % 3), QString());

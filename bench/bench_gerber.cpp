@@ -3,6 +3,7 @@
 // time to draw a layer at 600 dpi (what `tessavrant-cli render` does before writing the PNG).
 // Run: cmake -DTESSAVRANT_BENCH=ON ... && build/bench/bench_gerber; bench/compare_gerbv.sh sets
 // the same files against gerbv.
+#include "benchscale.h"
 #include "gerber/excellonreader.h"
 #include "gerber/gerberlayer.h"
 #include "gerber/gerberreader.h"
@@ -25,7 +26,7 @@
 
 namespace {
 
-const qint64 generatedSize = 50LL * 1000 * 1000;
+const qint64 generatedSize = BenchScale::size(50LL * 1000 * 1000);
 
 // The corpus next to the work tree (../shared/corpus), or where TESSAVRANT_CORPUS_DIR points.
 QString corpusDir()
@@ -52,7 +53,7 @@ QStringList largestCorpusFiles()
     }
     std::sort(files.begin(), files.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
     QStringList paths;
-    for (int i = 0; i < files.size() && paths.size() < 10; ++i) {
+    for (int i = 0; i < files.size() && paths.size() < (BenchScale::smoke() ? 2 : 10); ++i) {
         if (QFileInfo::exists(files[i].second))
             paths << files[i].second;
     }
@@ -63,7 +64,8 @@ QStringList largestCorpusFiles()
 // apertures, small filled zones as regions, some clear cut-outs; 200 mm square, inch, 2.4 format.
 QString generatedCopperLayer()
 {
-    const QString path = QDir::temp().filePath(QStringLiteral("tessavrant-bench-copper-50mb-v2.gbr"));
+    const QString path = QDir::temp().filePath(
+        QStringLiteral("tessavrant-bench-copper-%1kb-v2.gbr").arg(generatedSize / 1000));
     if (QFileInfo(path).size() >= generatedSize)
         return path;
     QFile file(path);

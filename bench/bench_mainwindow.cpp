@@ -2,6 +2,7 @@
 // document (the form, the board view with its layer lists, menus, toolbar and first layout).
 // Run: cmake -DTESSAVRANT_BENCH=ON ... && build/bench/bench_mainwindow
 #include "app/mainwindow.h"
+#include "benchscale.h"
 
 #include <QApplication>
 #include <QTemporaryDir>
@@ -21,7 +22,10 @@ void constructAndShow(benchmark::State& state)
     }
 }
 // Ten repetitions; the report gives their mean, median and spread.
-BENCHMARK(constructAndShow)->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportAggregatesOnly(true);
+BENCHMARK(constructAndShow)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(BenchScale::size(10))
+    ->ReportAggregatesOnly(true);
 
 } // namespace
 

@@ -1,6 +1,7 @@
-// The placement optimizer on a large board (10 000 placements, 150 feeders on an Opal) and the
+// The placement optimizer on large boards (10 000 and 300 000 placements, 150 feeders on an Opal) and the
 // feeder-list generation for the same board.
 // Run: cmake -DTESSAVRANT_BENCH=ON ... && build/bench/bench_optimizer
+#include "benchscale.h"
 #include "line/feederentry.h"
 #include "line/feederlist.h"
 #include "line/optimizer.h"
@@ -13,7 +14,6 @@
 
 namespace {
 
-constexpr int placementCount = 10000;
 constexpr int feederCount = 150;
 
 // Placements spread over a 200 x 150 mm board; part types repeat with a skew, as on real boards.
@@ -21,7 +21,7 @@ struct LargeBoard
 {
     QList<PnPEntry*> placements;
     QList<FeederEntry*> feeders;
-    LargeBoard()
+    explicit LargeBoard(int placementCount)
     {
         for (int i = 0; i < placementCount; ++i) {
             const int type = (i * 7 + i / 13) % feederCount;
@@ -50,7 +50,7 @@ struct LargeBoard
 void optimizeLargeBoard(benchmark::State& state)
 {
     QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false"));
-    const LargeBoard board;
+    const LargeBoard board(int(state.range(0)));
     for (auto _ : state) {
         const OptimizerResult r
             = optimizePlacements(board.placements, 1, 1, MachineType::Opal, board.feeders);
@@ -59,11 +59,15 @@ void optimizeLargeBoard(benchmark::State& state)
         benchmark::DoNotOptimize(r.cycles);
     }
 }
-BENCHMARK(optimizeLargeBoard)->Unit(benchmark::kMillisecond);
+// A board of 10 000 placements, and a shop's day of 300 000 (the picks must not grow with n²).
+BENCHMARK(optimizeLargeBoard)
+    ->Arg(BenchScale::size(10000))
+    ->Arg(BenchScale::size(300000))
+    ->Unit(benchmark::kMillisecond);
 
 void generateFeederList(benchmark::State& state)
 {
-    const LargeBoard board;
+    const LargeBoard board(BenchScale::size(10000));
     PartDatabase db;
     db.parse("#ASYS\n120 PKG1,PKG2,V7\n#DBASE\n120 RES-0603 1.6 0.8 0.45 1 8\n");
     for (auto _ : state) {

@@ -1,6 +1,7 @@
 // Reading and saving a 2 000-entry part database (database.cfg): the parse that fills the
 // look-ups, the edit that places one entry, and a save with its backup.
 // Run: cmake -DTESSAVRANT_BENCH=ON ... && build/bench/bench_partdatabase
+#include "benchscale.h"
 #include "line/databasefile.h"
 #include "line/partdatabase.h"
 #include "line/partdbedit.h"
@@ -12,7 +13,7 @@
 
 namespace {
 
-constexpr int entries = 2000;
+const int entries = BenchScale::size(2000);
 
 // A shop-like database: two aliases an entry, a dozen categories; numbers run 100..999 and then
 // repeat, as only 900 numbers exist.

@@ -1,5 +1,6 @@
 // Speed of the two CSV exports over a generated 200 000-placement document.
 // Run: cmake -DTESSAVRANT_BENCH=ON ... && build/bench/bench_pnpexport
+#include "benchscale.h"
 #include "model/pnpentry.h"
 #include "pnpio/pnpexport.h"
 
@@ -10,7 +11,7 @@
 
 namespace {
 
-constexpr int placements = 200000;
+const int placements = BenchScale::size(200000);
 
 struct Sides
 {

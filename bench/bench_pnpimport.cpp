@@ -1,6 +1,7 @@
 // Speed of every centroid reader and of the whole import frame over generated
 // 200 000-placement files, one per layout.
 // Run: cmake -DTESSAVRANT_BENCH=ON ... && build/bench/bench_pnpimport
+#include "benchscale.h"
 #include "model/document.h"
 #include "pnpio/pnpimport.h"
 #include "pnpio/positionupdate.h"
@@ -13,7 +14,7 @@
 
 namespace {
 
-constexpr int placements = 200000;
+const int placements = BenchScale::size(200000);
 
 QByteArray header(PnPFormat format)
 {

@@ -3,6 +3,7 @@
 // and writes the file; load reads, decodes, interprets and reads every layer again from its
 // lines. Counters: file size, and the size zlib reaches at level 6 on the same text.
 // Run: cmake -DTESSAVRANT_BENCH=ON ... && build/bench/bench_project
+#include "benchscale.h"
 #include "gerber/gerberlayer.h"
 #include "gerber/gerberreader.h"
 #include "gerber/layerset.h"
@@ -19,8 +20,8 @@
 
 namespace {
 
-const int layerBytes = 50 * 1000 * 1000 / 7;
-const int placementCount = 20000;
+const int layerBytes = BenchScale::size(50 * 1000 * 1000 / 7);
+const int placementCount = BenchScale::size(20000);
 
 QString corpusDir()
 {

@@ -3,6 +3,7 @@
 // search over both sides.
 // Run: cmake -DTESSAVRANT_BENCH=ON ... && build/bench/bench_tables
 #include "app/mainwindow.h"
+#include "benchscale.h"
 #include "settings/placementsearch.h"
 #include "tables/placementsort.h"
 #include "tables/ui/partlist.h"
@@ -22,7 +23,7 @@ void fill(Document& doc, int n, int groups = 200)
 {
     for (int i = 0; i < n; ++i) {
         const int g = (i * 7919) % groups;
-        doc.appendEntry(new PnPEntry(QStringLiteral("R%1").arg((i * 104729) % n + 1),
+        doc.appendEntry(new PnPEntry(QStringLiteral("R%1").arg(qint64(i) * 104729 % n + 1),
             QStringLiteral("P%1").arg(g % 17), (i % 300) * 0.5, (i / 300) * 0.5, QStringLiteral("top"),
             (i % 4) * 90, QStringLiteral("V%1").arg(g), QStringLiteral("1"), QString()));
     }
@@ -45,12 +46,16 @@ void createLists(benchmark::State& state)
     for (auto _ : state)
         win.w.createLists();
 }
-BENCHMARK(createLists)->Arg(10000)->Arg(50000)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(createLists)
+    ->Arg(BenchScale::size(10000))
+    ->Arg(BenchScale::size(50000))
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
 
 void sortOnly(benchmark::State& state)
 {
     Document doc;
-    fill(doc, 50000);
+    fill(doc, BenchScale::size(50000));
     const QList<PnPEntry*> original = doc.currentList();
     for (auto _ : state) {
         QList<PnPEntry*> list = original;
@@ -63,7 +68,7 @@ BENCHMARK(sortOnly)->Arg(0)->Arg(3)->Arg(999)->Unit(benchmark::kMillisecond);
 
 void sortWithRebuild(benchmark::State& state)
 {
-    Window win(50000);
+    Window win(BenchScale::size(50000));
     win.w.createLists();
     for (auto _ : state)
         win.w.form()->pickandplacepositionen->horizontalHeader()->sectionClicked(0);
@@ -73,7 +78,7 @@ BENCHMARK(sortWithRebuild)->Unit(benchmark::kMillisecond)->Iterations(3);
 void selectGroup(benchmark::State& state)
 {
     // 10 groups of 5 000 placements each.
-    Window win(50000, 10);
+    Window win(BenchScale::size(50000), 10);
     win.w.createLists();
     Partlist* parts = win.w.form()->teile;
     int row = 0;
@@ -88,7 +93,7 @@ BENCHMARK(selectGroup)->Unit(benchmark::kMillisecond);
 void search(benchmark::State& state)
 {
     Document doc;
-    fill(doc, 50000);
+    fill(doc, BenchScale::size(50000));
     SearchOptions options;
     options.term = QStringLiteral("r4711");
     for (auto _ : state)

@@ -1,6 +1,7 @@
 // Cost of one mouse event of the board view's tools on a large document: 50 000 placements and
 // 2 000 drawings. A tool runs once per mouse move, so each must stay far below a frame (16 ms).
 // Run: cmake -DTESSAVRANT_BENCH=ON ... && build/bench/bench_tools
+#include "benchscale.h"
 #include "model/document.h"
 #include "view/boardtools.h"
 #include "view/viewstate.h"
@@ -27,7 +28,7 @@ struct Scene
         state.zoomLevel = 4;
         state.offsetX = 0;
         state.offsetY = 0;
-        for (int i = 0; i < 50000; ++i) {
+        for (int i = 0, n = BenchScale::size(50000); i < n; ++i) {
             auto* e = new PnPEntry(
                 QStringLiteral("R%1").arg(i), "0603", i % 250, i / 250, "top", 0, "1k", "1", "");
             e->setSelected(selectAll);

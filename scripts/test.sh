@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
-# Set up (packages, build) and run the whole test suite: a warnings-as-errors build,
+# Set up (packages, build) and run the whole test suite: a warnings-as-errors build (with every
+# benchmark run once on small inputs, so a broken benchmark fails too),
 # the same suite under AddressSanitizer and UndefinedBehaviorSanitizer, and the format check.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 jobs=$(nproc)
 
-"$here/scripts/setup.sh" "$here/build-ci" -DTESSAVRANT_WERROR=ON -DTESSAVRANT_BENCH=OFF
+"$here/scripts/setup.sh" "$here/build-ci" -DTESSAVRANT_WERROR=ON -DTESSAVRANT_BENCH=ON
 ctest --test-dir "$here/build-ci" --output-on-failure -j"$jobs"
 
 "$here/scripts/setup.sh" "$here/build-asan" -DTESSAVRANT_WERROR=ON -DTESSAVRANT_SANITIZE=ON \

@@ -1,6 +1,7 @@
 #include "app/mainwindow.h"
 
 #include "app/applook.h"
+#include "app/hoverwatch.h"
 #include "app/prompt.h"
 #include "app/statustext.h"
 #include "model/configfolder.h"
@@ -33,6 +34,7 @@ MainWindow::MainWindow(const QString& startupArgument, QWidget* parent)
     , m_drawingsColor(255, 0, 0)
 {
     initTessavrantResources();
+    m_hoverWatch = std::make_unique<HoverWatch>();
     m_statusLabel = new QLabel(this);
     m_machineMapper = new QSignalMapper(this);
     m_movie = new QMovie(QStringLiteral(":/ressources/images/spinner.gif"), QByteArray(), this);

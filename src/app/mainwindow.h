@@ -13,6 +13,8 @@
 #include <QString>
 #include <memory>
 
+class HoverWatch;
+
 struct ProjectColours;
 
 class Darstellg;
@@ -489,6 +491,7 @@ private:
     QString m_cursorXText;
     QString m_cursorYText;
     bool m_cursorOverView = false;
+    std::unique_ptr<HoverWatch> m_hoverWatch;
 
     int m_timerId = 0;
     QLabel* m_statusLabel = nullptr;

@@ -1,7 +1,7 @@
 // The 20 ms driver: everything that happens outside the event handlers, in a fixed order.
 #include "app/mainwindow.h"
 
-#include "app/hovertracker.h"
+#include "app/hoverwatch.h"
 #include "app/statustext.h"
 #include "app/windowlayout.h"
 #include "model/fileio.h"
@@ -144,13 +144,13 @@ void MainWindow::tickStatusText()
     const QList<PnPEntry*> entries = m_view->currentList();
     bool repaint = false;
     if (m_cursorOverView) {
-        const HoverTracker::Result hover = HoverTracker::track(
+        const HoverTracker::Result hover = m_hoverWatch->track(
             entries, m_cursorX, m_cursorY, SelectionHits::placementBases(m_view->document()));
         hoverText = hover.text;
         repaint = hover.repaint;
     } else {
         // A highlight must not stay behind when the cursor leaves the view over a placement.
-        repaint = HoverTracker::fade(entries);
+        repaint = m_hoverWatch->fade(entries);
     }
     if (repaint)
         m_view->update();

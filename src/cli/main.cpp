@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 #include <QTextStream>
 #include <cstdio>
+#include <memory>
 
 namespace {
 
@@ -65,10 +66,17 @@ void dropQtMessage(QtMsgType type, const QMessageLogContext&, const QString& mes
 int main(int argc, char** argv)
 {
     qInstallMessageHandler(dropQtMessage);
-    // Rendering needs fonts and a paint device; the offscreen platform works without a display.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
+    // Only the drawing commands need fonts and a platform (offscreen works without a display);
+    // every other command starts without loading one.
+    const bool draws = argc > 1 && (qstrcmp(argv[1], "render") == 0 || qstrcmp(argv[1], "view") == 0);
+    std::unique_ptr<QCoreApplication> app;
+    if (draws) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        app = std::make_unique<QGuiApplication>(argc, argv);
+    } else {
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    }
     QStringList args = QCoreApplication::arguments().mid(1);
 
     if (args.isEmpty()) {

@@ -3,6 +3,7 @@
 #include "line/feederentry.h"
 #include "line/feederlist.h"
 #include "line/machinetables.h"
+#include "line/quadrantpicks.h"
 #include "model/pnpentry.h"
 
 #include <QHash>
@@ -12,20 +13,12 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 #include <vector>
 
 Q_LOGGING_CATEGORY(lcOptimizer, "tessavrant.optimizer")
 Q_LOGGING_CATEGORY(lcOptimizerFeeders, "tessavrant.optimizer.feeders", QtWarningMsg)
 
 namespace {
-
-// A placement of a quadrant with the number of its part type.
-struct Item
-{
-    PnPEntry* entry;
-    int partType;
-};
 
 struct WorkFeeder
 {
@@ -78,15 +71,15 @@ public:
 
     void setHead(const QVector<int>& head) { m_head = head; }
 
-    void runQuadrant(std::vector<Item>& quadrant)
+    void runQuadrant(QuadrantPicks& quadrant)
     {
         for (WorkFeeder& f : m_feeders)
             f.qty = 0;
         QHash<int, int> firstOfType;
         for (int i = int(m_feeders.size()) - 1; i >= 0; --i)
             firstOfType.insert(m_feeders[size_t(i)].partType, i);
-        for (const Item& item : quadrant) {
-            const int f = firstOfType.value(item.partType, -1);
+        for (int item = 0; item < int(quadrant.size()); ++item) {
+            const int f = firstOfType.value(quadrant.partType(item), -1);
             if (f >= 0)
                 ++m_feeders[size_t(f)].qty;
         }
@@ -98,7 +91,7 @@ public:
     }
 
 private:
-    bool cycle(std::vector<Item>& quadrant)
+    bool cycle(QuadrantPicks& quadrant)
     {
         note(QStringLiteral("Kopf aufbauen"));
         note(QStringLiteral("Aufnahme"));
@@ -115,30 +108,18 @@ private:
         const PnPEntry* previous = nullptr;
         for (int position : picked) {
             const WorkFeeder& feeder = m_feeders[size_t(feederAt[position])];
-            auto best = quadrant.end();
-            double bestDistance = std::numeric_limits<double>::infinity();
-            for (auto it = quadrant.begin(); it != quadrant.end(); ++it) {
-                if (it->partType != feeder.partType)
-                    continue;
-                if (!previous) {
-                    best = it;
-                    break;
-                }
-                const double d = std::max(
-                    std::abs(it->entry->x() - previous->x()), std::abs(it->entry->y() - previous->y()));
-                if (d < bestDistance) {
-                    bestDistance = d;
-                    best = it;
-                }
-            }
-            if (best == quadrant.end())
+            // The cycle's first placement is the type's earliest, each further one the nearest.
+            double bestDistance = 0.0;
+            const int best = previous ? quadrant.nearest(feeder.partType, *previous, bestDistance)
+                                      : quadrant.first(feeder.partType);
+            if (best < 0)
                 continue;
             if (previous)
                 m_result.placementTravel += bestDistance;
-            previous = best->entry;
+            previous = quadrant.entry(best);
             m_result.steps.append(
-                { best->entry, feeder.entry->setNo, feeder.entry->nozzle, m_result.cycles + 1 });
-            quadrant.erase(best);
+                { quadrant.entry(best), feeder.entry->setNo, feeder.entry->nozzle, m_result.cycles + 1 });
+            quadrant.take(best);
         }
         return true;
     }
@@ -276,7 +257,7 @@ OptimizerResult optimizePlacements(const QList<PnPEntry*>& working, int line, in
         cx = xmin + (xmax - xmin) * 0.5;
         cy = ymin + (ymax - ymin) * 0.5;
     }
-    std::vector<Item> quadrants[4];
+    QuadrantPicks quadrants[4];
     QList<PnPEntry*> remaining;
     for (PnPEntry* e : working) {
         if (!qualifies(*e, line, machine)) {
@@ -284,7 +265,7 @@ OptimizerResult optimizePlacements(const QList<PnPEntry*>& working, int line, in
             continue;
         }
         const int q = (e->x() > cx ? 1 : 0) + (e->y() > cy ? 2 : 0);
-        quadrants[q].push_back({ e, run.partTypeOf(e->name(), e->value()) });
+        quadrants[q].add(e, run.partTypeOf(e->name(), e->value()));
     }
 
     run.note(machineTypeNames().value(int(type)));
@@ -296,6 +277,7 @@ OptimizerResult optimizePlacements(const QList<PnPEntry*>& working, int line, in
         run.setHead(buildHead(positions, tables.positionOrder));
         run.note(QStringLiteral("Quadranten"));
         for (auto& quadrant : quadrants) {
+            quadrant.index();
             run.note(QStringLiteral("Quadrant zuweisen"));
             run.runQuadrant(quadrant);
         }

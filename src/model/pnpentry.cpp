@@ -64,7 +64,9 @@ PnPEntry::PnPEntry(const QString& refDes, const QString& name, double x, double 
     , m_exec(sanitiseText(exec))
     , m_comment(sanitiseText(comment))
     , m_head(head)
-{ }
+{
+    touch();
+}
 
 QString PnPEntry::sanitiseText(const QString& text)
 {

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <atomic>
+
 // Execute kind of a placement, held in PnPEntry::exec as a one-digit text.
 // "0" not placed, "1" machine (SMD), "2" other (by hand), "3" THT.
 namespace ExecKind {
@@ -30,18 +32,42 @@ public:
     // wrapped into 0..360 (-90 is 270) and the rotation is then brought below 360.
     PnPEntry(const QString& refDes, const QString& name, double x, double y, const QString& side,
         double rotation, const QString& value, const QString& exec, const QString& comment, int head = 1);
+    PnPEntry(const PnPEntry&) = default;
+    PnPEntry& operator=(const PnPEntry&) = default;
+    ~PnPEntry() { touch(); }
+
+    // Grows with every entry made or deleted and every change of a position, RefDes, name or
+    // value of any entry: caches over placements (the hover look-up) compare it to know when
+    // to rebuild.
+    static quint64 revision() { return s_revision.load(std::memory_order_relaxed); }
 
     // Replaces each of < > = " $ space - by an underscore.
     static QString sanitiseText(const QString& text);
 
     const QString& refDes() const { return m_refDes; }
-    void setRefDes(const QString& v) { m_refDes = v; }
+    void setRefDes(const QString& v)
+    {
+        m_refDes = v;
+        touch();
+    }
     const QString& name() const { return m_name; }
-    void setName(const QString& v) { m_name = v; }
+    void setName(const QString& v)
+    {
+        m_name = v;
+        touch();
+    }
     double x() const { return m_x; }
-    void setX(double v) { m_x = v; }
+    void setX(double v)
+    {
+        m_x = v;
+        touch();
+    }
     double y() const { return m_y; }
-    void setY(double v) { m_y = v; }
+    void setY(double v)
+    {
+        m_y = v;
+        touch();
+    }
     // "top" or "bottom".
     const QString& side() const { return m_side; }
     void setSide(const QString& v) { m_side = v; }
@@ -50,7 +76,11 @@ public:
     // a non-finite value becomes 0).
     void setRotation(double v);
     const QString& value() const { return m_value; }
-    void setValue(const QString& v) { m_value = v; }
+    void setValue(const QString& v)
+    {
+        m_value = v;
+        touch();
+    }
     // Execute kind text, see ExecKind.
     const QString& exec() const { return m_exec; }
     void setExec(const QString& v) { m_exec = v; }
@@ -87,6 +117,9 @@ public:
     static double wrapNegativeRotation(double r);
 
 private:
+    static void touch() { s_revision.fetch_add(1, std::memory_order_relaxed); }
+    inline static std::atomic<quint64> s_revision { 0 };
+
     QString m_refDes;
     QString m_name;
     double m_x;

@@ -1,4 +1,5 @@
 #include "app/hovertracker.h"
+#include "app/hoverwatch.h"
 #include "app/statustext.h"
 #include "model/pnpentry.h"
 
@@ -115,6 +116,66 @@ private slots:
         QCOMPARE(r.text, QStringLiteral("C2 0402 1u"));
         QCOMPARE(a->hoverState(), 1);
         QCOMPARE(b->hoverState(), 1);
+    }
+
+    void watchGivesWhatTheScanGives_data()
+    {
+        QTest::addColumn<bool>("edits");
+        QTest::newRow("cursor moves only") << false;
+        QTest::newRow("placements and list change between ticks") << true;
+    }
+
+    // The watch (grid, lit list, settled ticks) lights, fades and names what the plain scan does.
+    void watchGivesWhatTheScanGives()
+    {
+        QFETCH(bool, edits);
+        QRandomGenerator rng(11);
+        std::vector<std::unique_ptr<PnPEntry>> scanned, watched;
+        QList<PnPEntry*> scanList, watchList;
+        for (int i = 0; i < 2000; ++i) {
+            // Several placements to a catch square, some on cell edges.
+            scanned.emplace_back(new PnPEntry(QString("R%1").arg(i), "0402", rng.bounded(200) * 0.4,
+                rng.bounded(100) * 0.4, "top", 0, "1k", "1", ""));
+            watched.emplace_back(new PnPEntry(*scanned.back()));
+            scanList << scanned.back().get();
+            watchList << watched.back().get();
+        }
+        HoverWatch watch;
+        double cx = 0, cy = 0;
+        // One copy, or two panel cells side by side.
+        QList<QPointF> bases { QPointF(1.0, 0.5) };
+        for (int step = 0; step < 3000; ++step) {
+            const int what = int(rng.bounded(10));
+            if (what < 4) {
+                cx = rng.bounded(830) * 0.1;
+                cy = rng.bounded(420) * 0.1;
+            }
+            if (edits && what == 9) {
+                const int i = int(rng.bounded(2000));
+                const double x = rng.bounded(200) * 0.4;
+                scanned[size_t(i)]->setX(x);
+                watched[size_t(i)]->setX(x);
+            }
+            if (edits && what == 8 && !scanList.isEmpty()) {
+                const int i = int(rng.bounded(scanList.size()));
+                scanList.removeAt(i);
+                watchList.removeAt(i);
+            }
+            if (what == 6)
+                bases = bases.size() == 1 ? QList<QPointF> { QPointF(0.6, 0.5), QPointF(40.6, 0.5) }
+                                          : QList<QPointF> { QPointF(1.0, 0.5) };
+            if (what == 7) {
+                QCOMPARE(watch.fade(watchList), HoverTracker::fade(scanList));
+            } else {
+                const HoverTracker::Result s = HoverTracker::track(scanList, cx, cy, bases);
+                const HoverTracker::Result w = watch.track(watchList, cx, cy, bases);
+                QCOMPARE(w.text, s.text);
+                QCOMPARE(w.repaint, s.repaint);
+            }
+            for (size_t i = 0; i < scanned.size(); ++i)
+                if (watched[i]->hoverState() != scanned[i]->hoverState())
+                    QFAIL(qPrintable(QString("step %1: hover state of R%2 differs").arg(step).arg(i)));
+        }
     }
 };
 

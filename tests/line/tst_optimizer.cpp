@@ -2,10 +2,13 @@
 #include "line/feederlist.h"
 #include "line/machinetables.h"
 #include "line/optimizer.h"
+#include "line/quadrantpicks.h"
 #include "model/pnpentry.h"
 
 #include <QtTest>
 
+#include <cmath>
+#include <limits>
 #include <memory>
 
 Q_DECLARE_METATYPE(MachineType)
@@ -64,6 +67,8 @@ private slots:
     void unpickableEndsTheRun_data();
     void unpickableEndsTheRun();
     void feederTraceIsOffByDefault();
+    void picksMatchPlainScan_data();
+    void picksMatchPlainScan();
 };
 
 void TestOptimizer::tables_data()
@@ -254,6 +259,70 @@ void TestOptimizer::feederTraceIsOffByDefault()
     QTest::ignoreMessage(QtDebugMsg, "Qty: 1SetNo: 21 == 35?Nozzle: 1 == 1?");
     optimizePlacements(b.placements, 1, 1, MachineType::Eclipse, b.feeders);
     QLoggingCategory::setFilterRules(QString());
+}
+
+void TestOptimizer::picksMatchPlainScan_data()
+{
+    QTest::addColumn<QString>("layout");
+    for (const char* layout : { "grid with ties", "random", "stacked", "huge", "not finite" })
+        QTest::newRow(layout) << QString(layout);
+}
+
+// The indexed picks equal the plain scan the optimizer once ran over the quadrant in list order:
+// the earliest of the type, or the nearest by the larger axis distance with the earliest on ties.
+void TestOptimizer::picksMatchPlainScan()
+{
+    QFETCH(QString, layout);
+    QRandomGenerator rng(7);
+    const double inf = std::numeric_limits<double>::infinity();
+    Board b;
+    QuadrantPicks picks;
+    std::vector<int> types;
+    for (int i = 0; i < 1500; ++i) {
+        double x = rng.bounded(40) * 0.5, y = rng.bounded(30) * 0.5;
+        if (layout == "random")
+            x = rng.generateDouble() * 100, y = rng.generateDouble() * 100;
+        if (layout == "stacked")
+            x = i % 3, y = 0;
+        if (layout == "huge" && i % 5 == 0)
+            x = (i % 2 ? 1 : -1) * 1.5e308;
+        if (layout == "not finite" && i % 50 == 0)
+            (i % 100 ? x : y) = i % 150 ? inf : std::nan("");
+        types.push_back(rng.bounded(4));
+        picks.add(b.place(QString::number(i), "R", x, y), types.back());
+    }
+    picks.index();
+    std::vector<bool> taken(types.size());
+    const PnPEntry* previous = nullptr;
+    for (int step = 0; !picks.empty() && step < 6000; ++step) {
+        const int type = rng.bounded(5); // type 4 has no placements
+        int expected = -1;
+        double expectedDistance = inf;
+        for (int i = 0; i < int(types.size()); ++i) {
+            if (taken[size_t(i)] || types[size_t(i)] != type)
+                continue;
+            if (!previous) {
+                expected = i;
+                break;
+            }
+            const double d = std::max(std::abs(b.placements[i]->x() - previous->x()),
+                std::abs(b.placements[i]->y() - previous->y()));
+            if (d < expectedDistance)
+                expectedDistance = d, expected = i;
+        }
+        double distance = 0;
+        const int got = previous ? picks.nearest(type, *previous, distance) : picks.first(type);
+        QCOMPARE(got, expected);
+        if (previous && got >= 0)
+            QCOMPARE(distance, expectedDistance);
+        const int next = got >= 0 ? got : picks.first(type);
+        if (next >= 0) {
+            taken[size_t(next)] = true;
+            picks.take(next);
+        }
+        previous = next < 0 || step % 9 == 0 ? nullptr : b.placements[next];
+    }
+    QVERIFY(picks.empty());
 }
 
 QTEST_GUILESS_MAIN(TestOptimizer)
