@@ -4,6 +4,7 @@
 #include "app/prompt.h"
 #include "app/startupfile.h"
 #include "app/statustext.h"
+#include "app/tablecolumns.h"
 #include "model/fileio.h"
 #include "project/projectfile.h"
 #include "settings/ui/search_dlg.h"
@@ -192,10 +193,9 @@ void MainWindow::loadProject(const QString& path)
     m_view->setModified(false);
     qDebug() << "set part columns";
     m_ui->teile->setColumnCount(3);
-    m_ui->teile->setColumnWidth(0, 40);
-    m_ui->teile->setColumnWidth(1, 90);
-    m_ui->teile->setColumnWidth(2, 90);
+    m_ui->teile->columns()->fit();
     createLists();
+    m_view->fitIfBoardOutOfView();
     if (m_ui->comboBox->currentIndex() >= 0)
         applyMachineSelector(m_ui->comboBox->currentIndex());
     m_view->hideSteps();
