@@ -4,6 +4,7 @@
 #include "app/hoverwatch.h"
 #include "app/prompt.h"
 #include "app/statustext.h"
+#include "app/tablecolumns.h"
 #include "model/configfolder.h"
 #include "resources/resources.h"
 #include "settings/ui/search_dlg.h"
@@ -15,6 +16,7 @@
 #include <QDir>
 #include <QDoubleSpinBox>
 #include <QFont>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -65,20 +67,19 @@ MainWindow::MainWindow(const QString& startupArgument, QWidget* parent)
     connect(m_gerberButton, &QPushButton::clicked, this, &MainWindow::switchGerberPnP);
     connectLayerWidgets();
 
-    static const int placementWidths[] = { 45, 60, 60, 45, 45, 45, 60, 40, 40, 40, 40 };
     m_ui->pickandplacepositionen->setColumnCount(11);
     m_ui->pickandplacepositionen->setHorizontalHeaderLabels({ QStringLiteral("RefDes"),
         QStringLiteral("Value"), QStringLiteral("Name"), QStringLiteral("X(mm)"), QStringLiteral("Y(mm)"),
         QStringLiteral("Rotate"), QStringLiteral("Comment"), QStringLiteral("Exec"), QStringLiteral("Head"),
         QStringLiteral("Side"), QStringLiteral("Machine") });
-    for (int c = 0; c < 11; ++c)
-        m_ui->pickandplacepositionen->setColumnWidth(c, placementWidths[c]);
-    static const int partWidths[] = { 40, 90, 90 };
+    // The tables start at their default widths (45, 60, 60, 45, ... and 40, 90, 90), and
+    // columns whose header or numbers need more grow to fit them.
+    m_ui->pickandplacepositionen->columns()->fit();
     m_ui->teile->setColumnCount(3);
     m_ui->teile->setHorizontalHeaderLabels(
         { QStringLiteral("Qty"), QStringLiteral("Value"), QStringLiteral("Name") });
-    for (int c = 0; c < 3; ++c)
-        m_ui->teile->setColumnWidth(c, partWidths[c]);
+    m_ui->teile->columns()->fit();
+    fitFiducialFields();
     // The tab titles keep the application's normal size so all three fit the narrow panel.
     QFont tabFont = m_ui->boardStuff->tabBar()->font();
     tabFont.setPointSize(qMax(6, tabFont.pointSize() - 3));
@@ -253,4 +254,18 @@ void MainWindow::createLists()
         updateBodySizes();
     } while (m_listsPending);
     m_creatingLists = false;
+}
+
+void MainWindow::fitFiducialFields()
+{
+    // The fiducial fields share the narrow right panel two by two: where the font is too wide
+    // for a full coordinate, theirs gets smaller rather than the value being cut.
+    for (QDoubleSpinBox* box : m_ui->boardStuff->findChildren<QDoubleSpinBox*>()) {
+        QFont font = box->font();
+        const auto needed
+            = [&] { return QFontMetrics(font).horizontalAdvance(QStringLiteral("-9999.999")) + 10; };
+        while (needed() > box->width() && font.pointSizeF() > 6.0)
+            font.setPointSizeF(font.pointSizeF() - 0.5);
+        box->setFont(font);
+    }
 }

@@ -225,6 +225,8 @@ private slots:
     void on_actionShow_RefDes_triggered();
     void on_actionShow_Drawings_triggered();
     void on_actionGrid_triggered();
+    // Shows the whole board.
+    void on_actionFit_triggered();
     void on_actionFast_Rendering_triggered();
 
     // Board data fields and colour boxes.
@@ -270,6 +272,7 @@ private:
     void createToolbarWidgets();
     void createStatusBarWidgets();
     void createShortcuts();
+    void fitFiducialFields();
     void createViewContextMenu();
     void fillSelectorBoxes();
     void setInitialIcons();

@@ -241,6 +241,11 @@ void MainWindow::on_actionShow_Drawings_triggered()
     flipViewFlag(m_view->viewState().filters.showDrawings, false);
 }
 
+void MainWindow::on_actionFit_triggered()
+{
+    m_view->fitToBoard();
+}
+
 void MainWindow::on_actionGrid_triggered()
 {
     flipViewFlag(m_view->viewState().gridShown, false);

@@ -14,6 +14,7 @@
 #include "gerber/ui/gerbertable.h"
 #include "model/fileio.h"
 #include "ui_mainwindow.h"
+#include "view/layerbounds.h"
 #include "view/ui/darstellg.h"
 
 #include <QDebug>
@@ -143,7 +144,8 @@ MainWindow::LayerLoad MainWindow::loadIntoRow(const QString& path, int row, bool
     // Read into a layer of its own: a failed read leaves the row as it was, not half filled.
     std::unique_ptr<GerberLayer> layer = LayerRows::freshRow(*old, row);
     if (drill) {
-        const DrillImport result = importExcellon(this, path, *layer, error);
+        const QRectF copper = LayerBounds::copperExtentMm(m_view->layers().list(LayerList::GerberMode));
+        const DrillImport result = importExcellon(this, path, *layer, copper, error);
         if (result != DrillImport::Loaded)
             return result == DrillImport::Cancelled ? LayerLoad::Cancelled : LayerLoad::Failed;
     } else if (!loadGerber(path, *layer, error)) {
@@ -152,6 +154,7 @@ MainWindow::LayerLoad MainWindow::loadIntoRow(const QString& path, int row, bool
     layer->fileName = LayerRows::cleanName(layer->fileName);
     m_view->layers().replace(LayerList::GerberMode, row, std::move(layer));
     m_view->setModified(true);
+    m_view->fitIfBoardOutOfView();
     return LayerLoad::Loaded;
 }
 

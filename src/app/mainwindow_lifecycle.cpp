@@ -4,6 +4,7 @@
 #include "app/prompt.h"
 #include "app/startupfile.h"
 #include "app/statustext.h"
+#include "app/tablecolumns.h"
 #include "line/ui/linie_dlg.h"
 #include "model/fileio.h"
 #include "project/projectfile.h"
@@ -200,11 +201,10 @@ void MainWindow::loadProject(const QString& path)
     m_view->setModified(false);
     qDebug() << "set part columns";
     m_ui->teile->setColumnCount(3);
-    m_ui->teile->setColumnWidth(0, 40);
-    m_ui->teile->setColumnWidth(1, 90);
-    m_ui->teile->setColumnWidth(2, 90);
+    m_ui->teile->columns()->fit();
     createLists();
     selectAssignedMachine();
+    m_view->fitIfBoardOutOfView();
     m_view->hideSteps();
     m_justLoaded = true;
     unblockInteraction();

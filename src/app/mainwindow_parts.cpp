@@ -13,6 +13,7 @@
 #include "pnpio/ui/pnpexportactions.h"
 #include "pnpio/ui/pnpimportactions.h"
 #include "ui_mainwindow.h"
+#include "view/layerbounds.h"
 #include "view/ui/darstellg.h"
 
 #include <QDebug>
@@ -38,6 +39,7 @@ void MainWindow::executeLayerAndFeederRequests()
             disconnectTableSignals();                                                                        \
             createLists();                                                                                   \
             connectTableSignals();                                                                           \
+            m_view->fitIfBoardOutOfView();                                                                   \
         }                                                                                                    \
         m_view->update();                                                                                    \
     }
@@ -85,7 +87,9 @@ MainWindow::LayerLoad MainWindow::loadIntoSlot(
     if (drill) {
         // Holes are painted in the background colour so they look like holes.
         layer->color = m_view->viewState().colours.background;
-        const DrillImport result = importExcellon(this, path, *layer, error);
+        const QRectF copper = LayerBounds::copperExtentMm(
+            m_view->layers().list(m_view->activeSideIsTop() ? LayerList::Top : LayerList::Bottom));
+        const DrillImport result = importExcellon(this, path, *layer, copper, error);
         if (result != DrillImport::Loaded)
             return result == DrillImport::Cancelled ? LayerLoad::Cancelled : LayerLoad::Failed;
     } else if (!loadGerber(path, *layer, error)) {
@@ -96,6 +100,7 @@ MainWindow::LayerLoad MainWindow::loadIntoSlot(
     GerberLayer* installed = layer.get();
     m_view->installSideLayer(slot, std::move(layer));
     m_view->setModified(true);
+    m_view->fitIfBoardOutOfView();
     if (!m_view->gerberMode()) {
         m_view->expectRenders();
         m_view->startRendering(installed);

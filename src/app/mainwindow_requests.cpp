@@ -4,6 +4,7 @@
 
 #include "app/prompt.h"
 #include "board/boardtransform.h"
+#include "settings/placementsearch.h"
 #include "settings/ui/search_dlg.h"
 #include "tables/partgroups.h"
 #include "tables/ui/labelprint.h"
@@ -17,8 +18,27 @@
 
 #include <QComboBox>
 #include <QDebug>
+#include <QGuiApplication>
 #include <QPushButton>
+#include <QScreen>
 #include <cmath>
+
+namespace {
+
+// Found placements are drawn in the middle of the view: the dialog goes beside that spot.
+void placeBesideViewCentre(QWidget* dialog, const QWidget* view)
+{
+    const QPoint hit = view->mapToGlobal(QPoint(view->width() / 2, view->height() / 2));
+    const QScreen* screen = QGuiApplication::screenAt(hit);
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    dialog->move(
+        PlacementSearch::dialogBesideHit(screen->availableGeometry(), dialog->frameGeometry().size(), hit));
+}
+
+} // namespace
 
 void MainWindow::executeTableRequests()
 {
@@ -330,6 +350,7 @@ void MainWindow::on_actionSearch_triggered()
 {
     tickSearchRefresh();
     m_searchDialog->show();
+    placeBesideViewCentre(m_searchDialog, m_view);
     m_searchDialog->raise();
 }
 
@@ -342,6 +363,7 @@ void MainWindow::searchRefDes()
         m_searchDialog->on_searchBtn_clicked();
     }
     m_searchDialog->show();
+    placeBesideViewCentre(m_searchDialog, m_view);
     m_searchDialog->raise();
 }
 
@@ -375,6 +397,7 @@ void MainWindow::showLocatedSearchHit()
         m_view->viewState().offsetY = int(absY * z - m_view->height() / 2);
     }
     m_searchDialog->clearLocated();
+    placeBesideViewCentre(m_searchDialog, m_view);
     connectTableSignals();
     m_view->update();
 }

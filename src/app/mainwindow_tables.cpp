@@ -3,6 +3,7 @@
 #include "app/mainwindow.h"
 
 #include "app/prompt.h"
+#include "app/tablecolumns.h"
 #include "line/feederentry.h"
 #include "line/feederlist.h"
 #include "line/machine.h"
@@ -127,11 +128,6 @@ void MainWindow::buildPlacementTable()
     // cannot change what is being shown.
     m_tableEntries = m_view->currentList();
     const int count = m_tableEntries.size();
-    int widths[PlacementText::columnCount];
-    for (int c = 0; c < PlacementText::columnCount; ++c) {
-        const int w = c < table->columnCount() ? table->columnWidth(c) : 0;
-        widths[c] = w > 0 ? w : PlacementText::defaultWidth(c);
-    }
     // Clearing moves the current cell; nothing may react to a table that is half built.
     const QSignalBlocker quiet(table);
     table->setUpdatesEnabled(false);
@@ -140,10 +136,8 @@ void MainWindow::buildPlacementTable()
     table->setRowCount(count);
     table->setColumnCount(PlacementText::columnCount);
     QStringList headers;
-    for (int c = 0; c < PlacementText::columnCount; ++c) {
-        table->setColumnWidth(c, widths[c]);
+    for (int c = 0; c < PlacementText::columnCount; ++c)
         headers.append(PlacementText::header(c));
-    }
     table->setHorizontalHeaderLabels(headers);
 
     QProgressBar* bar = m_view->progressBar();
@@ -170,6 +164,8 @@ void MainWindow::buildPlacementTable()
         }
     }
     table->model()->blockSignals(blocked);
+    // Widths the user dragged are kept; the others grow to the widest number now shown.
+    table->columns()->fit();
     table->setUpdatesEnabled(true);
     table->viewport()->update();
     bar->hide();

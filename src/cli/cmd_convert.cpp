@@ -2,6 +2,7 @@
 
 #include "board/transformstep.h"
 #include "cli/clishared.h"
+#include "gerber/excellonheader.h"
 #include "gerber/excellonreader.h"
 #include "gerber/gerberlayer.h"
 #include "gerber/gerberreader.h"
@@ -24,7 +25,7 @@ const char* const convertUsage
     = "Usage: tessavrant-cli convert --format tessavrant|eagle|eagle-part|altium|altium-csv|target|kicad\n"
       "           [--side top|bottom|file] INPUT... [--update POSITIONS.csv] [--pnp OUT.csv]\n"
       "           [--parts OUT.csv] [--include both|top|bottom] [--exec KINDS] [--panels N]\n"
-      "           [--project OUT.tvx [--layer top|bottom:SLOT=FILE]... [--drill L|T,INT,DEC]]\n"
+      "           [--project OUT.tvx [--layer top|bottom:SLOT=FILE]... [--drill auto|L|T,INT,DEC]]\n"
       "           [--board W,H] [--transform rotate|mirror|shift-x:V|shift-y:V|origin:X,Y|\n"
       "                                      rotation:A|switch-side]...\n"
       "       SLOT: signal, mask, paste, assy, silk, outline, drill (or 1 to 7)\n";
@@ -83,6 +84,7 @@ struct ConvertArgs
     QString project;
     QList<LayerArg> layers;
     ExcellonFormat drillFormat;
+    bool drillFromHeader = false; // --drill auto: each drill file's header states its format
     PnPExportOptions exportOptions;
     QList<TransformStep> transforms; // in the order given, before the exports
     std::optional<QSizeF> board;
@@ -122,8 +124,8 @@ QString parseArgs(const QStringList& args, ConvertArgs& out)
         } else if (arg == QLatin1String("--project")) {
             out.project = value;
         } else if (arg == QLatin1String("--drill")) {
-            if (!ExcellonFormat::fromText(value, &out.drillFormat))
-                return QStringLiteral("--drill takes L|T,INT,DEC (for example L,2,4)");
+            if (!readDrillOption(value, &out.drillFormat, &out.drillFromHeader))
+                return QStringLiteral("--drill takes auto or L|T,INT,DEC (for example L,2,4)");
         } else if (arg == QLatin1String("--layer")) {
             LayerArg layer;
             if (!parseLayerArg(value, layer))
@@ -203,9 +205,12 @@ QString readLayers(LayerSet& layers, const ConvertArgs& args)
     for (const LayerArg& arg : args.layers) {
         auto layer = std::make_unique<GerberLayer>(slotIndex(arg.slot));
         QString error;
-        const bool read = CliShared::isDrillFile(arg.path)
-            ? loadExcellon(arg.path, *layer, args.drillFormat, &error)
-            : loadGerber(arg.path, *layer, &error);
+        const bool drill = CliShared::isDrillFile(arg.path);
+        ExcellonFormat format = args.drillFormat;
+        if (drill && args.drillFromHeader)
+            detectExcellonFormat(arg.path, &format);
+        const bool read
+            = drill ? loadExcellon(arg.path, *layer, format, &error) : loadGerber(arg.path, *layer, &error);
         if (!read)
             return error;
         layers.replace(arg.top ? LayerList::Top : LayerList::Bottom, slotIndex(arg.slot), std::move(layer));

@@ -53,4 +53,34 @@ QList<SearchHit> run(const QList<PnPEntry*>& list, const SearchOptions& options)
     return hits;
 }
 
+QPoint dialogBesideHit(const QRect& screen, const QSize& dialog, const QPoint& hit)
+{
+    const int gap = 40; // the marker and its label stay visible
+    const int w = dialog.width();
+    const int h = dialog.height();
+    const int middleY = hit.y() - h / 2;
+    const int middleX = hit.x() - w / 2;
+    const QPoint candidates[] = { { hit.x() + gap, middleY }, { hit.x() - gap - w, middleY },
+        { middleX, hit.y() + gap }, { middleX, hit.y() - gap - h } };
+    // Room on each side of the hit, in the same order.
+    const int room[] = { screen.right() - hit.x() - gap - w, hit.x() - gap - w - screen.left(),
+        screen.bottom() - hit.y() - gap - h, hit.y() - gap - h - screen.top() };
+    int best = 0;
+    for (int i = 0; i < 4; ++i) {
+        if (room[i] >= 0) {
+            best = i;
+            break;
+        }
+        if (room[i] > room[best])
+            best = i;
+    }
+    // Slide along the chosen side to stay on the screen; that never moves it over the hit.
+    QPoint at = candidates[best];
+    if (best < 2)
+        at.setY(qBound(screen.top(), at.y(), qMax(screen.top(), screen.bottom() + 1 - h)));
+    else
+        at.setX(qBound(screen.left(), at.x(), qMax(screen.left(), screen.right() + 1 - w)));
+    return at;
+}
+
 } // namespace PlacementSearch

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QList>
+#include <QRect>
 #include <QString>
 
 class PnPEntry;
@@ -45,4 +46,9 @@ QString normalisedTerm(const QString& term);
 // Every placement of list that matches, in list order, each once ("1 | R1 | 0603 | 10k | ").
 // A term that is empty after trimming matches nothing.
 QList<SearchHit> run(const QList<PnPEntry*>& list, const SearchOptions& options);
+
+// Where the search dialog (frame of `dialog` size) goes so that it leaves the found placement at
+// `hit` free, with room for its marker: right of it, else left, below or above, whichever first
+// fits on `screen`; where none does, the side with most room, kept on the screen.
+QPoint dialogBesideHit(const QRect& screen, const QSize& dialog, const QPoint& hit);
 } // namespace PlacementSearch

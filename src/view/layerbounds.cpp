@@ -103,3 +103,12 @@ void LayerBounds::roundedMm(const GerberLayer& layer, qint32 bounds[4], bool wit
     bounds[2] = clampToInt(std::ceil(r.bottom()));
     bounds[3] = clampToInt(std::floor(r.top()));
 }
+
+QRectF LayerBounds::copperExtentMm(const QList<GerberLayer*>& layers)
+{
+    QRectF box;
+    for (const GerberLayer* layer : layers)
+        if (layer && layer->excellonLines.isEmpty())
+            box = box.united(extentMm(*layer));
+    return box;
+}

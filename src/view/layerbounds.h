@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QRectF>
 
 class GerberLayer;
@@ -15,5 +16,9 @@ public:
 
     // The extent rounded outward to whole millimetres, as the render cache keeps it:
     // bounds[0] max X, bounds[1] min X, bounds[2] max Y, bounds[3] min Y. All 0 when empty.
+    // The board the Gerber layers of a list span, drill layers left out: what drill holes are
+    // checked against. Null when no Gerber layer holds anything.
+    static QRectF copperExtentMm(const QList<GerberLayer*>& layers);
+
     static void roundedMm(const GerberLayer& layer, qint32 bounds[4], bool withRepeat = false);
 };

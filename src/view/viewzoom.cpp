@@ -50,6 +50,20 @@ void fit(ViewState& state, const QRectF& world, const QSize& size)
     state.offsetY = int(std::lround(qBound(-limit, z * c.y() - size.height() / 2.0, limit)));
 }
 
+bool showsAny(const ViewState& state, const QRectF& world, const QSize& size)
+{
+    if (world.isNull() || size.isEmpty())
+        return false;
+    const double z = qMax(1, state.zoomLevel);
+    const QRectF w = world.normalized();
+    // x = offsetX + z·X, y = height + offsetY − z·Y
+    const QRectF pixels(QPointF(state.offsetX + z * w.left(), size.height() + state.offsetY - z * w.bottom()),
+        QPointF(state.offsetX + z * w.right(), size.height() + state.offsetY - z * w.top()));
+    const QRectF view(QPointF(0, 0), QSizeF(size));
+    return pixels.right() >= view.left() && pixels.left() <= view.right() && pixels.bottom() >= view.top()
+        && pixels.top() <= view.bottom();
+}
+
 } // namespace ViewZoom
 
 int WheelSteps::add(int angleDelta)

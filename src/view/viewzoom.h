@@ -21,6 +21,10 @@ bool zoomAbout(ViewState& state, bool in, const QPointF& at, int height);
 // `size`, with offsets that centre it. A null or non-finite box leaves the state as it was.
 void fit(ViewState& state, const QRectF& world, const QSize& size);
 
+// Whether any part of `world` (millimetres, Y upwards) lies in a widget of `size` at the state's
+// zoom and offsets. False for a null box.
+bool showsAny(const ViewState& state, const QRectF& world, const QSize& size);
+
 } // namespace ViewZoom
 
 // Turns wheel angle deltas into zoom steps. A classic wheel notch (120 eighths of a degree) is

@@ -1,7 +1,10 @@
 #include "corpus.h"
+#include "gerber/drillfit.h"
 #include "gerber/excellonreader.h"
 #include "gerber/gerberlayer.h"
+#include "gerber/gerberreader.h"
 #include "logcapture.h"
+#include "view/layerbounds.h"
 
 #include <QDir>
 #include <QFile>
@@ -138,6 +141,36 @@ private slots:
             QVERIFY2(maxX - minX > 1.0 || maxY - minY > 1.0, "all holes in one spot");
             QVERIFY2(maxX - minX < 2000.0 && maxY - minY < 2000.0, "holes spread wider than a panel");
         }
+    }
+
+    // A real drill file read with the wrong digits lands off its copper, and the check names the
+    // reading that puts it back; the digits the header states fit.
+    void drillFitsItsCopper_data()
+    {
+        QTest::addColumn<QString>("format");
+        QTest::addColumn<bool>("fits");
+        QTest::addColumn<QString>("fitting");
+        QTest::newRow("as stated") << "L,3,3" << true << "";
+        QTest::newRow("same digits, other padding") << "T,2,4" << true << "";
+        QTest::newRow("ten times too far") << "T,3,3" << false << "Leading, 3, 3 in millimetres";
+        QTest::newRow("far off") << "T,4,4" << false << "Leading, 3, 3 in millimetres";
+    }
+    void drillFitsItsCopper()
+    {
+        QFETCH(QString, format);
+        QFETCH(bool, fits);
+        QFETCH(QString, fitting);
+        const QString board = corpusDir() + QStringLiteral("/gerbonara/resources/p-cad/ZXINET.");
+        GerberLayer copper;
+        QVERIFY(loadGerber(board + QStringLiteral("GTL"), copper));
+        ExcellonFormat digits;
+        QVERIFY(ExcellonFormat::fromText(format, &digits));
+        GerberLayer drill;
+        QVERIFY(loadExcellon(board + QStringLiteral("DRL"), drill, digits));
+        const DrillFit fit = DrillFit::check(drill, LayerBounds::copperExtentMm({ &copper, &drill }));
+        QCOMPARE(fit.holes, 353);
+        QCOMPARE(fit.fits(), fits);
+        QCOMPARE(fit.hasFitting ? fit.fitting.text() : QString(), fitting);
     }
 };
 

@@ -59,6 +59,28 @@ private slots:
         QCOMPARE(hits.first().text, QStringLiteral("1 | U1 | SOIC8 | LM358 | "));
     }
 
+    // The dialog never covers the placement it shows, and stays on the screen.
+    void dialogLeavesTheHitFree_data()
+    {
+        QTest::addColumn<QRect>("screen");
+        QTest::addColumn<QPoint>("hit");
+        const QRect small(0, 0, 1366, 768);
+        QTest::newRow("hit in the middle") << small << QPoint(683, 384);
+        QTest::newRow("hit at the right edge") << small << QPoint(1300, 384);
+        QTest::newRow("hit at the top left") << small << QPoint(10, 10);
+        QTest::newRow("screen narrower than two dialogs") << QRect(0, 0, 700, 768) << QPoint(350, 700);
+        QTest::newRow("second screen") << QRect(1920, 0, 1920, 1080) << QPoint(2880, 540);
+    }
+    void dialogLeavesTheHitFree()
+    {
+        QFETCH(QRect, screen);
+        QFETCH(QPoint, hit);
+        const QSize dialog(420, 330);
+        const QRect placed(PlacementSearch::dialogBesideHit(screen, dialog, hit), dialog);
+        QVERIFY2(!placed.adjusted(-30, -30, 30, 30).contains(hit), "dialog covers the hit");
+        QVERIFY2(screen.contains(placed), "dialog off the screen");
+    }
+
 private:
     QList<PnPEntry*> m_list;
 };

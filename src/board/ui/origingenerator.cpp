@@ -1,5 +1,6 @@
 #include "board/ui/origingenerator.h"
 
+#include "app/formkeys.h"
 #include "app/prompt.h"
 #include "board/ui/panelfields.h"
 
@@ -93,6 +94,7 @@ OriginGenerator::OriginGenerator(const OriginGen& preset, bool topShown, QWidget
     layout->addLayout(sideRow);
     layout->addWidget(infoGroup);
     layout->addWidget(buttons);
+    FormKeys::keepOpenOnEnter(this);
     updateInformation();
 }
 

@@ -1,5 +1,6 @@
 #include "board/ui/panelize_dlg.h"
 
+#include "app/formkeys.h"
 #include "app/prompt.h"
 #include "board/ui/panelfields.h"
 
@@ -28,6 +29,7 @@ Panelize_dlg::Panelize_dlg(const Panel::PanelizeRequest& preset, QWidget* parent
     layout->addRow(QStringLiteral("Rows:"), m_rows);
     layout->addRow(QStringLiteral("Columns:"), m_columns);
     layout->addRow(buttons);
+    FormKeys::keepOpenOnEnter(this);
 }
 
 Panel::PanelizeRequest Panelize_dlg::request() const

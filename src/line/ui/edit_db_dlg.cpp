@@ -1,5 +1,6 @@
 #include "line/ui/edit_db_dlg.h"
 
+#include "app/formkeys.h"
 #include "ui_edit_db_dlg.h"
 
 #include <QSignalBlocker>
@@ -9,6 +10,7 @@ edit_db_dlg::edit_db_dlg(QWidget* parent)
     , ui(new Ui::edit_db_dlg)
 {
     ui->setupUi(this);
+    FormKeys::keepOpenOnEnter(this);
 }
 
 edit_db_dlg::~edit_db_dlg() = default;

@@ -1,5 +1,6 @@
 #include "line/ui/feeder_config.h"
 
+#include "app/tablecolumns.h"
 #include "line/feederedit.h"
 #include "line/feederentry.h"
 #include "line/feederlist.h"
@@ -15,9 +16,8 @@ Feeder_Config::Feeder_Config(QWidget* parent)
 {
     setColumnCount(FeederTable::columnCount);
     setHorizontalHeaderLabels(FeederTable::headers());
-    const QVector<int> widths = FeederTable::columnWidths();
-    for (int c = 0; c < widths.size(); ++c)
-        setColumnWidth(c, widths.at(c));
+    // Every column shows its content whole; the panel scrolls sideways when they need more room.
+    m_columns = new TableColumns(this, FeederTable::columnWidths());
     setSelectionBehavior(QAbstractItemView::SelectRows);
     verticalHeader()->setDefaultSectionSize(18);
     m_menu = new QMenu(this);
@@ -30,12 +30,19 @@ void Feeder_Config::showEntries(const QList<FeederEntry*>& entries)
     const QSignalBlocker quiet(this);
     setRowCount(entries.size());
     for (int row = 0; row < entries.size(); ++row)
-        showRow(row, *entries.at(row));
+        writeRow(row, *entries.at(row));
+    m_columns->fit();
 }
 
 void Feeder_Config::showRow(int row, const FeederEntry& entry)
 {
     const QSignalBlocker quiet(this);
+    writeRow(row, entry);
+    m_columns->fit();
+}
+
+void Feeder_Config::writeRow(int row, const FeederEntry& entry)
+{
     for (int c = 0; c < FeederTable::columnCount; ++c) {
         const QString text = FeederTable::cellText(entry, FeederColumn(c));
         if (QTableWidgetItem* it = item(row, c))

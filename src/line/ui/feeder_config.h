@@ -6,6 +6,7 @@
 #include <QTableWidget>
 
 class QMenu;
+class TableColumns;
 struct FeederEntry;
 
 // What the feeder table's menu asks the main window to do on its next tick.
@@ -28,7 +29,8 @@ public:
 
     // Replaces the rows by `entries` without announcing cell changes; widths are kept.
     void showEntries(const QList<FeederEntry*>& entries);
-    // Rewrites the cells of one row from its entry, without announcing cell changes.
+    // Rewrites the cells of one row from its entry, without announcing cell changes; a column
+    // grows when the new text needs it.
     void showRow(int row, const FeederEntry& entry);
     // Selects the rows whose part type (name ";" value) is in `keys`; nothing else.
     void selectPartTypes(const QList<FeederEntry*>& entries, const QSet<QString>& keys);
@@ -42,5 +44,8 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
+    void writeRow(int row, const FeederEntry& entry);
+
     QMenu* m_menu = nullptr;
+    TableColumns* m_columns = nullptr;
 };

@@ -1,5 +1,6 @@
 #include "line/ui/linie_dlg.h"
 
+#include "app/formkeys.h"
 #include "app/prompt.h"
 #include "line/machine.h"
 #include "line/machinedetails.h"
@@ -19,9 +20,8 @@ Linie_dlg::Linie_dlg(const QString& configFolder, QWidget* parent)
     setFixedSize(750, 650);
     for (QPushButton* b : { ui->deleteMachineButton, ui->deleteLine })
         b->setStyleSheet(QStringLiteral("QPushButton { font-weight: bold; color: #FF0000; }"));
-    // Enter in a field must not close the dialog without writing line.cfg.
-    ui->okButton->setAutoDefault(false);
-    ui->okButton->setDefault(false);
+    // Enter in a field must not close the dialog, nor click Add Line or Delete.
+    FormKeys::keepOpenOnEnter(this);
     {
         const QSignalBlocker block(ui->mpGroupNo);
         for (int g = 1; g <= Machine::multipickGroupCount; ++g)

@@ -1,5 +1,6 @@
 #include "tables/ui/new_pnp_dlg.h"
 
+#include "app/formkeys.h"
 #include "ui_new_pnp_dlg.h"
 
 #include <QRegExp>
@@ -17,6 +18,7 @@ New_PnP_dlg::New_PnP_dlg(QWidget* parent)
         connect(edit, &QLineEdit::editingFinished, this, [this, edit] { check(edit); });
     }
     connect(ui->okButton, &QPushButton::clicked, this, &QDialog::accept);
+    FormKeys::keepOpenOnEnter(this);
 }
 
 New_PnP_dlg::~New_PnP_dlg() = default;

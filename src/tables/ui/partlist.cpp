@@ -1,5 +1,6 @@
 #include "tables/ui/partlist.h"
 
+#include "app/tablecolumns.h"
 #include "tables/partgroups.h"
 #include "tables/placementtext.h"
 #include "tables/ui/pnplist.h"
@@ -17,6 +18,7 @@ Partlist::Partlist(QWidget* parent)
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     useFixedRowHeight(this);
+    m_columns = new TableColumns(this, { 40, 90, 90 });
 
     m_menu = new QMenu(this);
     m_menu->addAction(QStringLiteral("placed"), this, &Partlist::unplace);
@@ -53,6 +55,7 @@ void Partlist::showRows(const QList<PartListRow>& rows)
         setItem(r, 1, new QTableWidgetItem(row.value));
         setItem(r, 2, new QTableWidgetItem(row.name));
     }
+    m_columns->fit();
 }
 
 PartListRow Partlist::rowGroup(int row) const

@@ -9,6 +9,7 @@
 #include <functional>
 
 class QMenu;
+class TableColumns;
 
 // What the part table's menu and keys ask the main window to do on its next tick.
 struct PartRequests
@@ -54,6 +55,8 @@ public:
 
     void setMachineNames(std::function<QStringList()> names) { m_machineNames = std::move(names); }
     QMenu* contextMenu() const { return m_menu; }
+    // The column widths 40, 90, 90, grown to fit headers and numbers, or as dragged.
+    TableColumns* columns() const { return m_columns; }
 
 public slots:
     void sigDelEntry();
@@ -87,6 +90,7 @@ private:
     void splitIn(int n);
     QList<PartListRow> m_rows;
     QMenu* m_menu = nullptr;
+    TableColumns* m_columns = nullptr;
     QAction* m_printMenu = nullptr;
     std::function<QStringList()> m_machineNames;
 };

@@ -1,5 +1,6 @@
 #include "tables/ui/pnplist.h"
 
+#include "app/tablecolumns.h"
 #include "tables/placementtext.h"
 #include "tables/ui/tablemenus.h"
 
@@ -63,6 +64,10 @@ PNPlist::PNPlist(QWidget* parent)
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     useFixedRowHeight(this);
+    QVector<int> widths;
+    for (int c = 0; c < PlacementText::columnCount; ++c)
+        widths.append(PlacementText::defaultWidth(c));
+    m_columns = new TableColumns(this, widths);
 
     m_menu = new QMenu(this);
     m_menu->addAction(QStringLiteral("new"), this, &PNPlist::sigNewEntry);

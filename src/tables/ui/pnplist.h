@@ -6,6 +6,7 @@
 #include <functional>
 
 class QMenu;
+class TableColumns;
 
 // What the placement table's menu and keys ask the main window to do on its next tick.
 struct PnPRequests
@@ -45,6 +46,8 @@ public:
     // The machines of the selected line for "assign to Machine..."; entry 0 is "no machine".
     void setMachineNames(std::function<QStringList()> names) { m_machineNames = std::move(names); }
     QMenu* contextMenu() const { return m_menu; }
+    // The column widths: the default widths, grown to fit headers and numbers, or as dragged.
+    TableColumns* columns() const { return m_columns; }
     // Row numbers of the selection, ascending, each once.
     QList<int> selectedRowNumbers() const;
     // Selects exactly these rows in one selection change.
@@ -78,6 +81,7 @@ protected:
 private:
     void rotate(int angle) { requests.rotate = angle; }
     QMenu* m_menu = nullptr;
+    TableColumns* m_columns = nullptr;
     std::function<QStringList()> m_machineNames;
 };
 

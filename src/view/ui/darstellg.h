@@ -86,8 +86,12 @@ public:
     BoardOverlays& overlays() { return m_overlays; }
     // Extra marker angle per part Name followed by Value.
     void setRotationOffsets(const QHash<QString, double>& offsets) { m_rotationOffsets = offsets; }
-    // Fits the shown layers and the board into the view at the largest zoom step.
-    void fitToContent();
+    // Fits the whole board (the shown layers, the board size and the shown side's placements)
+    // into the view at the largest zoom step.
+    void fitToBoard();
+    // Fits the board when nothing of it is in view, as after importing a board with negative
+    // coordinates. True when it fitted.
+    bool fitIfBoardOutOfView();
 
     // ---- view state
     const ViewState& viewState() const { return m_state; }

@@ -64,11 +64,23 @@ void Darstellg::centreSelection()
     m_lastCentredIndex = centring.lastIndex;
 }
 
-void Darstellg::fitToContent()
+void Darstellg::fitToBoard()
 {
     ViewZoom::fit(m_state, BoardPainter::contentExtent(scene()), size());
     setZoomLevel(m_state.zoomLevel);
     update();
+}
+
+bool Darstellg::fitIfBoardOutOfView()
+{
+    // A view not on screen yet has no size to judge by; the file given at start keeps its zoom.
+    if (!isVisible())
+        return false;
+    const QRectF board = BoardPainter::contentExtent(scene());
+    if (board.isNull() || ViewZoom::showsAny(m_state, board, size()))
+        return false;
+    fitToBoard();
+    return true;
 }
 
 // ---- zoom and navigation

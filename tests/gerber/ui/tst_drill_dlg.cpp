@@ -89,7 +89,7 @@ private slots:
             return int(QDialog::Accepted);
         });
         GerberLayer layer;
-        QCOMPARE(importExcellon(nullptr, path, layer, nullptr), DrillImport::Loaded);
+        QCOMPARE(importExcellon(nullptr, path, layer, QRectF(), nullptr), DrillImport::Loaded);
         QCOMPARE(formatLine(shown), QStringLiteral("T 3 5"));
         QCOMPARE(QPointF(layer.objects()[0]->x, layer.objects()[0]->y), QPointF(1.2, 500.0));
     }
@@ -109,7 +109,7 @@ private slots:
             prompt.dialogHandlers.enqueue(answer(true, 2, 4));
         GerberLayer layer(6);
         QString error;
-        QCOMPARE(int(importExcellon(nullptr, path, layer, &error)), result);
+        QCOMPARE(int(importExcellon(nullptr, path, layer, QRectF(), &error)), result);
         QCOMPARE(prompt.callsOf("exec").size(), dialogs);
         QCOMPARE(layer.objects().size(), objects);
         QVERIFY2(error.startsWith(reason), qPrintable(error));
@@ -118,6 +118,36 @@ private slots:
             QCOMPARE(layer.zeroOmission, QStringLiteral("T"));
             QCOMPARE(QPointF(layer.objects()[0]->x, layer.objects()[0]->y), QPointF(12.0, 50.0));
         }
+    }
+
+    // Digits that put the holes off the loaded copper keep the layer only when the user says so,
+    // and the question names the reading that fits.
+    void holesOffTheCopperAsk_data()
+    {
+        QTest::addColumn<int>("reply");
+        QTest::addColumn<int>("result");
+        QTest::newRow("kept") << int(QMessageBox::Yes) << int(DrillImport::Loaded);
+        QTest::newRow("dropped") << int(QMessageBox::No) << int(DrillImport::Cancelled);
+    }
+    void holesOffTheCopperAsk()
+    {
+        QFETCH(int, reply);
+        QFETCH(int, result);
+        QTemporaryDir dir;
+        const QString path
+            = writeFile(dir, "M48\nMETRIC\nT01C0.8\n%\nT01\nX10000Y20000\nX40000Y30000\nM30\n");
+        ScriptedPrompt prompt;
+        prompt.dialogHandlers.enqueue(answer(true, 3, 3)); // 100 mm off a 50 mm board
+        prompt.questionAnswers.enqueue(QMessageBox::StandardButton(reply));
+        GerberLayer layer(6);
+        QCOMPARE(int(importExcellon(nullptr, path, layer, QRectF(0, 0, 50, 40), nullptr)), result);
+        const QList<ScriptedPrompt::Call> asked = prompt.callsOf("question");
+        QCOMPARE(asked.size(), 1);
+        QCOMPARE(asked[0].title, QStringLiteral("Drill Holes Outside the Board"));
+        QVERIFY2(asked[0].text.startsWith("2 of the 2 holes in \"holes.drl\"")
+                && asked[0].text.contains(
+                    "Read as Leading, 3, 3 in millimetres, every hole lies on the board."),
+            qPrintable(asked[0].text));
     }
 };
 

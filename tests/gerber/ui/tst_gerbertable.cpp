@@ -182,6 +182,7 @@ private slots:
         QTemporaryDir dir;
         auto&& [home, p, w] = WindowUnderTest();
         p.dialogHandlers.enqueue([](QDialog*) { return int(QDialog::Accepted); });
+        p.questionAnswers.enqueue(QMessageBox::Yes); // the hole lies off the one-flash copper: keep it
         emit w.view()->filesDropped({ writeFile(dir, "a.gbr", goodGerber), writeFile(dir, "b.drl", drill),
             writeFile(dir, "c.gbr", goodGerber) });
         const LayerSet& layers = w.view()->layers();

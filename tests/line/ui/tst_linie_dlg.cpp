@@ -92,6 +92,26 @@ private slots:
         QCOMPARE(readFile(linePath()), QByteArray("A;0;0\nC;2;0\nOp_al 2;2;1\nB;1;1\n"));
     }
 
+    // Enter in the Name field of a machine being added finishes the name; the dialog stays open
+    // with the machine, and no button (Add Line, Delete, OK) is clicked by it.
+    void enterInNameFieldKeepsTheDialog()
+    {
+        writeFile(linePath(), "A;0;0\n");
+        Linie_dlg dialog(dir.path());
+        Form f(dialog);
+        dialog.show();
+        f.button("addMachineButton")->click();
+        f.nameField()->setFocus();
+        f.nameField()->selectAll();
+        QTest::keyClicks(f.nameField(), QStringLiteral("Opal"));
+        QTest::keyClick(f.nameField(), Qt::Key_Return);
+        QTest::keyClick(f.nameField(), Qt::Key_Enter, Qt::KeypadModifier);
+        QVERIFY(dialog.isVisible());
+        QCOMPARE(dialog.result(), 0);
+        QCOMPARE(f.box("selectline")->count(), 1);
+        QCOMPARE(f.rows(), (QStringList { "A", "Opal" }));
+    }
+
     void blankNameBecomesUnnamed()
     {
         writeFile(linePath(), "A;0;0\n");

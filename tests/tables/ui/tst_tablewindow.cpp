@@ -7,10 +7,13 @@
 #include "view/ui/darstellg.h"
 #include "windowfixture.h"
 
+#include <QDoubleSpinBox>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSpinBox>
 
 namespace {
@@ -86,6 +89,44 @@ private slots:
         QCOMPARE(b.column(b.parts, 0), QStringLiteral("2 2 2"));
         QCOMPARE(b.column(b.parts, 1), QStringLiteral("10k 1k 100n"));
         QCOMPARE(b.w.form()->exec1cnt->text(), QStringLiteral("6"));
+    }
+
+    // Readable on a small screen: a column grows to fit its header and its longest number, a
+    // width the user dragged survives rebuilding the rows, and fiducial fields show whole values.
+    void tablesAndFieldsShowWholeTexts()
+    {
+        Board b("R1:100nF/50V/X7R:CAP_0603_1608Metric R2:1k:0603");
+        b.doc.currentList().first()->setX(-1234.5678);
+        b.w.createLists();
+        b.w.show();
+        for (QTableWidget* t : { static_cast<QTableWidget*>(b.pnp), static_cast<QTableWidget*>(b.parts) }) {
+            const QFontMetrics fm(t->font());
+            for (int c = 0; c < t->columnCount(); ++c) {
+                QVERIFY2(t->columnWidth(c) >= t->horizontalHeader()->sectionSizeHint(c),
+                    qPrintable(t->horizontalHeaderItem(c)->text() + " header cut"));
+                for (int r = 0; r < t->rowCount(); ++r)
+                    QVERIFY2(t->columnWidth(c) > fm.horizontalAdvance(t->item(r, c)->text()),
+                        qPrintable(t->item(r, c)->text() + " cut"));
+            }
+        }
+        b.pnp->horizontalHeader()->resizeSection(2, 150);
+        b.pnp->horizontalHeader()->resizeSection(3, 50);
+        b.w.createLists();
+        QCOMPARE(b.pnp->columnWidth(2), 150);
+        QCOMPARE(b.pnp->columnWidth(3), 50);
+
+        for (QDoubleSpinBox* box :
+            b.w.form()->boardStuff->findChildren<QDoubleSpinBox*>(QRegularExpression("^Fiducial"))) {
+            for (const double v : { 206.5, -999.999 }) {
+                box->setValue(v);
+                const QLineEdit* field = box->findChild<QLineEdit*>();
+                QVERIFY2(field->width() > field->fontMetrics().horizontalAdvance(field->text()) + 4,
+                    qPrintable(QStringLiteral("%1: %2 cut (%3 px for %4)")
+                                   .arg(box->objectName(), field->text())
+                                   .arg(field->width())
+                                   .arg(field->fontMetrics().horizontalAdvance(field->text()))));
+            }
+        }
     }
 
     void cellEditsAreCheckedAndShown()

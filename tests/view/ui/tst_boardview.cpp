@@ -199,7 +199,7 @@ private slots:
         auto layer = std::make_unique<GerberLayer>(0);
         QVERIFY(loadGerber(gerber, *layer));
         v.installSideLayer(LayerSlot::Signal, std::move(layer));
-        v.fitToContent();
+        v.fitToBoard();
         QCOMPARE(v.zoomLevel(), 31);
         QCOMPARE(widgetPicture(v), QImage(out).convertToFormat(QImage::Format_RGB32));
     }
