@@ -4,6 +4,7 @@
 #include "benchscale.h"
 #include "line/feederentry.h"
 #include "line/feederlist.h"
+#include "line/machinetables.h"
 #include "line/optimizer.h"
 #include "line/partdatabase.h"
 #include "model/pnpentry.h"
@@ -32,12 +33,13 @@ struct LargeBoard
             e->setMachine(1);
             placements.append(e);
         }
-        const FeederList::Generated g = FeederList::generate(placements, 1, 1, PartDatabase(), {});
+        const QVector<int> sets = generationSets(MachineType::Opal);
+        const FeederList::Generated g = FeederList::generate(placements, 1, 1, PartDatabase(), {}, sets);
         feeders = g.entries;
-        // 150 part types on 100 slots: the second use of a slot takes another nozzle.
+        // 150 part types on the machine's sets: the second use of a set takes another nozzle.
         for (int i = 0; i < feeders.size(); ++i) {
-            feeders[i]->setNo = FeederList::setNumberFor(i % FeederList::slotCount);
-            feeders[i]->nozzle = 1 + i / FeederList::slotCount + (i % 2);
+            feeders[i]->setNo = sets.at(i % sets.size());
+            feeders[i]->nozzle = 1 + i / sets.size() + (i % 2);
         }
     }
     ~LargeBoard()
@@ -71,7 +73,8 @@ void generateFeederList(benchmark::State& state)
     PartDatabase db;
     db.parse("#ASYS\n120 PKG1,PKG2,V7\n#DBASE\n120 RES-0603 1.6 0.8 0.45 1 8\n");
     for (auto _ : state) {
-        const FeederList::Generated g = FeederList::generate(board.placements, 1, 1, db, board.feeders);
+        const FeederList::Generated g = FeederList::generate(
+            board.placements, 1, 1, db, board.feeders, generationSets(MachineType::Opal));
         benchmark::DoNotOptimize(g.entries.size());
         qDeleteAll(g.entries);
     }

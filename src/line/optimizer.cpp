@@ -180,13 +180,16 @@ private:
 };
 
 // The part types left in the quadrants, each with the set of its first feeder.
-QStringList unpickedTypes(const std::vector<Item> (&quadrants)[4], const QList<FeederEntry*>& feeders)
+QStringList unpickedTypes(const QuadrantPicks (&quadrants)[4], const QList<FeederEntry*>& feeders)
 {
     QStringList lines;
     QSet<QPair<QString, QString>> seen;
-    for (const auto& quadrant : quadrants) {
-        for (const Item& item : quadrant) {
-            const QPair<QString, QString> type { item.entry->name(), item.entry->value() };
+    for (const QuadrantPicks& quadrant : quadrants) {
+        for (int item = 0; item < int(quadrant.size()); ++item) {
+            if (quadrant.taken(item))
+                continue;
+            const PnPEntry* entry = quadrant.entry(item);
+            const QPair<QString, QString> type { entry->name(), entry->value() };
             if (seen.contains(type))
                 continue;
             seen.insert(type);

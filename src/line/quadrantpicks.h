@@ -21,6 +21,8 @@ public:
     bool empty() const { return m_left == 0; }
     PnPEntry* entry(int item) const { return m_entries[std::size_t(item)]; }
     int partType(int item) const { return m_types[std::size_t(item)]; }
+    // Nothing is taken before index().
+    bool taken(int item) const { return std::size_t(item) < m_taken.size() && m_taken[std::size_t(item)] != 0; }
 
     // The earliest placement of the type still left, or -1.
     int first(int partType);

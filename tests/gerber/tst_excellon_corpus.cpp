@@ -151,7 +151,7 @@ private slots:
         QTest::addColumn<bool>("fits");
         QTest::addColumn<QString>("fitting");
         QTest::newRow("as stated") << "L,3,3" << true << "";
-        QTest::newRow("same digits, other padding") << "T,2,4" << true << "";
+        QTest::newRow("ten times too near") << "T,2,4" << false << "Leading, 3, 3 in millimetres";
         QTest::newRow("ten times too far") << "T,3,3" << false << "Leading, 3, 3 in millimetres";
         QTest::newRow("far off") << "T,4,4" << false << "Leading, 3, 3 in millimetres";
     }

@@ -201,7 +201,11 @@ private slots:
         QFETCH(QString, name);
         QFETCH(QByteArray, content);
         TemporaryHome home;
-        const QString argument = writeFile(home.path() + QLatin1Char('/') + name, content);
+        QString argument = home.path() + QStringLiteral("/missing.tvx");
+        if (name == QLatin1String("."))
+            argument = home.path();
+        else if (!name.isEmpty())
+            argument = writeFile(home.path() + QLatin1Char('/') + name, content);
         ScriptedPrompt scripted;
         MainWindow w(argument);
         QTEST(w.pendingOpen(), "pending");

@@ -220,7 +220,7 @@ void TstWorkflow::panelForALine()
         const int count = doc.currentList().size();
         QCOMPARE(count, kicad ? flashes(paste).size() : 83); // Hopper: 97 parts, 14 of them below
         QVERIFY(scripted.callsOf("warning").isEmpty());
-        w.view()->fitToContent();
+        w.view()->fitToBoard();
         shot(w, shots + QStringLiteral("01-import"));
 
         // Layers: copper, paste, outline and drill of the same board.
@@ -246,7 +246,7 @@ void TstWorkflow::panelForALine()
             for (const QPointF& hole : holes)
                 QVERIFY(outline.adjusted(-0.1, -0.1, 0.1, 0.1).contains(hole));
         }
-        w.view()->fitToContent();
+        w.view()->fitToBoard();
         shot(w, shots + QStringLiteral("02-layers"));
 
         // Set New Origin at the board's lower left corner: placements and pads move together.
@@ -268,7 +268,7 @@ void TstWorkflow::panelForALine()
             for (int i = 0; i < count; ++i)
                 QVERIFY(QLineF(QPointF(entries.at(i)->x(), entries.at(i)->y()), pads.at(i)).length() < 0.02);
         }
-        w.view()->fitToContent();
+        w.view()->fitToBoard();
         shot(w, shots + QStringLiteral("03-set-origin"));
 
         // A 2 x 2 panel with a 5 mm border and 2 mm spacing, then Panelize with what it offers:
@@ -324,7 +324,7 @@ void TstWorkflow::panelForALine()
                     QVERIFY2(image.pixel(m.point(at.x(), at.y())) != body, qPrintable(e->refDes()));
             }
         }
-        w.view()->fitToContent();
+        w.view()->fitToBoard();
         shot(w, shots + QStringLiteral("05-panel"));
 
         // A line with one machine of each family, made in "Production Line".
@@ -398,7 +398,7 @@ void TstWorkflow::panelForALine()
     QCOMPARE(reopened.board, saved.board);
     QCOMPARE(reopened.rowsOnMachine, saved.rowsOnMachine); // no grey rows
     QCOMPARE(reopened.feederRows, saved.feederRows);
-    w.view()->fitToContent();
+    w.view()->fitToBoard();
     shot(w, shots + QStringLiteral("08-reopened"));
 
     // Export the placements.
