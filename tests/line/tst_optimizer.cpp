@@ -66,7 +66,6 @@ private slots:
     void smallBoardByHand();
     void unpickableEndsTheRun_data();
     void unpickableEndsTheRun();
-    void feederTraceIsOffByDefault();
     void picksMatchPlainScan_data();
     void picksMatchPlainScan();
 };
@@ -150,7 +149,6 @@ void TestOptimizer::timeText_data()
     QTest::newRow("just below an hour") << 3599.99999 << "1:00:00";
     QTest::newRow("tiny") << 1e-7 << "0:00:00";
     QTest::newRow("ten-thousandth") << 0.0001 << "0:00:00.0001";
-    QTest::newRow("nothing") << 0.0 << "0:00:00";
     QTest::newRow("not a number") << qQNaN() << "0:00:00";
 }
 
@@ -245,20 +243,6 @@ void TestOptimizer::unpickableEndsTheRun()
     QCOMPARE(result.message(), message);
     QCOMPARE(result.detail(), detail);
     QVERIFY(result.order.size() < b.placements.size() || result.status == OptimizerStatus::Refused);
-}
-
-void TestOptimizer::feederTraceIsOffByDefault()
-{
-    QVERIFY(!lcOptimizerFeeders().isDebugEnabled());
-    QVERIFY(lcOptimizer().isDebugEnabled());
-    // When asked for, each feeder examined at a slot gives one line.
-    Board b;
-    b.place("R1", "R", 0, 0);
-    b.feeder("R", 21, 1, 1);
-    QLoggingCategory::setFilterRules("tessavrant.optimizer.feeders.debug=true");
-    QTest::ignoreMessage(QtDebugMsg, "Qty: 1SetNo: 21 == 35?Nozzle: 1 == 1?");
-    optimizePlacements(b.placements, 1, 1, MachineType::Eclipse, b.feeders);
-    QLoggingCategory::setFilterRules(QString());
 }
 
 void TestOptimizer::picksMatchPlainScan_data()

@@ -140,7 +140,6 @@ private slots:
         // The alias line closes the alias section, right before "#DBASE".
         QCOMPARE(out.at(5), PartDbEditor::numberText(number) + QStringLiteral(" R1206"));
         QCOMPARE(out.at(6), QStringLiteral("#DBASE"));
-        QCOMPARE(out.at(entryRow + 1), PartDbEditor::entryLine(newEntry(number)));
         QCOMPARE(out.at(entryRow + 1),
             PartDbEditor::numberText(number) + QStringLiteral(" RES-1206 3.20 1.60 0.55 2 8"));
     }
@@ -239,7 +238,6 @@ private slots:
     {
         PartDatabase db;
         db.parse("#DBASE\n120 A-B 1 1 1 1 8\n");
-        QTest::ignoreMessage(QtDebugMsg, "File konnte nicht geöffnet werden");
         QVERIFY(!db.readFile(QStringLiteral("/nonexistent/database.cfg")));
         QVERIFY(db.entries().isEmpty());
         QVERIFY(db.lines().isEmpty());

@@ -84,9 +84,6 @@ private slots:
         QCOMPARE(doc.boardInfo()->name(), QString("topboard"));
         QCOMPARE(doc.fiducials()->board1X(), 3.0);
         QCOMPARE(doc.originGen(), topGen);
-        // The panel spans its borders, the boards and the spacing between them.
-        QCOMPARE(topGen.panelWidth(), 5 + 2 * 50.0 + 2);
-        QCOMPARE(topGen.panelHeight(), 7 + 3 * 40.0 + 2 * 3);
     }
 
     void setSideToShownSideChangesNothing()

@@ -84,9 +84,6 @@ private slots:
                       u1 = "U1;SO8;-4,25;7;bottom;270;LM358;;2", x9 = "X9;DNP;0;0;bottom;0;1k;;0";
 
         QTest::newRow("empty document") << QStringList() << QStringList() << 0 << "0123" << QStringList();
-        QTest::newRow("decimal comma for X and Y, point for rotation")
-            << QStringList { "R1|0603|12.5|3|top|90.5|10k|1|" } << QStringList() << 0 << "0123"
-            << QStringList { r1 };
         QTest::newRow("six significant digits, exponent when shorter")
             << QStringList { "A|P|123.4567|-0.000012|top|359.99999|v|1|", "B|P|1234567|1e-9|top|0.25|v|1|" }
             << QStringList() << 0 << "0123"

@@ -137,10 +137,6 @@ private slots:
                                  "F           CT7343   (960 860)             R180")
             << QString::fromUtf8("C2|CT7343|24.384|21.844|top|180|47\xc2\xb5"
                                  "F||1");
-        QTest::newRow("odd angle")
-            << mm9
-            << "U1       ATMEGA            TQFP32           atmel               (-1.5 -2)             R225"
-            << "U1|TQFP32|-1.5|-2|top|225|ATMEGA||1";
     }
     void eaglePartLine()
     {
@@ -164,7 +160,6 @@ private slots:
         QVERIFY(!EaglePartReader::isDataLine("Exported from board.brd at 3/13/15 4:44 AM"));
         QVERIFY(!EaglePartReader::isDataLine("R1 10k (text) R0"));
         QVERIFY(EaglePartReader::isDataLine("R1 10k (-1 2) R0"));
-        QCOMPARE(EaglePartReader::orientationAngle("MR270"), 270.0);
         QCOMPARE(EaglePartReader::orientationAngle("SR22.5"), 22.5);
         QCOMPARE(EaglePartReader::orientationAngle(""), 0.0);
     }
