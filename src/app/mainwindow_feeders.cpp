@@ -225,7 +225,7 @@ void MainWindow::on_actionQuantize_triggered()
         m_view->update();
         prompt().information(this, result.title(), result.message());
     } else {
-        prompt().warning(this, result.title(), result.message());
+        prompt().warning(this, result.title(), result.message() + result.unorderedText());
     }
 }
 

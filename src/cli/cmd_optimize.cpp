@@ -229,6 +229,6 @@ int runOptimize(const QStringList& rawArgs)
     if (!written)
         return failure(error);
     if (result.status != OptimizerStatus::Done)
-        return failure(result.message());
+        return failure(result.message() + result.unorderedText());
     return 0;
 }

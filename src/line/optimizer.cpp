@@ -8,6 +8,7 @@
 #include <QHash>
 #include <QMap>
 #include <QPair>
+#include <QSet>
 
 #include <algorithm>
 #include <cmath>
@@ -202,6 +203,17 @@ bool qualifies(const PnPEntry& e, int line, int machine)
     return e.machine() == machine && e.line() == line && e.exec().toInt() == 1;
 }
 
+// The designators of the working list's entries that the order left out, in list order.
+QStringList leftOut(const QList<PnPEntry*>& working, const QList<PnPEntry*>& order)
+{
+    const QSet<const PnPEntry*> ordered(order.cbegin(), order.cend());
+    QStringList names;
+    for (const PnPEntry* e : working)
+        if (!ordered.contains(e))
+            names.append(e->refDes());
+    return names;
+}
+
 } // namespace
 
 QString OptimizerResult::title() const
@@ -220,6 +232,17 @@ QString OptimizerResult::message() const
         break;
     }
     return OptimizerText::inconsistent;
+}
+
+QString OptimizerResult::unorderedText() const
+{
+    if (unordered.isEmpty())
+        return QString();
+    const int shown = 20; // a message box line, not a list
+    QString text = QStringLiteral(" Not ordered: ") + unordered.mid(0, shown).join(QStringLiteral(", "));
+    if (unordered.size() > shown)
+        text += QStringLiteral(" and %1 more").arg(unordered.size() - shown);
+    return text;
 }
 
 OptimizerResult optimizePlacements(const QList<PnPEntry*>& working, int line, int machine, MachineType type,
@@ -281,6 +304,7 @@ OptimizerResult optimizePlacements(const QList<PnPEntry*>& working, int line, in
         result.status = OptimizerStatus::Done;
     } else {
         result.status = OptimizerStatus::Inconsistent;
+        result.unordered = leftOut(working, result.order);
         run.note(QString::number(result.order.size()));
         run.note(QString::number(working.size()));
     }

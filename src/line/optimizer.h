@@ -59,10 +59,14 @@ struct OptimizerResult
     QString timeText;
     // Phase lines as they were logged.
     QStringList log;
+    // Designators of the placements to be ordered that no cycle took (the run is Inconsistent).
+    QStringList unordered;
 
     // Title and text of the box that reports the run.
     QString title() const;
     QString message() const;
+    // " Not ordered: R1, R7" naming the first of `unordered`, or empty: shown after message().
+    QString unorderedText() const;
 };
 
 // Orders the placements of machine `machine` (from 1) of line `line` (from 1) into

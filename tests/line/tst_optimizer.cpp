@@ -198,19 +198,21 @@ void TestOptimizer::unpickableEndsTheRun_data()
 {
     QTest::addColumn<QString>("fault");
     QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("unordered");
     const QString inconsistent = "Pick-and-Place Lists inconsisten";
     const QString refused = "Some Data are incorrect or inconsistent. Please Check your Instructions.";
-    QTest::newRow("optimize flag 0") << "flag" << inconsistent;
-    QTest::newRow("every optimize flag 0") << "all flags" << inconsistent;
-    QTest::newRow("slot not in the table") << "slot" << inconsistent;
-    QTest::newRow("three nozzles on an Eclipse") << "nozzles" << inconsistent;
-    QTest::newRow("feeder list of other parts") << "list" << refused;
+    QTest::newRow("optimize flag 0") << "flag" << inconsistent << " Not ordered: C1";
+    QTest::newRow("every optimize flag 0") << "all flags" << inconsistent << " Not ordered: R1, C1, L1";
+    QTest::newRow("slot not in the table") << "slot" << inconsistent << " Not ordered: C1";
+    QTest::newRow("three nozzles on an Eclipse") << "nozzles" << inconsistent << " Not ordered: R1, C1, L1";
+    QTest::newRow("feeder list of other parts") << "list" << refused << "";
 }
 
 void TestOptimizer::unpickableEndsTheRun()
 {
     QFETCH(QString, fault);
     QFETCH(QString, message);
+    QFETCH(QString, unordered);
     Board b;
     b.place("R1", "R", 0, 0);
     b.place("C1", "C", 10, 10);
@@ -235,6 +237,7 @@ void TestOptimizer::unpickableEndsTheRun()
     const OptimizerResult result = optimizePlacements(b.placements, 1, 1, type, b.feeders);
     QCOMPARE(result.title(), QString("Error"));
     QCOMPARE(result.message(), message);
+    QCOMPARE(result.unorderedText(), unordered);
     QVERIFY(result.order.size() < b.placements.size() || result.status == OptimizerStatus::Refused);
 }
 
