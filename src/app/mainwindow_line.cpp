@@ -156,7 +156,8 @@ void MainWindow::on_actionProduction_Line_Config_import_triggered()
     // database.cfg or colors.cfg chosen by mistake: keep the configuration.
     if (taken == 0)
         return failed(FileIo::errorText(path, 0, QStringLiteral("no machine line")));
-    if (!FileIo::writeAtomically(linePath(), lines, &error))
+    const QString backup = MainWindow::configFolder() + QLatin1Char('/') + LineConfig::backupName;
+    if (!FileIo::replaceWithBackup(linePath(), backup, lines, &error))
         return failed(error);
     m_lastDirectory = path.left(path.lastIndexOf(QLatin1Char('/')));
     // The new machines take the project's feeder lists by their place in the lines.

@@ -1,13 +1,14 @@
 #include "cli/clishared.h"
 
 #include "gerber/excellonreader.h"
+#include "model/fileio.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QImage>
 #include <QImageWriter>
 #include <QList>
 #include <QPair>
-#include <QSaveFile>
 
 namespace CliShared {
 
@@ -31,18 +32,18 @@ bool parsePnPFormat(const QString& text, PnPFormat& format)
     return false;
 }
 
-bool writePng(const QImage& image, const QString& path)
+bool writePng(const QImage& image, const QString& path, QString* error)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    QImageWriter writer(&file, "png");
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "png");
     writer.setCompression(1); // fast: most of a board image is long runs anyway
     if (!writer.write(image)) {
-        file.cancelWriting();
+        *error = QStringLiteral("Cannot write %1: %2").arg(path, writer.errorString());
         return false;
     }
-    return file.commit();
+    return FileIo::writeAtomically(path, bytes, error);
 }
 
 bool isDrillFile(const QString& path)

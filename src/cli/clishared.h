@@ -14,7 +14,7 @@ namespace CliShared {
 bool parsePnPFormat(const QString& text, PnPFormat& format);
 
 // Writes a PNG atomically (the old file stays when writing fails).
-bool writePng(const QImage& image, const QString& path);
+bool writePng(const QImage& image, const QString& path, QString* error);
 
 // True when the file starts like an Excellon drill file rather than a Gerber file.
 bool isDrillFile(const QString& path);

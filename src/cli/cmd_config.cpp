@@ -104,7 +104,8 @@ int runConfig(const QStringList& args)
     if (action.isEmpty())
         return usage(QStringLiteral("dump or rewrite expected"));
     if (!QFileInfo(folder).isDir())
-        return failure(QStringLiteral("%1: no such folder").arg(folder));
+        return failure(QFileInfo::exists(folder) ? QStringLiteral("%1: not a folder").arg(folder)
+                                                 : QStringLiteral("%1: no such folder").arg(folder));
 
     LineConfig config;
     PartDatabase database;

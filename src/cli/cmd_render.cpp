@@ -13,7 +13,6 @@
 #include <QImage>
 #include <QImageWriter>
 #include <QPainter>
-#include <QSaveFile>
 #include <cmath>
 #include <cstdio>
 
@@ -148,8 +147,9 @@ int runRender(const QStringList& args)
         LayerPainter::paint(painter, layer, transform, Qt::black, Qt::white);
     }
 
-    if (!CliShared::writePng(toMono(image), output)) {
-        std::fprintf(stderr, "tessavrant-cli render: cannot write %s\n", qPrintable(output));
+    QString writeError;
+    if (!CliShared::writePng(toMono(image), output, &writeError)) {
+        std::fprintf(stderr, "tessavrant-cli render: %s\n", qPrintable(writeError));
         return 1;
     }
     return status;

@@ -212,7 +212,8 @@ int runView(const QStringList& args)
         QPainter painter(&image);
         BoardPainter().paint(painter, a.size, scene);
     }
-    if (!CliShared::writePng(image.convertToFormat(QImage::Format_RGB32), a.output))
-        return failure(QStringLiteral("cannot write %1").arg(a.output));
+    QString writeError;
+    if (!CliShared::writePng(image.convertToFormat(QImage::Format_RGB32), a.output, &writeError))
+        return failure(writeError);
     return 0;
 }

@@ -362,9 +362,19 @@ bool expandPlain(MacroImage& image, const ApertureMacro& macro)
 
 } // namespace
 
-void ApertureMacroReader::define(GerberLayer& layer, const QString& text)
+bool ApertureMacroReader::define(GerberLayer& layer, const QString& text)
 {
     const QStringList pieces = text.split(QLatin1Char('*'));
+    if (pieces.size() > maxPrimitives + 2) {
+        int primitives = 0;
+        for (const QString& piece : pieces)
+            primitives
+                += piece.isEmpty() || piece.front() == QLatin1Char('0') || piece.front() == QLatin1Char('%')
+                ? 0
+                : 1;
+        if (primitives > maxPrimitives) // the name's piece starts with "%" and is not counted
+            return false;
+    }
     auto* macro = layer.addMacro(new ApertureMacro);
     macro->name = pieces.first().mid(3);
     for (int i = 1; i < pieces.size(); ++i) {
@@ -378,6 +388,7 @@ void ApertureMacroReader::define(GerberLayer& layer, const QString& text)
         qDebug().noquote() << piece;
         macro->primitives.append(piece);
     }
+    return true;
 }
 
 Aperture* ApertureMacroReader::expand(QStringView block, const ApertureMacro& macro)

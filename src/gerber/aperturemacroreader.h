@@ -13,8 +13,15 @@ class GerberLayer;
 class ApertureMacroReader
 {
 public:
-    // Takes the text from "%AM" to the closing "%" and appends the macro to the layer.
-    static void define(GerberLayer& layer, const QString& text);
+    // Real macros hold a few dozen primitives; each costs memory in every aperture that uses the
+    // macro and a path element in every flash of it.
+    static constexpr int maxPrimitives = 10000;
+    // Primitives expanded over all the apertures of one file.
+    static constexpr qint64 maxExpandedPrimitives = 2000000;
+
+    // Takes the text from "%AM" to the closing "%" and appends the macro to the layer. False
+    // (and no macro added) when it holds more than maxPrimitives primitives.
+    static bool define(GerberLayer& layer, const QString& text);
 
     // Builds the aperture of an %AD block naming `macro`, or nullptr when a primitive code is not
     // handled (debug line "Parameter: " with the code) or an expression cannot be evaluated

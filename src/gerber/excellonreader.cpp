@@ -17,6 +17,10 @@ namespace {
 
 // More repeats than this on one line is no drill file anyone made, and must not exhaust memory.
 constexpr int maxRepeat = 100000;
+// Holes made by repeat commands and points drawn for routed arcs, over the whole file: real
+// files make a few dozen of either, and each costs an object in memory.
+constexpr qint64 maxRepeatedHoles = 1000000;
+constexpr qint64 maxArcPoints = 2000000;
 
 enum class Motion
 {
@@ -125,10 +129,19 @@ private:
         const int count = end <= 7 ? text.mid(1, end - 1).toInt() : -1;
         if (count < 0 || count > maxRepeat) {
             qDebug().noquote() << "Wiederholung ungültig - Fehlerauslösender Zeileninhalt:" << line;
+            m_failure = QStringLiteral("the line asks for more than %1 repeated holes").arg(maxRepeat);
             return false;
         }
         if (!m_tool) {
             qDebug() << "Error - no Shape";
+            m_failure = QStringLiteral("no tool selected");
+            return false;
+        }
+        m_repeatedHoles += count;
+        if (m_repeatedHoles > maxRepeatedHoles) {
+            m_failure = QStringLiteral("the file asks for %1 holes from repeats so far; at most %2 are read")
+                            .arg(m_repeatedHoles)
+                            .arg(maxRepeatedHoles);
             return false;
         }
         const int xPos = text.indexOf(QLatin1Char('X'));
@@ -205,6 +218,13 @@ private:
             const QVector<QPointF> points = a >= 0
                 ? arc.pointsWithRadius(value(a))
                 : arc.pointsAroundCentre(m_last + QPointF(value(i), value(j)));
+            m_arcPoints += points.size();
+            if (m_arcPoints > maxArcPoints) {
+                m_failure
+                    = QStringLiteral("the routed arcs ask for more than %1 points; at most %1 are drawn")
+                          .arg(maxArcPoints);
+                return false;
+            }
             for (const QPointF& p : points)
                 add(ImageObject::draw(), p.x(), p.y());
         }
@@ -368,6 +388,8 @@ private:
     GerberLayer& m_layer;
     int m_lineIndex = 0;
     QString m_failure;
+    qint64 m_repeatedHoles = 0;
+    qint64 m_arcPoints = 0;
     ExcellonFormat m_format;
     QHash<QString, Aperture*> m_toolsByName;
     QHash<int, Aperture*> m_toolsByNumber;

@@ -194,6 +194,14 @@ bool GerberParser::handleApertureDefinition(QStringView block)
     }
     Aperture* aperture = nullptr;
     if (macro) {
+        m_expandedPrimitives += macro->primitives.size();
+        if (m_expandedPrimitives > ApertureMacroReader::maxExpandedPrimitives) {
+            refuse(QStringLiteral("the apertures ask for %1 macro primitives so far; at most %2 are read")
+                       .arg(m_expandedPrimitives)
+                       .arg(ApertureMacroReader::maxExpandedPrimitives),
+                block);
+            return false;
+        }
         aperture = ApertureMacroReader::expand(block, *macro);
         if (!aperture)
             return false;

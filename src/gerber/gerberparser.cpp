@@ -28,6 +28,21 @@ void GerberParser::reject(const char* message, QStringView block)
     m_rejected = true;
 }
 
+void GerberParser::refuse(const QString& reason, QStringView block)
+{
+    m_rejectReason = reason;
+    m_rejectBlock = block.left(200).toString();
+    m_rejectLine = m_reader ? m_reader->lineNumber() : 0;
+    m_rejected = true;
+}
+
+void GerberParser::refuseMacro(QStringView block)
+{
+    refuse(QStringLiteral("the macro holds more than %1 primitives; at most %1 are read")
+               .arg(ApertureMacroReader::maxPrimitives),
+        block);
+}
+
 QString GerberParser::errorText() const
 {
     if (m_stopped && !m_rejectReason.isEmpty())
@@ -45,6 +60,8 @@ bool GerberParser::run()
     // An image ends its last step-and-repeat block; what was read is placed as the image says.
     if (!m_stepRepeat.close(m_layer)) {
         reject("SR zu groß - Fehlerauslösender Zeileninhalt:", m_stepRepeatBlock);
+        m_rejectReason = m_stepRepeat.refusal();
+        m_stopped = true;
         ended = false;
     }
     m_transform.apply(m_layer);
@@ -86,8 +103,12 @@ GerberParser::Step GerberParser::handleBlock(QStringView block)
         m_macroText += block;
         if (block.endsWith(QLatin1Char('%'))) {
             m_collectingMacro = false;
-            ApertureMacroReader::define(m_layer, m_macroText);
+            const bool defined = ApertureMacroReader::define(m_layer, m_macroText);
             m_macroText.clear();
+            if (!defined) {
+                refuseMacro(block);
+                return Step::Stop;
+            }
         }
         return Step::Continue;
     }
@@ -151,7 +172,10 @@ GerberParser::Step GerberParser::handleParameterBlock(QStringView block)
         return handleApertureDefinition(block) ? Step::Continue : Step::Stop;
     if (block.startsWith(QLatin1String("%AM"))) {
         if (block.endsWith(QLatin1Char('%'))) {
-            ApertureMacroReader::define(m_layer, block.toString());
+            if (!ApertureMacroReader::define(m_layer, block.toString())) {
+                refuseMacro(block);
+                return Step::Stop;
+            }
         } else {
             m_collectingMacro = true;
             m_macroText = block.toString();
@@ -165,10 +189,13 @@ GerberParser::Step GerberParser::handleImageParameter(QStringView block)
     if (block.startsWith(QLatin1String("%SR"))) {
         if (!m_stepRepeat.close(m_layer)) {
             reject("SR zu groß - Fehlerauslösender Zeileninhalt:", m_stepRepeatBlock);
+            m_rejectReason = m_stepRepeat.refusal();
             return Step::Stop;
         }
         if (!m_stepRepeat.start(block, m_layer)) {
             reject("SR ungültig - Fehlerauslösender Zeileninhalt:", block);
+            if (!m_stepRepeat.refusal().isEmpty())
+                m_rejectReason = m_stepRepeat.refusal();
             return Step::Stop;
         }
         m_stepRepeatBlock = block.toString();

@@ -65,6 +65,9 @@ private:
 
     // Logs a refused block; the last one refused is the reason when reading stops.
     void reject(const char* message, QStringView block);
+    // Stops at a block that asks for more than a limit allows, with the reason as given.
+    void refuse(const QString& reason, QStringView block);
+    void refuseMacro(QStringView block);
 
     GerberLayer& m_layer;
     QHash<QString, Aperture*> m_apertureByName; // first aperture of each name
@@ -74,6 +77,7 @@ private:
     QChar m_modalD[3]; // D code of the last coordinate block that gave one
     int m_modalDLength = 0;
     bool m_collectingMacro = false;
+    qint64 m_expandedPrimitives = 0; // macro primitives of all apertures so far
     QString m_macroText;
     ImageTransform m_transform; // %MI, %SF, %OF, %IR: applied to the whole image at the end
     StepRepeat m_stepRepeat;

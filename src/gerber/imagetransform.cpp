@@ -16,7 +16,9 @@ double valueAfter(QStringView block, char letter, double fallback, bool* ok)
     qsizetype end = at + 1;
     while (end < block.size()) {
         const QChar c = block.at(end);
-        if (!(c.isDigit() || c == QLatin1Char('.') || c == QLatin1Char('-') || c == QLatin1Char('+')))
+        // An exponent is read too, so that "X1E20" is the absurd count it says and not 1.
+        if (!(c.isDigit() || c == QLatin1Char('.') || c == QLatin1Char('-') || c == QLatin1Char('+')
+                || c == QLatin1Char('E') || c == QLatin1Char('e')))
             break;
         ++end;
     }
@@ -157,6 +159,13 @@ bool StepRepeat::start(QStringView block, GerberLayer& layer)
     bool ok = true;
     const double x = valueAfter(block, 'X', 1.0, &ok);
     const double y = valueAfter(block, 'Y', 1.0, &ok);
+    m_refusal.clear();
+    if (ok && (x * y > double(MaxCopiedObjects))) {
+        m_refusal = QStringLiteral("the file asks for %1 copies; at most %2 are made")
+                        .arg(x * y, 0, 'g', 3)
+                        .arg(MaxCopiedObjects);
+        return false;
+    }
     if (!ok || !(x >= 1.0 && x <= MaxCopiedObjects && y >= 1.0 && y <= MaxCopiedObjects))
         return false;
     m_countX = int(x);
@@ -177,8 +186,12 @@ bool StepRepeat::close(GerberLayer& layer)
     const qint64 copies = qint64(m_countX) * m_countY - 1;
     // The bound holds for all blocks of the image together: many small blocks add up.
     m_copied += copies * (to - m_from);
-    if (m_copied > MaxCopiedObjects)
+    if (m_copied > MaxCopiedObjects) {
+        m_refusal = QStringLiteral("the file asks for %1 copied objects; at most %2 are made")
+                        .arg(m_copied)
+                        .arg(MaxCopiedObjects);
         return false;
+    }
     // A draw that begins the block starts at the point before it: each copy moves there first.
     const ImageObject* first = to > m_from ? layer.objectAt(layer.order().at(m_from)) : nullptr;
     const ImageObject* before = m_from > 0 ? layer.objectAt(layer.order().at(m_from - 1)) : nullptr;

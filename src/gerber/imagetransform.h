@@ -2,6 +2,7 @@
 
 #include <QHash>
 #include <QPointF>
+#include <QString>
 #include <QStringView>
 
 class Aperture;
@@ -52,6 +53,9 @@ public:
     bool start(QStringView block, GerberLayer& layer);
     // Repeats the open block; false (and nothing copied) when the copies would be too many.
     bool close(GerberLayer& layer);
+    // Why the last start() or close() refused a block that asks for too many copies; empty when
+    // the counts could not be read at all.
+    QString refusal() const { return m_refusal; }
 
 private:
     bool m_open = false;
@@ -61,4 +65,5 @@ private:
     double m_stepX = 0.0;
     double m_stepY = 0.0;
     qint64 m_copied = 0; // objects and regions copied so far in this image
+    QString m_refusal;
 };

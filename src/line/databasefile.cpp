@@ -4,8 +4,6 @@
 #include "line/partdbedit.h"
 #include "model/fileio.h"
 
-#include <QFileInfo>
-
 DatabaseFile::DatabaseFile(const QString& folder)
     : m_folder(folder)
 { }
@@ -27,19 +25,10 @@ QString DatabaseFile::failureText()
         "your 'database.bkp' to 'database.cfg' to restore your old data.");
 }
 
-bool DatabaseFile::writeBackup(QString* error) const
-{
-    // The first save of a new database has nothing to back up.
-    if (!QFileInfo::exists(path()))
-        return true;
-    QByteArray old;
-    return FileIo::readAll(path(), &old, error) && FileIo::writeAtomically(backupPath(), old, error);
-}
-
 bool DatabaseFile::save(const QStringList& lines, QString* error)
 {
-    const bool ok = (m_failed || writeBackup(error))
-        && FileIo::writeAtomically(path(), PartDbEditor::serialize(lines), error);
+    const bool ok
+        = FileIo::replaceWithBackup(path(), backupPath(), PartDbEditor::serialize(lines), error, !m_failed);
     if (!ok)
         m_failed = true;
     return ok;

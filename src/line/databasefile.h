@@ -4,7 +4,8 @@
 #include <QStringList>
 
 // Saves database.cfg in a folder: a byte copy of the file as it was goes to database.bkp
-// first, then the new lines replace database.cfg atomically. After a failed save the backup
+// first, then the new lines replace database.cfg atomically; a save that changes no byte
+// writes nothing. After a failed save the backup
 // is the only copy known to be good, so later saves of the same session leave it alone.
 class DatabaseFile
 {
@@ -23,8 +24,6 @@ public:
     static QString failureText();
 
 private:
-    bool writeBackup(QString* error) const;
-
     QString m_folder;
     bool m_failed = false;
 };

@@ -4,7 +4,9 @@
 #include "model/fileio.h"
 
 #include <QDebug>
+#include <QFileInfo>
 #include <QHash>
+#include <QSet>
 
 namespace {
 
@@ -50,7 +52,8 @@ template <typename Fn> void forEachLine(const QByteArray& data, Fn fn)
         int end = data.indexOf('\n', start);
         if (end < 0)
             end = data.size();
-        fn(QString::fromUtf8(data.constData() + start, end - start));
+        // Latin-1 maps every byte to one character and back, so nothing read is changed.
+        fn(QString::fromLatin1(data.constData() + start, end - start));
         start = end + 1;
     }
 }
@@ -115,21 +118,28 @@ void LineConfig::clearFeeders()
 bool LineConfig::parse(const QByteArray& data, QString* error, const QString& source)
 {
     clear();
+    m_kept.clear();
     QHash<int, int> lineOfNumber; // number in the file -> index of the line formed
     int lineNumber = 0;
     int skipped = 0;
+    int machines = 0;
+    int firstWaiting = 0; // kept lines from here on wait for the next machine
     forEachLine(data, [&](const QString& text) {
         ++lineNumber;
         MachineLine taken;
-        if (!takeLine(text, &taken))
-            return;
-        if (machineCount() >= maxMachines) {
-            if (!skipped && error)
-                *error = FileIo::errorText(source, lineNumber,
-                    QStringLiteral("more than %1 machines; the rest is not read").arg(maxMachines));
-            ++skipped;
+        const bool isMachine = takeLine(text, &taken);
+        if (!isMachine || machines >= maxMachines) {
+            m_kept.append({ nullptr, text.toLatin1() });
+            if (isMachine) {
+                if (!skipped && error)
+                    *error = FileIo::errorText(source, lineNumber,
+                        QStringLiteral("the file holds more than %1 machines; the rest is kept but not read")
+                            .arg(maxMachines));
+                ++skipped;
+            }
             return;
         }
+        ++machines;
         auto* machine = new Machine;
         machine->type = MachineType(taken.type);
         machine->name = taken.name;
@@ -141,6 +151,8 @@ bool LineConfig::parse(const QByteArray& data, QString* error, const QString& so
             m_lines.append(ProductionLine());
         }
         m_lines[*it].machines.append(machine);
+        for (; firstWaiting < m_kept.size(); ++firstWaiting)
+            m_kept[firstWaiting].first = machine;
     });
     for (int i = 0; i < m_lines.size(); ++i) {
         QStringList names;
@@ -155,16 +167,27 @@ bool LineConfig::parse(const QByteArray& data, QString* error, const QString& so
 
 QByteArray LineConfig::serialize() const
 {
+    QHash<const Machine*, QVector<int>> keptBefore;
+    for (int k = 0; k < m_kept.size(); ++k)
+        keptBefore[m_kept.at(k).first].append(k);
+    QSet<const Machine*> written;
     QByteArray out;
     for (int i = 0; i < m_lines.size(); ++i) {
         for (const Machine* machine : m_lines.at(i).machines) {
+            for (int k : keptBefore.value(machine))
+                out += m_kept.at(k).second + '\n';
+            written.insert(machine);
             QString name = machine->name;
             name.replace(QLatin1Char(';'), QLatin1Char('_'));
             name.replace(QLatin1Char('\n'), QLatin1Char('_'));
-            out += name.toUtf8() + ';' + QByteArray::number(int(machine->type)) + ';' + QByteArray::number(i)
-                + '\n';
+            out += name.toLatin1() + ';' + QByteArray::number(int(machine->type)) + ';'
+                + QByteArray::number(i) + '\n';
         }
     }
+    // Lines whose machine was removed, and those after the last machine, end the file.
+    for (const auto& kept : m_kept)
+        if (!kept.first || !written.contains(kept.first))
+            out += kept.second + '\n';
     return out;
 }
 
@@ -181,7 +204,8 @@ bool LineConfig::readFile(const QString& path, QString* error)
 
 bool LineConfig::writeFile(const QString& path, QString* error) const
 {
-    return FileIo::writeAtomically(path, serialize(), error);
+    const QString backup = QFileInfo(path).absolutePath() + QLatin1Char('/') + backupName;
+    return FileIo::replaceWithBackup(path, backup, serialize(), error);
 }
 
 QByteArray LineConfig::filterImport(const QByteArray& data, int* taken)
@@ -191,7 +215,7 @@ QByteArray LineConfig::filterImport(const QByteArray& data, int* taken)
     forEachLine(data, [&](const QString& text) {
         if (!takeLine(text, nullptr))
             return;
-        out += text.trimmed().toUtf8() + '\n';
+        out += text.trimmed().toLatin1() + '\n';
         ++count;
     });
     if (taken)

@@ -4,8 +4,10 @@
 
 #include <QByteArray>
 #include <QList>
+#include <QPair>
 #include <QString>
 #include <QStringList>
+#include <QVector>
 
 class Machine;
 
@@ -15,6 +17,8 @@ class LineConfig
 {
 public:
     static inline const QString fileName = QStringLiteral("line.cfg");
+    // The previous content of line.cfg, kept by every save that changes it.
+    static inline const QString backupName = QStringLiteral("line.bkp");
     // A larger file is read up to this many machines; the rest is skipped and reported.
     static constexpr int maxMachines = 10000;
 
@@ -46,12 +50,15 @@ public:
     // `source` names the file in the error text.
     bool parse(const QByteArray& data, QString* error = nullptr, const QString& source = fileName);
     // "name;type;line\n" per machine, lines in order; the line field is the index of the
-    // line holding the machine, so a re-read forms the same lines.
+    // line holding the machine, so a re-read forms the same lines. The lines parse() did not
+    // take (and machines past maxMachines) come back byte for byte before the machine that
+    // followed them in the file, or at the end when that machine is gone.
     QByteArray serialize() const;
 
     // Reads `path`; an unreadable file gives one empty line and false.
     bool readFile(const QString& path, QString* error = nullptr);
-    // Replaces `path` atomically.
+    // Replaces `path` atomically, its old content going to line.bkp beside it; nothing is
+    // written when the file holds serialize() already.
     bool writeFile(const QString& path, QString* error = nullptr) const;
 
     // The lines of an imported file that a reader would take, each trimmed and ended by
@@ -60,4 +67,6 @@ public:
 
 private:
     QList<ProductionLine> m_lines;
+    // Lines not taken, in file order, with the machine that came after them (null: none).
+    QVector<QPair<const Machine*, QByteArray>> m_kept;
 };

@@ -211,6 +211,17 @@ bool qualifies(const PnPEntry& e, int line, int machine)
     return e.machine() == machine && e.line() == line && e.exec().toInt() == 1;
 }
 
+// The designators of the working list's entries that the order left out, in list order.
+QStringList leftOut(const QList<PnPEntry*>& working, const QList<PnPEntry*>& order)
+{
+    const QSet<const PnPEntry*> ordered(order.cbegin(), order.cend());
+    QStringList names;
+    for (const PnPEntry* e : working)
+        if (!ordered.contains(e))
+            names.append(e->refDes());
+    return names;
+}
+
 } // namespace
 
 QString OptimizerResult::title() const
@@ -233,9 +244,19 @@ QString OptimizerResult::message() const
 
 QString OptimizerResult::detail() const
 {
-    if (status != OptimizerStatus::Inconsistent || unpicked.isEmpty())
+    if (status != OptimizerStatus::Inconsistent)
         return QString();
-    return QStringLiteral("Not picked: ") + unpicked.join(QStringLiteral("; "));
+    QStringList parts;
+    if (!unpicked.isEmpty())
+        parts << QStringLiteral("Not picked: ") + unpicked.join(QStringLiteral("; "));
+    if (!unordered.isEmpty()) {
+        const int shown = 20; // a message box line, not a list
+        QString text = QStringLiteral("Not ordered: ") + unordered.mid(0, shown).join(QStringLiteral(", "));
+        if (unordered.size() > shown)
+            text += QStringLiteral(" and %1 more").arg(unordered.size() - shown);
+        parts << text;
+    }
+    return parts.join(QStringLiteral(". "));
 }
 
 OptimizerResult optimizePlacements(const QList<PnPEntry*>& working, int line, int machine, MachineType type,
@@ -299,6 +320,7 @@ OptimizerResult optimizePlacements(const QList<PnPEntry*>& working, int line, in
     } else {
         result.unpicked = unpickedTypes(quadrants, feeders);
         result.status = OptimizerStatus::Inconsistent;
+        result.unordered = leftOut(working, result.order);
         run.note(QString::number(result.order.size()));
         run.note(QString::number(working.size()));
     }

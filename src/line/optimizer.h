@@ -62,10 +62,13 @@ struct OptimizerResult
     // When some placements could not be picked: one line per part type, "name value: set N"
     // with the set of its feeder (0 without one), in order of first appearance.
     QStringList unpicked;
+    // Designators of the placements to be ordered that no cycle took (the run is Inconsistent).
+    QStringList unordered;
 
     // Title and text of the box that reports the run, and the reason shown under the text.
     QString title() const;
     QString message() const;
+    // The part types not picked and the placements not ordered, shown under the text.
     QString detail() const;
 };
 

@@ -55,7 +55,7 @@ void PartDatabase::parse(const QByteArray& data)
         int end = data.indexOf('\n', start);
         if (end < 0)
             end = data.size();
-        const QString line = QString::fromUtf8(data.constData() + start, end - start).trimmed();
+        const QString line = QString::fromLatin1(data.constData() + start, end - start).trimmed();
         start = end + 1;
         m_lines.append(line);
         if (line == aliasMarker)

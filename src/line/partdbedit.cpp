@@ -142,7 +142,7 @@ QByteArray serialize(const QStringList& lines)
         size += line.size() + 2;
     out.reserve(size);
     for (const QString& line : lines) {
-        out += line.toUtf8();
+        out += line.toLatin1(); // the encoding it was read in: every byte comes back
         out += "\r\n";
     }
     return out;

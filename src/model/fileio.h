@@ -19,7 +19,15 @@ QString errorText(const QString& file, int line, const QString& reason, const QS
 // byte is out, so a failure leaves the old file as it was. False with "Cannot write FILE: why".
 bool writeAtomically(const QString& path, const QByteArray& data, QString* error);
 
-// Reads the whole file; false with "Cannot read FILE: why" when it cannot be opened.
+// Replaces a configuration file and keeps its previous bytes in `backupPath`. Nothing is
+// written when the file already holds `data` (so repeating a save never turns the backup
+// into a copy of the new text); `withBackup` false leaves the backup alone.
+bool replaceWithBackup(const QString& path, const QString& backupPath, const QByteArray& data, QString* error,
+    bool withBackup = true);
+
+// Reads the whole file; false with "Cannot read FILE: why" when it cannot be opened or is
+// larger than maxReadBytes() (a pipe or device is read up to that size).
+qint64 maxReadBytes();
 bool readAll(const QString& path, QByteArray* data, QString* error);
 // Opens the file for reading and closes it again: the same check and message as readAll.
 bool checkReadable(const QString& path, QString* error);

@@ -108,6 +108,7 @@ bool AltiumCsvReader::read(QIODevice& device, const QString&, ImportedPlacements
             continue;
         }
         ImportedPlacement placement;
+        placement.line = reader.lineNumber();
         if (parseLine(line, header, placement))
             out.append(placement);
     }

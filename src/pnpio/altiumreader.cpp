@@ -108,6 +108,7 @@ bool AltiumReader::read(QIODevice& device, const QString& fileName, ImportedPlac
             continue;
         ImportedPlacement placement;
         parseLine(line, header, placement);
+        placement.line = reader.lineNumber();
         out.append(placement);
     }
     return true;

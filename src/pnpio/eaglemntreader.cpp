@@ -66,6 +66,7 @@ bool EagleMntReader::read(QIODevice& device, const QString& fileName, ImportedPl
                     QStringLiteral("not an Eagle mount line (name x y angle value package)"));
             return false;
         }
+        placement.line = reader.lineNumber();
         out.append(placement);
     }
     return true;

@@ -119,6 +119,7 @@ bool EaglePartReader::read(
             continue;
         ImportedPlacement placement;
         parseLine(line, header, placement);
+        placement.line = reader.lineNumber();
         out.append(placement);
     }
     if (!haveHeader) {

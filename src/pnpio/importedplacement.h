@@ -17,6 +17,7 @@ struct ImportedPlacement
     QString value;
     QString exec = QStringLiteral("1");
     QString comment;
+    int line = 0; // where the reader found it, for messages about its values
 };
 
 using ImportedPlacements = QVector<ImportedPlacement>;

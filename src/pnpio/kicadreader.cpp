@@ -132,6 +132,7 @@ bool KiCadReader::read(QIODevice& device, const QString& fileName, ImportedPlace
             = csv ? parseCsvLine(line, columns, factor, placement) : parseTextLine(line, factor, placement);
         if (!ok)
             return fail(QStringLiteral("not a KiCad position line (Ref Val Package PosX PosY Rot Side)"));
+        placement.line = reader.lineNumber();
         out.append(placement);
     }
     return true;

@@ -42,6 +42,7 @@ bool OwnCsvReader::read(QIODevice& device, const QString& fileName, ImportedPlac
                     fileName, reader.lineNumber(), QStringLiteral("fewer than 7 fields separated by \";\""));
             return false;
         }
+        placement.line = reader.lineNumber();
         out.append(placement);
     }
     return true;

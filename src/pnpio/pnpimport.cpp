@@ -26,7 +26,12 @@ bool PnPImport::formatHasSide(PnPFormat format)
     return format != PnPFormat::Eagle && format != PnPFormat::EaglePart;
 }
 
-bool PnPImport::read(
+namespace {
+
+// More placements than any board has; each costs memory in every list and table after it.
+constexpr int maxPlacements = 1000000;
+
+bool runReader(
     PnPFormat format, QIODevice& device, const QString& fileName, ImportedPlacements& out, QString* error)
 {
     switch (format) {
@@ -45,6 +50,43 @@ bool PnPImport::read(
     case PnPFormat::KiCad:
         return KiCadReader::read(device, fileName, out, error);
     }
+    return false;
+}
+
+// Every reader's placements pass here: values no board has and more placements than any
+// board has are refused with the line they stand in.
+bool checkPlacements(const QString& fileName, const ImportedPlacements& placements, QString* error)
+{
+    if (placements.size() > maxPlacements) {
+        if (error)
+            *error = FileIo::errorText(fileName, placements.at(maxPlacements).line,
+                QStringLiteral("the file holds %1 placements; at most %2 are read")
+                    .arg(placements.size())
+                    .arg(maxPlacements));
+        return false;
+    }
+    for (const ImportedPlacement& p : placements) {
+        const QString refusal = PnPText::valueRefusal(p.x, p.y, p.rotation);
+        if (!refusal.isEmpty()) {
+            if (error)
+                *error = FileIo::errorText(fileName, p.line, refusal);
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+bool PnPImport::read(
+    PnPFormat format, QIODevice& device, const QString& fileName, ImportedPlacements& out, QString* error)
+{
+    const int before = out.size();
+    if (!runReader(format, device, fileName, out, error))
+        return false;
+    if (checkPlacements(fileName, out.mid(before), error))
+        return true;
+    out.resize(before);
     return false;
 }
 

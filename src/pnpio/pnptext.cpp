@@ -1,5 +1,7 @@
 #include "pnpio/pnptext.h"
 
+#include <cmath>
+
 #include <QTextCodec>
 #include <QVector>
 #include <algorithm>
@@ -51,6 +53,25 @@ double toNumber(const QString& text, bool* ok)
 double toNumber(const QString& text)
 {
     return toNumber(text, nullptr);
+}
+
+QString valueRefusal(double x, double y, double rotation)
+{
+    constexpr double maxMagnitude = 10000.0;
+    const struct
+    {
+        const char* name;
+        double value;
+        const char* limit;
+    } values[] = { { "X", x, "coordinates must be finite and within ±10 m" },
+        { "Y", y, "coordinates must be finite and within ±10 m" },
+        { "the rotation", rotation, "rotations must be finite and within ±10000 degrees" } };
+    for (const auto& v : values) {
+        if (!(std::fabs(v.value) <= maxMagnitude)) // also true for NaN
+            return QStringLiteral("%1 is %2; %3")
+                .arg(QString::fromUtf8(v.name), QString::number(v.value, 'g', 6), QString::fromUtf8(v.limit));
+    }
+    return QString();
 }
 
 double unitFactor(const QString& unit)

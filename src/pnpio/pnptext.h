@@ -25,6 +25,11 @@ double toNumber(const QString& text, bool* ok);
 // `plainFactor` (millimetres per unit of the column or file). Text that is no number gives 0.
 double toLength(const QString& text, double plainFactor);
 
+// Why a placement's position or rotation is refused ("X is inf; ..."), or empty when all three
+// are finite and within ±10 m (±10 000 degrees for the rotation): nothing beyond is a board,
+// and such numbers must not reach a machine list.
+QString valueRefusal(double x, double y, double rotation);
+
 // Millimetres per unit for a unit name ("mm", "mil", "mils", "in", "inch", "inches", any case),
 // or 0 when the name is none of these.
 double unitFactor(const QString& unit);

@@ -32,6 +32,7 @@ bool PositionUpdate::read(QIODevice& device, QVector<Record>& out)
     while (reader.next(line)) {
         qDebug() << ++count;
         Record record;
+        record.line = reader.lineNumber();
         if (parseLine(line, record))
             out.append(record);
     }
@@ -82,7 +83,19 @@ bool PositionUpdate::readFile(const QString& path, QVector<Record>& out, QString
             *error = FileIo::errorText(path, 0, QStringLiteral("cannot open: ") + file.errorString());
         return false;
     }
-    return read(file, out);
+    if (!read(file, out))
+        return false;
+    // Values no board has would be written into the machine lists: the update is refused.
+    for (const Record& record : out) {
+        const QString refusal = PnPText::valueRefusal(record.x, record.y, record.rotation);
+        if (!refusal.isEmpty()) {
+            if (error)
+                *error = FileIo::errorText(path, record.line, refusal);
+            out.clear();
+            return false;
+        }
+    }
+    return true;
 }
 
 bool PositionUpdate::updateFile(Document& document, const QString& path, const Notify& notify, QString* error)

@@ -20,6 +20,7 @@ public:
         double x = 0.0;
         double y = 0.0;
         double rotation = 0.0;
+        int line = 0;
     };
     using Notify = std::function<void(const QString& text)>;
 

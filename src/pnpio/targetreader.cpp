@@ -32,6 +32,7 @@ bool TargetReader::read(QIODevice& device, const QString&, ImportedPlacements& o
     QString line;
     while (reader.next(line)) {
         ImportedPlacement placement;
+        placement.line = reader.lineNumber();
         if (parseLine(line, placement))
             out.append(placement);
     }

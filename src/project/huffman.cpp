@@ -169,6 +169,7 @@ bool readTable(const uchar* p, qint64 size, std::vector<TreeNode>& tree, qint64*
         quint64 value;
     };
     std::vector<Entry> entries;
+    std::array<bool, 256> seen {};
     Entry current { 0, 0, 0, 0 };
     int state = 0;
     int readBytes = 0;
@@ -204,6 +205,14 @@ bool readTable(const uchar* p, qint64 size, std::vector<TreeNode>& tree, qint64*
         default:
             current.value |= quint64(b) << (8 * readBytes);
             if (++readBytes == current.bytes) {
+                // One code per character: a table that repeats them could ask for millions of
+                // codes, and the decoder's tables grow with every one.
+                if (seen[size_t(current.symbol)]) {
+                    *reason
+                        = QStringLiteral("the code table holds the character %1 twice").arg(current.symbol);
+                    return false;
+                }
+                seen[size_t(current.symbol)] = true;
                 entries.push_back(current);
                 state = 0;
             }

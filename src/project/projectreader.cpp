@@ -7,6 +7,7 @@
 #include "model/fileio.h"
 #include "project/projectlayers.h"
 #include "project/projectmarkers.h"
+#include "project/projectrecordcheck.h"
 #include "project/projecttext.h"
 
 #include <QDebug>
@@ -45,9 +46,13 @@ bool ProjectReader::read(const QByteArray& text, ProjectContent& content, QStrin
     int from = 0;
     while (from <= text.size() && !m_ended) {
         int end = text.indexOf('\n', from);
-        // The compressed stream never delivers a last line without a line feed.
-        if (end < 0 && m_compressed)
+        // The compressed stream never delivers a last line without a line feed: what is left is
+        // the start of the end mark, whose last bits were not written.
+        if (end < 0 && m_compressed) {
+            if (!QByteArray("+++END+++").startsWith(text.mid(from)))
+                damaged(QStringLiteral("the text goes on after its last line"));
             break;
+        }
         if (end < 0 && from == text.size())
             break; // a plain file's last line feed opens no further line
         if (end < 0)
@@ -63,17 +68,17 @@ bool ProjectReader::read(const QByteArray& text, ProjectContent& content, QStrin
             continue;
         dataLine(line);
     }
+    if (m_ended && !text.mid(from).trimmed().isEmpty())
+        damaged(QStringLiteral("the text goes on after the end mark"));
     qDebug() << "finished reading lines";
     if (!m_sawMarker) {
         *error = FileIo::errorText(m_file, 0, QStringLiteral("this is not a Tessavrant project file"));
         return false;
     }
-    if (!m_ended && !m_generalRead) {
-        const QString where = m_sideSection.isEmpty() || m_sideSection == m_lastSection
-            ? QStringLiteral("\"%1\"").arg(m_lastSection)
-            : QStringLiteral("\"%1\" of \"%2\"").arg(m_lastSection, m_sideSection);
+    if (!m_ended && !m_generalRead && content.load.warning.isEmpty()) {
         content.load.warning = FileIo::errorText(m_file, m_lineNumber,
-            QStringLiteral("the file ends before its end mark; it was read up to the section %1").arg(where));
+            QStringLiteral("the file ends before its end mark; it was read up to the section %1")
+                .arg(sectionName()));
     }
     if (content.version < 0) {
         // A file without its version line: one with stored images is from the old format.
@@ -114,12 +119,17 @@ bool ProjectReader::marker(const QByteArray& line)
         { ProjectMarker::macroPrimitives, State::MacroPrimitives },
         { ProjectMarker::macroPolygons, State::MacroPolygons },
     };
+    if (m_generalRead && !is(line, ProjectMarker::end))
+        damaged(QStringLiteral("a marker after the last section"));
+    m_linesInSection = 0;
     if (startsWith(line, ProjectMarker::layer)) {
         startLayer(line);
         return true;
     }
     for (const auto& r : imageStates) {
         if (is(line, r.first)) {
+            if (!m_layer)
+                damaged(QStringLiteral("\"%1\" outside a layer block").arg(QString::fromLatin1(line)));
             m_state = m_layer ? r.second : State::SkippedLayer;
             if (r.second == State::Macro && m_lastAperture)
                 m_lastAperture->macroImage = std::make_unique<MacroImage>();
@@ -151,6 +161,8 @@ bool ProjectReader::marker(const QByteArray& line)
         m_state = State::Feeders;
     } else if (is(line, ProjectMarker::gerberData) || is(line, ProjectMarker::excellonData)
         || is(line, ProjectMarker::excellonFormat)) {
+        if (!m_layer)
+            damaged(QStringLiteral("\"%1\" outside a layer block").arg(section));
         const State next = is(line, ProjectMarker::gerberData)
             ? State::GerberData
             : (is(line, ProjectMarker::excellonData) ? State::ExcellonData : State::ExcellonFormat);
@@ -163,6 +175,9 @@ bool ProjectReader::marker(const QByteArray& line)
             if (is(line, r.first)) {
                 m_state = r.second;
                 known = true;
+                const bool sideRecord = r.second != State::Version && r.second != State::General;
+                if (sideRecord && (m_sideSection.isEmpty() || m_inGerberList))
+                    damaged(QStringLiteral("\"%1\" outside \"+Top\" and \"+Bottom\"").arg(section));
             }
         }
     }
@@ -171,6 +186,66 @@ bool ProjectReader::marker(const QByteArray& line)
         m_lastSection = section;
     }
     return known;
+}
+
+QString ProjectReader::sectionName() const
+{
+    return m_sideSection.isEmpty() || m_sideSection == m_lastSection
+        ? QStringLiteral("\"%1\"").arg(m_lastSection)
+        : QStringLiteral("\"%1\" of \"%2\"").arg(m_lastSection, m_sideSection);
+}
+
+void ProjectReader::damaged(const QString& what)
+{
+    if (!m_content->load.warning.isEmpty())
+        return;
+    const QString where = m_lastSection.isEmpty() ? QStringLiteral("the start")
+                                                  : QStringLiteral("the section ") + sectionName();
+    m_content->load.warning = FileIo::errorText(
+        m_file, m_lineNumber, QStringLiteral("the file is damaged in %1: %2").arg(where, what));
+}
+
+void ProjectReader::checkRecord(const QStringList& f)
+{
+    // Field layouts as the writer makes them; a section of one record has one line.
+    struct Layout
+    {
+        State state;
+        const char* fields;
+        int minFields;
+        bool oneLine;
+    };
+    static const Layout layouts[] = {
+        { State::Version, "i", 1, true },
+        { State::BoardInfo, "tnnnnnt", 7, true },
+        { State::OriginGen, "iinnnnnnnn", 10, true },
+        { State::Origins, "nni", 3, false },
+        { State::Fiducials, "nnnnfnnnnfnnii", 14, true },
+        // Short placement lines are skipped with their own log line; feeder rows are kept as they are.
+        { State::PickAndPlace, "ttnntntttifiinn", 0, false },
+        { State::Drawings, "innnniiiti", 10, false },
+        { State::ExcellonFormat, "ii", 2, true },
+        { State::General, "ii", 2, true },
+    };
+    for (const Layout& layout : layouts) {
+        if (layout.state != m_state)
+            continue;
+        if (layout.oneLine && m_linesInSection > 1) {
+            damaged(QStringLiteral("more lines than the section holds"));
+            return;
+        }
+        const QString why = ProjectRecordCheck::damage(f, layout.fields, layout.minFields);
+        if (!why.isEmpty())
+            damaged(why);
+        return;
+    }
+    if (m_state == State::LayerHeader) {
+        const int fields = m_content->version >= 0 && m_content->version < 8 ? 10 : 15;
+        const QString why
+            = ProjectRecordCheck::damage(f, fields == 10 ? "tttttttttt" : "ttttttttttttttt", fields);
+        if (!why.isEmpty())
+            damaged(why);
+    }
 }
 
 void ProjectReader::startLayer(const QByteArray& line)
@@ -184,6 +259,7 @@ void ProjectReader::startLayer(const QByteArray& line)
     m_lastAperture = nullptr;
     if (!ok || index < 0 || index >= count) {
         qDebug() << "layer number out of range:" << line;
+        damaged(QStringLiteral("layer number out of range"));
         m_state = State::SkippedLayer;
         return;
     }
@@ -198,6 +274,10 @@ void ProjectReader::startLayer(const QByteArray& line)
 
 void ProjectReader::dataLine(const QByteArray& line)
 {
+    ++m_linesInSection;
+    // The writer escapes a text line that begins with "+": this is a marker the reader does not know.
+    if (line.startsWith('+'))
+        damaged(QStringLiteral("an unknown marker"));
     switch (m_state) {
     case State::GerberData:
         m_layer->rawLines.append(unescape(QString::fromLatin1(line)));
@@ -215,9 +295,11 @@ void ProjectReader::dataLine(const QByteArray& line)
         return;
     if (m_state == State::None) {
         qDebug() << "error!!!!!!!!!!";
+        damaged(QStringLiteral("a line outside any section"));
         return;
     }
     const QStringList f = splitFields(line);
+    checkRecord(f);
     switch (m_state) {
     case State::Version:
         if (m_content->version < 0 && toInt(f, 0, -1) >= 0)

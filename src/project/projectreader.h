@@ -86,6 +86,11 @@ private:
     void imageLine(const QStringList& f);
     void macroLine(const QStringList& f);
     ProjectContent::Side& side() { return m_top ? m_content->top : m_content->bottom; }
+    // Notes the first place where the text leaves the grammar as load.warning, naming the line
+    // and the section; reading goes on.
+    void damaged(const QString& what);
+    QString sectionName() const;
+    void checkRecord(const QStringList& f);
     void rereadLayers();
     void distribute();
 
@@ -100,6 +105,7 @@ private:
     bool m_ended = false;
     bool m_generalRead = false;
     int m_lineNumber = 0;
+    int m_linesInSection = 0; // data lines since the last marker
     QString m_lastSection;
     QString m_sideSection;
     GerberLayer* m_layer = nullptr;

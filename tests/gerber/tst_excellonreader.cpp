@@ -1,6 +1,7 @@
 #include "gerber/excellonreader.h"
 #include "gerber/gerberlayer.h"
 #include "logcapture.h"
+#include "memorylimit.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -406,6 +407,44 @@ private slots:
         QFETCH(QByteArray, head);
         QFETCH(bool, drill);
         QCOMPARE(looksLikeExcellon(head), drill);
+    }
+
+    // What a file asks for beyond the limits is refused with the line and the limit, within
+    // 16 bytes a byte of file and 256 MB.
+    void limitsNameTheirReason_data()
+    {
+        QTest::addColumn<QByteArray>("body");
+        QTest::addColumn<int>("line");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("one repeat too many")
+            << QByteArray("X1Y1\nR100001X1Y1\n") << 7 << "the line asks for more than 100000 repeated holes";
+        QTest::newRow("20 million holes from repeats")
+            << "X1Y1\n" + QByteArray("R100000X1\n").repeated(200) << 17
+            << "the file asks for 1100000 holes from repeats so far; at most 1000000 are read";
+        QTest::newRow("routed full circles")
+            << "G00X0Y0\nM15\n" + QByteArray("G03X0Y0I1J0\n").repeated(6000) << 5563
+            << "the routed arcs ask for more than 2000000 points; at most "
+               "2000000 are drawn";
+    }
+    void limitsNameTheirReason()
+    {
+        QFETCH(QByteArray, body);
+        QFETCH(int, line);
+        QFETCH(QString, reason);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("board.drl"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("M48\nMETRIC\nT1C0.3\n%\nT1\n" + body);
+        file.close();
+        const qint64 bound = 16 * file.size() + 256LL * 1024 * 1024;
+        QVERIFY(runWithMemoryLimit(bound, [&] {
+            QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false"));
+            GerberLayer layer;
+            QString error;
+            return !loadExcellon(path, layer, formatOf("L,3,3"), &error)
+                && error.startsWith(QStringLiteral("board.drl, line %1: %2 in ").arg(line).arg(reason));
+        }));
     }
 
     void loadReadsFileAndNamesFailures()

@@ -170,6 +170,30 @@ private slots:
                 .arg(parts.at(0), parts.at(1)));
     }
 
+    // Blocks that ask for more than any real file are refused with the line and the limit.
+    void limitsNameTheirReason_data()
+    {
+        QTest::addColumn<QString>("body");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("step and repeat 1e20 times") << "%SRX1E20Y1I1J1*%\n"
+                                                    << "t.gbr, line 5: the file asks for 1e+20 copies; at "
+                                                       "most 5000000 are made in \"%SRX1E20Y1I1J1*%\"";
+        QTest::newRow("macro of 10 001 circles")
+            << "%AMBIG*\n" + QString("1,1,0.1,0,0*\n").repeated(10001) + "%\n%ADD11BIG*%\n"
+            << "t.gbr, line 10007: the macro holds more than 10000 primitives; at most 10000 are read in "
+               "\"%AMBIG*1,1,0.1,0,0*1,1,0.1,0,0*1,1,0.1,0,0*1,1,0.1,0,0*1,1,0.1,0,0*1,1,0.1,0,0*1...\"";
+    }
+    void limitsNameTheirReason()
+    {
+        QFETCH(QString, body);
+        QFETCH(QString, error);
+        LogCapture log;
+        auto parsed = parse(header + body + "X1Y1D03*\nM02*\n");
+        QVERIFY(!parsed.ok);
+        QCOMPARE(parsed.error, error);
+        QVERIFY(parsed.layer->objects().isEmpty());
+    }
+
     void formatAndUnitCodes()
     {
         auto [layer, ok, error] = parse("%FSTIX35Y46*%\nM02*\n");

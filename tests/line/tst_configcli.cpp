@@ -65,8 +65,35 @@ private slots:
         QCOMPARE(run({ "--dir", dir.path(), "rewrite" }, &out, &err), 0);
         QCOMPARE(readFile(dir.filePath("line.cfg")), lines);
         QCOMPARE(readFile(dir.filePath("database.cfg")), db);
-        QCOMPARE(readFile(dir.filePath("database.bkp")), db);
+        // Nothing changed, so nothing was written: no backup either.
+        QVERIFY(!QFile::exists(dir.filePath("database.bkp")));
+        QVERIFY(!QFile::exists(dir.filePath("line.bkp")));
         QVERIFY(out.isEmpty());
+    }
+
+    // Lines it cannot read stay where they were, bytes that are no UTF-8 stay as they were, and
+    // the backups keep the original even when the rewrite is repeated.
+    void rewriteKeepsWhatItDoesNotUnderstand()
+    {
+        QTemporaryDir dir;
+        const QByteArray lines = "# shop floor\nA;0;5\n\xe9t\xe9;1;5\n???\nB;2;2\n";
+        const QByteArray db = "#ASYS\r\n120 R\xb5\r\n#DBASE\r\n120 RES-0603 1.60 0.80 0.45 1 8\n";
+        writeFile(dir.filePath("line.cfg"), lines);
+        writeFile(dir.filePath("database.cfg"), db);
+        QByteArray out, err;
+        for (int run = 0; run < 2; ++run) {
+            const QFileInfo before(dir.filePath("line.cfg"));
+            QCOMPARE(this->run({ "--dir", dir.path(), "rewrite" }, &out, &err), 0);
+            QCOMPARE(readFile(dir.filePath("line.cfg")),
+                QByteArray("# shop floor\nA;0;0\n\xe9t\xe9;1;0\n???\nB;2;1\n"));
+            QCOMPARE(readFile(dir.filePath("database.cfg")),
+                QByteArray("#ASYS\r\n120 R\xb5\r\n#DBASE\r\n120 RES-0603 1.60 0.80 0.45 1 8\r\n"));
+            QCOMPARE(readFile(dir.filePath("line.bkp")), lines);
+            QCOMPARE(readFile(dir.filePath("database.bkp")), db);
+            if (run == 1) // the second rewrite changes nothing and writes nothing
+                QCOMPARE(QFileInfo(dir.filePath("line.cfg")).lastModified(), before.lastModified());
+        }
+        QVERIFY(err.isEmpty());
     }
 
     void exitStatus_data()
@@ -79,6 +106,7 @@ private slots:
         QTest::newRow("--dir without value") << QStringList { "dump", "--dir" } << 2 << "needs a value";
         QTest::newRow("no folder") << QStringList { "--dir", "/nonexistent/x", "dump" } << 1
                                    << "no such folder";
+        QTest::newRow("--dir names a file") << QStringList { "--dir", cli, "dump" } << 1 << "not a folder";
     }
     void exitStatus()
     {

@@ -123,7 +123,8 @@ private slots:
         QVERIFY(!config.parse(many, &error));
         QCOMPARE(config.machineCount(), LineConfig::maxMachines);
         QCOMPARE(config.lines().at(0).machines.first()->name, QStringLiteral("W"));
-        QVERIFY2(error.startsWith(QStringLiteral("line.cfg, line 10001: more than 10000 machines")),
+        QVERIFY2(
+            error.startsWith(QStringLiteral("line.cfg, line 10001: the file holds more than 10000 machines")),
             qPrintable(error));
     }
 

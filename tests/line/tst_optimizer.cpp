@@ -201,13 +201,13 @@ void TestOptimizer::unpickableEndsTheRun_data()
 {
     QTest::addColumn<QString>("fault");
     QTest::addColumn<QString>("message");
-    QTest::addColumn<QString>("detail"); // the part types (name value) left over, with their sets
+    QTest::addColumn<QString>("detail"); // part types left over with their sets, placements not ordered
     const QString inconsistent = "Pick-and-Place Lists inconsisten";
     const QString refused = "Some Data are incorrect or inconsistent. Please Check your Instructions.";
-    const QString all = "Not picked: R v: set 21; L v: set 23; C v: set 22";
-    QTest::newRow("optimize flag 0") << "flag" << inconsistent << "Not picked: C v: set 22";
+    const QString all = "Not picked: R v: set 21; L v: set 23; C v: set 22. Not ordered: R1, C1, L1";
+    QTest::newRow("optimize flag 0") << "flag" << inconsistent << "Not picked: C v: set 22. Not ordered: C1";
     QTest::newRow("every optimize flag 0") << "all flags" << inconsistent << all;
-    QTest::newRow("slot not in the table") << "slot" << inconsistent << "Not picked: C v: set 45";
+    QTest::newRow("slot not in the table") << "slot" << inconsistent << "Not picked: C v: set 45. Not ordered: C1";
     QTest::newRow("three nozzles on an Eclipse") << "nozzles" << inconsistent << all;
     QTest::newRow("feeder list of other parts") << "list" << refused << QString();
 }

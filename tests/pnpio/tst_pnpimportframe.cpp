@@ -101,6 +101,16 @@ private slots:
         QTest::newRow("comma mount file")
             << int(PnPFormat::Eagle) << QByteArray("BT1,  705,  220,Top,180\n") << "line 1";
         QTest::newRow("missing file") << int(PnPFormat::Target) << QByteArray() << "cannot open";
+        // Values no board has never reach the document or a machine list.
+        QTest::newRow("own csv infinite X")
+            << int(PnPFormat::Tessavrant) << QByteArray("h\nR1;0603;1;2;top;0;1k\nR2;0603;inf;2;top;0;1k\n")
+            << "line 3: X is inf; coordinates must be finite and within ±10 m";
+        QTest::newRow("target Y not a number")
+            << int(PnPFormat::Target) << QByteArray("\"R\",\"1k\",1,nan,0,\"top\",\"R1\"\n")
+            << "line 1: Y is nan; coordinates must be finite and within ±10 m";
+        QTest::newRow("own csv absurd rotation")
+            << int(PnPFormat::Tessavrant) << QByteArray("h\nR1;0603;1;2;top;-1e9;1k\n")
+            << "line 2: the rotation is -1e+09; rotations must be finite and within ±10000 degrees";
     }
     void failedReadLeavesTheDocumentAlone()
     {
@@ -166,6 +176,18 @@ private slots:
         QTEST((QVector<double> { t1->x(), t1->y(), t1->rotation() }), "t1");
         QTEST(doc.isModified(), "modified");
         QTEST(int(log.lines().size()), "logLines");
+    }
+
+    void positionUpdateRefusesValuesNoBoardHas()
+    {
+        QTemporaryDir dir;
+        Document doc;
+        seed(doc);
+        const QString path = writeFile(dir, "pos.csv", "RefDes;X;Y;R\nT1;1;2;0\nT1;3;1e308;0\n");
+        QString error;
+        QVERIFY(!PositionUpdate::updateFile(doc, path, nullptr, &error));
+        QCOMPARE(error, path + ", line 3: Y is 1e+308; coordinates must be finite and within ±10 m");
+        QVERIFY(!doc.isModified());
     }
 
     void positionUpdateFindsCleanedDesignators()

@@ -66,6 +66,8 @@ private slots:
         row("prefix", { 'a', 1, 1, 1, 'b', 2, 1, 3, 'c', 1, 1, 0, 0, 0, 0 });
         row("gap", { 'a', 1, 1, 1, 'b', 2, 1, 1, 0, 0, 0 });
         row("byte count 0", { 'a', 1, 0, 'b', 1, 1, 1, 0, 0, 0 });
+        // A table may hold each character once: repeats could ask for millions of codes.
+        row("a character twice", { 'a', 1, 1, 0, 'a', 1, 1, 1, 0, 0, 0 });
     }
     void malformedTablesAreHuffmanErrors()
     {
@@ -106,6 +108,41 @@ private slots:
         QVERIFY(mask->unitFactor > 0.0);
         QVERIFY(layers.slot(true, LayerSlot::Signal)->fileName.isEmpty());
         QCOMPARE(layers.layer(LayerList::GerberMode, 254)->rawLines.size(), 1);
+    }
+
+    // Text outside the grammar loads with a warning naming the line and the section.
+    void damageOutsideTheGrammarWarns_data()
+    {
+        QTest::addColumn<QByteArray>("body");
+        QTest::addColumn<QString>("warning");
+        QTest::newRow("field missing")
+            << QByteArray("+Top\n+BoardInfo\nB;1;2;3;4;5\n")
+            << "line 5: the file is damaged in the section \"+BoardInfo\" of \"+Top\": 6 "
+               "fields where 7 are written";
+        QTest::newRow("number that does not parse")
+            << QByteArray("+Top\n+Origins\n1;2;1\n1;2x;1\n")
+            << "line 6: the file is damaged in the section \"+Origins\" of \"+Top\": field 2 holds \"2x\" "
+               "where a "
+               "number is written";
+        QTest::newRow("marker out of place") << QByteArray("+Origins\n1;2;1\n+Top\n")
+                                             << "line 3: the file is damaged in the section \"+FileVer\": "
+                                                "\"+Origins\" outside \"+Top\" and \"+Bottom\"";
+        QTest::newRow("damaged marker")
+            << QByteArray("+Top\n+Pick-and-Plaze\nR1;0603;1;2;top;0;1k\n")
+            << "line 4: the file is damaged in the section \"+Top\": an unknown marker";
+        QTest::newRow("second line of a one-line section")
+            << QByteArray("+Top\n+BoardInfo\nB;1;2;3;4;5;c\nB;1;2;3;4;5;c\n")
+            << "line 6: the file is damaged in the section \"+BoardInfo\" of \"+Top\": more lines than the "
+               "section "
+               "holds";
+    }
+    void damageOutsideTheGrammarWarns()
+    {
+        QFETCH(QByteArray, body);
+        QFETCH(QString, warning);
+        ProjectLoad load;
+        ProjectFixture::loadDump("+FileVer\n10\n" + body + "+General\n1;2\n+++END+++\n", &load);
+        QCOMPARE(load.warning, "test.tvx, " + warning);
     }
 
     void missingEndNamesTheLastSection()

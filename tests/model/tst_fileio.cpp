@@ -1,0 +1,88 @@
+#include "model/fileio.h"
+#include "testfiles.h"
+
+#include <QTemporaryDir>
+#include <QtTest>
+#include <csignal>
+#include <cstring>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+class TestFileIo : public QObject
+{
+    Q_OBJECT
+private slots:
+    // Only a regular file is replaced: a device, pipe or folder at the path stays what it is.
+    void refusesWhatIsNoRegularFile_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("pipe") << "fifo"
+                              << "it is not a regular file (a device, pipe or socket is never replaced)";
+        QTest::newRow("device") << "device"
+                                << "it is not a regular file (a device, pipe or socket is never replaced)";
+        QTest::newRow("folder") << "folder"
+                                << "it is a folder";
+    }
+    void refusesWhatIsNoRegularFile()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, reason);
+        QTemporaryDir dir;
+        QString path = dir.filePath("target");
+        if (kind == "fifo")
+            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        else if (kind == "folder")
+            QVERIFY(QDir(dir.path()).mkdir("target"));
+        else
+            path = "/dev/null";
+        struct stat before;
+        QCOMPARE(::stat(QFile::encodeName(path).constData(), &before), 0);
+        QString error;
+        QVERIFY(!FileIo::writeAtomically(path, "data", &error));
+        QCOMPARE(error, QStringLiteral("Cannot write %1: %2").arg(path, reason));
+        struct stat after;
+        QCOMPARE(::stat(QFile::encodeName(path).constData(), &after), 0);
+        QCOMPARE(after.st_mode, before.st_mode);
+        QCOMPARE(after.st_ino, before.st_ino);
+        QCOMPARE(QDir(dir.path())
+                     .entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::Hidden | QDir::System)
+                     .size(),
+            kind == "device" ? 0 : 1);
+    }
+
+    // A write the system cuts short fails with the system's own words and keeps the old file;
+    // a link is followed and stays a link.
+    void failedWriteKeepsOldFile()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("board.csv");
+        writeFile(path, "old");
+        const QString link = dir.filePath("link.csv");
+        QVERIFY(QFile::link(path, link));
+        QString error;
+
+        rlimit saved;
+        ::getrlimit(RLIMIT_FSIZE, &saved);
+        rlimit small = saved;
+        small.rlim_cur = 1000;
+        const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        ::setrlimit(RLIMIT_FSIZE, &small);
+        const bool written = FileIo::writeAtomically(link, QByteArray(4000, 'x'), &error);
+        ::setrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, oldHandler);
+
+        QVERIFY(!written);
+        QCOMPARE(error,
+            QStringLiteral("Cannot write %1: %2").arg(link, QString::fromLocal8Bit(std::strerror(EFBIG))));
+        QCOMPARE(readFile(path), QByteArray("old"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::Files | QDir::Hidden).size(), 2);
+
+        QVERIFY(FileIo::writeAtomically(link, "new", &error));
+        QCOMPARE(readFile(path), QByteArray("new"));
+        QVERIFY(QFileInfo(link).isSymLink());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestFileIo)
+#include "tst_fileio.moc"

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QtGlobal>
+#include <cstdio>
+#include <functional>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+// Runs `work` in a child process whose address space may grow by at most `extraBytes` beyond
+// what it holds at the start: work that allocates more fails there (or dies) instead of passing.
+// True when the child ran to the end and `work` returned true.
+inline bool runWithMemoryLimit(qint64 extraBytes, const std::function<bool()>& work)
+{
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        // The address space in use now: the first field of statm, in pages.
+        long pages = 0;
+        if (FILE* statm = std::fopen("/proc/self/statm", "r")) {
+            if (std::fscanf(statm, "%ld", &pages) != 1)
+                pages = 0;
+            std::fclose(statm);
+        }
+        const qint64 used = qint64(pages) * ::sysconf(_SC_PAGESIZE);
+        const rlimit limit { rlim_t(used + extraBytes), rlim_t(used + extraBytes) };
+        ::setrlimit(RLIMIT_AS, &limit);
+        bool ok = false;
+        try {
+            ok = work();
+        } catch (...) { }
+        ::_exit(ok ? 0 : 1);
+    }
+    int status = 0;
+    return pid > 0 && ::waitpid(pid, &status, 0) == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
