@@ -112,7 +112,8 @@ HoverTracker::Result HoverWatch::track(
         return result;
     }
     const bool gridSafe = std::all_of(bases.begin(), bases.end(), [&](const QPointF& b) {
-        return inGrid(b.x()) && inGrid(b.y()) && std::isfinite(cursorX - b.x()) && std::isfinite(cursorY - b.y());
+        return inGrid(b.x()) && inGrid(b.y()) && std::isfinite(cursorX - b.x())
+            && std::isfinite(cursorY - b.y());
     });
     if (changed || !gridSafe) {
         result = HoverTracker::track(m_list, cursorX, cursorY, bases);
@@ -173,7 +174,6 @@ bool HoverWatch::fadeLit()
 // state was set elsewhere: then the next tick still has something to change.
 bool HoverWatch::settledAt(double cursorX, double cursorY, const QList<QPointF>& bases) const
 {
-    return std::all_of(m_lit.begin(), m_lit.end(), [&](const PnPEntry* e) {
-        return e->hoverState() == 1 && within(*e, cursorX, cursorY, bases);
-    });
+    return std::all_of(m_lit.begin(), m_lit.end(),
+        [&](const PnPEntry* e) { return e->hoverState() == 1 && within(*e, cursorX, cursorY, bases); });
 }

@@ -22,7 +22,10 @@ public:
     PnPEntry* entry(int item) const { return m_entries[std::size_t(item)]; }
     int partType(int item) const { return m_types[std::size_t(item)]; }
     // Nothing is taken before index().
-    bool taken(int item) const { return std::size_t(item) < m_taken.size() && m_taken[std::size_t(item)] != 0; }
+    bool taken(int item) const
+    {
+        return std::size_t(item) < m_taken.size() && m_taken[std::size_t(item)] != 0;
+    }
 
     // The earliest placement of the type still left, or -1.
     int first(int partType);

@@ -207,7 +207,8 @@ void TestOptimizer::unpickableEndsTheRun_data()
     const QString all = "Not picked: R v: set 21; L v: set 23; C v: set 22. Not ordered: R1, C1, L1";
     QTest::newRow("optimize flag 0") << "flag" << inconsistent << "Not picked: C v: set 22. Not ordered: C1";
     QTest::newRow("every optimize flag 0") << "all flags" << inconsistent << all;
-    QTest::newRow("slot not in the table") << "slot" << inconsistent << "Not picked: C v: set 45. Not ordered: C1";
+    QTest::newRow("slot not in the table")
+        << "slot" << inconsistent << "Not picked: C v: set 45. Not ordered: C1";
     QTest::newRow("three nozzles on an Eclipse") << "nozzles" << inconsistent << all;
     QTest::newRow("feeder list of other parts") << "list" << refused << QString();
 }
