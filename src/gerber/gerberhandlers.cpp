@@ -186,12 +186,17 @@ bool GerberParser::handleApertureDefinition(QStringView block)
 
     // The template is named exactly: "RECT" must not pick a macro "ROUNDRECT", nor the other way
     // round. A macro defined twice under one name is used as last defined.
-    const QStringView name = templateName(block);
-    ApertureMacro* macro = nullptr;
-    for (ApertureMacro* m : m_layer.macros()) {
-        if (!m->name.isEmpty() && name == m->name)
-            macro = m;
+    const QList<ApertureMacro*>& macros = m_layer.macros();
+    if (macros.size() < m_macrosIndexed) { // the layer dropped macros: index them afresh
+        m_macroByName.clear();
+        m_macrosIndexed = 0;
     }
+    for (; m_macrosIndexed < macros.size(); ++m_macrosIndexed) {
+        ApertureMacro* m = macros.at(m_macrosIndexed);
+        if (!m->name.isEmpty())
+            m_macroByName.insert(m->name, m);
+    }
+    ApertureMacro* macro = m_macroByName.value(templateName(block).toString(), nullptr);
     Aperture* aperture = nullptr;
     if (macro) {
         m_expandedPrimitives += macro->primitives.size();

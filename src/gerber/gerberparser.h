@@ -8,6 +8,8 @@
 #include <QStringView>
 #include <string>
 
+class ApertureMacro;
+
 class Aperture;
 class GerberBlockReader;
 class GerberLayer;
@@ -78,6 +80,10 @@ private:
     int m_modalDLength = 0;
     bool m_collectingMacro = false;
     qint64 m_expandedPrimitives = 0; // macro primitives of all apertures so far
+    // Macros by name, the last defined of each name; the layer's macros from
+    // m_macrosIndexed on are added at the next look-up (a macro is named once it is read whole).
+    QHash<QString, ApertureMacro*> m_macroByName;
+    int m_macrosIndexed = 0;
     QString m_macroText;
     ImageTransform m_transform; // %MI, %SF, %OF, %IR: applied to the whole image at the end
     StepRepeat m_stepRepeat;
