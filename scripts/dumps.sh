@@ -9,7 +9,7 @@ build=${1:?build folder}
 out=${2:?output folder}
 cli=$build/src/cli/tessavrant-cli
 here=$(cd "$(dirname "$0")" && pwd)
-corpus=${TESSAVRANT_CORPUS_DIR:-$here/../../shared/corpus}
+corpus=$(cd "${TESSAVRANT_CORPUS_DIR:-$here/../../shared/corpus}" && pwd)
 export QT_QPA_PLATFORM=offscreen
 mkdir -p "$out/gerber" "$out/pnp"
 find "$corpus/gerber" -type f ! -name '*.png' ! -name '*.tsv' ! -name '*.md' | sort | while read -r f; do
