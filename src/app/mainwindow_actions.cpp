@@ -94,7 +94,7 @@ void MainWindow::on_actionInsert_Text_triggered()
 
 void MainWindow::on_actionMultiSelect_triggered()
 {
-    if (m_view->gerberMode()) {
+    if (m_view->document().gerberMode()) {
         prompt().warning(
             this, QStringLiteral("not available"), QStringLiteral("This tool isn't available in this mode"));
         return;
@@ -104,7 +104,7 @@ void MainWindow::on_actionMultiSelect_triggered()
 
 void MainWindow::on_actionrotate_selection_triggered()
 {
-    if (m_view->gerberMode()) {
+    if (m_view->document().gerberMode()) {
         prompt().warning(
             this, QStringLiteral("not available"), QStringLiteral("This tool isn't available in this mode"));
         return;
@@ -260,7 +260,7 @@ void MainWindow::on_actionFast_Rendering_triggered()
 
 void MainWindow::fillBoardInfoFields()
 {
-    const BoardInfo& info = *m_view->boardInfo();
+    const BoardInfo& info = *m_view->document().boardInfo();
     m_ui->boardName->setText(Document::boardFieldText(info, BoardField::Name));
     m_ui->boardWidth->setText(Document::boardFieldText(info, BoardField::Width));
     m_ui->boardHeight->setText(Document::boardFieldText(info, BoardField::Height));
@@ -273,7 +273,7 @@ void MainWindow::fillBoardInfoFields()
 void MainWindow::fillFiducialFields()
 {
     // Filling shows stored values; it is not an edit of them.
-    const Fiducials& f = *m_view->fiducials();
+    const Fiducials& f = *m_view->document().fiducials();
     const struct
     {
         QDoubleSpinBox* box;

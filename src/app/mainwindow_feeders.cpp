@@ -48,7 +48,7 @@ void MainWindow::on_actionGenerate_Feederlist_triggered()
     machine->clearFeeders();
     machine->feeders = generated.entries;
     machine->partMap = generated.partMap;
-    m_view->setModified(true);
+    m_view->document().setModified(true);
     for (const QString& warning : qAsConst(generated.warnings))
         prompt().warning(this, feederListTitle, warning);
     rebuildFeederList();
@@ -63,7 +63,7 @@ void MainWindow::on_actionUpdate_DB_No_in_Feederlist_triggered()
         return;
     }
     FeederList::updateFromDatabase(machine->feeders, m_partDatabase, machine->partMap);
-    m_view->setModified(true);
+    m_view->document().setModified(true);
     rebuildFeederList();
 }
 
@@ -100,7 +100,8 @@ void MainWindow::handOutFeederLists()
 {
     Document& document = m_view->document();
     FeederData data = document.feederData();
-    FeederHandOver::handOut(data, m_lineDialog->lines(), document.sideList(true), document.sideList(false));
+    FeederHandOver::handOut(
+        data, m_lineDialog->lines(), document.side(true).placements, document.side(false).placements);
     document.setFeederData(data);
     rebuildFeederList();
 }
@@ -136,7 +137,7 @@ void MainWindow::sigFeederCellChanged(int row, int column)
     const QList<FeederEntry*> entries = shownFeeders();
     QTableWidgetItem* item = table->item(row, column);
     if (item && FeederTable::applyEdit(entries, row, column, item->text(), m_partDatabase))
-        m_view->setModified(true);
+        m_view->document().setModified(true);
     // The row shows what its entry holds: the accepted value in its own spelling, or for a
     // refused one the value it had before.
     if (row >= 0 && row < entries.size()) {
@@ -182,7 +183,7 @@ void MainWindow::rotateHighlightedFeeders()
     if (!machine || !FeederList::turnHighlighted(machine->feeders, machine->partMap))
         return;
     m_view->setRotationOffsets(machine->partMap);
-    m_view->setModified(true);
+    m_view->document().setModified(true);
     m_view->update();
     m_ui->feeder->update();
 }
@@ -204,7 +205,7 @@ void MainWindow::chooseFeederDatabaseEntry(int row)
             now, row, int(FeederColumn::Db), dialog.chosenEntry()->number, m_partDatabase))
         return;
     m_ui->feeder_config->showRow(row, *now.at(row));
-    m_view->setModified(true);
+    m_view->document().setModified(true);
     feederListEdited();
 }
 
@@ -220,7 +221,7 @@ void MainWindow::on_actionQuantize_triggered()
         = optimizePlacements(document.currentList(), m_ui->lineselect->currentIndex() + 1,
             m_ui->comboBox->currentIndex(), machine->type, machine->feeders);
     if (result.status == OptimizerStatus::Done) {
-        document.setCurrentList(result.order);
+        document.setPlacements(result.order);
         document.setModified(true);
         buildPlacementTable();
         m_view->update();

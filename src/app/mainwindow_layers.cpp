@@ -67,12 +67,12 @@ void MainWindow::renderSideLayers()
 
 void MainWindow::clearSlot(LayerSlot slot, bool white)
 {
-    if (m_view->gerberMode())
+    if (m_view->document().gerberMode())
         return;
     auto layer = std::make_unique<GerberLayer>(slotIndex(slot));
     if (white)
         layer->color = QColor(255, 255, 255);
-    const LayerList list = m_view->activeSideIsTop() ? LayerList::Top : LayerList::Bottom;
+    const LayerList list = m_view->document().activeSideIsTop() ? LayerList::Top : LayerList::Bottom;
     m_view->layers().replace(list, slotIndex(slot), std::move(layer));
     m_view->update();
 }
@@ -153,7 +153,7 @@ MainWindow::LayerLoad MainWindow::loadIntoRow(const QString& path, int row, bool
     }
     layer->fileName = LayerRows::cleanName(layer->fileName);
     m_view->layers().replace(LayerList::GerberMode, row, std::move(layer));
-    m_view->setModified(true);
+    m_view->document().setModified(true);
     m_view->fitIfBoardOutOfView();
     return LayerLoad::Loaded;
 }
@@ -175,7 +175,7 @@ void MainWindow::askAndLoadIntoRow(int row, bool drill)
 
 void MainWindow::importIntoFreeRow(bool drill)
 {
-    if (!m_view->gerberMode())
+    if (!m_view->document().gerberMode())
         return;
     const int row = LayerRows::firstFreeRow(m_view->layers(), m_ui->gerber_table->currentRow());
     if (row < 0) {
@@ -232,7 +232,7 @@ void MainWindow::on_gerber_table_cellChanged(int row, int column)
         return;
     if (!layer->rawLines.isEmpty() && !item->text().isEmpty()) {
         layer->fileName = LayerRows::cleanName(item->text());
-        m_view->setModified(true);
+        m_view->document().setModified(true);
     }
     buildLayerTable();
 }
@@ -257,7 +257,7 @@ void MainWindow::moveRowToSlot(int row, bool top, int slot)
         // so the layer lands where the row showed it.
         LayerTransform::replay(*layer);
         layers.replace(list, slot, std::move(layer));
-        m_view->setModified(true);
+        m_view->document().setModified(true);
         m_view->expectRenders();
         m_view->startRendering(moved);
     }
@@ -280,7 +280,7 @@ void MainWindow::executeLayerRequests()
         if (const GerberLayer* old = layers.layer(LayerList::GerberMode, table->sourceRow)) {
             layers.replace(
                 LayerList::GerberMode, table->sourceRow, LayerRows::freshRow(*old, table->sourceRow));
-            m_view->setModified(true);
+            m_view->document().setModified(true);
         }
         buildLayerTable();
         table->removeRequested = false;
@@ -319,7 +319,7 @@ void MainWindow::loadDroppedFiles(const QStringList& paths)
         const bool drill = startsLikeDrillFile(path);
         QString error;
         LayerLoad result = LayerLoad::Failed;
-        if (m_view->gerberMode()) {
+        if (m_view->document().gerberMode()) {
             const int row = LayerRows::firstFreeRow(m_view->layers(), m_ui->gerber_table->currentRow());
             if (row < 0) {
                 prompt().warning(this, errorTitle, QStringLiteral("All (following) Fields are in use"));
@@ -331,7 +331,8 @@ void MainWindow::loadDroppedFiles(const QStringList& paths)
             LayerSlot slot = drill ? LayerSlot::Drill : LayerSlot::Signal;
             if (!drill) {
                 for (int s = 0; s < slotIndex(LayerSlot::Drill); ++s) {
-                    const GerberLayer* l = m_view->layers().slot(m_view->activeSideIsTop(), LayerSlot(s));
+                    const GerberLayer* l
+                        = m_view->layers().slot(m_view->document().activeSideIsTop(), LayerSlot(s));
                     if (l && !LayerRows::inUse(*l)) {
                         slot = LayerSlot(s);
                         break;

@@ -46,7 +46,7 @@ void endSaveProgress(Darstellg* view)
 
 MainWindow::SaveAnswer MainWindow::askToSaveChanges()
 {
-    if (!m_view->isModified())
+    if (!m_view->document().isModified())
         return SaveAnswer::Proceed;
     const QMessageBox::StandardButton answer = prompt().question(this, QStringLiteral("Tessavrant"),
         QStringLiteral("Do you want to save changes?\n"),
@@ -111,7 +111,7 @@ void MainWindow::on_actionNeu_triggered()
     switchGerberPnP();
     switchBottomTop();
     m_view->update();
-    m_view->setModified(true);
+    m_view->document().setModified(true);
     updateWindowTitle();
 }
 
@@ -193,12 +193,12 @@ void MainWindow::loadProject(const QString& path)
     qDebug() << "Origins";
     buildOriginsTable();
     connectTableSignals();
-    m_titleName = m_view->boardInfo()->name();
+    m_titleName = m_view->document().boardInfo()->name();
     updateWindowTitle();
     switchBottomTop();
     qDebug() << "set flags";
     m_view->update();
-    m_view->setModified(false);
+    m_view->document().setModified(false);
     qDebug() << "set part columns";
     m_ui->teile->setColumnCount(3);
     m_ui->teile->columns()->fit();
@@ -254,14 +254,14 @@ bool MainWindow::saveDocument()
             saveDocumentAs();
         } else {
             m_saveSucceeded = true;
-            m_view->setModified(false);
+            m_view->document().setModified(false);
             rememberProject(m_currentProjectPath);
             qDebug() << "saved";
         }
     }
     endSaveProgress(m_view);
     // The title names the file only when the document really went into it.
-    if (m_saveSucceeded && !m_view->isModified()) {
+    if (m_saveSucceeded && !m_view->document().isModified()) {
         m_titleName = StatusText::titleFromPath(m_currentProjectPath);
         updateWindowTitle();
     }
@@ -272,7 +272,7 @@ bool MainWindow::saveDocument()
 
 bool MainWindow::saveDocumentAs()
 {
-    const QString boardName = m_view->boardInfo()->name();
+    const QString boardName = m_view->document().boardInfo()->name();
     const QString suggestion = boardName.isEmpty()
         ? m_lastDirectory
         : m_lastDirectory + QLatin1Char('/') + boardName + QStringLiteral(".tvx");
@@ -289,7 +289,7 @@ bool MainWindow::saveDocumentAs()
         m_saveSucceeded = true;
         m_chosenPath = answer;
         m_currentProjectPath = answer;
-        m_view->setModified(false);
+        m_view->document().setModified(false);
         rememberProject(answer);
         qDebug() << "saved";
     } else {
@@ -318,7 +318,7 @@ void MainWindow::closeEvent(QCloseEvent* event)
 {
     if (m_searchDialog && m_searchDialog->isVisible())
         m_searchDialog->close();
-    if (m_view->isModified()) {
+    if (m_view->document().isModified()) {
         const QMessageBox::StandardButton answer = prompt().question(this, QStringLiteral("Tessavrant"),
             QStringLiteral("Do you want to save changes?\n"),
             QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
@@ -378,7 +378,7 @@ void MainWindow::applyStartupArgument(const QString& argument)
         return;
     }
     if (file.kind == StartupFile::Project) {
-        m_view->setModified(false);
+        m_view->document().setModified(false);
         m_chosenPath = file.path;
         m_pendingOpen = true;
         return;

@@ -63,7 +63,7 @@ void MainWindow::selectAssignedMachine()
 {
     // The selectors are filled now, not on the next tick, which would show "(none)".
     tickLineChanged();
-    const auto [line, machine] = FeederList::mostAssigned(m_view->currentList());
+    const auto [line, machine] = FeederList::mostAssigned(m_view->document().currentList());
     if (line >= 1 && line <= m_lineDialog->lines().size() && line - 1 != m_ui->lineselect->currentIndex()) {
         const QSignalBlocker block(m_ui->lineselect);
         m_ui->lineselect->setCurrentIndex(line - 1);

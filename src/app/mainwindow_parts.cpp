@@ -88,20 +88,20 @@ MainWindow::LayerLoad MainWindow::loadIntoSlot(
         // Holes are painted in the background colour so they look like holes.
         layer->color = m_view->viewState().colours.background;
         const QRectF copper = LayerBounds::copperExtentMm(
-            m_view->layers().list(m_view->activeSideIsTop() ? LayerList::Top : LayerList::Bottom));
+            m_view->layers().list(m_view->document().activeSideIsTop() ? LayerList::Top : LayerList::Bottom));
         const DrillImport result = importExcellon(this, path, *layer, copper, error);
         if (result != DrillImport::Loaded)
             return result == DrillImport::Cancelled ? LayerLoad::Cancelled : LayerLoad::Failed;
     } else if (!loadGerber(path, *layer, error)) {
         return LayerLoad::Failed;
-    } else if (const GerberLayer* old = m_view->layers().slot(m_view->activeSideIsTop(), slot)) {
+    } else if (const GerberLayer* old = m_view->layers().slot(m_view->document().activeSideIsTop(), slot)) {
         layer->color = old->color;
     }
     GerberLayer* installed = layer.get();
     m_view->installSideLayer(slot, std::move(layer));
-    m_view->setModified(true);
+    m_view->document().setModified(true);
     m_view->fitIfBoardOutOfView();
-    if (!m_view->gerberMode()) {
+    if (!m_view->document().gerberMode()) {
         m_view->expectRenders();
         m_view->startRendering(installed);
     }

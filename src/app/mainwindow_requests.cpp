@@ -193,7 +193,7 @@ void MainWindow::deletePlacementRows(QList<int> rows)
     if (gone.isEmpty())
         return;
     m_view->document().removeEntries(gone);
-    m_view->setModified(true);
+    m_view->document().setModified(true);
     m_tableEntries.clear();
     rebuildTables();
     m_ui->pickandplacepositionen->clearSelection();
@@ -291,7 +291,7 @@ void MainWindow::sigDelEntry()
     m_view->document().removeSelectedDrawings();
     // Layer objects are never selected by the view's tools, so only placements and drawings go.
     tickSearchRefresh();
-    m_view->setModified(true);
+    m_view->document().setModified(true);
     m_view->update();
 }
 
@@ -320,7 +320,7 @@ void MainWindow::newEntryAt(double x, double y)
         dialog.refDes(), dialog.name(), x, y, side, 0.0, dialog.value(), QStringLiteral("1"), QString(), 1);
     entry->setRotation(dialog.rotation());
     doc.appendEntry(entry);
-    m_view->setModified(true);
+    m_view->document().setModified(true);
     rebuildTables();
 }
 
@@ -329,7 +329,7 @@ void MainWindow::newEntryAt(double x, double y)
 void MainWindow::printLabel(const QString& key)
 {
     QStringList refDes;
-    for (const PnPEntry* e : m_view->currentList())
+    for (const PnPEntry* e : m_view->document().currentList())
         if (PartGroups::keyOf(*e) == key)
             refDes.append(e->refDes());
     LabelPrint::print(this, key, m_titleName, refDes);
@@ -339,11 +339,10 @@ void MainWindow::printLabel(const QString& key)
 
 void MainWindow::tickSearchRefresh()
 {
-    if (m_view->gerberMode())
+    if (m_view->document().gerberMode())
         return;
     Document& doc = m_view->document();
-    doc.writeBackWorkingList();
-    m_searchDialog->setPlacements(doc.topList(), doc.bottomList());
+    m_searchDialog->setPlacements(doc.side(true).placements, doc.side(false).placements);
 }
 
 void MainWindow::on_actionSearch_triggered()
@@ -373,7 +372,7 @@ void MainWindow::showLocatedSearchHit()
     const int index = m_searchDialog->locatedIndex();
     if (!entry || index < 0)
         return;
-    const bool onTop = index < m_view->document().topList().size();
+    const bool onTop = index < m_view->document().side(true).placements.size();
     (onTop ? m_topButton : m_bottomButton)->click();
     disconnectTableSignals();
     m_ui->feeder_config->clearSelection();

@@ -126,7 +126,7 @@ void MainWindow::buildPlacementTable()
     PNPlist* table = m_ui->pickandplacepositionen;
     // Rows are built from a copy of the list: whatever runs while events are processed
     // cannot change what is being shown.
-    m_tableEntries = m_view->currentList();
+    m_tableEntries = m_view->document().currentList();
     const int count = m_tableEntries.size();
     // Clearing moves the current cell; nothing may react to a table that is half built.
     const QSignalBlocker quiet(table);
@@ -204,7 +204,8 @@ void MainWindow::updateBodySizes()
         for (const PartDbEntry& entry : m_partDatabase.entries())
             if (!bodies.contains(entry.dbNo()))
                 bodies.insert(entry.dbNo(), QSizeF(entry.x.toDouble(), entry.y.toDouble()));
-        BodySizes::apply(m_view->currentList(), feeders, [&bodies](int dbNo) { return bodies.value(dbNo); });
+        BodySizes::apply(
+            m_view->document().currentList(), feeders, [&bodies](int dbNo) { return bodies.value(dbNo); });
     }
     m_view->update();
 }
@@ -212,7 +213,7 @@ void MainWindow::updateBodySizes()
 void MainWindow::applyMachineSelector(int index)
 {
     const int line = m_ui->lineselect->currentIndex() + 1;
-    for (PnPEntry* e : m_view->currentList())
+    for (PnPEntry* e : m_view->document().currentList())
         e->setOnSelectedMachine(
             (e->machine() == index && e->line() == line) || (e->machine() == 0 && index == 0));
     PNPlist* table = m_ui->pickandplacepositionen;
@@ -389,11 +390,11 @@ void MainWindow::sigTeileCellChanged(int row, int column)
 
 void MainWindow::sortWorkingList(int column, SortOrder order)
 {
-    QList<PnPEntry*> list = m_view->currentList();
+    QList<PnPEntry*> list = m_view->document().currentList();
     PlacementSort::sort(list, column, order, m_view->partListFilter());
-    m_view->document().setCurrentList(list);
+    m_view->document().setPlacements(list);
     // The order is what the project file and the exports keep.
-    m_view->setModified(true);
+    m_view->document().setModified(true);
     rebuildTables();
 }
 

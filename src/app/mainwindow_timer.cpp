@@ -141,7 +141,7 @@ void MainWindow::tickStatusText()
     const QString suffix = StatusText::machineSuffix(machines->count(), machines->currentIndex(),
         m_ui->lineselect->currentText(), machines->currentText());
     QString hoverText;
-    const QList<PnPEntry*> entries = m_view->currentList();
+    const QList<PnPEntry*> entries = m_view->document().currentList();
     bool repaint = false;
     if (m_cursorOverView) {
         const HoverTracker::Result hover = m_hoverWatch->track(
@@ -178,7 +178,8 @@ void MainWindow::tickPanelBoundary()
 
 void MainWindow::tickSaveAction()
 {
-    const bool on = !m_view->interactionBlocked() && (m_currentProjectPath.isEmpty() || m_view->isModified());
+    const bool on = !m_view->interactionBlocked()
+        && (m_currentProjectPath.isEmpty() || m_view->document().isModified());
     m_ui->actionSpeicher->setEnabled(on);
 }
 
@@ -188,8 +189,8 @@ void MainWindow::tickAfterLoad()
         return;
     // Only what the load itself changed is forgiven: the flag does not wait for a later edit.
     m_justLoaded = false;
-    if (m_view->isModified()) {
-        m_view->setModified(false);
+    if (m_view->document().isModified()) {
+        m_view->document().setModified(false);
         m_ui->actionSpeicher->setEnabled(false);
     }
 }

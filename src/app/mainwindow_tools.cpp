@@ -112,7 +112,7 @@ void MainWindow::setOriginAt(const QPointF& point)
     ViewState& state = m_view->viewState();
     state.offsetX += int(std::lround(state.zoomLevel * BoardTransform::truncateToHundredth(point.x())));
     state.offsetY -= int(std::lround(state.zoomLevel * BoardTransform::truncateToHundredth(point.y())));
-    qDebug() << (m_view->activeSideIsTop() ? "interpret Top" : "interpret Bottom");
+    qDebug() << (m_view->document().activeSideIsTop() ? "interpret Top" : "interpret Bottom");
     for (GerberLayer* layer : *changed)
         m_view->layerImageChanged(layer);
     rebuildTables();

@@ -90,7 +90,7 @@ void MainWindow::transformDone(const QList<GerberLayer*>& changed)
     // Only layers whose image moved are rendered again.
     for (GerberLayer* layer : changed)
         m_view->layerImageChanged(layer);
-    m_view->setModified(true);
+    m_view->document().setModified(true);
     fillBoardInfoFields();
     fillFiducialFields();
     buildOriginsTable();

@@ -157,9 +157,9 @@ private slots:
         doc.appendEntry(bottom);
         doc.editBoardField(BoardField::OriginX, "10");
         QCOMPARE(bottom->x(), 5.0);
-        QCOMPARE(doc.sideBoardInfo(false)->originX(), 10.0);
+        QCOMPARE(doc.side(false).board.originX(), 10.0);
         QCOMPARE(top->x(), 15.0);
-        QCOMPARE(doc.sideBoardInfo(true)->originX(), 0.0);
+        QCOMPARE(doc.side(true).board.originX(), 0.0);
     }
 };
 
