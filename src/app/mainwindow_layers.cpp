@@ -4,6 +4,7 @@
 
 #include "app/prompt.h"
 #include "board/layertransform.h"
+#include "fab/ui/fabricationimport.h"
 #include "gerber/excellonreader.h"
 #include "gerber/gerberlayer.h"
 #include "gerber/gerberreader.h"
@@ -37,6 +38,7 @@ void MainWindow::connectLayerWidgets()
     connect(m_ui->gerber_table, &GerberTable::loadRowPressed, this, &MainWindow::sigLoadEbene);
     connect(m_ui->gerber_table, &GerberTable::rowVisibilityToggled, this, &MainWindow::sigHideEbene);
     connect(m_view, &Darstellg::filesDropped, this, &MainWindow::loadDroppedFiles);
+    installFabricationImport();
 }
 
 void MainWindow::warnLoadFailed(const QString& detail)
@@ -316,6 +318,10 @@ void MainWindow::executeLayerRequests()
 void MainWindow::loadDroppedFiles(const QStringList& paths)
 {
     for (const QString& path : paths) {
+        if (FabricationImport::isPackage(path)) {
+            m_fabImport->open(path); // a whole fabrication package
+            continue;
+        }
         const bool drill = startsLikeDrillFile(path);
         QString error;
         LayerLoad result = LayerLoad::Failed;

@@ -2,6 +2,7 @@
 
 #include "board/transformstep.h"
 #include "cli/clishared.h"
+#include "cli/cmd_fab.h"
 #include "gerber/excellonheader.h"
 #include "gerber/excellonreader.h"
 #include "gerber/gerberlayer.h"
@@ -24,6 +25,7 @@ namespace {
 const char* const convertUsage
     = "Usage: tessavrant-cli convert --format tessavrant|eagle|eagle-part|altium|altium-csv|target|kicad\n"
       "           [--side top|bottom|file] INPUT... [--update POSITIONS.csv] [--pnp OUT.csv]\n"
+      "       tessavrant-cli convert --fab DIR|ZIP [--format F INPUT...] [--project OUT.tvx] ...\n"
       "           [--parts OUT.csv] [--include both|top|bottom] [--exec KINDS] [--panels N]\n"
       "           [--project OUT.tvx [--layer top|bottom:SLOT=FILE]... [--drill auto|L|T,INT,DEC]]\n"
       "           [--board W,H] [--transform rotate|mirror|shift-x:V|shift-y:V|origin:X,Y|\n"
@@ -82,6 +84,7 @@ struct ConvertArgs
     QString pnp;
     QString parts;
     QString project;
+    QString fab; // a fabrication package: its layers, and its placements unless INPUT files are given
     QList<LayerArg> layers;
     ExcellonFormat drillFormat;
     bool drillFromHeader = false; // --drill auto: each drill file's header states its format
@@ -123,6 +126,8 @@ QString parseArgs(const QStringList& args, ConvertArgs& out)
             out.parts = value;
         } else if (arg == QLatin1String("--project")) {
             out.project = value;
+        } else if (arg == QLatin1String("--fab")) {
+            out.fab = value;
         } else if (arg == QLatin1String("--drill")) {
             if (!readDrillOption(value, &out.drillFormat, &out.drillFromHeader))
                 return QStringLiteral("--drill takes auto or L|T,INT,DEC (for example L,2,4)");
@@ -176,11 +181,11 @@ QString parseArgs(const QStringList& args, ConvertArgs& out)
             return QStringLiteral("unknown option %1").arg(arg);
         }
     }
-    if (!out.haveFormat)
+    if (!out.haveFormat && (out.fab.isEmpty() || !out.inputs.isEmpty()))
         return QStringLiteral("--format is required");
     if (!out.layers.isEmpty() && out.project.isEmpty())
         return QStringLiteral("--layer needs --project");
-    if (out.inputs.isEmpty())
+    if (out.inputs.isEmpty() && out.fab.isEmpty())
         return QStringLiteral("no input file");
     if (out.side == QLatin1String("file") && !PnPImport::formatHasSide(out.format))
         return QStringLiteral("--side file: this format's files do not say the side; use top or bottom");
@@ -247,6 +252,12 @@ int runConvert(const QStringList& rawArgs)
         if (!PnPImport::importFile(document, args.format, args.inputs.at(i), options, &error))
             return failure(error);
     }
+    LayerSet layers;
+    if (!args.fab.isEmpty()) {
+        QString error;
+        if (!CliFab::loadPackage(args.fab, layers, document, args.inputs.isEmpty(), &error))
+            return failure(error);
+    }
     document.writeBackWorkingList();
     if (!args.update.isEmpty()) {
         // Without a window there is no shown side: the update reaches the placements of
@@ -260,7 +271,6 @@ int runConvert(const QStringList& rawArgs)
         };
         PositionUpdate::apply(document, document.topList() + document.bottomList(), records, note);
     }
-    LayerSet layers;
     QString error = readLayers(layers, args);
     if (!error.isEmpty())
         return failure(error);

@@ -1,5 +1,6 @@
 // tessavrant-cli view: the board view drawn without a window, through the view's own painter.
 #include "cli/clishared.h"
+#include "cli/cmd_fab.h"
 #include "cli/commands.h"
 
 #include "gerber/excellonheader.h"
@@ -21,10 +22,10 @@
 
 namespace {
 
-const char* const viewUsage
-    = "Usage: tessavrant-cli view [--layer top|bottom:SLOT=FILE]... [--drill auto|L|T,INT,DEC]\n"
-      "           [--pnp FILE --format F] [--side top|bottom|gerber] [--size WxH]\n"
-      "           [--zoom PERCENT | --fit] [--fast on|off] -o OUT.png\n";
+const char* const viewUsage = "Usage: tessavrant-cli view [--fab DIR|ZIP] [--layer top|bottom:SLOT=FILE]... "
+                              "[--drill auto|L|T,INT,DEC]\n"
+                              "           [--pnp FILE --format F] [--side top|bottom|gerber] [--size WxH]\n"
+                              "           [--zoom PERCENT | --fit] [--fast on|off] -o OUT.png\n";
 
 const int maxViewSide = 16384;
 
@@ -38,6 +39,7 @@ struct LayerArg
 struct ViewArgs
 {
     QList<LayerArg> layers;
+    QString fab; // a fabrication package whose files take their slots first
     ExcellonFormat drill;
     bool drillFromHeader = true; // "--drill auto": the format each drill file's header states
     QString pnp;
@@ -84,6 +86,8 @@ QString parse(const QStringList& args, ViewArgs& out)
                 return QStringLiteral("--layer needs top|bottom:SLOT=FILE with SLOT 0 to 6");
             out.layers.append(
                 { m.captured(1) == QLatin1String("top"), m.captured(2).toInt(), m.captured(3) });
+        } else if (a == QLatin1String("--fab")) {
+            out.fab = v;
         } else if (a == QLatin1String("--drill")) {
             if (!readDrillOption(v, &out.drill, &out.drillFromHeader))
                 return QStringLiteral(
@@ -156,6 +160,11 @@ int runView(const QStringList& args)
     LayerSet layers({ state.colours.copper, state.colours.silk, state.colours.background });
     Document document;
     const bool gerber = a.side == QLatin1String("gerber");
+    if (!a.fab.isEmpty()) {
+        QString error;
+        if (!CliFab::loadPackage(a.fab, layers, document, a.pnp.isEmpty(), &error))
+            return failure(error);
+    }
     int row = 0;
     for (const LayerArg& l : qAsConst(a.layers)) {
         QString error;

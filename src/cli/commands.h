@@ -12,3 +12,4 @@ int runView(const QStringList& args);
 int runProjectDump(const QStringList& args);
 int runConfig(const QStringList& args);
 int runOptimize(const QStringList& args);
+int runFabList(const QStringList& args);

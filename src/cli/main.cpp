@@ -19,11 +19,13 @@ const char* const usageText
       "      Read a Gerber or Excellon file and print the layer as text.\n"
       "  render FILE -o OUT.png [--dpi N] [--drill auto|L|T,INT,DEC]\n"
       "      Draw a Gerber or Excellon layer into a PNG image.\n"
-      "  view [--layer top|bottom:SLOT=FILE]... [--drill auto|L|T,INT,DEC] [--pnp FILE --format F]\n"
+      "  view [--fab DIR|ZIP] [--layer top|bottom:SLOT=FILE]... [--drill auto|L|T,INT,DEC]\n"
+      "       [--pnp FILE --format F]\n"
       "       [--side top|bottom|gerber] [--size WxH] [--zoom PERCENT | --fit] [--fast on|off]\n"
       "       -o OUT.png\n"
       "      Draw the board view (layers in slots 0 to 6, placements) into a PNG image.\n"
-      "  convert --format FORMAT [--side top|bottom|file] INPUT... [--update POSITIONS.csv]\n"
+      "  convert (--format FORMAT [--side top|bottom|file] INPUT... | --fab DIR|ZIP) [--update "
+      "POSITIONS.csv]\n"
       "          [--pnp OUT.csv] [--parts OUT.csv] [--include both|top|bottom]\n"
       "          [--exec KINDS] [--panels N] [--project OUT.tvx [--layer top|bottom:SLOT=FILE]...]\n"
       "          [--drill L|T,INT,DEC] [--board W,H]\n"
@@ -32,8 +34,13 @@ const char* const usageText
       "      with layers (SLOT: signal, mask, paste, assy, silk, outline, drill; drill files are\n"
       "      read with --drill L|T,INT,DEC, default L,2,4). The transforms run in the order\n"
       "      given, as the Edit menu runs them, before anything is written; --board sets the\n"
-      "      board size that rotate and mirror turn about.\n"
+      "      board size that rotate and mirror turn about. --fab takes the layers (and, without\n"
+      "      INPUT files, the placements) of a fabrication package as fab-list assigns them.\n"
       "      FORMAT: tessavrant, eagle, eagle-part, altium, altium-csv, target, kicad.\n"
+      "  fab-list DIR|ZIP\n"
+      "      List the files of a fabrication package (a folder or a zip archive) with the\n"
+      "      proposed side and slot of each: path, side (top, bottom or -), slot (0 to 6 or -)\n"
+      "      and the reason, separated by tabs.\n"
       "  project-dump FILE.tvx\n"
       "      Read a project file and print the document, one record a line.\n"
       "  config [--dir DIR] dump|rewrite\n"
@@ -106,6 +113,8 @@ int main(int argc, char** argv)
         return runProjectDump(args);
     if (command == QLatin1String("config"))
         return runConfig(args);
+    if (command == QLatin1String("fab-list"))
+        return runFabList(args);
 
     std::fprintf(stderr, "tessavrant-cli: unknown command '%s'\n\n", qPrintable(command));
     std::fputs(usageText, stderr);
