@@ -66,48 +66,40 @@ void dropQtMessage(QtMsgType type, const QMessageLogContext&, const QString& mes
 int main(int argc, char** argv)
 {
     qInstallMessageHandler(dropQtMessage);
+    const QList<CliCommand> commands { gerberDumpCommand(), renderCommand(), viewCommand(), convertCommand(),
+        projectDumpCommand(), configCommand(), optimizeCommand() };
+    const CliCommand* command = nullptr;
+    for (const CliCommand& c : commands)
+        if (argc > 1 && c.name == QLatin1String(argv[1]))
+            command = &c;
     // Only the drawing commands need fonts and a platform (offscreen works without a display);
     // every other command starts without loading one.
-    const bool draws = argc > 1 && (qstrcmp(argv[1], "render") == 0 || qstrcmp(argv[1], "view") == 0);
     std::unique_ptr<QCoreApplication> app;
-    if (draws) {
+    if (command && command->draws) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
         app = std::make_unique<QGuiApplication>(argc, argv);
     } else {
         app = std::make_unique<QCoreApplication>(argc, argv);
     }
-    QStringList args = QCoreApplication::arguments().mid(1);
+    const QStringList args = QCoreApplication::arguments().mid(1);
+    if (command)
+        return runCommand(*command, args.mid(1));
 
     if (args.isEmpty()) {
         std::fputs(usageText, stderr);
         return 2;
     }
-    const QString command = args.takeFirst();
-    if (command == QLatin1String("--help") || command == QLatin1String("-h")) {
+    const QString& first = args.first();
+    if (first == QLatin1String("--help") || first == QLatin1String("-h")) {
         std::fputs(usageText, stdout);
         return 0;
     }
-    if (command == QLatin1String("--version")) {
+    if (first == QLatin1String("--version")) {
         std::printf("%s\n", qPrintable(Version::programText()));
         return 0;
     }
-    if (command == QLatin1String("gerber-dump"))
-        return runGerberDump(args);
-    if (command == QLatin1String("render"))
-        return runRender(args);
-    if (command == QLatin1String("optimize"))
-        return runOptimize(args);
-    if (command == QLatin1String("convert"))
-        return runConvert(args);
-    if (command == QLatin1String("view"))
-        return runView(args);
-    if (command == QLatin1String("project-dump"))
-        return runProjectDump(args);
-    if (command == QLatin1String("config"))
-        return runConfig(args);
-
-    std::fprintf(stderr, "tessavrant-cli: unknown command '%s'\n\n", qPrintable(command));
+    std::fprintf(stderr, "tessavrant-cli: unknown command '%s'\n\n", qPrintable(first));
     std::fputs(usageText, stderr);
     return 2;
 }
