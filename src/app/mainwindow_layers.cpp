@@ -2,7 +2,6 @@
 // their table, the table's requests, dropped files and the layer export.
 #include "app/mainwindow.h"
 
-#include "app/prompt.h"
 #include "board/layertransform.h"
 #include "fab/ui/fabricationimport.h"
 #include "gerber/excellonreader.h"
@@ -15,6 +14,7 @@
 #include "gerber/ui/gerbertable.h"
 #include "model/fileio.h"
 #include "ui_mainwindow.h"
+#include "uikit/prompt.h"
 #include "view/layerbounds.h"
 #include "view/ui/darstellg.h"
 

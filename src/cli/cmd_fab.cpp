@@ -10,32 +10,32 @@
 
 namespace {
 
-const char* const fabListUsage = "Usage: tessavrant-cli fab-list DIR|ZIP\n";
-
-} // namespace
-
-int runFabList(const QStringList& args)
+int run(const CliCall& call)
 {
-    if (args.size() != 1 || args.first().startsWith(QLatin1String("-"))) {
-        std::fprintf(stderr, "tessavrant-cli fab-list: %s\n%s",
-            args.size() == 1 ? qPrintable(QStringLiteral("unknown option '%1'").arg(args.first()))
-                             : "needs one folder or zip archive",
-            fabListUsage);
-        return 2;
-    }
+    if (call.arguments().isEmpty())
+        return call.usage(QStringLiteral("needs one folder or zip archive"));
     QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false"));
     FabPackage package;
     QString error;
-    if (!package.open(args.first(), &error)) {
-        std::fprintf(stderr, "tessavrant-cli fab-list: %s\n", qPrintable(error));
-        return 1;
-    }
+    if (!package.open(call.arguments().first(), &error))
+        return call.failure(error);
     for (const FabFile& f : package.files())
         std::fprintf(stdout, "%s\t%s\t%s\t%s\n", qPrintable(f.path), qPrintable(fabSideText(f.side)),
             qPrintable(fabSlotText(f.slot)), qPrintable(f.reason));
     for (const FabSkipped& s : package.skipped())
         std::fprintf(stdout, "%s\t-\t-\t%s\n", qPrintable(s.path), qPrintable(s.reason));
     return 0;
+}
+
+} // namespace
+
+CliCommand fabListCommand()
+{
+    return { QStringLiteral("fab-list"), QStringLiteral("DIR|ZIP"),
+        QStringLiteral("List the files of a fabrication package with the proposed side and slot of each: "
+                       "path inside the package, side (top, bottom or -), slot (0 to 6 or -) and the reason, "
+                       "separated by tabs."),
+        {}, QStringLiteral("DIR|ZIP  a folder or a zip archive."), 1, false, run };
 }
 
 namespace CliFab {

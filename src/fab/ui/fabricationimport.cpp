@@ -1,10 +1,10 @@
 #include "fab/ui/fabricationimport.h"
 
-#include "app/prompt.h"
 #include "fab/fabload.h"
 #include "fab/fabpackage.h"
 #include "fab/ui/fabimport_dlg.h"
 #include "gerber/gerberlayer.h"
+#include "uikit/prompt.h"
 #include "view/ui/darstellg.h"
 
 #include <QAction>
