@@ -2,13 +2,13 @@
 
 #include "app/applook.h"
 #include "app/hoverwatch.h"
-#include "app/prompt.h"
 #include "app/statustext.h"
-#include "app/tablecolumns.h"
 #include "model/configfolder.h"
 #include "resources/resources.h"
 #include "settings/ui/search_dlg.h"
 #include "ui_mainwindow.h"
+#include "uikit/prompt.h"
+#include "uikit/tablecolumns.h"
 #include "view/ui/darstellg.h"
 
 #include <QComboBox>

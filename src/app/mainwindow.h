@@ -18,6 +18,7 @@ class HoverWatch;
 struct ProjectColours;
 
 class Darstellg;
+class FabricationImport;
 struct FeederEntry;
 class GerberLayer;
 class Linie_dlg;
@@ -336,6 +337,7 @@ private:
 
     // Layer table and layer slots (mainwindow_layers.cpp).
     void connectLayerWidgets();
+    void installFabricationImport();
     void executeLayerRequests();
     // Starts the background render of every side layer that holds an image (after a project
     // was read), with one progress bar for all.
@@ -460,6 +462,7 @@ private:
 
     std::unique_ptr<Ui::MainWindow> m_ui;
     Darstellg* m_view = nullptr;
+    FabricationImport* m_fabImport = nullptr;
 
     QString m_currentProjectPath;
     QString m_chosenPath;

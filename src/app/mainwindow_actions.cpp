@@ -1,8 +1,8 @@
 // Tools, view toggles, board fields, and the menu entries that call into other parts.
 #include "app/mainwindow.h"
 
-#include "app/prompt.h"
 #include "ui_mainwindow.h"
+#include "uikit/prompt.h"
 #include "view/ui/darstellg.h"
 
 #include <QComboBox>

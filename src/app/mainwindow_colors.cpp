@@ -2,10 +2,10 @@
 // the Config dialog is confirmed; the dialog itself.
 #include "app/mainwindow.h"
 
-#include "app/prompt.h"
 #include "line/ui/feeder.h"
 #include "settings/ui/einstellg.h"
 #include "ui_mainwindow.h"
+#include "uikit/prompt.h"
 #include "view/ui/darstellg.h"
 
 #include <QDebug>

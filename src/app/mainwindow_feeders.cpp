@@ -3,7 +3,6 @@
 // optimizer.
 #include "app/mainwindow.h"
 
-#include "app/prompt.h"
 #include "line/feederedit.h"
 #include "line/feederentry.h"
 #include "line/feederhandover.h"
@@ -17,6 +16,7 @@
 #include "line/ui/part_db_dlg.h"
 #include "model/document.h"
 #include "ui_mainwindow.h"
+#include "uikit/prompt.h"
 #include "view/ui/darstellg.h"
 
 #include <QScopedValueRollback>

@@ -2,8 +2,8 @@
 // their table, the table's requests, dropped files and the layer export.
 #include "app/mainwindow.h"
 
-#include "app/prompt.h"
 #include "board/layertransform.h"
+#include "fab/ui/fabricationimport.h"
 #include "gerber/excellonreader.h"
 #include "gerber/gerberlayer.h"
 #include "gerber/gerberreader.h"
@@ -14,6 +14,7 @@
 #include "gerber/ui/gerbertable.h"
 #include "model/fileio.h"
 #include "ui_mainwindow.h"
+#include "uikit/prompt.h"
 #include "view/layerbounds.h"
 #include "view/ui/darstellg.h"
 
@@ -37,6 +38,7 @@ void MainWindow::connectLayerWidgets()
     connect(m_ui->gerber_table, &GerberTable::loadRowPressed, this, &MainWindow::sigLoadEbene);
     connect(m_ui->gerber_table, &GerberTable::rowVisibilityToggled, this, &MainWindow::sigHideEbene);
     connect(m_view, &Darstellg::filesDropped, this, &MainWindow::loadDroppedFiles);
+    installFabricationImport();
 }
 
 void MainWindow::warnLoadFailed(const QString& detail)
@@ -316,6 +318,10 @@ void MainWindow::executeLayerRequests()
 void MainWindow::loadDroppedFiles(const QStringList& paths)
 {
     for (const QString& path : paths) {
+        if (FabricationImport::isPackage(path)) {
+            m_fabImport->open(path); // a whole fabrication package
+            continue;
+        }
         const bool drill = startsLikeDrillFile(path);
         QString error;
         LayerLoad result = LayerLoad::Failed;

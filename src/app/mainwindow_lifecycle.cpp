@@ -1,15 +1,15 @@
 // New, Open, Save, Save as, Close and the file named on the command line.
 #include "app/mainwindow.h"
 
-#include "app/prompt.h"
 #include "app/startupfile.h"
 #include "app/statustext.h"
-#include "app/tablecolumns.h"
 #include "line/ui/linie_dlg.h"
 #include "model/fileio.h"
 #include "project/projectfile.h"
 #include "settings/ui/search_dlg.h"
 #include "ui_mainwindow.h"
+#include "uikit/prompt.h"
+#include "uikit/tablecolumns.h"
 #include "view/ui/darstellg.h"
 
 #include <QCloseEvent>

@@ -2,7 +2,6 @@
 // line configuration and the part database dialog.
 #include "app/mainwindow.h"
 
-#include "app/prompt.h"
 #include "line/feederlist.h"
 #include "line/lineconfig.h"
 #include "line/machine.h"
@@ -10,6 +9,7 @@
 #include "line/ui/linie_dlg.h"
 #include "model/fileio.h"
 #include "ui_mainwindow.h"
+#include "uikit/prompt.h"
 
 #include <QDebug>
 #include <QFileInfo>

@@ -3,7 +3,6 @@
 // timer and the life cycle already call; they do nothing until their part lands.
 #include "app/mainwindow.h"
 
-#include "app/prompt.h"
 #include "gerber/gerberlayer.h"
 #include "gerber/gerberreader.h"
 #include "gerber/layerset.h"
@@ -13,6 +12,7 @@
 #include "pnpio/ui/pnpexportactions.h"
 #include "pnpio/ui/pnpimportactions.h"
 #include "ui_mainwindow.h"
+#include "uikit/prompt.h"
 #include "view/layerbounds.h"
 #include "view/ui/darstellg.h"
 

@@ -2,7 +2,6 @@
 // menu's immediate actions, and the search dialog's located hit.
 #include "app/mainwindow.h"
 
-#include "app/prompt.h"
 #include "board/boardtransform.h"
 #include "settings/placementsearch.h"
 #include "settings/ui/search_dlg.h"
@@ -12,6 +11,7 @@
 #include "tables/ui/partlist.h"
 #include "tables/ui/pnplist.h"
 #include "ui_mainwindow.h"
+#include "uikit/prompt.h"
 #include "view/selectionhits.h"
 #include "view/toolgeometry.h"
 #include "view/ui/darstellg.h"

@@ -2,8 +2,6 @@
 // and the entries' selected flags in step, cell edits and sorting.
 #include "app/mainwindow.h"
 
-#include "app/prompt.h"
-#include "app/tablecolumns.h"
 #include "line/feederentry.h"
 #include "line/feederlist.h"
 #include "line/machine.h"
@@ -17,6 +15,8 @@
 #include "tables/ui/pnplist.h"
 #include "tables/ui/tablemenus.h"
 #include "ui_mainwindow.h"
+#include "uikit/prompt.h"
+#include "uikit/tablecolumns.h"
 #include "view/ui/darstellg.h"
 
 #include <QComboBox>

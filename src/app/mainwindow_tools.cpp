@@ -3,12 +3,12 @@
 // happens here.
 #include "app/mainwindow.h"
 
-#include "app/prompt.h"
 #include "board/boardtransform.h"
 #include "tables/partgroups.h"
 #include "tables/ui/partlist.h"
 #include "tables/ui/pnplist.h"
 #include "ui_mainwindow.h"
+#include "uikit/prompt.h"
 #include "view/ui/darstellg.h"
 #include "view/ui/insert_text_dlg.h"
 

@@ -3,7 +3,6 @@
 // fiducial fields. The dialogs collect the input; board/ does the work.
 #include "app/mainwindow.h"
 
-#include "app/prompt.h"
 #include "board/boardtransform.h"
 #include "board/fiducialedit.h"
 #include "board/originstable.h"
@@ -16,6 +15,7 @@
 #include "board/ui/shiftpnp.h"
 #include "gerber/gerberlayer.h"
 #include "ui_mainwindow.h"
+#include "uikit/prompt.h"
 #include "view/ui/darstellg.h"
 
 #include <QDebug>

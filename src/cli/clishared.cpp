@@ -32,6 +32,20 @@ bool parsePnPFormat(const QString& text, PnPFormat& format)
     return false;
 }
 
+CliOption drillOption()
+{
+    return { { "drill" }, QStringLiteral("auto|L|T,INT,DEC"),
+        QStringLiteral("How drill files are read: auto takes the format from the file's header, else the "
+                       "zeros left out (L or T) and the integer and decimal digits, such as L,2,4.") };
+}
+
+CliOption formatOption(const QString& what)
+{
+    return { { "format" }, QStringLiteral("FORMAT"),
+        QStringLiteral("The format of %1: tessavrant, eagle, eagle-part, altium, altium-csv, target, kicad.")
+            .arg(what) };
+}
+
 bool writePng(const QImage& image, const QString& path, QString* error)
 {
     QByteArray bytes;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cli/clicommand.h"
 #include "pnpio/pnpimport.h"
 
 #include <QString>
@@ -12,6 +13,11 @@ namespace CliShared {
 // The centroid format names of --format: tessavrant, eagle, eagle-part, altium, altium-csv,
 // target. False for any other text.
 bool parsePnPFormat(const QString& text, PnPFormat& format);
+
+// --drill: how drill files are read ("auto" or L|T,INT,DEC).
+CliOption drillOption();
+// --format, for the centroid files of `what`.
+CliOption formatOption(const QString& what);
 
 // Writes a PNG atomically (the old file stays when writing fails).
 bool writePng(const QImage& image, const QString& path, QString* error);

@@ -15,21 +15,6 @@
 
 namespace {
 
-const char* const configUsage = "Usage: tessavrant-cli config [--dir DIR] dump|rewrite\n";
-
-int usage(const QString& problem)
-{
-    std::fprintf(stderr, "tessavrant-cli config: %s\n", qPrintable(problem));
-    std::fputs(configUsage, stderr);
-    return 2;
-}
-
-int failure(const QString& message)
-{
-    std::fprintf(stderr, "tessavrant-cli config: %s\n", qPrintable(message));
-    return 1;
-}
-
 // A missing file reads as empty, as in the application; one that exists but cannot be read
 // (or holds more machines than are read) is a failure.
 bool readLines(const QString& folder, LineConfig& config, bool* exists, QString* error)
@@ -82,30 +67,18 @@ void dump(const LineConfig& config, const PartDatabase& database)
     out.flush();
 }
 
-} // namespace
-
-int runConfig(const QStringList& args)
+int run(const CliCall& call)
 {
     QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false"));
-    QString folder = ConfigFolder::path();
-    QString action;
-    for (int i = 0; i < args.size(); ++i) {
-        const QString& arg = args.at(i);
-        if (arg == QLatin1String("--dir")) {
-            if (i + 1 >= args.size())
-                return usage(QStringLiteral("option --dir needs a value"));
-            folder = args.at(++i);
-        } else if (action.isEmpty() && (arg == QLatin1String("dump") || arg == QLatin1String("rewrite"))) {
-            action = arg;
-        } else {
-            return usage(QStringLiteral("unexpected argument '%1'").arg(arg));
-        }
-    }
+    const QString folder = call.value(QStringLiteral("dir"), ConfigFolder::path());
+    const QString action = call.arguments().value(0);
     if (action.isEmpty())
-        return usage(QStringLiteral("dump or rewrite expected"));
+        return call.usage(QStringLiteral("dump or rewrite expected"));
+    if (action != QLatin1String("dump") && action != QLatin1String("rewrite"))
+        return call.usage(QStringLiteral("unexpected argument '%1'").arg(action));
     if (!QFileInfo(folder).isDir())
-        return failure(QFileInfo::exists(folder) ? QStringLiteral("%1: not a folder").arg(folder)
-                                                 : QStringLiteral("%1: no such folder").arg(folder));
+        return call.failure(QFileInfo::exists(folder) ? QStringLiteral("%1: not a folder").arg(folder)
+                                                      : QStringLiteral("%1: no such folder").arg(folder));
 
     LineConfig config;
     PartDatabase database;
@@ -114,15 +87,29 @@ int runConfig(const QStringList& args)
     QString error;
     if (!readLines(folder, config, &haveLines, &error)
         || !readDatabase(folder, database, &haveDatabase, &error))
-        return failure(error);
+        return call.failure(error);
 
     if (action == QLatin1String("dump")) {
         dump(config, database);
         return 0;
     }
     if (haveLines && !config.writeFile(folder + QLatin1Char('/') + LineConfig::fileName, &error))
-        return failure(error);
+        return call.failure(error);
     if (haveDatabase && !DatabaseFile(folder).save(database.lines(), &error))
-        return failure(error);
+        return call.failure(error);
     return 0;
+}
+
+} // namespace
+
+CliCommand configCommand()
+{
+    return { QStringLiteral("config"), QStringLiteral("[--dir DIR] dump|rewrite"),
+        QStringLiteral(
+            "Print the production lines, machines and part database entries as read (dump), or "
+            "write line.cfg and database.cfg back (rewrite; database.bkp keeps the old database)."),
+        { { { "dir" }, QStringLiteral("DIR"),
+            QStringLiteral("The configuration folder (default $TESSAVRANT_CONFIG_DIR, else Tessavrant in the "
+                           "documents folder).") } },
+        QStringLiteral("dump|rewrite  what to do."), 1, false, run };
 }

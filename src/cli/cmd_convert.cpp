@@ -2,6 +2,7 @@
 
 #include "board/transformstep.h"
 #include "cli/clishared.h"
+#include "cli/cmd_fab.h"
 #include "gerber/excellonheader.h"
 #include "gerber/excellonreader.h"
 #include "gerber/gerberlayer.h"
@@ -20,28 +21,6 @@
 #include <optional>
 
 namespace {
-
-const char* const convertUsage
-    = "Usage: tessavrant-cli convert --format tessavrant|eagle|eagle-part|altium|altium-csv|target|kicad\n"
-      "           [--side top|bottom|file] INPUT... [--update POSITIONS.csv] [--pnp OUT.csv]\n"
-      "           [--parts OUT.csv] [--include both|top|bottom] [--exec KINDS] [--panels N]\n"
-      "           [--project OUT.tvx [--layer top|bottom:SLOT=FILE]... [--drill auto|L|T,INT,DEC]]\n"
-      "           [--board W,H] [--transform rotate|mirror|shift-x:V|shift-y:V|origin:X,Y|\n"
-      "                                      rotation:A|switch-side]...\n"
-      "       SLOT: signal, mask, paste, assy, silk, outline, drill (or 1 to 7)\n";
-
-int usage(const QString& problem)
-{
-    std::fprintf(stderr, "tessavrant-cli convert: %s\n", qPrintable(problem));
-    std::fputs(convertUsage, stderr);
-    return 2;
-}
-
-int failure(const QString& message)
-{
-    std::fprintf(stderr, "tessavrant-cli convert: %s\n", qPrintable(message));
-    return 1;
-}
 
 struct LayerArg
 {
@@ -82,6 +61,7 @@ struct ConvertArgs
     QString pnp;
     QString parts;
     QString project;
+    QString fab; // a fabrication package: its layers, and its placements unless INPUT files are given
     QList<LayerArg> layers;
     ExcellonFormat drillFormat;
     bool drillFromHeader = false; // --drill auto: each drill file's header states its format
@@ -91,96 +71,86 @@ struct ConvertArgs
 };
 
 // Empty on success, else the usage problem.
-QString parseArgs(const QStringList& args, ConvertArgs& out)
+QString parseArgs(const CliCall& call, ConvertArgs& out)
 {
-    for (int i = 0; i < args.size(); ++i) {
-        const QString& arg = args.at(i);
-        if (arg == QLatin1String("--")) {
-            out.inputs << args.mid(i + 1);
-            break;
-        }
-        if (!arg.startsWith(QLatin1String("--"))) {
-            out.inputs << arg;
-            continue;
-        }
-        if (i + 1 >= args.size())
-            return QStringLiteral("option %1 needs a value").arg(arg);
-        const QString value = args.at(++i);
-        if (arg == QLatin1String("--format")) {
-            if (!CliShared::parsePnPFormat(value, out.format))
-                return QStringLiteral("unknown format '%1'").arg(value);
-            out.haveFormat = true;
-        } else if (arg == QLatin1String("--side")) {
-            if (value != QLatin1String("top") && value != QLatin1String("bottom")
-                && value != QLatin1String("file"))
-                return QStringLiteral("--side must be top, bottom or file");
-            out.side = value;
-        } else if (arg == QLatin1String("--update")) {
-            out.update = value;
-        } else if (arg == QLatin1String("--pnp")) {
-            out.pnp = value;
-        } else if (arg == QLatin1String("--parts")) {
-            out.parts = value;
-        } else if (arg == QLatin1String("--project")) {
-            out.project = value;
-        } else if (arg == QLatin1String("--drill")) {
-            if (!readDrillOption(value, &out.drillFormat, &out.drillFromHeader))
-                return QStringLiteral("--drill takes auto or L|T,INT,DEC (for example L,2,4)");
-        } else if (arg == QLatin1String("--layer")) {
-            LayerArg layer;
-            if (!parseLayerArg(value, layer))
-                return QStringLiteral("--layer takes top|bottom:SLOT=FILE");
-            out.layers << layer;
-        } else if (arg == QLatin1String("--transform")) {
-            const std::optional<TransformStep> step = TransformStep::parse(value);
-            if (!step)
-                return QStringLiteral("--transform takes %1").arg(TransformStep::syntax());
-            out.transforms << *step;
-        } else if (arg == QLatin1String("--board")) {
-            const QStringList wh = value.split(QLatin1Char(','));
-            bool okW = false;
-            bool okH = false;
-            const double w = wh.size() == 2 ? wh.at(0).toDouble(&okW) : 0.0;
-            const double h = wh.size() == 2 ? wh.at(1).toDouble(&okH) : 0.0;
-            if (!okW || !okH || !std::isfinite(w) || !std::isfinite(h) || w < 0.0 || h < 0.0)
-                return QStringLiteral("--board takes W,H in mm (for example 100,50)");
-            out.board = QSizeF(w, h);
-        } else if (arg == QLatin1String("--include")) {
-            if (value == QLatin1String("both"))
-                out.exportOptions.side = PnPExportOptions::Both;
-            else if (value == QLatin1String("top"))
-                out.exportOptions.side = PnPExportOptions::Top;
-            else if (value == QLatin1String("bottom"))
-                out.exportOptions.side = PnPExportOptions::Bottom;
-            else
-                return QStringLiteral("--include must be both, top or bottom");
-        } else if (arg == QLatin1String("--exec")) {
-            if (value.isEmpty())
-                return QStringLiteral("--exec needs at least one of the digits 0123");
-            for (const QChar c : value) {
-                if (c < QLatin1Char('0') || c > QLatin1Char('3'))
-                    return QStringLiteral("--exec takes the digits 0, 1, 2 and 3");
-            }
-            out.exportOptions.none = value.contains(QLatin1Char('0'));
-            out.exportOptions.machine = value.contains(QLatin1Char('1'));
-            out.exportOptions.hand = value.contains(QLatin1Char('2'));
-            out.exportOptions.tht = value.contains(QLatin1Char('3'));
-        } else if (arg == QLatin1String("--panels")) {
-            bool ok = false;
-            const int panels = value.toInt(&ok);
-            if (!ok || panels < 1 || panels > PnPExportOptions::maxPanels)
-                return QStringLiteral("--panels takes a whole number from 1 to %1")
-                    .arg(PnPExportOptions::maxPanels);
-            out.exportOptions.panels = panels;
-        } else {
-            return QStringLiteral("unknown option %1").arg(arg);
-        }
+    out.inputs = call.arguments();
+    if (call.isSet(QStringLiteral("format"))) {
+        const QString value = call.value(QStringLiteral("format"));
+        if (!CliShared::parsePnPFormat(value, out.format))
+            return QStringLiteral("unknown format '%1'").arg(value);
+        out.haveFormat = true;
     }
-    if (!out.haveFormat)
+    out.side = call.value(QStringLiteral("side"));
+    if (call.isSet(QStringLiteral("side")) && out.side != QLatin1String("top")
+        && out.side != QLatin1String("bottom") && out.side != QLatin1String("file"))
+        return QStringLiteral("--side must be top, bottom or file");
+    out.update = call.value(QStringLiteral("update"));
+    out.pnp = call.value(QStringLiteral("pnp"));
+    out.parts = call.value(QStringLiteral("parts"));
+    out.project = call.value(QStringLiteral("project"));
+    out.fab = call.value(QStringLiteral("fab"));
+    if (call.isSet(QStringLiteral("drill"))
+        && !readDrillOption(call.value(QStringLiteral("drill")), &out.drillFormat, &out.drillFromHeader))
+        return QStringLiteral("--drill takes auto or L|T,INT,DEC (for example L,2,4)");
+    for (const QString& value : call.values(QStringLiteral("layer"))) {
+        LayerArg layer;
+        if (!parseLayerArg(value, layer))
+            return QStringLiteral("--layer takes top|bottom:SLOT=FILE");
+        out.layers << layer;
+    }
+    for (const QString& value : call.values(QStringLiteral("transform"))) {
+        const std::optional<TransformStep> step = TransformStep::parse(value);
+        if (!step)
+            return QStringLiteral("--transform takes %1").arg(TransformStep::syntax());
+        out.transforms << *step;
+    }
+    if (call.isSet(QStringLiteral("board"))) {
+        const QStringList wh = call.value(QStringLiteral("board")).split(QLatin1Char(','));
+        bool okW = false;
+        bool okH = false;
+        const double w = wh.size() == 2 ? wh.at(0).toDouble(&okW) : 0.0;
+        const double h = wh.size() == 2 ? wh.at(1).toDouble(&okH) : 0.0;
+        if (!okW || !okH || !std::isfinite(w) || !std::isfinite(h) || w < 0.0 || h < 0.0)
+            return QStringLiteral("--board takes W,H in mm (for example 100,50)");
+        out.board = QSizeF(w, h);
+    }
+    if (call.isSet(QStringLiteral("include"))) {
+        const QString value = call.value(QStringLiteral("include"));
+        if (value == QLatin1String("both"))
+            out.exportOptions.side = PnPExportOptions::Both;
+        else if (value == QLatin1String("top"))
+            out.exportOptions.side = PnPExportOptions::Top;
+        else if (value == QLatin1String("bottom"))
+            out.exportOptions.side = PnPExportOptions::Bottom;
+        else
+            return QStringLiteral("--include must be both, top or bottom");
+    }
+    if (call.isSet(QStringLiteral("exec"))) {
+        const QString value = call.value(QStringLiteral("exec"));
+        if (value.isEmpty())
+            return QStringLiteral("--exec needs at least one of the digits 0123");
+        for (const QChar c : value) {
+            if (c < QLatin1Char('0') || c > QLatin1Char('3'))
+                return QStringLiteral("--exec takes the digits 0, 1, 2 and 3");
+        }
+        out.exportOptions.none = value.contains(QLatin1Char('0'));
+        out.exportOptions.machine = value.contains(QLatin1Char('1'));
+        out.exportOptions.hand = value.contains(QLatin1Char('2'));
+        out.exportOptions.tht = value.contains(QLatin1Char('3'));
+    }
+    if (call.isSet(QStringLiteral("panels"))) {
+        bool ok = false;
+        const int panels = call.value(QStringLiteral("panels")).toInt(&ok);
+        if (!ok || panels < 1 || panels > PnPExportOptions::maxPanels)
+            return QStringLiteral("--panels takes a whole number from 1 to %1")
+                .arg(PnPExportOptions::maxPanels);
+        out.exportOptions.panels = panels;
+    }
+    if (!out.haveFormat && (out.fab.isEmpty() || !out.inputs.isEmpty()))
         return QStringLiteral("--format is required");
     if (!out.layers.isEmpty() && out.project.isEmpty())
         return QStringLiteral("--layer needs --project");
-    if (out.inputs.isEmpty())
+    if (out.inputs.isEmpty() && out.fab.isEmpty())
         return QStringLiteral("no input file");
     if (out.side == QLatin1String("file") && !PnPImport::formatHasSide(out.format))
         return QStringLiteral("--side file: this format's files do not say the side; use top or bottom");
@@ -226,16 +196,14 @@ QString writeProjectFile(Document& document, const LayerSet& layers, const Conve
     return QString();
 }
 
-} // namespace
-
 // Imports centroid files through the same readers and frame as the window and writes
 // the two CSV exports.
-int runConvert(const QStringList& rawArgs)
+int run(const CliCall& call)
 {
     ConvertArgs args;
-    const QString problem = parseArgs(rawArgs, args);
+    const QString problem = parseArgs(call, args);
     if (!problem.isEmpty())
-        return usage(problem);
+        return call.usage(problem);
     // The readers' debug lines are for the window's log, not for a batch run.
     QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false"));
 
@@ -245,7 +213,13 @@ int runConvert(const QStringList& rawArgs)
         options.add = i > 0;
         QString error;
         if (!PnPImport::importFile(document, args.format, args.inputs.at(i), options, &error))
-            return failure(error);
+            return call.failure(error);
+    }
+    LayerSet layers;
+    if (!args.fab.isEmpty()) {
+        QString error;
+        if (!CliFab::loadPackage(args.fab, layers, document, args.inputs.isEmpty(), &error))
+            return call.failure(error);
     }
     if (!args.update.isEmpty()) {
         // Without a window there is no shown side: the update reaches the placements of
@@ -253,17 +227,16 @@ int runConvert(const QStringList& rawArgs)
         QVector<PositionUpdate::Record> records;
         QString error;
         if (!PositionUpdate::readFile(args.update, records, &error))
-            return failure(error);
+            return call.failure(error);
         const auto note = [](const QString& text) {
             std::fprintf(stdout, "%s: %s\n", qPrintable(PositionUpdate::noteTitle()), qPrintable(text));
         };
         PositionUpdate::apply(
             document, document.side(true).placements + document.side(false).placements, records, note);
     }
-    LayerSet layers;
     QString error = readLayers(layers, args);
     if (!error.isEmpty())
-        return failure(error);
+        return call.failure(error);
     if (args.board)
         setBoardSize(document, args.board->width(), args.board->height());
     applyTransformSteps(document, layers, args.transforms);
@@ -273,13 +246,59 @@ int runConvert(const QStringList& rawArgs)
     std::fprintf(stdout, "top: %d placements\nbottom: %d placements\n", int(top.size()), int(bottom.size()));
 
     if (!args.pnp.isEmpty() && !writePickAndPlaceList(args.pnp, top, bottom, args.exportOptions, &error))
-        return failure(error);
+        return call.failure(error);
     if (!args.parts.isEmpty() && !writePartList(args.parts, top, bottom, args.exportOptions, &error))
-        return failure(error);
+        return call.failure(error);
     if (!args.project.isEmpty()) {
         error = writeProjectFile(document, layers, args);
         if (!error.isEmpty())
-            return failure(error);
+            return call.failure(error);
     }
     return 0;
+}
+
+} // namespace
+
+CliCommand convertCommand()
+{
+    return { QStringLiteral("convert"),
+        QStringLiteral(
+            "--format tessavrant|eagle|eagle-part|altium|altium-csv|target|kicad | --fab DIR|ZIP\n"
+            "           [--side top|bottom|file] INPUT... [--update POSITIONS.csv] [--pnp OUT.csv]\n"
+            "           [--parts OUT.csv] [--include both|top|bottom] [--exec KINDS] [--panels N]\n"
+            "           [--project OUT.tvx [--layer top|bottom:SLOT=FILE]... [--drill auto|L|T,INT,DEC]]\n"
+            "           [--board W,H] [--transform rotate|mirror|shift-x:V|shift-y:V|origin:X,Y|\n"
+            "                                      rotation:A|switch-side]...\n"
+            "       SLOT: signal, mask, paste, assy, silk, outline, drill (or 1 to 7)"),
+        QStringLiteral("Import centroid files and write the placement and part lists, or a project with "
+                       "layers. The transforms run in the order given, as the Edit menu runs them, before "
+                       "anything is written."),
+        { CliShared::formatOption(QStringLiteral("the INPUT files")),
+            { { "side" }, QStringLiteral("top|bottom|file"),
+                QStringLiteral("The side of the placements, or the side each line states (default: the "
+                               "format's).") },
+            { { "update" }, QStringLiteral("POSITIONS.csv"),
+                QStringLiteral("Move and turn placements by RefDes, on both sides.") },
+            { { "pnp" }, QStringLiteral("OUT.csv"), QStringLiteral("Write the placement list.") },
+            { { "parts" }, QStringLiteral("OUT.csv"), QStringLiteral("Write the part list.") },
+            { { "include" }, QStringLiteral("both|top|bottom"),
+                QStringLiteral("The sides the lists hold (default both).") },
+            { { "exec" }, QStringLiteral("KINDS"),
+                QStringLiteral("The kinds the lists hold, digits of 0 none, 1 machine, 2 hand, 3 THT.") },
+            { { "panels" }, QStringLiteral("N"),
+                QStringLiteral("Boards per panel, 1 to %1 (default 1).").arg(PnPExportOptions::maxPanels) },
+            { { "project" }, QStringLiteral("OUT.tvx"), QStringLiteral("Write a project file.") },
+            { { "fab" }, QStringLiteral("DIR|ZIP"),
+                QStringLiteral(
+                    "A fabrication package: its layers as fab-list assigns them, and its placements "
+                    "when no INPUT file is given.") },
+            { { "layer" }, QStringLiteral("top|bottom:SLOT=FILE"),
+                QStringLiteral("A Gerber or drill file for a slot of the project; repeatable.") },
+            CliShared::drillOption(),
+            { { "board" }, QStringLiteral("W,H"),
+                QStringLiteral("The board size in mm that rotate and mirror turn about.") },
+            { { "transform" }, QStringLiteral("STEP"),
+                QStringLiteral("A board transform, %1; repeatable, run in the order given.")
+                    .arg(TransformStep::syntax()) } },
+        QStringLiteral("INPUT...  the centroid files, read one after the other."), -1, false, run };
 }

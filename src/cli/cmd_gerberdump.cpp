@@ -109,46 +109,21 @@ void writeSummary(QTextStream& out, const GerberLayer& layer)
     out << "regions " << layer.regionPolygons().size() << "\n";
 }
 
-int usage(const char* problem)
+int run(const CliCall& call)
 {
-    std::fprintf(stderr,
-        "tessavrant-cli gerber-dump: %s\n"
-        "Usage: tessavrant-cli gerber-dump FILE [--summary] [--drill auto|L|T,INT,DEC]\n",
-        problem);
-    return 2;
-}
-
-} // namespace
-
-int runGerberDump(const QStringList& args)
-{
-    QString path;
-    bool summary = false;
+    if (call.arguments().isEmpty())
+        return call.usage(QStringLiteral("no file given"));
+    const QString path = call.arguments().first();
+    const bool summary = call.isSet(QStringLiteral("summary"));
     ExcellonFormat format;
     bool formatFromHeader = true; // "--drill auto"
-    bool drillGiven = false; // "--drill" reads the file as drill data, whatever it starts with
-    for (int i = 0; i < args.size(); ++i) {
-        const QString& a = args.at(i);
-        if (a == QLatin1String("--summary")) {
-            summary = true;
-        } else if (a == QLatin1String("--drill")) {
-            if (i + 1 >= args.size() || !readDrillOption(args.at(i + 1), &format, &formatFromHeader))
-                return usage("--drill needs auto or L|T,INT,DEC (for example L,2,4)");
-            drillGiven = true;
-            ++i;
-        } else if (a.startsWith(QLatin1String("--")) || !path.isEmpty()) {
-            return usage("unexpected argument");
-        } else {
-            path = a;
-        }
-    }
-    if (path.isEmpty())
-        return usage("no file given");
+    // "--drill" reads the file as drill data, whatever it starts with.
+    const bool drillGiven = call.isSet(QStringLiteral("drill"));
+    if (drillGiven && !readDrillOption(call.value(QStringLiteral("drill")), &format, &formatFromHeader))
+        return call.usage(QStringLiteral("--drill needs auto or L|T,INT,DEC (for example L,2,4)"));
     QString error;
-    if (!FileIo::checkReadable(path, &error)) {
-        std::fprintf(stderr, "tessavrant-cli gerber-dump: %s\n", qPrintable(error));
-        return 1;
-    }
+    if (!FileIo::checkReadable(path, &error))
+        return call.failure(error);
 
     QStringList messages;
     capturedMessages = &messages;
@@ -174,7 +149,15 @@ int runGerberDump(const QStringList& args)
         out << "  " << m << "\n";
     out << "result " << (ok ? "ok" : "failed") << "\n";
     out.flush();
-    if (!ok)
-        std::fprintf(stderr, "tessavrant-cli gerber-dump: %s\n", qPrintable(error));
-    return ok ? 0 : 1;
+    return ok ? 0 : call.failure(error);
+}
+
+} // namespace
+
+CliCommand gerberDumpCommand()
+{
+    return { QStringLiteral("gerber-dump"), QStringLiteral("FILE [--summary] [--drill auto|L|T,INT,DEC]"),
+        QStringLiteral("Read a Gerber or Excellon file and print the layer as text."),
+        { { { "summary" }, QString(), QStringLiteral("Print the counts only.") }, CliShared::drillOption() },
+        QStringLiteral("FILE  the Gerber or Excellon file."), 1, false, run };
 }

@@ -21,23 +21,6 @@
 
 namespace {
 
-const char* const optimizeUsage
-    = "Usage: tessavrant-cli optimize (PROJECT.tvx | --pnp FILE --format FORMAT) --line L --machine M\n"
-      "           [--config-dir DIR] [--feeders-out FILE.csv] [--order-out FILE.csv]\n";
-
-int usage(const QString& problem)
-{
-    std::fprintf(stderr, "tessavrant-cli optimize: %s\n", qPrintable(problem));
-    std::fputs(optimizeUsage, stderr);
-    return 2;
-}
-
-int failure(const QString& message)
-{
-    std::fprintf(stderr, "tessavrant-cli optimize: %s\n", qPrintable(message));
-    return 1;
-}
-
 struct OptimizeArgs
 {
     QString project;
@@ -51,42 +34,26 @@ struct OptimizeArgs
     QString orderOut;
 };
 
-QString parseArgs(const QStringList& args, OptimizeArgs& out)
+QString parseArgs(const CliCall& call, OptimizeArgs& out)
 {
-    for (int i = 0; i < args.size(); ++i) {
-        const QString& arg = args.at(i);
-        if (!arg.startsWith(QLatin1String("--"))) {
-            if (!out.project.isEmpty())
-                return QStringLiteral("unexpected argument '%1'").arg(arg);
-            out.project = arg;
-            continue;
-        }
-        if (i + 1 >= args.size())
-            return QStringLiteral("option %1 needs a value").arg(arg);
-        const QString value = args.at(++i);
-        if (arg == QLatin1String("--pnp")) {
-            out.pnp = value;
-        } else if (arg == QLatin1String("--format")) {
-            if (!CliShared::parsePnPFormat(value, out.format))
-                return QStringLiteral("unknown format '%1'").arg(value);
-            out.haveFormat = true;
-        } else if (arg == QLatin1String("--line")) {
-            bool ok = false;
-            out.line = value.toInt(&ok);
-            if (!ok || out.line < 1)
-                return QStringLiteral("--line needs a number from 1");
-        } else if (arg == QLatin1String("--machine")) {
-            out.machine = value;
-        } else if (arg == QLatin1String("--config-dir")) {
-            out.configDir = value;
-        } else if (arg == QLatin1String("--feeders-out")) {
-            out.feedersOut = value;
-        } else if (arg == QLatin1String("--order-out")) {
-            out.orderOut = value;
-        } else {
-            return QStringLiteral("unknown option '%1'").arg(arg);
-        }
+    out.project = call.arguments().value(0);
+    out.pnp = call.value(QStringLiteral("pnp"));
+    if (call.isSet(QStringLiteral("format"))) {
+        const QString value = call.value(QStringLiteral("format"));
+        if (!CliShared::parsePnPFormat(value, out.format))
+            return QStringLiteral("unknown format '%1'").arg(value);
+        out.haveFormat = true;
     }
+    if (call.isSet(QStringLiteral("line"))) {
+        bool ok = false;
+        out.line = call.value(QStringLiteral("line")).toInt(&ok);
+        if (!ok || out.line < 1)
+            return QStringLiteral("--line needs a number from 1");
+    }
+    out.machine = call.value(QStringLiteral("machine"));
+    out.configDir = call.value(QStringLiteral("config-dir"), out.configDir);
+    out.feedersOut = call.value(QStringLiteral("feeders-out"));
+    out.orderOut = call.value(QStringLiteral("order-out"));
     if (out.project.isEmpty() == (out.pnp.isEmpty() || !out.haveFormat))
         return QStringLiteral("a project file, or --pnp and --format, is required");
     if (out.line < 1 || out.machine.isEmpty())
@@ -155,39 +122,37 @@ QList<FeederEntry*> storedFeeders(const Document& document, int line, int machin
     return out;
 }
 
-} // namespace
-
 // With a project file: its stored machine assignment and feeder list (generated from the
 // database when the project has none for that machine).
 // Assigns every SMD placement of a centroid file to one machine, generates its feeder list from
 // the part database and orders the placements for it.
-int runOptimize(const QStringList& rawArgs)
+int run(const CliCall& call)
 {
     OptimizeArgs args;
-    const QString problem = parseArgs(rawArgs, args);
+    const QString problem = parseArgs(call, args);
     if (!problem.isEmpty())
-        return usage(problem);
+        return call.usage(problem);
     QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false"));
 
     LineConfig config;
     QString error;
     const QString linePath = args.configDir + QLatin1Char('/') + LineConfig::fileName;
     if (!QFileInfo::exists(linePath))
-        return failure(QStringLiteral("%1: no such file").arg(linePath));
+        return call.failure(QStringLiteral("%1: no such file").arg(linePath));
     if (!config.readFile(linePath, &error))
-        return failure(error);
+        return call.failure(error);
     if (args.line > config.lines().size())
-        return failure(QStringLiteral("there is no line %1").arg(args.line));
+        return call.failure(QStringLiteral("there is no line %1").arg(args.line));
     const int machine = machineNumber(config.lines().at(args.line - 1), args.machine);
     if (machine == 0)
-        return failure(QStringLiteral("line %1 has no machine '%2'").arg(args.line).arg(args.machine));
+        return call.failure(QStringLiteral("line %1 has no machine '%2'").arg(args.line).arg(args.machine));
     const MachineType type = config.lines().at(args.line - 1).machines.at(machine - 1)->type;
     PartDatabase database;
     const QString dbPath = args.configDir + QLatin1Char('/') + PartDatabase::fileName;
     if (QFileInfo::exists(dbPath)) {
         QByteArray data;
         if (!FileIo::readAll(dbPath, &data, &error))
-            return failure(error);
+            return call.failure(error);
         database.parse(data);
     }
 
@@ -197,12 +162,12 @@ int runOptimize(const QStringList& rawArgs)
         LayerSet layers;
         ProjectLoad load;
         if (!readProject(args.project, document, layers, &load, &error))
-            return failure(error);
+            return call.failure(error);
         feeders.entries = storedFeeders(document, args.line, machine);
     } else {
         if (!PnPImport::importFile(
                 document, args.format, args.pnp, PnPImportOptions::defaultsFor(args.format), &error))
-            return failure(error);
+            return call.failure(error);
         for (PnPEntry* e : document.currentList()) {
             if (e->exec() == ExecKind::Machine) {
                 e->setLine(args.line);
@@ -228,9 +193,35 @@ int runOptimize(const QStringList& rawArgs)
             || FileIo::writeAtomically(args.orderOut, orderRows(result.steps), &error));
     qDeleteAll(feeders.entries);
     if (!written)
-        return failure(error);
+        return call.failure(error);
     if (result.status != OptimizerStatus::Done)
-        return failure(result.detail().isEmpty() ? result.message()
-                                                 : result.message() + QStringLiteral(": ") + result.detail());
+        return call.failure(result.detail().isEmpty()
+                ? result.message()
+                : result.message() + QStringLiteral(": ") + result.detail());
     return 0;
+}
+
+} // namespace
+
+CliCommand optimizeCommand()
+{
+    return { QStringLiteral("optimize"),
+        QStringLiteral("(PROJECT.tvx | --pnp FILE --format FORMAT) --line L --machine M\n"
+                       "           [--config-dir DIR] [--feeders-out FILE.csv] [--order-out FILE.csv]"),
+        QStringLiteral("Assign the SMD placements to machine M of line L, generate its feeder list from the "
+                       "part database (a project keeps its own assignment and feeders), order the placements "
+                       "into pick-and-place cycles and print the summary and the estimated time."),
+        { { { "pnp" }, QStringLiteral("FILE"), QStringLiteral("A centroid file instead of a project.") },
+            CliShared::formatOption(QStringLiteral("the --pnp file")),
+            { { "line" }, QStringLiteral("L"), QStringLiteral("The production line, numbered from 1.") },
+            { { "machine" }, QStringLiteral("M"),
+                QStringLiteral("The machine of the line: its number from 1 or its name.") },
+            { { "config-dir" }, QStringLiteral("DIR"),
+                QStringLiteral(
+                    "The folder of line.cfg and database.cfg (default $TESSAVRANT_CONFIG_DIR, else "
+                    "Tessavrant in the documents folder).") },
+            { { "feeders-out" }, QStringLiteral("FILE.csv"), QStringLiteral("Write the feeder list.") },
+            { { "order-out" }, QStringLiteral("FILE.csv"),
+                QStringLiteral("Write the placements in their order.") } },
+        QStringLiteral("PROJECT.tvx  a project file."), 1, false, run };
 }

@@ -10,25 +10,29 @@
 
 // Reads a project file and prints the document as read, one record a line. A file that loads
 // only in part prints what was read and the reason on standard error, and fails.
-int runProjectDump(const QStringList& args)
+namespace {
+
+int run(const CliCall& call)
 {
-    if (args.size() != 1 || args.first().startsWith(QLatin1String("--"))) {
-        std::fputs("Usage: tessavrant-cli project-dump FILE.tvx\n", stderr);
-        return 2;
-    }
+    if (call.arguments().isEmpty())
+        return call.usage(QStringLiteral("no file given"));
     QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false"));
     Document document;
     LayerSet layers;
     ProjectLoad load;
     QString error;
-    if (!readProject(args.first(), document, layers, &load, &error)) {
-        std::fprintf(stderr, "tessavrant-cli project-dump: %s\n", qPrintable(error));
-        return 1;
-    }
+    if (!readProject(call.arguments().first(), document, layers, &load, &error))
+        return call.failure(error);
     std::fputs(dumpProject(document, layers, load.colours).toUtf8().constData(), stdout);
-    if (!load.warning.isEmpty()) {
-        std::fprintf(stderr, "tessavrant-cli project-dump: %s\n", qPrintable(load.warning));
-        return 1;
-    }
-    return 0;
+    return load.warning.isEmpty() ? 0 : call.failure(load.warning);
+}
+
+} // namespace
+
+CliCommand projectDumpCommand()
+{
+    return { QStringLiteral("project-dump"), QStringLiteral("FILE.tvx"),
+        QStringLiteral("Read a project file and print the document, one record a line. A file that loads "
+                       "only in part prints what was read and fails."),
+        {}, QStringLiteral("FILE.tvx  the project file."), 1, false, run };
 }

@@ -23,13 +23,6 @@ namespace {
 const qint64 maxPixels = 256LL * 1024 * 1024;
 const int maxSide = 32767;
 
-int usage(const char* problem)
-{
-    std::fprintf(stderr, "tessavrant-cli render: %s\n", problem);
-    std::fputs("Usage: tessavrant-cli render FILE -o OUT.png [--dpi N] [--drill auto|L|T,INT,DEC]\n", stderr);
-    return 2;
-}
-
 // Pure black and white, so one bit per pixel loses nothing and keeps the PNG small and quick.
 QImage toMono(const QImage& gray)
 {
@@ -57,50 +50,28 @@ QImage toMono(const QImage& gray)
     return mono;
 }
 
-} // namespace
-
-int runRender(const QStringList& args)
+int run(const CliCall& call)
 {
-    QString input;
-    QString output;
-    int dpi = 600;
+    if (call.arguments().isEmpty())
+        return call.usage(QStringLiteral("no input file"));
+    const QString input = call.arguments().first();
+    const QString output = call.value(QStringLiteral("output"));
+    if (output.isEmpty())
+        return call.usage(QStringLiteral("no output file (-o OUT.png)"));
+    bool ok = true;
+    const int dpi = call.value(QStringLiteral("dpi"), QStringLiteral("600")).toInt(&ok);
+    if (!ok || dpi < 1 || dpi > 100000)
+        return call.usage(QStringLiteral("--dpi needs a whole number from 1 to 100000"));
     ExcellonFormat drillFormat;
     bool drillFromHeader = true; // "--drill auto"
-    bool drillGiven = false; // "--drill" reads the file as drill data, whatever it starts with
-    for (int i = 0; i < args.size(); ++i) {
-        const QString& a = args[i];
-        const bool hasValue = i + 1 < args.size();
-        if (a == QLatin1String("-o") || a == QLatin1String("--output")) {
-            if (!hasValue)
-                return usage("-o needs a file name");
-            output = args[++i];
-        } else if (a == QLatin1String("--dpi")) {
-            bool ok = false;
-            dpi = hasValue ? args[++i].toInt(&ok) : 0;
-            if (!ok || dpi < 1 || dpi > 100000)
-                return usage("--dpi needs a whole number from 1 to 100000");
-        } else if (a == QLatin1String("--drill")) {
-            if (!hasValue || !readDrillOption(args[++i], &drillFormat, &drillFromHeader))
-                return usage(
-                    "--drill needs auto, or L or T, integer digits and decimal digits, such as L,2,4");
-            drillGiven = true;
-        } else if (a.startsWith(QLatin1Char('-')) && a.size() > 1) {
-            return usage("unknown option");
-        } else if (input.isEmpty()) {
-            input = a;
-        } else {
-            return usage("only one input file");
-        }
-    }
-    if (input.isEmpty())
-        return usage("no input file");
-    if (output.isEmpty())
-        return usage("no output file (-o OUT.png)");
+    // "--drill" reads the file as drill data, whatever it starts with.
+    const bool drillGiven = call.isSet(QStringLiteral("drill"));
+    if (drillGiven && !readDrillOption(call.value(QStringLiteral("drill")), &drillFormat, &drillFromHeader))
+        return call.usage(QStringLiteral(
+            "--drill needs auto, or L or T, integer digits and decimal digits, such as L,2,4"));
     QString error;
-    if (!FileIo::checkReadable(input, &error)) {
-        std::fprintf(stderr, "tessavrant-cli render: %s\n", qPrintable(error));
-        return 1;
-    }
+    if (!FileIo::checkReadable(input, &error))
+        return call.failure(error);
 
     GerberLayer readLayer(0);
     readLayer.color = Qt::black;
@@ -111,7 +82,7 @@ int runRender(const QStringList& args)
         = drill ? loadExcellon(input, readLayer, drillFormat, &error) : loadGerber(input, readLayer, &error);
     int status = read ? 0 : 1;
     if (!read)
-        std::fprintf(stderr, "tessavrant-cli render: %s; drawing what was read\n", qPrintable(error));
+        call.note(error + QStringLiteral("; drawing what was read"));
 
     const GerberLayer& layer = readLayer;
     const QRectF box = LayerBounds::extentMm(layer, true);
@@ -121,22 +92,19 @@ int runRender(const QStringList& args)
     const double w = std::ceil(box.width() * scale - 1e-6);
     const double h = std::ceil(box.height() * scale - 1e-6);
     if (box.isNull() || !(w >= 0.0) || !(h >= 0.0)) {
-        std::fputs("tessavrant-cli render: the layer draws nothing; writing a blank image\n", stderr);
+        call.note(QStringLiteral("the layer draws nothing; writing a blank image"));
     } else if (w > maxSide || h > maxSide || w * h > double(maxPixels)) {
-        std::fprintf(stderr,
-            "tessavrant-cli render: the image would be %.0f x %.0f pixels (%.1f x %.1f mm at %d dpi), "
-            "more than this command draws; use a lower --dpi\n",
-            w, h, box.width(), box.height(), dpi);
-        return 1;
+        return call.failure(
+            QString::asprintf("the image would be %.0f x %.0f pixels (%.1f x %.1f mm at %d dpi), "
+                              "more than this command draws; use a lower --dpi",
+                w, h, box.width(), box.height(), dpi));
     }
 
     const int width = !box.isNull() ? qMax(1, int(w)) : 1;
     const int height = !box.isNull() ? qMax(1, int(h)) : 1;
     QImage image(width, height, QImage::Format_Grayscale8);
-    if (image.isNull()) {
-        std::fputs("tessavrant-cli render: not enough memory for the image\n", stderr);
-        return 1;
-    }
+    if (image.isNull())
+        return call.failure(QStringLiteral("not enough memory for the image"));
     image.fill(255);
     if (!box.isNull()) {
         QPainter painter(&image);
@@ -148,9 +116,21 @@ int runRender(const QStringList& args)
     }
 
     QString writeError;
-    if (!CliShared::writePng(toMono(image), output, &writeError)) {
-        std::fprintf(stderr, "tessavrant-cli render: %s\n", qPrintable(writeError));
-        return 1;
-    }
+    if (!CliShared::writePng(toMono(image), output, &writeError))
+        return call.failure(writeError);
     return status;
+}
+
+} // namespace
+
+CliCommand renderCommand()
+{
+    return { QStringLiteral("render"), QStringLiteral("FILE -o OUT.png [--dpi N] [--drill auto|L|T,INT,DEC]"),
+        QStringLiteral("Draw a Gerber or Excellon layer into a PNG image, black on white over its bounding "
+                       "box."),
+        { { { "o", "output" }, QStringLiteral("OUT.png"), QStringLiteral("The image to write.") },
+            { { "dpi" }, QStringLiteral("N"), QStringLiteral("Pixels per inch, 1 to 100000 (default 600).") },
+            CliShared::drillOption() },
+        QStringLiteral("FILE  the Gerber or Excellon file; with --drill it is read as drill data."), 1, true,
+        run };
 }

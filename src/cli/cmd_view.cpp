@@ -1,5 +1,6 @@
 // tessavrant-cli view: the board view drawn without a window, through the view's own painter.
 #include "cli/clishared.h"
+#include "cli/cmd_fab.h"
 #include "cli/commands.h"
 
 #include "gerber/excellonheader.h"
@@ -21,11 +22,6 @@
 
 namespace {
 
-const char* const viewUsage
-    = "Usage: tessavrant-cli view [--layer top|bottom:SLOT=FILE]... [--drill auto|L|T,INT,DEC]\n"
-      "           [--pnp FILE --format F] [--side top|bottom|gerber] [--size WxH]\n"
-      "           [--zoom PERCENT | --fit] [--fast on|off] -o OUT.png\n";
-
 const int maxViewSide = 16384;
 
 struct LayerArg
@@ -38,6 +34,7 @@ struct LayerArg
 struct ViewArgs
 {
     QList<LayerArg> layers;
+    QString fab; // a fabrication package whose files take their slots first
     ExcellonFormat drill;
     bool drillFromHeader = true; // "--drill auto": the format each drill file's header states
     QString pnp;
@@ -50,77 +47,55 @@ struct ViewArgs
     QString output;
 };
 
-int usage(const QString& problem)
-{
-    std::fprintf(stderr, "tessavrant-cli view: %s\n%s", qPrintable(problem), viewUsage);
-    return 2;
-}
-
-int failure(const QString& reason)
-{
-    std::fprintf(stderr, "tessavrant-cli view: %s\n", qPrintable(reason));
-    return 1;
-}
-
 // The reason of a usage error, empty when the arguments are good.
-QString parse(const QStringList& args, ViewArgs& out)
+QString parse(const CliCall& call, ViewArgs& out)
 {
     static const QRegularExpression layerPattern(QStringLiteral("^(top|bottom):([0-6])=(.+)$"));
     static const QRegularExpression sizePattern(QStringLiteral("^(\\d{1,5})x(\\d{1,5})$"));
-    for (int i = 0; i < args.size(); ++i) {
-        const QString& a = args[i];
-        if (a == QLatin1String("--fit")) {
-            out.zoomLevel = 0;
-            continue;
-        }
-        if (!a.startsWith(QLatin1String("-")))
-            return QStringLiteral("unexpected argument '%1'").arg(a);
-        if (i + 1 >= args.size())
-            return QStringLiteral("%1 needs a value").arg(a);
-        const QString v = args[++i];
-        if (a == QLatin1String("--layer")) {
-            const QRegularExpressionMatch m = layerPattern.match(v);
-            if (!m.hasMatch())
-                return QStringLiteral("--layer needs top|bottom:SLOT=FILE with SLOT 0 to 6");
-            out.layers.append(
-                { m.captured(1) == QLatin1String("top"), m.captured(2).toInt(), m.captured(3) });
-        } else if (a == QLatin1String("--drill")) {
-            if (!readDrillOption(v, &out.drill, &out.drillFromHeader))
-                return QStringLiteral(
-                    "--drill needs auto, or L or T, integer digits and decimal digits, such as L,2,4");
-        } else if (a == QLatin1String("--pnp")) {
-            out.pnp = v;
-        } else if (a == QLatin1String("--format")) {
-            if (!CliShared::parsePnPFormat(v, out.format))
-                return QStringLiteral("unknown format '%1'").arg(v);
-            out.haveFormat = true;
-        } else if (a == QLatin1String("--side")) {
-            if (v != QLatin1String("top") && v != QLatin1String("bottom") && v != QLatin1String("gerber"))
-                return QStringLiteral("--side needs top, bottom or gerber");
-            out.side = v;
-        } else if (a == QLatin1String("--size")) {
-            const QRegularExpressionMatch m = sizePattern.match(v);
-            const int w = m.captured(1).toInt();
-            const int h = m.captured(2).toInt();
-            if (!m.hasMatch() || w < 1 || h < 1 || w > maxViewSide || h > maxViewSide)
-                return QStringLiteral("--size needs WxH, each from 1 to %1").arg(maxViewSide);
-            out.size = QSize(w, h);
-        } else if (a == QLatin1String("--zoom")) {
-            bool ok = false;
-            const int percent = v.toInt(&ok);
-            if (!ok || percent < 10 || percent > 10 * ViewState::maxZoomLevel || percent % 10 != 0)
-                return QStringLiteral("--zoom needs a percentage from 10 to 10000 in steps of 10");
-            out.zoomLevel = percent / 10;
-        } else if (a == QLatin1String("--fast")) {
-            if (v != QLatin1String("on") && v != QLatin1String("off"))
-                return QStringLiteral("--fast needs on or off");
-            out.fast = v == QLatin1String("on");
-        } else if (a == QLatin1String("-o") || a == QLatin1String("--output")) {
-            out.output = v;
-        } else {
-            return QStringLiteral("unknown option '%1'").arg(a);
-        }
+    for (const QString& v : call.values(QStringLiteral("layer"))) {
+        const QRegularExpressionMatch m = layerPattern.match(v);
+        if (!m.hasMatch())
+            return QStringLiteral("--layer needs top|bottom:SLOT=FILE with SLOT 0 to 6");
+        out.layers.append({ m.captured(1) == QLatin1String("top"), m.captured(2).toInt(), m.captured(3) });
     }
+    if (call.isSet(QStringLiteral("drill"))
+        && !readDrillOption(call.value(QStringLiteral("drill")), &out.drill, &out.drillFromHeader))
+        return QStringLiteral(
+            "--drill needs auto, or L or T, integer digits and decimal digits, such as L,2,4");
+    out.pnp = call.value(QStringLiteral("pnp"));
+    out.fab = call.value(QStringLiteral("fab"));
+    if (call.isSet(QStringLiteral("format"))) {
+        const QString v = call.value(QStringLiteral("format"));
+        if (!CliShared::parsePnPFormat(v, out.format))
+            return QStringLiteral("unknown format '%1'").arg(v);
+        out.haveFormat = true;
+    }
+    out.side = call.value(QStringLiteral("side"), out.side);
+    if (out.side != QLatin1String("top") && out.side != QLatin1String("bottom")
+        && out.side != QLatin1String("gerber"))
+        return QStringLiteral("--side needs top, bottom or gerber");
+    if (call.isSet(QStringLiteral("size"))) {
+        const QRegularExpressionMatch m = sizePattern.match(call.value(QStringLiteral("size")));
+        const int w = m.captured(1).toInt();
+        const int h = m.captured(2).toInt();
+        if (!m.hasMatch() || w < 1 || h < 1 || w > maxViewSide || h > maxViewSide)
+            return QStringLiteral("--size needs WxH, each from 1 to %1").arg(maxViewSide);
+        out.size = QSize(w, h);
+    }
+    if (call.isSet(QStringLiteral("zoom"))) {
+        bool ok = false;
+        const int percent = call.value(QStringLiteral("zoom")).toInt(&ok);
+        if (!ok || percent < 10 || percent > 10 * ViewState::maxZoomLevel || percent % 10 != 0)
+            return QStringLiteral("--zoom needs a percentage from 10 to 10000 in steps of 10");
+        // Of --zoom and --fit, the one given last holds.
+        if (call.lastGiven({ QStringLiteral("zoom"), QStringLiteral("fit") }) == QLatin1String("zoom"))
+            out.zoomLevel = percent / 10;
+    }
+    const QString fast = call.value(QStringLiteral("fast"), QStringLiteral("off"));
+    if (fast != QLatin1String("on") && fast != QLatin1String("off"))
+        return QStringLiteral("--fast needs on or off");
+    out.fast = fast == QLatin1String("on");
+    out.output = call.value(QStringLiteral("output"));
     if (!out.pnp.isEmpty() && !out.haveFormat)
         return QStringLiteral("--pnp needs --format");
     if (out.output.isEmpty())
@@ -143,25 +118,28 @@ std::unique_ptr<GerberLayer> readLayer(
     return ok ? std::move(layer) : nullptr;
 }
 
-} // namespace
-
-int runView(const QStringList& args)
+int run(const CliCall& call)
 {
     ViewArgs a;
-    const QString problem = parse(args, a);
+    const QString problem = parse(call, a);
     if (!problem.isEmpty())
-        return usage(problem);
+        return call.usage(problem);
 
     ViewState state;
     LayerSet layers({ state.colours.copper, state.colours.silk, state.colours.background });
     Document document;
     const bool gerber = a.side == QLatin1String("gerber");
+    if (!a.fab.isEmpty()) {
+        QString error;
+        if (!CliFab::loadPackage(a.fab, layers, document, a.pnp.isEmpty(), &error))
+            return call.failure(error);
+    }
     int row = 0;
     for (const LayerArg& l : qAsConst(a.layers)) {
         QString error;
         std::unique_ptr<GerberLayer> layer = readLayer(l, a.drill, a.drillFromHeader, &error);
         if (!layer)
-            return failure(error);
+            return call.failure(error);
         if (gerber) {
             layer->visible = true;
             layers.replace(LayerList::GerberMode, row++, std::move(layer));
@@ -175,7 +153,7 @@ int runView(const QStringList& args)
         QString error;
         if (!PnPImport::importFile(
                 document, a.format, a.pnp, PnPImportOptions::defaultsFor(a.format), &error))
-            return failure(error);
+            return call.failure(error);
     }
     if (a.side == QLatin1String("bottom"))
         document.setSide(false);
@@ -206,7 +184,7 @@ int runView(const QStringList& args)
 
     QImage image(a.size, QImage::Format_ARGB32_Premultiplied);
     if (image.isNull())
-        return failure(
+        return call.failure(
             QStringLiteral("not enough memory for a %1 x %2 image").arg(a.size.width()).arg(a.size.height()));
     {
         QPainter painter(&image);
@@ -214,6 +192,39 @@ int runView(const QStringList& args)
     }
     QString writeError;
     if (!CliShared::writePng(image.convertToFormat(QImage::Format_RGB32), a.output, &writeError))
-        return failure(writeError);
+        return call.failure(writeError);
     return 0;
+}
+
+} // namespace
+
+CliCommand viewCommand()
+{
+    return { QStringLiteral("view"),
+        QStringLiteral("[--fab DIR|ZIP] [--layer top|bottom:SLOT=FILE]... [--drill auto|L|T,INT,DEC]\n"
+                       "           [--pnp FILE --format F] [--side top|bottom|gerber] [--size WxH]\n"
+                       "           [--zoom PERCENT | --fit] [--fast on|off] -o OUT.png"),
+        QStringLiteral("Draw the board view (layers in slots 0 to 6, placements) into a PNG image."),
+        { { { "fab" }, QStringLiteral("DIR|ZIP"),
+              QStringLiteral("A fabrication package whose layers (and placements, without --pnp) take their "
+                             "slots as fab-list assigns them.") },
+            { { "layer" }, QStringLiteral("top|bottom:SLOT=FILE"),
+                QStringLiteral(
+                    "A Gerber or drill file in slot 0 to 6 of a side (with --side gerber: the next "
+                    "row); repeatable.") },
+            CliShared::drillOption(),
+            { { "pnp" }, QStringLiteral("FILE"),
+                QStringLiteral("A centroid file whose placements are shown.") },
+            CliShared::formatOption(QStringLiteral("the --pnp file")),
+            { { "side" }, QStringLiteral("top|bottom|gerber"),
+                QStringLiteral("The side shown, or Gerber mode (default top).") },
+            { { "size" }, QStringLiteral("WxH"),
+                QStringLiteral("The image size in pixels (default 1920x1080).") },
+            { { "zoom" }, QStringLiteral("PERCENT"),
+                QStringLiteral("Zoom about the centre of the fitted view, 10 to 10000 in steps of 10.") },
+            { { "fit" }, QString(), QStringLiteral("Fit the board into the image (the default).") },
+            { { "fast" }, QStringLiteral("on|off"),
+                QStringLiteral("Draw the layers as rasters, as the fast view does (default off).") },
+            { { "o", "output" }, QStringLiteral("OUT.png"), QStringLiteral("The image to write.") } },
+        QString(), 0, true, run };
 }

@@ -1,14 +1,15 @@
 #pragma once
 
-#include <QStringList>
+#include "cli/clicommand.h"
 
-// Each command of tessavrant-cli: takes its own arguments (without the command name),
-// writes to standard output and standard error, and returns the process exit status
-// (0 success, 1 failure of a reader or writer, 2 usage error).
-int runGerberDump(const QStringList& args);
-int runRender(const QStringList& args);
-int runConvert(const QStringList& args);
-int runView(const QStringList& args);
-int runProjectDump(const QStringList& args);
-int runConfig(const QStringList& args);
-int runOptimize(const QStringList& args);
+// The commands of tessavrant-cli. Each writes its results to standard output and returns the
+// process exit status: 0 success, 1 a reader or writer failed (the reason on standard error),
+// 2 usage error.
+CliCommand gerberDumpCommand();
+CliCommand renderCommand();
+CliCommand viewCommand();
+CliCommand convertCommand();
+CliCommand projectDumpCommand();
+CliCommand configCommand();
+CliCommand optimizeCommand();
+CliCommand fabListCommand();

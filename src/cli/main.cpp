@@ -34,6 +34,10 @@ const char* const usageText
       "      given, as the Edit menu runs them, before anything is written; --board sets the\n"
       "      board size that rotate and mirror turn about.\n"
       "      FORMAT: tessavrant, eagle, eagle-part, altium, altium-csv, target, kicad.\n"
+      "  fab-list DIR|ZIP\n"
+      "      List the files of a fabrication package (a folder or a zip archive) with the\n"
+      "      proposed side and slot of each: path, side (top, bottom or -), slot (0 to 6 or -)\n"
+      "      and the reason, separated by tabs. view and convert take the package with --fab.\n"
       "  project-dump FILE.tvx\n"
       "      Read a project file and print the document, one record a line.\n"
       "  config [--dir DIR] dump|rewrite\n"
@@ -66,48 +70,40 @@ void dropQtMessage(QtMsgType type, const QMessageLogContext&, const QString& mes
 int main(int argc, char** argv)
 {
     qInstallMessageHandler(dropQtMessage);
+    const QList<CliCommand> commands { gerberDumpCommand(), renderCommand(), viewCommand(), convertCommand(),
+        projectDumpCommand(), configCommand(), optimizeCommand(), fabListCommand() };
+    const CliCommand* command = nullptr;
+    for (const CliCommand& c : commands)
+        if (argc > 1 && c.name == QLatin1String(argv[1]))
+            command = &c;
     // Only the drawing commands need fonts and a platform (offscreen works without a display);
     // every other command starts without loading one.
-    const bool draws = argc > 1 && (qstrcmp(argv[1], "render") == 0 || qstrcmp(argv[1], "view") == 0);
     std::unique_ptr<QCoreApplication> app;
-    if (draws) {
+    if (command && command->draws) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
         app = std::make_unique<QGuiApplication>(argc, argv);
     } else {
         app = std::make_unique<QCoreApplication>(argc, argv);
     }
-    QStringList args = QCoreApplication::arguments().mid(1);
+    const QStringList args = QCoreApplication::arguments().mid(1);
+    if (command)
+        return runCommand(*command, args.mid(1));
 
     if (args.isEmpty()) {
         std::fputs(usageText, stderr);
         return 2;
     }
-    const QString command = args.takeFirst();
-    if (command == QLatin1String("--help") || command == QLatin1String("-h")) {
+    const QString& first = args.first();
+    if (first == QLatin1String("--help") || first == QLatin1String("-h")) {
         std::fputs(usageText, stdout);
         return 0;
     }
-    if (command == QLatin1String("--version")) {
+    if (first == QLatin1String("--version")) {
         std::printf("%s\n", qPrintable(Version::programText()));
         return 0;
     }
-    if (command == QLatin1String("gerber-dump"))
-        return runGerberDump(args);
-    if (command == QLatin1String("render"))
-        return runRender(args);
-    if (command == QLatin1String("optimize"))
-        return runOptimize(args);
-    if (command == QLatin1String("convert"))
-        return runConvert(args);
-    if (command == QLatin1String("view"))
-        return runView(args);
-    if (command == QLatin1String("project-dump"))
-        return runProjectDump(args);
-    if (command == QLatin1String("config"))
-        return runConfig(args);
-
-    std::fprintf(stderr, "tessavrant-cli: unknown command '%s'\n\n", qPrintable(command));
+    std::fprintf(stderr, "tessavrant-cli: unknown command '%s'\n\n", qPrintable(first));
     std::fputs(usageText, stderr);
     return 2;
 }

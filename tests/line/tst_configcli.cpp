@@ -103,7 +103,6 @@ private slots:
         QTest::addColumn<QString>("message");
         QTest::newRow("no action") << QStringList {} << 2 << "dump or rewrite expected";
         QTest::newRow("unknown") << QStringList { "show" } << 2 << "unexpected argument 'show'";
-        QTest::newRow("--dir without value") << QStringList { "dump", "--dir" } << 2 << "needs a value";
         QTest::newRow("no folder") << QStringList { "--dir", "/nonexistent/x", "dump" } << 1
                                    << "no such folder";
         QTest::newRow("--dir names a file") << QStringList { "--dir", cli, "dump" } << 1 << "not a folder";

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/prompt.h"
+#include "uikit/prompt.h"
 
 #include <QList>
 #include <QQueue>

@@ -59,11 +59,9 @@ private slots:
         QTest::addColumn<QStringList>("args");
         QTest::newRow("nothing") << QStringList {};
         QTest::newRow("no output") << QStringList { "in.gbr" };
-        QTest::newRow("-o without name") << QStringList { "in.gbr", "-o" };
         QTest::newRow("dpi 0") << QStringList { "in.gbr", "-o", "x.png", "--dpi", "0" };
         QTest::newRow("dpi text") << QStringList { "in.gbr", "-o", "x.png", "--dpi", "many" };
         QTest::newRow("bad drill format") << QStringList { "in.gbr", "-o", "x.png", "--drill", "L,24" };
-        QTest::newRow("unknown option") << QStringList { "in.gbr", "-o", "x.png", "--fast" };
         QTest::newRow("two inputs") << QStringList { "a.gbr", "b.gbr", "-o", "x.png" };
     }
     void usageErrors()

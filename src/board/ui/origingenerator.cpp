@@ -1,8 +1,8 @@
 #include "board/ui/origingenerator.h"
 
-#include "app/formkeys.h"
-#include "app/prompt.h"
 #include "board/ui/panelfields.h"
+#include "uikit/formkeys.h"
+#include "uikit/prompt.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,8 +1,8 @@
 #include "board/ui/panelize_dlg.h"
 
-#include "app/formkeys.h"
-#include "app/prompt.h"
 #include "board/ui/panelfields.h"
+#include "uikit/formkeys.h"
+#include "uikit/prompt.h"
 
 #include <QDialogButtonBox>
 #include <QDoubleSpinBox>

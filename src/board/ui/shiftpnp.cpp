@@ -1,6 +1,6 @@
 #include "board/ui/shiftpnp.h"
 
-#include "app/prompt.h"
+#include "uikit/prompt.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>

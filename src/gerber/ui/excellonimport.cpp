@@ -1,12 +1,12 @@
 #include "gerber/ui/excellonimport.h"
 
-#include "app/prompt.h"
 #include "gerber/drillfit.h"
 #include "gerber/excellonheader.h"
 #include "gerber/excellonreader.h"
 #include "gerber/gerberlayer.h"
 #include "gerber/ui/drill_dlg.h"
 #include "model/fileio.h"
+#include "uikit/prompt.h"
 
 #include <QDialog>
 

@@ -1,8 +1,8 @@
 #include "line/ui/db_dlg.h"
 
-#include "app/prompt.h"
 #include "line/ui/edit_db_dlg.h"
 #include "ui_db_dlg.h"
+#include "uikit/prompt.h"
 
 #include <QDebug>
 #include <QListWidget>

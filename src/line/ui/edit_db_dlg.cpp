@@ -1,7 +1,7 @@
 #include "line/ui/edit_db_dlg.h"
 
-#include "app/formkeys.h"
 #include "ui_edit_db_dlg.h"
+#include "uikit/formkeys.h"
 
 #include <QSignalBlocker>
 

@@ -1,9 +1,9 @@
 #include "line/ui/feeder_config.h"
 
-#include "app/tablecolumns.h"
 #include "line/feederedit.h"
 #include "line/feederentry.h"
 #include "line/feederlist.h"
+#include "uikit/tablecolumns.h"
 
 #include <QContextMenuEvent>
 #include <QDebug>

@@ -1,11 +1,11 @@
 #include "line/ui/linie_dlg.h"
 
-#include "app/formkeys.h"
-#include "app/prompt.h"
 #include "line/machine.h"
 #include "line/machinedetails.h"
 #include "model/fileio.h"
 #include "ui_linie_dlg.h"
+#include "uikit/formkeys.h"
+#include "uikit/prompt.h"
 
 #include <QDebug>
 #include <QFileInfo>

@@ -1,10 +1,10 @@
 #include "pnpio/ui/pnpexportactions.h"
 
-#include "app/prompt.h"
 #include "model/document.h"
 #include "model/fileio.h"
 #include "pnpio/pnpexport.h"
 #include "pnpio/ui/topbottomboth.h"
+#include "uikit/prompt.h"
 
 #include <QDebug>
 

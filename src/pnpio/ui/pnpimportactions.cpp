@@ -1,10 +1,10 @@
 #include "pnpio/ui/pnpimportactions.h"
 
-#include "app/prompt.h"
 #include "model/document.h"
 #include "model/fileio.h"
 #include "pnpio/positionupdate.h"
 #include "pnpio/ui/loadpnp_dlp.h"
+#include "uikit/prompt.h"
 
 #include <QDebug>
 

@@ -1,7 +1,7 @@
 #include "settings/ui/einstellg.h"
 
-#include "app/prompt.h"
 #include "ui_einstellg.h"
+#include "uikit/prompt.h"
 
 Einstellg::Einstellg(const ColorSettings& settings, QWidget* parent)
     : QDialog(parent)

@@ -1,7 +1,7 @@
 #include "settings/ui/search_dlg.h"
 
-#include "app/prompt.h"
 #include "ui_search_dlg.h"
+#include "uikit/prompt.h"
 
 #include <QSet>
 

@@ -1,7 +1,7 @@
 #include "tables/ui/labelprint.h"
 
-#include "app/prompt.h"
 #include "tables/labellayout.h"
+#include "uikit/prompt.h"
 
 #include <QPainter>
 #include <QPrinter>

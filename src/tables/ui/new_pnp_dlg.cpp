@@ -1,7 +1,7 @@
 #include "tables/ui/new_pnp_dlg.h"
 
-#include "app/formkeys.h"
 #include "ui_new_pnp_dlg.h"
+#include "uikit/formkeys.h"
 
 #include <QRegExp>
 

@@ -1,10 +1,10 @@
 #include "tables/ui/partlist.h"
 
-#include "app/tablecolumns.h"
 #include "tables/partgroups.h"
 #include "tables/placementtext.h"
 #include "tables/ui/pnplist.h"
 #include "tables/ui/tablemenus.h"
+#include "uikit/tablecolumns.h"
 
 #include <QDebug>
 #include <QHeaderView>

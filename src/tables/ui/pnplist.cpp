@@ -1,8 +1,8 @@
 #include "tables/ui/pnplist.h"
 
-#include "app/tablecolumns.h"
 #include "tables/placementtext.h"
 #include "tables/ui/tablemenus.h"
+#include "uikit/tablecolumns.h"
 
 #include <QDebug>
 #include <QHeaderView>

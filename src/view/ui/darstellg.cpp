@@ -1,7 +1,7 @@
 #include "view/ui/darstellg.h"
 
-#include "app/prompt.h"
 #include "gerber/gerberlayer.h"
+#include "uikit/prompt.h"
 
 #include <QComboBox>
 #include <QDoubleSpinBox>

@@ -1,4 +1,4 @@
-#include "app/tablecolumns.h"
+#include "uikit/tablecolumns.h"
 
 #include <QFontMetrics>
 #include <QHeaderView>

@@ -1,4 +1,4 @@
-#include "app/prompt.h"
+#include "uikit/prompt.h"
 
 #include <QColorDialog>
 #include <QDialog>

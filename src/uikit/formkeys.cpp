@@ -1,4 +1,4 @@
-#include "app/formkeys.h"
+#include "uikit/formkeys.h"
 
 #include <QDialog>
 #include <QEvent>
