@@ -74,7 +74,7 @@ bool FabricationImport::open(const QString& path)
     m_view->setLoading(false);
     const bool changed = !installed.isEmpty() || placements;
     if (changed) {
-        m_view->setModified(true);
+        m_view->document().setModified(true);
         emit loaded();
     }
     // One render pass for every new layer, on one progress bar.

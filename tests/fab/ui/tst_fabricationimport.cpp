@@ -62,7 +62,7 @@ private slots:
         // Eleven layers on one bar of two steps each.
         QCOMPARE(w.view()->progressBar()->maximum(), 22);
         w.view()->waitForRenders();
-        QVERIFY(w.view()->isModified());
+        QVERIFY(w.view()->document().isModified());
         QVERIFY(!w.view()->fitIfBoardOutOfView()); // fitted already
         if (!shots.isEmpty()) {
             QCoreApplication::processEvents();
