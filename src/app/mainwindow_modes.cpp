@@ -1,7 +1,10 @@
 // The three modes (placement top, placement bottom, layer mode) and the interaction block.
 #include "app/mainwindow.h"
 
+#include "app/feederpanel.h"
+#include "app/layerslots.h"
 #include "app/modeactions.h"
+#include "app/placementtables.h"
 #include "ui_mainwindow.h"
 #include "view/ui/darstellg.h"
 
@@ -69,7 +72,7 @@ void MainWindow::showSide(bool top)
         m_placementColors.applyTo(m_view->viewState().colours);
         m_view->matchDrillsToBackground();
         setPlacementWidgetsVisible(true);
-        m_view->viewState().offsetY += panelOffset(m_feederHeight);
+        m_view->viewState().offsetY += panelOffset(m_panels.feederHeight);
     }
 
     if (m_view->activeSideIsTop() == top && !wasLayerMode) {
@@ -95,9 +98,9 @@ void MainWindow::showSide(bool top)
         fillBoardInfoFields();
         fillFiducialFields();
         buildOriginsTable();
-        disconnectTableSignals();
+        m_tables->disconnectSignals();
         createLists();
-        connectTableSignals();
+        m_tables->connectSignals();
     }
     m_view->update();
     m_ui->feeder->update();
@@ -118,23 +121,13 @@ void MainWindow::switchGerberPnP()
         m_view->matchDrillsToBackground();
         styleSideButtons(2);
         setPlacementWidgetsVisible(false);
-        m_view->viewState().offsetY -= panelOffset(m_feederHeight);
-        buildLayerTable();
+        m_view->viewState().offsetY -= panelOffset(m_panels.feederHeight);
+        m_layers->buildTable();
         m_view->update();
         update();
     }
     if (m_ui->comboBox->currentIndex() >= 0)
-        applyMachineSelector(m_ui->comboBox->currentIndex());
-}
-
-QList<QAction*> MainWindow::toolbarAndToolActions() const
-{
-    QList<QAction*> actions;
-    for (QAction* action : m_ui->toolBar->actions()) {
-        if (!action->isSeparator() && !qobject_cast<QWidgetAction*>(action))
-            actions.append(action);
-    }
-    return actions;
+        m_tables->applyMachineSelector(m_ui->comboBox->currentIndex());
 }
 
 void MainWindow::setInteractionEnabled(bool on)
@@ -147,9 +140,11 @@ void MainWindow::setInteractionEnabled(bool on)
         if (w)
             w->setEnabled(on);
     const bool modified = m_view->isModified();
-    for (QAction* action : toolbarAndToolActions())
-        action->setEnabled(
-            on && ModeActions::enabledAfterUnblock(action->objectName(), modified, m_layerModeActive));
+    for (QAction* action : m_ui->toolBar->actions()) {
+        if (!action->isSeparator() && !qobject_cast<QWidgetAction*>(action))
+            action->setEnabled(
+                on && ModeActions::enabledAfterUnblock(action->objectName(), modified, m_layerModeActive));
+    }
 }
 
 void MainWindow::blockInteraction()

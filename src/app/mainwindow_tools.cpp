@@ -3,11 +3,9 @@
 // happens here.
 #include "app/mainwindow.h"
 
+#include "app/placementtables.h"
 #include "app/prompt.h"
 #include "board/boardtransform.h"
-#include "tables/partgroups.h"
-#include "tables/ui/partlist.h"
-#include "tables/ui/pnplist.h"
 #include "ui_mainwindow.h"
 #include "view/ui/darstellg.h"
 #include "view/ui/insert_text_dlg.h"
@@ -71,31 +69,18 @@ void MainWindow::applyToolResponse(const ToolResponse& r, QMouseEvent* event)
     if (r.newOrigin)
         setOriginAt(*r.newOrigin);
     if (r.documentChanged)
-        rebuildTables();
+        m_tables->rebuildTables();
     if (r.fiducialsChanged)
         fillFiducialFields();
     // Rebuilt tables show no selection until they are told it again.
     if (r.selectionChanged || r.documentChanged)
-        showViewSelectionInTables();
+        m_tables->showViewSelection();
     if (r.repaint)
         m_view->update();
     if (r.askText)
         askDrawingText();
     if (r.contextMenu && event)
-        m_viewContextMenu->popup(event->globalPos());
-}
-
-void MainWindow::showViewSelectionInTables()
-{
-    const QList<PnPEntry*> selected = m_view->document().selectedEntries();
-    selectEntriesInTables(selected);
-    QSet<QString> keys;
-    for (const PnPEntry* e : selected)
-        keys.insert(PartGroups::keyOf(*e));
-    m_ui->teile->selectRows(m_ui->teile->rowsOfKeys(keys));
-    const int row = selected.isEmpty() ? -1 : m_tableEntries.indexOf(selected.first());
-    if (row >= 0)
-        m_ui->pickandplacepositionen->scrollToItem(m_ui->pickandplacepositionen->item(row, 0));
+        m_tables->viewContextMenu()->popup(event->globalPos());
 }
 
 void MainWindow::setOriginAt(const QPointF& point)
@@ -115,7 +100,7 @@ void MainWindow::setOriginAt(const QPointF& point)
     qDebug() << (m_view->activeSideIsTop() ? "interpret Top" : "interpret Bottom");
     for (GerberLayer* layer : *changed)
         m_view->layerImageChanged(layer);
-    rebuildTables();
+    m_tables->rebuildTables();
     fillFiducialFields();
     m_view->update();
 }

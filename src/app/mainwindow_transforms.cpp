@@ -3,6 +3,7 @@
 // fiducial fields. The dialogs collect the input; board/ does the work.
 #include "app/mainwindow.h"
 
+#include "app/placementtables.h"
 #include "app/prompt.h"
 #include "board/boardtransform.h"
 #include "board/fiducialedit.h"
@@ -29,8 +30,8 @@ const QString errorTitle = QStringLiteral("Error");
 
 void MainWindow::connectPanelWidgets()
 {
-    connect(m_ui->actionRotate, &QAction::triggered, this, &MainWindow::rotateBoardAsked);
-    connect(m_ui->actionMirror, &QAction::triggered, this, &MainWindow::mirrorBoardAsked);
+    connect(m_ui->actionRotate, &QAction::triggered, this, [this] { boardTransform(true); });
+    connect(m_ui->actionMirror, &QAction::triggered, this, [this] { boardTransform(false); });
     connect(m_ui->actionShiftX, &QAction::triggered, this, [this] { shiftAsked(true, false); });
     connect(m_ui->actionShiftY, &QAction::triggered, this, [this] { shiftAsked(false, false); });
     connect(m_ui->actionRotation, &QAction::triggered, this, &MainWindow::rotationAsked);
@@ -94,7 +95,7 @@ void MainWindow::transformDone(const QList<GerberLayer*>& changed)
     fillBoardInfoFields();
     fillFiducialFields();
     buildOriginsTable();
-    rebuildTables();
+    m_tables->rebuildTables();
 }
 
 void MainWindow::boardTransform(bool rotate)
@@ -121,16 +122,6 @@ void MainWindow::boardTransform(bool rotate)
     transformDone(changed);
 }
 
-void MainWindow::rotateBoardAsked()
-{
-    boardTransform(true);
-}
-
-void MainWindow::mirrorBoardAsked()
-{
-    boardTransform(false);
-}
-
 void MainWindow::shiftAsked(bool alongX, bool selectedOnly)
 {
     const BoardTransform::Axis axis = alongX ? BoardTransform::Axis::X : BoardTransform::Axis::Y;
@@ -140,12 +131,7 @@ void MainWindow::shiftAsked(bool alongX, bool selectedOnly)
     Document& doc = m_view->document();
     const QList<PnPEntry*> entries = selectedOnly ? doc.selectedEntries() : doc.currentList();
     if (BoardTransform::shiftEntries(doc, entries, axis, dialog.value()))
-        rebuildTables();
-}
-
-void MainWindow::shiftSelected(bool alongX)
-{
-    shiftAsked(alongX, true);
+        m_tables->rebuildTables();
 }
 
 void MainWindow::rotationAsked()
@@ -154,30 +140,13 @@ void MainWindow::rotationAsked()
     if (prompt().exec(&dialog) != QDialog::Accepted)
         return;
     if (BoardTransform::rotatePlacements(m_view->document(), dialog.angle()))
-        rebuildTables();
+        m_tables->rebuildTables();
 }
 
 void MainWindow::turnSelection(double degrees)
 {
     BoardTransform::turnSelected(m_view->document(), degrees);
-    rebuildTables();
-}
-
-void MainWindow::rotate45()
-{
-    turnSelection(45);
-}
-void MainWindow::rotate90()
-{
-    turnSelection(90);
-}
-void MainWindow::rotate180()
-{
-    turnSelection(180);
-}
-void MainWindow::rotate270()
-{
-    turnSelection(270);
+    m_tables->rebuildTables();
 }
 
 // ---- panels
@@ -274,7 +243,7 @@ void MainWindow::convertToFiducial(int target)
     }
     if (!FiducialEdit::convertSelected(doc, kind, offset))
         return;
-    m_tableEntries.clear();
+    m_tables->forgetRows();
     fillFiducialFields();
-    rebuildTables();
+    m_tables->rebuildTables();
 }
