@@ -28,6 +28,8 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDoubleSpinBox>
+#include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPainter>
@@ -378,6 +380,16 @@ void TstWorkflow::panelForALine()
         w.form()->actionSpeichern_unter->trigger();
         QVERIFY(!w.view()->isModified());
         QVERIFY(closeWindow(w));
+    }
+    // For comparing two builds: TESSAVRANT_WORKFLOW_SAVE_COPY=PATH keeps the saved project of
+    // each row as PATH with the row (kicad / altium) before its suffix.
+    const QString copy = qEnvironmentVariable("TESSAVRANT_WORKFLOW_SAVE_COPY");
+    if (!copy.isEmpty()) {
+        const QFileInfo to(copy);
+        const QString target = to.path() + QLatin1Char('/') + to.completeBaseName()
+            + (kicad ? QStringLiteral("-kicad.") : QStringLiteral("-altium.")) + to.suffix();
+        QFile::remove(target);
+        QVERIFY(QFile::copy(project, target));
     }
 
     // Reopen: the same panel, layers, feeder lists, and the machine the placements are on.
