@@ -1,6 +1,7 @@
 #include "app/mainwindow.h"
 
 #include "app/applook.h"
+#include "app/boardpanel.h"
 #include "app/documentsession.h"
 #include "app/feederpanel.h"
 #include "app/hoverwatch.h"
@@ -79,10 +80,10 @@ MainWindow::MainWindow(const QString& startupArgument, QWidget* parent)
 
     // Fields and tables show the empty document before the first tick.
     m_tables->disconnectSignals();
-    fillBoardInfoFields();
-    fillFiducialFields();
+    m_board->fillBoardInfoFields();
+    m_board->fillFiducialFields();
     createLists();
-    buildOriginsTable();
+    m_board->buildOriginsTable();
     m_feeders->rebuildFeederList();
     m_tables->connectSignals();
 
@@ -95,7 +96,6 @@ MainWindow::MainWindow(const QString& startupArgument, QWidget* parent)
     connectViewActions();
     setInitialIcons();
     fillSelectorBoxes();
-    connectPanelWidgets();
     // Through layer mode into placement top, so menus and buttons start in a known state.
     switchGerberPnP();
     switchBottomTop();
@@ -125,7 +125,7 @@ void MainWindow::createCollaborators()
     session.prepareForLoad = [this] { prepareForLoad(); };
     session.showLoadedDocument = [this](bool read) { showLoadedDocument(read); };
     session.handLineDataToView = [this] { m_feeders->handLineDataToView(); };
-    session.fillBoardInfoFields = [this] { fillBoardInfoFields(); };
+    session.fillBoardInfoFields = [this] { m_board->fillBoardInfoFields(); };
     session.showTop = [this] { switchBottomTop(); };
     session.placementsImported = [this] { m_tables->rebuildTables(); };
     session.loadLayerFile
@@ -143,8 +143,8 @@ void MainWindow::createCollaborators()
     PlacementTables::Hooks tables;
     tables.blockInteraction = [this] { blockInteraction(); };
     tables.unblockInteraction = [this] { unblockInteraction(); };
-    tables.shiftSelected = [this](bool alongX) { shiftAsked(alongX, true); };
-    tables.convertToFiducial = [this](int target) { convertToFiducial(target); };
+    tables.shiftSelected = [this](bool alongX) { m_board->shiftAsked(alongX, true); };
+    tables.convertToFiducial = [this](int target) { m_board->convertToFiducial(target); };
     tables.showSide = [this](bool top) { (top ? m_topButton : m_bottomButton)->click(); };
     tables.titleName = [this] { return m_document->titleName(); };
     tables.cursorPosition = [this] { return m_cursor; };
@@ -154,8 +154,9 @@ void MainWindow::createCollaborators()
     LayerSlots::Hooks layers;
     layers.blockInteraction = [this] { blockInteraction(); };
     layers.unblockInteraction = [this] { unblockInteraction(); };
-    layers.panelize = [this] { panelizeAsked(); };
+    layers.panelize = [this] { m_board->panelizeAsked(); };
     m_layers = std::make_unique<LayerSlots>(*m_ui, *m_view, this, m_document->lastDirectory(), layers);
+    m_board = std::make_unique<BoardPanel>(*m_ui, *m_view, *m_tables, *this);
 }
 
 void MainWindow::createToolbarWidgets()
@@ -233,21 +234,7 @@ void MainWindow::fillSelectorBoxes()
         b.box->addItems(b.entries);
         b.box->blockSignals(blocked);
     }
-    fillFiducialFields();
-}
-
-// Enables or disables an action, or the entry of a menu, by object name.
-void MainWindow::setEntryEnabled(const QString& name, bool on)
-{
-    if (QMenu* menu = findChild<QMenu*>(name))
-        menu->menuAction()->setEnabled(on);
-    else if (QAction* action = findChild<QAction*>(name))
-        action->setEnabled(on);
-}
-
-void MainWindow::createLists()
-{
-    m_tables->createLists();
+    m_board->fillFiducialFields();
 }
 
 void MainWindow::fitFiducialFields()

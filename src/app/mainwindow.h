@@ -12,6 +12,7 @@
 #include <QString>
 #include <memory>
 
+class BoardPanel;
 class Darstellg;
 class DocumentSession;
 class FeederPanel;
@@ -180,7 +181,7 @@ private slots:
     void on_actionSearch_triggered();
     void searchRefDes();
 
-    // Board data fields and colour boxes.
+    // Board data fields (BoardPanel) and colour boxes.
     void on_boardName_editingFinished();
     void on_boardWidth_editingFinished();
     void on_boardHeight_editingFinished();
@@ -199,7 +200,7 @@ private slots:
     // A row's visibility box.
     void sigHideEbene(int row, bool visible);
 
-    // Origins table (mainwindow_transforms.cpp).
+    // Origins table (BoardPanel).
     void sigOriginsCellChanged(int row, int column);
 
 private:
@@ -210,7 +211,6 @@ private:
     void createShortcuts();
     void fitFiducialFields();
     void fillSelectorBoxes();
-    void setEntryEnabled(const QString& name, bool on);
 
     // The window's part of a document change (mainwindow_document.cpp).
     void resetDocument();
@@ -223,6 +223,8 @@ private:
     void styleSideButtons(int active); // 0 top, 1 bottom, 2 layer mode
     void setPlacementWidgetsVisible(bool on);
     void setInteractionEnabled(bool on);
+    // Enables or disables an action, or the entry of a menu, by object name.
+    void setEntryEnabled(const QString& name, bool on);
 
     // Timer steps (mainwindow_timer.cpp).
     void tickCursorPosition();
@@ -240,30 +242,13 @@ private:
     // True when colours or panel widths differ from colors.cfg as last read or written.
     bool colorSettingsChanged() const;
 
-    // Tool and view-toggle entries, board fields (mainwindow_actions.cpp).
+    // Tool and view-toggle entries (mainwindow_actions.cpp).
     void connectViewActions();
     // The tools that act on placements refuse layer mode with a message.
     void chooseTool(ToolMode mode);
     void setInitialIcons();
     void refreshFilterIcons();
     void refreshLayerIcons();
-    void fillBoardInfoFields();
-    void fillFiducialFields();
-    void boardFieldEdited(int field);
-
-    // Board and panel operations (mainwindow_transforms.cpp).
-    void connectPanelWidgets();
-    void boardTransform(bool rotate); // rotate (asks first) or mirror
-    void shiftAsked(bool alongX, bool selectedOnly);
-    void rotationAsked();
-    void turnSelection(double degrees);
-    void generateOriginsAsked();
-    void panelizeAsked();
-    void fiducialsEdited();
-    // Re-renders the changed layers, refills fields and tables, marks modified.
-    void transformDone(const QList<GerberLayer*>& changed);
-    void buildOriginsTable();
-    void convertToFiducial(int target);
 
     // Interactive tools of the board view (mainwindow_tools.cpp).
     BoardTools& boardTools();
@@ -275,8 +260,6 @@ private:
     void followCursorWithTool();
     // event: the mouse event behind the response (the context menu opens at its position).
     void applyToolResponse(const ToolResponse& response, QMouseEvent* event);
-    // Makes the board point the coordinate origin of the shown side.
-    void setOriginAt(const QPointF& point);
     // The text dialog for the text drawing of the last press; back to set new position after.
     void askDrawingText();
 
@@ -286,6 +269,7 @@ private:
     std::unique_ptr<FeederPanel> m_feeders;
     std::unique_ptr<PlacementTables> m_tables;
     std::unique_ptr<LayerSlots> m_layers;
+    std::unique_ptr<BoardPanel> m_board;
     std::unique_ptr<BoardTools> m_tools; // created on first use, over the view's document
     std::unique_ptr<HoverWatch> m_hoverWatch;
 

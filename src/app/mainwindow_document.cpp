@@ -2,6 +2,7 @@
 // session (paths, title, the files) is DocumentSession's.
 #include "app/mainwindow.h"
 
+#include "app/boardpanel.h"
 #include "app/documentsession.h"
 #include "app/feederpanel.h"
 #include "app/layerslots.h"
@@ -46,8 +47,8 @@ void MainWindow::startNewDocument()
     m_layers->buildTable();
     createLists();
     m_ui->OriginsTable->setRowCount(0);
-    fillBoardInfoFields();
-    fillFiducialFields();
+    m_board->fillBoardInfoFields();
+    m_board->fillFiducialFields();
     m_tables->connectSignals();
     // Through layer mode and back, as at start-up, so menus and buttons are in a known state.
     switchBottomTop();
@@ -67,8 +68,8 @@ void MainWindow::prepareForLoad()
 void MainWindow::showLoadedDocument(bool read)
 {
     if (!read) {
-        fillBoardInfoFields();
-        fillFiducialFields();
+        m_board->fillBoardInfoFields();
+        m_board->fillFiducialFields();
         createLists();
         m_tables->connectSignals();
         switchBottomTop();
@@ -80,10 +81,10 @@ void MainWindow::showLoadedDocument(bool read)
         m_view->advanceStep();
     }
     m_layers->renderSideLayers();
-    fillBoardInfoFields();
-    fillFiducialFields();
+    m_board->fillBoardInfoFields();
+    m_board->fillFiducialFields();
     m_view->advanceStep();
-    buildOriginsTable();
+    m_board->buildOriginsTable();
     m_tables->connectSignals();
     switchBottomTop();
     m_view->update();

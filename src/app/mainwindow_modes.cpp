@@ -1,6 +1,7 @@
 // The three modes (placement top, placement bottom, layer mode) and the interaction block.
 #include "app/mainwindow.h"
 
+#include "app/boardpanel.h"
 #include "app/feederpanel.h"
 #include "app/layerslots.h"
 #include "app/modeactions.h"
@@ -11,6 +12,7 @@
 #include <QComboBox>
 #include <QDebug>
 #include <QDoubleSpinBox>
+#include <QMenu>
 #include <QPushButton>
 #include <QWidgetAction>
 
@@ -84,7 +86,7 @@ void MainWindow::showSide(bool top)
     m_view->setGerberMode(false);
     m_layerModeActive = false;
     if (wasLayerMode)
-        buildOriginsTable(); // layer mode left it empty
+        m_board->buildOriginsTable(); // layer mode left it empty
     styleSideButtons(top ? 0 : 1);
 
     for (PnPEntry* entry : m_view->currentList())
@@ -95,9 +97,9 @@ void MainWindow::showSide(bool top)
     if (m_view->activeSideIsTop() != top) {
         m_view->setSide(top);
         qDebug() << (top ? "show top" : "show bottom");
-        fillBoardInfoFields();
-        fillFiducialFields();
-        buildOriginsTable();
+        m_board->fillBoardInfoFields();
+        m_board->fillFiducialFields();
+        m_board->buildOriginsTable();
         m_tables->disconnectSignals();
         createLists();
         m_tables->connectSignals();
@@ -159,4 +161,12 @@ void MainWindow::unblockInteraction()
     qDebug() << "unblock interaction";
     m_view->setInteractionBlocked(false);
     setInteractionEnabled(true);
+}
+
+void MainWindow::setEntryEnabled(const QString& name, bool on)
+{
+    if (QMenu* menu = findChild<QMenu*>(name))
+        menu->menuAction()->setEnabled(on);
+    else if (QAction* action = findChild<QAction*>(name))
+        action->setEnabled(on);
 }

@@ -2,10 +2,12 @@
 // docs/architecture.md lists them with the function that does the work.
 #include "app/mainwindow.h"
 
+#include "app/boardpanel.h"
 #include "app/documentsession.h"
 #include "app/feederpanel.h"
 #include "app/layerslots.h"
 #include "app/placementtables.h"
+#include "model/document.h"
 
 // ---- document session
 
@@ -55,6 +57,11 @@ void MainWindow::on_actionSpeichern_unter_triggered()
 }
 
 // ---- placement and part tables
+
+void MainWindow::createLists()
+{
+    m_tables->createLists();
+}
 
 QMenu* MainWindow::viewContextMenu() const
 {
@@ -120,19 +127,19 @@ void MainWindow::sigDelEntry()
 }
 void MainWindow::rotate45()
 {
-    turnSelection(45);
+    m_board->turnSelection(45);
 }
 void MainWindow::rotate90()
 {
-    turnSelection(90);
+    m_board->turnSelection(90);
 }
 void MainWindow::rotate180()
 {
-    turnSelection(180);
+    m_board->turnSelection(180);
 }
 void MainWindow::rotate270()
 {
-    turnSelection(270);
+    m_board->turnSelection(270);
 }
 void MainWindow::sigChangeExec0()
 {
@@ -256,4 +263,39 @@ void MainWindow::sigLoadEbene(int row)
 void MainWindow::sigHideEbene(int row, bool visible)
 {
     m_layers->setRowVisible(row, visible);
+}
+
+// ---- board panel
+
+void MainWindow::on_boardName_editingFinished()
+{
+    m_board->boardFieldEdited(int(BoardField::Name));
+}
+void MainWindow::on_boardWidth_editingFinished()
+{
+    m_board->boardFieldEdited(int(BoardField::Width));
+}
+void MainWindow::on_boardHeight_editingFinished()
+{
+    m_board->boardFieldEdited(int(BoardField::Height));
+}
+void MainWindow::on_boardDepth_editingFinished()
+{
+    m_board->boardFieldEdited(int(BoardField::Depth));
+}
+void MainWindow::on_boardOriginX_editingFinished()
+{
+    m_board->boardFieldEdited(int(BoardField::OriginX));
+}
+void MainWindow::on_boardOriginY_editingFinished()
+{
+    m_board->boardFieldEdited(int(BoardField::OriginY));
+}
+void MainWindow::on_boardComment_editingFinished()
+{
+    m_board->boardFieldEdited(int(BoardField::Comment));
+}
+void MainWindow::sigOriginsCellChanged(int row, int column)
+{
+    m_board->originsCellChanged(row, column);
 }

@@ -3,6 +3,7 @@
 // happens here.
 #include "app/mainwindow.h"
 
+#include "app/boardpanel.h"
 #include "app/placementtables.h"
 #include "app/prompt.h"
 #include "board/boardtransform.h"
@@ -67,11 +68,11 @@ void MainWindow::applyToolResponse(const ToolResponse& r, QMouseEvent* event)
     if (r.placementsMoved)
         m_view->setPendingChanges(true);
     if (r.newOrigin)
-        setOriginAt(*r.newOrigin);
+        m_board->setOriginAt(*r.newOrigin);
     if (r.documentChanged)
         m_tables->rebuildTables();
     if (r.fiducialsChanged)
-        fillFiducialFields();
+        m_board->fillFiducialFields();
     // Rebuilt tables show no selection until they are told it again.
     if (r.selectionChanged || r.documentChanged)
         m_tables->showViewSelection();
@@ -81,28 +82,6 @@ void MainWindow::applyToolResponse(const ToolResponse& r, QMouseEvent* event)
         askDrawingText();
     if (r.contextMenu && event)
         m_tables->viewContextMenu()->popup(event->globalPos());
-}
-
-void MainWindow::setOriginAt(const QPointF& point)
-{
-    // A layer that a render thread still reads must not change under it: the click waits for
-    // the renders, as rotating and mirroring do, rather than being dropped.
-    m_view->waitForRenders();
-    Document& doc = m_view->document();
-    const std::optional<BoardTransform::ChangedLayers> changed
-        = BoardTransform::setNewOrigin(doc, m_view->layers(), point.x(), point.y());
-    if (!changed)
-        return;
-    // The board stays where it is on screen; the coordinate cross moves to the clicked point.
-    ViewState& state = m_view->viewState();
-    state.offsetX += int(std::lround(state.zoomLevel * BoardTransform::truncateToHundredth(point.x())));
-    state.offsetY -= int(std::lround(state.zoomLevel * BoardTransform::truncateToHundredth(point.y())));
-    qDebug() << (m_view->activeSideIsTop() ? "interpret Top" : "interpret Bottom");
-    for (GerberLayer* layer : *changed)
-        m_view->layerImageChanged(layer);
-    m_tables->rebuildTables();
-    fillFiducialFields();
-    m_view->update();
 }
 
 void MainWindow::askDrawingText()
