@@ -1,5 +1,5 @@
-// The tables' requests run by the timer, the operations on the selected placements that the
-// view menu and the tables share, new entries, labels and the search dialog.
+// The view's context menu and the tables' requests run by the timer, the operations on the
+// selected placements that both share, new entries, labels and the search dialog.
 #include "app/placementtables.h"
 
 #include "app/feederpanel.h"
@@ -49,6 +49,53 @@ void placeBesideViewCentre(QWidget* dialog, const QWidget* view)
 }
 
 } // namespace
+
+PlacementTables::PlacementTables(Ui::MainWindow& ui, Darstellg& view, FeederPanel& feeders,
+    QLineEdit& searchField, QWidget* dialogParent, Hooks hooks)
+    : m_ui(ui)
+    , m_view(view)
+    , m_feeders(feeders)
+    , m_searchField(searchField)
+    , m_parent(dialogParent)
+    , m_hooks(std::move(hooks))
+{
+    m_searchDialog = new Search_dlg(dialogParent);
+    createViewContextMenu();
+}
+
+void PlacementTables::createViewContextMenu()
+{
+    // The view's menu acts at once on the selected placements; the tables' menus post requests.
+    m_viewContextMenu = new QMenu(m_parent);
+    m_viewContextMenu->setObjectName(QStringLiteral("viewContextMenu"));
+    connect(
+        m_viewContextMenu, &QMenu::aboutToShow, this, [this] { m_contextPoint = m_hooks.cursorPosition(); });
+    m_viewContextMenu->addAction(QStringLiteral("new"), this, &PlacementTables::newEntry);
+    m_viewContextMenu->addAction(QStringLiteral("placed"), this, &PlacementTables::markSelectedPlaced);
+    m_viewContextMenu->addAction(QStringLiteral("switch side"), this, &PlacementTables::switchSide);
+    TableMenus::addRotateMenu(m_viewContextMenu, [this](int angle) { rotateSelected(angle); });
+    TableMenus::addExecuteMenu(m_viewContextMenu, [this](int kind) { setExecOfSelected(kind); });
+    TableMenus::addSubmenu(m_viewContextMenu, QStringLiteral("to Fiducial"),
+        { { QStringLiteral("Panel 1"), [this] { m_hooks.convertToFiducial(1); } },
+            { QStringLiteral("Panel 2"), [this] { m_hooks.convertToFiducial(2); } },
+            { QStringLiteral("Block 1"), [this] { m_hooks.convertToFiducial(3); } },
+            { QStringLiteral("Block 2"), [this] { m_hooks.convertToFiducial(4); } } });
+    TableMenus::addMachineMenu(
+        m_viewContextMenu, [this] { return m_feeders.machineNames(); },
+        [this](int index) { assignSelectedToMachine(index); });
+    m_viewContextMenu->addSeparator();
+    m_viewContextMenu->addAction(QStringLiteral("delete"), this, &PlacementTables::deleteSelected);
+
+    PNPlist* pnp = m_ui.pickandplacepositionen;
+    Partlist* parts = m_ui.teile;
+    pnp->setMachineNames([this] { return m_feeders.machineNames(); });
+    parts->setMachineNames([this] { return m_feeders.machineNames(); });
+    connect(pnp->verticalHeader(), &QHeaderView::sectionClicked, this, &PlacementTables::selectPlacementRows);
+    connect(
+        parts->verticalHeader(), &QHeaderView::sectionClicked, this, &PlacementTables::selectFromPartTable);
+    connect(pnp->horizontalHeader(), &QHeaderView::sectionClicked, this, &PlacementTables::sortPlacements);
+    connect(parts->horizontalHeader(), &QHeaderView::sectionClicked, this, &PlacementTables::sortParts);
+}
 
 // ---- requests of the tables, run by the timer
 
