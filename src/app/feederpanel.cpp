@@ -46,8 +46,7 @@ bool sameFile(const QString& a, const QString& b)
 
 FeederPanel::FeederPanel(
     Ui::MainWindow& ui, Darstellg& view, QWidget* dialogParent, QString& lastDirectory, Hooks hooks)
-    : QObject(dialogParent)
-    , m_ui(ui)
+    : m_ui(ui)
     , m_view(view)
     , m_parent(dialogParent)
     , m_lastDirectory(lastDirectory)
