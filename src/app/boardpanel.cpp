@@ -98,7 +98,7 @@ void BoardPanel::transformDone(const QList<GerberLayer*>& changed)
     // Only layers whose image moved are rendered again.
     for (GerberLayer* layer : changed)
         m_view.layerImageChanged(layer);
-    m_view.setModified(true);
+    m_view.document().setModified(true);
     fillBoardInfoFields();
     fillFiducialFields();
     buildOriginsTable();
@@ -327,7 +327,7 @@ void BoardPanel::setOriginAt(const QPointF& point)
     ViewState& state = m_view.viewState();
     state.offsetX += int(std::lround(state.zoomLevel * BoardTransform::truncateToHundredth(point.x())));
     state.offsetY -= int(std::lround(state.zoomLevel * BoardTransform::truncateToHundredth(point.y())));
-    qDebug() << (m_view.activeSideIsTop() ? "interpret Top" : "interpret Bottom");
+    qDebug() << (m_view.document().activeSideIsTop() ? "interpret Top" : "interpret Bottom");
     for (GerberLayer* layer : *changed)
         m_view.layerImageChanged(layer);
     m_tables.rebuildTables();

@@ -72,7 +72,7 @@ void DocumentSession::forgetProject()
 
 DocumentSession::SaveAnswer DocumentSession::askToSaveChanges()
 {
-    if (!m_view.isModified())
+    if (!m_view.document().isModified())
         return SaveAnswer::Proceed;
     const QMessageBox::StandardButton answer = prompt().question(&m_window, QStringLiteral("Tessavrant"),
         QStringLiteral("Do you want to save changes?\n"),
@@ -99,7 +99,7 @@ void DocumentSession::newDocument()
     m_hooks.startNewDocument();
     m_currentProjectPath.clear();
     m_titleName = BoardInfo::defaultName();
-    m_view.setModified(true);
+    m_view.document().setModified(true);
     updateWindowTitle();
 }
 
@@ -209,14 +209,14 @@ bool DocumentSession::save()
             saveAsAsked();
         } else {
             m_saveSucceeded = true;
-            m_view.setModified(false);
+            m_view.document().setModified(false);
             rememberProject(m_currentProjectPath);
             qDebug() << "saved";
         }
     }
     endSaveProgress(m_view);
     // The title names the file only when the document really went into it.
-    if (m_saveSucceeded && !m_view.isModified()) {
+    if (m_saveSucceeded && !m_view.document().isModified()) {
         m_titleName = StatusText::titleFromPath(m_currentProjectPath);
         updateWindowTitle();
     }
@@ -244,7 +244,7 @@ bool DocumentSession::saveAsAsked()
         m_saveSucceeded = true;
         m_chosenPath = answer;
         m_currentProjectPath = answer;
-        m_view.setModified(false);
+        m_view.document().setModified(false);
         rememberProject(answer);
         qDebug() << "saved";
     } else {
@@ -273,7 +273,7 @@ void DocumentSession::saveAs()
 
 bool DocumentSession::confirmClose()
 {
-    if (m_view.isModified()) {
+    if (m_view.document().isModified()) {
         const QMessageBox::StandardButton answer = prompt().question(&m_window, QStringLiteral("Tessavrant"),
             QStringLiteral("Do you want to save changes?\n"),
             QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
@@ -328,7 +328,7 @@ void DocumentSession::applyStartupArgument(const QString& argument)
         return;
     }
     if (file.kind == StartupFile::Project) {
-        m_view.setModified(false);
+        m_view.document().setModified(false);
         m_chosenPath = file.path;
         m_pendingOpen = true;
         return;
@@ -352,7 +352,8 @@ void DocumentSession::tickPendingOpen()
 
 void DocumentSession::tickSaveAction()
 {
-    const bool on = !m_view.interactionBlocked() && (m_currentProjectPath.isEmpty() || m_view.isModified());
+    const bool on
+        = !m_view.interactionBlocked() && (m_currentProjectPath.isEmpty() || m_view.document().isModified());
     m_ui.actionSpeicher->setEnabled(on);
 }
 
@@ -362,8 +363,8 @@ void DocumentSession::tickAfterLoad()
         return;
     // Only what the load itself changed is forgiven: the flag does not wait for a later edit.
     m_justLoaded = false;
-    if (m_view.isModified()) {
-        m_view.setModified(false);
+    if (m_view.document().isModified()) {
+        m_view.document().setModified(false);
         m_ui.actionSpeicher->setEnabled(false);
     }
 }

@@ -116,7 +116,8 @@ void FeederPanel::handOutFeederLists()
 {
     Document& document = m_view.document();
     FeederData data = document.feederData();
-    FeederHandOver::handOut(data, m_lineDialog->lines(), document.sideList(true), document.sideList(false));
+    FeederHandOver::handOut(
+        data, m_lineDialog->lines(), document.side(true).placements, document.side(false).placements);
     document.setFeederData(data);
     rebuildFeederList();
 }
@@ -137,7 +138,8 @@ void FeederPanel::updateBodySizes()
         for (const PartDbEntry& entry : m_partDatabase.entries())
             if (!bodies.contains(entry.dbNo()))
                 bodies.insert(entry.dbNo(), QSizeF(entry.x.toDouble(), entry.y.toDouble()));
-        BodySizes::apply(m_view.currentList(), feeders, [&bodies](int dbNo) { return bodies.value(dbNo); });
+        BodySizes::apply(
+            m_view.document().currentList(), feeders, [&bodies](int dbNo) { return bodies.value(dbNo); });
     }
     m_view.update();
 }
@@ -165,7 +167,7 @@ void FeederPanel::selectAssignedMachine()
 {
     // The selectors are filled now, not on the next tick, which would show "(none)".
     tickLineChanged();
-    const auto [line, machine] = FeederList::mostAssigned(m_view.currentList());
+    const auto [line, machine] = FeederList::mostAssigned(m_view.document().currentList());
     if (line >= 1 && line <= m_lineDialog->lines().size() && line - 1 != m_ui.lineselect->currentIndex()) {
         const QSignalBlocker block(m_ui.lineselect);
         m_ui.lineselect->setCurrentIndex(line - 1);
@@ -294,7 +296,7 @@ void FeederPanel::generateFeederList()
     machine->clearFeeders();
     machine->feeders = generated.entries;
     machine->partMap = generated.partMap;
-    m_view.setModified(true);
+    m_view.document().setModified(true);
     for (const QString& warning : qAsConst(generated.warnings))
         prompt().warning(m_parent, feederListTitle, warning);
     rebuildFeederList();
@@ -309,7 +311,7 @@ void FeederPanel::updateDatabaseNumbers()
         return;
     }
     FeederList::updateFromDatabase(machine->feeders, m_partDatabase, machine->partMap);
-    m_view.setModified(true);
+    m_view.document().setModified(true);
     rebuildFeederList();
 }
 
@@ -339,7 +341,7 @@ void FeederPanel::cellChanged(int row, int column)
     const QList<FeederEntry*> entries = shownFeeders();
     QTableWidgetItem* item = table->item(row, column);
     if (item && FeederTable::applyEdit(entries, row, column, item->text(), m_partDatabase))
-        m_view.setModified(true);
+        m_view.document().setModified(true);
     // The row shows what its entry holds: the accepted value in its own spelling, or for a
     // refused one the value it had before.
     if (row >= 0 && row < entries.size()) {
@@ -385,7 +387,7 @@ void FeederPanel::rotateHighlightedFeeders()
     if (!machine || !FeederList::turnHighlighted(machine->feeders, machine->partMap))
         return;
     m_view.setRotationOffsets(machine->partMap);
-    m_view.setModified(true);
+    m_view.document().setModified(true);
     m_view.update();
     m_ui.feeder->update();
 }
@@ -407,7 +409,7 @@ void FeederPanel::chooseDatabaseEntry(int row)
             now, row, int(FeederColumn::Db), dialog.chosenEntry()->number, m_partDatabase))
         return;
     m_ui.feeder_config->showRow(row, *now.at(row));
-    m_view.setModified(true);
+    m_view.document().setModified(true);
     feederListEdited();
 }
 
@@ -424,7 +426,7 @@ void FeederPanel::optimize()
     const OptimizerResult result = optimizePlacements(document.currentList(),
         m_ui.lineselect->currentIndex() + 1, m_ui.comboBox->currentIndex(), machine->type, machine->feeders);
     if (result.status == OptimizerStatus::Done) {
-        document.setCurrentList(result.order);
+        document.setPlacements(result.order);
         document.setModified(true);
         m_hooks.placementOrderChanged();
         m_view.update();

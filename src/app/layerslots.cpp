@@ -97,7 +97,7 @@ LayerSlots::Load LayerSlots::load(const QString& path, const Target& target, boo
 {
     LayerSet& layers = m_view.layers();
     const bool intoRow = target.row >= 0;
-    const bool top = m_view.activeSideIsTop();
+    const bool top = m_view.document().activeSideIsTop();
     // The file is read into a layer of its own: only a good read replaces the slot's or row's
     // layer, so a failed or cancelled load leaves the layer the user had.
     std::unique_ptr<GerberLayer> layer;
@@ -132,10 +132,10 @@ LayerSlots::Load LayerSlots::load(const QString& path, const Target& target, boo
     } else {
         m_view.installSideLayer(target.slot, std::move(layer));
     }
-    m_view.setModified(true);
+    m_view.document().setModified(true);
     m_view.fitIfBoardOutOfView();
     // A side slot shows a rendered image; in layer mode the rows are drawn as they are.
-    if (!intoRow && !m_view.gerberMode()) {
+    if (!intoRow && !m_view.document().gerberMode()) {
         m_view.expectRenders();
         m_view.startRendering(installed);
     }
@@ -187,7 +187,7 @@ void LayerSlots::askFileForRow(int row, bool drill)
 
 void LayerSlots::importIntoFreeRow(bool drill)
 {
-    if (!m_view.gerberMode())
+    if (!m_view.document().gerberMode())
         return;
     const int row = LayerRows::firstFreeRow(m_view.layers(), m_ui.gerber_table->currentRow());
     if (row < 0) {
@@ -212,7 +212,7 @@ void LayerSlots::loadDroppedFiles(const QStringList& paths)
         const bool drill = startsLikeDrillFile(path);
         QString error;
         Target target;
-        if (m_view.gerberMode()) {
+        if (m_view.document().gerberMode()) {
             target.row = LayerRows::firstFreeRow(m_view.layers(), m_ui.gerber_table->currentRow());
             if (target.row < 0) {
                 prompt().warning(m_parent, errorTitle, QStringLiteral("All (following) Fields are in use"));
@@ -223,7 +223,8 @@ void LayerSlots::loadDroppedFiles(const QStringList& paths)
             target.slot = drill ? LayerSlot::Drill : LayerSlot::Signal;
             if (!drill) {
                 for (int s = 0; s < slotIndex(LayerSlot::Drill); ++s) {
-                    const GerberLayer* l = m_view.layers().slot(m_view.activeSideIsTop(), LayerSlot(s));
+                    const GerberLayer* l
+                        = m_view.layers().slot(m_view.document().activeSideIsTop(), LayerSlot(s));
                     if (l && !LayerRows::inUse(*l)) {
                         target.slot = LayerSlot(s);
                         break;
@@ -257,12 +258,12 @@ void LayerSlots::renderSideLayers()
 
 void LayerSlots::clearSlot(LayerSlot slot, bool white)
 {
-    if (m_view.gerberMode())
+    if (m_view.document().gerberMode())
         return;
     auto layer = std::make_unique<GerberLayer>(slotIndex(slot));
     if (white)
         layer->color = QColor(255, 255, 255);
-    const LayerList list = m_view.activeSideIsTop() ? LayerList::Top : LayerList::Bottom;
+    const LayerList list = m_view.document().activeSideIsTop() ? LayerList::Top : LayerList::Bottom;
     m_view.layers().replace(list, slotIndex(slot), std::move(layer));
     m_view.update();
 }
@@ -297,7 +298,7 @@ void LayerSlots::rowNameChanged(int row, int column)
         return;
     if (!layer->rawLines.isEmpty() && !item->text().isEmpty()) {
         layer->fileName = LayerRows::cleanName(item->text());
-        m_view.setModified(true);
+        m_view.document().setModified(true);
     }
     buildTable();
 }
@@ -320,7 +321,7 @@ void LayerSlots::moveRowToSlot(int row, bool top, int slot)
         // so the layer lands where the row showed it.
         LayerTransform::replay(*layer);
         layers.replace(list, slot, std::move(layer));
-        m_view.setModified(true);
+        m_view.document().setModified(true);
         m_view.expectRenders();
         m_view.startRendering(moved);
     }
@@ -343,7 +344,7 @@ void LayerSlots::executeRequests()
         if (const GerberLayer* old = layers.layer(LayerList::GerberMode, table->sourceRow)) {
             layers.replace(
                 LayerList::GerberMode, table->sourceRow, LayerRows::freshRow(*old, table->sourceRow));
-            m_view.setModified(true);
+            m_view.document().setModified(true);
         }
         buildTable();
         table->removeRequested = false;

@@ -107,7 +107,8 @@ void MainWindow::selectTool(ToolMode mode)
 
 void MainWindow::chooseTool(ToolMode mode)
 {
-    if ((mode == ToolMode::MultipleSelection || mode == ToolMode::RotateSelection) && m_view->gerberMode()) {
+    if ((mode == ToolMode::MultipleSelection || mode == ToolMode::RotateSelection)
+        && m_view->document().gerberMode()) {
         prompt().warning(
             this, QStringLiteral("not available"), QStringLiteral("This tool isn't available in this mode"));
         return;

@@ -88,7 +88,7 @@ void MainWindow::showLoadedDocument(bool read)
     m_tables->connectSignals();
     switchBottomTop();
     m_view->update();
-    m_view->setModified(false);
+    m_view->document().setModified(false);
     m_ui->teile->setColumnCount(3);
     m_ui->teile->columns()->fit();
     createLists();

@@ -74,7 +74,7 @@ void MainWindow::mousePressEvent(QMouseEvent* event)
 void MainWindow::mouseMoveEvent(QMouseEvent* event)
 {
     if (m_panels.dragging) {
-        const QList<PnPEntry*> entries = m_view->currentList();
+        const QList<PnPEntry*> entries = m_view->document().currentList();
         const bool movingPlacement
             = std::any_of(entries.cbegin(), entries.cend(), [](const PnPEntry* e) { return e->moving(); });
         if (!movingPlacement) {

@@ -77,24 +77,24 @@ void MainWindow::showSide(bool top)
         m_view->viewState().offsetY += panelOffset(m_panels.feederHeight);
     }
 
-    if (m_view->activeSideIsTop() == top && !wasLayerMode) {
+    if (m_view->document().activeSideIsTop() == top && !wasLayerMode) {
         m_view->update();
         return;
     }
 
     selectTool(ToolMode::SetNewPosition);
-    m_view->setGerberMode(false);
+    m_view->document().setGerberMode(false);
     m_layerModeActive = false;
     if (wasLayerMode)
         m_board->buildOriginsTable(); // layer mode left it empty
     styleSideButtons(top ? 0 : 1);
 
-    for (PnPEntry* entry : m_view->currentList())
+    for (PnPEntry* entry : m_view->document().currentList())
         entry->setSelected(false);
     m_ui->pickandplacepositionen->clearSelection();
     m_ui->teile->clearSelection();
 
-    if (m_view->activeSideIsTop() != top) {
+    if (m_view->document().activeSideIsTop() != top) {
         m_view->setSide(top);
         qDebug() << (top ? "show top" : "show bottom");
         m_board->fillBoardInfoFields();
@@ -117,7 +117,7 @@ void MainWindow::switchGerberPnP()
         selectTool(ToolMode::SetNewPosition);
         for (const QString& name : ModeActions::disabledInLayerMode())
             setEntryEnabled(name, false);
-        m_view->setGerberMode(true);
+        m_view->document().setGerberMode(true);
         m_layerModeActive = true;
         m_layerColors.applyTo(m_view->viewState().colours);
         m_view->matchDrillsToBackground();
@@ -141,7 +141,7 @@ void MainWindow::setInteractionEnabled(bool on)
              m_view->zoomBox(), m_view->gridSpinBox() })
         if (w)
             w->setEnabled(on);
-    const bool modified = m_view->isModified();
+    const bool modified = m_view->document().isModified();
     for (QAction* action : m_ui->toolBar->actions()) {
         if (!action->isSeparator() && !qobject_cast<QWidgetAction*>(action))
             action->setEnabled(

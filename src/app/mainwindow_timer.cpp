@@ -135,7 +135,7 @@ void MainWindow::tickStatusText()
     const QString suffix = StatusText::machineSuffix(machines->count(), machines->currentIndex(),
         m_ui->lineselect->currentText(), machines->currentText());
     QString hoverText;
-    const QList<PnPEntry*> entries = m_view->currentList();
+    const QList<PnPEntry*> entries = m_view->document().currentList();
     bool repaint = false;
     if (m_cursorOverView) {
         const HoverTracker::Result hover = m_hoverWatch->track(

@@ -125,7 +125,7 @@ void PlacementTables::buildPlacementTable()
     PNPlist* table = m_ui.pickandplacepositionen;
     // Rows are built from a copy of the list: whatever runs while events are processed
     // cannot change what is being shown.
-    m_tableEntries = m_view.currentList();
+    m_tableEntries = m_view.document().currentList();
     const int count = m_tableEntries.size();
     // Clearing moves the current cell; nothing may react to a table that is half built.
     const QSignalBlocker quiet(table);
@@ -192,7 +192,7 @@ void PlacementTables::updateInfoCounters()
 void PlacementTables::applyMachineSelector(int index)
 {
     const int line = m_ui.lineselect->currentIndex() + 1;
-    for (PnPEntry* e : m_view.currentList())
+    for (PnPEntry* e : m_view.document().currentList())
         e->setOnSelectedMachine(
             (e->machine() == index && e->line() == line) || (e->machine() == 0 && index == 0));
     PNPlist* table = m_ui.pickandplacepositionen;
@@ -351,11 +351,11 @@ void PlacementTables::partCellChanged(int row, int column)
 
 void PlacementTables::sortWorkingList(int column, SortOrder order)
 {
-    QList<PnPEntry*> list = m_view.currentList();
+    QList<PnPEntry*> list = m_view.document().currentList();
     PlacementSort::sort(list, column, order, m_view.partListFilter());
-    m_view.document().setCurrentList(list);
+    m_view.document().setPlacements(list);
     // The order is what the project file and the exports keep.
-    m_view.setModified(true);
+    m_view.document().setModified(true);
     rebuildTables();
 }
 

@@ -252,7 +252,7 @@ void PlacementTables::deletePlacementRows(QList<int> rows)
     if (gone.isEmpty())
         return;
     m_view.document().removeEntries(gone);
-    m_view.setModified(true);
+    m_view.document().setModified(true);
     m_tableEntries.clear();
     rebuildTables();
     m_ui.pickandplacepositionen->clearSelection();
@@ -328,7 +328,7 @@ void PlacementTables::deleteSelected()
     m_view.document().removeSelectedDrawings();
     // Layer objects are never selected by the view's tools, so only placements and drawings go.
     refreshSearch();
-    m_view.setModified(true);
+    m_view.document().setModified(true);
     m_view.update();
 }
 
@@ -357,7 +357,7 @@ void PlacementTables::newEntryAt(double x, double y)
         dialog.refDes(), dialog.name(), x, y, side, 0.0, dialog.value(), QStringLiteral("1"), QString(), 1);
     entry->setRotation(dialog.rotation());
     doc.appendEntry(entry);
-    m_view.setModified(true);
+    m_view.document().setModified(true);
     rebuildTables();
 }
 
@@ -366,7 +366,7 @@ void PlacementTables::newEntryAt(double x, double y)
 void PlacementTables::printLabel(const QString& key)
 {
     QStringList refDes;
-    for (const PnPEntry* e : m_view.currentList())
+    for (const PnPEntry* e : m_view.document().currentList())
         if (PartGroups::keyOf(*e) == key)
             refDes.append(e->refDes());
     LabelPrint::print(m_parent, key, m_hooks.titleName(), refDes);
@@ -376,11 +376,10 @@ void PlacementTables::printLabel(const QString& key)
 
 void PlacementTables::refreshSearch()
 {
-    if (m_view.gerberMode())
+    if (m_view.document().gerberMode())
         return;
     Document& doc = m_view.document();
-    doc.writeBackWorkingList();
-    m_searchDialog->setPlacements(doc.topList(), doc.bottomList());
+    m_searchDialog->setPlacements(doc.side(true).placements, doc.side(false).placements);
 }
 
 void PlacementTables::showSearch()
@@ -410,7 +409,7 @@ void PlacementTables::showLocatedSearchHit()
     const int index = m_searchDialog->locatedIndex();
     if (!entry || index < 0)
         return;
-    const bool onTop = index < m_view.document().topList().size();
+    const bool onTop = index < m_view.document().side(true).placements.size();
     m_hooks.showSide(onTop);
     disconnectSignals();
     m_ui.feeder_config->clearSelection();

@@ -132,8 +132,7 @@ ChangedLayers rotateBoard(Document& doc, LayerSet& layers, const RotateOptions& 
 {
     qDebug() << "Rotate";
     const bool gerberMode = doc.gerberMode();
-    BoardInfo& board = *doc.boardInfo();
-    const double h = gerberMode ? 0.0 : finiteOrZero(board.height());
+    const double h = gerberMode ? 0.0 : finiteOrZero(doc.boardInfo()->height());
     const auto turn = [h](QPointF p) { return QPointF(h - p.y(), p.x()); };
     const QPointF origin = boardOrigin(doc);
     const QPointF newOrigin = options.gerber ? QPointF(origin.y(), origin.x()) : origin;
@@ -151,18 +150,21 @@ ChangedLayers rotateBoard(Document& doc, LayerSet& layers, const RotateOptions& 
         mapDrawings(doc, turn);
         if (!gerberMode) {
             // Fiducials are copper marks: they turn with the layers, not with the placements.
-            Fiducials& fid = *doc.fiducials();
-            mapFiducials(fid, origin, newOrigin, turn);
-            if (fid.geometryIndex() == Fiducials::Square) {
-                const double gx = fid.geometryX();
-                fid.setGeometryX(fid.geometryY());
-                fid.setGeometryY(gx);
-            }
-            const double w = board.width();
-            board.setWidth(board.height());
-            board.setHeight(w);
-            board.setOriginX(newOrigin.x());
-            board.setOriginY(newOrigin.y());
+            doc.edit(QStringLiteral("rotate board"), Change::Fiducials | Change::Board, [&](BoardSide& s) {
+                Fiducials& fid = s.fiducials;
+                mapFiducials(fid, origin, newOrigin, turn);
+                if (fid.geometryIndex() == Fiducials::Square) {
+                    const double gx = fid.geometryX();
+                    fid.setGeometryX(fid.geometryY());
+                    fid.setGeometryY(gx);
+                }
+                BoardInfo& board = s.board;
+                const double w = board.width();
+                board.setWidth(board.height());
+                board.setHeight(w);
+                board.setOriginX(newOrigin.x());
+                board.setOriginY(newOrigin.y());
+            });
         }
     }
     doc.setModified(true);
@@ -180,7 +182,8 @@ ChangedLayers mirrorBoard(Document& doc, LayerSet& layers)
     if (!gerberMode) {
         const QPointF origin = boardOrigin(doc);
         doc.setOrigins({});
-        mapFiducials(*doc.fiducials(), origin, origin, mirror);
+        doc.edit(QStringLiteral("mirror fiducials"), Change::Fiducials,
+            [&](BoardSide& s) { mapFiducials(s.fiducials, origin, origin, mirror); });
         mapPlacements(doc, origin, origin, mirror, [](double r) { return reduceAngle(540.0 - r); });
     }
     mapDrawings(doc, mirror);
@@ -278,22 +281,24 @@ std::optional<ChangedLayers> setNewOrigin(Document& doc, LayerSet& layers, doubl
     const auto move = [cx, cy](QPointF p) { return QPointF(p.x() - cx, p.y() - cy); };
     if (!doc.gerberMode()) {
         mapPlacements(doc, QPointF(), QPointF(), move, [](double r) { return r; });
-        Fiducials& fid = *doc.fiducials();
-        // Only the enabled pairs move: a disabled pair keeps what the user typed.
-        Fiducials moved = fid;
-        mapFiducials(moved, QPointF(), QPointF(), move);
-        if (fid.blockExec()) {
-            fid.setBlock1X(moved.block1X());
-            fid.setBlock1Y(moved.block1Y());
-            fid.setBlock2X(moved.block2X());
-            fid.setBlock2Y(moved.block2Y());
-        }
-        if (fid.boardExec()) {
-            fid.setBoard1X(moved.board1X());
-            fid.setBoard1Y(moved.board1Y());
-            fid.setBoard2X(moved.board2X());
-            fid.setBoard2Y(moved.board2Y());
-        }
+        doc.edit(QStringLiteral("move fiducials"), Change::Fiducials, [&](BoardSide& s) {
+            Fiducials& fid = s.fiducials;
+            // Only the enabled pairs move: a disabled pair keeps what the user typed.
+            Fiducials moved = fid;
+            mapFiducials(moved, QPointF(), QPointF(), move);
+            if (fid.blockExec()) {
+                fid.setBlock1X(moved.block1X());
+                fid.setBlock1Y(moved.block1Y());
+                fid.setBlock2X(moved.block2X());
+                fid.setBlock2Y(moved.block2Y());
+            }
+            if (fid.boardExec()) {
+                fid.setBoard1X(moved.board1X());
+                fid.setBoard1Y(moved.board1Y());
+                fid.setBoard2X(moved.board2X());
+                fid.setBoard2Y(moved.board2Y());
+            }
+        });
     }
     int number = 0;
     const ChangedLayers changed = forEachLayer(doc, layers, [&](GerberLayer& layer) {

@@ -18,6 +18,12 @@ Setter setterOf(Field field)
     return setters[int(field)];
 }
 
+// One fiducial edit of the working side.
+void editFiducials(Document& doc, const std::function<void(Fiducials&)>& change)
+{
+    doc.edit(QStringLiteral("fiducials"), Change::Fiducials, [&](BoardSide& s) { change(s.fiducials); });
+}
+
 QString number(double v)
 {
     return QString::number(v, 'g', 6);
@@ -29,20 +35,20 @@ bool setValue(Document& doc, Field field, double value)
 {
     if (!std::isfinite(value))
         return false;
-    (doc.fiducials()->*setterOf(field))(value);
+    editFiducials(doc, [&](Fiducials& f) { (f.*setterOf(field))(value); });
     doc.setModified(true);
     return true;
 }
 
 void setBoardExec(Document& doc, bool on)
 {
-    doc.fiducials()->setBoardExec(on);
+    editFiducials(doc, [&](Fiducials& f) { f.setBoardExec(on); });
     doc.setModified(true);
 }
 
 void setBlockExec(Document& doc, bool on)
 {
-    doc.fiducials()->setBlockExec(on);
+    editFiducials(doc, [&](Fiducials& f) { f.setBlockExec(on); });
     doc.setModified(true);
 }
 
@@ -50,7 +56,7 @@ bool setGeometryIndex(Document& doc, int index)
 {
     if (index != Fiducials::Circle && index != Fiducials::Square)
         return false;
-    doc.fiducials()->setGeometryIndex(index);
+    editFiducials(doc, [&](Fiducials& f) { f.setGeometryIndex(index); });
     doc.setModified(true);
     return true;
 }
@@ -59,7 +65,7 @@ bool setReflectIndex(Document& doc, int index)
 {
     if (index != Fiducials::ReflectOn && index != Fiducials::NReflect)
         return false;
-    doc.fiducials()->setReflectIndex(index);
+    editFiducials(doc, [&](Fiducials& f) { f.setReflectIndex(index); });
     doc.setModified(true);
     return true;
 }
@@ -97,29 +103,30 @@ bool convertSelected(Document& doc, Kind kind, QPointF offset)
         offset = QPointF();
     const double x = entry->x() + offset.x();
     const double y = entry->y() + offset.y();
-    Fiducials& f = *doc.fiducials();
-    switch (kind) {
-    case Kind::Board1:
-        f.setBoard1X(x);
-        f.setBoard1Y(y);
-        break;
-    case Kind::Board2:
-        f.setBoard2X(x);
-        f.setBoard2Y(y);
-        break;
-    case Kind::Block1:
-        f.setBlock1X(x);
-        f.setBlock1Y(y);
-        break;
-    case Kind::Block2:
-        f.setBlock2X(x);
-        f.setBlock2Y(y);
-        break;
-    }
-    if (isBoardKind(kind))
-        f.setBoardExec(true);
-    else
-        f.setBlockExec(true);
+    editFiducials(doc, [&](Fiducials& f) {
+        switch (kind) {
+        case Kind::Board1:
+            f.setBoard1X(x);
+            f.setBoard1Y(y);
+            break;
+        case Kind::Board2:
+            f.setBoard2X(x);
+            f.setBoard2Y(y);
+            break;
+        case Kind::Block1:
+            f.setBlock1X(x);
+            f.setBlock1Y(y);
+            break;
+        case Kind::Block2:
+            f.setBlock2X(x);
+            f.setBlock2Y(y);
+            break;
+        }
+        if (isBoardKind(kind))
+            f.setBoardExec(true);
+        else
+            f.setBlockExec(true);
+    });
     doc.removeEntries({ entry });
     doc.setModified(true);
     return true;

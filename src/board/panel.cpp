@@ -73,12 +73,17 @@ Outcome applyGenerator(Document& doc, const OriginGen& gen, GenerateSide side, b
     for (const bool top : { true, false }) {
         if (!sideCovered(side, top))
             continue;
-        doc.setSideOrigins(top, origins);
-        doc.setSideOriginGen(top, gen);
-        if (generateBoardSize && width != 0.0 && height != 0.0) {
-            doc.sideBoardInfo(top)->setWidth(width);
-            doc.sideBoardInfo(top)->setHeight(height);
-        }
+        const bool sized = generateBoardSize && width != 0.0 && height != 0.0;
+        doc.editSide(top, QStringLiteral("generate origins"),
+            Change::Origins | Change::OriginGen | (sized ? Changes(Change::Board) : Changes()),
+            [&](BoardSide& s) {
+                s.origins = origins;
+                s.originGen = gen;
+                if (sized) {
+                    s.board.setWidth(width);
+                    s.board.setHeight(height);
+                }
+            });
     }
     doc.setModified(true);
     return {};
@@ -138,11 +143,13 @@ Outcome panelize(Document& doc, LayerSet& layers, const PanelizeRequest& request
             layer->repeatStepX = request.width;
             layer->repeatStepY = request.height;
         }
-        doc.setOrigins({});
-        doc.boardInfo()->setWidth(request.width * request.columns);
-        doc.boardInfo()->setHeight(request.height * request.rows);
-        doc.setSideOriginGen(doc.activeSideIsTop(), gen);
-        doc.setModified(true);
+        doc.edit(QStringLiteral("panelize"), Change::Origins | Change::Board | Change::OriginGen,
+            [&](BoardSide& s) {
+                s.origins.clear();
+                s.board.setWidth(request.width * request.columns);
+                s.board.setHeight(request.height * request.rows);
+                s.originGen = gen;
+            });
     }
     const BoardInfo& board = *doc.boardInfo();
     qDebug().noquote() << "Rows:" << request.rows << "\tCols:" << request.columns

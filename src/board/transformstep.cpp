@@ -46,7 +46,7 @@ void applyToSide(Document& doc, LayerSet& layers, const TransformStep& step)
 
 void switchAllSides(Document& doc)
 {
-    const QList<PnPEntry*> bottom = doc.sideList(false);
+    const QList<PnPEntry*> bottom = doc.side(false).placements;
     for (const bool top : { true, false }) {
         doc.setSide(top);
         doc.clearSelection();
@@ -103,10 +103,12 @@ QString TransformStep::syntax()
 
 void setBoardSize(Document& doc, double width, double height)
 {
-    for (const bool top : { true, false }) {
-        doc.sideBoardInfo(top)->setWidth(width);
-        doc.sideBoardInfo(top)->setHeight(height);
-    }
+    doc.editSides(QStringLiteral("board size"), Change::Board, [&](BoardSide& top, BoardSide& bottom) {
+        for (BoardSide* s : { &top, &bottom }) {
+            s->board.setWidth(width);
+            s->board.setHeight(height);
+        }
+    });
 }
 
 void applyTransformSteps(Document& doc, LayerSet& layers, const QList<TransformStep>& steps)
@@ -116,8 +118,8 @@ void applyTransformSteps(Document& doc, LayerSet& layers, const QList<TransformS
             switchAllSides(doc);
             continue;
         }
-        const bool topHolds = !doc.sideList(true).isEmpty();
-        const bool bottomHolds = !doc.sideList(false).isEmpty();
+        const bool topHolds = !doc.side(true).placements.isEmpty();
+        const bool bottomHolds = !doc.side(false).placements.isEmpty();
         for (const bool top : { true, false }) {
             if (top ? (topHolds || !bottomHolds) : bottomHolds) {
                 doc.setSide(top);
@@ -126,5 +128,4 @@ void applyTransformSteps(Document& doc, LayerSet& layers, const QList<TransformS
         }
     }
     doc.setSide(true);
-    doc.writeBackWorkingList();
 }

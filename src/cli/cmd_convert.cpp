@@ -247,7 +247,6 @@ int runConvert(const QStringList& rawArgs)
         if (!PnPImport::importFile(document, args.format, args.inputs.at(i), options, &error))
             return failure(error);
     }
-    document.writeBackWorkingList();
     if (!args.update.isEmpty()) {
         // Without a window there is no shown side: the update reaches the placements of
         // both sides, the top side first.
@@ -258,7 +257,8 @@ int runConvert(const QStringList& rawArgs)
         const auto note = [](const QString& text) {
             std::fprintf(stdout, "%s: %s\n", qPrintable(PositionUpdate::noteTitle()), qPrintable(text));
         };
-        PositionUpdate::apply(document, document.topList() + document.bottomList(), records, note);
+        PositionUpdate::apply(
+            document, document.side(true).placements + document.side(false).placements, records, note);
     }
     LayerSet layers;
     QString error = readLayers(layers, args);
@@ -267,8 +267,8 @@ int runConvert(const QStringList& rawArgs)
     if (args.board)
         setBoardSize(document, args.board->width(), args.board->height());
     applyTransformSteps(document, layers, args.transforms);
-    const QList<PnPEntry*> top = document.topList();
-    const QList<PnPEntry*> bottom = document.bottomList();
+    const QList<PnPEntry*> top = document.side(true).placements;
+    const QList<PnPEntry*> bottom = document.side(false).placements;
     // Standard error is kept for the reason of a failure; what was read goes with the output.
     std::fprintf(stdout, "top: %d placements\nbottom: %d placements\n", int(top.size()), int(bottom.size()));
 

@@ -57,18 +57,24 @@ std::unique_ptr<GerberLayer> copyForSlot(
     layer->offsetX = row.offsetX;
     layer->offsetY = row.offsetY;
     layer->fileName = cleanName(row.fileName);
-    bool ok = false;
-    if (!layer->rawLines.isEmpty()) {
-        ok = parseGerber(*layer, error);
-    } else {
+    if (layer->rawLines.isEmpty()) {
         layer->xIntegerDigits = row.xIntegerDigits;
         layer->xDecimalDigits = row.xDecimalDigits;
         layer->yIntegerDigits = row.yIntegerDigits;
         layer->yDecimalDigits = row.yDecimalDigits;
         layer->zeroOmission = row.zeroOmission;
-        ok = parseExcellon(*layer, error);
     }
+    const bool ok = reread(*layer, error);
     return ok ? std::move(layer) : nullptr;
+}
+
+bool reread(GerberLayer& layer, QString* error)
+{
+    if (!layer.rawLines.isEmpty())
+        return parseGerber(layer, error);
+    // The Excellon reading is the one stored with the layer (its X digits and zero omission).
+    applyExcellonFormat(layer, excellonFormatOf(layer));
+    return parseExcellon(layer, error);
 }
 
 QStringList exportLines(const GerberLayer& layer, bool* isGerber)

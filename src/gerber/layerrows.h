@@ -32,6 +32,11 @@ std::unique_ptr<GerberLayer> freshRow(const GerberLayer& old, int row);
 std::unique_ptr<GerberLayer> copyForSlot(
     const GerberLayer& row, int slot, const QColor& slotColour, QString* error);
 
+// Reads a layer again from its stored lines: the Gerber lines, else the Excellon lines with the
+// reading stored in the layer. The one path for project layers and rows moved into a slot; the
+// caller replays the stored transform. False with the reader's reason in `error`.
+bool reread(GerberLayer& layer, QString* error);
+
 // The lines an export writes: the Gerber lines, or the Excellon lines when there are none.
 // `isGerber` says which.
 QStringList exportLines(const GerberLayer& layer, bool* isGerber);

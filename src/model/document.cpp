@@ -5,92 +5,103 @@
 #include <QSet>
 #include <cmath>
 
-Document::Document()
-    : m_topBoard(new BoardInfo)
-    , m_bottomBoard(new BoardInfo)
-    , m_topFid(new Fiducials)
-    , m_bottomFid(new Fiducials)
-{ }
+namespace {
+
+void deleteAll(BoardSide& side)
+{
+    qDeleteAll(side.placements);
+    side = BoardSide();
+}
+
+} // namespace
 
 Document::~Document()
 {
-    clear();
-    delete m_topBoard;
-    delete m_bottomBoard;
-    delete m_topFid;
-    delete m_bottomFid;
+    deleteAll(m_top);
+    deleteAll(m_bottom);
 }
 
 void Document::clear()
 {
-    // An entry can sit in the working list and a stored list at once: delete each once.
-    QSet<PnPEntry*> all;
-    for (const QList<PnPEntry*>* list : { &m_working, &m_top, &m_bottom })
-        for (PnPEntry* e : *list)
-            all.insert(e);
-    m_working.clear();
-    m_top.clear();
-    m_bottom.clear();
-    qDeleteAll(all);
-
-    *m_topBoard = BoardInfo();
-    *m_bottomBoard = BoardInfo();
-    *m_topFid = Fiducials();
-    *m_bottomFid = Fiducials();
-    m_workingOrigins.clear();
-    m_topOrigins.clear();
-    m_bottomOrigins.clear();
-    m_workingGen = m_topGen = m_bottomGen = OriginGen();
-    m_workingDrawings.clear();
-    m_topDrawings.clear();
-    m_bottomDrawings.clear();
+    deleteAll(m_top);
+    deleteAll(m_bottom);
     m_activeSideIsTop = true;
     m_modified = false;
     m_fileVersion = currentFileVersion;
     m_feederData = FeederData();
 }
 
-void Document::setSide(bool top)
+void Document::run(const DocumentEdit& edit, const std::function<void()>& change, bool mayDropEntries)
 {
-    // Storing the working copies into the side that is already shown would overwrite
-    // the other side's data with this side's, so a repeated switch does nothing.
-    if (top == m_activeSideIsTop)
-        return;
-    replaceList(storedActive(), m_working);
-    (m_activeSideIsTop ? m_topOrigins : m_bottomOrigins) = m_workingOrigins;
-    (m_activeSideIsTop ? m_topDrawings : m_bottomDrawings) = m_workingDrawings;
-
-    m_activeSideIsTop = top;
-    m_working = storedActive();
-    m_workingOrigins = top ? m_topOrigins : m_bottomOrigins;
-    m_workingDrawings = top ? m_topDrawings : m_bottomDrawings;
-    m_workingGen = top ? m_topGen : m_bottomGen;
+    if (m_observer)
+        m_observer(edit, false);
+    // Copies only where entries may leave: holding one makes every append copy the list.
+    const QList<PnPEntry*> topBefore = mayDropEntries ? m_top.placements : QList<PnPEntry*>();
+    const QList<PnPEntry*> bottomBefore = mayDropEntries ? m_bottom.placements : QList<PnPEntry*>();
+    change();
+    // Field edits leave the lists shared with their copies above: nothing to look for then.
+    if (mayDropEntries
+        && (!topBefore.isSharedWith(m_top.placements) || !bottomBefore.isSharedWith(m_bottom.placements))) {
+        QSet<PnPEntry*> held;
+        held.reserve(m_top.placements.size() + m_bottom.placements.size());
+        for (const QList<PnPEntry*>* list : { &m_top.placements, &m_bottom.placements })
+            for (PnPEntry* e : *list)
+                held.insert(e);
+        for (const QList<PnPEntry*>* list : { &topBefore, &bottomBefore })
+            for (PnPEntry* e : *list)
+                if (!held.contains(e)) {
+                    held.insert(e); // a pointer listed twice is deleted once
+                    delete e;
+                }
+    }
+    if (edit.changes & ~Changes(Change::Selection | Change::Feeders))
+        m_modified = true;
+    if (m_observer)
+        m_observer(edit, true);
 }
 
-void Document::setCurrentList(const QList<PnPEntry*>& list)
+void Document::edit(const QString& what, Changes changes, const std::function<void(BoardSide&)>& change)
 {
-    replaceList(m_working, list);
+    editSide(m_activeSideIsTop, what, changes, change);
 }
 
-void Document::setTopList(const QList<PnPEntry*>& list)
+void Document::editSide(
+    bool top, const QString& what, Changes changes, const std::function<void(BoardSide&)>& change)
 {
-    replaceList(m_top, list);
-    // Otherwise the next write-back would put the old working list over the new one.
-    if (m_activeSideIsTop)
-        replaceList(m_working, list);
+    run(
+        DocumentEdit { what, changes, top }, [&] { change(sideRecord(top)); }, changes & Change::Placements);
 }
 
-void Document::setBottomList(const QList<PnPEntry*>& list)
+void Document::editSides(const QString& what, Changes changes,
+    const std::function<void(BoardSide& top, BoardSide& bottom)>& change)
 {
-    replaceList(m_bottom, list);
-    if (!m_activeSideIsTop)
-        replaceList(m_working, list);
+    run(
+        DocumentEdit { what, changes | Change::BothSides, m_activeSideIsTop },
+        [&] { change(m_top, m_bottom); }, changes & Change::Placements);
+}
+
+void Document::replaceSides(BoardSide top, BoardSide bottom)
+{
+    const Changes all = Change::Placements | Change::Board | Change::Fiducials | Change::Origins
+        | Change::OriginGen | Change::Drawings;
+    editSides(QStringLiteral("load"), all, [&](BoardSide& t, BoardSide& b) {
+        t = std::move(top);
+        b = std::move(bottom);
+    });
+}
+
+void Document::setPlacements(const QList<PnPEntry*>& list)
+{
+    edit(
+        QStringLiteral("reorder placements"), Change::Placements, [&](BoardSide& s) { s.placements = list; });
 }
 
 void Document::appendEntry(PnPEntry* entry)
 {
     if (entry)
-        m_working.append(entry);
+        run(
+            DocumentEdit { QStringLiteral("add placement"), Change::Placements, m_activeSideIsTop },
+            [&] { sideRecord(m_activeSideIsTop).placements.append(entry); }, false);
 }
 
 void Document::removeEntries(const QList<PnPEntry*>& entries)
@@ -98,33 +109,39 @@ void Document::removeEntries(const QList<PnPEntry*>& entries)
     if (entries.isEmpty())
         return;
     const QSet<PnPEntry*> gone(entries.begin(), entries.end());
-    QList<PnPEntry*> kept;
-    kept.reserve(m_working.size());
-    for (PnPEntry* e : qAsConst(m_working))
-        if (!gone.contains(e))
-            kept.append(e);
-    m_working = kept;
-    releaseDropped(entries);
+    edit(QStringLiteral("delete placements"), Change::Placements, [&](BoardSide& s) {
+        QList<PnPEntry*> kept;
+        kept.reserve(s.placements.size());
+        for (PnPEntry* e : qAsConst(s.placements))
+            if (!gone.contains(e))
+                kept.append(e);
+        s.placements = kept;
+    });
 }
 
 void Document::editEntries(const QList<PnPEntry*>& entries, const std::function<void(PnPEntry&)>& change)
 {
-    for (PnPEntry* e : entries)
-        if (e)
-            change(*e);
-    m_modified = true;
+    run(
+        DocumentEdit { QStringLiteral("edit placements"), Change::Placements, m_activeSideIsTop },
+        [&] {
+            for (PnPEntry* e : entries)
+                if (e)
+                    change(*e);
+        },
+        false);
 }
 
 void Document::editEntry(PnPEntry& entry, const std::function<void(PnPEntry&)>& change)
 {
-    change(entry);
-    m_modified = true;
+    run(
+        DocumentEdit { QStringLiteral("edit placement"), Change::Placements, m_activeSideIsTop },
+        [&] { change(entry); }, false);
 }
 
 QList<PnPEntry*> Document::selectedEntries() const
 {
     QList<PnPEntry*> out;
-    for (PnPEntry* e : m_working)
+    for (PnPEntry* e : working().placements)
         if (e->selected())
             out.append(e);
     return out;
@@ -132,97 +149,71 @@ QList<PnPEntry*> Document::selectedEntries() const
 
 void Document::clearSelection()
 {
-    for (PnPEntry* e : qAsConst(m_working))
-        e->setSelected(false);
+    edit(QStringLiteral("clear selection"), Change::Selection, [](BoardSide& s) {
+        for (PnPEntry* e : qAsConst(s.placements))
+            e->setSelected(false);
+    });
 }
 
-bool Document::writeBackWorkingList()
+void Document::moveToOtherSide(const std::function<bool(const PnPEntry&)>& moves, bool drawings)
 {
-    if (m_gerberMode)
-        return false;
-    replaceList(storedActive(), m_working);
-    return true;
+    const bool top = m_activeSideIsTop;
+    const QString otherSide = top ? QStringLiteral("bottom") : QStringLiteral("top");
+    const Changes changes
+        = drawings ? Changes(Change::Placements | Change::Drawings) : Changes(Change::Placements);
+    editSides(QStringLiteral("switch side"), changes, [&](BoardSide& t, BoardSide& b) {
+        if (m_gerberMode)
+            return;
+        BoardSide& active = top ? t : b;
+        BoardSide& other = top ? b : t;
+        QList<PnPEntry*> staying;
+        staying.reserve(active.placements.size());
+        for (PnPEntry* e : qAsConst(active.placements)) {
+            if (moves(*e)) {
+                e->setSelected(false);
+                e->setSide(otherSide);
+                other.placements.append(e);
+            } else {
+                staying.append(e);
+            }
+        }
+        active.placements = staying;
+        if (!drawings)
+            return;
+        Drawings stayingDrawings;
+        for (Drawing d : qAsConst(active.drawings)) {
+            if (d.selected) {
+                d.selected = false;
+                other.drawings.append(d);
+            } else {
+                stayingDrawings.append(d);
+            }
+        }
+        active.drawings = stayingDrawings;
+    });
 }
 
 void Document::switchPnPside()
 {
-    m_modified = true;
-    if (m_gerberMode)
-        return;
-    // Entries added since the last write-back would otherwise be lost when the working
-    // list is rebuilt from the stored list below.
-    writeBackWorkingList();
-
-    const QString otherSide = m_activeSideIsTop ? QStringLiteral("bottom") : QStringLiteral("top");
-    QList<PnPEntry*>& active = storedActive();
-    QList<PnPEntry*>& other = storedOther();
-    QList<PnPEntry*> staying;
-    staying.reserve(active.size());
-    for (PnPEntry* e : qAsConst(active)) {
-        if (e->selected()) {
-            e->setSelected(false);
-            e->setSide(otherSide);
-            other.append(e);
-        } else {
-            staying.append(e);
-        }
-    }
-    active = staying;
-    m_working = active;
-
-    Drawings& otherDrawings = m_activeSideIsTop ? m_bottomDrawings : m_topDrawings;
-    Drawings stayingDrawings;
-    for (Drawing d : qAsConst(m_workingDrawings)) {
-        if (d.selected) {
-            d.selected = false;
-            otherDrawings.append(d);
-        } else {
-            stayingDrawings.append(d);
-        }
-    }
-    m_workingDrawings = stayingDrawings;
+    moveToOtherSide([](const PnPEntry& e) { return e.selected(); }, true);
 }
 
 void Document::moveEntriesToOtherSide(const QList<PnPEntry*>& entries)
 {
-    m_modified = true;
-    if (m_gerberMode || entries.isEmpty())
-        return;
-    writeBackWorkingList();
-    const QSet<PnPEntry*> moving(entries.begin(), entries.end());
-    const QString otherSide = m_activeSideIsTop ? QStringLiteral("bottom") : QStringLiteral("top");
-    QList<PnPEntry*>& active = storedActive();
-    QList<PnPEntry*> staying;
-    staying.reserve(active.size());
-    for (PnPEntry* e : qAsConst(active)) {
-        if (moving.contains(e)) {
-            e->setSelected(false);
-            e->setSide(otherSide);
-            storedOther().append(e);
-        } else {
-            staying.append(e);
-        }
-    }
-    active = staying;
-    m_working = active;
+    const QSet<const PnPEntry*> moving(entries.begin(), entries.end());
+    moveToOtherSide([&](const PnPEntry& e) { return moving.contains(&e); }, false);
 }
 
-void Document::prepareImport(bool clearTop, bool clearBottom)
+void Document::importEntries(const QList<PnPEntry*>& entries, bool clearTop, bool clearBottom)
 {
-    replaceList(storedActive(), m_working);
-    m_working.clear();
-    if (clearTop)
-        replaceList(m_top, {});
-    if (clearBottom)
-        replaceList(m_bottom, {});
-}
-
-void Document::distributeWorkingList()
-{
-    for (PnPEntry* e : qAsConst(m_working))
-        (e->side() == QLatin1String("top") ? m_top : m_bottom).append(e);
-    m_working = storedActive();
-    m_modified = true;
+    editSides(QStringLiteral("import placements"), Change::Placements, [&](BoardSide& t, BoardSide& b) {
+        if (clearTop)
+            t.placements.clear();
+        if (clearBottom)
+            b.placements.clear();
+        for (PnPEntry* e : entries)
+            (e->side() == QLatin1String("top") ? t : b).placements.append(e);
+    });
 }
 
 bool PartListFilter::shows(const PnPEntry& e) const
@@ -240,7 +231,7 @@ QList<PartListRow> Document::partList(const PartListFilter& filter) const
     QHash<QString, int> rowOfKey;
     QList<PartListRow> rows;
     QList<bool> rowShown;
-    for (const PnPEntry* e : m_working) {
+    for (const PnPEntry* e : working().placements) {
         const bool shown = filter.shows(*e);
         const QString key
             = (shown ? QLatin1Char('1') : QLatin1Char('0')) + e->value() + QLatin1Char('\t') + e->name();
@@ -263,7 +254,7 @@ QList<PartListRow> Document::partList(const PartListFilter& filter) const
 ExecCounts Document::execCounts() const
 {
     ExecCounts c;
-    for (const PnPEntry* e : m_working) {
+    for (const PnPEntry* e : working().placements) {
         switch (ExecKind::counterIndex(e->exec())) {
         case 0:
             ++c.notPlaced;
@@ -284,87 +275,44 @@ ExecCounts Document::execCounts() const
     return c;
 }
 
-Origins Document::sideOrigins(bool top) const
+void Document::setOrigins(const Origins& origins)
 {
-    if (top == m_activeSideIsTop)
-        return m_workingOrigins;
-    return top ? m_topOrigins : m_bottomOrigins;
+    edit(QStringLiteral("origins"), Change::Origins, [&](BoardSide& s) { s.origins = origins; });
 }
 
-void Document::setSideOrigins(bool top, const Origins& origins)
+void Document::setOriginGen(bool top, const OriginGen& gen)
 {
-    if (top == m_activeSideIsTop)
-        m_workingOrigins = origins;
-    else
-        (top ? m_topOrigins : m_bottomOrigins) = origins;
+    editSide(
+        top, QStringLiteral("origin generator"), Change::OriginGen, [&](BoardSide& s) { s.originGen = gen; });
 }
 
-void Document::setSideOriginGen(bool top, const OriginGen& gen)
+void Document::setDrawings(const Drawings& drawings)
 {
-    (top ? m_topGen : m_bottomGen) = gen;
-    if (top == m_activeSideIsTop)
-        m_workingGen = gen;
-}
-
-Drawings Document::sideDrawings(bool top) const
-{
-    if (top == m_activeSideIsTop)
-        return m_workingDrawings;
-    return top ? m_topDrawings : m_bottomDrawings;
-}
-
-void Document::setSideDrawings(bool top, const Drawings& drawings)
-{
-    if (top == m_activeSideIsTop)
-        m_workingDrawings = drawings;
-    else
-        (top ? m_topDrawings : m_bottomDrawings) = drawings;
+    edit(QStringLiteral("drawings"), Change::Drawings, [&](BoardSide& s) { s.drawings = drawings; });
 }
 
 void Document::appendDrawing(const Drawing& drawing)
 {
-    m_workingDrawings.append(drawing);
-    m_modified = true;
+    edit(QStringLiteral("add drawing"), Change::Drawings, [&](BoardSide& s) { s.drawings.append(drawing); });
 }
 
 int Document::removeSelectedDrawings()
 {
     Drawings kept;
-    for (const Drawing& d : qAsConst(m_workingDrawings))
+    for (const Drawing& d : working().drawings)
         if (!d.selected)
             kept.append(d);
-    const int removed = m_workingDrawings.size() - kept.size();
-    if (removed > 0) {
-        m_workingDrawings = kept;
-        m_modified = true;
-    }
+    const int removed = working().drawings.size() - kept.size();
+    if (removed > 0)
+        edit(QStringLiteral("delete drawings"), Change::Drawings, [&](BoardSide& s) { s.drawings = kept; });
     return removed;
 }
 
-void Document::replaceList(QList<PnPEntry*>& target, const QList<PnPEntry*>& list)
+void Document::setFeederData(const FeederData& data)
 {
-    if (target.isSharedWith(list))
-        return;
-    const QList<PnPEntry*> old = target;
-    target = list;
-    releaseDropped(old);
-}
-
-void Document::releaseDropped(const QList<PnPEntry*>& dropped)
-{
-    if (dropped.isEmpty())
-        return;
-    QSet<PnPEntry*> held;
-    held.reserve(m_working.size() + m_top.size() + m_bottom.size());
-    for (const QList<PnPEntry*>* list : { &m_working, &m_top, &m_bottom })
-        for (PnPEntry* e : *list)
-            held.insert(e);
-    for (PnPEntry* e : dropped) {
-        if (!held.contains(e)) {
-            held.insert(e); // a pointer listed twice is deleted once
-            delete e;
-        }
-    }
+    run(
+        DocumentEdit { QStringLiteral("feeder rows"), Change::Feeders, m_activeSideIsTop },
+        [&] { m_feederData = data; }, false);
 }
 
 namespace {
@@ -444,50 +392,48 @@ QString Document::boardFieldText(const BoardInfo& info, BoardField field)
 
 BoardFieldEdit Document::editBoardField(BoardField field, const QString& text)
 {
-    BoardInfo* board = boardInfo();
     BoardFieldEdit result;
     if (boardFieldAccepts(field, text)) {
         const double v = isNumberField(field) ? numberOf(text) : 0.0;
-        switch (field) {
-        case BoardField::Name:
-            board->setName(text);
-            break;
-        case BoardField::Comment:
-            board->setComment(text);
-            break;
-        case BoardField::Width:
-            board->setWidth(v);
-            break;
-        case BoardField::Height:
-            board->setHeight(v);
-            break;
-        case BoardField::Depth:
-            board->setDepth(v);
-            break;
-        case BoardField::OriginX:
-            setBoardOrigin(v, board->originY());
-            break;
-        case BoardField::OriginY:
-            setBoardOrigin(board->originX(), v);
-            break;
-        }
-        m_modified = true;
+        const bool origin = field == BoardField::OriginX || field == BoardField::OriginY;
+        edit(QStringLiteral("board field"),
+            origin ? Change::Board | Change::Placements : Changes(Change::Board), [&](BoardSide& s) {
+                BoardInfo& board = s.board;
+                switch (field) {
+                case BoardField::Name:
+                    board.setName(text);
+                    break;
+                case BoardField::Comment:
+                    board.setComment(text);
+                    break;
+                case BoardField::Width:
+                    board.setWidth(v);
+                    break;
+                case BoardField::Height:
+                    board.setHeight(v);
+                    break;
+                case BoardField::Depth:
+                    board.setDepth(v);
+                    break;
+                case BoardField::OriginX:
+                case BoardField::OriginY: {
+                    // Moving the origin keeps every entry at its absolute position.
+                    const double x = field == BoardField::OriginX ? v : board.originX();
+                    const double y = field == BoardField::OriginY ? v : board.originY();
+                    const double dx = x - board.originX();
+                    const double dy = y - board.originY();
+                    for (PnPEntry* e : qAsConst(s.placements)) {
+                        e->setX(e->x() - dx);
+                        e->setY(e->y() - dy);
+                    }
+                    board.setOriginX(x);
+                    board.setOriginY(y);
+                    break;
+                }
+                }
+            });
         result.accepted = true;
     }
-    result.text = boardFieldText(*board, field);
+    result.text = boardFieldText(working().board, field);
     return result;
-}
-
-void Document::setBoardOrigin(double originX, double originY)
-{
-    BoardInfo* board = boardInfo();
-    const double dx = originX - board->originX();
-    const double dy = originY - board->originY();
-    for (PnPEntry* e : qAsConst(m_working)) {
-        e->setX(e->x() - dx);
-        e->setY(e->y() - dy);
-    }
-    board->setOriginX(originX);
-    board->setOriginY(originY);
-    m_modified = true;
 }

@@ -8,6 +8,7 @@
 #include "model/origingen.h"
 #include "model/pnpentry.h"
 
+#include <QFlags>
 #include <QList>
 #include <QString>
 #include <functional>
@@ -66,118 +67,140 @@ struct BoardFieldEdit
     QString text;
 };
 
-// The document: both board sides with their placements, board records, origins,
-// origin-generator values, fiducials and drawings, plus the working copy of the
-// active side.
+// Everything the document holds for one side of the board. The project reader fills the same
+// record before anything reaches a document.
+struct BoardSide
+{
+    QList<PnPEntry*> placements; // owned by the document while the record is one of its sides
+    BoardInfo board;
+    Fiducials fiducials;
+    Origins origins;
+    OriginGen originGen;
+    Drawings drawings;
+};
+
+// What an edit changes. Every edit names each part it may touch; the layers are not the
+// document's (LayerSet).
+enum class Change : unsigned
+{
+    Placements = 0x01, // entries added, removed, reordered, or fields of entries changed
+    Board = 0x02,
+    Fiducials = 0x04,
+    Origins = 0x08,
+    OriginGen = 0x10,
+    Drawings = 0x20,
+    Feeders = 0x40, // the feeder rows the project carries, copied from the line
+    Selection = 0x80, // selection flags only (placements, fiducials, drawings)
+    BothSides = 0x100, // the other side's record changes too (moves between sides, loading)
+};
+Q_DECLARE_FLAGS(Changes, Change)
+Q_DECLARE_OPERATORS_FOR_FLAGS(Changes)
+
+// One edit as the seam reports it: what the user did, what it changes, and the side it acts
+// on (with Change::BothSides both sides).
+struct DocumentEdit
+{
+    QString what;
+    Changes changes;
+    bool top = true;
+};
+
+// The document: one BoardSide record per board side, the side shown (the working side),
+// feeder data and file version.
 //
-// Placement lists hold PnPEntry pointers. Every entry that enters one of the lists
-// (working, top, bottom) is owned by the document from then on, and is deleted when it
-// is no longer held by any of the three lists (after a list setter, a write-back or a
-// clear). The working list is the authority for the active side: additions and removals
-// are made there and reach the side's stored list on writeBackWorkingList() or setSide().
-// Origins and drawings follow the same rule as values: the working copy belongs to the
-// active side and is swapped on setSide(). BoardInfo and Fiducials are per side records
-// that live as long as the document; the current pointers follow the active side.
+// One rule for both sides: the working side is the active side's record itself, not a copy,
+// so reading a side always gives its up-to-date record and nothing is ever written back.
+// setSide() only changes which record is the working side.
 //
-// Functions documented "marks modified" set the modified flag; setters used by the
-// loaders do not.
+// The edit seam: every change of document content runs through edit(), editSide() or
+// editSides() (the named operations below are built on them). Each edit names what it changes;
+// an observer set with setEditObserver() hears it before and after the change, which is where
+// undo records its steps. An edit marks the document modified unless it changes only the
+// selection or only the feeder rows. Placement pointers that leave both sides in an edit are
+// deleted after it; pointers that enter a side become owned by the document.
 class Document
 {
 public:
-    Document();
+    using EditObserver = std::function<void(const DocumentEdit& edit, bool done)>;
+
+    Document() = default;
     ~Document();
     Document(const Document&) = delete;
     Document& operator=(const Document&) = delete;
 
-    // Deletes every entry, resets the records, origins, drawings and generator values of
-    // both sides, shows the top side and clears modified. Gerber mode is kept. The
-    // BoardInfo and Fiducials pointers stay valid (their values are reset).
+    // Deletes every entry, resets both sides, shows the top side and clears modified. Gerber
+    // mode and the edit observer are kept.
     void clear();
 
     // ---- sides and modes
     bool activeSideIsTop() const { return m_activeSideIsTop; }
-    // Stores the working copies into the active side and loads the other side's lists
-    // into the working copies. Switching to the side already shown changes nothing.
-    void setSide(bool top);
-    // Layer editing instead of placement editing; while on, placements are not written
-    // back and not moved between sides.
+    // Makes the other side's record the working side; the side shown already changes nothing.
+    void setSide(bool top) { m_activeSideIsTop = top; }
+    // Layer editing instead of placement editing; no placements move between sides while on.
     bool gerberMode() const { return m_gerberMode; }
     void setGerberMode(bool on) { m_gerberMode = on; }
     bool isModified() const { return m_modified; }
     void setModified(bool on) { m_modified = on; }
 
-    // ---- placement lists (shared copies)
-    QList<PnPEntry*> currentList() const { return m_working; }
-    QList<PnPEntry*> topList() const { return m_top; }
-    QList<PnPEntry*> bottomList() const { return m_bottom; }
-    // The up-to-date list of a side: the working list for the active side.
-    QList<PnPEntry*> sideList(bool top) const
-    {
-        return top == m_activeSideIsTop ? m_working : (top ? m_top : m_bottom);
-    }
-    // Replace a list. New pointers become owned; entries held by no list afterwards are
-    // deleted. Setting the stored list of the active side sets the working list too (what
-    // a loader wants: the side's placements), so the next write-back keeps it.
-    void setCurrentList(const QList<PnPEntry*>& list);
-    void setTopList(const QList<PnPEntry*>& list);
-    void setBottomList(const QList<PnPEntry*>& list);
-
-    // Appends an entry (taking ownership) to the working list.
-    void appendEntry(PnPEntry* entry);
-    // Removes the entries from the working list. They are deleted once no stored list
-    // holds them any more, at the latest on the next write-back.
-    void removeEntries(const QList<PnPEntry*>& entries);
-    // Applies change to each entry (null pointers skipped) and marks modified: the one
-    // path for field edits of placements, so they can be recorded in one place.
-    void editEntries(const QList<PnPEntry*>& entries, const std::function<void(PnPEntry&)>& change);
-    void editEntry(PnPEntry& entry, const std::function<void(PnPEntry&)>& change);
-    // Entries of the working list with the selected flag, in list order.
+    // ---- reading
+    const BoardSide& side(bool top) const { return top ? m_top : m_bottom; }
+    const BoardSide& working() const { return side(m_activeSideIsTop); }
+    QList<PnPEntry*> currentList() const { return working().placements; }
+    const BoardInfo* boardInfo() const { return &working().board; }
+    const Fiducials* fiducials() const { return &working().fiducials; }
+    Origins origins() const { return working().origins; }
+    OriginGen originGen() const { return working().originGen; }
+    Drawings drawings() const { return working().drawings; }
+    // Entries of the working side with the selected flag, in list order.
     QList<PnPEntry*> selectedEntries() const;
-    // Clears the selected flag of every entry of the working list.
-    void clearSelection();
-
-    // Assigns the working list to the stored list of the active side. Does nothing and
-    // returns false while Gerber mode is on.
-    bool writeBackWorkingList();
-
-    // Moves every selected entry (and every selected drawing) of the active side to the
-    // other side: selected flag cleared, side text set to the other side, appended at the
-    // end of the other side's list in list order. Nothing moves in Gerber mode. Marks
-    // modified. (The caller logs "switchSide".)
-    void switchPnPside();
-    // Moves the given entries of the working list (only those) to the other side, like
-    // switchPnPside() does for the selected ones; entries not in the working list are
-    // skipped. Marks modified.
-    void moveEntriesToOtherSide(const QList<PnPEntry*>& entries);
-
-    // Import frame. prepareImport: the working list goes back into the active side's
-    // stored list, the working list is emptied, then the stored top and/or bottom lists
-    // are emptied as asked. The reader then appends its entries to the working list and
-    // distributeWorkingList() hands each to the top list when its side is "top", else to
-    // the bottom list, makes the working list a copy of the active side's list and marks
-    // modified.
-    void prepareImport(bool clearTop, bool clearBottom);
-    void distributeWorkingList();
-
-    // ---- derived lists
-    // Shown placements of the working list grouped by value and name, in order of first
+    // Shown placements of the working side grouped by value and name, in order of first
     // appearance. Entries with exec "0" never appear.
     QList<PartListRow> partList(const PartListFilter& filter) const;
-    // One pass over the working list.
+    // One pass over the working side.
     ExecCounts execCounts() const;
 
-    // ---- board records
-    // Loaders fill the records through the non-const getters; everyone else edits through the
-    // functions below, which mark the document modified.
-    const BoardInfo* boardInfo() const { return sideBoardInfo(m_activeSideIsTop); }
-    BoardInfo* boardInfo() { return sideBoardInfo(m_activeSideIsTop); }
-    const BoardInfo* sideBoardInfo(bool top) const { return top ? m_topBoard : m_bottomBoard; }
-    BoardInfo* sideBoardInfo(bool top) { return top ? m_topBoard : m_bottomBoard; }
+    // ---- the edit seam
+    void setEditObserver(EditObserver observer) { m_observer = std::move(observer); }
+    // Changes the working side's record.
+    void edit(const QString& what, Changes changes, const std::function<void(BoardSide&)>& change);
+    // Changes one side's record.
+    void editSide(
+        bool top, const QString& what, Changes changes, const std::function<void(BoardSide&)>& change);
+    // Changes both records (Change::BothSides is implied).
+    void editSides(const QString& what, Changes changes,
+        const std::function<void(BoardSide& top, BoardSide& bottom)>& change);
 
-    // Edit of a board field of the active side, as typed by the user. The text must match
+    // ---- named edits (each one edit of the seam)
+    // Replaces both sides (loaders); entries are handed to the document. Marks modified.
+    void replaceSides(BoardSide top, BoardSide bottom);
+    // Replaces the working side's placement list (a new order); new pointers become owned.
+    void setPlacements(const QList<PnPEntry*>& list);
+    // Appends an entry (taking ownership) to the working side.
+    void appendEntry(PnPEntry* entry);
+    // Removes the entries from the working side and deletes them.
+    void removeEntries(const QList<PnPEntry*>& entries);
+    // Applies change to each entry (null pointers skipped): the one path for field edits of
+    // placements.
+    void editEntries(const QList<PnPEntry*>& entries, const std::function<void(PnPEntry&)>& change);
+    void editEntry(PnPEntry& entry, const std::function<void(PnPEntry&)>& change);
+    // Clears the selected flag of every entry of the working side (a selection change).
+    void clearSelection();
+    // Moves every selected entry (and every selected drawing) of the working side to the other
+    // side: selected flag cleared, side text set to the other side, appended at the end of the
+    // other side's list in list order. Nothing moves in Gerber mode. Marks modified.
+    void switchPnPside();
+    // Moves the given entries of the working side (only those) to the other side, like
+    // switchPnPside() does for the selected ones; others are skipped. Marks modified.
+    void moveEntriesToOtherSide(const QList<PnPEntry*>& entries);
+    // Hands read placements to the sides: each to the top side when its side text is "top",
+    // else to the bottom side, appended. The top and/or bottom placements are deleted first as
+    // asked. Takes ownership of the entries; marks modified.
+    void importEntries(const QList<PnPEntry*>& entries, bool clearTop, bool clearBottom);
+
+    // Edit of a board field of the working side, as typed by the user. The text must match
     // the field's pattern exactly; then it is stored (numbers accept "," as decimal
     // separator, an empty name becomes "unbenannt") and the document is marked modified.
-    // Moving the origin keeps every entry of the working list at its absolute position.
+    // Moving the origin keeps every entry of the working side at its absolute position.
     BoardFieldEdit editBoardField(BoardField field, const QString& text);
     // True when text is acceptable for the field (pattern and, for numbers, a finite value).
     static bool boardFieldAccepts(BoardField field, const QString& text);
@@ -185,36 +208,13 @@ public:
     static QString boardFieldText(const BoardInfo& info, BoardField field);
     static QString invalidInputTitle() { return QStringLiteral("Invalid Characters"); }
     static QString invalidInputText() { return QStringLiteral("Your input contains invalid characters"); }
-    // Moves the active side's board origin and shifts every entry of the working list by
-    // the opposite amount, so absolute positions stay. Marks modified.
-    void setBoardOrigin(double originX, double originY);
 
-    // ---- fiducials
-    const Fiducials* fiducials() const { return sideFiducials(m_activeSideIsTop); }
-    Fiducials* fiducials() { return sideFiducials(m_activeSideIsTop); }
-    const Fiducials* sideFiducials(bool top) const { return top ? m_topFid : m_bottomFid; }
-    Fiducials* sideFiducials(bool top) { return top ? m_topFid : m_bottomFid; }
-
-    // ---- origins (working copy of the active side, stored copy of the other)
-    Origins origins() const { return m_workingOrigins; }
-    void setOrigins(const Origins& origins) { m_workingOrigins = origins; }
-    Origins sideOrigins(bool top) const;
-    void setSideOrigins(bool top, const Origins& origins);
-
-    // ---- origin generator values, one block per side
-    OriginGen originGen() const { return m_workingGen; }
-    OriginGen sideOriginGen(bool top) const { return top ? m_topGen : m_bottomGen; }
-    // Stores the block of a side (and the working block when that side is active).
-    void setSideOriginGen(bool top, const OriginGen& gen);
-
-    // ---- drawings (working copy of the active side, stored copy of the other)
-    Drawings drawings() const { return m_workingDrawings; }
-    void setDrawings(const Drawings& drawings) { m_workingDrawings = drawings; }
-    Drawings sideDrawings(bool top) const;
-    void setSideDrawings(bool top, const Drawings& drawings);
-    // Appends a finished drawing to the active side. Marks modified.
+    void setOrigins(const Origins& origins);
+    void setOriginGen(bool top, const OriginGen& gen);
+    void setDrawings(const Drawings& drawings);
+    // Appends a finished drawing to the working side.
     void appendDrawing(const Drawing& drawing);
-    // Removes the selected drawings of the active side; returns how many. Marks modified when any.
+    // Removes the selected drawings of the working side; returns how many (no edit when none).
     int removeSelectedDrawings();
 
     // ---- project file data
@@ -222,36 +222,23 @@ public:
     static constexpr int currentFileVersion = 10;
     int fileVersion() const { return m_fileVersion; }
     void setFileVersion(int version) { m_fileVersion = version; }
-    // Feeder rows carried by the project (see FeederData).
+    // Feeder rows carried by the project (see FeederData); setting them is a Change::Feeders edit.
     const FeederData& feederData() const { return m_feederData; }
-    void setFeederData(const FeederData& data) { m_feederData = data; }
+    void setFeederData(const FeederData& data);
 
 private:
-    QList<PnPEntry*>& storedActive() { return m_activeSideIsTop ? m_top : m_bottom; }
-    QList<PnPEntry*>& storedOther() { return m_activeSideIsTop ? m_bottom : m_top; }
-    // Deletes the entries of dropped that no list holds any more.
-    void releaseDropped(const QList<PnPEntry*>& dropped);
-    void replaceList(QList<PnPEntry*>& target, const QList<PnPEntry*>& list);
+    BoardSide& sideRecord(bool top) { return top ? m_top : m_bottom; }
+    // The seam's one body: observer before, change, deletion of entries that left both sides,
+    // modified flag, observer after. Without mayDropEntries no entry may leave a side.
+    void run(const DocumentEdit& edit, const std::function<void()>& change, bool mayDropEntries);
+    void moveToOtherSide(const std::function<bool(const PnPEntry&)>& moves, bool drawings);
 
-    QList<PnPEntry*> m_working;
-    QList<PnPEntry*> m_top;
-    QList<PnPEntry*> m_bottom;
-    BoardInfo* m_topBoard;
-    BoardInfo* m_bottomBoard;
-    Fiducials* m_topFid;
-    Fiducials* m_bottomFid;
-    Origins m_workingOrigins;
-    Origins m_topOrigins;
-    Origins m_bottomOrigins;
-    OriginGen m_workingGen;
-    OriginGen m_topGen;
-    OriginGen m_bottomGen;
-    Drawings m_workingDrawings;
-    Drawings m_topDrawings;
-    Drawings m_bottomDrawings;
+    BoardSide m_top;
+    BoardSide m_bottom;
     bool m_activeSideIsTop = true;
     bool m_gerberMode = false;
     bool m_modified = false;
     int m_fileVersion = currentFileVersion;
     FeederData m_feederData;
+    EditObserver m_observer;
 };

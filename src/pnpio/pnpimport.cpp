@@ -105,18 +105,19 @@ void PnPImport::apply(
     Document& document, const ImportedPlacements& placements, const PnPImportOptions& options)
 {
     const bool add = options.add;
-    document.prepareImport(
-        !add && options.side != PnPImportOptions::Bottom, !add && options.side != PnPImportOptions::Top);
+    QList<PnPEntry*> entries;
+    entries.reserve(placements.size());
     for (const ImportedPlacement& p : placements) {
         QString side = p.side;
         if (options.side == PnPImportOptions::Top)
             side = QStringLiteral("top");
         else if (options.side == PnPImportOptions::Bottom)
             side = QStringLiteral("bottom");
-        document.appendEntry(
+        entries.append(
             new PnPEntry(p.refDes, p.name, p.x, p.y, side, p.rotation, p.value, p.exec, p.comment, 1));
     }
-    document.distributeWorkingList();
+    document.importEntries(entries, !add && options.side != PnPImportOptions::Bottom,
+        !add && options.side != PnPImportOptions::Top);
 }
 
 bool PnPImport::importFile(Document& document, PnPFormat format, const QString& path,

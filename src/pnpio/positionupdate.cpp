@@ -105,6 +105,6 @@ bool PositionUpdate::updateFile(Document& document, const QString& path, const N
         return false;
     // Both sides, top first, as the command line does: a file lists every designator of the
     // board, whichever side is shown.
-    apply(document, document.sideList(true) + document.sideList(false), records, notify);
+    apply(document, document.side(true).placements + document.side(false).placements, records, notify);
     return true;
 }

@@ -48,35 +48,35 @@ void dumpFeeders(QString& out, const QString& title, const QList<FeederRecord>& 
 void dumpSide(QString& out, const Document& doc, const LayerSet& layers, bool top)
 {
     out += top ? QStringLiteral("side top\n") : QStringLiteral("side bottom\n");
-    const BoardInfo& b = *doc.sideBoardInfo(top);
+    const BoardInfo& b = doc.side(top).board;
     out += QStringLiteral("  board ")
         + join({ b.name(), number(b.width()), number(b.height()), number(b.depth()), number(b.originX()),
             number(b.originY()), b.comment() })
         + QLatin1Char('\n');
-    const OriginGen g = doc.sideOriginGen(top);
+    const OriginGen g = doc.side(top).originGen;
     out += QStringLiteral("  origin-generator ")
         + join({ number(g.columns), number(g.rows), number(g.sizeX), number(g.sizeY), number(g.borderBottom),
             number(g.borderLeft), number(g.borderTop), number(g.borderRight), number(g.spacingX),
             number(g.spacingY) })
         + QLatin1Char('\n');
-    for (const Origin& o : doc.sideOrigins(top))
+    for (const Origin& o : doc.side(top).origins)
         out += QStringLiteral("  origin ") + join({ number(o.x), number(o.y), number(o.exec) })
             + QLatin1Char('\n');
-    const Fiducials& f = *doc.sideFiducials(top);
+    const Fiducials& f = doc.side(top).fiducials;
     out += QStringLiteral("  fiducials ")
         + join({ number(f.board1X()), number(f.board1Y()), number(f.board2X()), number(f.board2Y()),
             ProjectText::flag(f.boardExec()), number(f.block1X()), number(f.block1Y()), number(f.block2X()),
             number(f.block2Y()), ProjectText::flag(f.blockExec()), number(f.geometryX()),
             number(f.geometryY()), number(f.geometryIndex()), number(f.reflectIndex()) })
         + QLatin1Char('\n');
-    for (const PnPEntry* e : doc.sideList(top)) {
+    for (const PnPEntry* e : doc.side(top).placements) {
         out += QStringLiteral("  placement ")
             + join({ e->refDes(), e->name(), number(e->x()), number(e->y()), e->side(), number(e->rotation()),
                 e->value(), e->exec(), e->comment(), number(e->head()), ProjectText::flag(e->placed()),
                 number(e->machine()), number(e->line()), number(e->sizeX()), number(e->sizeY()) })
             + QLatin1Char('\n');
     }
-    for (const Drawing& d : doc.sideDrawings(top)) {
+    for (const Drawing& d : doc.side(top).drawings) {
         out += QStringLiteral("  drawing ")
             + join({ number(d.type), number(d.startX), number(d.startY), number(d.endX), number(d.endY),
                 d.color.name(), d.text, number(d.textSize) })

@@ -11,13 +11,8 @@
 
 namespace {
 
-void applySide(Document& document, LayerSet& layers, ProjectContent::Side& side, bool top)
+void applyLayers(LayerSet& layers, ProjectContent::Side& side, bool top)
 {
-    *document.sideBoardInfo(top) = side.board;
-    *document.sideFiducials(top) = side.fiducials;
-    document.setSideOrigins(top, side.origins);
-    document.setSideOriginGen(top, side.originGen);
-    document.setSideDrawings(top, side.drawings);
     for (size_t i = 0; i < side.layers.size(); ++i) {
         if (side.layers[i])
             layers.replace(top ? LayerList::Top : LayerList::Bottom, int(i), std::move(side.layers[i]));
@@ -27,14 +22,12 @@ void applySide(Document& document, LayerSet& layers, ProjectContent::Side& side,
 void apply(ProjectContent& content, Document& document, LayerSet& layers)
 {
     document.clear();
-    QList<PnPEntry*> top;
-    QList<PnPEntry*> bottom;
-    for (auto& e : content.placements)
-        (e->side() == QLatin1String("top") ? top : bottom).append(e.release());
-    document.setTopList(top);
-    document.setBottomList(bottom);
-    applySide(document, layers, content.top, true);
-    applySide(document, layers, content.bottom, false);
+    // The document takes the placements: the content lets go of them.
+    document.replaceSides(content.top, content.bottom);
+    content.top.placements.clear();
+    content.bottom.placements.clear();
+    applyLayers(layers, content.top, true);
+    applyLayers(layers, content.bottom, false);
     for (auto& entry : content.gerberMode)
         layers.replace(LayerList::GerberMode, entry.first, std::move(entry.second));
     document.setFeederData(content.feeders);

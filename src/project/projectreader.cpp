@@ -3,6 +3,7 @@
 #include "board/layertransform.h"
 #include "gerber/excellonreader.h"
 #include "gerber/gerberreader.h"
+#include "gerber/layerrows.h"
 #include "model/document.h"
 #include "model/fileio.h"
 #include "project/projectlayers.h"
@@ -422,8 +423,8 @@ void ProjectReader::placement(const QStringList& f)
         e->setSizeX(toDouble(f, 13, e->sizeX()));
         e->setSizeY(toDouble(f, 14, e->sizeY()));
     }
-    m_content->placements.push_back(std::move(e));
-    m_content->placementReadOnTop.push_back(m_top);
+    m_placements.push_back(std::move(e));
+    m_placementReadOnTop.push_back(m_top);
 }
 
 void ProjectReader::imageLine(const QStringList& f)
@@ -545,20 +546,10 @@ void ProjectReader::rereadLayers()
     const auto reread = [&](GerberLayer& layer, const QString& where) {
         if (m_progress)
             m_progress(++done, total);
-        QString error;
-        bool ok = true;
-        if (!layer.rawLines.isEmpty()) {
-            ok = parseGerber(layer, &error);
-        } else if (!layer.excellonLines.isEmpty()) {
-            ExcellonFormat format;
-            format.leadingZeroesOmitted = layer.zeroOmission != QLatin1String("T");
-            format.integerDigits = layer.xIntegerDigits;
-            format.decimalDigits = layer.xDecimalDigits;
-            applyExcellonFormat(layer, format);
-            ok = parseExcellon(layer, &error);
-        } else {
+        if (!LayerRows::inUse(layer))
             return; // a stored image of a version-7 file: already in place
-        }
+        QString error;
+        const bool ok = LayerRows::reread(layer, &error);
         if (!ok && m_content->load.warning.isEmpty())
             m_content->load.warning = FileIo::errorText(m_file, 0,
                 QStringLiteral("layer %1 (%2) could not be read again: %3")
@@ -583,11 +574,19 @@ void ProjectReader::distribute()
 {
     // Placements go to the side their side text names. One with any other side text stays on
     // the side it was listed under, so that it and every placement after it are kept.
-    for (size_t i = 0; i < m_content->placements.size(); ++i) {
-        PnPEntry& e = *m_content->placements[i];
-        if (e.side() != QLatin1String("top") && e.side() != QLatin1String("bottom")) {
+    for (size_t i = 0; i < m_placements.size(); ++i) {
+        PnPEntry* e = m_placements[i].release();
+        if (e->side() != QLatin1String("top") && e->side() != QLatin1String("bottom")) {
             qDebug() << "PnP list read error";
-            e.setSide(m_content->placementReadOnTop[i] ? QStringLiteral("top") : QStringLiteral("bottom"));
+            e->setSide(m_placementReadOnTop[i] ? QStringLiteral("top") : QStringLiteral("bottom"));
         }
+        (e->side() == QLatin1String("top") ? m_content->top : m_content->bottom).placements.append(e);
     }
+    m_placements.clear();
+}
+
+ProjectContent::~ProjectContent()
+{
+    qDeleteAll(top.placements);
+    qDeleteAll(bottom.placements);
 }

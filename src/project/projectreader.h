@@ -2,12 +2,8 @@
 
 #include "gerber/gerberlayer.h"
 #include "gerber/layerset.h"
-#include "model/boardinfo.h"
-#include "model/drawing.h"
+#include "model/document.h"
 #include "model/feederdata.h"
-#include "model/fiducials.h"
-#include "model/origin.h"
-#include "model/origingen.h"
 #include "model/pnpentry.h"
 #include "project/projectfile.h"
 
@@ -21,21 +17,22 @@
 // document, so that a file that cannot be read changes nothing.
 struct ProjectContent
 {
-    struct Side
+    // A side's record as the document holds it (placements sorted to it by their side text once
+    // the text is read), with the side's layer slots.
+    struct Side : BoardSide
     {
-        BoardInfo board;
-        OriginGen originGen;
-        Origins origins;
-        Fiducials fiducials;
-        Drawings drawings;
         std::array<std::unique_ptr<GerberLayer>, layerSlotCount> layers;
     };
+
+    ProjectContent() = default;
+    ProjectContent(const ProjectContent&) = delete;
+    ProjectContent& operator=(const ProjectContent&) = delete;
+    // Deletes the placements that were not handed to a document.
+    ~ProjectContent();
 
     int version = -1; // -1: the file gave none
     Side top;
     Side bottom;
-    std::vector<std::unique_ptr<PnPEntry>> placements; // file order, both sides
-    std::vector<bool> placementReadOnTop; // the side section each placement came from
     std::map<int, std::unique_ptr<GerberLayer>> gerberMode;
     FeederData feeders;
     ProjectLoad load;
@@ -111,4 +108,7 @@ private:
     GerberLayer* m_layer = nullptr;
     Aperture* m_lastAperture = nullptr;
     QList<FeederRecord>* m_feederTarget = nullptr;
+    // Placements in file order with the side section each came from, until distribute().
+    std::vector<std::unique_ptr<PnPEntry>> m_placements;
+    std::vector<bool> m_placementReadOnTop;
 };

@@ -30,13 +30,13 @@ void writeSide(ProjectTextOut& out, const Document& doc, const LayerSet& layers,
 {
     out.marker(0, top ? ProjectMarker::top : ProjectMarker::bottom);
 
-    const BoardInfo& b = *doc.sideBoardInfo(top);
+    const BoardInfo& b = doc.side(top).board;
     out.marker(1, ProjectMarker::boardInfo);
     out.fields(2,
         { boardName.isEmpty() ? b.name() : boardName, number(b.width()), number(b.height()),
             number(b.depth()), number(b.originX()), number(b.originY()), b.comment() });
 
-    const OriginGen g = doc.sideOriginGen(top);
+    const OriginGen g = doc.side(top).originGen;
     out.marker(1, ProjectMarker::originGen);
     out.fields(2,
         { number(g.columns), number(g.rows), number(g.sizeX), number(g.sizeY), number(g.borderBottom),
@@ -44,10 +44,10 @@ void writeSide(ProjectTextOut& out, const Document& doc, const LayerSet& layers,
             number(g.spacingY) });
 
     out.marker(1, ProjectMarker::origins);
-    for (const Origin& o : doc.sideOrigins(top))
+    for (const Origin& o : doc.side(top).origins)
         out.fields(2, { number(o.x), number(o.y), number(o.exec) });
 
-    const Fiducials& f = *doc.sideFiducials(top);
+    const Fiducials& f = doc.side(top).fiducials;
     out.marker(1, ProjectMarker::fiducials);
     out.fields(2,
         { number(f.board1X()), number(f.board1Y()), number(f.board2X()), number(f.board2Y()),
@@ -62,7 +62,7 @@ void writeSide(ProjectTextOut& out, const Document& doc, const LayerSet& layers,
     }
 
     out.marker(1, ProjectMarker::pickAndPlace);
-    for (const PnPEntry* e : doc.sideList(top)) {
+    for (const PnPEntry* e : doc.side(top).placements) {
         out.fields(2,
             { e->refDes(), e->name(), number(e->x()), number(e->y()), e->side(), number(e->rotation()),
                 e->value(), e->exec(), e->comment(), number(e->head()), flag(e->placed()),
@@ -70,7 +70,7 @@ void writeSide(ProjectTextOut& out, const Document& doc, const LayerSet& layers,
     }
 
     out.marker(1, ProjectMarker::drawings);
-    for (const Drawing& d : doc.sideDrawings(top)) {
+    for (const Drawing& d : doc.side(top).drawings) {
         out.fields(2,
             { number(d.type), number(d.startX), number(d.startY), number(d.endX), number(d.endY),
                 number(d.color.red()), number(d.color.green()), number(d.color.blue()), d.text,
@@ -165,7 +165,6 @@ QString boardNameForPath(const QString& path)
 bool writeProject(const QString& path, Document& document, const LayerSet& layers,
     const ProjectColours& colours, QString* error, const ProjectProgress& progress)
 {
-    document.writeBackWorkingList();
     // The file already carries the name the boards take, so that reopening it shows that name;
     // the document itself changes only once the file is safely written.
     const QString name = boardNameForPath(path);
@@ -176,8 +175,10 @@ bool writeProject(const QString& path, Document& document, const LayerSet& layer
         return false;
     if (progress)
         progress(saveSteps, saveSteps);
-    document.sideBoardInfo(true)->setName(name);
-    document.sideBoardInfo(false)->setName(name);
+    document.editSides(QStringLiteral("name boards"), Change::Board, [&](BoardSide& top, BoardSide& bottom) {
+        top.board.setName(name);
+        bottom.board.setName(name);
+    });
     document.setFileVersion(versionToWrite(document, layers));
     return true;
 }

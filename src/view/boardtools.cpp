@@ -225,20 +225,21 @@ ToolResponse BoardTools::release(const QPointF& widgetPos, int widgetHeight, Qt:
 ToolResponse BoardTools::selectAt(const QPointF& world, bool ctrl)
 {
     ToolResponse r;
-    Fiducials& fid = *m_doc.fiducials();
     if (!m_doc.gerberMode()) {
         const QList<FiducialId> fiducials = SelectionHits::fiducialsAt(m_doc, world);
         if (!fiducials.isEmpty()) {
             // A fiducial takes the click; without Ctrl it becomes the only selection.
             QList<bool> was;
             for (FiducialId id : SelectionHits::allFiducials)
-                was.append(SelectionHits::fiducialSelected(fid, id));
+                was.append(SelectionHits::fiducialSelected(*m_doc.fiducials(), id));
             if (!ctrl)
                 clearSelection();
-            for (FiducialId id : fiducials) {
-                SelectionHits::setFiducialSelected(fid, id, !was.at(int(id)));
-                qDebug().noquote() << SelectionHits::fiducialName(id) + QStringLiteral(" selected");
-            }
+            m_doc.edit(QStringLiteral("select fiducials"), Change::Selection, [&](BoardSide& s) {
+                for (FiducialId id : fiducials) {
+                    SelectionHits::setFiducialSelected(s.fiducials, id, !was.at(int(id)));
+                    qDebug().noquote() << SelectionHits::fiducialName(id) + QStringLiteral(" selected");
+                }
+            });
             return r;
         }
     }
@@ -267,27 +268,22 @@ ToolResponse BoardTools::selectAt(const QPointF& world, bool ctrl)
 void BoardTools::clearSelection()
 {
     m_doc.clearSelection();
-    Fiducials& fid = *m_doc.fiducials();
-    for (FiducialId id : SelectionHits::allFiducials)
-        SelectionHits::setFiducialSelected(fid, id, false);
-    Drawings all = m_doc.drawings();
-    bool any = false;
-    for (Drawing& d : all) {
-        any |= d.selected;
-        d.selected = false;
-    }
-    if (any)
-        m_doc.setDrawings(all);
+    m_doc.edit(QStringLiteral("clear selection"), Change::Selection, [](BoardSide& s) {
+        for (FiducialId id : SelectionHits::allFiducials)
+            SelectionHits::setFiducialSelected(s.fiducials, id, false);
+        for (Drawing& d : s.drawings)
+            d.selected = false;
+    });
 }
 
 void BoardTools::selectDrawings(const QList<int>& hits, bool toggle)
 {
     if (hits.isEmpty())
         return;
-    Drawings all = m_doc.drawings();
-    for (int i : hits)
-        all[i].selected = toggle ? !all.at(i).selected : true;
-    m_doc.setDrawings(all);
+    m_doc.edit(QStringLiteral("select drawings"), Change::Selection, [&](BoardSide& s) {
+        for (int i : hits)
+            s.drawings[i].selected = toggle ? !s.drawings.at(i).selected : true;
+    });
 }
 
 ToolResponse BoardTools::rightClick(const QPointF& world)

@@ -71,13 +71,16 @@ ToolResponse BoardTools::moveSelection(const QPointF& delta)
     if (drawingsMoved)
         m_doc.setDrawings(drawings);
     if (!m_doc.gerberMode()) {
-        Fiducials& fid = *m_doc.fiducials();
-        for (FiducialId id : SelectionHits::allFiducials) {
-            if (!SelectionHits::fiducialSelected(fid, id))
-                continue;
-            SelectionHits::setFiducialPosition(fid, id, SelectionHits::fiducialPosition(fid, id) + delta);
-            r.fiducialsChanged = true;
-        }
+        const Fiducials& shown = *m_doc.fiducials();
+        for (FiducialId id : SelectionHits::allFiducials)
+            r.fiducialsChanged |= SelectionHits::fiducialSelected(shown, id);
+        if (r.fiducialsChanged)
+            m_doc.edit(QStringLiteral("move fiducials"), Change::Fiducials, [&](BoardSide& s) {
+                for (FiducialId id : SelectionHits::allFiducials)
+                    if (SelectionHits::fiducialSelected(s.fiducials, id))
+                        SelectionHits::setFiducialPosition(
+                            s.fiducials, id, SelectionHits::fiducialPosition(s.fiducials, id) + delta);
+            });
     }
     if (moved || drawingsMoved || r.fiducialsChanged) {
         m_doc.setModified(true);
@@ -143,9 +146,11 @@ ToolResponse BoardTools::stretchBand(const QPointF& widgetPos, int widgetHeight)
         if (e)
             e->setSelected(m_bandBase.contains(e) || insideSet.contains(e));
     const QList<FiducialId> fiducials = SelectionHits::fiducialsIn(m_doc, band);
-    for (FiducialId id : SelectionHits::allFiducials)
-        SelectionHits::setFiducialSelected(
-            *m_doc.fiducials(), id, m_bandBaseFiducials.contains(id) || fiducials.contains(id));
+    m_doc.edit(QStringLiteral("select fiducials"), Change::Selection, [&](BoardSide& s) {
+        for (FiducialId id : SelectionHits::allFiducials)
+            SelectionHits::setFiducialSelected(
+                s.fiducials, id, m_bandBaseFiducials.contains(id) || fiducials.contains(id));
+    });
     r.repaint = true;
     return r;
 }

@@ -2,6 +2,7 @@
 #include "board/boardtransform.h"
 #include "board/layertransform.h"
 #include "corpus.h"
+#include "documentsetup.h"
 #include "gerber/gerberlayer.h"
 #include "gerber/gerberreader.h"
 #include "gerber/layerset.h"
@@ -26,22 +27,25 @@ PnPEntry* entry(double x, double y, double rotation)
 // top copper layer with a flash, a draw, a region and an arc.
 void fill(Document& doc, LayerSet& layers, QPointF origin = QPointF())
 {
-    doc.boardInfo()->setWidth(100);
-    doc.boardInfo()->setHeight(50);
-    doc.boardInfo()->setOriginX(origin.x());
-    doc.boardInfo()->setOriginY(origin.y());
+    editBoard(doc, [&](BoardInfo& b) {
+        b.setWidth(100);
+        b.setHeight(50);
+        b.setOriginX(origin.x());
+        b.setOriginY(origin.y());
+    });
     doc.appendEntry(entry(10, 40, 0));
     doc.appendEntry(entry(12.345, 7, 90));
-    Fiducials& f = *doc.fiducials();
-    f.setBoard1X(1);
-    f.setBoard1Y(2);
-    f.setBoard2X(98);
-    f.setBoard2Y(48);
-    f.setBlock1X(5);
-    f.setBlock1Y(6);
-    f.setBoardExec(true);
-    f.setGeometryIndex(Fiducials::Square);
-    f.setGeometryY(2);
+    editFiducials(doc, [](Fiducials& f) {
+        f.setBoard1X(1);
+        f.setBoard1Y(2);
+        f.setBoard2X(98);
+        f.setBoard2Y(48);
+        f.setBlock1X(5);
+        f.setBlock1Y(6);
+        f.setBoardExec(true);
+        f.setGeometryIndex(Fiducials::Square);
+        f.setGeometryY(2);
+    });
     Drawing d;
     d.startX = 1;
     d.startY = 2;
@@ -266,7 +270,7 @@ private slots:
         LayerSet layers;
         PnPEntry* huge = entry(1.5e308, -1.5e308, 10);
         doc.appendEntry(huge);
-        doc.boardInfo()->setHeight(1e308);
+        editBoard(doc, [&](BoardInfo& b) { b.setHeight(1e308); });
         QVERIFY(shiftPlacements(doc, Axis::X, 1e308) && rotatePlacements(doc, 45));
         rotateBoard(doc, layers, RotateOptions {});
         QCOMPARE(QPointF(huge->x(), huge->y()), QPointF(1.5e308, -1.5e308));
@@ -290,10 +294,12 @@ private slots:
         QVERIFY(pad < read->objects().size());
         layers.replace(LayerList::Top, 0, std::move(read));
         const GerberLayer& layer = *layers.slot(true, LayerSlot::Signal);
-        doc.boardInfo()->setWidth(80);
-        doc.boardInfo()->setHeight(60);
-        doc.boardInfo()->setOriginX(3);
-        doc.boardInfo()->setOriginY(7);
+        editBoard(doc, [&](BoardInfo& b) {
+            b.setWidth(80);
+            b.setHeight(60);
+            b.setOriginX(3);
+            b.setOriginY(7);
+        });
         const QPointF start = flashMm(layer, pad);
         doc.appendEntry(entry(start.x() - 3, start.y() - 7, 0));
         const auto together = [&] {

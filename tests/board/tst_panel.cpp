@@ -1,5 +1,6 @@
 // The origin generator's grid, the panel size and panelize.
 #include "board/panel.h"
+#include "documentsetup.h"
 #include "gerber/gerberlayer.h"
 #include "gerber/layerset.h"
 #include "model/document.h"
@@ -68,8 +69,10 @@ private slots:
         QVERIFY(applyGenerator(first, grid(), GenerateSide::Top, true).ok);
         QVERIFY(panelize(first, layers, panelizePreset(first)).ok);
         Document second;
-        second.boardInfo()->setWidth(50);
-        second.boardInfo()->setHeight(40);
+        editBoard(second, [&](BoardInfo& b) {
+            b.setWidth(50);
+            b.setHeight(40);
+        });
         PanelizeRequest r = panelizePreset(second);
         r.columns = 2;
         r.rows = 3;
@@ -95,8 +98,10 @@ private slots:
     {
         Document doc;
         LayerSet layers;
-        doc.boardInfo()->setWidth(50);
-        doc.boardInfo()->setHeight(40);
+        editBoard(doc, [&](BoardInfo& b) {
+            b.setWidth(50);
+            b.setHeight(40);
+        });
         doc.setGerberMode(true);
         doc.setOrigins({ Origin {} });
         PanelizeRequest r = panelizePreset(doc);

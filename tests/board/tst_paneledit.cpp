@@ -40,6 +40,7 @@ private slots:
         QFETCH(QString, after);
         Document doc;
         doc.setOrigins({ { 1, 2, 1 }, { 3, 4, 0 } });
+        doc.setModified(false);
         const OriginsTable::CellEdit edit = OriginsTable::editCell(doc, row, column, text);
         QCOMPARE(edit.message, warning);
         QStringList rows;
@@ -56,6 +57,7 @@ private slots:
     {
         Document doc;
         doc.setOrigins({ { 10, 20, 1 } });
+        doc.setModified(false);
         QCOMPARE(
             FiducialEdit::originChoices(doc.origins()), (QStringList { "Origin 1 X: 10mm Y: 20mm", "none" }));
         QVERIFY(!FiducialEdit::convertSelected(doc, FiducialEdit::Kind::Board1, QPointF()));

@@ -146,21 +146,6 @@ private slots:
             = isX ? doc.boardInfo()->originX() + e->x() : doc.boardInfo()->originY() + e->y();
         QCOMPARE(absAfter, absBefore);
     }
-
-    void originEditActsOnShownSideOnly()
-    {
-        Document doc;
-        auto* top = new PnPEntry("T", "n", 15, 0, "top", 0, "v", "1", "", 1);
-        doc.appendEntry(top);
-        doc.setSide(false);
-        auto* bottom = new PnPEntry("B", "n", 15, 0, "bottom", 0, "v", "1", "", 1);
-        doc.appendEntry(bottom);
-        doc.editBoardField(BoardField::OriginX, "10");
-        QCOMPARE(bottom->x(), 5.0);
-        QCOMPARE(doc.sideBoardInfo(false)->originX(), 10.0);
-        QCOMPARE(top->x(), 15.0);
-        QCOMPARE(doc.sideBoardInfo(true)->originX(), 0.0);
-    }
 };
 
 QTEST_GUILESS_MAIN(TstBoardFields)

@@ -1,3 +1,4 @@
+#include "documentsetup.h"
 #include "model/document.h"
 
 #include <QtTest>
@@ -92,7 +93,7 @@ private slots:
         QList<PnPEntry*> list;
         for (int i = 0; i < 200000; ++i)
             list << new PnPEntry("R", "n", 0, 0, "top", 0, QString::number(i % 2000), "1", "", 1);
-        doc.setCurrentList(list);
+        doc.setPlacements(list);
         const QList<PartListRow> rows = doc.partList(PartListFilter());
         QCOMPARE(rows.size(), 2000);
         QCOMPARE(rows.first().qty, 100);

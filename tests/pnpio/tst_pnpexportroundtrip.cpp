@@ -1,3 +1,4 @@
+#include "documentsetup.h"
 #include "model/document.h"
 #include "pnpio/pnpexport.h"
 #include "pnpio/pnpimport.h"
@@ -78,20 +79,21 @@ private slots:
         QFETCH(QStringList, bottom);
 
         Document sent;
-        sent.setTopList(build(top));
-        sent.setBottomList(build(bottom));
-        sent.setCurrentList(sent.topList());
+        setSidePlacements(sent, true, build(top));
+        setSidePlacements(sent, false, build(bottom));
+
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("roundtrip.csv"));
         QString error;
-        QVERIFY2(writePickAndPlaceList(path, sent.topList(), sent.bottomList(), PnPExportOptions(), &error),
+        QVERIFY2(writePickAndPlaceList(path, sent.side(true).placements, sent.side(false).placements,
+                     PnPExportOptions(), &error),
             qPrintable(error));
 
         Document got;
         PnPImportOptions options; // "New", sides as in the file
         QVERIFY2(PnPImport::importFile(got, PnPFormat::Tessavrant, path, options, &error), qPrintable(error));
-        compareEntries(got.sideList(true), sent.topList());
-        compareEntries(got.sideList(false), sent.bottomList());
+        compareEntries(got.side(true).placements, sent.side(true).placements);
+        compareEntries(got.side(false).placements, sent.side(false).placements);
     }
 
     void generatedDocumentIsAFixedPoint()
@@ -111,21 +113,23 @@ private slots:
             (onTop ? top : bottom) << e;
         }
         Document sent;
-        sent.setTopList(top);
-        sent.setBottomList(bottom);
-        sent.setCurrentList(sent.topList());
+        setSidePlacements(sent, true, top);
+        setSidePlacements(sent, false, bottom);
+
         QTemporaryDir dir;
         const QString first = dir.filePath(QStringLiteral("first.csv"));
         const QString second = dir.filePath(QStringLiteral("second.csv"));
-        QVERIFY(writePickAndPlaceList(first, sent.topList(), sent.bottomList(), PnPExportOptions()));
+        QVERIFY(writePickAndPlaceList(
+            first, sent.side(true).placements, sent.side(false).placements, PnPExportOptions()));
 
         Document got;
         QString error;
         QVERIFY2(PnPImport::importFile(got, PnPFormat::Tessavrant, first, PnPImportOptions(), &error),
             qPrintable(error));
-        compareEntries(got.sideList(true), sent.topList());
-        compareEntries(got.sideList(false), sent.bottomList());
-        QVERIFY(writePickAndPlaceList(second, got.sideList(true), got.sideList(false), PnPExportOptions()));
+        compareEntries(got.side(true).placements, sent.side(true).placements);
+        compareEntries(got.side(false).placements, sent.side(false).placements);
+        QVERIFY(writePickAndPlaceList(
+            second, got.side(true).placements, got.side(false).placements, PnPExportOptions()));
         QFile a(first), b(second);
         QVERIFY(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
         QCOMPARE(b.readAll(), a.readAll());

@@ -1,3 +1,4 @@
+#include "documentsetup.h"
 #include "logcapture.h"
 #include "model/document.h"
 #include "pnpio/pnpimport.h"
@@ -20,9 +21,9 @@ QStringList refs(const QList<PnPEntry*>& list)
 // A document with T1 on top and B1 on the bottom, top side shown.
 void seed(Document& doc)
 {
-    doc.setTopList({ new PnPEntry("T1", "0603", 1, 1, "top", 0, "1k", "1", QString()) });
-    doc.setBottomList({ new PnPEntry("B1", "0603", 2, 2, "bottom", 0, "2k", "1", QString()) });
-    doc.setCurrentList(doc.topList());
+    setSidePlacements(doc, true, { new PnPEntry("T1", "0603", 1, 1, "top", 0, "1k", "1", QString()) });
+    setSidePlacements(doc, false, { new PnPEntry("B1", "0603", 2, 2, "bottom", 0, "2k", "1", QString()) });
+
     doc.setModified(false);
 }
 
@@ -76,13 +77,13 @@ private slots:
         options.add = add;
         QString error;
         QVERIFY2(PnPImport::importFile(doc, PnPFormat::Tessavrant, path, options, &error), qPrintable(error));
-        QTEST(refs(doc.sideList(true)), "top");
-        QTEST(refs(doc.sideList(false)), "bottom");
-        QCOMPARE(refs(doc.currentList()), refs(doc.topList()));
+        QTEST(refs(doc.side(true).placements), "top");
+        QTEST(refs(doc.side(false).placements), "bottom");
+        QCOMPARE(refs(doc.currentList()), refs(doc.side(true).placements));
         QVERIFY(doc.isModified());
-        for (const PnPEntry* e : doc.sideList(true))
+        for (const PnPEntry* e : doc.side(true).placements)
             QCOMPARE(e->side(), QStringLiteral("top"));
-        for (const PnPEntry* e : doc.sideList(false))
+        for (const PnPEntry* e : doc.side(false).placements)
             QCOMPARE(e->side(), QStringLiteral("bottom"));
     }
 
@@ -124,8 +125,8 @@ private slots:
         QString error;
         QVERIFY(!PnPImport::importFile(doc, PnPFormat(format), path, PnPImportOptions(), &error));
         QVERIFY2(error.contains(path) && error.contains(errorPart), qPrintable(error));
-        QCOMPARE(refs(doc.topList()), QStringList { "T1" });
-        QCOMPARE(refs(doc.bottomList()), QStringList { "B1" });
+        QCOMPARE(refs(doc.side(true).placements), QStringList { "T1" });
+        QCOMPARE(refs(doc.side(false).placements), QStringList { "B1" });
         QCOMPARE(refs(doc.currentList()), QStringList { "T1" });
         QVERIFY(!doc.isModified());
     }
@@ -138,7 +139,7 @@ private slots:
         seed(doc);
         QString error;
         QVERIFY(PnPImport::importFile(doc, PnPFormat::Tessavrant, path, PnPImportOptions(), &error));
-        QVERIFY(doc.topList().isEmpty() && doc.bottomList().isEmpty());
+        QVERIFY(doc.side(true).placements.isEmpty() && doc.side(false).placements.isEmpty());
     }
 
     // Each known designator takes the last position the file gives it; each unknown one is
@@ -193,7 +194,7 @@ private slots:
     void positionUpdateFindsCleanedDesignators()
     {
         Document doc;
-        doc.setCurrentList({ new PnPEntry("R-1", "0603", 1, 1, "top", 0, "1k", "1", QString()) });
+        doc.setPlacements({ new PnPEntry("R-1", "0603", 1, 1, "top", 0, "1k", "1", QString()) });
         QVector<PositionUpdate::Record> records { { "R-1", 3, 4, 90 } };
         QCOMPARE(PositionUpdate::apply(doc, doc.currentList(), records, nullptr), 1);
         QCOMPARE(doc.currentList().value(0)->x(), 3.0);

@@ -1,4 +1,5 @@
 #include "projectfixture.h"
+#include "documentsetup.h"
 
 #include "gerber/excellonreader.h"
 #include "gerber/gerberlayer.h"
@@ -64,19 +65,21 @@ void fill(Document& document, LayerSet& layers)
     top.at(1)->setHead(3);
     top.at(1)->setSizeX(3.2);
     top.at(2)->setExec(ExecKind::Tht);
-    document.setTopList(top);
-    document.setBottomList(
+    setSidePlacements(document, true, top);
+    setSidePlacements(document, false,
         { entry(QStringLiteral("Q1"), 20, 30, QStringLiteral("bottom"), 270, QStringLiteral("BC847")) });
 
+    BoardSide records[2];
     for (const bool side : { true, false }) {
-        BoardInfo& b = *document.sideBoardInfo(side);
+        BoardSide& rec = records[side ? 0 : 1];
+        BoardInfo& b = rec.board;
         b.setName(side ? QStringLiteral("board.v2") : QStringLiteral("bottom;name"));
         b.setWidth(100.5);
         b.setHeight(side ? 50 : 60);
         b.setOriginX(3);
         b.setOriginY(7.125);
         b.setComment(QStringLiteral("rev B"));
-        Fiducials& f = *document.sideFiducials(side);
+        Fiducials& f = rec.fiducials;
         f.setBoard1X(1.5);
         f.setBoard2Y(98.25);
         f.setBoardExec(true);
@@ -84,14 +87,14 @@ void fill(Document& document, LayerSet& layers)
         f.setGeometryIndex(1);
         f.setReflectIndex(1);
         f.setGeometryX(1.25);
-        document.setSideOrigins(side, { Origin { 0, 0, 1 }, Origin { 105.5, 0, 0 } });
+        rec.origins = Origins({ Origin { 0, 0, 1 }, Origin { 105.5, 0, 0 } });
         OriginGen g;
         g.columns = 2;
         g.rows = side ? 3 : 1;
         g.sizeX = 100.5;
         g.spacingX = 5;
         g.borderLeft = 2.5;
-        document.setSideOriginGen(side, g);
+        rec.originGen = g;
         Drawing line;
         line.type = Drawing::Line;
         line.endX = 10;
@@ -101,8 +104,16 @@ void fill(Document& document, LayerSet& layers)
         text.text = QStringLiteral("Rev;B +\nline 2");
         text.textSize = 12;
         text.color = QColor(1, 2, 3);
-        document.setSideDrawings(side, { line, text });
+        rec.drawings = { line, text };
     }
+    document.editSides(QStringLiteral("set up"),
+        Change::Board | Change::Fiducials | Change::Origins | Change::OriginGen | Change::Drawings,
+        [&](BoardSide& t, BoardSide& b) {
+            records[0].placements = t.placements;
+            records[1].placements = b.placements;
+            t = records[0];
+            b = records[1];
+        });
 
     for (int slot = 0; slot < layerSlotCount - 1; ++slot)
         layers.replace(LayerList::Top, slot, gerberLayer(slot, slot, QStringLiteral("top%1.gbr").arg(slot)));

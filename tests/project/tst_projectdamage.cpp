@@ -1,5 +1,6 @@
 // Damaged files fail with a reason or load their intact part with a warning; none crashes, hangs
 // or reports a cut file as whole.
+#include "documentsetup.h"
 #include "gerber/gerberlayer.h"
 #include "project/projectcontainer.h"
 #include "projectfixture.h"
@@ -14,7 +15,7 @@ QByteArray smallProject()
     LayerSet layers;
     auto* e = new PnPEntry(QStringLiteral("R1"), QStringLiteral("0603"), 1, 2, QStringLiteral("top"), 0,
         QStringLiteral("1k"), ExecKind::Machine, QString());
-    document.setTopList({ e });
+    setSidePlacements(document, true, { e });
     return projectBytes(document, layers, {});
 }
 

@@ -58,16 +58,16 @@ private slots:
         ProjectFixture::fill(document, layers);
         QString error;
         QVERIFY(writeProject(path, document, layers, {}, &error));
-        QCOMPARE(document.sideBoardInfo(false)->name(), QStringLiteral("my_board"));
+        QCOMPARE(document.side(false).board.name(), QStringLiteral("my_board"));
         Document loaded;
         LayerSet loadedLayers;
         QVERIFY2(readProject(path, loaded, loadedLayers, nullptr, &error), qPrintable(error));
-        QCOMPARE(loaded.sideBoardInfo(true)->name(), QStringLiteral("my_board"));
+        QCOMPARE(loaded.side(true).board.name(), QStringLiteral("my_board"));
 
         // A failed write leaves the document and the old file as they were.
         QVERIFY(!writeProject(dir.filePath(QStringLiteral("missing/x.tvx")), document, layers, {}, &error));
         QVERIFY(error.contains(QStringLiteral("x.tvx")));
-        QCOMPARE(document.sideBoardInfo(true)->name(), QStringLiteral("my_board"));
+        QCOMPARE(document.side(true).board.name(), QStringLiteral("my_board"));
     }
 
     void escapedTextsComeBackWhole_data()

@@ -123,15 +123,15 @@ private slots:
         QCOMPARE(document.fileVersion(), loadedVersion);
         QCOMPARE(load.colours.silkColorIndex, 2);
 
-        const QList<PnPEntry*> top = document.topList();
+        const QList<PnPEntry*> top = document.side(true).placements;
         QCOMPARE(top.size(), 3);
         QCOMPARE(top.at(0)->exec(), QStringLiteral("1"));
         QCOMPARE(top.at(0)->comment(), QString());
         QCOMPARE(top.at(1)->exec(), QStringLiteral("2"));
         QVERIFY(top.at(2)->placed());
         // The entry with an unknown side text stays on its side, and so does what follows it.
-        QCOMPARE(document.bottomList().size(), 2);
-        QCOMPARE(document.sideOrigins(false).size(), 2);
+        QCOMPARE(document.side(false).placements.size(), 2);
+        QCOMPARE(document.side(false).origins.size(), 2);
 
         const GerberLayer* signal = layers.slot(true, LayerSlot::Signal);
         QVERIFY(!signal->objects().isEmpty());
@@ -186,7 +186,7 @@ private slots:
             if (!newOrigin.isNull())
                 QVERIFY(BoardTransform::setNewOrigin(document, layers, newOrigin.x(), newOrigin.y()));
             const ImageObject* flash = layers.slot(true, LayerSlot::Signal)->objects().value(0);
-            const PnPEntry* r1 = document.topList().value(0);
+            const PnPEntry* r1 = document.side(true).placements.value(0);
             QVERIFY(flash && r1);
             QCOMPARE(QPointF(flash->x, flash->y), QPointF(2, 2) - newOrigin);
             QCOMPARE(QPointF(r1->x(), r1->y()), QPointF(2, 2) - newOrigin);

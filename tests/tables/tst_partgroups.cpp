@@ -36,6 +36,7 @@ private slots:
         Document doc;
         for (const char* name : { "C", "x", "C", "C", "C", "C" })
             doc.appendEntry(new PnPEntry("R", name, 0, 0, "top", 0, "1u", "1", ""));
+        doc.setModified(false);
         PartGroups::split(doc, PartGroups::key("1u", "C"), n);
         QStringList out;
         for (const PnPEntry* e : doc.currentList())

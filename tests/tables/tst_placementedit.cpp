@@ -76,6 +76,7 @@ private slots:
         Document doc;
         PnPEntry* e = entry();
         doc.appendEntry(e);
+        doc.setModified(false);
         const CellEditResult r = PlacementEdit::editPlacementCell(doc, *e, column, typed);
         QCOMPARE(r.shown, shown);
         QCOMPARE(r.warning, warning);
@@ -94,7 +95,7 @@ private slots:
         const CellEditResult r = PlacementEdit::editPlacementCell(doc, *edited, 9, "BOTTOM");
         QCOMPARE(r.rebuild, CellRebuild::All);
         QCOMPARE(doc.currentList(), QList<PnPEntry*>({ selected }));
-        QCOMPARE(doc.bottomList(), QList<PnPEntry*>({ edited }));
+        QCOMPARE(doc.side(false).placements, QList<PnPEntry*>({ edited }));
         QCOMPARE(edited->side(), QStringLiteral("bottom"));
     }
 

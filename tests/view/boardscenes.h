@@ -2,6 +2,7 @@
 
 // Small single-feature scenes of the board view, shared by the painter's golden-image tests and
 // the widget test that compares the widget's picture with the painter's.
+#include "documentsetup.h"
 #include "gerber/gerberlayer.h"
 #include "gerber/layerset.h"
 #include "model/document.h"
@@ -134,32 +135,34 @@ inline bool build(const QString& name, Document& document, LayerSet& layers, Vie
         gen.spacingX = 1;
         gen.spacingY = 1;
         gen.borderLeft = gen.borderRight = gen.borderBottom = gen.borderTop = 2;
-        s.document.setSideOriginGen(true, gen);
+        s.document.setOriginGen(true, gen);
         s.document.setOrigins(
             { { 2, 2, 1 }, { 9, 2, 0 }, { 16, 2, 1 }, { 2, 8, 1 }, { 9, 8, 1 }, { 16, 8, 1 } });
         s.document.appendEntry(entry("C1", 3, 2.5, 0, "1"));
     } else if (name == QLatin1String("fiducials")) {
         s.state.zoomLevel = 8;
-        Fiducials* f = s.document.fiducials();
-        f->setBoardExec(true);
-        f->setBoard1X(2);
-        f->setBoard1Y(2);
-        f->setBoard2X(12);
-        f->setBoard2Y(8);
-        f->setGeometryX(1.5);
-        f->setBlockExec(true);
-        f->setBlock1X(5);
-        f->setBlock1Y(8);
-        f->setBlock2X(9);
-        f->setBlock2Y(2);
-        f->setBlock2Selected(true);
+        editFiducials(s.document, [](Fiducials& f) {
+            f.setBoardExec(true);
+            f.setBoard1X(2);
+            f.setBoard1Y(2);
+            f.setBoard2X(12);
+            f.setBoard2Y(8);
+            f.setGeometryX(1.5);
+            f.setBlockExec(true);
+            f.setBlock1X(5);
+            f.setBlock1Y(8);
+            f.setBlock2X(9);
+            f.setBlock2Y(2);
+            f.setBlock2Selected(true);
+        });
     } else if (name == QLatin1String("board")) {
         s.state.gridShown = true;
-        BoardInfo* board = s.document.boardInfo();
-        board->setWidth(10);
-        board->setHeight(6);
-        board->setOriginX(1);
-        board->setOriginY(1);
+        editBoard(s.document, [](BoardInfo& b) {
+            b.setWidth(10);
+            b.setHeight(6);
+            b.setOriginX(1);
+            b.setOriginY(1);
+        });
     } else {
         return false;
     }

@@ -1,4 +1,5 @@
 #include "boardscenes.h"
+#include "documentsetup.h"
 #include "view/layercomposer.h"
 #include "view/placementmarker.h"
 #include "view/selectioncentring.h"
@@ -142,7 +143,7 @@ private slots:
         for (int i = 0; i < 100000; ++i)
             s.document.appendEntry(entry("R", 1, 1, 0, "1"));
         s.document.appendEntry(entry("FAR", 1e9, -1e9, 0, "1"));
-        s.document.boardInfo()->setHeight(5);
+        editBoard(s.document, [&](BoardInfo& b) { b.setHeight(5); });
         s.state.zoomLevel = ViewState::maxZoomLevel;
         QCOMPARE(s.paint().size(), sceneSize);
         QVERIFY(BoardPainter::contentExtent(s.scene()).width() > 1e9);

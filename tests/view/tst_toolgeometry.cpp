@@ -1,3 +1,4 @@
+#include "documentsetup.h"
 #include "model/document.h"
 #include "view/selectionhits.h"
 #include "view/toolgeometry.h"
@@ -105,25 +106,26 @@ private slots:
     {
         using SelectionHits::FiducialId;
         Document doc;
-        Fiducials& f = *doc.fiducials();
-        f.setBoardExec(true);
-        f.setBoard1X(10);
-        f.setBoard1Y(10);
-        f.setBoard2X(50);
-        f.setGeometryIndex(Fiducials::Square);
-        f.setGeometryX(1);
-        f.setGeometryY(2);
+        editFiducials(doc, [](Fiducials& f) {
+            f.setBoardExec(true);
+            f.setBoard1X(10);
+            f.setBoard1Y(10);
+            f.setBoard2X(50);
+            f.setGeometryIndex(Fiducials::Square);
+            f.setGeometryX(1);
+            f.setGeometryY(2);
+        });
         QCOMPARE(
             SelectionHits::fiducialsAt(doc, QPointF(10.4, 10.9)), QList<FiducialId> { FiducialId::Board1 });
         QVERIFY(SelectionHits::fiducialsAt(doc, QPointF(10.6, 10)).isEmpty());
-        f.setGeometryIndex(Fiducials::Circle);
+        editFiducials(doc, [](Fiducials& f) { f.setGeometryIndex(Fiducials::Circle); });
         QVERIFY(SelectionHits::fiducialsAt(doc, QPointF(10, 10.9)).isEmpty());
         QCOMPARE(
             SelectionHits::fiducialsAt(doc, QPointF(10.5, 9.5)), QList<FiducialId> { FiducialId::Board1 });
         // Drawn (and so hit) at the board origin plus their own position.
-        doc.boardInfo()->setOriginX(5);
+        editBoard(doc, [&](BoardInfo& b) { b.setOriginX(5); });
         QCOMPARE(SelectionHits::fiducialsAt(doc, QPointF(15, 10)), QList<FiducialId> { FiducialId::Board1 });
-        f.setBoardExec(false);
+        editFiducials(doc, [](Fiducials& f) { f.setBoardExec(false); });
         QVERIFY(SelectionHits::fiducialsAt(doc, QPointF(15, 10)).isEmpty());
     }
 };

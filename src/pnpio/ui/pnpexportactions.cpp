@@ -50,7 +50,6 @@ bool PnPExportActions::exportTo(const QString& path, Kind kind, QString* error)
     // The placements are not what the user edits in layer mode.
     if (m_document.gerberMode())
         return true;
-    m_document.writeBackWorkingList();
 
     topbottomboth dialog(m_parent);
     dialog.setPanelsVisible(kind == Kind::PartList);
@@ -61,8 +60,8 @@ bool PnPExportActions::exportTo(const QString& path, Kind kind, QString* error)
         return true;
     const PnPExportOptions options = dialog.options();
 
-    const QList<PnPEntry*> top = m_document.topList();
-    const QList<PnPEntry*> bottom = m_document.bottomList();
+    const QList<PnPEntry*> top = m_document.side(true).placements;
+    const QList<PnPEntry*> bottom = m_document.side(false).placements;
     const bool ok = kind == Kind::PickAndPlace ? writePickAndPlaceList(path, top, bottom, options, error)
                                                : writePartList(path, top, bottom, options, error);
     if (!ok)

@@ -116,14 +116,14 @@ void Darstellg::setSide(bool top)
 
 LayerList Darstellg::shownLayerList() const
 {
-    if (gerberMode())
+    if (m_document->gerberMode())
         return LayerList::GerberMode;
-    return activeSideIsTop() ? LayerList::Top : LayerList::Bottom;
+    return m_document->activeSideIsTop() ? LayerList::Top : LayerList::Bottom;
 }
 
 void Darstellg::installSideLayer(LayerSlot slot, std::unique_ptr<GerberLayer> layer)
 {
-    const LayerList list = activeSideIsTop() ? LayerList::Top : LayerList::Bottom;
+    const LayerList list = m_document->activeSideIsTop() ? LayerList::Top : LayerList::Bottom;
     if (!m_layers->replace(list, slotIndex(slot), std::move(layer)))
         return;
     // Signal and Silk take the board's configured colours, whatever the file was.
@@ -185,7 +185,7 @@ void Darstellg::setBoardColorIndex(int index)
 {
     m_state.boardColorIndex = index;
     applyBoardColors();
-    setModified(true);
+    m_document->setModified(true);
     update();
 }
 
@@ -193,7 +193,7 @@ void Darstellg::setSilkColorIndex(int index)
 {
     m_state.silkColorIndex = index;
     applySilkColor();
-    setModified(true);
+    m_document->setModified(true);
     update();
 }
 

@@ -26,7 +26,7 @@ class RenderThread;
 // The board view. It owns the document (both sides, see Document), its layers (LayerSet: the
 // seven slots of each side and the Gerber-mode rows) and the view state (ViewState: zoom,
 // offsets, grid, filters, colours, tool mode, render progress). The main window reaches the
-// document through it: use document() for edits, the forwarding getters for reading.
+// document through document().
 class Darstellg : public QWidget
 {
     Q_OBJECT
@@ -43,17 +43,8 @@ public:
     // grid, colours, tool mode and Gerber mode are view settings and stay.
     void resetDocument();
 
-    QList<PnPEntry*> currentList() const { return m_document->currentList(); }
-    const BoardInfo* boardInfo() const { return m_document->boardInfo(); }
-    const Fiducials* fiducials() const { return m_document->fiducials(); }
-    Origins origins() const { return m_document->origins(); }
-    bool activeSideIsTop() const { return m_document->activeSideIsTop(); }
     // Switches the shown side (document and layer lists); a no-op for the side already shown.
     void setSide(bool top);
-    bool gerberMode() const { return m_document->gerberMode(); }
-    void setGerberMode(bool on) { m_document->setGerberMode(on); }
-    bool isModified() const { return m_document->isModified(); }
-    void setModified(bool on) { m_document->setModified(on); }
 
     // ---- layers (owned by the view; replaced only through the layer set)
     LayerSet& layers() { return *m_layers; }

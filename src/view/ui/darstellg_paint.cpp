@@ -58,8 +58,8 @@ void Darstellg::centreSelection()
     const QList<QPointF> bases = SelectionHits::placementBases(*m_document);
     const QPointF base = bases.isEmpty() ? QPointF() : bases.first();
     SelectionCentring centring { m_selectionCentringCounter, m_lastCentredIndex };
-    if (!gerberMode())
-        centring.apply(m_state, currentList(), base, m_centreOnSelection, size());
+    if (!m_document->gerberMode())
+        centring.apply(m_state, m_document->currentList(), base, m_centreOnSelection, size());
     m_selectionCentringCounter = centring.counter;
     m_lastCentredIndex = centring.lastIndex;
 }

@@ -39,7 +39,7 @@ private slots:
             QVERIFY2(!entryEnabled(w, name), qPrintable(name));
         QCOMPARE(w.view()->toolMode(), ToolMode::SetNewPosition);
         // Start-up is not an edit.
-        QVERIFY(!w.view()->isModified());
+        QVERIFY(!w.view()->document().isModified());
         QVERIFY(scripted.calls.isEmpty());
         QVERIFY(QDir(home.configPath()).exists());
         QCOMPARE(w.lastDirectory(), home.path() + QStringLiteral("/Desktop"));
@@ -84,13 +84,13 @@ private slots:
         }
         const bool layer = active == 2;
         QCOMPARE(w.layerModeActive(), layer);
-        QCOMPARE(w.view()->gerberMode(), layer);
+        QCOMPARE(w.view()->document().gerberMode(), layer);
         QCOMPARE(w.view()->viewOffsetY() - offset, offsetChange);
         for (bool top : { true, false })
             QCOMPARE(w.view()->layers().slot(top, LayerSlot::Drill)->color,
                 !keys.contains('G') ? QColor(Qt::red) : w.view()->viewState().colours.background);
         if (!layer)
-            QCOMPARE(w.view()->activeSideIsTop(), active == 0);
+            QCOMPARE(w.view()->document().activeSideIsTop(), active == 0);
         for (const QString& name : ModeActions::placementOnly())
             QVERIFY2(entryEnabled(w, name) == !layer, qPrintable(name));
         QCOMPARE(w.form()->menuImport->menuAction()->isVisible(), layer);
@@ -114,10 +114,10 @@ private slots:
         QCOMPARE(w.view()->toolMode(), ToolMode::Measure);
         w.switchTopBottom();
         QCOMPARE(w.view()->toolMode(), ToolMode::SetNewPosition);
-        QVERIFY(!w.view()->activeSideIsTop());
+        QVERIFY(!w.view()->document().activeSideIsTop());
         w.switchBottomTop();
         QVERIFY(!entry->selected());
-        QCOMPARE(w.view()->currentList().size(), 1);
+        QCOMPARE(w.view()->document().currentList().size(), 1);
     }
 
     void singleKeysSwitchModesAndTools()
@@ -140,9 +140,9 @@ private slots:
             QCOMPARE(w.view()->toolMode(), s.tool);
         }
         QTest::keyClick(w.view(), Qt::Key_B);
-        QVERIFY(!w.view()->activeSideIsTop());
+        QVERIFY(!w.view()->document().activeSideIsTop());
         QTest::keyClick(w.view(), Qt::Key_T);
-        QVERIFY(w.view()->activeSideIsTop());
+        QVERIFY(w.view()->document().activeSideIsTop());
     }
 
     void layerModeRefusesSelectionTools()
@@ -174,7 +174,7 @@ private slots:
         auto&& [home, prompt, w] = WindowUnderTest();
         if (layerMode)
             w.switchGerberPnP();
-        w.view()->setModified(modified);
+        w.view()->document().setModified(modified);
         w.blockInteraction();
         QVERIFY(w.view()->interactionBlocked());
         for (const QString& menu : ModeActions::blockedMenus())
@@ -275,9 +275,9 @@ private slots:
         auto&& [home, scripted, w] = WindowUnderTest();
         w.form()->boardWidth->setText(QStringLiteral("12,5"));
         emit w.form()->boardWidth->editingFinished();
-        QCOMPARE(w.view()->boardInfo()->width(), 12.5);
+        QCOMPARE(w.view()->document().boardInfo()->width(), 12.5);
         QCOMPARE(w.form()->boardWidth->text(), QStringLiteral("12.5"));
-        QVERIFY(w.view()->isModified());
+        QVERIFY(w.view()->document().isModified());
         w.form()->boardComment->setText(QStringLiteral("first;second"));
         emit w.form()->boardComment->editingFinished();
         QCOMPARE(scripted.callsOf("warning").size(), 1);

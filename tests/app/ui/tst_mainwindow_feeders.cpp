@@ -88,7 +88,7 @@ private slots:
             const Machine* a = w.lineDialog()->currentLineMachines().at(0);
             QCOMPARE(a->feeders.first()->feederType, QString("0mm"));
             QCOMPARE(a->feeders.first()->setNo, 7);
-            QVERIFY(w.view()->isModified());
+            QVERIFY(w.view()->document().isModified());
 
             // The table's "Database" entry: the chosen entry brings number, nozzle and feeder.
             w.form()->comboBox->setCurrentIndex(2);
@@ -124,7 +124,7 @@ private slots:
             QCOMPARE(cell(table, 0, 2), QString("R0402"));
             scripted.fileAnswers.enqueue(saved);
             w.form()->actionSpeichern_unter->trigger();
-            QVERIFY(!w.view()->isModified());
+            QVERIFY(!w.view()->document().isModified());
             QVERIFY(!w.view()->progressBar()->isVisible());
         }
         MainWindow w(saved);

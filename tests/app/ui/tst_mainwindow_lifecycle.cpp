@@ -19,7 +19,7 @@ private:
     static void addPlacement(MainWindow& w)
     {
         w.view()->document().appendEntry(new PnPEntry("R1", "0805", 1, 2, "top", 0, "10k", "1", ""));
-        w.view()->setModified(true);
+        w.view()->document().setModified(true);
     }
     static bool closeWindow(MainWindow& w)
     {
@@ -77,7 +77,7 @@ private slots:
         }
         QTEST(warnings, "warnings");
         // A failed or cancelled save leaves the document marked as changed.
-        QCOMPARE(w.view()->isModified(), modified);
+        QCOMPARE(w.view()->document().isModified(), modified);
     }
 
     void saveDialogSuggestsTheBoardName()
@@ -102,7 +102,7 @@ private slots:
         QCOMPARE(scripted.callsOf("warning").size(), 1);
         QCOMPARE(scripted.callsOf("warning").first().text,
             QStringLiteral("An error occured while saving the file"));
-        QVERIFY(w.view()->isModified());
+        QVERIFY(w.view()->document().isModified());
         QCOMPARE(w.windowTitle(), QStringLiteral("unbenannt - ") + Version::programText());
         QVERIFY(w.currentProjectPath().isEmpty());
         // The folder of the chosen file becomes the start of the next dialog.
@@ -128,23 +128,23 @@ private slots:
         QFETCH(bool, reset);
         auto&& [home, scripted, w] = WindowUnderTest();
         addPlacement(w);
-        w.view()->setModified(modified);
+        w.view()->document().setModified(modified);
         w.switchTopBottom();
         scripted.questionAnswers.enqueue(QMessageBox::StandardButton(answer));
         w.form()->actionNeu->trigger();
         QCOMPARE(scripted.callsOf("question").size(), modified ? 1 : 0);
-        const int placements = w.view()->document().topList().size()
-            + w.view()->document().bottomList().size() + w.view()->currentList().size();
+        const int placements = w.view()->document().side(true).placements.size()
+            + w.view()->document().side(false).placements.size() + w.view()->document().currentList().size();
         if (reset) {
             QCOMPARE(placements, 0);
-            QVERIFY(w.view()->isModified());
-            QVERIFY(w.view()->activeSideIsTop());
+            QVERIFY(w.view()->document().isModified());
+            QVERIFY(w.view()->document().activeSideIsTop());
             QVERIFY(!w.layerModeActive());
             QCOMPARE(w.titleName(), QStringLiteral("unbenannt"));
         } else {
             QVERIFY(placements > 0);
-            QVERIFY(!w.view()->activeSideIsTop());
-            QVERIFY(w.view()->isModified());
+            QVERIFY(!w.view()->document().activeSideIsTop());
+            QVERIFY(w.view()->document().isModified());
         }
     }
 
@@ -166,7 +166,7 @@ private slots:
         QCOMPARE(warnings.first().text, QStringLiteral("An error occured while loading the file"));
         QVERIFY(!w.view()->interactionBlocked());
         QVERIFY(w.form()->menuTopPaste->menuAction()->isEnabled());
-        QVERIFY(w.view()->currentList().isEmpty());
+        QVERIFY(w.view()->document().currentList().isEmpty());
         QVERIFY(w.currentProjectPath().isEmpty());
         QCOMPARE(w.titleName(), QStringLiteral("unbenannt"));
         QVERIFY(!w.layerModeActive());
@@ -179,7 +179,7 @@ private slots:
         addPlacement(w);
         scripted.questionAnswers.enqueue(QMessageBox::No);
         w.form()->action_oeffnen->trigger();
-        QCOMPARE(w.view()->currentList().size(), 1);
+        QCOMPARE(w.view()->document().currentList().size(), 1);
         QVERIFY(scripted.callsOf("warning").isEmpty());
     }
 
@@ -212,7 +212,7 @@ private slots:
         QTEST(int(scripted.callsOf("warning").size()), "warnings");
         for (const ScriptedPrompt::Call& c : scripted.callsOf("warning"))
             QCOMPARE(c.text, QStringLiteral("An error occured while loading the file"));
-        QVERIFY(w.view()->currentList().isEmpty());
+        QVERIFY(w.view()->document().currentList().isEmpty());
     }
 
     void projectOnTheCommandLineOpensOnTheFirstTick()
@@ -257,7 +257,7 @@ private slots:
         const GerberLayer* layer = w.view()->layers().slot(true, LayerSlot::Signal);
         QCOMPARE(layer->objects().size(), objects);
         QCOMPARE(w.view()->zoomLevel(), 5);
-        QCOMPARE(w.view()->isModified(), reason.isEmpty());
+        QCOMPARE(w.view()->document().isModified(), reason.isEmpty());
         const QList<ScriptedPrompt::Call> warnings = scripted.callsOf("warning");
         QCOMPARE(warnings.size(), reason.isEmpty() ? 0 : 1);
         if (!reason.isEmpty()) {

@@ -68,7 +68,7 @@ private slots:
             scripted.fileAnswers.enqueue(path);
             w.form()->actionSpeichern_unter->trigger();
             QVERIFY(scripted.callsOf("warning").isEmpty());
-            QVERIFY(!w.view()->isModified());
+            QVERIFY(!w.view()->document().isModified());
             QCOMPARE(w.windowTitle(), QStringLiteral("panel.A - ") + Version::programText());
             QVERIFY(closeWindow(w));
             QVERIFY(scripted.callsOf("question").isEmpty());
@@ -78,19 +78,19 @@ private slots:
         QVERIFY(scripted.callsOf("warning").isEmpty());
         QCOMPARE(w.currentProjectPath(), path);
         QCOMPARE(w.windowTitle(), QStringLiteral("panel_A - ") + Version::programText());
-        QCOMPARE(w.view()->currentList().size(), 1);
-        QCOMPARE(w.view()->currentList().first()->x(), 1.5);
+        QCOMPARE(w.view()->document().currentList().size(), 1);
+        QCOMPARE(w.view()->document().currentList().first()->x(), 1.5);
         QCOMPARE(w.view()->layers().slot(true, LayerSlot::Signal)->objects().size(), 2);
         QCOMPARE(w.form()->BoardColorBox->currentIndex(), 3);
         QCOMPARE(
             w.view()->layers().slot(true, LayerSlot::Drill)->color, w.view()->viewState().colours.background);
-        QVERIFY(!w.view()->isModified());
+        QVERIFY(!w.view()->document().isModified());
 
         // Save goes straight to the same file.
-        w.view()->setModified(true);
+        w.view()->document().setModified(true);
         w.form()->actionSpeicher->trigger();
         QCOMPARE(scripted.callsOf("save").size(), 1);
-        QVERIFY(!w.view()->isModified());
+        QVERIFY(!w.view()->document().isModified());
     }
 
     void damagedProjectLoadsItsIntactPartWithAWarning()
@@ -110,7 +110,7 @@ private slots:
             QStringLiteral(
                 "cut.tvx, line 7: the file ends before its end mark; it was read up to the section "
                 "\"+Pick-and-Place\" of \"+Top\""));
-        QCOMPARE(w.view()->currentList().size(), 1);
+        QCOMPARE(w.view()->document().currentList().size(), 1);
     }
 
     void centroidOnCommandLineIsImported()
@@ -124,7 +124,7 @@ private slots:
         runTicks(w, 2);
         QVERIFY(scripted.callsOf("warning").isEmpty());
         w.switchTopBottom();
-        QCOMPARE(w.view()->currentList().size(), 2);
+        QCOMPARE(w.view()->document().currentList().size(), 2);
         QCOMPARE(w.form()->pickandplacepositionen->rowCount(), 2);
     }
 
@@ -206,7 +206,7 @@ private slots:
             QVERIFY(!QFile::exists(configFile(home))); // nothing changed, nothing written
         }
         MainWindow w;
-        w.view()->setModified(false);
+        w.view()->document().setModified(false);
         w.view()->viewState().colours.measure = QColor(5, 6, 7);
         QVERIFY(closeWindow(w));
         ColorSettings read;

@@ -1,4 +1,5 @@
 #include "app/mainwindow.h"
+#include "documentsetup.h"
 #include "scriptedprompt.h"
 #include "tables/ui/pnplist.h"
 #include "ui_mainwindow.h"
@@ -103,7 +104,7 @@ private slots:
             QRectF(QPointF(2, 3), QPointF(6, 8)));
         QCOMPARE(drawings[1].type, int(Drawing::Line));
         QCOMPARE(drawings[1].color, QColor(255, 0, 0));
-        QVERIFY(t.w.view()->isModified());
+        QVERIFY(t.w.view()->document().isModified());
 
         // The line was drawn right to left; a click near it still takes it.
         t.w.selectTool(ToolMode::SetNewPosition);
@@ -126,12 +127,14 @@ private slots:
     void bandSelectThenMove()
     {
         ToolWindow t;
-        t.doc.boardInfo()->setOriginX(10);
+        editBoard(t.doc, [&](BoardInfo& b) { b.setOriginX(10); });
         PnPEntry* inside = t.add("R1", 5, 5);
         PnPEntry* outside = t.add("R2", 30, 30);
-        t.doc.fiducials()->setBoardExec(true);
-        t.doc.fiducials()->setBoard1X(6);
-        t.doc.fiducials()->setBoard1Y(6);
+        editFiducials(t.doc, [&](Fiducials& f) {
+            f.setBoardExec(true);
+            f.setBoard1X(6);
+            f.setBoard1Y(6);
+        });
         t.w.createLists();
         t.w.selectTool(ToolMode::MultipleSelection);
         t.press({ 13, 3 });
@@ -155,7 +158,7 @@ private slots:
         t.release({ 19.2, 5.6 });
         QVERIFY(!inside->moving());
         QVERIFY(near(inside, 9, 6, 0));
-        QVERIFY(t.w.view()->isModified());
+        QVERIFY(t.w.view()->document().isModified());
         QCOMPARE(t.w.form()->pickandplacepositionen->selectedRowNumbers(), QList<int> { 0 });
 
         // A new document ends the drag: the next press leaves the deleted placements alone.

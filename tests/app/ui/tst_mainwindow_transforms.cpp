@@ -2,6 +2,7 @@
 // the fiducial fields, as a user meets them.
 #include "app/mainwindow.h"
 #include "dialogfit.h"
+#include "documentsetup.h"
 #include "gerber/gerberlayer.h"
 #include "gerber/gerberreader.h"
 #include "gerber/ui/gerbertable.h"
@@ -113,8 +114,10 @@ private slots:
     void panelizeStartsFromTheSingleBoard()
     {
         auto&& [home, scripted, w] = WindowUnderTest();
-        w.view()->document().boardInfo()->setWidth(50);
-        w.view()->document().boardInfo()->setHeight(40);
+        editBoard(w.view()->document(), [&](BoardInfo& b) {
+            b.setWidth(50);
+            b.setHeight(40);
+        });
         QStringList cut;
         scripted.dialogHandlers.enqueue([&](QDialog* d) {
             cut = cutTexts(*d, "panelize");

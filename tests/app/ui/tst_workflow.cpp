@@ -378,7 +378,7 @@ void TstWorkflow::panelForALine()
         QCOMPARE(saved.rowsOnMachine, count);
         scripted.fileAnswers.enqueue(project);
         w.form()->actionSpeichern_unter->trigger();
-        QVERIFY(!w.view()->isModified());
+        QVERIFY(!w.view()->document().isModified());
         QVERIFY(closeWindow(w));
     }
     // For comparing two builds: TESSAVRANT_WORKFLOW_SAVE_COPY=PATH keeps the saved project of

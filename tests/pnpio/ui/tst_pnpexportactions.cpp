@@ -1,3 +1,4 @@
+#include "documentsetup.h"
 #include "model/document.h"
 #include "pnpio/ui/pnpexportactions.h"
 #include "scriptedprompt.h"
@@ -20,11 +21,12 @@ QByteArray readAll(const QString& path)
 
 void fill(Document& doc)
 {
-    doc.setTopList({ new PnPEntry("R1", "0603", 12.5, 3, "top", 90.5, "10k", "1", "c;d"),
-        new PnPEntry("R2", "0603", 1, 2, "top", 0, "10k", "2", "") });
-    doc.setBottomList({ new PnPEntry("R10", "0603", -1.25, 4, "bottom", 180, "10k", "1", ""),
-        new PnPEntry("U1", "SO8", 0, 0, "bottom", 0, "LM358", "3", "") });
-    doc.setCurrentList(doc.topList());
+    setSidePlacements(doc, true,
+        { new PnPEntry("R1", "0603", 12.5, 3, "top", 90.5, "10k", "1", "c;d"),
+            new PnPEntry("R2", "0603", 1, 2, "top", 0, "10k", "2", "") });
+    setSidePlacements(doc, false,
+        { new PnPEntry("R10", "0603", -1.25, 4, "bottom", 180, "10k", "1", ""),
+            new PnPEntry("U1", "SO8", 0, 0, "bottom", 0, "LM358", "3", "") });
 }
 
 // A dialog handler that plays the user: pick a radio, clear check boxes, set panels, press OK.

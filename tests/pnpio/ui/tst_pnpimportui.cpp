@@ -1,4 +1,5 @@
 #include "dialogfit.h"
+#include "documentsetup.h"
 #include "model/document.h"
 #include "pnpio/ui/loadpnp_dlp.h"
 #include "pnpio/ui/pnpimportactions.h"
@@ -122,8 +123,8 @@ private slots:
         QVERIFY(PnPImportActions::importEagle(nullptr, doc, last));
         QVERIFY(!noChangesEnabled);
         QCOMPARE(scripted.callsOf("exec").value(0).title, QStringLiteral("Import Pick-and-Place"));
-        QCOMPARE(doc.bottomList().size(), 1);
-        QCOMPARE(doc.bottomList().first()->side(), QStringLiteral("bottom"));
+        QCOMPARE(doc.side(false).placements.size(), 1);
+        QCOMPARE(doc.side(false).placements.first()->side(), QStringLiteral("bottom"));
         QVERIFY(doc.isModified());
     }
 
@@ -160,8 +161,7 @@ private slots:
         scripted.dialogHandlers <<
             [accept](QDialog*) { return accept ? int(QDialog::Accepted) : int(QDialog::Rejected); };
         Document doc;
-        doc.setCurrentList({ new PnPEntry("K1", "0603", 1, 1, "top", 0, "1k", "1", QString()) });
-        doc.writeBackWorkingList();
+        doc.setPlacements({ new PnPEntry("K1", "0603", 1, 1, "top", 0, "1k", "1", QString()) });
         doc.setModified(false);
         QString last;
         QTEST(action(nullptr, doc, last), "returns");
@@ -171,7 +171,7 @@ private slots:
             QCOMPARE(warnings.first().title, QStringLiteral("Error"));
             QCOMPARE(warnings.first().text, QStringLiteral("An error occured while loading the file"));
         }
-        QCOMPARE(doc.topList().size(), 1);
+        QCOMPARE(doc.side(true).placements.size(), 1);
         QCOMPARE(doc.currentList().size(), 1);
         QVERIFY(!doc.isModified());
         QCOMPARE(last, dir.path()); // the next dialog starts in the folder of the chosen file
@@ -183,7 +183,7 @@ private slots:
         ScriptedPrompt scripted;
         scripted.fileAnswers << writeFile(dir, "p.csv", "RefDes;X;Y;Rot\nK1;4;5;90\nZ1;1;1;0\nZ2;1;1;0\n");
         Document doc;
-        doc.setCurrentList({ new PnPEntry("K1", "0603", 1, 1, "top", 0, "1k", "1", QString()) });
+        doc.setPlacements({ new PnPEntry("K1", "0603", 1, 1, "top", 0, "1k", "1", QString()) });
         QString last;
         QVERIFY(PnPImportActions::importPositionUpdate(nullptr, doc, last));
         const QList<ScriptedPrompt::Call> warnings = scripted.callsOf("warning");

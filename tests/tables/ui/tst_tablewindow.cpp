@@ -152,8 +152,8 @@ private slots:
         runTicks(b.w);
         QCOMPARE(b.column(b.pnp, 0), QStringLiteral("R1 R2 R10 R3 C2"));
         QCOMPARE(b.column(b.pnp, 9), QStringLiteral("top top top top top"));
-        QCOMPARE(b.doc.bottomList().size(), 1);
-        QCOMPARE(b.doc.bottomList().first()->refDes(), QStringLiteral("C1"));
+        QCOMPARE(b.doc.side(false).placements.size(), 1);
+        QCOMPARE(b.doc.side(false).placements.first()->refDes(), QStringLiteral("C1"));
     }
 
     void partCellRenamesTheRowsGroupHoweverEditStarted()
@@ -317,7 +317,7 @@ private slots:
         QCOMPARE(search->hitCount(), 1);
         search->findChild<QListWidget*>("result_box")->setCurrentRow(0);
         runTicks(b.w);
-        QVERIFY(!b.w.view()->activeSideIsTop());
+        QVERIFY(!b.w.view()->document().activeSideIsTop());
         QCOMPARE(b.pnp->selectedRowNumbers(), QList<int>({ 0 }));
         QVERIFY(b.doc.currentList().at(0)->selected());
         QCOMPARE(search->locatedIndex(), -1);

@@ -84,7 +84,7 @@ private slots:
         Darstellg v;
         v.setBoardColorIndex(board);
         v.setSilkColorIndex(silk);
-        QVERIFY(v.isModified());
+        QVERIFY(v.document().isModified());
         QCOMPARE(v.viewState().colours.boardBody, body);
         for (bool top : { true, false }) {
             QCOMPARE(v.layers().slot(top, LayerSlot::Signal)->color, copper);
@@ -93,7 +93,7 @@ private slots:
 
         Darstellg loaded;
         loaded.restoreColorIndexes(board, silk);
-        QVERIFY(!loaded.isModified());
+        QVERIFY(!loaded.document().isModified());
         QCOMPARE(loaded.layers().slot(false, LayerSlot::Signal)->color, copper);
         QCOMPARE(loaded.viewState().colours.silk, silkColor);
     }
@@ -132,7 +132,6 @@ private slots:
     {
         Darstellg v;
         v.document().appendEntry(new PnPEntry("R1", "0603", 1, 2, "top", 0, "1k", "1", "", 1));
-        v.document().writeBackWorkingList();
         v.document().editBoardField(BoardField::Name, QStringLiteral("old"));
         v.viewState().filters.showPlaced = true;
         v.viewState().filters.showMachineExec = false;
@@ -145,9 +144,9 @@ private slots:
         v.setSide(false);
 
         v.resetDocument();
-        QVERIFY(v.currentList().isEmpty() && v.document().topList().isEmpty());
-        QVERIFY(v.activeSideIsTop());
-        QCOMPARE(v.boardInfo()->name(), QString("unbenannt"));
+        QVERIFY(v.document().currentList().isEmpty() && v.document().side(true).placements.isEmpty());
+        QVERIFY(v.document().activeSideIsTop());
+        QCOMPARE(v.document().boardInfo()->name(), QString("unbenannt"));
         QVERIFY(!v.viewState().filters.showPlaced && v.viewState().filters.showMachineExec);
         QVERIFY(v.layerVisible(LayerSlot::Assy));
         QCOMPARE(v.viewState().render.reached, 0);
