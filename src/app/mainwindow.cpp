@@ -1,11 +1,17 @@
 #include "app/mainwindow.h"
 
 #include "app/applook.h"
+#include "app/boardpanel.h"
+#include "app/documentsession.h"
+#include "app/feederpanel.h"
 #include "app/hoverwatch.h"
 #include "app/statustext.h"
+#include "app/layerslots.h"
+#include "fab/ui/fabricationimport.h"
+#include "app/placementtables.h"
+#include "uikit/tablecolumns.h"
 #include "model/configfolder.h"
 #include "resources/resources.h"
-#include "settings/ui/search_dlg.h"
 #include "ui_mainwindow.h"
 #include "uikit/prompt.h"
 #include "uikit/tablecolumns.h"
@@ -13,18 +19,18 @@
 
 #include <QComboBox>
 #include <QDebug>
-#include <QDir>
 #include <QDoubleSpinBox>
 #include <QFont>
 #include <QFontMetrics>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMovie>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QShortcut>
-#include <QSignalMapper>
 #include <QStandardPaths>
 #include <QTabBar>
 #include <QTabWidget>
@@ -32,40 +38,31 @@
 MainWindow::MainWindow(const QString& startupArgument, QWidget* parent)
     : QMainWindow(parent)
     , m_ui(new Ui::MainWindow)
-    , m_titleName(BoardInfo::defaultName())
     , m_drawingsColor(255, 0, 0)
 {
     initTessavrantResources();
     m_hoverWatch = std::make_unique<HoverWatch>();
     m_statusLabel = new QLabel(this);
-    m_machineMapper = new QSignalMapper(this);
-    m_movie = new QMovie(QStringLiteral(":/ressources/images/spinner.gif"), QByteArray(), this);
 
     // The form; the board view is its drst.
     m_ui->setupUi(this);
     m_view = m_ui->drst;
-    m_ui->movieLabel->setMovie(m_movie);
+    m_ui->movieLabel->setMovie(
+        new QMovie(QStringLiteral(":/ressources/images/spinner.gif"), QByteArray(), this));
     m_ui->movieLabel->hide();
     createToolbarWidgets();
 
     AppLook::apply();
 
-    createConfigFolder();
+    qDebug() << QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (!ConfigFolder::ensureExists())
+        qDebug() << "cannot create" << ConfigFolder::path();
     readColorSettings();
-    m_session = SessionSettings::read(SessionSettings::path());
+    createCollaborators();
     connect(m_ui->menuOpen_Recent, &QMenu::aboutToShow, this, &MainWindow::fillRecentMenu);
-    createLineDialog();
-    // File dialogs start on the desktop, then in the folder of the last chosen file.
-    m_lastDirectory = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
-
-    m_searchDialog = new Search_dlg(this);
-    createViewContextMenu();
-    connect(m_searchField, &QLineEdit::returnPressed, this, &MainWindow::searchRefDes);
-    connect(m_findNowButton, &QPushButton::clicked, this, &MainWindow::searchRefDes);
     connect(m_topButton, &QPushButton::clicked, this, &MainWindow::switchBottomTop);
     connect(m_bottomButton, &QPushButton::clicked, this, &MainWindow::switchTopBottom);
     connect(m_gerberButton, &QPushButton::clicked, this, &MainWindow::switchGerberPnP);
-    connectLayerWidgets();
 
     m_ui->pickandplacepositionen->setColumnCount(11);
     m_ui->pickandplacepositionen->setHorizontalHeaderLabels({ QStringLiteral("RefDes"),
@@ -86,28 +83,28 @@ MainWindow::MainWindow(const QString& startupArgument, QWidget* parent)
     m_ui->boardStuff->tabBar()->setFont(tabFont);
 
     // Fields and tables show the empty document before the first tick.
-    disconnectTableSignals();
-    fillBoardInfoFields();
-    fillFiducialFields();
+    m_tables->disconnectSignals();
+    m_board->fillBoardInfoFields();
+    m_board->fillFiducialFields();
     createLists();
-    buildOriginsTable();
-    rebuildFeederList();
-    connectTableSignals();
+    m_board->buildOriginsTable();
+    m_feeders->rebuildFeederList();
+    m_tables->connectSignals();
 
     m_timerId = startTimer(20, Qt::CoarseTimer);
 
-    updateWindowTitle();
+    m_document->updateWindowTitle();
     styleSideButtons(0);
     createShortcuts();
     createStatusBarWidgets();
+    connectViewActions();
     setInitialIcons();
     fillSelectorBoxes();
-    connectPanelWidgets();
     // Through layer mode into placement top, so menus and buttons start in a known state.
     switchGerberPnP();
     switchBottomTop();
 
-    applyStartupArgument(startupArgument);
+    m_document->applyStartupArgument(startupArgument);
 
     // Entries that carry no function in this version.
     m_view->setFocus();
@@ -123,16 +120,55 @@ MainWindow::~MainWindow()
         killTimer(m_timerId);
 }
 
-QString MainWindow::configFolder()
+void MainWindow::createCollaborators()
 {
-    return ConfigFolder::path();
-}
+    DocumentSession::Hooks session;
+    session.blockInteraction = [this] { blockInteraction(); };
+    session.unblockInteraction = [this] { unblockInteraction(); };
+    session.startNewDocument = [this] { startNewDocument(); };
+    session.prepareForLoad = [this] { prepareForLoad(); };
+    session.showLoadedDocument = [this](bool read) { showLoadedDocument(read); };
+    session.handLineDataToView = [this] { m_feeders->handLineDataToView(); };
+    session.fillBoardInfoFields = [this] { m_board->fillBoardInfoFields(); };
+    session.showTop = [this] { switchBottomTop(); };
+    session.placementsImported = [this] { m_tables->rebuildTables(); };
+    session.loadLayerFile
+        = [this](const QString& path, bool drill) { return m_layers->loadFromCommandLine(path, drill); };
+    session.writeColorSettings = [this] { writeColorSettings(); };
+    session.colorSettingsChanged = [this] { return colorSettingsChanged(); };
+    m_document = std::make_unique<DocumentSession>(*m_ui, *m_view, *this, std::move(session));
 
-void MainWindow::createConfigFolder()
-{
-    qDebug() << QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    if (!ConfigFolder::ensureExists())
-        qDebug() << "cannot create" << configFolder();
+    FeederPanel::Hooks feeders;
+    feeders.applyMachineSelector = [this](int machine) { m_tables->applyMachineSelector(machine); };
+    feeders.placementOrderChanged = [this] { m_tables->buildPlacementTable(); };
+    feeders.layerModeActive = [this] { return m_layerModeActive; };
+    m_feeders = std::make_unique<FeederPanel>(*m_ui, *m_view, this, m_document->lastDirectory(), feeders);
+
+    PlacementTables::Hooks tables;
+    tables.blockInteraction = [this] { blockInteraction(); };
+    tables.unblockInteraction = [this] { unblockInteraction(); };
+    tables.shiftSelected = [this](bool alongX) { m_board->shiftAsked(alongX, true); };
+    tables.convertToFiducial = [this](int target) { m_board->convertToFiducial(target); };
+    tables.showSide = [this](bool top) { (top ? m_topButton : m_bottomButton)->click(); };
+    tables.titleName = [this] { return m_document->titleName(); };
+    tables.cursorPosition = [this] { return m_cursor; };
+    m_tables = std::make_unique<PlacementTables>(*m_ui, *m_view, *m_feeders, *m_searchField, this, tables);
+    connect(m_searchField, &QLineEdit::returnPressed, this, &MainWindow::searchRefDes);
+
+    LayerSlots::Hooks layers;
+    layers.blockInteraction = [this] { blockInteraction(); };
+    layers.unblockInteraction = [this] { unblockInteraction(); };
+    layers.panelize = [this] { m_board->panelizeAsked(); };
+    layers.openPackage = [this](const QString& path) {
+        if (!FabricationImport::isPackage(path))
+            return false;
+        m_fabImport->lastDirectory = m_document->lastDirectory();
+        m_fabImport->open(path);
+        return true;
+    };
+    m_layers = std::make_unique<LayerSlots>(*m_ui, *m_view, this, m_document->lastDirectory(), layers);
+    m_board = std::make_unique<BoardPanel>(*m_ui, *m_view, *m_tables, *this);
+    installFabricationImport();
 }
 
 void MainWindow::createToolbarWidgets()
@@ -140,8 +176,9 @@ void MainWindow::createToolbarWidgets()
     m_searchField = new QLineEdit(this);
     m_searchField->setObjectName(QStringLiteral("searchField"));
     m_searchField->setFixedWidth(100);
-    m_findNowButton = new QPushButton(QStringLiteral("Find Now"), this);
-    m_findNowButton->setObjectName(QStringLiteral("findNowButton"));
+    auto* findNow = new QPushButton(QStringLiteral("Find Now"), this);
+    findNow->setObjectName(QStringLiteral("findNowButton"));
+    connect(findNow, &QPushButton::clicked, this, &MainWindow::searchRefDes);
     m_bottomButton = new QPushButton(QStringLiteral("BOTTOM"), this);
     m_bottomButton->setObjectName(QStringLiteral("bottomButton"));
     m_topButton = new QPushButton(QStringLiteral("TOP"), this);
@@ -150,10 +187,10 @@ void MainWindow::createToolbarWidgets()
     m_topButton->setMaximumWidth(66);
     m_gerberButton = new QPushButton(QStringLiteral("GERBER"), this);
     m_gerberButton->setObjectName(QStringLiteral("gerberButton"));
-    for (QPushButton* b : { m_findNowButton, m_bottomButton, m_topButton, m_gerberButton })
+    for (QPushButton* b : { findNow, m_bottomButton, m_topButton, m_gerberButton })
         b->setFocusPolicy(Qt::NoFocus);
     m_ui->toolBar->addWidget(m_searchField);
-    m_ui->toolBar->addWidget(m_findNowButton);
+    m_ui->toolBar->addWidget(findNow);
     m_ui->toolBar->addWidget(m_topButton);
     m_ui->toolBar->addWidget(m_bottomButton);
     m_ui->toolBar->addWidget(m_gerberButton);
@@ -172,16 +209,17 @@ void MainWindow::createShortcuts()
     const struct
     {
         Qt::Key key;
-        void (MainWindow::*slot)();
-    } keys[] = { { Qt::Key_T, &MainWindow::switchBottomTop }, { Qt::Key_B, &MainWindow::switchTopBottom },
-        { Qt::Key_D, &MainWindow::sigDistanceTool }, { Qt::Key_M, &MainWindow::on_actionMovement_triggered },
-        { Qt::Key_O, &MainWindow::on_actionSetNewOrigin_triggered },
-        { Qt::Key_A, &MainWindow::on_actionMultiSelect_triggered },
-        { Qt::Key_S, &MainWindow::on_actionSetNewPosition_triggered } };
+        std::function<void()> run;
+    } keys[] = { { Qt::Key_T, [this] { switchBottomTop(); } }, { Qt::Key_B, [this] { switchTopBottom(); } },
+        { Qt::Key_D, [this] { sigDistanceTool(); } },
+        { Qt::Key_M, [this] { chooseTool(ToolMode::Movement); } },
+        { Qt::Key_O, [this] { chooseTool(ToolMode::SetNewOrigin); } },
+        { Qt::Key_A, [this] { chooseTool(ToolMode::MultipleSelection); } },
+        { Qt::Key_S, [this] { chooseTool(ToolMode::SetNewPosition); } } };
     for (const auto& k : keys) {
         auto* shortcut = new QShortcut(QKeySequence(k.key), this);
         shortcut->setAutoRepeat(false);
-        connect(shortcut, &QShortcut::activated, this, k.slot);
+        connect(shortcut, &QShortcut::activated, this, k.run);
     }
 }
 
@@ -208,52 +246,7 @@ void MainWindow::fillSelectorBoxes()
         b.box->addItems(b.entries);
         b.box->blockSignals(blocked);
     }
-    fillFiducialFields();
-}
-
-QAction* MainWindow::actionNamed(const QString& name) const
-{
-    return findChild<QAction*>(name);
-}
-
-QMenu* MainWindow::menuNamed(const QString& name) const
-{
-    return findChild<QMenu*>(name);
-}
-
-void MainWindow::setEntryEnabled(const QString& name, bool on)
-{
-    if (QMenu* menu = menuNamed(name))
-        menu->menuAction()->setEnabled(on);
-    else if (QAction* action = actionNamed(name))
-        action->setEnabled(on);
-}
-
-void MainWindow::updateWindowTitle()
-{
-    setWindowTitle(StatusText::windowTitle(m_titleName));
-}
-
-void MainWindow::createLists()
-{
-    qDebug() << "create lists";
-    // The build shows progress and so processes events; a rebuild asked for meanwhile is
-    // not dropped but runs once after this one, from the list as it is then.
-    if (m_creatingLists) {
-        m_listsPending = true;
-        return;
-    }
-    m_creatingLists = true;
-    do {
-        m_listsPending = false;
-        qDebug() << "- PnP";
-        buildPlacementTable();
-        qDebug() << "- Listen";
-        buildPartTable();
-        qDebug() << "- PnPsizes";
-        updateBodySizes();
-    } while (m_listsPending);
-    m_creatingLists = false;
+    m_board->fillFiducialFields();
 }
 
 void MainWindow::fitFiducialFields()
@@ -268,4 +261,21 @@ void MainWindow::fitFiducialFields()
             font.setPointSizeF(font.pointSizeF() - 0.5);
         box->setFont(font);
     }
+}
+
+void MainWindow::showAtSavedPlace()
+{
+    const WindowPlacement saved = m_document->settings().window;
+    if (!saved.geometry.isValid()) {
+        showMaximized();
+        return;
+    }
+    const QScreen* screen = QGuiApplication::screenAt(saved.geometry.center());
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    setGeometry(screen ? saved.fittedInto(screen->availableGeometry()).geometry : saved.geometry);
+    if (saved.maximized)
+        showMaximized();
+    else
+        show();
 }

@@ -1,4 +1,4 @@
-// Tools, view toggles, board fields, and the menu entries that call into other parts.
+// The tool and view-toggle entries, the board data fields and the colour boxes.
 #include "app/mainwindow.h"
 
 #include "ui_mainwindow.h"
@@ -42,84 +42,84 @@ const LayerToggle layerToggles[layerSlotCount] = { { LayerSlot::Signal, "actionT
     { LayerSlot::Drill, "actionDrill_view", "drill" } };
 } // namespace
 
-// ---- tools
+// ---- tools and view toggles
+
+void MainWindow::connectViewActions()
+{
+    for (int i = 0; i < toolModeCount; ++i) {
+        const auto mode = ToolMode(i);
+        if (QAction* a = findChild<QAction*>(QLatin1String(tools[i].action)))
+            connect(a, &QAction::triggered, this, [this, mode] { chooseTool(mode); });
+    }
+    for (const LayerToggle& t : layerToggles) {
+        const LayerSlot slot = t.slot;
+        if (QAction* a = findChild<QAction*>(QLatin1String(t.action)))
+            connect(a, &QAction::triggered, this, [this, slot] {
+                m_view->setLayerVisible(slot, !m_view->layerVisible(slot));
+                refreshLayerIcons();
+                m_view->update();
+            });
+    }
+    // Each switch flips its flag, shows it in the icon and repaints; the execute filters also
+    // decide which groups the part list shows.
+    ViewState& state = m_view->viewState();
+    ViewFilters& f = state.filters;
+    const struct
+    {
+        QAction* action;
+        bool& flag;
+        bool partListChanges;
+    } switches[] = { { m_ui->actionPick_and_Place_view, f.showPickAndPlace, false },
+        { m_ui->actionShowHandExec, f.showHandExec, true },
+        { m_ui->actionShowMachineExec, f.showMachineExec, true },
+        { m_ui->actionShowTHTExec, f.showThtExec, true }, { m_ui->actionShow_Placed, f.showPlaced, true },
+        { m_ui->actionShow_RefDes, f.showRefDes, false },
+        { m_ui->actionShow_Drawings, f.showDrawings, false }, { m_ui->actionGrid, state.gridShown, false },
+        { m_ui->actionFast_Rendering, state.fastRendering, false } };
+    for (const auto& s : switches) {
+        bool* flag = &s.flag;
+        const bool partListChanges = s.partListChanges;
+        connect(s.action, &QAction::triggered, this, [this, flag, partListChanges] {
+            *flag = !*flag;
+            refreshFilterIcons();
+            if (partListChanges)
+                createLists();
+            m_view->update();
+        });
+    }
+    connect(m_ui->actionFit, &QAction::triggered, m_view, &Darstellg::fitToBoard);
+    connect(m_ui->actionDrawingsColor, &QAction::triggered, this, [this] {
+        const QColor chosen = prompt().color(this, m_drawingsColor, QString());
+        if (chosen.isValid())
+            m_drawingsColor = chosen;
+    });
+}
 
 void MainWindow::selectTool(ToolMode mode)
 {
     for (int i = 0; i < toolModeCount; ++i) {
-        if (QAction* a = actionNamed(QLatin1String(tools[i].action)))
+        if (QAction* a = findChild<QAction*>(QLatin1String(tools[i].action)))
             a->setIcon(iconOf(QLatin1String(tools[i].icon), i == int(mode)));
     }
     m_view->setToolMode(mode);
     m_view->update();
 }
 
+void MainWindow::chooseTool(ToolMode mode)
+{
+    if ((mode == ToolMode::MultipleSelection || mode == ToolMode::RotateSelection)
+        && m_view->document().gerberMode()) {
+        prompt().warning(
+            this, QStringLiteral("not available"), QStringLiteral("This tool isn't available in this mode"));
+        return;
+    }
+    selectTool(mode);
+}
+
 void MainWindow::sigDistanceTool()
 {
     selectTool(m_view->toolMode() == ToolMode::Measure ? ToolMode::SetNewPosition : ToolMode::Measure);
 }
-
-void MainWindow::on_actionSetNewPosition_triggered()
-{
-    selectTool(ToolMode::SetNewPosition);
-}
-void MainWindow::on_actionSetNewOrigin_triggered()
-{
-    selectTool(ToolMode::SetNewOrigin);
-}
-void MainWindow::on_actionDraw_triggered()
-{
-    selectTool(ToolMode::DrawLine);
-}
-void MainWindow::on_actionMovement_triggered()
-{
-    selectTool(ToolMode::Movement);
-}
-void MainWindow::on_actionDraw_Rectangle_triggered()
-{
-    selectTool(ToolMode::DrawRectangle);
-}
-void MainWindow::on_actionDraw_Rectangle_Filled_triggered()
-{
-    selectTool(ToolMode::DrawFilledRectangle);
-}
-void MainWindow::on_actionMeasure_triggered()
-{
-    selectTool(ToolMode::Measure);
-}
-void MainWindow::on_actionInsert_Text_triggered()
-{
-    selectTool(ToolMode::InsertText);
-}
-
-void MainWindow::on_actionMultiSelect_triggered()
-{
-    if (m_view->document().gerberMode()) {
-        prompt().warning(
-            this, QStringLiteral("not available"), QStringLiteral("This tool isn't available in this mode"));
-        return;
-    }
-    selectTool(ToolMode::MultipleSelection);
-}
-
-void MainWindow::on_actionrotate_selection_triggered()
-{
-    if (m_view->document().gerberMode()) {
-        prompt().warning(
-            this, QStringLiteral("not available"), QStringLiteral("This tool isn't available in this mode"));
-        return;
-    }
-    selectTool(ToolMode::RotateSelection);
-}
-
-void MainWindow::on_actionDrawingsColor_triggered()
-{
-    const QColor chosen = prompt().color(this, m_drawingsColor, QString());
-    if (chosen.isValid())
-        m_drawingsColor = chosen;
-}
-
-// ---- view toggles: each flips its flag, shows it in the icon and repaints
 
 void MainWindow::setInitialIcons()
 {
@@ -155,195 +155,12 @@ void MainWindow::refreshFilterIcons()
 void MainWindow::refreshLayerIcons()
 {
     for (const LayerToggle& t : layerToggles) {
-        if (QAction* a = actionNamed(QLatin1String(t.action)))
+        if (QAction* a = findChild<QAction*>(QLatin1String(t.action)))
             a->setIcon(iconOf(QLatin1String(t.icon), m_view->layerVisible(t.slot)));
     }
 }
 
-void MainWindow::toggleLayer(LayerSlot slot)
-{
-    m_view->setLayerVisible(slot, !m_view->layerVisible(slot));
-    refreshLayerIcons();
-    m_view->update();
-}
-
-void MainWindow::on_actionTop_view_triggered()
-{
-    toggleLayer(LayerSlot::Signal);
-}
-void MainWindow::on_actionMask_view_triggered()
-{
-    toggleLayer(LayerSlot::Mask);
-}
-void MainWindow::on_actionPaste_view_triggered()
-{
-    toggleLayer(LayerSlot::Paste);
-}
-void MainWindow::on_actionAssy_view_triggered()
-{
-    toggleLayer(LayerSlot::Assy);
-}
-void MainWindow::on_actionSilk_view_triggered()
-{
-    toggleLayer(LayerSlot::Silk);
-}
-void MainWindow::on_actionBoard_Outline_view_triggered()
-{
-    toggleLayer(LayerSlot::BoardOutline);
-}
-void MainWindow::on_actionDrill_view_triggered()
-{
-    toggleLayer(LayerSlot::Drill);
-}
-
-void MainWindow::flipViewFlag(bool& flag, bool partListChanges)
-{
-    flag = !flag;
-    refreshFilterIcons();
-    // The execute filters decide which groups the part list shows.
-    if (partListChanges)
-        createLists();
-    m_view->update();
-}
-
-void MainWindow::on_actionPick_and_Place_view_triggered()
-{
-    flipViewFlag(m_view->viewState().filters.showPickAndPlace, false);
-}
-
-void MainWindow::on_actionShowHandExec_triggered()
-{
-    flipViewFlag(m_view->viewState().filters.showHandExec, true);
-}
-
-void MainWindow::on_actionShowMachineExec_triggered()
-{
-    flipViewFlag(m_view->viewState().filters.showMachineExec, true);
-}
-
-void MainWindow::on_actionShowTHTExec_triggered()
-{
-    flipViewFlag(m_view->viewState().filters.showThtExec, true);
-}
-
-void MainWindow::on_actionShow_Placed_triggered()
-{
-    flipViewFlag(m_view->viewState().filters.showPlaced, true);
-}
-
-void MainWindow::on_actionShow_RefDes_triggered()
-{
-    flipViewFlag(m_view->viewState().filters.showRefDes, false);
-}
-
-void MainWindow::on_actionShow_Drawings_triggered()
-{
-    flipViewFlag(m_view->viewState().filters.showDrawings, false);
-}
-
-void MainWindow::on_actionFit_triggered()
-{
-    m_view->fitToBoard();
-}
-
-void MainWindow::on_actionGrid_triggered()
-{
-    flipViewFlag(m_view->viewState().gridShown, false);
-}
-
-void MainWindow::on_actionFast_Rendering_triggered()
-{
-    flipViewFlag(m_view->viewState().fastRendering, false);
-}
-
-// ---- board fields and colour boxes
-
-void MainWindow::fillBoardInfoFields()
-{
-    const BoardInfo& info = *m_view->document().boardInfo();
-    m_ui->boardName->setText(Document::boardFieldText(info, BoardField::Name));
-    m_ui->boardWidth->setText(Document::boardFieldText(info, BoardField::Width));
-    m_ui->boardHeight->setText(Document::boardFieldText(info, BoardField::Height));
-    m_ui->boardDepth->setText(Document::boardFieldText(info, BoardField::Depth));
-    m_ui->boardOriginX->setText(Document::boardFieldText(info, BoardField::OriginX));
-    m_ui->boardOriginY->setText(Document::boardFieldText(info, BoardField::OriginY));
-    m_ui->boardComment->setText(Document::boardFieldText(info, BoardField::Comment));
-}
-
-void MainWindow::fillFiducialFields()
-{
-    // Filling shows stored values; it is not an edit of them.
-    const Fiducials& f = *m_view->document().fiducials();
-    const struct
-    {
-        QDoubleSpinBox* box;
-        double value;
-    } spins[] = { { m_ui->FiducialBoard1X, f.board1X() }, { m_ui->FiducialBoard1Y, f.board1Y() },
-        { m_ui->FiducialBoard2X, f.board2X() }, { m_ui->FiducialBoard2Y, f.board2Y() },
-        { m_ui->FiducialBlock1X, f.block1X() }, { m_ui->FiducialBlock1Y, f.block1Y() },
-        { m_ui->FiducialBlock2X, f.block2X() }, { m_ui->FiducialBlock2Y, f.block2Y() },
-        { m_ui->FiducialGeometryX, f.geometryX() }, { m_ui->FiducialGeometryY, f.geometryY() } };
-    for (const auto& s : spins) {
-        const bool blocked = s.box->blockSignals(true);
-        s.box->setValue(s.value);
-        s.box->blockSignals(blocked);
-    }
-    for (QWidget* w : std::initializer_list<QWidget*> { m_ui->FiducialBoardExec, m_ui->FiducialBlockExec,
-             m_ui->FiducialGeometrySquareCircle, m_ui->FiducialGeometryReflect })
-        w->blockSignals(true);
-    m_ui->FiducialBoardExec->setChecked(f.boardExec());
-    m_ui->FiducialBlockExec->setChecked(f.blockExec());
-    m_ui->FiducialGeometrySquareCircle->setCurrentIndex(f.geometryIndex());
-    m_ui->FiducialGeometryReflect->setCurrentIndex(f.reflectIndex());
-    m_ui->FiducialGeometryY->setEnabled(f.geometryIndex() != 0);
-    for (QWidget* w : std::initializer_list<QWidget*> { m_ui->FiducialBoardExec, m_ui->FiducialBlockExec,
-             m_ui->FiducialGeometrySquareCircle, m_ui->FiducialGeometryReflect })
-        w->blockSignals(false);
-}
-
-void MainWindow::boardFieldEdited(int fieldIndex)
-{
-    const auto field = static_cast<BoardField>(fieldIndex);
-    QLineEdit* const fields[] = { m_ui->boardName, m_ui->boardWidth, m_ui->boardHeight, m_ui->boardDepth,
-        m_ui->boardOriginX, m_ui->boardOriginY, m_ui->boardComment };
-    QLineEdit* edit = fields[fieldIndex];
-    const BoardFieldEdit result = m_view->document().editBoardField(field, edit->text());
-    if (!result.accepted)
-        prompt().warning(this, Document::invalidInputTitle(), Document::invalidInputText());
-    edit->setText(result.text);
-    if (result.accepted && (field == BoardField::OriginX || field == BoardField::OriginY))
-        createLists();
-    m_view->update();
-}
-
-void MainWindow::on_boardName_editingFinished()
-{
-    boardFieldEdited(int(BoardField::Name));
-}
-void MainWindow::on_boardWidth_editingFinished()
-{
-    boardFieldEdited(int(BoardField::Width));
-}
-void MainWindow::on_boardHeight_editingFinished()
-{
-    boardFieldEdited(int(BoardField::Height));
-}
-void MainWindow::on_boardDepth_editingFinished()
-{
-    boardFieldEdited(int(BoardField::Depth));
-}
-void MainWindow::on_boardOriginX_editingFinished()
-{
-    boardFieldEdited(int(BoardField::OriginX));
-}
-void MainWindow::on_boardOriginY_editingFinished()
-{
-    boardFieldEdited(int(BoardField::OriginY));
-}
-void MainWindow::on_boardComment_editingFinished()
-{
-    boardFieldEdited(int(BoardField::Comment));
-}
+// ---- colour boxes
 
 void MainWindow::on_BoardColorBox_currentIndexChanged(int index)
 {

@@ -22,8 +22,8 @@ ColorSettings MainWindow::currentColorSettings() const
     s.setColour(ColorSettings::PlacementGrid, m_placementColors.grid);
     s.setColour(ColorSettings::PlacementOrigin, m_placementColors.origin);
     s.setColour(ColorSettings::TapeMeasure, m_view->viewState().colours.measure);
-    s.leftPanelWidth = m_leftPanelWidth;
-    s.rightPanelWidth = m_rightPanelWidth;
+    s.leftPanelWidth = m_panels.left;
+    s.rightPanelWidth = m_panels.right;
     return s;
 }
 
@@ -40,8 +40,8 @@ void MainWindow::applyColorSettings(const ColorSettings& s)
     m_view->viewState().colours.measure = s.colour(ColorSettings::TapeMeasure);
     (m_layerModeActive ? m_layerColors : m_placementColors).applyTo(m_view->viewState().colours);
     m_view->matchDrillsToBackground();
-    m_leftPanelWidth = s.leftPanelWidth;
-    m_rightPanelWidth = s.rightPanelWidth;
+    m_panels.left = s.leftPanelWidth;
+    m_panels.right = s.rightPanelWidth;
     m_view->update();
     update();
 }

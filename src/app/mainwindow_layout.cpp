@@ -19,7 +19,7 @@ void MainWindow::paintEvent(QPaintEvent* event)
 void MainWindow::applyLayout()
 {
     const WindowLayout l = computeLayout(
-        width(), height(), m_leftPanelWidth, m_rightPanelWidth, m_feederHeight, m_layerModeActive);
+        width(), height(), m_panels.left, m_panels.right, m_panels.feederHeight, m_layerModeActive);
     // Widgets are only moved when their place changed, so a repaint does not cascade.
     auto place = [](QWidget* w, const QRect& r) {
         if (w->geometry() != r)
@@ -42,14 +42,14 @@ void MainWindow::applyLayout()
 
 void MainWindow::on_viewFeederButton_clicked()
 {
-    if (m_feederHeight == PanelSizes::feederOpen) {
+    if (m_panels.feederHeight == PanelSizes::feederOpen) {
         m_ui->viewFeederButton->setText(QString(QChar(0x25B2)));
-        m_feederHeight = PanelSizes::feederClosed;
+        m_panels.feederHeight = PanelSizes::feederClosed;
         m_ui->feeder->setFolded(true);
         m_view->viewState().offsetY -= PanelSizes::feederOffsetStep;
     } else {
         m_ui->viewFeederButton->setText(QString(QChar(0x25BC)));
-        m_feederHeight = PanelSizes::feederOpen;
+        m_panels.feederHeight = PanelSizes::feederOpen;
         m_ui->feeder->setFolded(false);
         m_view->viewState().offsetY += PanelSizes::feederOffsetStep;
     }
@@ -59,9 +59,9 @@ void MainWindow::on_viewFeederButton_clicked()
 
 void MainWindow::mousePressEvent(QMouseEvent* event)
 {
-    if (m_nearPanelBoundary && event->button() == Qt::LeftButton) {
-        m_panelDragging = true;
-        m_panelDragX = event->pos().x();
+    if (m_panels.nearBoundary && event->button() == Qt::LeftButton) {
+        m_panels.dragging = true;
+        m_panels.dragX = event->pos().x();
         return;
     }
     // A press inside the view hands it the keyboard and goes to the current tool.
@@ -73,12 +73,12 @@ void MainWindow::mousePressEvent(QMouseEvent* event)
 
 void MainWindow::mouseMoveEvent(QMouseEvent* event)
 {
-    if (m_panelDragging) {
+    if (m_panels.dragging) {
         const QList<PnPEntry*> entries = m_view->document().currentList();
         const bool movingPlacement
             = std::any_of(entries.cbegin(), entries.cend(), [](const PnPEntry* e) { return e->moving(); });
         if (!movingPlacement) {
-            dragPanels(width(), m_leftPanelWidth, m_rightPanelWidth, m_panelDragX, event->pos().x());
+            dragPanels(width(), m_panels.left, m_panels.right, m_panels.dragX, event->pos().x());
             update();
         }
         return;
@@ -92,8 +92,8 @@ void MainWindow::mouseMoveEvent(QMouseEvent* event)
 void MainWindow::mouseReleaseEvent(QMouseEvent* event)
 {
     m_mouseDragging = false;
-    if (m_panelDragging) {
-        m_panelDragging = false;
+    if (m_panels.dragging) {
+        m_panels.dragging = false;
         return;
     }
     toolRelease(event);

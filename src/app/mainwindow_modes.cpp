@@ -1,13 +1,18 @@
 // The three modes (placement top, placement bottom, layer mode) and the interaction block.
 #include "app/mainwindow.h"
 
+#include "app/boardpanel.h"
+#include "app/feederpanel.h"
+#include "app/layerslots.h"
 #include "app/modeactions.h"
+#include "app/placementtables.h"
 #include "ui_mainwindow.h"
 #include "view/ui/darstellg.h"
 
 #include <QComboBox>
 #include <QDebug>
 #include <QDoubleSpinBox>
+#include <QMenu>
 #include <QPushButton>
 #include <QWidgetAction>
 
@@ -69,7 +74,7 @@ void MainWindow::showSide(bool top)
         m_placementColors.applyTo(m_view->viewState().colours);
         m_view->matchDrillsToBackground();
         setPlacementWidgetsVisible(true);
-        m_view->viewState().offsetY += panelOffset(m_feederHeight);
+        m_view->viewState().offsetY += panelOffset(m_panels.feederHeight);
     }
 
     if (m_view->document().activeSideIsTop() == top && !wasLayerMode) {
@@ -81,7 +86,7 @@ void MainWindow::showSide(bool top)
     m_view->document().setGerberMode(false);
     m_layerModeActive = false;
     if (wasLayerMode)
-        buildOriginsTable(); // layer mode left it empty
+        m_board->buildOriginsTable(); // layer mode left it empty
     styleSideButtons(top ? 0 : 1);
 
     for (PnPEntry* entry : m_view->document().currentList())
@@ -92,12 +97,12 @@ void MainWindow::showSide(bool top)
     if (m_view->document().activeSideIsTop() != top) {
         m_view->setSide(top);
         qDebug() << (top ? "show top" : "show bottom");
-        fillBoardInfoFields();
-        fillFiducialFields();
-        buildOriginsTable();
-        disconnectTableSignals();
+        m_board->fillBoardInfoFields();
+        m_board->fillFiducialFields();
+        m_board->buildOriginsTable();
+        m_tables->disconnectSignals();
         createLists();
-        connectTableSignals();
+        m_tables->connectSignals();
     }
     m_view->update();
     m_ui->feeder->update();
@@ -118,23 +123,13 @@ void MainWindow::switchGerberPnP()
         m_view->matchDrillsToBackground();
         styleSideButtons(2);
         setPlacementWidgetsVisible(false);
-        m_view->viewState().offsetY -= panelOffset(m_feederHeight);
-        buildLayerTable();
+        m_view->viewState().offsetY -= panelOffset(m_panels.feederHeight);
+        m_layers->buildTable();
         m_view->update();
         update();
     }
     if (m_ui->comboBox->currentIndex() >= 0)
-        applyMachineSelector(m_ui->comboBox->currentIndex());
-}
-
-QList<QAction*> MainWindow::toolbarAndToolActions() const
-{
-    QList<QAction*> actions;
-    for (QAction* action : m_ui->toolBar->actions()) {
-        if (!action->isSeparator() && !qobject_cast<QWidgetAction*>(action))
-            actions.append(action);
-    }
-    return actions;
+        m_tables->applyMachineSelector(m_ui->comboBox->currentIndex());
 }
 
 void MainWindow::setInteractionEnabled(bool on)
@@ -147,9 +142,11 @@ void MainWindow::setInteractionEnabled(bool on)
         if (w)
             w->setEnabled(on);
     const bool modified = m_view->document().isModified();
-    for (QAction* action : toolbarAndToolActions())
-        action->setEnabled(
-            on && ModeActions::enabledAfterUnblock(action->objectName(), modified, m_layerModeActive));
+    for (QAction* action : m_ui->toolBar->actions()) {
+        if (!action->isSeparator() && !qobject_cast<QWidgetAction*>(action))
+            action->setEnabled(
+                on && ModeActions::enabledAfterUnblock(action->objectName(), modified, m_layerModeActive));
+    }
 }
 
 void MainWindow::blockInteraction()
@@ -164,4 +161,12 @@ void MainWindow::unblockInteraction()
     qDebug() << "unblock interaction";
     m_view->setInteractionBlocked(false);
     setInteractionEnabled(true);
+}
+
+void MainWindow::setEntryEnabled(const QString& name, bool on)
+{
+    if (QMenu* menu = findChild<QMenu*>(name))
+        menu->menuAction()->setEnabled(on);
+    else if (QAction* action = findChild<QAction*>(name))
+        action->setEnabled(on);
 }

@@ -1,7 +1,11 @@
 // The 20 ms driver: everything that happens outside the event handlers, in a fixed order.
 #include "app/mainwindow.h"
 
+#include "app/documentsession.h"
+#include "app/feederpanel.h"
 #include "app/hoverwatch.h"
+#include "app/layerslots.h"
+#include "app/placementtables.h"
 #include "app/statustext.h"
 #include "app/windowlayout.h"
 #include "model/fileio.h"
@@ -28,24 +32,26 @@ void MainWindow::tick()
 {
     // A step that processes events (a table rebuild, a project load) must not start the
     // next tick inside this one, nor run requests that change the list being shown.
-    if (m_inTick || m_creatingLists)
+    if (m_inTick || m_tables->creatingLists())
         return;
     m_inTick = true;
     // The order matters: the cursor position feeds the status line and hover, table requests
     // run before the save action looks at the modified flag, and the after-load step sees
     // everything a load changed in this tick.
     tickCursorPosition();
-    tickPendingOpen();
+    m_document->tickPendingOpen();
     tickRenderProgress();
     tickEdgeScrolling();
     tickStatusText();
     tickPanelBoundary();
-    executeTableRequests();
-    tickSaveAction();
-    executeLayerAndFeederRequests();
-    tickLineChanged();
-    tickSearchRefresh();
-    tickAfterLoad();
+    m_tables->executeRequests();
+    m_document->tickSaveAction();
+    m_layers->executeRequests();
+    m_tables->executeMachineRequests();
+    m_feeders->executeRequests();
+    m_feeders->tickLineChanged();
+    m_tables->refreshSearch();
+    m_document->tickAfterLoad();
     m_inTick = false;
 }
 
@@ -54,20 +60,8 @@ void MainWindow::tickCursorPosition()
     const QPoint p = m_view->mapFromGlobal(QCursor::pos());
     m_cursorOverView = m_view->rect().contains(p);
     const int z = qMax(1, m_view->zoomLevel());
-    m_cursorX = double(p.x() - m_view->viewOffsetX()) / z;
-    m_cursorY = double(m_view->height() - p.y() + m_view->viewOffsetY()) / z;
-    m_cursorXText = QString::number(m_cursorX, 'g', 6);
-    m_cursorYText = QString::number(m_cursorY, 'g', 6);
-}
-
-void MainWindow::tickPendingOpen()
-{
-    if (!m_pendingOpen)
-        return;
-    m_pendingOpen = false;
-    loadProject(m_chosenPath);
-    m_lastDirectory = FileIo::folderOf(m_chosenPath);
-    switchBottomTop();
+    m_cursor = QPointF(double(p.x() - m_view->viewOffsetX()) / z,
+        double(m_view->height() - p.y() + m_view->viewOffsetY()) / z);
 }
 
 void MainWindow::tickRenderProgress()
@@ -145,7 +139,7 @@ void MainWindow::tickStatusText()
     bool repaint = false;
     if (m_cursorOverView) {
         const HoverTracker::Result hover = m_hoverWatch->track(
-            entries, m_cursorX, m_cursorY, SelectionHits::placementBases(m_view->document()));
+            entries, m_cursor.x(), m_cursor.y(), SelectionHits::placementBases(m_view->document()));
         hoverText = hover.text;
         repaint = hover.repaint;
     } else {
@@ -154,7 +148,8 @@ void MainWindow::tickStatusText()
     }
     if (repaint)
         m_view->update();
-    const QString text = StatusText::statusLine(m_cursorOverView, m_cursorX, m_cursorY, hoverText, suffix);
+    const QString text
+        = StatusText::statusLine(m_cursorOverView, m_cursor.x(), m_cursor.y(), hoverText, suffix);
     m_statusLabel->setText(QLatin1Char(' ') + text);
 }
 
@@ -169,28 +164,9 @@ void MainWindow::tickPanelBoundary()
     const bool nearRight = qAbs(p.x() - (view.right() + 1)) <= PanelSizes::grabDistance;
     if (inHeight && (nearLeft || nearRight)) {
         setCursor(Qt::SizeHorCursor);
-        m_nearPanelBoundary = true;
-    } else if (!m_panelDragging) {
+        m_panels.nearBoundary = true;
+    } else if (!m_panels.dragging) {
         unsetCursor();
-        m_nearPanelBoundary = false;
-    }
-}
-
-void MainWindow::tickSaveAction()
-{
-    const bool on = !m_view->interactionBlocked()
-        && (m_currentProjectPath.isEmpty() || m_view->document().isModified());
-    m_ui->actionSpeicher->setEnabled(on);
-}
-
-void MainWindow::tickAfterLoad()
-{
-    if (!m_justLoaded)
-        return;
-    // Only what the load itself changed is forgiven: the flag does not wait for a later edit.
-    m_justLoaded = false;
-    if (m_view->document().isModified()) {
-        m_view->document().setModified(false);
-        m_ui->actionSpeicher->setEnabled(false);
+        m_panels.nearBoundary = false;
     }
 }

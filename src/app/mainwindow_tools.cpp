@@ -3,10 +3,10 @@
 // happens here.
 #include "app/mainwindow.h"
 
+#include "app/boardpanel.h"
+#include "app/placementtables.h"
+#include "uikit/prompt.h"
 #include "board/boardtransform.h"
-#include "tables/partgroups.h"
-#include "tables/ui/partlist.h"
-#include "tables/ui/pnplist.h"
 #include "ui_mainwindow.h"
 #include "uikit/prompt.h"
 #include "view/ui/darstellg.h"
@@ -69,55 +69,20 @@ void MainWindow::applyToolResponse(const ToolResponse& r, QMouseEvent* event)
     if (r.placementsMoved)
         m_view->setPendingChanges(true);
     if (r.newOrigin)
-        setOriginAt(*r.newOrigin);
+        m_board->setOriginAt(*r.newOrigin);
     if (r.documentChanged)
-        rebuildTables();
+        m_tables->rebuildTables();
     if (r.fiducialsChanged)
-        fillFiducialFields();
+        m_board->fillFiducialFields();
     // Rebuilt tables show no selection until they are told it again.
     if (r.selectionChanged || r.documentChanged)
-        showViewSelectionInTables();
+        m_tables->showViewSelection();
     if (r.repaint)
         m_view->update();
     if (r.askText)
         askDrawingText();
     if (r.contextMenu && event)
-        m_viewContextMenu->popup(event->globalPos());
-}
-
-void MainWindow::showViewSelectionInTables()
-{
-    const QList<PnPEntry*> selected = m_view->document().selectedEntries();
-    selectEntriesInTables(selected);
-    QSet<QString> keys;
-    for (const PnPEntry* e : selected)
-        keys.insert(PartGroups::keyOf(*e));
-    m_ui->teile->selectRows(m_ui->teile->rowsOfKeys(keys));
-    const int row = selected.isEmpty() ? -1 : m_tableEntries.indexOf(selected.first());
-    if (row >= 0)
-        m_ui->pickandplacepositionen->scrollToItem(m_ui->pickandplacepositionen->item(row, 0));
-}
-
-void MainWindow::setOriginAt(const QPointF& point)
-{
-    // A layer that a render thread still reads must not change under it: the click waits for
-    // the renders, as rotating and mirroring do, rather than being dropped.
-    m_view->waitForRenders();
-    Document& doc = m_view->document();
-    const std::optional<BoardTransform::ChangedLayers> changed
-        = BoardTransform::setNewOrigin(doc, m_view->layers(), point.x(), point.y());
-    if (!changed)
-        return;
-    // The board stays where it is on screen; the coordinate cross moves to the clicked point.
-    ViewState& state = m_view->viewState();
-    state.offsetX += int(std::lround(state.zoomLevel * BoardTransform::truncateToHundredth(point.x())));
-    state.offsetY -= int(std::lround(state.zoomLevel * BoardTransform::truncateToHundredth(point.y())));
-    qDebug() << (m_view->document().activeSideIsTop() ? "interpret Top" : "interpret Bottom");
-    for (GerberLayer* layer : *changed)
-        m_view->layerImageChanged(layer);
-    rebuildTables();
-    fillFiducialFields();
-    m_view->update();
+        m_tables->viewContextMenu()->popup(event->globalPos());
 }
 
 void MainWindow::askDrawingText()

@@ -30,6 +30,17 @@ constexpr int feederOffsetStep = 202;
 constexpr int grabDistance = 5;
 } // namespace PanelSizes
 
+// The side panels as the user left them, and a drag of their boundaries in progress.
+struct PanelState
+{
+    int left = PanelSizes::minLeft;
+    int right = PanelSizes::minRight;
+    int feederHeight = PanelSizes::feederClosed;
+    bool nearBoundary = false; // the cursor is over a boundary: a press starts a drag
+    bool dragging = false;
+    int dragX = 0;
+};
+
 // W x H: main window size; L, R: left and right panel widths; F: feeder overview height.
 WindowLayout computeLayout(int W, int H, int L, int R, int F, bool layerMode);
 

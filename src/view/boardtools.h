@@ -68,7 +68,6 @@ public:
     // A left-button drag is in progress.
     bool dragging() const { return m_dragTool.has_value(); }
     // Numbers the drawings in the log lines.
-    int drawingCounter() const { return m_drawingCounter; }
 
 private:
     ToolResponse selectAt(const QPointF& world, bool ctrl);

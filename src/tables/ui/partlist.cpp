@@ -25,8 +25,11 @@ Partlist::Partlist(QWidget* parent)
     m_menu->addAction(QStringLiteral("switch side"), this, &Partlist::sigSideFlag);
     TableMenus::addExecuteMenu(m_menu, [this](int kind) { requests.exec = kind; });
     QMenu* split = m_menu->addMenu(QStringLiteral("Split in"));
+    void (Partlist::*const splitSlots[])()
+        = { &Partlist::sigSplitIn2, &Partlist::sigSplitIn3, &Partlist::sigSplitIn4, &Partlist::sigSplitIn5,
+              &Partlist::sigSplitIn6, &Partlist::sigSplitIn7, &Partlist::sigSplitIn8 };
     for (int n = 2; n <= 8; ++n)
-        connect(split->addAction(QString::number(n)), &QAction::triggered, this, [this, n] { splitIn(n); });
+        split->addAction(QString::number(n), this, splitSlots[n - 2]);
     TableMenus::addRotateMenu(m_menu, [this](int angle) { requests.rotate = angle; });
     TableMenus::addSubmenu(m_menu, QStringLiteral("Shift"),
         { { QStringLiteral("X"), [this] { sigShiftX(); } },

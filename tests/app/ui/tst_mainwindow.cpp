@@ -1,8 +1,6 @@
 #include "app/mainwindow.h"
 #include "app/modeactions.h"
-#include "app/windowlayout.h"
 #include "gerber/gerberlayer.h"
-#include "logcapture.h"
 #include "model/version.h"
 #include "scriptedprompt.h"
 #include "ui_mainwindow.h"
@@ -217,26 +215,6 @@ private slots:
         QCOMPARE(w.feederHeight(), 16);
         QCOMPARE(button->text(), QString(QChar(0x25B2)));
         QCOMPARE(w.view()->viewOffsetY(), offset);
-    }
-
-    void layoutFollowsTheWindow()
-    {
-        auto&& [home, prompt, w] = WindowUnderTest();
-        w.resize(1500, 950);
-        w.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&w));
-        w.form()->viewFeederButton->click();
-        w.applyLayout();
-        const WindowLayout expected = computeLayout(w.width(), w.height(), 240, 200, 218, false);
-        QCOMPARE(w.view()->geometry(), expected.view);
-        QCOMPARE(w.form()->feeder->geometry(), expected.feeder);
-        QCOMPARE(w.form()->feeder_config->geometry(), expected.feederTable);
-        QCOMPARE(w.form()->teile->geometry(), expected.partTable);
-        w.switchGerberPnP();
-        w.applyLayout();
-        const WindowLayout layer = computeLayout(w.width(), w.height(), 240, 200, 218, true);
-        QCOMPARE(w.view()->geometry(), layer.view);
-        QCOMPARE(w.form()->gerber_table->geometry(), layer.layerTable);
     }
 
     void statusLineFollowsTheCursor()

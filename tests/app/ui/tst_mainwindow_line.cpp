@@ -1,6 +1,7 @@
 #include "app/mainwindow.h"
 #include "line/feederentry.h"
 #include "line/machine.h"
+#include "line/partdatabase.h"
 #include "line/ui/linie_dlg.h"
 #include "scriptedprompt.h"
 #include "testfiles.h"

@@ -113,38 +113,6 @@ private slots:
         QCOMPARE(w.view()->document().currentList().size(), 1);
     }
 
-    void commandLineFileThatCannotBeRead_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QByteArray>("content");
-        QTest::addColumn<QString>("reason");
-        QTest::newRow("scrambled project")
-            << "bad.tvx" << QByteArray("Tessavrant v0.0.80\n\x05\x01\x01\x00\x00\x00\x00\xff\xff", 28)
-            << "bad.tvx";
-        QTest::newRow("centroid that is no centroid")
-            << "board.pos" << QByteArray("\x00\x01\x02garbage", 10) << "board.pos";
-    }
-
-    void commandLineFileThatCannotBeRead()
-    {
-        QFETCH(QString, name);
-        QFETCH(QByteArray, content);
-        QFETCH(QString, reason);
-        TemporaryHome home;
-        ScriptedPrompt scripted;
-        const QString path = home.path() + QLatin1Char('/') + name;
-        writeFile(path, content);
-        MainWindow w(path);
-        runTicks(w, 2);
-        const QList<ScriptedPrompt::Call> warnings = scripted.callsOf("warning");
-        QCOMPARE(warnings.size(), 1);
-        QCOMPARE(warnings.first().title, QStringLiteral("Error"));
-        QCOMPARE(warnings.first().text, QStringLiteral("An error occured while loading the file"));
-        QVERIFY2(warnings.first().detail.contains(reason), qPrintable(warnings.first().detail));
-        QVERIFY(w.view()->document().currentList().isEmpty());
-        QVERIFY(w.currentProjectPath().isEmpty());
-    }
-
     void centroidOnCommandLineIsImported()
     {
         TemporaryHome home;
