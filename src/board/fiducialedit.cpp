@@ -1,6 +1,7 @@
 #include "board/fiducialedit.h"
 
 #include "model/document.h"
+#include "model/numbertext.h"
 
 #include <cmath>
 
@@ -16,11 +17,6 @@ Setter setterOf(Field field)
         &Fiducials::setBoard2Y, &Fiducials::setBlock1X, &Fiducials::setBlock1Y, &Fiducials::setBlock2X,
         &Fiducials::setBlock2Y, &Fiducials::setGeometryX, &Fiducials::setGeometryY };
     return setters[int(field)];
-}
-
-QString number(double v)
-{
-    return QString::number(v, 'g', 6);
 }
 
 } // namespace
@@ -75,7 +71,7 @@ QStringList originChoices(const Origins& origins)
     for (int i = 0; i < origins.size(); ++i)
         choices << QStringLiteral("Origin %1 X: %2mm Y: %3mm")
                        .arg(i + 1)
-                       .arg(number(origins.at(i).x), number(origins.at(i).y));
+                       .arg(NumberText::format(origins.at(i).x), NumberText::format(origins.at(i).y));
     choices << QStringLiteral("none");
     return choices;
 }
