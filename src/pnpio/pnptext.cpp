@@ -211,15 +211,6 @@ QString unquote(const QString& text)
     return text;
 }
 
-QVector<int> columnStarts(const QString& header, const QStringList& names)
-{
-    QVector<int> starts;
-    starts.reserve(names.size());
-    for (const QString& name : names)
-        starts.append(header.indexOf(name));
-    return starts;
-}
-
 QStringList cutColumns(const QString& line, const QVector<int>& starts)
 {
     QStringList fields;
