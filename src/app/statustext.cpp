@@ -1,5 +1,6 @@
 #include "app/statustext.h"
 
+#include "model/numbertext.h"
 #include "model/version.h"
 
 #include <QFileInfo>
@@ -28,7 +29,7 @@ QString fixTwoDecimals(const QString& text)
 
 QString formatCoordinate(double value)
 {
-    QString text = QString::number(value, 'g', 6);
+    QString text = NumberText::format(value);
     // Six significant digits switch to exponent form for very large or tiny values;
     // the two-decimal rule would mangle those, so they are printed in fixed form.
     if (text.contains(QLatin1Char('e')))

@@ -4,6 +4,7 @@
 #include "gerber/gerberlayer.h"
 #include "gerber/layerset.h"
 #include "model/document.h"
+#include "model/numbertext.h"
 
 #include <QDebug>
 #include <QPointF>
@@ -193,13 +194,11 @@ ChangedLayers mirrorBoard(Document& doc, LayerSet& layers)
 
 std::optional<double> parseShift(const QString& text)
 {
-    QString t = text;
-    t.replace(QLatin1Char(','), QLatin1Char('.'));
-    static const QRegExp pattern(QStringLiteral("^\\-{0,1}\\d{1,}\\.{0,1}\\d*$"));
-    if (!pattern.exactMatch(t))
+    static const QRegExp pattern(QStringLiteral("^\\-{0,1}\\d{1,}[\\.\\,]{0,1}\\d*$"));
+    if (!pattern.exactMatch(text))
         return std::nullopt;
     bool ok = false;
-    const double v = t.toDouble(&ok);
+    const double v = NumberText::parse(text, &ok);
     if (!ok || !std::isfinite(v))
         return std::nullopt;
     return v;

@@ -1,6 +1,7 @@
 #include "board/fiducialedit.h"
 
 #include "model/document.h"
+#include "model/numbertext.h"
 
 #include <cmath>
 
@@ -22,11 +23,6 @@ Setter setterOf(Field field)
 void editFiducials(Document& doc, const std::function<void(Fiducials&)>& change)
 {
     doc.edit(QStringLiteral("fiducials"), Change::Fiducials, [&](BoardSide& s) { change(s.fiducials); });
-}
-
-QString number(double v)
-{
-    return QString::number(v, 'g', 6);
 }
 
 } // namespace
@@ -81,7 +77,7 @@ QStringList originChoices(const Origins& origins)
     for (int i = 0; i < origins.size(); ++i)
         choices << QStringLiteral("Origin %1 X: %2mm Y: %3mm")
                        .arg(i + 1)
-                       .arg(number(origins.at(i).x), number(origins.at(i).y));
+                       .arg(NumberText::format(origins.at(i).x), NumberText::format(origins.at(i).y));
     choices << QStringLiteral("none");
     return choices;
 }

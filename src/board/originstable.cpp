@@ -1,6 +1,7 @@
 #include "board/originstable.h"
 
 #include "model/document.h"
+#include "model/numbertext.h"
 
 #include <QRegExp>
 #include <cmath>
@@ -9,18 +10,13 @@ namespace OriginsTable {
 
 namespace {
 
-QString numberText(double v)
-{
-    return QString::number(v, 'g', 6).replace(QLatin1Char('.'), QLatin1Char(','));
-}
-
 bool parseCoordinate(const QString& text, double* value)
 {
     static const QRegExp pattern(QStringLiteral("^\\-{0,1}\\d{1,}[\\.\\,]{0,1}\\d*$"));
     if (!pattern.exactMatch(text))
         return false;
     bool ok = false;
-    *value = QString(text).replace(QLatin1Char(','), QLatin1Char('.')).toDouble(&ok);
+    *value = NumberText::parse(text, &ok);
     return ok && std::isfinite(*value);
 }
 
@@ -35,7 +31,8 @@ CellEdit accepted(Document& doc, const Origins& origins)
 
 QStringList rowTexts(const Origin& origin)
 {
-    return { numberText(origin.x), numberText(origin.y), QString::number(origin.exec) };
+    return { NumberText::formatComma(origin.x), NumberText::formatComma(origin.y),
+        QString::number(origin.exec) };
 }
 
 QString onlyZeroOrOneText()

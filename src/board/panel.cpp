@@ -3,6 +3,7 @@
 #include "gerber/gerberlayer.h"
 #include "gerber/layerset.h"
 #include "model/document.h"
+#include "model/numbertext.h"
 
 #include <QDebug>
 #include <cmath>
@@ -59,7 +60,7 @@ Origins generateOrigins(const OriginGen& gen)
 
 QString panelInfoText(double mm)
 {
-    return QString::number(mm, 'g', 6).replace(QLatin1Char('.'), QLatin1Char(',')) + QStringLiteral("mm");
+    return NumberText::formatComma(mm) + QStringLiteral("mm");
 }
 
 Outcome applyGenerator(Document& doc, const OriginGen& gen, GenerateSide side, bool generateBoardSize)

@@ -3,6 +3,7 @@
 #include "board/boardtransform.h"
 #include "gerber/layerset.h"
 #include "model/document.h"
+#include "model/numbertext.h"
 
 #include <cmath>
 
@@ -11,7 +12,7 @@ namespace {
 std::optional<double> number(const QString& text)
 {
     bool ok = false;
-    const double v = text.trimmed().toDouble(&ok);
+    const double v = NumberText::parse(text, &ok);
     if (!ok || !std::isfinite(v))
         return std::nullopt;
     return v;
@@ -84,7 +85,7 @@ std::optional<TransformStep> TransformStep::parse(const QString& text)
         return TransformStep { Kind::Origin, *x, *y };
     }
     // A single number may use a decimal comma, as every number field does.
-    const std::optional<double> v = number(QString(value).replace(QLatin1Char(','), QLatin1Char('.')));
+    const std::optional<double> v = number(value);
     if (!v)
         return std::nullopt;
     if (name == QLatin1String("shift-x"))

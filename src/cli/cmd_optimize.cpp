@@ -12,6 +12,7 @@
 #include "model/configfolder.h"
 #include "model/document.h"
 #include "model/fileio.h"
+#include "model/numbertext.h"
 #include "model/pnpentry.h"
 #include "project/projectfile.h"
 
@@ -91,19 +92,14 @@ QByteArray feederRows(const QList<FeederEntry*>& feeders)
     return out;
 }
 
-// Decimal comma, as in the placement list export.
-QString commaNumber(double v)
-{
-    return QString::number(v, 'g', 6).replace(QLatin1Char('.'), QLatin1Char(','));
-}
-
 QByteArray orderRows(const QList<OptimizedStep>& steps)
 {
     QByteArray out = "RefDes;X;Y;Set;Nozzle;Cycle\n";
     for (const OptimizedStep& s : steps)
         out += QStringLiteral("%1;%2;%3;%4;%5;%6\n")
                    .arg(s.entry->refDes())
-                   .arg(commaNumber(s.entry->x()), commaNumber(s.entry->y()))
+                   // Decimal comma, as in the placement list export.
+                   .arg(NumberText::formatComma(s.entry->x()), NumberText::formatComma(s.entry->y()))
                    .arg(s.setNo)
                    .arg(s.nozzle)
                    .arg(s.cycle)

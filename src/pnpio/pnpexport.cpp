@@ -1,6 +1,7 @@
 #include "pnpio/pnpexport.h"
 
 #include "model/fileio.h"
+#include "model/numbertext.h"
 #include "model/pnpentry.h"
 
 #include <QHash>
@@ -39,21 +40,6 @@ QString field(const QString& text)
     return cleaned;
 }
 
-QString number(double v)
-{
-    return QString::number(v, 'g', 6);
-}
-
-// Coordinates go out with a decimal comma, as the tables show them.
-QString commaNumber(double v)
-{
-    QString text = number(v);
-    const int point = text.indexOf(QLatin1Char('.'));
-    if (point >= 0)
-        text[point] = QLatin1Char(',');
-    return text;
-}
-
 int clampedPanels(int panels)
 {
     return std::clamp(panels, 1, PnPExportOptions::maxPanels);
@@ -88,9 +74,10 @@ QByteArray pickAndPlaceListText(
     text += QLatin1String("RefDes;Name;X (mm);Y (mm);Side;Rotate;Value;Comment;Execute\n");
     const QChar sep(QLatin1Char(';'));
     for (const PnPEntry* e : sequence) {
-        text += field(e->refDes()) + sep + field(e->name()) + sep + commaNumber(e->x()) + sep
-            + commaNumber(e->y()) + sep + field(e->side()) + sep + number(e->rotation()) + sep
-            + field(e->value()) + sep + field(e->comment()) + sep + field(e->exec()) + QLatin1Char('\n');
+        text += field(e->refDes()) + sep + field(e->name()) + sep + NumberText::formatComma(e->x()) + sep
+            + NumberText::formatComma(e->y()) + sep + field(e->side()) + sep
+            + NumberText::format(e->rotation()) + sep + field(e->value()) + sep + field(e->comment()) + sep
+            + field(e->exec()) + QLatin1Char('\n');
     }
     return text.toUtf8();
 }

@@ -1,5 +1,7 @@
 #include "pnpio/pnptext.h"
 
+#include "model/numbertext.h"
+
 #include <cmath>
 
 #include <QTextCodec>
@@ -43,11 +45,7 @@ QString commaToPoint(QString text)
 
 double toNumber(const QString& text, bool* ok)
 {
-    bool converted = false;
-    const double value = commaToPoint(text).toDouble(&converted);
-    if (ok)
-        *ok = converted;
-    return converted ? value : 0.0;
+    return NumberText::parse(text, ok);
 }
 
 double toNumber(const QString& text)
@@ -69,7 +67,7 @@ QString valueRefusal(double x, double y, double rotation)
     for (const auto& v : values) {
         if (!(std::fabs(v.value) <= maxMagnitude)) // also true for NaN
             return QStringLiteral("%1 is %2; %3")
-                .arg(QString::fromUtf8(v.name), QString::number(v.value, 'g', 6), QString::fromUtf8(v.limit));
+                .arg(QString::fromUtf8(v.name), NumberText::format(v.value), QString::fromUtf8(v.limit));
     }
     return QString();
 }
@@ -211,15 +209,6 @@ QString unquote(const QString& text)
     if (text.size() >= 2 && text.startsWith(QLatin1Char('"')) && text.endsWith(QLatin1Char('"')))
         return text.mid(1, text.size() - 2);
     return text;
-}
-
-QVector<int> columnStarts(const QString& header, const QStringList& names)
-{
-    QVector<int> starts;
-    starts.reserve(names.size());
-    for (const QString& name : names)
-        starts.append(header.indexOf(name));
-    return starts;
 }
 
 QStringList cutColumns(const QString& line, const QVector<int>& starts)

@@ -50,10 +50,9 @@ QStringList splitWhiteSpace(const QString& text);
 // Removes one pair of enclosing double quotes ("" gives an empty text).
 QString unquote(const QString& text);
 
-// Start column of each named header field (-1 when absent) and the cut of a line at
-// those columns: field i runs from its start to the next larger start of a present
-// column, the last one to the end of the line; absent columns give an empty text.
-QVector<int> columnStarts(const QString& header, const QStringList& names);
+// The cut of a line at column starts (-1 for an absent column): field i runs from its start
+// to the next larger start of a present column, the last one to the end of the line; absent
+// columns give an empty text.
 QStringList cutColumns(const QString& line, const QVector<int>& starts);
 
 } // namespace PnPText

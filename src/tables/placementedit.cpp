@@ -1,6 +1,7 @@
 #include "tables/placementedit.h"
 
 #include "model/document.h"
+#include "model/numbertext.h"
 #include "tables/placementtext.h"
 
 #include <QRegExp>
@@ -66,7 +67,7 @@ CellEditResult editCoordinate(Document& doc, PnPEntry& e, int column, QString te
     if (!text.contains(QLatin1Char('.')) && !text.contains(QLatin1Char(',')))
         text += QStringLiteral(".00");
     bool ok = false;
-    const double v = QString(text).replace(QLatin1Char(','), QLatin1Char('.')).toDouble(&ok);
+    const double v = NumberText::parse(text, &ok);
     // A number too long for a double would be stored as infinity and poison every later
     // computation, so it is refused like any other text that is not a coordinate.
     if (!ok || !std::isfinite(v))

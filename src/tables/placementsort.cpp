@@ -150,11 +150,6 @@ void sort(QList<PnPEntry*>& list, int column, SortOrder order, const PartListFil
     }
 }
 
-QString orderText(SortOrder order)
-{
-    return order == SortOrder::Ascending ? QStringLiteral("ASC") : QStringLiteral("DESC");
-}
-
 SortOrder toggled(SortOrder order)
 {
     return order == SortOrder::Ascending ? SortOrder::Descending : SortOrder::Ascending;

@@ -27,7 +27,6 @@ int naturalCompare(const QString& a, const QString& b);
 // Unknown columns leave the list as it is.
 void sort(QList<PnPEntry*>& list, int column, SortOrder order, const PartListFilter& filter);
 
-// "ASC" / "DESC", the order text a header click uses and then toggles.
-QString orderText(SortOrder order);
+// The other order, which a second click on the same header chooses.
 SortOrder toggled(SortOrder order);
 } // namespace PlacementSort

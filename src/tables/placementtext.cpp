@@ -1,5 +1,6 @@
 #include "tables/placementtext.h"
 
+#include "model/numbertext.h"
 #include "model/pnpentry.h"
 
 namespace PlacementText {
@@ -19,7 +20,7 @@ int defaultWidth(int column)
 
 QString coordinate(double v)
 {
-    QString text = QString::number(v, 'g', 6);
+    QString text = NumberText::format(v);
     const int dot = text.indexOf(QLatin1Char('.'));
     if (dot < 0)
         text += QStringLiteral(".00");
@@ -42,7 +43,7 @@ QString cell(const PnPEntry& e, int column)
     case PlacementColumn::Y:
         return coordinate(e.y());
     case PlacementColumn::Rotate:
-        return QString::number(e.rotation(), 'g', 6);
+        return NumberText::format(e.rotation());
     case PlacementColumn::Comment:
         return e.comment();
     case PlacementColumn::Exec:

@@ -1,6 +1,7 @@
 #include "view/boardtools.h"
 
 #include "model/document.h"
+#include "model/numbertext.h"
 #include "view/toolgeometry.h"
 #include "view/viewstate.h"
 
@@ -22,7 +23,7 @@ bool finite(const QPointF& p)
 // A position as the status line prints it (six significant digits).
 double readOut(double v)
 {
-    return QString::number(v, 'g', 6).toDouble();
+    return NumberText::format(v).toDouble();
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "view/overlaypainter.h"
 
 #include "model/document.h"
+#include "model/numbertext.h"
 #include "view/toolgeometry.h"
 #include "view/viewmapping.h"
 
@@ -152,7 +153,7 @@ void drawFiducialLabel(QPainter& p, const BoardScene& scene)
         return;
     const FiducialMark& mark = selected.first();
     const QString text = QStringLiteral("Fiducial: ") + QLatin1String(mark.name) + QStringLiteral("   X: ")
-        + QString::number(mark.x, 'g', 6) + QStringLiteral("   Y: ") + QString::number(mark.y, 'g', 6);
+        + NumberText::format(mark.x) + QStringLiteral("   Y: ") + NumberText::format(mark.y);
     QFont font = p.font();
     font.setPixelSize(12);
     p.setFont(font);

@@ -1,5 +1,6 @@
 #include "view/placementmarker.h"
 
+#include "model/numbertext.h"
 #include "model/pnpentry.h"
 
 #include <QFont>
@@ -153,9 +154,9 @@ void drawMovingBox(QPainter& p, const PnPEntry& entry, int height)
     p.setFont(font);
     const QString first
         = entry.refDes() + QStringLiteral(": ") + entry.value() + QStringLiteral(" | ") + entry.name();
-    const QString second = QStringLiteral("X: ") + QString::number(entry.x(), 'g', 6)
-        + QStringLiteral("mm   Y: ") + QString::number(entry.y(), 'g', 6) + QStringLiteral("mm   R: ")
-        + QString::number(entry.rotation(), 'g', 6) + QStringLiteral("°");
+    const QString second = QStringLiteral("X: ") + NumberText::format(entry.x()) + QStringLiteral("mm   Y: ")
+        + NumberText::format(entry.y()) + QStringLiteral("mm   R: ") + NumberText::format(entry.rotation())
+        + QStringLiteral("°");
     p.drawText(box.adjusted(4, 2, -4, -16), Qt::AlignLeft | Qt::AlignVCenter, first);
     p.drawText(box.adjusted(4, 16, -4, -2), Qt::AlignLeft | Qt::AlignVCenter, second);
 }

@@ -2,6 +2,7 @@
 
 #include "board/boardtransform.h"
 #include "model/drawing.h"
+#include "model/numbertext.h"
 
 #include <QRectF>
 #include <cmath>
@@ -66,7 +67,7 @@ std::optional<double> bearing(const QPointF& point, const QPointF& pivot)
 
 QString measureText(double mm)
 {
-    QString text = QString::number(BoardTransform::truncateToHundredth(mm), 'g', 6);
+    QString text = NumberText::format(BoardTransform::truncateToHundredth(mm));
     if (!text.contains(QLatin1Char('e'))) {
         const int dot = text.indexOf(QLatin1Char('.'));
         if (dot < 0)

@@ -76,15 +76,6 @@ private slots:
         QFETCH(QStringList, fields);
         QCOMPARE(PnPText::cutColumns(line, starts), fields);
     }
-
-    void numbersTakeDecimalCommas()
-    {
-        QCOMPARE(PnPText::toNumber(QStringLiteral("12,5")), 12.5);
-        QCOMPARE(PnPText::toNumber(QStringLiteral("-0.25")), -0.25);
-        bool ok = true;
-        QCOMPARE(PnPText::toNumber(QStringLiteral("Top"), &ok), 0.0);
-        QVERIFY(!ok);
-    }
 };
 
 QTEST_GUILESS_MAIN(TstPnPText)

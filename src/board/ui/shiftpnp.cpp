@@ -1,5 +1,6 @@
 #include "board/ui/shiftpnp.h"
 
+#include "model/numbertext.h"
 #include "uikit/prompt.h"
 
 #include <QDialogButtonBox>
@@ -8,7 +9,7 @@
 
 ShiftPnP::ShiftPnP(BoardTransform::Axis axis, QWidget* parent)
     : QDialog(parent)
-    , m_edit(new QLineEdit(QString::number(m_value, 'g', 6), this))
+    , m_edit(new QLineEdit(NumberText::format(m_value), this))
 {
     const QString title = QStringLiteral("Shift ") + (axis == BoardTransform::Axis::X ? "X" : "Y");
     setObjectName(QStringLiteral("ShiftPnP"));

@@ -113,15 +113,6 @@ void GerberTable::refresh(const QList<GerberLayer*>& rows)
     }
 }
 
-void GerberTable::clearRequests()
-{
-    moveToTopRequested = moveToBottomRequested = removeRequested = panelizeRequested = exportRequested
-        = false;
-    targetSlot = sourceRow = dropRow = -1;
-    droppedFiles.clear();
-    filesDropped = false;
-}
-
 // ---- context menu slots
 
 void GerberTable::requestMove(bool top, int slot)

@@ -29,8 +29,6 @@ public:
     // the table must not run itself again).
     void refresh(const QList<GerberLayer*>& rows);
     QMenu* contextMenu() const { return m_menu; }
-    // Forgets every request (after they were carried out, or for a new document).
-    void clearRequests();
 
     // ---- requests, in the order the main window polls them
     bool moveToTopRequested = false;
