@@ -111,13 +111,22 @@ public:
     Values values;
 };
 
+// Outline: exposure, n, then the start point and n further points (the last one meant to close the
+// outline on the start), then the rotation. A closing point equal to the start is left out of the
+// polygon, which closes by itself; one that differs is a vertex like the others. A file that
+// gives fewer points than n asks for has its last modifier read as the rotation.
 void outline(MacroImage& image, int index, const Expansion& x)
 {
-    const double rotation = x.d(x.count() - 1);
     const int n = countFrom(x.d(2), x.count());
+    const bool complete = 5 + 2 * n < x.count();
+    const double rotation = x.d(complete ? 5 + 2 * n : x.count() - 1);
     QPolygonF polygon;
-    for (int k = 0; k < n && 4 + 2 * k < x.count() - 1; ++k)
-        polygon.append(rotated(x.d(3 + 2 * k), x.d(4 + 2 * k), rotation));
+    for (int k = 0; k <= n && 4 + 2 * k < x.count() - 1; ++k)
+        polygon.append(QPointF(x.d(3 + 2 * k), x.d(4 + 2 * k)));
+    if (polygon.size() > 1 && polygon.size() == n + 1 && polygon.last() == polygon.first())
+        polygon.removeLast();
+    for (QPointF& p : polygon)
+        p = rotated(p.x(), p.y(), rotation);
     image.polygons.insert(index, polygon);
 }
 

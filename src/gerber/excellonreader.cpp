@@ -9,6 +9,7 @@
 
 #include <QDebug>
 #include <QHash>
+#include <QRegularExpression>
 #include <QStringView>
 #include <cmath>
 #include <limits>
@@ -70,6 +71,10 @@ private:
     {
         if (line.isEmpty())
             return true;
+        if (line.front() == QLatin1Char(';')) {
+            commentToolSize(line);
+            return true;
+        }
         if (line == QLatin1String("M48")) {
             m_inHeader = true;
             return true;
@@ -293,6 +298,12 @@ private:
         Aperture* aperture = findTool(tool);
         if (!aperture && tool.number == 0 && !tool.hasDiameter)
             return true; // "T00" unloads the tool unless a tool 0 was defined: the current one stays
+        if (!aperture && !tool.hasDiameter && tool.number >= 0 && m_commentSizesMm.contains(tool.number)) {
+            // Only a comment gave the size: in the layer's unit, as a tool table would.
+            tool.hasDiameter = true;
+            tool.diameter
+                = QString::number(m_commentSizesMm.value(tool.number) / m_layer.unitFactor, 'g', 12);
+        }
         if (!aperture && tool.hasDiameter)
             aperture = defineTool(tool); // tool defined in the body, as several CAD tools write it
         if (!aperture) {
@@ -302,6 +313,27 @@ private:
         }
         m_tool = aperture;
         return true;
+    }
+
+    // Allegro's NC drill files list their tools only in comments:
+    // ";T01 Holesize 1. = 8.000000 Tolerance = +3.000000/-3.000000 PLATED MILS Quantity = 1873".
+    // The size (in millimetres here) serves a tool that no tool table defines.
+    void commentToolSize(const QString& line)
+    {
+        static const QRegularExpression pattern(
+            QStringLiteral("^;\\s*T(\\d{1,6})\\s+HOLESIZE\\s+[\\d.]+\\s*=\\s*(\\d+(?:\\.\\d*)?)\\s.*\\s(MILS|"
+                           "MM|INCH|IN)\\b"),
+            QRegularExpression::CaseInsensitiveOption);
+        const QRegularExpressionMatch m = pattern.match(line);
+        if (!m.hasMatch())
+            return;
+        const QString unit = m.captured(3).toUpper();
+        const double perUnit = unit == QLatin1String("MM") ? 1.0
+            : unit == QLatin1String("MILS")                ? 0.0254
+                                                           : 25.4;
+        const int number = m.captured(1).toInt();
+        if (!m_commentSizesMm.contains(number))
+            m_commentSizesMm.insert(number, m.captured(2).toDouble() * perUnit);
     }
 
     // A coordinate pair; an axis the text leaves out repeats `from`. Absolute coordinates count
@@ -393,6 +425,7 @@ private:
     ExcellonFormat m_format;
     QHash<QString, Aperture*> m_toolsByName;
     QHash<int, Aperture*> m_toolsByNumber;
+    QHash<int, double> m_commentSizesMm; // tool sizes from comments, by tool number
     Aperture* m_tool = nullptr;
     QPointF m_last;
     Motion m_motion = Motion::Drill;

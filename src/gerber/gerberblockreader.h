@@ -42,6 +42,23 @@ public:
     // The number (from 1) of the file line on which the last block returned ends.
     int lineNumber() const { return m_line; }
 
+    // The next line's bytes when nothing of the lines before is still to be returned, so the
+    // caller may take the line whole and skipLine() it; false otherwise or at the end.
+    bool peekIdleLine(std::string_view& line) const
+    {
+        const bool pending
+            = m_accumulating || (m_haveStatement && (m_wholeStatement || m_pos < m_statement.size()));
+        if (pending || m_line >= m_lines.size())
+            return false;
+        line = m_lines.bytes(m_line);
+        return true;
+    }
+    void skipLine()
+    {
+        m_haveStatement = false;
+        ++m_line;
+    }
+
 private:
     bool nextStatement();
     QStringView decodeLine(int i);

@@ -7,6 +7,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstring>
 
 namespace {
 
@@ -93,14 +94,9 @@ double parseNumber(const std::string& text, bool negative)
 // digits as an integer divided by an exact power of ten is the correctly rounded value, the
 // same as reading the text with the point inserted. Returns false when the text needs the
 // general path.
-inline bool convertPlainDigits(QStringView text, int n, int m, bool trailingOmitted, double& value)
+inline bool scalePlainDigits(
+    qint64 mantissa, qsizetype digitCount, bool negative, int n, int m, bool trailingOmitted, double& value)
 {
-    PlainDecimal plain;
-    if (!plain.read(text, false))
-        return false;
-    const bool negative = plain.negative;
-    const qsizetype digitCount = plain.digits;
-    qint64 mantissa = plain.mantissa;
     // Padding to n + m digits: zeros behind scale the number, zeros in front change nothing.
     const qint64 exactLimit = qint64(1) << 53;
     const qsizetype width = qsizetype(n) + m;
@@ -120,6 +116,36 @@ inline bool convertPlainDigits(QStringView text, int n, int m, bool trailingOmit
     if (negative)
         value = -value;
     return true;
+}
+
+inline bool convertPlainDigits(QStringView text, int n, int m, bool trailingOmitted, double& value)
+{
+    PlainDecimal plain;
+    return plain.read(text, false)
+        && scalePlainDigits(plain.mantissa, plain.digits, plain.negative, n, m, trailingOmitted, value);
+}
+
+// One field of a plain coordinate line: an optional sign and 1 to 15 digits, read up to the first
+// other character. False when the field is anything else.
+inline bool readPlainField(const char*& p, const char* end, qint64& mantissa, int& digits, bool& negative)
+{
+    negative = false;
+    if (p < end && (*p == '-' || *p == '+')) {
+        negative = *p == '-';
+        ++p;
+    }
+    mantissa = 0;
+    digits = 0;
+    for (; p < end; ++p) {
+        const unsigned digit = unsigned(static_cast<unsigned char>(*p)) - unsigned('0');
+        if (digit > 9)
+            break;
+        if (digits == 15)
+            return false;
+        mantissa = mantissa * 10 + digit;
+        ++digits;
+    }
+    return digits > 0;
 }
 
 // Texts with a decimal point, more digits than fit the fast path, or stray characters.
@@ -255,6 +281,87 @@ bool GerberParser::handleCoordinates(QStringView block)
     } else {
         QString kindStorage;
         createObject(x, y, kindFor(dText, kindStorage));
+    }
+    return true;
+}
+
+bool GerberParser::plainCoordinateLine(std::string_view line)
+{
+    // What most lines of a layer are: "X123Y-456D01*", "Y789D02*", "X10*". Anything else, and any
+    // state in which such a line would do more than add a point, goes the general way.
+    const char* p = line.data();
+    const char* const end = p + line.size();
+    if (m_collectingMacro || line.size() < 3 || end[-1] != '*' || (*p != 'X' && *p != 'Y'))
+        return false;
+    qint64 xMantissa = 0, yMantissa = 0;
+    int xDigits = 0, yDigits = 0;
+    bool xNegative = false, yNegative = false;
+    const bool hasX = *p == 'X';
+    if (hasX && !readPlainField(++p, end, xMantissa, xDigits, xNegative))
+        return false;
+    const bool hasY = p < end && *p == 'Y';
+    if (hasY && !readPlainField(++p, end, yMantissa, yDigits, yNegative))
+        return false;
+    char d = 0; // '1', '2' or '3'; 0 without a D code
+    if (*p == 'D') {
+        if (end - p == 4 && p[1] == '0')
+            d = p[2];
+        else if (end - p == 3)
+            d = p[1];
+        if (d < '1' || d > '3')
+            return false;
+        p = end - 1;
+    }
+    if (p != end - 1)
+        return false;
+    const QString& g = m_layer.currentG;
+    if (sameAscii(g, "G02") || sameAscii(g, "G03"))
+        return false;
+    static const char16_t dCodes[3][2] = { { u'D', u'1' }, { u'D', u'2' }, { u'D', u'3' } };
+    QStringView dText;
+    if (d) {
+        dText = QStringView(dCodes[d - '1'], 2);
+    } else {
+        dText = m_modalDLength == 0 ? QStringView(u"D1") : QStringView(m_modalD, m_modalDLength);
+    }
+    const bool isDraw = sameAscii(dText, "D1");
+    if (isDraw && !m_haveCurrentPoint)
+        return false; // the general way reports the missing start position
+    if (d) {
+        m_modalDLength = 2;
+        m_modalD[0] = QLatin1Char('D');
+        m_modalD[1] = QLatin1Char(d);
+    }
+
+    const bool trailing = isSingleLetter(m_layer.zeroOmission, u'T');
+    const bool incremental = isSingleLetter(m_layer.coordinateMode, u'I');
+    const bool keepAxis = !incremental && m_haveCurrentPoint;
+    double x = keepAxis ? m_currentPoint.x() : 0.0;
+    double y = keepAxis ? m_currentPoint.y() : 0.0;
+    if (hasX
+        && !scalePlainDigits(
+            xMantissa, xDigits, xNegative, m_layer.xIntegerDigits, m_layer.xDecimalDigits, trailing, x)) {
+        const qsizetype length = xDigits + (line[1] == '-' || line[1] == '+' ? 1 : 0);
+        x = convert(QString::fromLatin1(line.data() + 1, int(length)), m_layer.xIntegerDigits,
+            m_layer.xDecimalDigits, trailing, false);
+    }
+    if (hasY
+        && !scalePlainDigits(
+            yMantissa, yDigits, yNegative, m_layer.yIntegerDigits, m_layer.yDecimalDigits, trailing, y)) {
+        const char* yText = static_cast<const char*>(memchr(line.data(), 'Y', line.size())) + 1;
+        const qsizetype length = yDigits + (*yText == '-' || *yText == '+' ? 1 : 0);
+        y = convert(QString::fromLatin1(yText, int(length)), m_layer.yIntegerDigits, m_layer.yDecimalDigits,
+            trailing, false);
+    }
+    if (incremental && m_haveCurrentPoint) {
+        x += m_currentPoint.x();
+        y += m_currentPoint.y();
+    }
+    if (m_layer.regionMode) {
+        regionPoint(dText, x, y);
+    } else {
+        QString unused;
+        createObject(x, y, kindFor(dText, unused));
     }
     return true;
 }

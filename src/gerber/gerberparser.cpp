@@ -74,7 +74,12 @@ bool GerberParser::readBlocks()
     GerberBlockReader reader(m_layer.rawLines);
     m_reader = &reader;
     QStringView block;
-    while (reader.next(block)) {
+    for (;;) {
+        std::string_view line;
+        while (reader.peekIdleLine(line) && plainCoordinateLine(line))
+            reader.skipLine();
+        if (!reader.next(block))
+            break;
         m_rejected = false;
         switch (handleBlock(block)) {
         case Step::Continue:

@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringView>
 #include <string>
+#include <string_view>
 
 class ApertureMacro;
 
@@ -57,6 +58,9 @@ private:
 
     // gerbercoordinates.cpp
     bool handleCoordinates(QStringView block);
+    // A line that is one plain coordinate block, read from its bytes; false (nothing done) for
+    // any other line, which then goes through the block reader.
+    bool plainCoordinateLine(std::string_view line);
     void regionPoint(QStringView dText, double x, double y);
     void closeRegion();
     Aperture* objectAperture();

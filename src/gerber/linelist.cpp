@@ -54,27 +54,25 @@ LineList LineList::fromFileBytes(QByteArray data)
     lines.m_ends.reserve(newlines + 1);
 
     if (ascii && size <= MaxBytes) {
-        // Trimming only ever shortens, so the lines move down within the file's own buffer.
-        char* out = data.data();
-        const char* p = out;
+        // The lines stay where they are in the file's own buffer: only their trimmed ends are
+        // noted, and bytes() skips what lies between one line's end and the next line.
+        lines.m_ends.resize(newlines + 1);
+        int* ends = lines.m_ends.data();
+        int count = 0;
+        const char* const base = data.constData();
+        const char* p = base;
         const char* const end = p + size;
-        qsizetype written = 0;
         while (p < end) {
             const char* nl = static_cast<const char*>(memchr(p, '\n', size_t(end - p)));
-            const char* lineEnd = nl ? nl : end;
-            const char* b = p;
-            const char* e = lineEnd;
-            trim(b, e);
-            const qsizetype length = e - b;
-            if (length > 0 && out + written != b)
-                memmove(out + written, b, size_t(length));
-            written += length;
-            lines.m_ends.append(int(written));
+            const char* e = nl ? nl : end;
+            while (e > p && isBlank(e[-1]))
+                --e;
+            ends[count++] = int(e - base);
             p = nl ? nl + 1 : end;
         }
-        data.truncate(int(written));
+        lines.m_ends.resize(count);
         lines.m_text = std::move(data);
-        lines.squeeze();
+        lines.m_gapped = true;
         return lines;
     }
 
@@ -112,8 +110,44 @@ bool LineList::append(QStringView line)
     return appendUtf8(utf8.constData(), utf8.size());
 }
 
+bool LineList::operator==(const LineList& other) const
+{
+    if (size() != other.size())
+        return false;
+    for (int i = 0; i < size(); ++i) {
+        if (bytes(i) != other.bytes(i))
+            return false;
+    }
+    return true;
+}
+
+void LineList::closeGaps()
+{
+    if (!m_gapped)
+        return;
+    // Trimming only ever shortens, so the lines move down within the buffer, never over a byte
+    // still to be read.
+    char* text = m_text.data();
+    int written = 0;
+    int previousEnd = 0;
+    for (int i = 0; i < size(); ++i) {
+        const int end = m_ends[i];
+        int begin = previousEnd;
+        while (begin < end && isBlank(text[begin]))
+            ++begin;
+        if (begin > written)
+            memmove(text + written, text + begin, size_t(end - begin));
+        written += end - begin;
+        previousEnd = end;
+        m_ends[i] = written;
+    }
+    m_text.truncate(written);
+    m_gapped = false;
+}
+
 bool LineList::appendUtf8(const char* data, int length)
 {
+    closeGaps();
     if (length > MaxBytes - m_text.size())
         return false;
     m_text.append(data, length);
@@ -137,6 +171,7 @@ void LineList::clear()
 {
     m_text.clear();
     m_ends.clear();
+    m_gapped = false;
 }
 
 QStringList LineList::toStringList() const

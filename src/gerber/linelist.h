@@ -53,8 +53,15 @@ public:
     // The line's UTF-8 bytes without copying; valid until the list is changed.
     std::string_view bytes(int i) const
     {
-        const int begin = i > 0 ? m_ends.at(i - 1) : 0;
-        return std::string_view(m_text.constData() + begin, size_t(m_ends.at(i) - begin));
+        const int end = m_ends.at(i);
+        int begin = i > 0 ? m_ends.at(i - 1) : 0;
+        const char* text = m_text.constData();
+        if (m_gapped) {
+            // The line's leading white space and the previous line's end lie before it.
+            while (begin < end && isBlank(text[begin]))
+                ++begin;
+        }
+        return std::string_view(text + begin, size_t(end - begin));
     }
     QString at(int i) const;
     QString operator[](int i) const { return at(i); }
@@ -74,12 +81,23 @@ public:
     operator QStringList() const { return toStringList(); } // NOLINT
     QString join(QStringView separator) const;
 
-    bool operator==(const LineList& other) const { return m_ends == other.m_ends && m_text == other.m_text; }
+    bool operator==(const LineList& other) const;
     bool operator!=(const LineList& other) const { return !(*this == other); }
+
+    static bool isBlank(char c)
+    {
+        return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
+    }
 
 private:
     bool appendUtf8(const char* data, int length);
+    // Moves the lines together, dropping what lies between them (see m_gapped).
+    void closeGaps();
 
     QByteArray m_text;
     QVector<int> m_ends; // end of each line in m_text
+    // The text is a whole ASCII file as read: each line starts after the end of the one before
+    // and the white space that follows it (its line end, the next line's indent), which bytes()
+    // skips. Reading a file so costs no copy of its lines.
+    bool m_gapped = false;
 };

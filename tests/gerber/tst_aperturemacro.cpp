@@ -150,6 +150,11 @@ private slots:
             { "0+C 0.5 1,0", "1-C 0.2 0,1" });
         row("outline takes vertex count pairs", "4,1,4,0,0,1,0,1,1,0,1,0,0,90*\n",
             { "0+P 0,0 0,1 -1,1 -1,0" });
+        // The standard's example: three vertices, the start point again to close, then 30 degrees.
+        row("outline: the standard's triangle", "4,1,3,1,-1,1,1,2,1,1,-1,30*\n",
+            { "0+P 1.36603,-0.366025 0.366025,1.36603 1.23205,1.86603" });
+        row("outline: a closing point that differs is a vertex", "4,1,3,0,0,0,0.5,0.5,0.5,0.5,0,0*\n",
+            { "0+P 0,0 0,0.5 0.5,0.5 0.5,0" });
         row("regular polygon", "5,1,6,3,4,2,0*\n",
             { "0+P 4,4 3.5,4.86603 2.5,4.86603 2,4 2.5,3.13397 3.5,3.13397 4,4" });
         row("vector and centre lines", "20,1,0.1,0,0,1,0,90*\n21,0,2,0.5,1,0*\n",

@@ -140,13 +140,16 @@ private slots:
         row("feeds and speeds before the size", "T1F00S00C0.300", "T1", "0.300");
         row("size without leading zero", "T1C.015F095S3", "T1", ".015");
         row("no size", "T05", "T05", "0");
+        row("size only in an Allegro comment",
+            ";T03 Holesize 3. = 38.000000 Tolerance = +3.000000/-3.000000 PLATED MILS Quantity = 50", "T03",
+            "0.038");
     }
     void toolDefinitions()
     {
         QFETCH(QString, line);
         QFETCH(QString, name);
         QFETCH(QString, diameter);
-        Read r({ "M48", line, "%" });
+        Read r({ "M48", line, "%", name });
         QVERIFY(r.ok);
         QCOMPARE(r.layer.apertures().size(), 1);
         const Aperture* a = r.layer.apertures().first();
