@@ -11,10 +11,14 @@ shift 2 2>/dev/null || shift $#
 here=$(cd "$(dirname "$0")" && pwd)
 corpus_root=$here/../../shared/corpus
 targets=$*
-[ -n "$targets" ] || targets=$(cd "$build/fuzz" && ls -d fuzz_* 2>/dev/null | grep -v '\.' || true)
+if [ -z "$targets" ]; then
+  for f in "$build"/fuzz/fuzz_*; do
+    [ -f "$f" ] && [ -x "$f" ] && targets="$targets $(basename "$f")"
+  done
+fi
 for name in $targets; do
   target=$build/fuzz/$name
-  [ -x "$target" ] || continue
+  [ -f "$target" ] && [ -x "$target" ] || continue
   case $name in
     fuzz_gerber|fuzz_macroexpression) dict=gerber; seeds=$corpus_root/gerber ;;
     fuzz_excellon) dict=excellon; seeds=$corpus_root/gerber ;;
