@@ -1,3 +1,4 @@
+#include "model/document.h"
 #include "model/pnpentry.h"
 #include "pnpio/positionupdate.h"
 
@@ -20,11 +21,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     buffer.open(QIODevice::ReadOnly);
     QVector<PositionUpdate::Record> records;
     PositionUpdate::read(buffer, records);
-    PnPEntry r1(QStringLiteral("R1"), QStringLiteral("0603"), 1, 2, QStringLiteral("top"), 0,
-        QStringLiteral("10k"), QStringLiteral("1"), QString());
-    PnPEntry c1(QStringLiteral("C1"), QStringLiteral("0402"), 3, 4, QStringLiteral("bottom"), 90,
-        QStringLiteral("1u"), QStringLiteral("1"), QString());
+    Document document;
+    document.appendEntry(new PnPEntry(QStringLiteral("R1"), QStringLiteral("0603"), 1, 2,
+        QStringLiteral("top"), 0, QStringLiteral("10k"), QStringLiteral("1"), QString()));
+    document.appendEntry(new PnPEntry(QStringLiteral("C1"), QStringLiteral("0402"), 3, 4,
+        QStringLiteral("bottom"), 90, QStringLiteral("1u"), QStringLiteral("1"), QString()));
     int notes = 0;
-    PositionUpdate::apply({ &r1, &c1 }, records, [&](const QString&) { ++notes; });
+    PositionUpdate::apply(document, document.currentList(), records, [&](const QString&) { ++notes; });
     return 0;
 }

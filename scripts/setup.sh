@@ -8,7 +8,7 @@ build=${1:-$here/build}
 shift || true
 
 packages=(build-essential cmake qtbase5-dev qtbase5-dev-tools libqt5svg5-dev clang-format libbenchmark-dev
-  desktop-file-utils appstream libxml2-utils dpkg-dev libzip-dev pkg-config)
+  desktop-file-utils appstream libxml2-utils dpkg-dev libzip-dev pkg-config clang libclang-rt-14-dev)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

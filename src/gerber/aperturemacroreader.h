@@ -18,6 +18,8 @@ public:
     static constexpr int maxPrimitives = 10000;
     // Primitives expanded over all the apertures of one file.
     static constexpr qint64 maxExpandedPrimitives = 2000000;
+    // Macros defined in one file; real files define a hundred or so.
+    static constexpr int maxMacros = 100000;
 
     // Takes the text from "%AM" to the closing "%" and appends the macro to the layer. False
     // (and no macro added) when it holds more than maxPrimitives primitives.

@@ -20,7 +20,7 @@ namespace {
 constexpr int maxRepeat = 100000;
 // Holes made by repeat commands and points drawn for routed arcs, over the whole file: real
 // files make a few dozen of either, and each costs an object in memory.
-constexpr qint64 maxRepeatedHoles = 1000000;
+constexpr qint64 maxRepeatedHoles = 100000;
 constexpr qint64 maxArcPoints = 2000000;
 
 enum class Motion

@@ -4,6 +4,7 @@
 #include "gerber/gerberparser.h"
 
 #include <QDebug>
+#include <cmath>
 
 namespace {
 
@@ -233,6 +234,19 @@ bool GerberParser::handleApertureDefinition(QStringView block)
         }
         const qsizetype end = block.lastIndexOf(shape);
         aperture = new Aperture(block.mid(3, end - 3).toString(), QString(shape), texts);
+        // Sizes no board has would reach the drawing as absurd extents; a polygon's second and
+        // third values are its corners and rotation.
+        for (int i = 0; i < Aperture::ParameterCount; ++i) {
+            const double value = aperture->parameterValue[i];
+            if ((shape != QLatin1Char('P') || i == 0 || i == 3)
+                && !(std::fabs(value) * m_layer.unitFactor <= 10000.0)) {
+                refuse(QStringLiteral("the aperture size is %1; sizes must be finite and within 10 m")
+                           .arg(QString::number(value, 'g', 6)),
+                    block);
+                delete aperture;
+                return false;
+            }
+        }
     }
     m_layer.addAperture(aperture);
     if (!m_apertureByName.contains(aperture->name))

@@ -36,11 +36,21 @@ void GerberParser::refuse(const QString& reason, QStringView block)
     m_rejected = true;
 }
 
-void GerberParser::refuseMacro(QStringView block)
+bool GerberParser::defineMacro(const QString& text, QStringView block)
 {
-    refuse(QStringLiteral("the macro holds more than %1 primitives; at most %1 are read")
-               .arg(ApertureMacroReader::maxPrimitives),
-        block);
+    if (m_layer.macros().size() >= ApertureMacroReader::maxMacros) {
+        refuse(QStringLiteral("the file defines more than %1 aperture macros; at most %1 are read")
+                   .arg(ApertureMacroReader::maxMacros),
+            block);
+        return false;
+    }
+    if (!ApertureMacroReader::define(m_layer, text)) {
+        refuse(QStringLiteral("the macro holds more than %1 primitives; at most %1 are read")
+                   .arg(ApertureMacroReader::maxPrimitives),
+            block);
+        return false;
+    }
+    return true;
 }
 
 QString GerberParser::errorText() const
@@ -108,12 +118,10 @@ GerberParser::Step GerberParser::handleBlock(QStringView block)
         m_macroText += block;
         if (block.endsWith(QLatin1Char('%'))) {
             m_collectingMacro = false;
-            const bool defined = ApertureMacroReader::define(m_layer, m_macroText);
+            const bool defined = defineMacro(m_macroText, block);
             m_macroText.clear();
-            if (!defined) {
-                refuseMacro(block);
+            if (!defined)
                 return Step::Stop;
-            }
         }
         return Step::Continue;
     }
@@ -177,10 +185,8 @@ GerberParser::Step GerberParser::handleParameterBlock(QStringView block)
         return handleApertureDefinition(block) ? Step::Continue : Step::Stop;
     if (block.startsWith(QLatin1String("%AM"))) {
         if (block.endsWith(QLatin1Char('%'))) {
-            if (!ApertureMacroReader::define(m_layer, block.toString())) {
-                refuseMacro(block);
+            if (!defineMacro(block.toString(), block))
                 return Step::Stop;
-            }
         } else {
             m_collectingMacro = true;
             m_macroText = block.toString();

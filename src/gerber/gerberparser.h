@@ -73,7 +73,8 @@ private:
     void reject(const char* message, QStringView block);
     // Stops at a block that asks for more than a limit allows, with the reason as given.
     void refuse(const QString& reason, QStringView block);
-    void refuseMacro(QStringView block);
+    // Stores the macro of `text` (the whole %AM statement), or refuses `block` past the limits.
+    bool defineMacro(const QString& text, QStringView block);
 
     GerberLayer& m_layer;
     QHash<QString, Aperture*> m_apertureByName; // first aperture of each name

@@ -333,12 +333,8 @@ private slots:
     void badInput_data()
     {
         QTest::addColumn<QStringList>("lines");
-        QTest::newRow("a million digits") << withTool({ "X" + QString(1000000, QLatin1Char('9')) + "Y1" });
         QTest::newRow("absurd arcs") << withTool({ "G00X0Y0", "G02X1.5e300Y-1.5e300A1.0e300",
             "G03X1.0Y1.0I1.5e300J-1.5e300", "G02X0Y0A0", "G03X0Y0", "G02X1.0Y1.0A0.00000001", "G01", "G02" });
-        QTest::newRow("endless tool number")
-            << QStringList { "M48", "T" + QString(100000, QLatin1Char('7')) + "C1", "%",
-                   "T" + QString(100000, QLatin1Char('7')), "X1Y1" };
         QTest::newRow("many tools") << [] {
             QStringList l { "M48" };
             for (int i = 1; i < 20000; ++i)
@@ -422,8 +418,8 @@ private slots:
         QTest::newRow("one repeat too many")
             << QByteArray("X1Y1\nR100001X1Y1\n") << 7 << "the line asks for more than 100000 repeated holes";
         QTest::newRow("20 million holes from repeats")
-            << "X1Y1\n" + QByteArray("R100000X1\n").repeated(200) << 17
-            << "the file asks for 1100000 holes from repeats so far; at most 1000000 are read";
+            << "X1Y1\n" + QByteArray("R100000X1\n").repeated(200) << 8
+            << "the file asks for 200000 holes from repeats so far; at most 100000 are read";
         QTest::newRow("routed full circles")
             << "G00X0Y0\nM15\n" + QByteArray("G03X0Y0I1J0\n").repeated(6000) << 5563
             << "the routed arcs ask for more than 2000000 points; at most "

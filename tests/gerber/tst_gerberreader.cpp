@@ -3,7 +3,9 @@
 #include "gerber/gerberparser.h"
 #include "gerber/gerberreader.h"
 #include "logcapture.h"
+#include "memorylimit.h"
 
+#include <QLoggingCategory>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <memory>
@@ -182,16 +184,42 @@ private slots:
             << "%AMBIG*\n" + QString("1,1,0.1,0,0*\n").repeated(10001) + "%\n%ADD11BIG*%\n"
             << "t.gbr, line 10007: the macro holds more than 10000 primitives; at most 10000 are read in "
                "\"%AMBIG*1,1,0.1,0,0*1,1,0.1,0,0*1,1,0.1,0,0*1,1,0.1,0,0*1,1,0.1,0,0*1,1,0.1,0,0*1...\"";
+        QString macros;
+        for (int i = 0; i <= 100000; ++i)
+            macros += QStringLiteral("%AMM%1*1,1,0.1,0,0*%\n").arg(i);
+        QTest::newRow("100 001 macros") << macros
+                                        << "t.gbr, line 100005: the file defines more than 100000 aperture "
+                                           "macros; at most 100000 are read in \"%AMM100000*1,1,0.1,0,0*%\"";
+        QString apertures = "%AMBIG*\n" + QString("1,1,0.1,0,0*\n").repeated(10000) + "%\n";
+        for (int i = 0; i < 201; ++i)
+            apertures += QStringLiteral("%ADD%1BIG*%\n").arg(11 + i);
+        QTest::newRow("201 apertures of a 10 000-circle macro")
+            << apertures
+            << "t.gbr, line 10207: the apertures ask for 2010000 macro primitives so far; at most 2000000 "
+               "are "
+               "read in \"%ADD211BIG*%\"";
+        QTest::newRow("aperture of 1e308 inches")
+            << "%ADD11C,1e308*%\n"
+            << "t.gbr, line 5: the aperture size is 1e+308; sizes must be finite and within 10 m in "
+               "\"%ADD11C,1e308*%\"";
+        QTest::newRow("polygon hole of nan")
+            << "%ADD11P,1X6X0Xnan*%\n"
+            << "t.gbr, line 5: the aperture size is nan; sizes must be finite and within 10 m in "
+               "\"%ADD11P,1X6X0Xnan*%\"";
     }
+    // In a child process whose memory may grow by 16 bytes per byte of the file and 256 MB.
     void limitsNameTheirReason()
     {
         QFETCH(QString, body);
         QFETCH(QString, error);
-        LogCapture log;
-        auto parsed = parse(header + body + "X1Y1D03*\nM02*\n");
-        QVERIFY(!parsed.ok);
-        QCOMPARE(parsed.error, error);
-        QVERIFY(parsed.layer->objects().isEmpty());
+        const QString text = header + body + "X1Y1D03*\nM02*\n";
+        QVERIFY(runWithMemoryLimit(16 * qint64(text.size()) + 256LL * 1024 * 1024, [&] {
+            QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false"));
+            auto parsed = parse(text);
+            if (parsed.error != error)
+                qWarning("%s", qPrintable(parsed.error.left(300)));
+            return !parsed.ok && parsed.error == error && parsed.layer->objects().isEmpty();
+        }));
     }
 
     void formatAndUnitCodes()

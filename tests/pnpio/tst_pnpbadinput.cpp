@@ -1,10 +1,10 @@
+#include "memorylimit.h"
 #include "pnpio/pnpimport.h"
 #include "pnpio/positionupdate.h"
 
 #include <QBuffer>
 #include <QFile>
 #include <QLoggingCategory>
-#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -63,26 +63,63 @@ private slots:
         QVERIFY(PositionUpdate::read(buffer, records));
     }
 
-    void hundredMegabyteFile()
+    // Each reader over its shortest line repeated past the placement limit, and over a value no
+    // board has: refused with file and line, in at most 16 bytes of memory per file byte + 256 MB.
+    void refusedWithinMemoryBound_data()
     {
+        QTest::addColumn<int>("format");
+        QTest::addColumn<QByteArray>("head");
+        QTest::addColumn<QByteArray>("line");
+        QTest::addColumn<QByteArray>("farLine"); // the line with X at 1e308 or not a number
+        const auto row = [](const char* tag, PnPFormat f, const QByteArray& head, const QByteArray& line,
+                             const QByteArray& far) { QTest::newRow(tag) << int(f) << head << line << far; };
+        row("own csv", PnPFormat::Tessavrant, "h\n", "R;P;1;2;t;0;v\n", "R;P;inf;2;t;0;v\n");
+        row("eagle mnt", PnPFormat::Eagle, "", "R 1 2 0 v P\n", "R 1e308 2 0 v P\n");
+        row("eagle part", PnPFormat::EaglePart, "Part Value Package Position (mm) Orientation\n",
+            "R    v     P       (1 2)         R0\n", "R    v     P       (1e308 2)     R0\n");
+        row("altium", PnPFormat::Altium, "Designator Footprint Center-X(mm) Center-Y(mm) Rotation\n",
+            "R          P         1            2            0\n",
+            "R          P         1e308        2            0\n");
+        row("altium csv", PnPFormat::AltiumCsv, "Designator,Footprint,Center-X(mm),Center-Y(mm),Rotation\n",
+            "R,P,1,2,0\n", "R,P,-1e308,2,0\n");
+        row("target", PnPFormat::Target, "", "1,v,1,2,0,Top,R\n", "1,v,nan,2,0,Top,R\n");
+        row("kicad", PnPFormat::KiCad, "## Unit = mm\n", "R v P 1 2 0 top\n", "R v P 1e308 2 0 top\n");
+    }
+    void refusedWithinMemoryBound()
+    {
+        QFETCH(int, format);
+        QFETCH(QByteArray, head);
+        QFETCH(QByteArray, line);
+        QFETCH(QByteArray, farLine);
+        const int headLines = head.count('\n');
         QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("huge.txt"));
-        {
-            QFile file(path);
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            QRandomGenerator rng(7);
-            QByteArray block(1024 * 1024, Qt::Uninitialized);
-            for (char& c : block)
-                c = char(rng.bounded(256));
-            for (int i = 0; i < 100; ++i)
-                QCOMPARE(file.write(block), qint64(block.size()));
-        }
-        for (PnPFormat format : { PnPFormat::EaglePart, PnPFormat::Target }) {
+        const QString many = dir.filePath(QStringLiteral("many.txt"));
+        const QString far = dir.filePath(QStringLiteral("far.txt"));
+        QFile file(many);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(head + line.repeated(1000001));
+        file.close();
+        QFile farFile(far);
+        QVERIFY(farFile.open(QIODevice::WriteOnly));
+        farFile.write(head + line + farLine);
+        farFile.close();
+        const qint64 bound = 16 * QFileInfo(many).size() + 256LL * 1024 * 1024;
+        QVERIFY(runWithMemoryLimit(bound, [&] {
+            QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false"));
             ImportedPlacements out;
             QString error;
-            if (!PnPImport::readFile(format, path, out, &error))
-                QVERIFY(error.contains(path));
-        }
+            return !PnPImport::readFile(PnPFormat(format), many, out, &error)
+                && error.startsWith(many
+                    + QStringLiteral(", line %1: the file holds 1000001 placements; at most "
+                                     "1000000 are read")
+                          .arg(headLines + 1000001));
+        }));
+        ImportedPlacements out;
+        QString error;
+        QVERIFY(!PnPImport::readFile(PnPFormat(format), far, out, &error));
+        QVERIFY2(error.startsWith(far + QStringLiteral(", line %1: ").arg(headLines + 2))
+                && error.contains(QLatin1String("must be finite and within")),
+            qPrintable(error));
     }
 };
 

@@ -210,26 +210,6 @@ private slots:
         QCOMPARE(ok, !fails);
         QVERIFY2(fails ? error.contains(corpusDir + '/' + path) : out.isEmpty(), qPrintable(error));
     }
-
-    // Every reader over every file: a result or a failure with a text, never a crash.
-    void everyReaderSurvivesEveryFile()
-    {
-        QDir dir(corpusDir);
-        const QStringList folders = dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot);
-        int runs = 0;
-        for (const QString& folder : folders) {
-            for (const QFileInfo& info : QDir(dir.filePath(folder)).entryInfoList(QDir::Files)) {
-                for (int f = int(PnPFormat::Tessavrant); f <= int(PnPFormat::KiCad); ++f) {
-                    ImportedPlacements out;
-                    QString error;
-                    if (!PnPImport::readFile(PnPFormat(f), info.filePath(), out, &error))
-                        QVERIFY2(!error.isEmpty(), qPrintable(info.filePath()));
-                    ++runs;
-                }
-            }
-        }
-        QVERIFY(runs > 100);
-    }
 };
 
 QTEST_GUILESS_MAIN(TstPnPCorpus)

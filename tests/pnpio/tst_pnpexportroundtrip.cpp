@@ -57,15 +57,8 @@ private slots:
         QTest::addColumn<QStringList>("bottom");
 
         QTest::newRow("empty document") << QStringList() << QStringList();
-        QTest::newRow("every execute kind on both sides")
-            << QStringList { "R1|0603|12.5|3|top|90.5|10k|1|", "C1|0402|0|0|top|0|100n|0|DNP",
-                   "J1|PIN|5|5|top|180|HDR|3|" }
-            << QStringList { "U1|SO8|-4.25|7|bottom|270|LM358|2|hand",
-                   "R2|0603|1e-05|-1234.5|bottom|359.5|1k|1|" };
         QTest::newRow("decimal commas in texts stay texts")
             << QStringList { "R1|0603|1|2|top|0|4,7k|1|see,note;2" } << QStringList();
-        QTest::newRow("more than six digits are rounded")
-            << QStringList { "R1|0603|12.3456789|-0.000123456789|top|97.123456|1k|1|" } << QStringList();
         QTest::newRow("a rotation that rounds up to 360 reads back as 0")
             << QStringList { "R1|0603|1|1|top|359.9999999|1k|1|" } << QStringList();
         QTest::newRow("non-ASCII texts")

@@ -100,57 +100,6 @@ private slots:
     }
     void eagleMntLine() { checkLine(&EagleMntReader::parseLine); }
 
-    void eaglePartLine_data()
-    {
-        QTest::addColumn<QString>("header");
-        QTest::addColumn<QString>("line");
-        QTest::addColumn<QString>("expected");
-        const QString mm9
-            = "Part     Value             Package          Library             Position (mm)         "
-              "Orientation";
-        QTest::newRow("eagle 9 mm, mirrored")
-            << mm9
-            << "3V3      TPTP16SQ          TP16SQ           testpad             (48.26 5.08)          MR0"
-            << "3V3|TP16SQ|48.26|5.08|top|0|TPTP16SQ||1";
-        QTest::newRow("mm cut to two decimals")
-            << mm9
-            << "R7       10k               R0603            rcl                 (12.7 3.175)          MR180"
-            << "R7|R0603|12.7|3.17|top|180|10k||1";
-        QTest::newRow("decimal comma cut like a point")
-            << mm9
-            << "R8       10k               R0603            rcl                 (12,7 3,175)          R90"
-            << "R8|R0603|12.7|3.17|top|90|10k||1";
-        QTest::newRow("eagle 7 inch, empty value")
-            << "Part         Value          Package     Library             Position (inch)       Orientation"
-            << "ARDUINO_JP2                 1X12        SparkFun            (2.45 1.9)            MR180"
-            << "ARDUINO_JP2|1X12|62.23|48.26|top|180|||1";
-        QTest::newRow("inch keeps every decimal") << "Part     Value           Package            Library    "
-                                                     "                            Position (inch)"
-                                                     "       Orientation"
-                                                  << "C5       1n              C0603              rcl        "
-                                                     "                            (1.39375 2.96875)"
-                                                     "     R90"
-                                                  << "C5|C0603|35.40125|75.40625|top|90|1n||1";
-        QTest::newRow("mil without library column, utf8 micro")
-            << "Part     Value          Package  Position (mil)        Orientation"
-            << QString::fromUtf8("C2       47\xc2\xb5"
-                                 "F           CT7343   (960 860)             R180")
-            << QString::fromUtf8("C2|CT7343|24.384|21.844|top|180|47\xc2\xb5"
-                                 "F||1");
-    }
-    void eaglePartLine()
-    {
-        QFETCH(QString, header);
-        QFETCH(QString, line);
-        QFETCH(QString, expected);
-        EaglePartReader::Header h;
-        QVERIFY(EaglePartReader::parseHeader(header, h));
-        QVERIFY(EaglePartReader::isDataLine(line));
-        ImportedPlacement p;
-        EaglePartReader::parseLine(line, h, p);
-        QCOMPARE(describe(p), expected);
-    }
-
     void eaglePartHeaderAndDataLines()
     {
         EaglePartReader::Header h;
@@ -162,101 +111,6 @@ private slots:
         QVERIFY(EaglePartReader::isDataLine("R1 10k (-1 2) R0"));
         QCOMPARE(EaglePartReader::orientationAngle("SR22.5"), 22.5);
         QCOMPARE(EaglePartReader::orientationAngle(""), 0.0);
-    }
-
-    void altiumLine_data()
-    {
-        QTest::addColumn<QString>("header");
-        QTest::addColumn<QString>("line");
-        QTest::addColumn<QString>("expected");
-        const QString ada = "Designator Comment           Layer       Footprint               Center-X(mil) "
-                            "Center-Y(mil) Rotation Description";
-        QTest::newRow("mil, empty quoted description")
-            << ada
-            << "R1         432K              TopLayer    RESC1005X40X25NL05T10   295.276       -265.748      "
-               "270      "
-               "\"\""
-            << "R1|RESC1005X40X25NL05T10|7.5000104|-6.7499992|top|270|432K||1";
-        QTest::newRow("quoted description with commas")
-            << ada
-            << "C4         C0402C103M5RACTU  TopLayer    FP-C0402-BB-MFG         238.646       -266.518      "
-               "90       "
-               "\"CAP CER 10000PF 50V 20%, X7R\""
-            << "C4|FP-C0402-BB-MFG|6.0616084|-6.7695572|top|90|C0402C103M5RACTU|CAP CER 10000PF 50V 20%, "
-               "X7R|1";
-        QTest::newRow("quoted value with spaces, bottom")
-            << "Designator Comment            Layer       Footprint                         Center-X(mil) "
-               "Center-Y(mil) Rotation Description"
-            << "MP4        \"M3 x 4mm\"         BottomLayer 9774040360                        4169.291      "
-               "161.417  "
-               "     180      \"Spacer\""
-            << "MP4|9774040360|105.89999|4.0999918|bottom|180|M3 x 4mm|Spacer|1";
-        QTest::newRow("mm, fractional rotation, decimal comma")
-            << "Designator Comment Layer    Footprint Center-X(mm) Center-Y(mm) Rotation Description"
-            << "R9         1k      Top      0603      12,5         3,25         97.5     x;y"
-            << "R9|0603|12.5|3.25|top|97.5|1k|xy|1";
-    }
-    void altiumLine()
-    {
-        QFETCH(QString, header);
-        QFETCH(QString, line);
-        QFETCH(QString, expected);
-        AltiumReader::Header h;
-        QVERIFY(AltiumReader::parseHeader(header, h));
-        ImportedPlacement p;
-        AltiumReader::parseLine(line, h, p);
-        QCOMPARE(describe(p), expected);
-    }
-
-    void altiumCsvLine_data()
-    {
-        QTest::addColumn<QString>("header");
-        QTest::addColumn<QString>("line");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("reordered columns read by name")
-            << "\"Designator\",\"Footprint\",\"Center-X(mm)\",\"Center-Y(mm)\",\"Ref-X(mm)\",\"Ref-Y(mm)\","
-               "\"Pad-X(mm)\",\"Pad-Y(mm)\",\"Layer\",\"Rotation\",\"Comment\""
-            << "\"R59\",\"RES0603\",\"102.0000\",\"76.8750\",\"102.0000\",\"76.8750\",\"102.0000\",\"77."
-               "6250\","
-               "\"TopLayer\",\"270\",\"10k\""
-            << "R59|RES0603|102|76.875|top|270|10k||1";
-        QTest::newRow("mil columns") << "\"Designator\",\"Comment\",\"Layer\",\"Footprint\",\"Center-X(mil)"
-                                        "\",\"Center-Y(mil)\",\"Rotation\","
-                                        "\"Description\""
-                                     << "\"P?1_6_7\",\"Comment\",\"BottomLayer\",\"POGO_LANDPAD\",\"14800."
-                                        "000\",\"1200.000\",\"360\",\"\""
-                                     << "P?1_6_7|POGO_LANDPAD|375.92|30.48|bottom|360|Comment||1";
-        QTest::newRow("separators and decimal commas inside quotes")
-            << "\"Designator\",\"Comment\",\"Layer\",\"Footprint\",\"Center-X(mm)\",\"Center-Y(mm)\","
-               "\"Rotation\","
-               "\"Description\""
-            << "\"J1\",\"Header, 2-Pin\",\"TopLayer\",\"HDR1X2\",\"1,5\",\"-2,25\",\"90\",\"Pitch 2,54 mm\""
-            << "J1|HDR1X2|1.5|-2.25|top|90|Header, 2-Pin|Pitch 2,54 mm|1";
-        QTest::newRow("fixed positions without centre names")
-            << "Designator,Footprint,Comment,Description,Pad,Layer,X,Y,Rotation"
-            << "\"R1\",\"0603\",\"10k\",\"res\",\"p\",\"BottomLayer\",\"1,5\",\"2\",\"90\""
-            << "R1|0603|1.5|2|bottom|90|10k|res|1";
-        QTest::newRow("short line skipped")
-            << "Designator,Footprint,Comment,Description,Pad,Layer,X,Y,Rotation"
-            << "\"R1\",\"0603\",\"10k\""
-            << "";
-        QTest::newRow("blank line skipped")
-            << "\"Designator\",\"Footprint\",\"Center-X(mm)\",\"Center-Y(mm)\",\"Layer\",\"Rotation\""
-            << ""
-            << "";
-    }
-    void altiumCsvLine()
-    {
-        QFETCH(QString, header);
-        QFETCH(QString, line);
-        QFETCH(QString, expected);
-        QVERIFY(AltiumCsvReader::isHeader(header));
-        const AltiumCsvReader::Header h = AltiumCsvReader::parseHeader(header);
-        ImportedPlacement p;
-        const bool ok = AltiumCsvReader::parseLine(line, h, p);
-        QCOMPARE(ok, !expected.isEmpty());
-        if (ok)
-            QCOMPARE(describe(p), expected);
     }
 
     void targetLine_data()
@@ -307,6 +161,85 @@ private slots:
         QTest::addColumn<QStringList>("placements"); // or the error
         const int csv = int(PnPFormat::AltiumCsv), text = int(PnPFormat::Altium),
                   kicad = int(PnPFormat::KiCad);
+        // Lines as Eagle part lists and Altium exports have them, under their own headers.
+        const QByteArray mm9
+            = "Part     Value             Package          Library             Position (mm)         "
+              "Orientation\n";
+        const auto part = int(PnPFormat::EaglePart), csvFile = int(PnPFormat::AltiumCsv);
+        QTest::newRow("eagle 9 mm, mirrored, cut to two decimals, decimal comma")
+            << part
+            << mm9
+                + "3V3      TPTP16SQ          TP16SQ           testpad             (48.26 5.08)          "
+                  "MR0\n"
+                  "R7       10k               R0603            rcl                 (12.7 3.175)          "
+                  "MR180\n"
+                  "R8       10k               R0603            rcl                 (12,7 3,175)          "
+                  "R90\n"
+            << QStringList { "3V3|TP16SQ|48.26|5.08|top|0|TPTP16SQ|", "R7|R0603|12.7|3.17|top|180|10k|",
+                   "R8|R0603|12.7|3.17|top|90|10k|" };
+        QTest::newRow("eagle 7 inch, empty value, every decimal kept")
+            << part
+            << QByteArray(
+                   "Part         Value          Package     Library             Position (inch)       "
+                   "Orientation\n"
+                   "ARDUINO_JP2                 1X12        SparkFun            (2.45 1.9)            MR180\n"
+                   "C5           1n             C0603       rcl                 (1.39375 2.96875)     R90\n")
+            << QStringList { "ARDUINO_JP2|1X12|62.23|48.26|top|180||",
+                   "C5|C0603|35.40125|75.40625|top|90|1n|" };
+        QTest::newRow("eagle mil without library column, utf8 micro")
+            << part
+            << QByteArray("Part     Value          Package  Position (mil)        Orientation\n"
+                          "C2       47\xc2\xb5"
+                          "F           CT7343   (960 860)             R180\n")
+            << QStringList { QString::fromUtf8("C2|CT7343|24.384|21.844|top|180|47\xc2\xb5"
+                                               "F|") };
+        QTest::newRow("altium text mil, quoted descriptions, bottom")
+            << text
+            << QByteArray("Designator Comment           Layer       Footprint               Center-X(mil) "
+                          "Center-Y(mil) Rotation Description\n"
+                          "R1         432K              TopLayer    RESC1005X40X25NL05T10   295.276       "
+                          "-265.748      270      \"\"\n"
+                          "C4         C0402C103M5RACTU  TopLayer    FP-C0402-BB-MFG         238.646       "
+                          "-266.518      90       \"CAP CER 10000PF 50V 20%, X7R\"\n"
+                          "MP4        \"M3 x 4mm\"        BottomLayer 9774040360              4169.291      "
+                          "161.417       180      \"Spacer\"\n")
+            << QStringList { "R1|RESC1005X40X25NL05T10|7.5000104|-6.7499992|top|270|432K|",
+                   "C4|FP-C0402-BB-MFG|6.0616084|-6.7695572|top|90|C0402C103M5RACTU|CAP CER 10000PF 50V 20%, "
+                   "X7R",
+                   "MP4|9774040360|105.89999|4.0999918|bottom|180|M3 x 4mm|Spacer" };
+        QTest::newRow("altium text mm, fractional rotation, decimal comma")
+            << text
+            << QByteArray(
+                   "Designator Comment Layer    Footprint Center-X(mm) Center-Y(mm) Rotation Description\n"
+                   "R9         1k      Top      0603      12,5         3,25         97.5     x;y\n")
+            << QStringList { "R9|0603|12.5|3.25|top|97.5|1k|xy" };
+        QTest::newRow("altium csv, reordered columns read by name")
+            << csvFile
+            << QByteArray(
+                   "\"Designator\",\"Footprint\",\"Center-X(mm)\",\"Center-Y(mm)\",\"Ref-X(mm)\",\"Ref-Y(mm)"
+                   "\","
+                   "\"Pad-X(mm)\",\"Pad-Y(mm)\",\"Layer\",\"Rotation\",\"Comment\"\n"
+                   "\"R59\",\"RES0603\",\"102.0000\",\"76.8750\",\"102.0000\",\"76.8750\",\"102.0000\","
+                   "\"77.6250\",\"TopLayer\",\"270\",\"10k\"\n")
+            << QStringList { "R59|RES0603|102|76.875|top|270|10k|" };
+        QTest::newRow("altium csv mil, separators and decimal commas inside quotes")
+            << csvFile
+            << QByteArray(
+                   "\"Designator\",\"Comment\",\"Layer\",\"Footprint\",\"Center-X(mil)\",\"Center-Y(mil)\","
+                   "\"Rotation\",\"Description\"\n"
+                   "\"P?1_6_7\",\"Comment\",\"BottomLayer\",\"POGO_LANDPAD\",\"14800.000\",\"1200.000\","
+                   "\"360\",\"\"\n"
+                   "\"J1\",\"Header, 2-Pin\",\"TopLayer\",\"HDR1X2\",\"1,5\",\"-2,25\",\"90\",\"Pitch 2,54 "
+                   "mm\"\n")
+            << QStringList { "P?1_6_7|POGO_LANDPAD|375.92|30.48|bottom|360|Comment|",
+                   "J1|HDR1X2|0.0381|-0.05715|top|90|Header, 2-Pin|Pitch 2,54 mm" };
+        QTest::newRow("altium csv, fixed positions, short and blank lines skipped")
+            << csvFile
+            << QByteArray("Designator,Footprint,Comment,Description,Pad,Layer,X,Y,Rotation\n"
+                          "\"R1\",\"0603\",\"10k\",\"res\",\"p\",\"BottomLayer\",\"1,5\",\"2\",\"90\"\n"
+                          "\"R2\",\"0603\",\"10k\"\n\n")
+            << QStringList { "R1|0603|1.5|2|bottom|90|10k|res" };
+
         QTest::newRow("altium csv, units in the cells")
             << csv
             << csvHeader
