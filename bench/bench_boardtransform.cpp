@@ -29,8 +29,10 @@ struct Side
 
     Side()
     {
-        doc.boardInfo()->setWidth(300);
-        doc.boardInfo()->setHeight(200);
+        doc.edit(QStringLiteral("board size"), Change::Board, [](BoardSide& s) {
+            s.board.setWidth(300);
+            s.board.setHeight(200);
+        });
         for (int i = 0; i < placementCount; ++i)
             doc.appendEntry(
                 new PnPEntry(QStringLiteral("R%1").arg(i), QStringLiteral("0402"), i % 300, (i / 300) % 200,

@@ -93,7 +93,8 @@ struct BigProject
             top << new PnPEntry(QStringLiteral("R%1").arg(i), QStringLiteral("0603"), (i % 200) * 1.27,
                 (i / 200) * 1.905, QStringLiteral("top"), (i % 4) * 90.0, QStringLiteral("%1k").arg(i % 97),
                 ExecKind::Machine, QString());
-        document.setTopList(top);
+        document.editSide(true, QStringLiteral("placements"), Change::Placements,
+            [&](BoardSide& s) { s.placements = top; });
     }
 };
 

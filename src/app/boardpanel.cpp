@@ -1,7 +1,6 @@
 #include "app/boardpanel.h"
 
 #include "app/placementtables.h"
-#include "uikit/prompt.h"
 #include "board/boardtransform.h"
 #include "board/fiducialedit.h"
 #include "board/originstable.h"
@@ -14,6 +13,7 @@
 #include "board/ui/shiftpnp.h"
 #include "gerber/gerberlayer.h"
 #include "ui_mainwindow.h"
+#include "uikit/prompt.h"
 #include "view/ui/darstellg.h"
 
 #include <QDebug>

@@ -1,11 +1,11 @@
 #include "app/documentsession.h"
 
-#include "uikit/prompt.h"
 #include "app/startupfile.h"
 #include "app/statustext.h"
 #include "model/fileio.h"
 #include "project/projectfile.h"
 #include "ui_mainwindow.h"
+#include "uikit/prompt.h"
 #include "view/ui/darstellg.h"
 
 #include <QComboBox>

@@ -1,6 +1,5 @@
 #include "app/feederpanel.h"
 
-#include "uikit/prompt.h"
 #include "line/feederedit.h"
 #include "line/feederentry.h"
 #include "line/feederhandover.h"
@@ -19,6 +18,7 @@
 #include "model/fileio.h"
 #include "tables/bodysizes.h"
 #include "ui_mainwindow.h"
+#include "uikit/prompt.h"
 #include "view/ui/darstellg.h"
 
 #include <QDebug>

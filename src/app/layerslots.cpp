@@ -1,6 +1,5 @@
 #include "app/layerslots.h"
 
-#include "uikit/prompt.h"
 #include "board/layertransform.h"
 #include "gerber/excellonreader.h"
 #include "gerber/gerberlayer.h"
@@ -11,6 +10,7 @@
 #include "gerber/ui/gerbertable.h"
 #include "model/fileio.h"
 #include "ui_mainwindow.h"
+#include "uikit/prompt.h"
 #include "view/layerbounds.h"
 #include "view/ui/darstellg.h"
 

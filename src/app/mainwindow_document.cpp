@@ -7,10 +7,10 @@
 #include "app/feederpanel.h"
 #include "app/layerslots.h"
 #include "app/placementtables.h"
-#include "uikit/tablecolumns.h"
 #include "line/ui/linie_dlg.h"
 #include "settings/ui/search_dlg.h"
 #include "ui_mainwindow.h"
+#include "uikit/tablecolumns.h"
 #include "view/ui/darstellg.h"
 
 #include <QCloseEvent>

@@ -3,10 +3,10 @@
 
 #include "app/documentsession.h"
 #include "app/placementtables.h"
-#include "uikit/prompt.h"
 #include "model/version.h"
 #include "pnpio/ui/pnpexportactions.h"
 #include "pnpio/ui/pnpimportactions.h"
+#include "uikit/prompt.h"
 #include "view/ui/darstellg.h"
 
 #define TESSAVRANT_IMPORT_SLOT(slotName, function)                                                           \

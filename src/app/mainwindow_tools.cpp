@@ -5,7 +5,6 @@
 
 #include "app/boardpanel.h"
 #include "app/placementtables.h"
-#include "uikit/prompt.h"
 #include "board/boardtransform.h"
 #include "ui_mainwindow.h"
 #include "uikit/prompt.h"

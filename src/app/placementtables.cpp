@@ -2,8 +2,6 @@
 #include "app/placementtables.h"
 
 #include "app/feederpanel.h"
-#include "uikit/prompt.h"
-#include "uikit/tablecolumns.h"
 #include "board/boardtransform.h"
 #include "line/feederlist.h"
 #include "settings/placementsearch.h"
@@ -17,6 +15,8 @@
 #include "tables/ui/pnplist.h"
 #include "tables/ui/tablemenus.h"
 #include "ui_mainwindow.h"
+#include "uikit/prompt.h"
+#include "uikit/tablecolumns.h"
 #include "view/selectionhits.h"
 #include "view/toolgeometry.h"
 #include "view/ui/darstellg.h"
