@@ -221,7 +221,6 @@ bool DocumentSession::save()
         updateWindowTitle();
     }
     m_hooks.fillBoardInfoFields();
-    m_view.setPendingChanges(false);
     return m_saveSucceeded;
 }
 
@@ -254,7 +253,6 @@ bool DocumentSession::saveAsAsked()
         prompt().warning(&m_window, QStringLiteral("Error"),
             QStringLiteral("An error occured while saving the file"), error);
     }
-    m_view.setPendingChanges(false);
     endSaveProgress(m_view);
     return m_saveSucceeded;
 }

@@ -115,7 +115,6 @@ void MainWindow::tickEdgeScrolling()
 {
     if (!toolDragsAcrossView(m_view->toolMode()) || !m_mouseDragging)
         return;
-    m_view->setPendingChanges(false);
     const QPoint p = m_view->mapFromGlobal(QCursor::pos());
     if (p.x() >= m_view->width() - 25)
         m_view->viewState().offsetX -= 10;

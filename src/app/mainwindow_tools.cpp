@@ -65,8 +65,6 @@ void MainWindow::applyToolResponse(const ToolResponse& r, QMouseEvent* event)
         m_view->setCursor(Qt::ClosedHandCursor);
     else if (r.cursor == ToolResponse::Cursor::Normal)
         m_view->unsetCursor();
-    if (r.placementsMoved)
-        m_view->setPendingChanges(true);
     if (r.newOrigin)
         m_board->setOriginAt(*r.newOrigin);
     if (r.documentChanged)

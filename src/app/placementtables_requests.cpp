@@ -269,7 +269,6 @@ void PlacementTables::setExecOfSelected(int kind)
     rebuildTables();
     m_ui.pickandplacepositionen->clearSelection();
     m_ui.teile->clearSelection();
-    m_view.setPendingChanges(true);
 }
 
 void PlacementTables::markSelectedPlaced()
@@ -279,7 +278,6 @@ void PlacementTables::markSelectedPlaced()
     m_ui.pickandplacepositionen->clearSelection();
     m_ui.teile->clearSelection();
     rebuildTables();
-    m_view.setPendingChanges(true);
 }
 
 void PlacementTables::rotateSelected(int angle)

@@ -171,17 +171,6 @@ ApertureMacro* GerberLayer::addMacro(ApertureMacro* macro)
     return macro;
 }
 
-void GerberLayer::replaceMacro(ApertureMacro* old, ApertureMacro* replacement)
-{
-    const int i = m_macros.indexOf(old);
-    if (i < 0) {
-        m_macros.append(replacement);
-        return;
-    }
-    delete m_macros[i];
-    m_macros[i] = replacement;
-}
-
 void GerberLayer::addArcRecord(ArcRecord* arc)
 {
     m_arcRecords.append(arc);

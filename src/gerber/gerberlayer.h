@@ -67,8 +67,6 @@ public:
     Aperture* addAperture(Aperture* aperture);
     Aperture* adoptAperture(Aperture* aperture); // owned, but not in the aperture list
     ApertureMacro* addMacro(ApertureMacro* macro);
-    // Deletes `old` (which must be in the macro list) and puts `replacement` in its place.
-    void replaceMacro(ApertureMacro* old, ApertureMacro* replacement);
     void addArcRecord(ArcRecord* arc);
     // Room for this many more objects in the object and order lists (a reader's estimate).
     void reserveObjects(int count);

@@ -1,5 +1,7 @@
 #include "model/document.h"
 
+#include "model/numbertext.h"
+
 #include <QHash>
 #include <QRegExp>
 #include <QSet>
@@ -345,7 +347,7 @@ bool isNumberField(BoardField field)
 
 double numberOf(const QString& text)
 {
-    return QString(text).replace(QLatin1Char(','), QLatin1Char('.')).toDouble();
+    return NumberText::parse(text);
 }
 
 } // namespace
@@ -365,7 +367,7 @@ bool Document::boardFieldAccepts(BoardField field, const QString& text)
     // A run of digits too long for a double would be stored as infinity (or 0) and spread
     // into every placement through the origin shift: refuse it like a wrong character.
     bool ok = false;
-    const double v = QString(text).replace(QLatin1Char(','), QLatin1Char('.')).toDouble(&ok);
+    const double v = NumberText::parse(text, &ok);
     return ok && std::isfinite(v);
 }
 
@@ -377,15 +379,15 @@ QString Document::boardFieldText(const BoardInfo& info, BoardField field)
     case BoardField::Comment:
         return info.comment();
     case BoardField::Width:
-        return QString::number(info.width(), 'g', 6);
+        return NumberText::format(info.width());
     case BoardField::Height:
-        return QString::number(info.height(), 'g', 6);
+        return NumberText::format(info.height());
     case BoardField::Depth:
-        return QString::number(info.depth(), 'g', 6);
+        return NumberText::format(info.depth());
     case BoardField::OriginX:
-        return QString::number(info.originX(), 'g', 6);
+        return NumberText::format(info.originX());
     case BoardField::OriginY:
-        return QString::number(info.originY(), 'g', 6);
+        return NumberText::format(info.originY());
     }
     return QString();
 }

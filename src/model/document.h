@@ -204,7 +204,7 @@ public:
     BoardFieldEdit editBoardField(BoardField field, const QString& text);
     // True when text is acceptable for the field (pattern and, for numbers, a finite value).
     static bool boardFieldAccepts(BoardField field, const QString& text);
-    // The field's text shown for a record: numbers with QString::number(v, 'g', 6).
+    // The field's text shown for a record: numbers with six significant digits (NumberText::format).
     static QString boardFieldText(const BoardInfo& info, BoardField field);
     static QString invalidInputTitle() { return QStringLiteral("Invalid Characters"); }
     static QString invalidInputText() { return QStringLiteral("Your input contains invalid characters"); }

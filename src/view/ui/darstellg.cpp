@@ -99,7 +99,6 @@ void Darstellg::resetDocument()
     m_centreOnSelection = false;
     m_selectionCentringCounter = 0;
     m_lastCentredIndex = -1;
-    m_pendingChanges = false;
     // A band, measurement or drawing in progress belonged to the old document.
     m_overlays = BoardOverlays();
     m_progressBar->hide();

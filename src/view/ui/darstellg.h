@@ -64,8 +64,6 @@ public:
     // A layer's image changed in place (a transform): its raster no longer fits and is dropped,
     // the layer is drawn from its objects and rendered again. False while its render still runs.
     bool layerImageChanged(GerberLayer* layer);
-    // True while a render thread of this view runs.
-    bool renderRunning() const;
     // Waits for every render thread of this view (closing, tests).
     void waitForRenders();
 
@@ -103,15 +101,9 @@ public:
     void setLoading(bool on) { m_loading = on; }
     bool centreOnSelection() const { return m_centreOnSelection; }
     void setCentreOnSelection(bool on) { m_centreOnSelection = on; }
-    int selectionCentringCounter() const { return m_selectionCentringCounter; }
-    void setSelectionCentringCounter(int v) { m_selectionCentringCounter = v; }
-    int lastCentredIndex() const { return m_lastCentredIndex; }
     void setLastCentredIndex(int v) { m_lastCentredIndex = v; }
     bool interactionBlocked() const { return m_interactionBlocked; }
     void setInteractionBlocked(bool on) { m_interactionBlocked = on; }
-    // Changes the main window has not yet pushed through (cleared after a save).
-    bool pendingChanges() const { return m_pendingChanges; }
-    void setPendingChanges(bool on) { m_pendingChanges = on; }
     // Ctrl held on the keyboard (the main window sets it; focus loss clears it).
     bool ctrlHeld() const { return m_ctrlHeld; }
     void setCtrlHeld(bool on) { m_ctrlHeld = on; }
@@ -130,8 +122,6 @@ public:
     void setSilkColor(const QColor& c);
 
     // ---- steps of a long operation, shown in the step label
-    int stepTotal() const { return m_stepTotal; }
-    int currentStep() const { return m_currentStep; }
     // Sets total and current step and shows the label.
     void showSteps(int total, int current = 0);
     void advanceStep();
@@ -205,7 +195,6 @@ private:
     int m_selectionCentringCounter = 0;
     int m_lastCentredIndex = -1;
     bool m_interactionBlocked = false;
-    bool m_pendingChanges = false;
     bool m_ctrlHeld = false;
 
     int m_stepTotal = 0;

@@ -253,14 +253,6 @@ bool Darstellg::layerImageChanged(GerberLayer* layer)
     return true;
 }
 
-bool Darstellg::renderRunning() const
-{
-    for (const QPointer<RenderThread>& t : m_renderThreads)
-        if (t && t->isRunning())
-            return true;
-    return false;
-}
-
 void Darstellg::waitForRenders()
 {
     for (const QPointer<RenderThread>& t : qAsConst(m_renderThreads))

@@ -20,7 +20,6 @@ public:
     int textSize() const;
 
     QLineEdit* textEdit() const { return m_text; }
-    QFontComboBox* fontBox() const { return m_font; }
     QSpinBox* sizeBox() const { return m_size; }
 
 private:
