@@ -30,9 +30,11 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
+#include <QShowEvent>
 #include <QStandardPaths>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTimer>
 
 MainWindow::MainWindow(const QString& startupArgument, QWidget* parent)
     : QMainWindow(parent)
@@ -277,4 +279,14 @@ void MainWindow::showAtSavedPlace()
         showMaximized();
     else
         show();
+}
+
+void MainWindow::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    // A file given at start was read before the view had a size; once the window is shown by
+    // the program (not restored by the window system), bring the board into view if none of it
+    // shows.
+    if (!event->spontaneous())
+        QTimer::singleShot(0, this, [this] { m_view->fitIfBoardOutOfView(); });
 }

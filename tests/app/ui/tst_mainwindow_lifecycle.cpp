@@ -242,6 +242,10 @@ private slots:
         QTest::addColumn<QString>("reason");
         QTest::newRow("good") << QByteArray("%FSLAX24Y24*%\n%ADD10C,0.01*%\nD10*\nX0Y0D03*\nM02*\n") << 1
                               << QString();
+        // Far from the origin: out of view at the start zoom, in view once the window is shown.
+        QTest::newRow("far away") << QByteArray(
+            "%FSLAX24Y24*%\n%ADD10C,0.01*%\nD10*\nX500000Y500000D03*\nM02*\n")
+                                  << 1 << QString();
         QTest::newRow("refused block") << QByteArray("%FSLAX24Y24*%\n%ADD10C,0.01*%\nD11*\nM02*\n") << 0
                                        << QStringLiteral("top.gbr, line 3: D-Code unbekannt in \"D11*\"");
     }
@@ -264,6 +268,9 @@ private slots:
             QCOMPARE(warnings.first().text, QStringLiteral("An error occured while loading the file"));
             QCOMPARE(warnings.first().detail, reason);
         }
+        w.show();
+        QCoreApplication::processEvents();
+        QVERIFY(!w.view()->fitIfBoardOutOfView()); // shown: the layer is in view already
     }
 
     // Loading a layer into a slot: a failed read or a cancelled drill dialog keeps the layer the
