@@ -95,14 +95,24 @@ private slots:
         QTemporaryDir dir;
         const QString many = dir.filePath(QStringLiteral("many.txt"));
         const QString far = dir.filePath(QStringLiteral("far.txt"));
-        QFile file(many);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(head + line.repeated(1000001));
-        file.close();
         QFile farFile(far);
         QVERIFY(farFile.open(QIODevice::WriteOnly));
         farFile.write(head + line + farLine);
         farFile.close();
+        {
+            ImportedPlacements out;
+            QString error;
+            QVERIFY(!PnPImport::readFile(PnPFormat(format), far, out, &error));
+            QVERIFY2(error.startsWith(far + QStringLiteral(", line %1: ").arg(headLines + 2))
+                    && error.contains(QLatin1String("must be finite and within")),
+                qPrintable(error));
+        }
+        if (!memoryBoundsChecked)
+            QSKIP("memory bounds are checked in builds without AddressSanitizer");
+        QFile file(many);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(head + line.repeated(1000001));
+        file.close();
         const qint64 bound = 16 * QFileInfo(many).size() + 256LL * 1024 * 1024;
         QVERIFY(runWithMemoryLimit(bound, [&] {
             QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false"));
@@ -114,12 +124,6 @@ private slots:
                                      "1000000 are read")
                           .arg(headLines + 1000001));
         }));
-        ImportedPlacements out;
-        QString error;
-        QVERIFY(!PnPImport::readFile(PnPFormat(format), far, out, &error));
-        QVERIFY2(error.startsWith(far + QStringLiteral(", line %1: ").arg(headLines + 2))
-                && error.contains(QLatin1String("must be finite and within")),
-            qPrintable(error));
     }
 };
 

@@ -7,6 +7,20 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+// AddressSanitizer's allocator keeps redzones and a quarantine of freed blocks, and its slow
+// unwinding makes million-line inputs take minutes: memory bounds are checked in plain builds only.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool memoryBoundsChecked = false;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+constexpr bool memoryBoundsChecked = false;
+#else
+constexpr bool memoryBoundsChecked = true;
+#endif
+#else
+constexpr bool memoryBoundsChecked = true;
+#endif
+
 // Runs `work` in a child process whose address space may grow by at most `extraBytes` beyond
 // what it holds at the start: work that allocates more fails there (or dies) instead of passing.
 // True when the child ran to the end and `work` returned true.
