@@ -256,6 +256,17 @@ bool GerberParser::handleApertureDefinition(QStringView block)
 
 bool GerberParser::handleDBlock(QStringView block)
 {
+    // In a region a lone D02 is a move to the current point: it closes the contour being
+    // built, and the next draws start a new one there. Each contour is a region of its own, so
+    // overlapping contours add up instead of cancelling out.
+    if (m_layer.regionMode && m_layer.currentRegion
+        && (block == QLatin1String("D2*") || block == QLatin1String("D02*"))) {
+        regionPoint(QStringView(u"D2"), m_currentPoint.x(), m_currentPoint.y());
+        m_modalD[0] = QLatin1Char('D');
+        m_modalD[1] = QLatin1Char('2');
+        m_modalDLength = 2;
+        return true;
+    }
     if (!m_layer.apertures().isEmpty()) {
         // On its own a D01 or D02 draws nothing but sets the code that the next coordinates
         // without one repeat, as P-CAD writes "D2*" before its first bare coordinate.

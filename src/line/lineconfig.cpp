@@ -175,19 +175,19 @@ QByteArray LineConfig::serialize() const
     for (int i = 0; i < m_lines.size(); ++i) {
         for (const Machine* machine : m_lines.at(i).machines) {
             for (int k : keptBefore.value(machine))
-                out += m_kept.at(k).second + '\n';
+                out.append(m_kept.at(k).second + '\n');
             written.insert(machine);
             QString name = machine->name;
             name.replace(QLatin1Char(';'), QLatin1Char('_'));
             name.replace(QLatin1Char('\n'), QLatin1Char('_'));
-            out += name.toLatin1() + ';' + QByteArray::number(int(machine->type)) + ';'
-                + QByteArray::number(i) + '\n';
+            out.append(name.toLatin1() + ';' + QByteArray::number(int(machine->type)) + ';'
+                + QByteArray::number(i) + '\n');
         }
     }
     // Lines whose machine was removed, and those after the last machine, end the file.
     for (const auto& kept : m_kept)
         if (!kept.first || !written.contains(kept.first))
-            out += kept.second + '\n';
+            out.append(kept.second + '\n');
     return out;
 }
 
@@ -215,7 +215,7 @@ QByteArray LineConfig::filterImport(const QByteArray& data, int* taken)
     forEachLine(data, [&](const QString& text) {
         if (!takeLine(text, nullptr))
             return;
-        out += text.trimmed().toLatin1() + '\n';
+        out.append(text.trimmed().toLatin1() + '\n');
         ++count;
     });
     if (taken)

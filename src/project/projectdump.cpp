@@ -32,7 +32,7 @@ void dumpLayers(QString& out, const QList<GerberLayer*>& list)
     for (int i = 0; i < list.size(); ++i) {
         const GerberLayer* l = list.at(i);
         if (l && (!l->fileName.isEmpty() || !l->objects().isEmpty()))
-            out += QStringLiteral("  ") + layerLine(i + 1, *l);
+            out.append(QStringLiteral("  ") + layerLine(i + 1, *l));
     }
 }
 
@@ -40,9 +40,9 @@ void dumpFeeders(QString& out, const QString& title, const QList<FeederRecord>& 
 {
     if (rows.isEmpty())
         return;
-    out += title + QLatin1Char('\n');
+    out.append(title + QLatin1Char('\n'));
     for (const FeederRecord& r : rows)
-        out += QStringLiteral("    feeder ") + join(r.fields) + QLatin1Char('\n');
+        out.append(QStringLiteral("    feeder ") + join(r.fields) + QLatin1Char('\n'));
 }
 
 void dumpSide(QString& out, const Document& doc, const LayerSet& layers, bool top)
@@ -60,8 +60,8 @@ void dumpSide(QString& out, const Document& doc, const LayerSet& layers, bool to
             number(g.spacingY) })
         + QLatin1Char('\n');
     for (const Origin& o : doc.side(top).origins)
-        out += QStringLiteral("  origin ") + join({ number(o.x), number(o.y), number(o.exec) })
-            + QLatin1Char('\n');
+        out.append(QStringLiteral("  origin ") + join({ number(o.x), number(o.y), number(o.exec) })
+            + QLatin1Char('\n'));
     const Fiducials& f = doc.side(top).fiducials;
     out += QStringLiteral("  fiducials ")
         + join({ number(f.board1X()), number(f.board1Y()), number(f.board2X()), number(f.board2Y()),

@@ -321,18 +321,20 @@ private slots:
     {
         auto [layer, ok, error] = parse(header
             + "X0Y0D03*\nG36*\nX0Y0D02*\nX10000Y0D01*\nX10000Y10000D01*\nX20000Y0D02*\nX30000Y0D01*\n"
-              "X30000Y10000D01*\nG37*\nX0Y0D03*\nM02*\n");
+              "X30000Y10000D01*\nD02*\nX40000Y0D01*\nG37*\nX0Y0D03*\nM02*\n");
         QVERIFY(ok);
         QCOMPARE(layer->objects().size(), 2); // only the two flashes
-        QCOMPARE(layer->regionPolygons().size(), 2);
+        QCOMPARE(layer->regionPolygons().size(), 3);
+        // A lone D02 closes the contour and the next starts at the current point.
+        QCOMPARE(*layer->regionPolygons().at(2), QPolygonF({ QPointF(3, 1), QPointF(4, 0), QPointF(3, 1) }));
         QCOMPARE(*layer->regionPolygons().at(0),
             QPolygonF({ QPointF(0, 0), QPointF(1, 0), QPointF(1, 1), QPointF(0, 0) }));
         QCOMPARE(*layer->regionPolygons().at(1),
             QPolygonF({ QPointF(2, 0), QPointF(3, 0), QPointF(3, 1), QPointF(2, 0) }));
-        QCOMPARE(layer->order(), QVector<qint32>({ 0, 1, 2, 3 }));
+        QCOMPARE(layer->order(), QVector<qint32>({ 0, 1, 2, 3, 4 }));
         QCOMPARE(layer->regionAt(1), layer->regionPolygons().at(0));
         QCOMPARE(layer->regionAt(2), layer->regionPolygons().at(1));
-        QCOMPARE(layer->objectAt(3), layer->objects().at(1));
+        QCOMPARE(layer->objectAt(4), layer->objects().at(1));
         QVERIFY(!layer->regionMode);
     }
 
