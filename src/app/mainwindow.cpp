@@ -222,7 +222,7 @@ void MainWindow::createCollaborators()
     FeederPanel::Hooks feeders;
     feeders.applyMachineSelector = [this](int machine) { m_tables->applyMachineSelector(machine); };
     feeders.placementOrderChanged = [this] { m_tables->buildPlacementTable(); };
-    feeders.layerModeActive = [this] { return m_modes->layerModeActive(); };
+    feeders.layerModeActive = [this] { return m_modes && m_modes->layerModeActive(); };
     m_feeders = std::make_unique<FeederPanel>(*m_ui, *m_view, this, m_document->lastDirectory(), feeders);
 
     PlacementTables::Hooks tables;
