@@ -12,9 +12,11 @@
 #include <QDebug>
 #include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QProgressBar>
+#include <QScreen>
 #include <QStandardPaths>
 
 namespace {
@@ -289,6 +291,23 @@ bool DocumentSession::confirmClose()
         m_hooks.writeColorSettings();
     }
     return true;
+}
+
+void DocumentSession::showWindowAtSavedPlace()
+{
+    const WindowPlacement saved = m_session.window;
+    if (!saved.geometry.isValid()) {
+        m_window.showMaximized();
+        return;
+    }
+    const QScreen* screen = QGuiApplication::screenAt(saved.geometry.center());
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    m_window.setGeometry(screen ? saved.fittedInto(screen->availableGeometry()).geometry : saved.geometry);
+    if (saved.maximized)
+        m_window.showMaximized();
+    else
+        m_window.show();
 }
 
 void DocumentSession::rememberWindow(const QRect& geometry, bool maximized)

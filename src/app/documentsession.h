@@ -62,6 +62,8 @@ public:
     bool confirmClose();
     // Where the window stood, for the next start.
     void rememberWindow(const QRect& geometry, bool maximized);
+    // Shows the window where it was last closed: maximised when it was then, and on a first start.
+    void showWindowAtSavedPlace();
     // Fills "Open Recent" from the list; projects whose files are gone leave it with a note.
     void fillRecentMenu();
     void updateWindowTitle();

@@ -1,3 +1,4 @@
+#include "app/documentsession.h"
 #include "app/mainwindow.h"
 
 #include <QApplication>
@@ -11,6 +12,6 @@ int main(int argc, char* argv[])
     QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("tessavrant")));
     const QStringList arguments = QCoreApplication::arguments();
     MainWindow window(arguments.value(1));
-    window.showAtSavedPlace();
+    window.documentSession().showWindowAtSavedPlace();
     return app.exec();
 }

@@ -4,46 +4,92 @@
 #include "app/boardpanel.h"
 #include "app/documentsession.h"
 #include "app/feederpanel.h"
-#include "app/hoverwatch.h"
 #include "app/layerslots.h"
+#include "app/modeactions.h"
+#include "app/panellayout.h"
 #include "app/placementtables.h"
-#include "app/statustext.h"
+#include "app/toolactions.h"
+#include "app/windowcolors.h"
+#include "app/windowmodes.h"
+#include "app/windowstatus.h"
 #include "fab/ui/fabricationimport.h"
 #include "model/configfolder.h"
+#include "model/version.h"
+#include "pnpio/ui/pnpimportactions.h"
 #include "resources/resources.h"
+#include "settings/ui/search_dlg.h"
 #include "ui_mainwindow.h"
 #include "uikit/prompt.h"
 #include "uikit/tablecolumns.h"
 #include "view/ui/darstellg.h"
 
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QDebug>
 #include <QDoubleSpinBox>
 #include <QFont>
 #include <QFontMetrics>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QMovie>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QScreen>
 #include <QShortcut>
 #include <QShowEvent>
 #include <QStandardPaths>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
+#include <QTimerEvent>
+
+namespace {
+void fitFiducialFields(Ui::MainWindow& ui)
+{
+    // The fiducial fields share the narrow right panel two by two: where the font is too wide
+    // for a full coordinate, theirs gets smaller rather than the value being cut.
+    for (QDoubleSpinBox* box : ui.boardStuff->findChildren<QDoubleSpinBox*>()) {
+        QFont font = box->font();
+        const auto needed
+            = [&] { return QFontMetrics(font).horizontalAdvance(QStringLiteral("-9999.999")) + 10; };
+        while (needed() > box->width() && font.pointSizeF() > 6.0)
+            font.setPointSizeF(font.pointSizeF() - 0.5);
+        box->setFont(font);
+    }
+}
+
+void fillSelectorBoxes(Ui::MainWindow& ui)
+{
+    const struct
+    {
+        QComboBox* box;
+        QStringList entries;
+    } boxes[] = {
+        { ui.FiducialGeometrySquareCircle, { QStringLiteral("Circle"), QStringLiteral("Square") } },
+        { ui.FiducialGeometryReflect, { QStringLiteral("Reflect"), QStringLiteral("NReflect") } },
+        { ui.BoardColorBox,
+            { QStringLiteral("Green"), QStringLiteral("White"), QStringLiteral("Black"),
+                QStringLiteral("Red"), QStringLiteral("Blue") } },
+        { ui.SilkColorBox,
+            { QStringLiteral("White"), QStringLiteral("Black"), QStringLiteral("Yellow"),
+                QStringLiteral("Red") } },
+    };
+    // Filling is not an edit: the boxes' change handlers would mark the document modified.
+    for (const auto& b : boxes) {
+        const bool blocked = b.box->blockSignals(true);
+        b.box->clear();
+        b.box->addItems(b.entries);
+        b.box->blockSignals(blocked);
+    }
+}
+} // namespace
 
 MainWindow::MainWindow(const QString& startupArgument, QWidget* parent)
     : QMainWindow(parent)
     , m_ui(new Ui::MainWindow)
-    , m_drawingsColor(255, 0, 0)
 {
     initTessavrantResources();
-    m_hoverWatch = std::make_unique<HoverWatch>();
-    m_statusLabel = new QLabel(this);
 
     // The form; the board view is its drst.
     m_ui->setupUi(this);
@@ -51,19 +97,34 @@ MainWindow::MainWindow(const QString& startupArgument, QWidget* parent)
     m_ui->movieLabel->setMovie(
         new QMovie(QStringLiteral(":/ressources/images/spinner.gif"), QByteArray(), this));
     m_ui->movieLabel->hide();
-    createToolbarWidgets();
+    m_searchField = new QLineEdit(this);
+    m_searchField->setObjectName(QStringLiteral("searchField"));
+    m_searchField->setFixedWidth(100);
+    auto* findNow = new QPushButton(QStringLiteral("Find Now"), this);
+    findNow->setObjectName(QStringLiteral("findNowButton"));
+    findNow->setFocusPolicy(Qt::NoFocus);
+    connect(findNow, &QPushButton::clicked, this, &MainWindow::searchRefDes);
+    m_ui->toolBar->addWidget(m_searchField);
+    m_ui->toolBar->addWidget(findNow);
 
     AppLook::apply();
 
     qDebug() << QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (!ConfigFolder::ensureExists())
         qDebug() << "cannot create" << ConfigFolder::path();
-    readColorSettings();
     createCollaborators();
-    connect(m_ui->menuOpen_Recent, &QMenu::aboutToShow, this, &MainWindow::fillRecentMenu);
-    connect(m_topButton, &QPushButton::clicked, this, &MainWindow::switchBottomTop);
-    connect(m_bottomButton, &QPushButton::clicked, this, &MainWindow::switchTopBottom);
-    connect(m_gerberButton, &QPushButton::clicked, this, &MainWindow::switchGerberPnP);
+    connect(m_ui->menuOpen_Recent, &QMenu::aboutToShow, m_document.get(), &DocumentSession::fillRecentMenu);
+    connect(m_modes->topButton(), &QPushButton::clicked, this, &MainWindow::switchBottomTop);
+    connect(m_modes->bottomButton(), &QPushButton::clicked, this, &MainWindow::switchTopBottom);
+    connect(m_modes->gerberButton(), &QPushButton::clicked, this, &MainWindow::switchGerberPnP);
+    // Entries that have no slot of their own.
+    connect(m_ui->actionKiCad, &QAction::triggered, m_tables.get(),
+        [this] { m_tables->importPlacements(PnPImportActions::importKiCad, m_document->lastDirectory()); });
+    connect(m_ui->actionTOPAZ_OPAL_single_CAM, &QAction::triggered, m_feeders.get(), &FeederPanel::optimize);
+    connect(m_ui->actionAbout, &QAction::triggered, this, [this] {
+        prompt().information(
+            this, QStringLiteral("About"), Version::programText() + QLatin1Char('\n') + Version::buildText());
+    });
 
     m_ui->pickandplacepositionen->setColumnCount(11);
     m_ui->pickandplacepositionen->setHorizontalHeaderLabels({ QStringLiteral("RefDes"),
@@ -77,7 +138,7 @@ MainWindow::MainWindow(const QString& startupArgument, QWidget* parent)
     m_ui->teile->setHorizontalHeaderLabels(
         { QStringLiteral("Qty"), QStringLiteral("Value"), QStringLiteral("Name") });
     m_ui->teile->columns()->fit();
-    fitFiducialFields();
+    fitFiducialFields(*m_ui);
     // The tab titles keep the application's normal size so all three fit the narrow panel.
     QFont tabFont = m_ui->boardStuff->tabBar()->font();
     tabFont.setPointSize(qMax(6, tabFont.pointSize() - 3));
@@ -87,7 +148,7 @@ MainWindow::MainWindow(const QString& startupArgument, QWidget* parent)
     m_tables->disconnectSignals();
     m_board->fillBoardInfoFields();
     m_board->fillFiducialFields();
-    createLists();
+    m_tables->createLists();
     m_board->buildOriginsTable();
     m_feeders->rebuildFeederList();
     m_tables->connectSignals();
@@ -95,12 +156,26 @@ MainWindow::MainWindow(const QString& startupArgument, QWidget* parent)
     m_timerId = startTimer(20, Qt::CoarseTimer);
 
     m_document->updateWindowTitle();
-    styleSideButtons(0);
-    createShortcuts();
-    createStatusBarWidgets();
-    connectViewActions();
-    setInitialIcons();
-    fillSelectorBoxes();
+    const struct
+    {
+        Qt::Key key;
+        std::function<void()> run;
+    } keys[] = { { Qt::Key_T, [this] { switchBottomTop(); } }, { Qt::Key_B, [this] { switchTopBottom(); } },
+        { Qt::Key_D, [this] { sigDistanceTool(); } },
+        { Qt::Key_M, [this] { m_tools->chooseTool(ToolMode::Movement); } },
+        { Qt::Key_O, [this] { m_tools->chooseTool(ToolMode::SetNewOrigin); } },
+        { Qt::Key_A, [this] { m_tools->chooseTool(ToolMode::MultipleSelection); } },
+        { Qt::Key_S, [this] { m_tools->chooseTool(ToolMode::SetNewPosition); } } };
+    for (const auto& k : keys) {
+        auto* shortcut = new QShortcut(QKeySequence(k.key), this);
+        shortcut->setAutoRepeat(false);
+        connect(shortcut, &QShortcut::activated, this, k.run);
+    }
+    m_status = std::make_unique<WindowStatus>(*m_ui, *m_view, *this);
+    m_tools->connectActions();
+    m_tools->setInitialIcons();
+    fillSelectorBoxes(*m_ui);
+    m_board->fillFiducialFields();
     // Through layer mode into placement top, so menus and buttons start in a known state.
     switchGerberPnP();
     switchBottomTop();
@@ -109,9 +184,8 @@ MainWindow::MainWindow(const QString& startupArgument, QWidget* parent)
 
     // Entries that carry no function in this version.
     m_view->setFocus();
-    for (const QString& name : { QStringLiteral("actionAssembleon"), QStringLiteral("actionAssembleon_TXT"),
-             QStringLiteral("actionEclipse_emerald"), QStringLiteral("actionVI3000") })
-        setEntryEnabled(name, false);
+    for (const QString& name : ModeActions::withoutFunction())
+        m_modes->setEntryEnabled(name, false);
     m_ui->actionGenerate_Feederlist->setText(QStringLiteral("Set Part Dimensions"));
 }
 
@@ -123,26 +197,32 @@ MainWindow::~MainWindow()
 
 void MainWindow::createCollaborators()
 {
+    m_panelLayout = std::make_unique<PanelLayout>(
+        *m_ui, *m_view, *this, [this] { return m_modes && m_modes->layerModeActive(); });
+    m_colors = std::make_unique<WindowColors>(*m_ui, *m_view, m_panelLayout->state(), *this,
+        [this] { return m_modes && m_modes->layerModeActive(); });
+    m_colors->read();
+
     DocumentSession::Hooks session;
     session.blockInteraction = [this] { blockInteraction(); };
     session.unblockInteraction = [this] { unblockInteraction(); };
-    session.startNewDocument = [this] { startNewDocument(); };
-    session.prepareForLoad = [this] { prepareForLoad(); };
-    session.showLoadedDocument = [this](bool read) { showLoadedDocument(read); };
+    session.startNewDocument = [this] { m_modes->startNewDocument(); };
+    session.prepareForLoad = [this] { m_modes->prepareForLoad(); };
+    session.showLoadedDocument = [this](bool read) { m_modes->showLoadedDocument(read); };
     session.handLineDataToView = [this] { m_feeders->handLineDataToView(); };
     session.fillBoardInfoFields = [this] { m_board->fillBoardInfoFields(); };
     session.showTop = [this] { switchBottomTop(); };
     session.placementsImported = [this] { m_tables->rebuildTables(); };
     session.loadLayerFile
         = [this](const QString& path, bool drill) { return m_layers->loadFromCommandLine(path, drill); };
-    session.writeColorSettings = [this] { writeColorSettings(); };
-    session.colorSettingsChanged = [this] { return colorSettingsChanged(); };
+    session.writeColorSettings = [this] { m_colors->write(); };
+    session.colorSettingsChanged = [this] { return m_colors->changed(); };
     m_document = std::make_unique<DocumentSession>(*m_ui, *m_view, *this, std::move(session));
 
     FeederPanel::Hooks feeders;
     feeders.applyMachineSelector = [this](int machine) { m_tables->applyMachineSelector(machine); };
     feeders.placementOrderChanged = [this] { m_tables->buildPlacementTable(); };
-    feeders.layerModeActive = [this] { return m_layerModeActive; };
+    feeders.layerModeActive = [this] { return m_modes && m_modes->layerModeActive(); };
     m_feeders = std::make_unique<FeederPanel>(*m_ui, *m_view, this, m_document->lastDirectory(), feeders);
 
     PlacementTables::Hooks tables;
@@ -150,9 +230,9 @@ void MainWindow::createCollaborators()
     tables.unblockInteraction = [this] { unblockInteraction(); };
     tables.shiftSelected = [this](bool alongX) { m_board->shiftAsked(alongX, true); };
     tables.convertToFiducial = [this](int target) { m_board->convertToFiducial(target); };
-    tables.showSide = [this](bool top) { (top ? m_topButton : m_bottomButton)->click(); };
+    tables.showSide = [this](bool top) { (top ? m_modes->topButton() : m_modes->bottomButton())->click(); };
     tables.titleName = [this] { return m_document->titleName(); };
-    tables.cursorPosition = [this] { return m_cursor; };
+    tables.cursorPosition = [this] { return m_status->cursor(); };
     m_tables = std::make_unique<PlacementTables>(*m_ui, *m_view, *m_feeders, *m_searchField, this, tables);
     connect(m_searchField, &QLineEdit::returnPressed, this, &MainWindow::searchRefDes);
 
@@ -169,116 +249,16 @@ void MainWindow::createCollaborators()
     };
     m_layers = std::make_unique<LayerSlots>(*m_ui, *m_view, this, m_document->lastDirectory(), layers);
     m_board = std::make_unique<BoardPanel>(*m_ui, *m_view, *m_tables, *this);
-    installFabricationImport();
-}
+    m_tools = std::make_unique<ToolActions>(*m_ui, *m_view, *m_tables, *m_board, *this);
+    m_modes = std::make_unique<WindowModes>(*m_ui, *m_view, *this,
+        WindowModes::Parts {
+            *m_tables, *m_feeders, *m_layers, *m_board, *m_tools, *m_colors, *m_panelLayout });
 
-void MainWindow::createToolbarWidgets()
-{
-    m_searchField = new QLineEdit(this);
-    m_searchField->setObjectName(QStringLiteral("searchField"));
-    m_searchField->setFixedWidth(100);
-    auto* findNow = new QPushButton(QStringLiteral("Find Now"), this);
-    findNow->setObjectName(QStringLiteral("findNowButton"));
-    connect(findNow, &QPushButton::clicked, this, &MainWindow::searchRefDes);
-    m_bottomButton = new QPushButton(QStringLiteral("BOTTOM"), this);
-    m_bottomButton->setObjectName(QStringLiteral("bottomButton"));
-    m_topButton = new QPushButton(QStringLiteral("TOP"), this);
-    m_topButton->setObjectName(QStringLiteral("topButton"));
-    m_topButton->setMinimumWidth(66);
-    m_topButton->setMaximumWidth(66);
-    m_gerberButton = new QPushButton(QStringLiteral("GERBER"), this);
-    m_gerberButton->setObjectName(QStringLiteral("gerberButton"));
-    for (QPushButton* b : { findNow, m_bottomButton, m_topButton, m_gerberButton })
-        b->setFocusPolicy(Qt::NoFocus);
-    m_ui->toolBar->addWidget(m_searchField);
-    m_ui->toolBar->addWidget(findNow);
-    m_ui->toolBar->addWidget(m_topButton);
-    m_ui->toolBar->addWidget(m_bottomButton);
-    m_ui->toolBar->addWidget(m_gerberButton);
-}
-
-void MainWindow::createStatusBarWidgets()
-{
-    m_statusLabel->setObjectName(QStringLiteral("statusLabel"));
-    statusBar()->addWidget(m_statusLabel);
-    statusBar()->addWidget(m_view->progressBar());
-    statusBar()->addWidget(m_view->stepLabel());
-}
-
-void MainWindow::createShortcuts()
-{
-    const struct
-    {
-        Qt::Key key;
-        std::function<void()> run;
-    } keys[] = { { Qt::Key_T, [this] { switchBottomTop(); } }, { Qt::Key_B, [this] { switchTopBottom(); } },
-        { Qt::Key_D, [this] { sigDistanceTool(); } },
-        { Qt::Key_M, [this] { chooseTool(ToolMode::Movement); } },
-        { Qt::Key_O, [this] { chooseTool(ToolMode::SetNewOrigin); } },
-        { Qt::Key_A, [this] { chooseTool(ToolMode::MultipleSelection); } },
-        { Qt::Key_S, [this] { chooseTool(ToolMode::SetNewPosition); } } };
-    for (const auto& k : keys) {
-        auto* shortcut = new QShortcut(QKeySequence(k.key), this);
-        shortcut->setAutoRepeat(false);
-        connect(shortcut, &QShortcut::activated, this, k.run);
-    }
-}
-
-void MainWindow::fillSelectorBoxes()
-{
-    const struct
-    {
-        QComboBox* box;
-        QStringList entries;
-    } boxes[] = {
-        { m_ui->FiducialGeometrySquareCircle, { QStringLiteral("Circle"), QStringLiteral("Square") } },
-        { m_ui->FiducialGeometryReflect, { QStringLiteral("Reflect"), QStringLiteral("NReflect") } },
-        { m_ui->BoardColorBox,
-            { QStringLiteral("Green"), QStringLiteral("White"), QStringLiteral("Black"),
-                QStringLiteral("Red"), QStringLiteral("Blue") } },
-        { m_ui->SilkColorBox,
-            { QStringLiteral("White"), QStringLiteral("Black"), QStringLiteral("Yellow"),
-                QStringLiteral("Red") } },
-    };
-    // Filling is not an edit: the boxes' change handlers would mark the document modified.
-    for (const auto& b : boxes) {
-        const bool blocked = b.box->blockSignals(true);
-        b.box->clear();
-        b.box->addItems(b.entries);
-        b.box->blockSignals(blocked);
-    }
-    m_board->fillFiducialFields();
-}
-
-void MainWindow::fitFiducialFields()
-{
-    // The fiducial fields share the narrow right panel two by two: where the font is too wide
-    // for a full coordinate, theirs gets smaller rather than the value being cut.
-    for (QDoubleSpinBox* box : m_ui->boardStuff->findChildren<QDoubleSpinBox*>()) {
-        QFont font = box->font();
-        const auto needed
-            = [&] { return QFontMetrics(font).horizontalAdvance(QStringLiteral("-9999.999")) + 10; };
-        while (needed() > box->width() && font.pointSizeF() > 6.0)
-            font.setPointSizeF(font.pointSizeF() - 0.5);
-        box->setFont(font);
-    }
-}
-
-void MainWindow::showAtSavedPlace()
-{
-    const WindowPlacement saved = m_document->settings().window;
-    if (!saved.geometry.isValid()) {
-        showMaximized();
-        return;
-    }
-    const QScreen* screen = QGuiApplication::screenAt(saved.geometry.center());
-    if (!screen)
-        screen = QGuiApplication::primaryScreen();
-    setGeometry(screen ? saved.fittedInto(screen->availableGeometry()).geometry : saved.geometry);
-    if (saved.maximized)
-        showMaximized();
-    else
-        show();
+    // The fabrication package import: its File menu entry and dropped packages.
+    m_fabImport = new FabricationImport(m_view, this);
+    m_fabImport->lastDirectory = m_document->lastDirectory();
+    m_fabImport->addMenuEntry(m_ui->menuTopPaste, m_ui->menuImportieren->menuAction());
+    connect(m_fabImport, &FabricationImport::loaded, m_tables.get(), &PlacementTables::createLists);
 }
 
 void MainWindow::showEvent(QShowEvent* event)
@@ -289,4 +269,101 @@ void MainWindow::showEvent(QShowEvent* event)
     // shows.
     if (!event->spontaneous())
         QTimer::singleShot(0, this, [this] { m_view->fitIfBoardOutOfView(); });
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    Search_dlg* search = m_tables->searchDialog();
+    if (search->isVisible())
+        search->close();
+    if (!m_document->confirmClose()) {
+        event->ignore();
+        return;
+    }
+    // Where the window stood, for the next start; a window never shown has no place to keep.
+    if (isVisible())
+        m_document->rememberWindow(normalGeometry(), isMaximized());
+    event->accept();
+}
+
+void MainWindow::paintEvent(QPaintEvent* event)
+{
+    m_panelLayout->apply();
+    QMainWindow::paintEvent(event);
+}
+
+void MainWindow::mousePressEvent(QMouseEvent* event)
+{
+    if (m_panelLayout->press(event))
+        return;
+    // A press inside the view hands it the keyboard and goes to the current tool.
+    if (m_view->geometry().translated(m_ui->centralWidget->pos()).contains(event->pos()))
+        m_view->setFocus();
+    if (!m_tools->press(event))
+        QMainWindow::mousePressEvent(event);
+}
+
+void MainWindow::mouseMoveEvent(QMouseEvent* event)
+{
+    if (m_panelLayout->move(event))
+        return;
+    m_tools->move(event);
+    QMainWindow::mouseMoveEvent(event);
+}
+
+void MainWindow::mouseReleaseEvent(QMouseEvent* event)
+{
+    m_tools->stopDragging();
+    if (m_panelLayout->release())
+        return;
+    m_tools->release(event);
+    QMainWindow::mouseReleaseEvent(event);
+}
+
+void MainWindow::keyPressEvent(QKeyEvent* event)
+{
+    if (!m_tools->keyPress(event))
+        QMainWindow::keyPressEvent(event);
+}
+
+void MainWindow::keyReleaseEvent(QKeyEvent* event)
+{
+    if (!m_tools->keyRelease(event))
+        QMainWindow::keyReleaseEvent(event);
+}
+
+void MainWindow::timerEvent(QTimerEvent* event)
+{
+    if (event->timerId() != m_timerId) {
+        QMainWindow::timerEvent(event);
+        return;
+    }
+    tick();
+}
+
+void MainWindow::tick()
+{
+    // A step that processes events (a table rebuild, a project load) must not start the
+    // next tick inside this one, nor run requests that change the list being shown.
+    if (m_inTick || m_tables->creatingLists())
+        return;
+    m_inTick = true;
+    // The order matters: the cursor position feeds the status line and hover, table requests
+    // run before the save action looks at the modified flag, and the after-load step sees
+    // everything a load changed in this tick.
+    m_status->tickCursorPosition();
+    m_document->tickPendingOpen();
+    m_status->tickRenderProgress();
+    m_tools->tickEdgeScrolling();
+    m_status->tickStatusText();
+    m_panelLayout->tickBoundary();
+    m_tables->executeRequests();
+    m_document->tickSaveAction();
+    m_layers->executeRequests();
+    m_tables->executeMachineRequests();
+    m_feeders->executeRequests();
+    m_feeders->tickLineChanged();
+    m_tables->refreshSearch();
+    m_document->tickAfterLoad();
+    m_inTick = false;
 }

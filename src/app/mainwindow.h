@@ -1,44 +1,32 @@
 #pragma once
 
-#include "app/windowlayout.h"
-#include "settings/colorsettings.h"
-#include "settings/sessionsettings.h"
-#include "view/boardtools.h"
-#include "view/viewstate.h"
-
-#include <QColor>
 #include <QMainWindow>
-#include <QPointF>
 #include <QString>
 #include <memory>
 
 class BoardPanel;
 class Darstellg;
-class FabricationImport;
-struct FeederEntry;
 class DocumentSession;
+class FabricationImport;
 class FeederPanel;
-class GerberLayer;
-class HoverWatch;
 class LayerSlots;
-class Linie_dlg;
-class PartDatabase;
+class PanelLayout;
 class PlacementTables;
-class PnPEntry;
-class QLabel;
 class QLineEdit;
-class QMenu;
-class QPushButton;
-class Search_dlg;
+class ToolActions;
+class WindowColors;
+class WindowModes;
+class WindowStatus;
 
 namespace Ui {
 class MainWindow;
 }
 
-// The application window, a switchboard: menus, toolbar, side buttons, the three modes, the
-// interactive tools, the board operations and the 20 ms driver. The work of the tables, the
-// layers, the document session and the feeder panel lives in the collaborators it owns; its
-// slots of those hand the call on in one line. The document itself lives in the board view.
+// The application window, a switchboard: it builds the form, owns the collaborators that do the
+// work (the document session, the tables, the feeder panel, the layers, the board panel, the
+// modes, the tools, the colours, the layout and the status bar) and keeps the slots the form and
+// the tables connect to, each handing the call on in one line. The 20 ms driver runs their timer
+// steps in a fixed order. The document itself lives in the board view.
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
@@ -48,55 +36,26 @@ public:
     explicit MainWindow(const QString& startupArgument = QString(), QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    // Rebuilds the tables from the document; the one entry point after every edit.
-    // A call made while a rebuild runs returns at once.
-    void createLists();
-
     void blockInteraction();
     void unblockInteraction();
 
     // One step of the 20 ms driver; the timer calls it, tests step it directly.
     void tick();
 
-    // Lays out the central widgets for the current size and mode (also run by paintEvent).
-    void applyLayout();
-
-    // State read by tests and by the other parts of the window.
+    // The form, the board view and the collaborators, for main() and tests.
     Darstellg* view() const { return m_view; }
     Ui::MainWindow* form() const { return m_ui.get(); }
-    QString titleName() const;
-    QString currentProjectPath() const;
-    QString chosenPath() const;
-    QString lastDirectory() const;
-    bool layerModeActive() const { return m_layerModeActive; }
-    bool pendingOpen() const;
-    // Recent projects and the window placement, as read at start and kept up to date.
-    const SessionSettings& session() const;
-
-    // Shows the window where it was last closed: maximised when it was then, and on a first start.
-    void showAtSavedPlace();
-    // Fills "Open Recent" from the list; projects whose files are gone leave it with a note.
-    void fillRecentMenu();
-    int leftPanelWidth() const { return m_panels.left; }
-    int rightPanelWidth() const { return m_panels.right; }
-    int feederHeight() const { return m_panels.feederHeight; }
-    QLabel* statusLabel() const { return m_statusLabel; }
-    QPushButton* topButton() const { return m_topButton; }
-    QPushButton* bottomButton() const { return m_bottomButton; }
-    QPushButton* gerberButton() const { return m_gerberButton; }
-    QMenu* viewContextMenu() const;
-    QLineEdit* searchField() const { return m_searchField; }
-    Search_dlg* searchDialog() const;
-    Linie_dlg* lineDialog() const;
-    // The part database look-ups, read at start-up and after the database dialog closed.
-    const PartDatabase& partDatabase() const;
+    DocumentSession& documentSession() const { return *m_document; }
+    PlacementTables& tables() const { return *m_tables; }
+    FeederPanel& feeders() const { return *m_feeders; }
+    WindowModes& modes() const { return *m_modes; }
+    ToolActions& tools() const { return *m_tools; }
+    PanelLayout& panelLayout() const { return *m_panelLayout; }
 
 public slots:
     void switchBottomTop(); // show top
     void switchTopBottom(); // show bottom
     void switchGerberPnP(); // layer mode
-    // Selects an interactive tool.
-    void selectTool(ToolMode mode);
     // D: from measure back to set new position, from any other tool to measure.
     void sigDistanceTool();
 
@@ -162,7 +121,6 @@ private slots:
     void on_actionTarget_triggered();
     void on_actionAltium_triggered();
     void on_actionAltium_2_triggered();
-    void on_actionKiCad_triggered();
     void on_actionPart_Position_CSV_triggered();
     void on_actionPick_And_Place_Data_triggered();
     void on_actionPart_List_triggered();
@@ -175,11 +133,9 @@ private slots:
     void on_actionGenerate_Feederlist_triggered();
     void on_actionUpdate_DB_No_in_Feederlist_triggered();
     void on_actionQuantize_triggered();
-    void on_actionTOPAZ_OPAL_single_CAM_triggered();
     void on_actionVI3000_triggered();
     void on_actionEinstellungen_triggered();
     void on_actionConfig_triggered();
-    void on_actionAbout_triggered();
     // Search (PlacementTables).
     void on_actionSearch_triggered();
     void searchRefDes();
@@ -207,96 +163,23 @@ private slots:
     void sigOriginsCellChanged(int row, int column);
 
 private:
-    // Construction (mainwindow.cpp).
+    // Creates the collaborators and wires what they ask of each other.
     void createCollaborators();
-    void createToolbarWidgets();
-    void createStatusBarWidgets();
-    void createShortcuts();
-    void fitFiducialFields();
-    void fillSelectorBoxes();
-
-    // The window's part of a document change (mainwindow_document.cpp).
-    void resetDocument();
-    void startNewDocument();
-    void prepareForLoad();
-    void showLoadedDocument(bool read);
-
-    // Modes (mainwindow_modes.cpp).
-    void showSide(bool top);
-    void styleSideButtons(int active); // 0 top, 1 bottom, 2 layer mode
-    void setPlacementWidgetsVisible(bool on);
-    void setInteractionEnabled(bool on);
-    // Enables or disables an action, or the entry of a menu, by object name.
-    void setEntryEnabled(const QString& name, bool on);
-
-    // Timer steps (mainwindow_timer.cpp).
-    void tickCursorPosition();
-    void tickRenderProgress();
-    void tickEdgeScrolling();
-    void tickStatusText();
-    void tickPanelBoundary();
-
-    // The fabrication package import: File menu entry and dropped packages (mainwindow_fab.cpp).
-    void installFabricationImport();
-
-    // Colour settings (mainwindow_colors.cpp).
-    void writeColorSettings();
-    void readColorSettings();
-    // The twelve colours and the panel widths as they are now, and handing them to the view.
-    ColorSettings currentColorSettings() const;
-    void applyColorSettings(const ColorSettings& settings);
-    // True when colours or panel widths differ from colors.cfg as last read or written.
-    bool colorSettingsChanged() const;
-
-    // Tool and view-toggle entries (mainwindow_actions.cpp).
-    void connectViewActions();
-    // The tools that act on placements refuse layer mode with a message.
-    void chooseTool(ToolMode mode);
-    void setInitialIcons();
-    void refreshFilterIcons();
-    void refreshLayerIcons();
-
-    // Interactive tools of the board view (mainwindow_tools.cpp).
-    BoardTools& boardTools();
-    // False when the press is not the tools' (outside the view, interaction blocked).
-    bool toolPress(QMouseEvent* event);
-    void toolMove(QMouseEvent* event);
-    void toolRelease(QMouseEvent* event);
-    // The timer scrolled the view under a drag: the tool follows the cursor's new board point.
-    void followCursorWithTool();
-    // event: the mouse event behind the response (the context menu opens at its position).
-    void applyToolResponse(const ToolResponse& response, QMouseEvent* event);
-    // The text dialog for the text drawing of the last press; back to set new position after.
-    void askDrawingText();
 
     std::unique_ptr<Ui::MainWindow> m_ui;
     Darstellg* m_view = nullptr;
+    QLineEdit* m_searchField = nullptr;
     FabricationImport* m_fabImport = nullptr;
     std::unique_ptr<DocumentSession> m_document;
     std::unique_ptr<FeederPanel> m_feeders;
     std::unique_ptr<PlacementTables> m_tables;
     std::unique_ptr<LayerSlots> m_layers;
     std::unique_ptr<BoardPanel> m_board;
-    std::unique_ptr<BoardTools> m_tools; // created on first use, over the view's document
-    std::unique_ptr<HoverWatch> m_hoverWatch;
-
-    bool m_layerModeActive = false;
-    bool m_inTick = false;
-    ModeColours m_placementColors = ModeColours::of(ViewColours());
-    ModeColours m_layerColors = ModeColours::of(ViewColours());
-    QColor m_drawingsColor;
-    ColorSettings m_colorSettings; // the feeder colours live here until the overview takes them
-    ColorSettings m_storedColorSettings;
-
-    PanelState m_panels;
-    bool m_mouseDragging = false; // a tool drag is in progress (drives edge scrolling)
-    QPointF m_cursor; // board position (mm) under the mouse cursor
-    bool m_cursorOverView = false;
-
+    std::unique_ptr<ToolActions> m_tools;
+    std::unique_ptr<PanelLayout> m_panelLayout;
+    std::unique_ptr<WindowColors> m_colors;
+    std::unique_ptr<WindowModes> m_modes;
+    std::unique_ptr<WindowStatus> m_status;
     int m_timerId = 0;
-    QLabel* m_statusLabel = nullptr;
-    QLineEdit* m_searchField = nullptr;
-    QPushButton* m_topButton = nullptr;
-    QPushButton* m_bottomButton = nullptr;
-    QPushButton* m_gerberButton = nullptr;
+    bool m_inTick = false;
 };

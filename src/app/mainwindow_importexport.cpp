@@ -3,7 +3,6 @@
 
 #include "app/documentsession.h"
 #include "app/placementtables.h"
-#include "model/version.h"
 #include "pnpio/ui/pnpexportactions.h"
 #include "pnpio/ui/pnpimportactions.h"
 #include "uikit/prompt.h"
@@ -12,13 +11,7 @@
 #define TESSAVRANT_IMPORT_SLOT(slotName, function)                                                           \
     void MainWindow::slotName()                                                                              \
     {                                                                                                        \
-        if (PnPImportActions::function(this, m_view->document(), m_document->lastDirectory())) {             \
-            m_tables->disconnectSignals();                                                                   \
-            createLists();                                                                                   \
-            m_tables->connectSignals();                                                                      \
-            m_view->fitIfBoardOutOfView();                                                                   \
-        }                                                                                                    \
-        m_view->update();                                                                                    \
+        m_tables->importPlacements(PnPImportActions::function, m_document->lastDirectory());                 \
     }
 
 TESSAVRANT_IMPORT_SLOT(on_actionTessavrant_triggered, importTessavrant)
@@ -28,7 +21,6 @@ TESSAVRANT_IMPORT_SLOT(on_actionEagle_Part_triggered, importEaglePart)
 TESSAVRANT_IMPORT_SLOT(on_actionTarget_triggered, importTarget)
 TESSAVRANT_IMPORT_SLOT(on_actionAltium_triggered, importAltium)
 TESSAVRANT_IMPORT_SLOT(on_actionAltium_2_triggered, importAltium2)
-TESSAVRANT_IMPORT_SLOT(on_actionKiCad_triggered, importKiCad)
 TESSAVRANT_IMPORT_SLOT(on_actionPart_Position_CSV_triggered, importPositionUpdate)
 #undef TESSAVRANT_IMPORT_SLOT
 
@@ -48,10 +40,4 @@ void MainWindow::on_actionVI3000_triggered() { }
 void MainWindow::on_actionEinstellungen_triggered()
 {
     prompt().warning(this, QStringLiteral("No Settings"), QStringLiteral("No Settings implemented yet"));
-}
-
-void MainWindow::on_actionAbout_triggered()
-{
-    prompt().information(
-        this, QStringLiteral("About"), Version::programText() + QLatin1Char('\n') + Version::buildText());
 }

@@ -6,39 +6,59 @@
 #include "app/documentsession.h"
 #include "app/feederpanel.h"
 #include "app/layerslots.h"
+#include "app/panellayout.h"
 #include "app/placementtables.h"
+#include "app/toolactions.h"
+#include "app/windowcolors.h"
+#include "app/windowmodes.h"
 #include "model/document.h"
+#include "view/ui/darstellg.h"
+
+// ---- modes, tools, layout, colours
+
+void MainWindow::switchBottomTop()
+{
+    m_modes->showSide(true);
+}
+void MainWindow::switchTopBottom()
+{
+    m_modes->showSide(false);
+}
+void MainWindow::switchGerberPnP()
+{
+    m_modes->showLayerMode();
+}
+void MainWindow::blockInteraction()
+{
+    m_modes->blockInteraction();
+}
+void MainWindow::unblockInteraction()
+{
+    m_modes->unblockInteraction();
+}
+void MainWindow::sigDistanceTool()
+{
+    m_tools->toggleMeasure();
+}
+void MainWindow::on_viewFeederButton_clicked()
+{
+    m_panelLayout->toggleFeeder();
+}
+void MainWindow::on_actionConfig_triggered()
+{
+    m_colors->configure();
+}
+void MainWindow::on_BoardColorBox_currentIndexChanged(int index)
+{
+    m_view->setBoardColorIndex(index);
+}
+void MainWindow::on_SilkColorBox_currentIndexChanged(int index)
+{
+    m_view->setSilkColorIndex(index);
+}
 
 // ---- document session
 
-QString MainWindow::titleName() const
-{
-    return m_document->titleName();
-}
-QString MainWindow::currentProjectPath() const
-{
-    return m_document->currentProjectPath();
-}
-QString MainWindow::chosenPath() const
-{
-    return m_document->chosenPath();
-}
-QString MainWindow::lastDirectory() const
-{
-    return m_document->lastDirectory();
-}
-bool MainWindow::pendingOpen() const
-{
-    return m_document->pendingOpen();
-}
-const SessionSettings& MainWindow::session() const
-{
-    return m_document->settings();
-}
-void MainWindow::fillRecentMenu()
-{
-    m_document->fillRecentMenu();
-}
 void MainWindow::on_actionNeu_triggered()
 {
     m_document->newDocument();
@@ -58,19 +78,6 @@ void MainWindow::on_actionSpeichern_unter_triggered()
 
 // ---- placement and part tables
 
-void MainWindow::createLists()
-{
-    m_tables->createLists();
-}
-
-QMenu* MainWindow::viewContextMenu() const
-{
-    return m_tables->viewContextMenu();
-}
-Search_dlg* MainWindow::searchDialog() const
-{
-    return m_tables->searchDialog();
-}
 void MainWindow::setActivePnP()
 {
     m_tables->selectPlacementRows();
@@ -184,14 +191,6 @@ void MainWindow::searchRefDes()
 
 // ---- feeder panel and production line
 
-Linie_dlg* MainWindow::lineDialog() const
-{
-    return m_feeders->lineDialog();
-}
-const PartDatabase& MainWindow::partDatabase() const
-{
-    return m_feeders->partDatabase();
-}
 void MainWindow::sigFeederCellDoubleClicked(int row, int column)
 {
     m_feeders->cellDoubleClicked(row, column);
@@ -237,11 +236,6 @@ void MainWindow::on_actionUpdate_DB_No_in_Feederlist_triggered()
     m_feeders->updateDatabaseNumbers();
 }
 void MainWindow::on_actionQuantize_triggered()
-{
-    m_feeders->optimize();
-}
-// The form's "Optimizer" entry in the menu runs the optimizer, which has no entry of its own.
-void MainWindow::on_actionTOPAZ_OPAL_single_CAM_triggered()
 {
     m_feeders->optimize();
 }

@@ -114,6 +114,17 @@ void PlacementTables::rebuildTables()
     m_view.update();
 }
 
+void PlacementTables::importPlacements(Import import, QString& lastDirectory)
+{
+    if (import(m_parent, m_view.document(), lastDirectory)) {
+        disconnectSignals();
+        createLists();
+        connectSignals();
+        m_view.fitIfBoardOutOfView();
+    }
+    m_view.update();
+}
+
 void PlacementTables::clear()
 {
     m_ui.pickandplacepositionen->setRowCount(0);

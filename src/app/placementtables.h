@@ -9,6 +9,7 @@
 #include <functional>
 
 class Darstellg;
+class Document;
 class FeederPanel;
 class PnPEntry;
 class QLineEdit;
@@ -46,6 +47,7 @@ public:
     // The placement shown in a row of the placement table (null out of range).
     PnPEntry* placementOfRow(int row) const;
     QMenu* viewContextMenu() const { return m_viewContextMenu; }
+    QLineEdit* searchField() const { return &m_searchField; }
     Search_dlg* searchDialog() const { return m_searchDialog; }
     // True while a rebuild runs (it processes events).
     bool creatingLists() const { return m_creatingLists; }
@@ -54,6 +56,9 @@ public:
     void createLists();
     // Disconnects the tables' signals, creates the lists, reconnects, repaints.
     void rebuildTables();
+    // A placement import of the menus; after a good one the tables show the new placements.
+    using Import = bool (*)(QWidget* parent, Document& document, QString& lastDirectory);
+    void importPlacements(Import import, QString& lastDirectory);
     void connectSignals();
     void disconnectSignals();
     void buildPlacementTable();

@@ -42,7 +42,7 @@ private slots:
         QVERIFY(!w.view()->document().isModified());
         QVERIFY(scripted.calls.isEmpty());
         QVERIFY(QDir(home.configPath()).exists());
-        QCOMPARE(w.lastDirectory(), home.path() + QStringLiteral("/Desktop"));
+        QCOMPARE(w.documentSession().lastDirectory(), home.path() + QStringLiteral("/Desktop"));
     }
 
     void modeSwitches_data()
@@ -76,14 +76,14 @@ private slots:
             w.view()->layers().slot(top, LayerSlot::Drill)->color = Qt::red;
         for (const QChar k : keys) {
             if (k == 'G')
-                w.gerberButton()->click();
+                w.modes().gerberButton()->click();
             else if (k == 'T')
-                w.topButton()->click();
+                w.modes().topButton()->click();
             else
-                w.bottomButton()->click();
+                w.modes().bottomButton()->click();
         }
         const bool layer = active == 2;
-        QCOMPARE(w.layerModeActive(), layer);
+        QCOMPARE(w.modes().layerModeActive(), layer);
         QCOMPARE(w.view()->document().gerberMode(), layer);
         QCOMPARE(w.view()->viewOffsetY() - offset, offsetChange);
         for (bool top : { true, false })
@@ -109,7 +109,7 @@ private slots:
         auto* entry = new PnPEntry("R1", "0805", 1, 1, "top", 0, "10k", "1", "");
         w.view()->document().appendEntry(entry);
         entry->setSelected(true);
-        w.selectTool(ToolMode::Measure);
+        w.tools().selectTool(ToolMode::Measure);
         w.switchBottomTop();
         QCOMPARE(w.view()->toolMode(), ToolMode::Measure);
         w.switchTopBottom();
@@ -179,9 +179,10 @@ private slots:
         QVERIFY(w.view()->interactionBlocked());
         for (const QString& menu : ModeActions::blockedMenus())
             QVERIFY(!entryEnabled(w, menu));
-        for (QWidget* widget : std::initializer_list<QWidget*> { w.topButton(), w.bottomButton(),
-                 w.gerberButton(), w.form()->teile, w.form()->boardStuff, w.form()->gerber_table,
-                 w.form()->feeder_config, w.view()->zoomBox(), w.view()->gridSpinBox() })
+        for (QWidget* widget :
+            std::initializer_list<QWidget*> { w.modes().topButton(), w.modes().bottomButton(),
+                w.modes().gerberButton(), w.form()->teile, w.form()->boardStuff, w.form()->gerber_table,
+                w.form()->feeder_config, w.view()->zoomBox(), w.view()->gridSpinBox() })
             QVERIFY(!widget->isEnabled());
         QVERIFY(!w.form()->actionSetNewPosition->isEnabled());
         QVERIFY(!w.form()->actionShow_RefDes->isEnabled());
@@ -194,7 +195,7 @@ private slots:
         QVERIFY(!w.view()->interactionBlocked());
         for (const QString& menu : ModeActions::blockedMenus())
             QVERIFY(entryEnabled(w, menu));
-        QVERIFY(w.topButton()->isEnabled());
+        QVERIFY(w.modes().topButton()->isEnabled());
         QVERIFY(w.form()->actionMeasure->isEnabled());
         QCOMPARE(w.form()->actionSpeicher->isEnabled(), modified);
         QCOMPARE(w.form()->actionGenerate_origin->isEnabled(), !layerMode);
@@ -208,11 +209,11 @@ private slots:
         QCOMPARE(button->text(), QString(QChar(0x25B2)));
         const int offset = w.view()->viewOffsetY();
         button->click();
-        QCOMPARE(w.feederHeight(), 218);
+        QCOMPARE(w.panelLayout().state().feederHeight, 218);
         QCOMPARE(button->text(), QString(QChar(0x25BC)));
         QCOMPARE(w.view()->viewOffsetY(), offset + 202);
         button->click();
-        QCOMPARE(w.feederHeight(), 16);
+        QCOMPARE(w.panelLayout().state().feederHeight, 16);
         QCOMPARE(button->text(), QString(QChar(0x25B2)));
         QCOMPARE(w.view()->viewOffsetY(), offset);
     }
@@ -223,14 +224,14 @@ private slots:
         w.resize(1400, 900);
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
-        w.applyLayout();
+        w.panelLayout().apply();
         Darstellg* v = w.view();
         // Outside the view.
         QCursor::setPos(w.mapToGlobal(QPoint(5, 5)));
         runTicks(w);
         if (QCursor::pos() != w.mapToGlobal(QPoint(5, 5)))
             QSKIP("the platform does not move the cursor");
-        QCOMPARE(w.statusLabel()->text(),
+        QCOMPARE(w.findChild<QLabel*>(QStringLiteral("statusLabel"))->text(),
             QStringLiteral(" X: 0.00 mm Y: 0.00 mm | current machine: line 1 - (none)"));
 
         // Over the view at X 12.5 mm, Y 3 mm: x = offsetX + 12.5 z, y = h + offsetY - 3 z.
@@ -240,7 +241,7 @@ private slots:
         const QPoint p(v->viewOffsetX() + int(12.5 * z), v->height() + v->viewOffsetY() - 3 * z);
         QCursor::setPos(v->mapToGlobal(p));
         runTicks(w);
-        QCOMPARE(w.statusLabel()->text(),
+        QCOMPARE(w.findChild<QLabel*>(QStringLiteral("statusLabel"))->text(),
             QStringLiteral(" X: 12.50 mm Y: 3.00 mm | R7 0805 4k7 | current machine: line 1 - (none)"));
         QCOMPARE(entry->hoverState(), 1);
         // Leaving the view lets the highlight go.

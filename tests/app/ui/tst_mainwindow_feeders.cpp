@@ -85,7 +85,7 @@ private slots:
             QCOMPARE(cell(table, 0, 5), QString("Stick"));
             typeInto(table, 0, 4, "51");
             QCOMPARE(cell(table, 0, 4), QString("7"));
-            const Machine* a = w.lineDialog()->currentLineMachines().at(0);
+            const Machine* a = w.feeders().lineDialog()->currentLineMachines().at(0);
             QCOMPARE(a->feeders.first()->feederType, QString("0mm"));
             QCOMPARE(a->feeders.first()->setNo, 7);
             QVERIFY(w.view()->document().isModified());
@@ -107,7 +107,7 @@ private slots:
             // "rotate" turns the highlighted entry on the next tick.
             w.form()->feeder_config->contextMenu()->actions().at(0)->trigger();
             runTicks(w, 1);
-            QCOMPARE(w.lineDialog()->currentLineMachines().at(1)->feeders.first()->rotation, 90);
+            QCOMPARE(w.feeders().lineDialog()->currentLineMachines().at(1)->feeders.first()->rotation, 90);
 
             w.form()->comboBox->setCurrentIndex(1);
             QCOMPARE(cell(table, 0, 5), QString("Stick"));
@@ -165,7 +165,7 @@ private slots:
 
         w.form()->comboBox->setCurrentIndex(1);
         w.form()->actionGenerate_Feederlist->trigger();
-        const Machine* machine = w.lineDialog()->currentLineMachines().first();
+        const Machine* machine = w.feeders().lineDialog()->currentLineMachines().first();
         QCOMPARE(machine->feeders.size(), 1);
         QCOMPARE(machine->feeders.first()->qty, 3);
         QCOMPARE(machine->feeders.first()->dbNo, 120);

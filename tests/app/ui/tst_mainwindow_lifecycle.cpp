@@ -89,7 +89,7 @@ private slots:
         const QList<ScriptedPrompt::Call> saves = scripted.callsOf("save");
         QCOMPARE(saves.size(), 1);
         QCOMPARE(saves.first().title, QStringLiteral("Save Tessavrant"));
-        QCOMPARE(saves.first().text, w.lastDirectory() + QStringLiteral("/panel_7.tvx"));
+        QCOMPARE(saves.first().text, w.documentSession().lastDirectory() + QStringLiteral("/panel_7.tvx"));
         QCOMPARE(saves.first().filter, QStringLiteral("Tessavrant-File (*.tvx)"));
     }
 
@@ -104,9 +104,9 @@ private slots:
             QStringLiteral("An error occured while saving the file"));
         QVERIFY(w.view()->document().isModified());
         QCOMPARE(w.windowTitle(), QStringLiteral("unbenannt - ") + Version::programText());
-        QVERIFY(w.currentProjectPath().isEmpty());
+        QVERIFY(w.documentSession().currentProjectPath().isEmpty());
         // The folder of the chosen file becomes the start of the next dialog.
-        QCOMPARE(w.lastDirectory(), home.path() + QStringLiteral("/out"));
+        QCOMPARE(w.documentSession().lastDirectory(), home.path() + QStringLiteral("/out"));
         QVERIFY(!w.view()->stepLabel()->isVisibleTo(&w));
     }
 
@@ -139,8 +139,8 @@ private slots:
             QCOMPARE(placements, 0);
             QVERIFY(w.view()->document().isModified());
             QVERIFY(w.view()->document().activeSideIsTop());
-            QVERIFY(!w.layerModeActive());
-            QCOMPARE(w.titleName(), QStringLiteral("unbenannt"));
+            QVERIFY(!w.modes().layerModeActive());
+            QCOMPARE(w.documentSession().titleName(), QStringLiteral("unbenannt"));
         } else {
             QVERIFY(placements > 0);
             QVERIFY(!w.view()->document().activeSideIsTop());
@@ -167,10 +167,10 @@ private slots:
         QVERIFY(!w.view()->interactionBlocked());
         QVERIFY(w.form()->menuTopPaste->menuAction()->isEnabled());
         QVERIFY(w.view()->document().currentList().isEmpty());
-        QVERIFY(w.currentProjectPath().isEmpty());
-        QCOMPARE(w.titleName(), QStringLiteral("unbenannt"));
-        QVERIFY(!w.layerModeActive());
-        QCOMPARE(w.lastDirectory(), home.path());
+        QVERIFY(w.documentSession().currentProjectPath().isEmpty());
+        QCOMPARE(w.documentSession().titleName(), QStringLiteral("unbenannt"));
+        QVERIFY(!w.modes().layerModeActive());
+        QCOMPARE(w.documentSession().lastDirectory(), home.path());
     }
 
     void openCancelledDoesNothing()
@@ -208,7 +208,7 @@ private slots:
             argument = writeFile(home.path() + QLatin1Char('/') + name, content);
         ScriptedPrompt scripted;
         MainWindow w(argument);
-        QTEST(w.pendingOpen(), "pending");
+        QTEST(w.documentSession().pendingOpen(), "pending");
         QTEST(int(scripted.callsOf("warning").size()), "warnings");
         for (const ScriptedPrompt::Call& c : scripted.callsOf("warning"))
             QCOMPARE(c.text, QStringLiteral("An error occured while loading the file"));
@@ -224,15 +224,15 @@ private slots:
         windowsForm.replace(QLatin1Char('/'), QLatin1Char('\\'));
         ScriptedPrompt scripted;
         MainWindow w(windowsForm);
-        QVERIFY(w.pendingOpen());
-        QCOMPARE(w.chosenPath(), path);
+        QVERIFY(w.documentSession().pendingOpen());
+        QCOMPARE(w.documentSession().chosenPath(), path);
         runTicks(w, 1);
-        QVERIFY(!w.pendingOpen());
+        QVERIFY(!w.documentSession().pendingOpen());
         // An empty file is no project: the user is told, and the window stays usable.
         QCOMPARE(scripted.callsOf("warning").size(), 1);
-        QCOMPARE(w.lastDirectory(), home.path() + QStringLiteral("/boards"));
+        QCOMPARE(w.documentSession().lastDirectory(), home.path() + QStringLiteral("/boards"));
         QVERIFY(!w.view()->interactionBlocked());
-        QVERIFY(!w.layerModeActive());
+        QVERIFY(!w.modes().layerModeActive());
     }
 
     void gerberOnTheCommandLine_data()
@@ -300,7 +300,7 @@ private slots:
         w.form()->actionDrill_Excellon->trigger(); // the drill dialog is cancelled
         QCOMPARE(w.view()->layers().slot(true, LayerSlot::Drill), emptyDrill);
         QCOMPARE(scripted.callsOf("warning").size(), 1);
-        QCOMPARE(w.lastDirectory(), home.path());
+        QCOMPARE(w.documentSession().lastDirectory(), home.path());
     }
 };
 

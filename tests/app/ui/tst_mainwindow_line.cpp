@@ -40,12 +40,12 @@ private slots:
         QCOMPARE(items(w.form()->comboBox), (QStringList { "(none)", "A", "B" }));
         w.form()->lineselect->setCurrentIndex(1);
         QCOMPARE(items(w.form()->comboBox), (QStringList { "(none)", "C" }));
-        QCOMPARE(w.lineDialog()->currentLine(), 1);
+        QCOMPARE(w.feeders().lineDialog()->currentLine(), 1);
         runTicks(w);
         QCOMPARE(w.form()->lineselect->currentIndex(), 1);
         // Clearing the selector reports -1: nothing may follow it.
         w.form()->lineselect->clear();
-        QCOMPARE(w.lineDialog()->currentLine(), 1);
+        QCOMPARE(w.feeders().lineDialog()->currentLine(), 1);
 
         // "Production Line" opens the dialog; a machine added there reaches the selectors.
         QVERIFY(w.form()->actionLinie_erstellen->isEnabled());
@@ -83,7 +83,7 @@ private slots:
         QCOMPARE(scripted.calls.first().title, QStringLiteral("Save Machine Config"));
         QCOMPARE(scripted.calls.first().filter, QStringLiteral("Config-File (*.cfg)"));
         QCOMPARE(readFile(target), QByteArray("A;0;0\n"));
-        QCOMPARE(w.lastDirectory(), home.path() + "/shared");
+        QCOMPARE(w.documentSession().lastDirectory(), home.path() + "/shared");
 
         // Onto line.cfg itself: the only copy stays.
         scripted.calls.clear();
@@ -137,7 +137,7 @@ private slots:
         scripted.fileAnswers.enqueue(line);
         w.form()->actionProduction_Line_Config_import->trigger();
         QCOMPARE(readFile(line), QByteArray("A;0;0\nB;2;1\n"));
-        QCOMPARE(w.lineDialog()->lines().size(), 2);
+        QCOMPARE(w.feeders().lineDialog()->lines().size(), 2);
     }
 
     // The imported machines take the project's feeder lists by their place in the lines.
@@ -150,13 +150,13 @@ private slots:
         writeFile(source, "Z;1;0\n");
         ScriptedPrompt scripted;
         MainWindow w;
-        w.lineDialog()->currentLineMachines().first()->feeders.append(new FeederEntry);
+        w.feeders().lineDialog()->currentLineMachines().first()->feeders.append(new FeederEntry);
         scripted.fileAnswers.enqueue(source);
         w.form()->actionProduction_Line_Config_import->trigger();
         QVERIFY(scripted.callsOf("question").isEmpty());
         QCOMPARE(readFile(line), QByteArray("Z;1;0\n"));
-        QCOMPARE(w.lineDialog()->currentLineMachines().first()->name, QStringLiteral("Z"));
-        QCOMPARE(w.lineDialog()->currentLineMachines().first()->feeders.size(), 1);
+        QCOMPARE(w.feeders().lineDialog()->currentLineMachines().first()->name, QStringLiteral("Z"));
+        QCOMPARE(w.feeders().lineDialog()->currentLineMachines().first()->feeders.size(), 1);
     }
 
     // New drops the project's feeder lists and builds the line anew from line.cfg.
@@ -168,15 +168,15 @@ private slots:
         MainWindow w;
         runTicks(w);
         w.form()->lineselect->setCurrentIndex(1);
-        w.lineDialog()->currentLineMachines().first()->feeders.append(new FeederEntry);
+        w.feeders().lineDialog()->currentLineMachines().first()->feeders.append(new FeederEntry);
         writeFile(home.configPath() + "/line.cfg", "X;1;0\nB;0;1\nC;2;2\n");
         w.form()->actionNeu->trigger();
         runTicks(w);
-        QCOMPARE(w.lineDialog()->currentLine(), 0);
+        QCOMPARE(w.feeders().lineDialog()->currentLine(), 0);
         QCOMPARE(w.form()->lineselect->count(), 3);
         QCOMPARE(w.form()->lineselect->currentIndex(), 0);
         QCOMPARE(w.form()->comboBox->itemText(1), QStringLiteral("X"));
-        QVERIFY(w.lineDialog()->lines().at(1).machines.first()->feeders.isEmpty());
+        QVERIFY(w.feeders().lineDialog()->lines().at(1).machines.first()->feeders.isEmpty());
     }
 
     void databaseLookupsReReadOnClose()
@@ -186,14 +186,14 @@ private slots:
         writeFile(db, "#ASYS\r\n120 R0603\r\n#DBASE\r\n120 RES-0603 1.60 0.80 0.45 1 8\r\n");
         ScriptedPrompt scripted;
         MainWindow w;
-        QCOMPARE(w.partDatabase().numberOf("R0603"), QStringLiteral("120"));
+        QCOMPARE(w.feeders().partDatabase().numberOf("R0603"), QStringLiteral("120"));
         scripted.dialogHandlers.enqueue([&](QDialog* d) {
             writeFile(db, "#ASYS\r\n130 R0603\r\n#DBASE\r\n");
             return int(d->result());
         });
         w.form()->actionDatabase->trigger();
         QCOMPARE(scripted.callsOf("exec").size(), 1);
-        QCOMPARE(w.partDatabase().numberOf("R0603"), QStringLiteral("130"));
+        QCOMPARE(w.feeders().partDatabase().numberOf("R0603"), QStringLiteral("130"));
     }
 };
 

@@ -76,7 +76,7 @@ private slots:
         MainWindow w(path);
         runTicks(w, 2);
         QVERIFY(scripted.callsOf("warning").isEmpty());
-        QCOMPARE(w.currentProjectPath(), path);
+        QCOMPARE(w.documentSession().currentProjectPath(), path);
         QCOMPARE(w.windowTitle(), QStringLiteral("panel_A - ") + Version::programText());
         QCOMPARE(w.view()->document().currentList().size(), 1);
         QCOMPARE(w.view()->document().currentList().first()->x(), 1.5);
@@ -141,7 +141,7 @@ private slots:
                 scripted.fileAnswers.enqueue(path);
                 w.form()->actionSpeichern_unter->trigger();
             }
-            w.fillRecentMenu();
+            w.documentSession().fillRecentMenu();
             QCOMPARE(menuTexts(w.form()->menuOpen_Recent),
                 QStringList(
                     { "&1 b&&c.tvx  [" + folder + "]", "&2 a.tvx  [" + folder + "]", "", "Clear Menu" }));
@@ -149,14 +149,14 @@ private slots:
         // The next start reads the list; a project deleted meanwhile leaves it with a note.
         QVERIFY(QFile::remove(a));
         MainWindow w;
-        w.fillRecentMenu();
+        w.documentSession().fillRecentMenu();
         const QList<QAction*> actions = w.form()->menuOpen_Recent->actions();
         QCOMPARE(menuTexts(w.form()->menuOpen_Recent),
             QStringList({ "&1 b&&c.tvx  [" + folder + "]",
                 "Not found, removed: " + QDir::toNativeSeparators(a), "", "Clear Menu" }));
         QVERIFY(!actions.at(1)->isEnabled());
         actions.at(0)->trigger();
-        QCOMPARE(w.currentProjectPath(), b);
+        QCOMPARE(w.documentSession().currentProjectPath(), b);
         QVERIFY(scripted.callsOf("warning").isEmpty());
         actions.at(3)->trigger();
         QVERIFY(SessionSettings::read(SessionSettings::path()).recentProjects().isEmpty());
@@ -172,7 +172,7 @@ private slots:
         ScriptedPrompt scripted;
         MainWindow w;
         w.resize(1200, 800);
-        QCOMPARE(w.leftPanelWidth(), 260);
+        QCOMPARE(w.panelLayout().state().left, 260);
         QCOMPARE(w.view()->viewState().colours.background, QColor(1, 2, 7)); // placement view
         QCOMPARE(w.view()->viewState().colours.measure, QColor(1, 2, 11));
 

@@ -27,7 +27,7 @@ struct ToolWindow
         : doc(w.view()->document())
     {
         w.resize(1400, 1000);
-        w.applyLayout();
+        w.panelLayout().apply();
         w.view()->viewState().offsetX = 300;
         w.view()->viewState().offsetY = -300;
     }
@@ -87,12 +87,12 @@ private slots:
     void drawAndSelectDrawings()
     {
         ToolWindow t;
-        t.w.selectTool(ToolMode::DrawRectangle);
+        t.w.tools().selectTool(ToolMode::DrawRectangle);
         t.press({ 2, 3 });
         t.drag({ 4.2, 5.6 });
         t.drag({ 6, 8 });
         t.release({ 6, 8 });
-        t.w.selectTool(ToolMode::DrawLine);
+        t.w.tools().selectTool(ToolMode::DrawLine);
         t.click({ 10, 10 }); // no drag, nothing to draw
         t.press({ 10, 10 });
         t.drag({ 4, 10 });
@@ -107,7 +107,7 @@ private slots:
         QVERIFY(t.w.view()->document().isModified());
 
         // The line was drawn right to left; a click near it still takes it.
-        t.w.selectTool(ToolMode::SetNewPosition);
+        t.w.tools().selectTool(ToolMode::SetNewPosition);
         t.click({ 7, 10.2 });
         QCOMPARE(t.drawingSelection(), (QList<bool> { false, true }));
         t.click({ 2, 5 }, Qt::ControlModifier);
@@ -135,8 +135,8 @@ private slots:
             f.setBoard1X(6);
             f.setBoard1Y(6);
         });
-        t.w.createLists();
-        t.w.selectTool(ToolMode::MultipleSelection);
+        t.w.tables().createLists();
+        t.w.tools().selectTool(ToolMode::MultipleSelection);
         t.press({ 13, 3 });
         t.drag({ 17, 7 });
         QVERIFY(t.w.view()->overlays().rubberBandShown);
@@ -146,7 +146,7 @@ private slots:
         QVERIFY(t.doc.fiducials()->board1Selected());
         QCOMPARE(t.w.form()->pickandplacepositionen->selectedRowNumbers(), QList<int> { 0 });
 
-        t.w.selectTool(ToolMode::Movement);
+        t.w.tools().selectTool(ToolMode::Movement);
         for (Qt::Key key : { Qt::Key_Right, Qt::Key_Right, Qt::Key_Up })
             QTest::keyClick(t.w.view(), key);
         QVERIFY(near(inside, 7, 6, 0));
@@ -174,7 +174,7 @@ private slots:
         PnPEntry* turned = t.add("R1", 10, 0);
         PnPEntry* kept = t.add("R2", 0, 5, 45);
         turned->setSelected(true);
-        t.w.selectTool(ToolMode::RotateSelection);
+        t.w.tools().selectTool(ToolMode::RotateSelection);
         t.press({ 0, 10 });
         QCOMPARE(t.w.view()->cursor().shape(), Qt::ClosedHandCursor);
         t.drag({ 10, 0 }); // a quarter turn clockwise
@@ -203,7 +203,7 @@ private slots:
     void measureTextAndOrigin()
     {
         ToolWindow t;
-        t.w.selectTool(ToolMode::Measure);
+        t.w.tools().selectTool(ToolMode::Measure);
         t.press({ 1, 1 });
         t.drag({ 4.2, 4.9 });
         const BoardOverlays& o = t.w.view()->overlays();
@@ -222,7 +222,7 @@ private slots:
             return int(QDialog::Accepted);
         });
         for (int i = 0; i < 2; ++i) {
-            t.w.selectTool(ToolMode::InsertText);
+            t.w.tools().selectTool(ToolMode::InsertText);
             t.click({ 5, 5 });
             QCOMPARE(t.w.view()->toolMode(), ToolMode::SetNewPosition);
         }
@@ -236,7 +236,7 @@ private slots:
         // The clicked point becomes the origin; the board stays where it is on screen.
         PnPEntry* e = t.add("R1", 12.345, 7);
         const int offsetX = t.w.view()->viewOffsetX();
-        t.w.selectTool(ToolMode::SetNewOrigin);
+        t.w.tools().selectTool(ToolMode::SetNewOrigin);
         t.click({ 10, 5 });
         QVERIFY(near(e, 2.345, 2, 0)); // moved with its pad, not cut
         QCOMPARE(t.w.view()->viewOffsetX(), offsetX + 100);
@@ -249,7 +249,7 @@ private slots:
         PnPEntry* a = t.add("R1", 5, 5);
         PnPEntry* b = t.add("R2", 10, 5);
         PnPEntry* c = t.add("R3", 15, 5);
-        t.w.createLists();
+        t.w.tables().createLists();
         t.click({ 5.3, 4.8 });
         QVERIFY(a->selected() && !b->selected());
         QTest::keyPress(t.w.view(), Qt::Key_Control);
@@ -264,8 +264,8 @@ private slots:
         // A right click on a placement makes it the selection the menu acts on.
         t.click({ 15, 5 }, {}, Qt::RightButton);
         QVERIFY(c->selected() && !b->selected());
-        QVERIFY(t.w.viewContextMenu()->isVisible());
-        t.w.viewContextMenu()->hide();
+        QVERIFY(t.w.tables().viewContextMenu()->isVisible());
+        t.w.tables().viewContextMenu()->hide();
         t.click({ 30, 30 });
         QVERIFY(t.doc.selectedEntries().isEmpty());
         QVERIFY(t.w.form()->pickandplacepositionen->selectedRowNumbers().isEmpty());

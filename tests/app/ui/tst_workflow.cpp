@@ -146,7 +146,7 @@ Snapshot snapshot(MainWindow& w)
                         .arg(pads.isEmpty() ? 0.0 : pads.first().x(), 0, 'f', 6)
                         .arg(pads.isEmpty() ? 0.0 : pads.last().y(), 0, 'f', 6);
     }
-    for (const Machine* m : w.lineDialog()->currentLineMachines())
+    for (const Machine* m : w.feeders().lineDialog()->currentLineMachines())
         for (const FeederEntry* f : m->feeders)
             s.feeders << m->name + QLatin1Char(' ') + FeederList::toFields(*f).join(QLatin1Char(';'));
     s.machine = w.form()->comboBox->currentText();
@@ -205,7 +205,7 @@ void TstWorkflow::panelForALine()
         w.resize(1920, 1080);
         if (!qEnvironmentVariableIsEmpty("TESSAVRANT_WORKFLOW_SHOTS"))
             w.show();
-        w.applyLayout();
+        w.panelLayout().apply();
         runTicks(w);
         Document& doc = w.view()->document();
 
@@ -253,7 +253,7 @@ void TstWorkflow::panelForALine()
 
         // Set New Origin at the board's lower left corner: placements and pads move together.
         const QList<PnPEntry*> entries = doc.currentList();
-        w.selectTool(ToolMode::SetNewOrigin);
+        w.tools().selectTool(ToolMode::SetNewOrigin);
         ViewState& s = w.view()->viewState();
         const QPoint click(100, w.view()->height() / 2);
         s.zoomLevel = 4;
@@ -262,7 +262,7 @@ void TstWorkflow::panelForALine()
         QTest::mouseClick(w.view(), Qt::LeftButton, {}, click);
         // The first part (J21 of the Altium file at 78.74 mil) moved by the new origin.
         QVERIFY(qAbs(entries.first()->y() - ((kicad ? -82.65 : 2.0) - newOrigin.y())) < 0.01);
-        w.selectTool(ToolMode::SetNewPosition);
+        w.tools().selectTool(ToolMode::SetNewPosition);
         waitForLayers(w);
         if (kicad) {
             const QList<QPointF> pads = flashes(*w.view()->layers().slot(true, LayerSlot::Paste));
@@ -352,7 +352,7 @@ void TstWorkflow::panelForALine()
             w.form()->teile->debugOutput(machine);
             runTicks(w, 1);
             w.form()->actionGenerate_Feederlist->trigger();
-            const Machine* m = w.lineDialog()->currentLineMachines().at(machine - 1);
+            const Machine* m = w.feeders().lineDialog()->currentLineMachines().at(machine - 1);
             QVERIFY(!m->feeders.isEmpty());
             const QVector<int> sets = generationSets(m->type);
             for (const FeederEntry* f : m->feeders)
@@ -397,7 +397,7 @@ void TstWorkflow::panelForALine()
     w.resize(1920, 1080);
     if (!qEnvironmentVariableIsEmpty("TESSAVRANT_WORKFLOW_SHOTS"))
         w.show();
-    w.applyLayout();
+    w.panelLayout().apply();
     runTicks(w, 3);
     waitForLayers(w);
     QVERIFY(scripted.callsOf("warning").isEmpty());

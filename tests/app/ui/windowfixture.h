@@ -1,6 +1,12 @@
 #pragma once
 
+#include "app/documentsession.h"
+#include "app/feederpanel.h"
 #include "app/mainwindow.h"
+#include "app/panellayout.h"
+#include "app/placementtables.h"
+#include "app/toolactions.h"
+#include "app/windowmodes.h"
 #include "scriptedprompt.h"
 
 #include <QTemporaryDir>

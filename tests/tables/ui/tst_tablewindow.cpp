@@ -1,4 +1,5 @@
 #include "app/mainwindow.h"
+#include "app/placementtables.h"
 #include "dialogfit.h"
 #include "scriptedprompt.h"
 #include "settings/ui/search_dlg.h"
@@ -58,7 +59,7 @@ struct Board
             const QStringList f = s.split(':');
             doc.appendEntry(new PnPEntry(f[0], f[2], x += 1, 0, "top", 0, f[1], "1", ""));
         }
-        w.createLists();
+        w.tables().createLists();
         runTicks(w);
     }
     QString column(QTableWidget* t, int c) const
@@ -97,7 +98,7 @@ private slots:
     {
         Board b("R1:100nF/50V/X7R:CAP_0603_1608Metric R2:1k:0603");
         b.doc.currentList().first()->setX(-1234.5678);
-        b.w.createLists();
+        b.w.tables().createLists();
         b.w.show();
         for (QTableWidget* t : { static_cast<QTableWidget*>(b.pnp), static_cast<QTableWidget*>(b.parts) }) {
             const QFontMetrics fm(t->font());
@@ -111,7 +112,7 @@ private slots:
         }
         b.pnp->horizontalHeader()->resizeSection(2, 150);
         b.pnp->horizontalHeader()->resizeSection(3, 50);
-        b.w.createLists();
+        b.w.tables().createLists();
         QCOMPARE(b.pnp->columnWidth(2), 150);
         QCOMPARE(b.pnp->columnWidth(3), 50);
 
@@ -257,9 +258,9 @@ private slots:
         // for a rebuild, which must neither be lost nor change the rows being built.
         QTimer::singleShot(0, &b.w, [&b] {
             b.doc.appendEntry(new PnPEntry("LATE", "N", 0, 0, "top", 0, "V", "1", ""));
-            b.w.createLists();
+            b.w.tables().createLists();
         });
-        b.w.createLists();
+        b.w.tables().createLists();
         QCOMPARE(b.pnp->rowCount(), 307);
         QCOMPARE(b.pnp->item(306, 0)->text(), QStringLiteral("LATE"));
     }
@@ -268,14 +269,14 @@ private slots:
     {
         Board b(board);
         b.doc.currentList().at(1)->setSelected(true);
-        choose(b.w.viewContextMenu(), { "Execute", "THT" });
+        choose(b.w.tables().viewContextMenu(), { "Execute", "THT" });
         QCOMPARE(b.column(b.pnp, 7), QStringLiteral("1 3 1 1 1 1"));
         QCOMPARE(b.w.form()->exec3cnt->text(), QStringLiteral("1"));
         QVERIFY(b.doc.selectedEntries().isEmpty());
         b.doc.currentList().at(0)->setSelected(true);
-        choose(b.w.viewContextMenu(), { "Rotate", "270°" });
+        choose(b.w.tables().viewContextMenu(), { "Rotate", "270°" });
         QCOMPARE(b.pnp->item(0, 5)->text(), QStringLiteral("270"));
-        choose(b.w.viewContextMenu(), { "placed" });
+        choose(b.w.tables().viewContextMenu(), { "placed" });
         QVERIFY(b.doc.currentList().at(0)->placed());
         QCOMPARE(b.column(b.parts, 0), QStringLiteral("2 2 1")); // the placed R1 is hidden
     }
@@ -311,9 +312,9 @@ private slots:
         emit b.pnp->cellClicked(5, 0);
         choose(b.pnp->contextMenu(), { "switch side" });
         runTicks(b.w);
-        b.w.searchField()->setText("c2");
+        b.w.tables().searchField()->setText("c2");
         b.w.findChild<QPushButton*>("findNowButton")->click();
-        Search_dlg* search = b.w.searchDialog();
+        Search_dlg* search = b.w.tables().searchDialog();
         QCOMPARE(search->hitCount(), 1);
         search->findChild<QListWidget*>("result_box")->setCurrentRow(0);
         runTicks(b.w);
@@ -327,12 +328,12 @@ private slots:
     void newDocumentForgetsSearchHits()
     {
         Board b(board);
-        b.w.searchField()->setText("C1");
+        b.w.tables().searchField()->setText("C1");
         b.w.findChild<QPushButton*>("findNowButton")->click();
-        QVERIFY(b.w.searchDialog()->hitCount() > 0);
+        QVERIFY(b.w.tables().searchDialog()->hitCount() > 0);
         b.prompt.questionAnswers.enqueue(QMessageBox::No);
         b.w.form()->actionNeu->trigger();
-        QCOMPARE(b.w.searchDialog()->hitCount(), 0);
+        QCOMPARE(b.w.tables().searchDialog()->hitCount(), 0);
     }
 };
 

@@ -1,7 +1,6 @@
-// The colour settings: colors.cfg read at start-up and written on the life-cycle paths and when
-// the Config dialog is confirmed; the dialog itself.
-#include "app/mainwindow.h"
+#include "app/windowcolors.h"
 
+#include "app/windowlayout.h"
 #include "line/ui/feeder.h"
 #include "settings/ui/einstellg.h"
 #include "ui_mainwindow.h"
@@ -10,7 +9,16 @@
 
 #include <QDebug>
 
-ColorSettings MainWindow::currentColorSettings() const
+WindowColors::WindowColors(Ui::MainWindow& ui, Darstellg& view, PanelState& panels, QWidget& window,
+    std::function<bool()> layerModeActive)
+    : m_ui(ui)
+    , m_view(view)
+    , m_panels(panels)
+    , m_window(window)
+    , m_layerModeActive(std::move(layerModeActive))
+{ }
+
+ColorSettings WindowColors::current() const
 {
     ColorSettings s = m_colorSettings;
     s.setColour(ColorSettings::LayerBackground, m_layerColors.background);
@@ -21,42 +29,47 @@ ColorSettings MainWindow::currentColorSettings() const
     s.setColour(ColorSettings::PlacementCross, m_placementColors.cross);
     s.setColour(ColorSettings::PlacementGrid, m_placementColors.grid);
     s.setColour(ColorSettings::PlacementOrigin, m_placementColors.origin);
-    s.setColour(ColorSettings::TapeMeasure, m_view->viewState().colours.measure);
+    s.setColour(ColorSettings::TapeMeasure, m_view.viewState().colours.measure);
     s.leftPanelWidth = m_panels.left;
     s.rightPanelWidth = m_panels.right;
     return s;
 }
 
-void MainWindow::applyColorSettings(const ColorSettings& s)
+void WindowColors::apply(const ColorSettings& s)
 {
     m_colorSettings = s;
-    m_ui->feeder->setColours({ s.colour(ColorSettings::FeederBackground),
+    m_ui.feeder->setColours({ s.colour(ColorSettings::FeederBackground),
         s.colour(ColorSettings::FeederDetail), s.colour(ColorSettings::FeederOutline) });
     m_layerColors = { s.colour(ColorSettings::LayerBackground), s.colour(ColorSettings::LayerCross),
         s.colour(ColorSettings::LayerGrid), s.colour(ColorSettings::LayerOrigin) };
     m_placementColors
         = { s.colour(ColorSettings::PlacementBackground), s.colour(ColorSettings::PlacementCross),
               s.colour(ColorSettings::PlacementGrid), s.colour(ColorSettings::PlacementOrigin) };
-    m_view->viewState().colours.measure = s.colour(ColorSettings::TapeMeasure);
-    (m_layerModeActive ? m_layerColors : m_placementColors).applyTo(m_view->viewState().colours);
-    m_view->matchDrillsToBackground();
+    m_view.viewState().colours.measure = s.colour(ColorSettings::TapeMeasure);
+    applyModeColours(m_layerModeActive());
     m_panels.left = s.leftPanelWidth;
     m_panels.right = s.rightPanelWidth;
-    m_view->update();
-    update();
+    m_view.update();
+    m_window.update();
 }
 
-void MainWindow::readColorSettings()
+void WindowColors::applyModeColours(bool layerMode)
 {
-    ColorSettings s = currentColorSettings();
-    if (ColorSettingsFile::read(ColorSettingsFile::path(), width(), &s))
-        applyColorSettings(s);
-    m_storedColorSettings = currentColorSettings();
+    (layerMode ? m_layerColors : m_placementColors).applyTo(m_view.viewState().colours);
+    m_view.matchDrillsToBackground();
 }
 
-void MainWindow::writeColorSettings()
+void WindowColors::read()
 {
-    const ColorSettings s = currentColorSettings();
+    ColorSettings s = current();
+    if (ColorSettingsFile::read(ColorSettingsFile::path(), m_window.width(), &s))
+        apply(s);
+    m_storedColorSettings = current();
+}
+
+void WindowColors::write()
+{
+    const ColorSettings s = current();
     QString error;
     if (!ColorSettingsFile::write(ColorSettingsFile::path(), s, &error)) {
         // As before: a settings file that cannot be written is not worth a message box.
@@ -66,17 +79,17 @@ void MainWindow::writeColorSettings()
     m_storedColorSettings = s;
 }
 
-bool MainWindow::colorSettingsChanged() const
+bool WindowColors::changed() const
 {
-    return currentColorSettings() != m_storedColorSettings;
+    return current() != m_storedColorSettings;
 }
 
-void MainWindow::on_actionConfig_triggered()
+void WindowColors::configure()
 {
-    Einstellg dialog(currentColorSettings(), this);
+    Einstellg dialog(current(), &m_window);
     if (prompt().exec(&dialog) != QDialog::Accepted)
         return;
-    applyColorSettings(dialog.settings());
+    apply(dialog.settings());
     // Kept at once: chosen colours must not depend on whether the document is saved later.
-    writeColorSettings();
+    write();
 }
