@@ -310,9 +310,8 @@ private slots:
     {
         QFETCH(int, format);
         QFETCH(QByteArray, file);
-        QFETCH(QStringList, placements);
         bool ok = false;
-        QCOMPARE(readAll(PnPFormat(format), file, &ok), placements);
+        QTEST(readAll(PnPFormat(format), file, &ok), "placements");
     }
 };
 
