@@ -109,11 +109,9 @@ private slots:
         row("no unit: inch", L("M48 %"), "IN", 25.4);
         row("INCH", L("M48 INCH %"), "IN", 25.4);
         row("METRIC", L("M48 METRIC %"), "mm", 1.0);
-        row("METRIC,TZ (KiCad)", L("M48 METRIC,TZ %"), "mm", 1.0);
-        row("METRIC,000.000 (Fritzing)", L("M48 METRIC,000.000 %"), "mm", 1.0);
         row("INCH,LZ after METRIC", L("M48 METRIC INCH,LZ %"), "IN", 25.4);
+        // Unit lines with a zero suffix (KiCad, Fritzing, Upverter) are read in tst_excellon_corpus.
         row("M71", L("M48 M71 %"), "mm", 1.0);
-        row("M71,TZ (Upverter)", L("M48 M71,TZ %"), "mm", 1.0);
         row("M71 after the header", L("M48 % M71"), "mm", 1.0);
         row("M72 after METRIC", L("M48 METRIC M72 %"), "IN", 25.4);
         row("METRIC outside the header", L("METRIC"), "IN", 25.4);
