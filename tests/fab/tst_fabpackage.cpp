@@ -61,8 +61,13 @@ class TstFabPackage : public QObject
     Q_OBJECT
 private:
     QTemporaryDir dir;
+    // The package unpacks under the temporary folder, whose entries the refusals count: a folder
+    // of this test's own, so tests running beside it cannot change the count.
+    QTemporaryDir temp;
 
 private slots:
+    void initTestCase() { qputenv("TMPDIR", QFile::encodeName(temp.path())); }
+
     void archiveEntries_data()
     {
         QTest::addColumn<QVector<Entry>>("entries");
