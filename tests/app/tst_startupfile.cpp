@@ -1,4 +1,5 @@
 #include "app/startupfile.h"
+#include "testfiles.h"
 
 #include <QtTest>
 
@@ -9,16 +10,6 @@ class TstStartupFile : public QObject
     Q_OBJECT
 private:
     QTemporaryDir m_dir;
-
-    QString write(const QString& name, const QByteArray& content)
-    {
-        const QString path = m_dir.path() + QLatin1Char('/') + name;
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly))
-            qFatal("cannot write %s", qPrintable(path));
-        file.write(content);
-        return path;
-    }
 
 private slots:
     void classify_data()
@@ -50,7 +41,7 @@ private slots:
     {
         QFETCH(QString, name);
         QFETCH(QByteArray, content);
-        const QString path = write(name, content);
+        const QString path = writeFile(m_dir, name, content);
         const StartupFile file = classifyStartupFile(path);
         QTEST(int(file.kind), "kind");
         QCOMPARE(file.path, path);
@@ -75,7 +66,7 @@ private slots:
     void backslashesNameTheFile()
     {
         QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("sub")));
-        const QString path = write(QStringLiteral("sub/panel.tvx"), "x");
+        const QString path = writeFile(m_dir, QStringLiteral("sub/panel.tvx"), "x");
         QString windowsForm = path;
         windowsForm.replace(QLatin1Char('/'), QLatin1Char('\\'));
         const StartupFile file = classifyStartupFile(windowsForm);

@@ -135,26 +135,22 @@ private slots:
         QFETCH(bool, gerber);
         QFETCH(bool, pnp);
         QFETCH(QPointF, origin);
-        QFETCH(QPointF, placement);
-        QFETCH(QSizeF, board);
         QFETCH(QPointF, newOrigin);
-        QFETCH(QPointF, flash);
-        QFETCH(QPointF, fiducial);
         Document doc;
         LayerSet layers;
         fill(doc, layers, origin);
         const double geometryX = doc.fiducials()->geometryX();
         const ChangedLayers changed = rotateBoard(doc, layers, RotateOptions { gerber, pnp });
         const PnPEntry& e = *doc.currentList().first();
-        QCOMPARE(QPointF(e.x(), e.y()), placement);
+        QTEST(QPointF(e.x(), e.y()), "placement");
         QCOMPARE(e.rotation(), pnp ? 90.0 : 0.0);
-        QCOMPARE(QSizeF(doc.boardInfo()->width(), doc.boardInfo()->height()), board);
+        QTEST(QSizeF(doc.boardInfo()->width(), doc.boardInfo()->height()), "board");
         QCOMPARE(QPointF(doc.boardInfo()->originX(), doc.boardInfo()->originY()), newOrigin);
         QCOMPARE(doc.origins().isEmpty(), pnp);
         QCOMPARE(changed.size(), gerber ? 1 : 0);
-        QCOMPARE(flashMm(*layers.slot(true, LayerSlot::Signal), 0), flash);
+        QTEST(flashMm(*layers.slot(true, LayerSlot::Signal), 0), "flash");
         const Fiducials& f = *doc.fiducials();
-        QCOMPARE(QPointF(f.board1X(), f.board1Y()) + newOrigin, fiducial);
+        QTEST(QPointF(f.board1X(), f.board1Y()) + newOrigin, "fiducial");
         QCOMPARE(f.geometryX(), gerber ? 2.0 : geometryX);
     }
 

@@ -1,4 +1,5 @@
 #include "fab/fabpackage.h"
+#include "testfiles.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -60,8 +61,13 @@ class TstFabPackage : public QObject
     Q_OBJECT
 private:
     QTemporaryDir dir;
+    // The package unpacks under the temporary folder, whose entries the refusals count: a folder
+    // of this test's own, so tests running beside it cannot change the count.
+    QTemporaryDir temp;
 
 private slots:
+    void initTestCase() { qputenv("TMPDIR", QFile::encodeName(temp.path())); }
+
     void archiveEntries_data()
     {
         QTest::addColumn<QVector<Entry>>("entries");
@@ -92,8 +98,7 @@ private slots:
             FabPackage package;
             QString error;
             QVERIFY2(package.open(zip, &error), qPrintable(error));
-            QFETCH(QStringList, read);
-            QCOMPARE(paths(package), read);
+            QTEST(paths(package), "read");
             QFETCH(QStringList, skipped);
             QStringList left;
             for (const FabSkipped& s : package.skipped())
@@ -140,9 +145,7 @@ private slots:
         QFETCH(qint64, totalLimit);
         const QString zip = dir.filePath(QStringLiteral("r%1.zip").arg(QTest::currentDataTag()).remove(' '));
         if (totalLimit < 0) {
-            QFile f(zip);
-            QVERIFY(f.open(QIODevice::WriteOnly));
-            f.write("PK\x03\x04 truncated");
+            writeFile(zip, "PK\x03\x04 truncated");
         } else {
             QVERIFY(writeZip(zip, entries));
         }

@@ -2,6 +2,7 @@
 #include "gerber/gerberlayer.h"
 #include "logcapture.h"
 #include "memorylimit.h"
+#include "testfiles.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -108,11 +109,9 @@ private slots:
         row("no unit: inch", L("M48 %"), "IN", 25.4);
         row("INCH", L("M48 INCH %"), "IN", 25.4);
         row("METRIC", L("M48 METRIC %"), "mm", 1.0);
-        row("METRIC,TZ (KiCad)", L("M48 METRIC,TZ %"), "mm", 1.0);
-        row("METRIC,000.000 (Fritzing)", L("M48 METRIC,000.000 %"), "mm", 1.0);
         row("INCH,LZ after METRIC", L("M48 METRIC INCH,LZ %"), "IN", 25.4);
+        // Unit lines with a zero suffix (KiCad, Fritzing, Upverter) are read in tst_excellon_corpus.
         row("M71", L("M48 M71 %"), "mm", 1.0);
-        row("M71,TZ (Upverter)", L("M48 M71,TZ %"), "mm", 1.0);
         row("M71 after the header", L("M48 % M71"), "mm", 1.0);
         row("M72 after METRIC", L("M48 METRIC M72 %"), "IN", 25.4);
         row("METRIC outside the header", L("METRIC"), "IN", 25.4);
@@ -123,11 +122,10 @@ private slots:
     {
         QFETCH(QStringList, lines);
         QFETCH(QString, unit);
-        QFETCH(double, factor);
         Read r(lines);
         QVERIFY(r.ok);
         QCOMPARE(r.layer.unit, unit);
-        QCOMPARE(r.layer.unitFactor, factor);
+        QTEST(r.layer.unitFactor, "factor");
     }
 
     void toolDefinitions_data()
@@ -178,13 +176,12 @@ private slots:
     void toolSelection()
     {
         QFETCH(QStringList, lines);
-        QFETCH(QStringList, toolOfEachHit);
         Read r(lines);
         QVERIFY(r.ok);
         QStringList tools;
         for (const ImageObject* o : r.layer.objects())
             tools << o->aperture->name;
-        QCOMPARE(tools, toolOfEachHit);
+        QTEST(tools, "toolOfEachHit");
     }
 
     void stops_data()
@@ -220,24 +217,22 @@ private slots:
     void relativePlacement()
     {
         QFETCH(QStringList, lines);
-        QFETCH(QString, points);
         const Read r(lines);
         QVERIFY(r.ok);
         QStringList found;
         for (const ImageObject* o : r.layer.objects())
             found << QString::number(o->x, 'g', 9) + "," + QString::number(o->y, 'g', 9);
-        QCOMPARE(found.join(QLatin1Char(' ')), points);
+        QTEST(found.join(QLatin1Char(' ')), "points");
     }
     void stops()
     {
         QFETCH(QStringList, lines);
         QFETCH(QString, message);
-        QFETCH(int, objectsKept);
         LogCapture log;
         Read r(lines);
         QVERIFY(!r.ok);
         QVERIFY2(log.lines().contains(message), qPrintable(log.lines().join(" | ")));
-        QCOMPARE(r.layer.objects().size(), objectsKept);
+        QTEST(r.layer.objects().size(), "objectsKept");
     }
 
     // What a sequence of hits, slots and routed paths draws. A hit that leaves out one axis repeats
@@ -322,11 +317,10 @@ private slots:
     void extentInWholeMillimetres()
     {
         QFETCH(QStringList, lines);
-        QFETCH(QList<int>, bounds);
         Read r(lines);
         QVERIFY(r.ok);
         const qint32* b = r.layer.cachedBounds;
-        QCOMPARE(QList<int>({ b[0], b[1], b[2], b[3] }), bounds);
+        QTEST(QList<int>({ b[0], b[1], b[2], b[3] }), "bounds");
     }
 
     // Any bytes: lone letters, absurd numbers, binary. Nothing may crash or hang.
@@ -375,13 +369,11 @@ private slots:
     void formatText()
     {
         QFETCH(QString, text);
-        QFETCH(bool, valid);
-        QFETCH(bool, leading);
         QFETCH(int, integerDigits);
         QFETCH(int, decimalDigits);
         ExcellonFormat f;
-        QCOMPARE(ExcellonFormat::fromText(text, &f), valid);
-        QCOMPARE(f.leadingZeroesOmitted, leading);
+        QTEST(ExcellonFormat::fromText(text, &f), "valid");
+        QTEST(f.leadingZeroesOmitted, "leading");
         QCOMPARE(f.integerDigits, integerDigits);
         QCOMPARE(f.decimalDigits, decimalDigits);
     }
@@ -404,8 +396,7 @@ private slots:
     void drillDetection()
     {
         QFETCH(QByteArray, head);
-        QFETCH(bool, drill);
-        QCOMPARE(looksLikeExcellon(head), drill);
+        QTEST(looksLikeExcellon(head), "drill");
     }
 
     // What a file asks for beyond the limits is refused with the line and the limit, within
@@ -431,12 +422,9 @@ private slots:
         QFETCH(int, line);
         QFETCH(QString, reason);
         QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("board.drl"));
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("M48\nMETRIC\nT1C0.3\n%\nT1\n" + body);
-        file.close();
-        const qint64 bound = 16 * file.size() + 256LL * 1024 * 1024;
+        const QByteArray bytes = "M48\nMETRIC\nT1C0.3\n%\nT1\n" + body;
+        const QString path = writeFile(dir, QStringLiteral("board.drl"), bytes);
+        const qint64 bound = 16 * bytes.size() + 256LL * 1024 * 1024;
         QVERIFY(runWithMemoryLimit(bound, [&] {
             QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false"));
             GerberLayer layer;
@@ -449,11 +437,8 @@ private slots:
     void loadReadsFileAndNamesFailures()
     {
         QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("board.drl"));
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("M48\r\nMETRIC,TZ\r\n  T1C0.300  \r\n%\r\nT1\r\nX41.7Y-51.7\r\nT7\r\nM30\r\n");
-        file.close();
+        const QString path = writeFile(dir, QStringLiteral("board.drl"),
+            "M48\r\nMETRIC,TZ\r\n  T1C0.300  \r\n%\r\nT1\r\nX41.7Y-51.7\r\nT7\r\nM30\r\n");
 
         GerberLayer layer(2);
         layer.visible = false;

@@ -219,8 +219,7 @@ private slots:
     void hostileInput()
     {
         QFETCH(QByteArray, bytes);
-        QFETCH(bool, succeeds);
-        QCOMPARE(parseBytes(bytes), succeeds);
+        QTEST(parseBytes(bytes), "succeeds");
     }
 
     void fileOf200Megabytes()

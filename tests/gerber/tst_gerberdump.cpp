@@ -1,5 +1,6 @@
 // tessavrant-cli gerber-dump: exit status for success, reader failure and usage errors.
 #include "cli/commands.h"
+#include "testfiles.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -30,14 +31,10 @@ private slots:
     {
         QFETCH(QByteArray, content);
         QFETCH(QStringList, options);
-        QFETCH(int, status);
         QTemporaryDir dir;
         const QString path = dir.filePath("layer.gbr");
-        QFile f(path);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(content);
-        f.close();
-        QCOMPARE(runCommand(gerberDumpCommand(), QStringList(path) + options), status);
+        writeFile(path, content);
+        QTEST(runCommand(gerberDumpCommand(), QStringList(path) + options), "status");
     }
 };
 

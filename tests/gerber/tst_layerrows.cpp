@@ -1,30 +1,17 @@
 #include "gerber/gerberlayer.h"
 #include "gerber/layerrows.h"
 #include "gerber/layerset.h"
+#include "testfiles.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
 
+// Name cleaning is checked where the user meets it: tst_gerbertable (import and rename).
 class TstLayerRows : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void cleanName_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("cleaned");
-        for (const auto& [name, cleaned] :
-            { std::pair("a;b+c", "a_b_c"), { "top.gbr", "top.gbr" }, { ";;++", "____" } })
-            QTest::newRow(name) << QString(name) << QString(cleaned);
-    }
-    void cleanName()
-    {
-        QFETCH(QString, name);
-        QFETCH(QString, cleaned);
-        QCOMPARE(LayerRows::cleanName(name), cleaned);
-    }
-
     void firstFreeRowSkipsUsedRows()
     {
         LayerSet set;
@@ -65,9 +52,7 @@ private slots:
         const QString path = dir.filePath(QStringLiteral("out.gbr"));
         QString error;
         QVERIFY(LayerRows::writeLayerFile(path, { "G04 µ*", "M02*" }, &error));
-        QFile f(path);
-        QVERIFY(f.open(QIODevice::ReadOnly));
-        QCOMPARE(f.readAll(), QByteArray("G04 \xc2\xb5*\nM02*\n"));
+        QCOMPARE(readFile(path), QByteArray("G04 \xc2\xb5*\nM02*\n"));
         QVERIFY(!LayerRows::writeLayerFile(
             dir.filePath(QStringLiteral("no/such/folder/x.gbr")), { "M02*" }, &error));
         QVERIFY(error.contains(QStringLiteral("x.gbr")));

@@ -10,19 +10,6 @@ class TestLayerSet : public QObject
     Q_OBJECT
 
 private slots:
-    void freshSetHasEmptySlotsInBoardColours()
-    {
-        LayerSet set({ Qt::green, Qt::white, Qt::black });
-        for (bool top : { true, false }) {
-            QCOMPARE(set.slot(top, LayerSlot::Signal)->color, QColor(Qt::green));
-            QCOMPARE(set.slot(top, LayerSlot::Silk)->color, QColor(Qt::white));
-            QCOMPARE(set.slot(top, LayerSlot::Drill)->color, QColor(Qt::black));
-        }
-        QVERIFY(!set.layer(LayerList::GerberMode, 3)->visible);
-        QCOMPARE(set.layer(LayerList::Top, 7), nullptr);
-        QCOMPARE(set.layer(LayerList::GerberMode, -1), nullptr);
-    }
-
     void replaceRefusesWhatItCannotHold()
     {
         LayerSet set;
@@ -30,6 +17,8 @@ private slots:
         QVERIFY(!set.replace(LayerList::Bottom, layerSlotCount, std::make_unique<GerberLayer>()));
         QVERIFY(!set.replace(LayerList::Bottom, -1, std::make_unique<GerberLayer>()));
         QVERIFY(!set.replace(LayerList::Bottom, 1, nullptr));
+        QCOMPARE(set.layer(LayerList::Top, 7), nullptr);
+        QCOMPARE(set.layer(LayerList::GerberMode, -1), nullptr);
         QCOMPARE(set.slot(false, LayerSlot::Mask), before);
         QVERIFY(!set.swap(LayerList::GerberMode, 0, gerberModeLayerCount));
         GerberLayer* row0 = set.layer(LayerList::GerberMode, 0);

@@ -27,16 +27,7 @@ private slots:
     void setCentres()
     {
         QFETCH(int, setNo);
-        QFETCH(QPointF, centre);
-        QCOMPARE(setCentre(QSize(1000, 200), setNo).value_or(QPointF(-1, -1)), centre);
-    }
-
-    void bodies()
-    {
-        for (const char* other : { "8mm", "0mm", "", "99mm", "x" })
-            QCOMPARE(bodyWidth(other), 18.0);
-        QCOMPARE(bodyRect(QPointF(100, 150), "12mm"), QRectF(88, 105, 24, 90));
-        QCOMPARE(pickPoint(QPointF(100, 150)), QPointF(100, 120));
+        QTEST(setCentre(QSize(1000, 200), setNo).value_or(QPointF(-1, -1)), "centre");
     }
 
     // The outline colour marks a feeder's body; a folded panel draws none.

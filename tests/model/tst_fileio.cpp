@@ -7,6 +7,7 @@
 #include <cstring>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 class TestFileIo : public QObject
 {
@@ -49,6 +50,38 @@ private slots:
                      .entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::Hidden | QDir::System)
                      .size(),
             kind == "device" ? 0 : 1);
+    }
+
+    // A path that cannot be written fails with a reason and leaves the folder as it was.
+    void unwritablePathKeepsTheOldFile_data()
+    {
+        QTest::addColumn<QString>("target");
+        QTest::newRow("folder does not exist") << "missing/out.csv";
+        QTest::newRow("parent is a file") << "good.csv/out.csv";
+        QTest::newRow("existing file in a read-only folder") << "locked/good.csv";
+        QTest::newRow("empty path") << "";
+    }
+    void unwritablePathKeepsTheOldFile()
+    {
+        QFETCH(QString, target);
+        QTemporaryDir dir;
+        const QByteArray good = "OLD;P;1;2;top;0;v;;1\n";
+        writeFile(dir.filePath("good.csv"), good);
+        writeFile(dir.filePath("locked/good.csv"), good);
+        const QString locked = dir.filePath("locked");
+        QFile::setPermissions(locked, QFile::ReadOwner | QFile::ExeOwner);
+        if (target.startsWith("locked") && ::access(QFile::encodeName(locked).constData(), W_OK) == 0) {
+            QFile::setPermissions(locked, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+            QSKIP("this user may write into read-only folders (root), so the case cannot fail here");
+        }
+        QString error;
+        QVERIFY(!FileIo::writeAtomically(target.isEmpty() ? QString() : dir.filePath(target), "new", &error));
+        QVERIFY(!error.isEmpty());
+        QFile::setPermissions(locked, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QCOMPARE(readFile(dir.filePath("good.csv")), good);
+        QCOMPARE(readFile(dir.filePath("locked/good.csv")), good);
+        QCOMPARE(QDir(locked).entryList(QDir::Files | QDir::Hidden), QStringList { "good.csv" });
+        QVERIFY(!QFileInfo::exists(dir.filePath("missing")));
     }
 
     // A write the system cuts short fails with the system's own words and keeps the old file;

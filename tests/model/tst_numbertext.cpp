@@ -25,9 +25,8 @@ private slots:
     {
         QFETCH(QString, text);
         QFETCH(bool, ok);
-        QFETCH(double, value);
         bool parsed = !ok;
-        QCOMPARE(NumberText::parse(text, &parsed), value);
+        QTEST(NumberText::parse(text, &parsed), "value");
         QCOMPARE(parsed, ok);
     }
 
@@ -55,10 +54,8 @@ private slots:
     void format()
     {
         QFETCH(double, value);
-        QFETCH(QString, point);
-        QFETCH(QString, comma);
-        QCOMPARE(NumberText::format(value), point);
-        QCOMPARE(NumberText::formatComma(value), comma);
+        QTEST(NumberText::format(value), "point");
+        QTEST(NumberText::formatComma(value), "comma");
     }
 };
 

@@ -57,11 +57,10 @@ private slots:
     {
         QFETCH(QList<PnPEntry*>, entries);
         QFETCH(PartListFilter, filter);
-        QFETCH(QList<PartListRow>, rows);
         Document doc;
         for (PnPEntry* e : entries)
             doc.appendEntry(e);
-        QCOMPARE(doc.partList(filter), rows);
+        QTEST(doc.partList(filter), "rows");
     }
 
     void counters_data()
@@ -78,12 +77,11 @@ private slots:
     void counters()
     {
         QFETCH(QStringList, execs);
-        QFETCH(QList<int>, expected);
         Document doc;
         for (const QString& x : execs)
             doc.appendEntry(new PnPEntry("R", "n", 0, 0, "top", 0, "v", x, "", 1));
         const ExecCounts c = doc.execCounts();
-        QCOMPARE((QList<int> { c.notPlaced, c.machine, c.other, c.tht, c.total() }), expected);
+        QTEST((QList<int> { c.notPlaced, c.machine, c.other, c.tht, c.total() }), "expected");
     }
 
     void largeListGroupsFully()

@@ -10,12 +10,6 @@ void texts(const char* tag, const QString& input, const QString& stored)
     QTest::newRow(tag) << input << stored;
 }
 
-void kind(
-    const char* exec, int counter, const char* menu = "", const char* label = "", const char* category = "")
-{
-    QTest::newRow(exec) << QString(exec) << counter << QString(menu) << QString(label) << QString(category);
-}
-
 } // namespace
 
 class TstPnPEntry : public QObject
@@ -62,9 +56,8 @@ private slots:
     void constructorSide()
     {
         QFETCH(QString, input);
-        QFETCH(QString, stored);
         const PnPEntry e("R1", "0603", 1, 2, input, 0, "1k", "1", "", 1);
-        QCOMPARE(e.side(), stored);
+        QTEST(e.side(), "stored");
     }
 
     void constructorRotation_data()
@@ -87,9 +80,8 @@ private slots:
     void constructorRotation()
     {
         QFETCH(double, input);
-        QFETCH(double, stored);
         const PnPEntry e("R1", "0603", 0, 0, "top", input, "1k", "1", "", 1);
-        QCOMPARE(e.rotation(), stored);
+        QTEST(e.rotation(), "stored");
         QVERIFY(e.rotation() >= 0.0 && e.rotation() < 360.0);
     }
 
@@ -103,8 +95,6 @@ private slots:
         QTest::newRow("-45 kept") << -45.0 << -45.0;
         QTest::newRow("270+135 stepwise") << (270.0 + 135.0) << (270.0 + 135.0 - 360.0);
         QTest::newRow("1e300 terminates") << 1e300 << std::fmod(1e300, 360.0);
-        QTest::newRow("max double terminates")
-            << std::numeric_limits<double>::max() << std::fmod(std::numeric_limits<double>::max(), 360.0);
         QTest::newRow("nan") << std::numeric_limits<double>::quiet_NaN() << 0.0;
         QTest::newRow("inf") << std::numeric_limits<double>::infinity() << 0.0;
     }
@@ -112,40 +102,9 @@ private slots:
     void rotationSetter()
     {
         QFETCH(double, input);
-        QFETCH(double, stored);
         PnPEntry e("R1", "0603", 0, 0, "top", 10, "1k", "1", "", 1);
         e.setRotation(input);
-        QCOMPARE(e.rotation(), stored);
-    }
-
-    void execKindTexts_data()
-    {
-        QTest::addColumn<QString>("exec");
-        QTest::addColumn<int>("counter");
-        QTest::addColumn<QString>("menu");
-        QTest::addColumn<QString>("label");
-        QTest::addColumn<QString>("category");
-        kind("0", 0, "No Execute", "Not Placed:", "No Placement");
-        kind("1", 1, "SMD", "Machine:", "Machine");
-        kind("2", 2, "Other", "Other:", "Hand");
-        kind("3", 3, "THT", "THT:", "THT");
-        kind("4", -1); // not counted
-        kind("x", 0); // text counts as 0
-        kind("", 0);
-        kind("-1", -1);
-    }
-
-    void execKindTexts()
-    {
-        QFETCH(QString, exec);
-        QFETCH(int, counter);
-        QFETCH(QString, menu);
-        QFETCH(QString, label);
-        QFETCH(QString, category);
-        QCOMPARE(ExecKind::counterIndex(exec), counter);
-        QCOMPARE(ExecKind::menuText(exec), menu);
-        QCOMPARE(ExecKind::labelText(exec), label);
-        QCOMPARE(ExecKind::exportCategory(exec), category);
+        QTEST(e.rotation(), "stored");
     }
 };
 

@@ -1,3 +1,5 @@
+#include "testfiles.h"
+
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -6,12 +8,6 @@
 namespace {
 
 const QString cli = QStringLiteral(TESSAVRANT_CLI);
-
-QByteArray readAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 } // namespace
 
@@ -23,14 +19,7 @@ class TstConvertCli : public QObject
 private:
     QTemporaryDir dir;
 
-    QString write(const QString& name, const QByteArray& bytes)
-    {
-        const QString path = dir.filePath(name);
-        QFile file(path);
-        if (file.open(QIODevice::WriteOnly))
-            file.write(bytes);
-        return path;
-    }
+    QString write(const QString& name, const QByteArray& bytes) { return writeFile(dir, name, bytes); }
 
     int run(const QStringList& args, QByteArray* err, QByteArray* out = nullptr)
     {
@@ -61,12 +50,12 @@ private slots:
         QCOMPARE(err, QByteArray());
         QVERIFY2(out.contains("top: 0 placements\nbottom: 3 placements\n"), out.constData());
         QVERIFY2(out.contains("Hinweis: RefDes Q9 nicht vorhanden"), out.constData());
-        QCOMPARE(readAll(pnp),
+        QCOMPARE(readFile(pnp),
             QByteArray("RefDes;Name;X (mm);Y (mm);Side;Rotate;Value;Comment;Execute\n"
                        "C3;C0805;10,16;5,08;bottom;270;100n;;1\n"
                        "R1;R0603;1;2;bottom;0;10k;;1\n"
                        "R2;R0603;5,5;6;bottom;180;10k;;1\n"));
-        QVERIFY2(readAll(parts).contains("6;R1,R2;10k;R0603\n"), readAll(parts).constData());
+        QVERIFY2(readFile(parts).contains("6;R1,R2;10k;R0603\n"), readFile(parts).constData());
     }
 
     // A bottom-side file mirrored for the line, then moved off its edge, in the order given.
@@ -80,7 +69,7 @@ private slots:
                      &err),
             0);
         QCOMPARE(err, QByteArray());
-        QCOMPARE(readAll(pnp),
+        QCOMPARE(readFile(pnp),
             QByteArray("RefDes;Name;X (mm);Y (mm);Side;Rotate;Value;Comment;Execute\n"
                        "R1;R0603;88,5;2;bottom;90;10k;;1\n"
                        "R2;R0603;68;4;bottom;180;10k;;1\n"));
@@ -98,7 +87,7 @@ private slots:
         QCOMPARE(run({ "--format", "kicad", "--side", "file", in, "--pnp", pnp }, &err, &out), 0);
         QCOMPARE(err, QByteArray());
         QVERIFY2(out.contains("top: 1 placements\nbottom: 1 placements\n"), out.constData());
-        QCOMPARE(readAll(pnp),
+        QCOMPARE(readFile(pnp),
             QByteArray("RefDes;Name;X (mm);Y (mm);Side;Rotate;Value;Comment;Execute\n"
                        "C1;C_0402;10,5;-20,25;top;90;100nF;;1\n"
                        "R7;R_0603;-3;4;bottom;270;4k7;;1\n"));
@@ -113,7 +102,7 @@ private slots:
         QByteArray err;
         QCOMPARE(
             run({ "--format", "tessavrant", in, "--pnp", pnp, "--include", "top", "--exec", "01" }, &err), 0);
-        const QByteArray out = readAll(pnp);
+        const QByteArray out = readFile(pnp);
         QVERIFY(out.contains("\nR1;") && out.contains("\nX1;") && !out.contains("\nC1;"));
     }
 
@@ -143,10 +132,9 @@ private slots:
     void failuresAndUsage()
     {
         QFETCH(QStringList, args);
-        QFETCH(int, status);
         QFETCH(QString, message);
         QByteArray err;
-        QCOMPARE(run(args, &err), status);
+        QTEST(run(args, &err), "status");
         QVERIFY2(err.contains(message.toUtf8()), err.constData());
     }
 
@@ -157,7 +145,7 @@ private slots:
         QByteArray err;
         QCOMPARE(run({ "--format", "tessavrant", in, "--pnp", pnp }, &err), 1);
         QVERIFY2(err.contains(in.toUtf8() + ", line 3"), err.constData());
-        QCOMPARE(readAll(pnp), QByteArray("old contents\n"));
+        QCOMPARE(readFile(pnp), QByteArray("old contents\n"));
     }
 };
 

@@ -1,6 +1,7 @@
 #include "memorylimit.h"
 #include "pnpio/pnpimport.h"
 #include "pnpio/positionupdate.h"
+#include "testfiles.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -94,11 +95,7 @@ private slots:
         const int headLines = head.count('\n');
         QTemporaryDir dir;
         const QString many = dir.filePath(QStringLiteral("many.txt"));
-        const QString far = dir.filePath(QStringLiteral("far.txt"));
-        QFile farFile(far);
-        QVERIFY(farFile.open(QIODevice::WriteOnly));
-        farFile.write(head + line + farLine);
-        farFile.close();
+        const QString far = writeFile(dir, QStringLiteral("far.txt"), head + line + farLine);
         {
             ImportedPlacements out;
             QString error;
@@ -109,10 +106,7 @@ private slots:
         }
         if (!memoryBoundsChecked)
             QSKIP("memory bounds are checked in builds without AddressSanitizer");
-        QFile file(many);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(head + line.repeated(1000001));
-        file.close();
+        writeFile(many, head + line.repeated(1000001));
         const qint64 bound = 16 * QFileInfo(many).size() + 256LL * 1024 * 1024;
         QVERIFY(runWithMemoryLimit(bound, [&] {
             QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false"));

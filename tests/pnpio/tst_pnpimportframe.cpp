@@ -2,6 +2,7 @@
 #include "model/document.h"
 #include "pnpio/pnpimport.h"
 #include "pnpio/positionupdate.h"
+#include "testfiles.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -24,16 +25,6 @@ void seed(Document& doc)
     setSidePlacements(doc, false, { new PnPEntry("B1", "0603", 2, 2, "bottom", 0, "2k", "1", QString()) });
 
     doc.setModified(false);
-}
-
-QString writeFile(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes)
-{
-    const QString path = dir.filePath(name);
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return QString();
-    file.write(bytes);
-    return path;
 }
 
 const QByteArray ownCsv = "RefDes;Name;X (mm);Y (mm);Side;Rotate;Value;Comment;Execute\r\n"
@@ -93,21 +84,10 @@ private slots:
         QTest::addColumn<QString>("errorPart");
         QTest::newRow("own csv short line")
             << int(PnPFormat::Tessavrant) << QByteArray("h\nR1;0603;1;2;top;0;1k\nR2;0603;1\n") << "line 3";
-        QTest::newRow("eagle part without positions")
-            << int(PnPFormat::EaglePart)
-            << QByteArray("Partlist\n\nPart Value Device Package Library Sheet\n") << "Position";
         QTest::newRow("altium header without centres")
             << int(PnPFormat::Altium) << QByteArray("x\nDesignator Comment Layer\nR1 1k Top\n") << "line 2";
-        QTest::newRow("comma mount file")
-            << int(PnPFormat::Eagle) << QByteArray("BT1,  705,  220,Top,180\n") << "line 1";
         QTest::newRow("missing file") << int(PnPFormat::Target) << QByteArray() << "cannot open";
-        // Values no board has never reach the document or a machine list.
-        QTest::newRow("own csv infinite X")
-            << int(PnPFormat::Tessavrant) << QByteArray("h\nR1;0603;1;2;top;0;1k\nR2;0603;inf;2;top;0;1k\n")
-            << "line 3: X is inf; coordinates must be finite and within ±10 m";
-        QTest::newRow("target Y not a number")
-            << int(PnPFormat::Target) << QByteArray("\"R\",\"1k\",1,nan,0,\"top\",\"R1\"\n")
-            << "line 1: Y is nan; coordinates must be finite and within ±10 m";
+        // Values no board has never reach the document (coordinates: tst_pnpbadinput).
         QTest::newRow("own csv absurd rotation")
             << int(PnPFormat::Tessavrant) << QByteArray("h\nR1;0603;1;2;top;-1e9;1k\n")
             << "line 2: the rotation is -1e+09; rotations must be finite and within ±10000 degrees";

@@ -213,15 +213,6 @@ private slots:
                    "Designator Comment Layer    Footprint Center-X(mm) Center-Y(mm) Rotation Description\n"
                    "R9         1k      Top      0603      12,5         3,25         97.5     x;y\n")
             << QStringList { "R9|0603|12.5|3.25|top|97.5|1k|xy" };
-        QTest::newRow("altium csv, reordered columns read by name")
-            << csvFile
-            << QByteArray(
-                   "\"Designator\",\"Footprint\",\"Center-X(mm)\",\"Center-Y(mm)\",\"Ref-X(mm)\",\"Ref-Y(mm)"
-                   "\","
-                   "\"Pad-X(mm)\",\"Pad-Y(mm)\",\"Layer\",\"Rotation\",\"Comment\"\n"
-                   "\"R59\",\"RES0603\",\"102.0000\",\"76.8750\",\"102.0000\",\"76.8750\",\"102.0000\","
-                   "\"77.6250\",\"TopLayer\",\"270\",\"10k\"\n")
-            << QStringList { "R59|RES0603|102|76.875|top|270|10k|" };
         QTest::newRow("altium csv mil, separators and decimal commas inside quotes")
             << csvFile
             << QByteArray(
@@ -310,9 +301,8 @@ private slots:
     {
         QFETCH(int, format);
         QFETCH(QByteArray, file);
-        QFETCH(QStringList, placements);
         bool ok = false;
-        QCOMPARE(readAll(PnPFormat(format), file, &ok), placements);
+        QTEST(readAll(PnPFormat(format), file, &ok), "placements");
     }
 };
 

@@ -18,10 +18,6 @@ private slots:
                                     << QStringLiteral("C2 47\u00b5F");
         QTest::newRow("cp1252 micro") << QByteArray("C1 10\xb5") << QStringLiteral("C1 10\u00b5");
         QTest::newRow("utf8 ohm") << QByteArray("R1 4k7\xce\xa9") << QStringLiteral("R1 4k7\u03a9");
-        QTest::newRow("cp1252 degree plus-minus") << QByteArray("-40\xb0"
-                                                                "C \xb1"
-                                                                "1%")
-                                                  << QStringLiteral("-40\u00b0C \u00b11%");
         QTest::newRow("cp1252 trade mark") << QByteArray("Foo\x99") << QStringLiteral("Foo\u2122");
         QTest::newRow("truncated utf8 falls back") << QByteArray("10\xc2") << QStringLiteral("10\u00c2");
         QTest::newRow("nul bytes kept") << QByteArray("a\0b", 3) << QString::fromLatin1("a\0b", 3);
@@ -29,8 +25,7 @@ private slots:
     void decodesUtf8AndWindows1252()
     {
         QFETCH(QByteArray, bytes);
-        QFETCH(QString, text);
-        QCOMPARE(PnPText::decode(bytes), text);
+        QTEST(PnPText::decode(bytes), "text");
     }
 
     void splitsQuotedFields_data()
@@ -52,8 +47,7 @@ private slots:
     void splitsQuotedFields()
     {
         QFETCH(QString, line);
-        QFETCH(QStringList, fields);
-        QCOMPARE(PnPText::splitQuoted(line, QLatin1Char(',')), fields);
+        QTEST(PnPText::splitQuoted(line, QLatin1Char(',')), "fields");
     }
 
     void cutsColumns_data()
@@ -73,8 +67,7 @@ private slots:
     {
         QFETCH(QString, line);
         QFETCH(QVector<int>, starts);
-        QFETCH(QStringList, fields);
-        QCOMPARE(PnPText::cutColumns(line, starts), fields);
+        QTEST(PnPText::cutColumns(line, starts), "fields");
     }
 };
 

@@ -90,9 +90,8 @@ private slots:
     void escapedTextsComeBackWhole()
     {
         QFETCH(QString, text);
-        QFETCH(bool, unchanged);
         const QString escaped = ProjectText::escape(text, ProjectText::Place::FirstField);
-        QCOMPARE(escaped == text, unchanged);
+        QTEST(escaped == text, "unchanged");
         QVERIFY(!escaped.contains(QLatin1Char(';')) && !escaped.contains(QLatin1Char('\n'))
             && !escaped.contains(QLatin1Char('\t')) && !escaped.startsWith(QLatin1Char('+')));
         for (const QChar c : escaped)
@@ -114,8 +113,7 @@ private slots:
     void numbersAreShortestExact()
     {
         QFETCH(double, value);
-        QFETCH(QString, text);
-        QCOMPARE(ProjectText::number(value), text);
+        QTEST(ProjectText::number(value), "text");
     }
 
     void rareCharactersKeepCodesShortAndTheTableWhole()

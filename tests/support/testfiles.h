@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QString>
+#include <QTemporaryDir>
 #include <QtTest>
 
 // A file's bytes, or "<missing>" when it cannot be read (so a comparison names the problem).
@@ -21,4 +22,12 @@ inline void writeFile(const QString& path, const QByteArray& data)
     QFile f(path);
     QVERIFY(f.open(QIODevice::WriteOnly));
     QCOMPARE(f.write(data), qint64(data.size()));
+}
+
+// Writes the bytes to `name` in the folder; the path, or an empty one when it cannot be written.
+inline QString writeFile(const QTemporaryDir& dir, const QString& name, const QByteArray& data)
+{
+    const QString path = dir.filePath(name);
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(data) == data.size() ? path : QString();
 }

@@ -27,8 +27,7 @@ private slots:
     void coordinateDisplay()
     {
         QFETCH(double, v);
-        QFETCH(QString, shown);
-        QCOMPARE(PlacementText::coordinate(v), shown);
+        QTEST(PlacementText::coordinate(v), "shown");
     }
 
     // Typed text -> shown text, warning and what the entry holds afterwards (column text).
@@ -72,7 +71,6 @@ private slots:
         QFETCH(QString, typed);
         QFETCH(QString, shown);
         QFETCH(QString, warning);
-        QFETCH(QString, stored);
         Document doc;
         PnPEntry* e = entry();
         doc.appendEntry(e);
@@ -80,7 +78,7 @@ private slots:
         const CellEditResult r = PlacementEdit::editPlacementCell(doc, *e, column, typed);
         QCOMPARE(r.shown, shown);
         QCOMPARE(r.warning, warning);
-        QCOMPARE(PlacementText::cell(*e, column), stored);
+        QTEST(PlacementText::cell(*e, column), "stored");
         QCOMPARE(doc.isModified(), r.changed);
     }
 

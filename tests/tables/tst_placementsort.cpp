@@ -81,11 +81,10 @@ private slots:
         QFETCH(QString, list);
         QFETCH(int, column);
         QFETCH(bool, ascending);
-        QFETCH(QString, order);
         QList<PnPEntry*> l = entries(list);
         PlacementSort::sort(
             l, column, ascending ? SortOrder::Ascending : SortOrder::Descending, PartListFilter());
-        QCOMPARE(refs(l), order);
+        QTEST(refs(l), "order");
         qDeleteAll(l);
     }
 };

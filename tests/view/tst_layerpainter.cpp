@@ -264,12 +264,11 @@ private slots:
     {
         QFETCH(QLineF, line);
         QFETCH(bool, visible);
-        QFETCH(QLineF, clipped);
         QPointF a = line.p1();
         QPointF b = line.p2();
         QCOMPARE(::clipSegment(QRectF(0, 0, 10, 10), &a, &b), visible);
         if (visible)
-            QCOMPARE(QLineF(a, b), clipped);
+            QTEST(QLineF(a, b), "clipped");
     }
 
     void clipPolygon()

@@ -55,9 +55,8 @@ private slots:
     {
         QFETCH(qint64, width);
         QFETCH(qint64, height);
-        QFETCH(int, scale);
         const int k = LayerRaster::scaleFor(width, height);
-        QCOMPARE(k, scale);
+        QTEST(k, "scale");
         if (k > 0) {
             QVERIFY(width * k <= LayerRaster::maxSide && height * k <= LayerRaster::maxSide);
             QVERIFY(LayerRaster::bytesFor(width * k, height * k) <= LayerRaster::maxBytes);

@@ -91,14 +91,13 @@ private slots:
         QFETCH(int, type);
         QFETCH(QRectF, corners);
         QFETCH(QPointF, click);
-        QFETCH(bool, hit);
         Drawing d;
         d.type = type;
         d.startX = corners.left();
         d.startY = corners.top();
         d.endX = corners.right();
         d.endY = corners.bottom();
-        QCOMPARE(ToolGeometry::hitsDrawing(d, click, 0.5), hit);
+        QTEST(ToolGeometry::hitsDrawing(d, click, 0.5), "hit");
     }
 
     // The fiducial shape decides the hit: a square uses both sizes, a circle only size X.

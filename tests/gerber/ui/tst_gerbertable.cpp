@@ -7,6 +7,7 @@
 #include "gerber/layerset.h"
 #include "gerber/ui/gerbertable.h"
 #include "scriptedprompt.h"
+#include "testfiles.h"
 #include "ui_mainwindow.h"
 #include "view/ui/darstellg.h"
 
@@ -20,15 +21,6 @@ namespace {
 
 const QByteArray goodGerber = "%FSLAX34Y34*%\n%MOMM*%\n%ADD10C,1*%\nD10*\nX10000Y10000D03*\nM02*\n";
 const QByteArray drill = "M48\nMETRIC,TZ\nT1C0.8\n%\nT1\nX010000Y010000\nM30\n";
-
-QString writeFile(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes)
-{
-    const QString path = dir.filePath(name);
-    QFile f(path);
-    f.open(QIODevice::WriteOnly);
-    f.write(bytes);
-    return path;
-}
 
 GerberLayer* row(MainWindow& w, int r)
 {
@@ -218,7 +210,6 @@ private slots:
     {
         QFETCH(QString, side);
         QFETCH(QString, entry);
-        QFETCH(int, slot);
         GerberTable table;
         table.refresh(LayerSet().list(LayerList::GerberMode));
         table.setCurrentCell(7, 0);
@@ -236,7 +227,7 @@ private slots:
                 action = a;
         QVERIFY(action);
         action->trigger();
-        QCOMPARE(table.targetSlot, slot);
+        QTEST(table.targetSlot, "slot");
         QCOMPARE(table.sourceRow, 7);
         QCOMPARE(table.moveToTopRequested, side == QLatin1String("top"));
         QCOMPARE(table.moveToBottomRequested, side == QLatin1String("bottom"));

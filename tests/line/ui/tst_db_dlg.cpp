@@ -45,9 +45,7 @@ private slots:
     void init()
     {
         QFile::remove(dir.filePath("database.bkp"));
-        QFile f(path());
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(sample);
+        writeFile(path(), sample);
     }
 
     void browses()

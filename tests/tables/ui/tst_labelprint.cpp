@@ -1,5 +1,6 @@
 #include "scriptedprompt.h"
 #include "tables/ui/labelprint.h"
+#include "testfiles.h"
 
 #include <QPrinter>
 #include <QTemporaryDir>
@@ -19,7 +20,6 @@ private slots:
     void printsToPdfLikePaper()
     {
         QFETCH(bool, accepted);
-        QFETCH(int, outcome);
         QTemporaryDir dir;
         ScriptedPrompt prompt;
         prompt.printAnswers.enqueue(accepted);
@@ -31,13 +31,11 @@ private slots:
         for (int i = 1; i <= 25; ++i)
             refs << QStringLiteral("C%1").arg(i);
         const auto result = LabelPrint::print(nullptr, "100n;0402", "Panel", refs, &printer);
-        QCOMPARE(int(result), outcome);
+        QTEST(int(result), "outcome");
         QCOMPARE(prompt.callsOf("print").size(), 1);
         QCOMPARE(QFile::exists(pdf), accepted);
         if (accepted) {
-            QFile f(pdf);
-            QVERIFY(f.open(QIODevice::ReadOnly));
-            const QByteArray bytes = f.readAll();
+            const QByteArray bytes = readFile(pdf);
             QVERIFY(bytes.startsWith("%PDF"));
             QCOMPARE(bytes.count("/Type /Page\n") + bytes.count("/Type /Page "), 1);
         }

@@ -2,6 +2,7 @@
 // with the board painter's and with tessavrant-cli view's.
 #include "../boardscenes.h"
 #include "gerber/gerberreader.h"
+#include "testfiles.h"
 #include "view/ui/darstellg.h"
 #include "view/viewzoom.h"
 
@@ -162,10 +163,7 @@ private slots:
         QFETCH(int, status);
         QFETCH(QString, reason);
         QTemporaryDir dir;
-        QFile cut(dir.filePath(QStringLiteral("cut.gbr")));
-        QVERIFY(cut.open(QIODevice::WriteOnly));
-        cut.write("%FSLAX34Y34*%\n%MOMM*%\n");
-        cut.close();
+        writeFile(dir.filePath(QStringLiteral("cut.gbr")), "%FSLAX34Y34*%\n%MOMM*%\n");
         QProcess cli;
         cli.setWorkingDirectory(dir.path());
         cli.start(QStringLiteral(TESSAVRANT_CLI), QStringList { "view" } + args);
@@ -181,10 +179,7 @@ private slots:
     {
         QTemporaryDir dir;
         const QString gerber = dir.filePath(QStringLiteral("pad.gbr"));
-        QFile file(gerber);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(padWithCut);
-        file.close();
+        writeFile(gerber, padWithCut);
         const QString out = dir.filePath(QStringLiteral("view.png"));
         QProcess cli;
         cli.start(QStringLiteral(TESSAVRANT_CLI),
