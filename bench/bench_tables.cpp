@@ -3,6 +3,7 @@
 // search over both sides.
 // Run: cmake -DTESSAVRANT_BENCH=ON ... && build/bench/bench_tables
 #include "app/mainwindow.h"
+#include "app/placementtables.h"
 #include "benchscale.h"
 #include "settings/placementsearch.h"
 #include "tables/placementsort.h"
@@ -44,7 +45,7 @@ void createLists(benchmark::State& state)
 {
     Window win(int(state.range(0)));
     for (auto _ : state)
-        win.w.createLists();
+        win.w.tables().createLists();
 }
 BENCHMARK(createLists)
     ->Arg(BenchScale::size(10000))
@@ -69,7 +70,7 @@ BENCHMARK(sortOnly)->Arg(0)->Arg(3)->Arg(999)->Unit(benchmark::kMillisecond);
 void sortWithRebuild(benchmark::State& state)
 {
     Window win(BenchScale::size(50000));
-    win.w.createLists();
+    win.w.tables().createLists();
     for (auto _ : state)
         win.w.form()->pickandplacepositionen->horizontalHeader()->sectionClicked(0);
 }
@@ -79,7 +80,7 @@ void selectGroup(benchmark::State& state)
 {
     // 10 groups of 5 000 placements each.
     Window win(BenchScale::size(50000), 10);
-    win.w.createLists();
+    win.w.tables().createLists();
     Partlist* parts = win.w.form()->teile;
     int row = 0;
     for (auto _ : state) {
