@@ -8,6 +8,7 @@
 #include "app/layerslots.h"
 #include "app/placementtables.h"
 #include "app/statustext.h"
+#include "app/undoactions.h"
 #include "fab/ui/fabricationimport.h"
 #include "model/configfolder.h"
 #include "resources/resources.h"
@@ -170,6 +171,7 @@ void MainWindow::createCollaborators()
     m_layers = std::make_unique<LayerSlots>(*m_ui, *m_view, this, m_document->lastDirectory(), layers);
     m_board = std::make_unique<BoardPanel>(*m_ui, *m_view, *m_tables, *this);
     installFabricationImport();
+    installUndo();
 }
 
 void MainWindow::createToolbarWidgets()

@@ -20,6 +20,7 @@ class DocumentSession;
 class FeederPanel;
 class GerberLayer;
 class HoverWatch;
+class UndoActions;
 class LayerSlots;
 class Linie_dlg;
 class PartDatabase;
@@ -238,6 +239,7 @@ private:
 
     // The fabrication package import: File menu entry and dropped packages (mainwindow_fab.cpp).
     void installFabricationImport();
+    void installUndo(); // mainwindow_undo.cpp
 
     // Colour settings (mainwindow_colors.cpp).
     void writeColorSettings();
@@ -279,6 +281,7 @@ private:
     std::unique_ptr<BoardPanel> m_board;
     std::unique_ptr<BoardTools> m_tools; // created on first use, over the view's document
     std::unique_ptr<HoverWatch> m_hoverWatch;
+    std::unique_ptr<UndoActions> m_undo;
 
     bool m_layerModeActive = false;
     bool m_inTick = false;

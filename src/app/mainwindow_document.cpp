@@ -7,6 +7,7 @@
 #include "app/feederpanel.h"
 #include "app/layerslots.h"
 #include "app/placementtables.h"
+#include "app/undoactions.h"
 #include "line/ui/linie_dlg.h"
 #include "settings/ui/search_dlg.h"
 #include "ui_mainwindow.h"
@@ -55,6 +56,7 @@ void MainWindow::startNewDocument()
     switchGerberPnP();
     switchBottomTop();
     m_view->update();
+    m_undo->clear();
 }
 
 void MainWindow::prepareForLoad()
@@ -73,6 +75,7 @@ void MainWindow::showLoadedDocument(bool read)
         createLists();
         m_tables->connectSignals();
         switchBottomTop();
+        m_undo->clear();
         return;
     }
     m_feeders->handOutFeederLists();
@@ -94,6 +97,7 @@ void MainWindow::showLoadedDocument(bool read)
     createLists();
     m_feeders->selectAssignedMachine();
     m_view->fitIfBoardOutOfView();
+    m_undo->clear();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)

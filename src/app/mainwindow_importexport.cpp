@@ -12,6 +12,7 @@
 #define TESSAVRANT_IMPORT_SLOT(slotName, function)                                                           \
     void MainWindow::slotName()                                                                              \
     {                                                                                                        \
+        EditGroup step(m_view->document(), QString(), EditGroup::DocumentOnly);                              \
         if (PnPImportActions::function(this, m_view->document(), m_document->lastDirectory())) {             \
             m_tables->disconnectSignals();                                                                   \
             createLists();                                                                                   \

@@ -7,6 +7,7 @@
 #include "app/feederpanel.h"
 #include "app/layerslots.h"
 #include "app/placementtables.h"
+#include "app/undoactions.h"
 #include "model/document.h"
 
 // ---- document session
@@ -49,11 +50,15 @@ void MainWindow::on_action_oeffnen_triggered()
 }
 void MainWindow::on_actionSpeicher_triggered()
 {
+    m_undo->setSaving(true);
     m_document->save();
+    m_undo->setSaving(false);
 }
 void MainWindow::on_actionSpeichern_unter_triggered()
 {
+    m_undo->setSaving(true);
     m_document->saveAs();
+    m_undo->setSaving(false);
 }
 
 // ---- placement and part tables

@@ -7,6 +7,7 @@
 #include "app/layerslots.h"
 #include "app/placementtables.h"
 #include "app/statustext.h"
+#include "app/undoactions.h"
 #include "app/windowlayout.h"
 #include "model/fileio.h"
 #include "ui_mainwindow.h"
@@ -52,6 +53,7 @@ void MainWindow::tick()
     m_feeders->tickLineChanged();
     m_tables->refreshSearch();
     m_document->tickAfterLoad();
+    m_undo->tick();
     m_inTick = false;
 }
 

@@ -5,6 +5,7 @@
 
 #include "app/boardpanel.h"
 #include "app/placementtables.h"
+#include "app/undoactions.h"
 #include "board/boardtransform.h"
 #include "ui_mainwindow.h"
 #include "uikit/prompt.h"
@@ -33,6 +34,7 @@ bool MainWindow::toolPress(QMouseEvent* event)
         return false;
     m_view->setCentreOnSelection(false);
     const bool ctrl = (event->modifiers() & Qt::ControlModifier) || m_view->ctrlHeld();
+    m_undo->toolPressed();
     applyToolResponse(
         boardTools().press(at, m_view->height(), event->button(), ctrl, m_drawingsColor), event);
     return true;
@@ -47,10 +49,10 @@ void MainWindow::toolMove(QMouseEvent* event)
 
 void MainWindow::toolRelease(QMouseEvent* event)
 {
-    if (!m_tools)
-        return;
-    applyToolResponse(
-        m_tools->release(m_view->mapFrom(this, event->pos()), m_view->height(), event->button()), event);
+    if (m_tools)
+        applyToolResponse(
+            m_tools->release(m_view->mapFrom(this, event->pos()), m_view->height(), event->button()), event);
+    m_undo->toolReleased(UndoActions::toolStepName(m_view->viewState().tool));
 }
 
 void MainWindow::followCursorWithTool()

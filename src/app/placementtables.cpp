@@ -308,6 +308,7 @@ void PlacementTables::showViewSelection()
 void PlacementTables::placementCellChanged(int row, int column)
 {
     disconnectSignals();
+    EditGroup step(m_view.document(), QStringLiteral("Edit Placement"), EditGroup::DocumentOnly);
     PnPEntry* e = placementOfRow(row);
     QTableWidgetItem* item = m_ui.pickandplacepositionen->item(row, column);
     if (e && item) {
@@ -332,6 +333,7 @@ void PlacementTables::partCellChanged(int row, int column)
     // The part table keeps the group of every row, so an edit renames the group the row showed
     // however it was started (double-click, F2 or typing).
     disconnectSignals();
+    EditGroup step(m_view.document(), QStringLiteral("Edit Part"), EditGroup::DocumentOnly);
     QTableWidgetItem* item = m_ui.teile->item(row, column);
     const PartListRow group = m_ui.teile->rowGroup(row);
     if (item && group.qty > 0) {
@@ -351,6 +353,7 @@ void PlacementTables::partCellChanged(int row, int column)
 
 void PlacementTables::sortWorkingList(int column, SortOrder order)
 {
+    EditGroup step(m_view.document(), QStringLiteral("Sort"), EditGroup::DocumentOnly);
     QList<PnPEntry*> list = m_view.document().currentList();
     PlacementSort::sort(list, column, order, m_view.partListFilter());
     m_view.document().setPlacements(list);
