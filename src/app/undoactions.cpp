@@ -121,7 +121,7 @@ void UndoActions::redo()
 
 void UndoActions::clear()
 {
-    m_history.clear();
+    m_recorder->clear();
 }
 
 void UndoActions::setSaving(bool on)

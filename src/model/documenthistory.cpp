@@ -295,6 +295,12 @@ void DocumentHistory::restore(const Step& step, bool back)
     m_restoring = false;
 }
 
+void DocumentHistory::clear()
+{
+    m_latest[0] = m_latest[1] = SideParts();
+    m_history.clear();
+}
+
 bool DocumentHistory::undo()
 {
     // Not in the middle of an action (a drag): its step is not complete yet.

@@ -59,6 +59,8 @@ public:
     // Undo and redo; the document's modified flag follows the history's clean position.
     bool undo();
     bool redo();
+    // Forgets every step and what the next capture would share.
+    void clear();
     // The document equals its file (after a save or a load): that is the clean position now.
     void markSaved() { m_history.setClean(); }
     // While paused nothing is recorded (a save names the boards).
