@@ -247,7 +247,8 @@ void DocumentHistory::end(const QString& name)
     QString shown = stepName(name.isEmpty() ? pending->name : name);
     if (shown.contains(QLatin1String("%n"))) {
         const int n = step->after[0].freshPlacements + step->after[1].freshPlacements;
-        shown = n > 0 ? shown.replace(QLatin1String("%n"), QString::number(n))
+        shown = n > 1 ? shown.replace(QLatin1String("%n"), QString::number(n))
+            : n == 1  ? shown.replace(QLatin1String("%n placements"), QStringLiteral("1 placement"))
                       : shown.replace(QLatin1String("%n placements"), QStringLiteral("selection"));
     }
     m_history.push(

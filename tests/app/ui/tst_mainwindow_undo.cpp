@@ -15,6 +15,7 @@
 
 #include <QAction>
 #include <QLineEdit>
+#include <cmath>
 
 namespace {
 
@@ -81,6 +82,27 @@ void perform(MainWindow& w, ScriptedPrompt& scripted, const QString& what)
         emit f.boardName->editingFinished();
     } else if (what == "unplace") {
         f.actionUnplace_all->trigger();
+    } else if (what == "drag" || what == "draw") {
+        // The board view shows world (0, 0) at (300, height - 300), 10 pixels per mm.
+        w.resize(1400, 1000);
+        w.applyLayout();
+        ViewState& s = w.view()->viewState();
+        s.offsetX = 300;
+        s.offsetY = -300;
+        const auto at = [&](double x, double y) {
+            return QPoint(s.offsetX + int(std::lround(s.zoomLevel * x)),
+                w.view()->height() + s.offsetY - int(std::lround(s.zoomLevel * y)));
+        };
+        w.view()->document().edit(
+            {}, Change::Selection, [](BoardSide& side) { side.placements[1]->setSelected(true); });
+        w.selectTool(what == "drag" ? ToolMode::Movement : ToolMode::DrawRectangle);
+        QTest::mousePress(w.view(), Qt::LeftButton, {}, at(0, 0));
+        for (double d : { 2.0, 5.0 }) {
+            QMouseEvent e(QEvent::MouseMove, at(d, d), w.view()->mapToGlobal(at(d, d)), Qt::NoButton,
+                Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(w.view(), &e);
+        }
+        QTest::mouseRelease(w.view(), Qt::LeftButton, {}, at(5, 5));
     }
     w.view()->waitForRenders();
     runTicks(w);
@@ -148,6 +170,10 @@ void TstMainWindowUndo::undoRestores_data()
                                  << "Edit Board Data";
     QTest::newRow("unplace all") << QStringList() << "unplace"
                                  << "Unplace all";
+    QTest::newRow("tool drag") << QStringList() << "drag"
+                               << "Move 1 placement";
+    QTest::newRow("tool drawing") << QStringList() << "draw"
+                                  << "Draw Rectangle";
     QTest::newRow("two transforms") << QStringList { "rotate", "shift" } << "mirror"
                                     << "Mirror Board";
 }
