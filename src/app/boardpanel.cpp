@@ -116,6 +116,8 @@ void BoardPanel::boardTransform(bool rotate)
     }
     // A render thread still reading a layer must finish before its image changes.
     m_view.waitForRenders();
+    EditGroup step(
+        m_view.document(), rotate ? QStringLiteral("Rotate Board") : QStringLiteral("Mirror Board"));
     m_view.setLoading(true);
     m_view.showSteps(1);
     Document& doc = m_view.document();
@@ -136,6 +138,7 @@ void BoardPanel::shiftAsked(bool alongX, bool selectedOnly)
     if (prompt().exec(&dialog) != QDialog::Accepted)
         return;
     Document& doc = m_view.document();
+    EditGroup step(doc, QStringLiteral("Pick-and-Place Shift"));
     const QList<PnPEntry*> entries = selectedOnly ? doc.selectedEntries() : doc.currentList();
     if (BoardTransform::shiftEntries(doc, entries, axis, dialog.value()))
         m_tables.rebuildTables();
@@ -146,12 +149,14 @@ void BoardPanel::rotationAsked()
     Rotate_dlg dialog(&m_window);
     if (prompt().exec(&dialog) != QDialog::Accepted)
         return;
+    EditGroup step(m_view.document(), QStringLiteral("Rotation"));
     if (BoardTransform::rotatePlacements(m_view.document(), dialog.angle()))
         m_tables.rebuildTables();
 }
 
 void BoardPanel::turnSelection(double degrees)
 {
+    EditGroup step(m_view.document(), QStringLiteral("Rotate %n placements"));
     BoardTransform::turnSelected(m_view.document(), degrees);
     m_tables.rebuildTables();
 }
@@ -164,6 +169,7 @@ void BoardPanel::generateOriginsAsked()
     OriginGenerator dialog(Panel::generatorPreset(doc), doc.activeSideIsTop(), &m_window);
     if (prompt().exec(&dialog) != QDialog::Accepted)
         return;
+    EditGroup step(doc, QStringLiteral("Generate Origin"));
     const Panel::Outcome outcome
         = Panel::applyGenerator(doc, dialog.values(), dialog.side(), dialog.generateBoardSize());
     if (!outcome.ok) {
@@ -182,6 +188,7 @@ void BoardPanel::panelizeAsked()
     if (prompt().exec(&dialog) != QDialog::Accepted)
         return;
     m_view.waitForRenders();
+    EditGroup step(doc, QStringLiteral("Panelize"));
     const Panel::Outcome outcome = Panel::panelize(doc, m_view.layers(), dialog.request());
     if (!outcome.ok) {
         prompt().warning(&m_window, errorTitle, outcome.message);
@@ -220,6 +227,7 @@ void BoardPanel::buildOriginsTable()
 void BoardPanel::originsCellChanged(int row, int column)
 {
     const QTableWidgetItem* item = m_ui.OriginsTable->item(row, column);
+    EditGroup step(m_view.document(), QStringLiteral("Edit Origins"));
     const OriginsTable::CellEdit edit
         = OriginsTable::editCell(m_view.document(), row, column, item ? item->text() : QString());
     if (!edit.title.isEmpty())
@@ -248,6 +256,7 @@ void BoardPanel::convertToFiducial(int target)
             return;
         offset = FiducialEdit::offsetOfChoice(origins, dialog.choice());
     }
+    EditGroup step(doc, QStringLiteral("Convert to Fiducial"));
     if (!FiducialEdit::convertSelected(doc, kind, offset))
         return;
     m_tables.forgetRows();
@@ -304,6 +313,7 @@ void BoardPanel::boardFieldEdited(int fieldIndex)
     QLineEdit* const fields[] = { m_ui.boardName, m_ui.boardWidth, m_ui.boardHeight, m_ui.boardDepth,
         m_ui.boardOriginX, m_ui.boardOriginY, m_ui.boardComment };
     QLineEdit* edit = fields[fieldIndex];
+    EditGroup step(m_view.document(), QStringLiteral("Edit Board Data"));
     const BoardFieldEdit result = m_view.document().editBoardField(field, edit->text());
     if (!result.accepted)
         prompt().warning(&m_window, Document::invalidInputTitle(), Document::invalidInputText());
@@ -319,6 +329,7 @@ void BoardPanel::setOriginAt(const QPointF& point)
     // the renders, as rotating and mirroring do, rather than being dropped.
     m_view.waitForRenders();
     Document& doc = m_view.document();
+    EditGroup step(doc, QStringLiteral("Set New Origin"));
     const std::optional<BoardTransform::ChangedLayers> changed
         = BoardTransform::setNewOrigin(doc, m_view.layers(), point.x(), point.y());
     if (!changed)

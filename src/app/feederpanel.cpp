@@ -291,6 +291,7 @@ void FeederPanel::generateFeederList()
     }
     const int line = m_ui.lineselect->currentIndex() + 1;
     const int number = m_ui.comboBox->currentIndex();
+    EditGroup step(m_view.document(), QStringLiteral("Set Part Dimensions"));
     FeederList::Generated generated = FeederList::generate(m_view.document().currentList(), line, number,
         m_partDatabase, machine->feeders, generationSets(machine->type));
     machine->clearFeeders();
@@ -310,6 +311,7 @@ void FeederPanel::updateDatabaseNumbers()
         prompt().warning(m_parent, FeederList::errorTitle, FeederList::nothingToUpdate);
         return;
     }
+    EditGroup step(m_view.document(), QStringLiteral("Update DB No."));
     FeederList::updateFromDatabase(machine->feeders, m_partDatabase, machine->partMap);
     m_view.document().setModified(true);
     rebuildFeederList();
@@ -337,6 +339,7 @@ void FeederPanel::cellChanged(int row, int column)
     if (m_inFeederEdit)
         return;
     const QScopedValueRollback<bool> guard(m_inFeederEdit, true);
+    EditGroup step(m_view.document(), QStringLiteral("Edit Feeder"));
     Feeder_Config* table = m_ui.feeder_config;
     const QList<FeederEntry*> entries = shownFeeders();
     QTableWidgetItem* item = table->item(row, column);
@@ -373,10 +376,12 @@ void FeederPanel::executeRequests()
     FeederRequests& requests = m_ui.feeder_config->requests;
     if (requests.rotate) {
         requests.rotate = false;
+        EditGroup step(m_view.document(), QStringLiteral("Rotate Feeder"));
         rotateHighlightedFeeders();
     }
     if (requests.database) {
         requests.database = false;
+        EditGroup step(m_view.document(), QStringLiteral("Edit Feeder"));
         chooseDatabaseEntry(requests.row);
     }
 }
@@ -426,6 +431,7 @@ void FeederPanel::optimize()
     const OptimizerResult result = optimizePlacements(document.currentList(),
         m_ui.lineselect->currentIndex() + 1, m_ui.comboBox->currentIndex(), machine->type, machine->feeders);
     if (result.status == OptimizerStatus::Done) {
+        EditGroup step(document, QStringLiteral("Optimizer"), EditGroup::DocumentOnly);
         document.setPlacements(result.order);
         document.setModified(true);
         m_hooks.placementOrderChanged();

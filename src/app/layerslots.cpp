@@ -95,6 +95,7 @@ void LayerSlots::buildTable()
 
 LayerSlots::Load LayerSlots::load(const QString& path, const Target& target, bool drill, QString* error)
 {
+    EditGroup step(m_view.document(), QStringLiteral("Load Layer"));
     LayerSet& layers = m_view.layers();
     const bool intoRow = target.row >= 0;
     const bool top = m_view.document().activeSideIsTop();
@@ -262,6 +263,7 @@ void LayerSlots::clearSlot(LayerSlot slot, bool white)
 {
     if (m_view.document().gerberMode())
         return;
+    EditGroup step(m_view.document(), QStringLiteral("Delete Layer"));
     auto layer = std::make_unique<GerberLayer>(slotIndex(slot));
     if (white)
         layer->color = QColor(255, 255, 255);
@@ -274,6 +276,7 @@ void LayerSlots::clearSlot(LayerSlot slot, bool white)
 
 void LayerSlots::setRowVisible(int row, bool visible)
 {
+    EditGroup step(m_view.document(), visible ? QStringLiteral("Show Layer") : QStringLiteral("Hide Layer"));
     if (GerberLayer* layer = m_view.layers().layer(LayerList::GerberMode, row))
         layer->visible = visible;
     m_view.update();
@@ -287,6 +290,7 @@ void LayerSlots::rowDoubleClicked(int row, int column)
     const QColor c = prompt().color(m_parent, layer->color, QString());
     if (!c.isValid())
         return;
+    EditGroup step(m_view.document(), QStringLiteral("Layer Colour"));
     layer->color = c;
     buildTable();
     m_view.update();
@@ -299,6 +303,7 @@ void LayerSlots::rowNameChanged(int row, int column)
     if (column != GerberTable::NameColumn || !layer || !item)
         return;
     if (!layer->rawLines.isEmpty() && !item->text().isEmpty()) {
+        EditGroup step(m_view.document(), QStringLiteral("Rename Layer"));
         layer->fileName = LayerRows::cleanName(item->text());
         m_view.document().setModified(true);
     }
@@ -315,6 +320,7 @@ void LayerSlots::moveRowToSlot(int row, bool top, int slot)
     if (!source || !target || !LayerRows::inUse(*source))
         return;
     m_hooks.blockInteraction();
+    EditGroup step(m_view.document(), QStringLiteral("Move Layer"));
     QString error;
     std::unique_ptr<GerberLayer> layer = LayerRows::copyForSlot(*source, slot, target->color, &error);
     GerberLayer* moved = layer.get();
@@ -342,6 +348,7 @@ void LayerSlots::executeRequests()
         m_view.update();
     }
     if (table->removeRequested) {
+        EditGroup step(m_view.document(), QStringLiteral("Remove Layer"));
         LayerSet& layers = m_view.layers();
         if (const GerberLayer* old = layers.layer(LayerList::GerberMode, table->sourceRow)) {
             layers.replace(

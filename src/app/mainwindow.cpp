@@ -9,6 +9,7 @@
 #include "app/panellayout.h"
 #include "app/placementtables.h"
 #include "app/toolactions.h"
+#include "app/undoactions.h"
 #include "app/windowcolors.h"
 #include "app/windowmodes.h"
 #include "app/windowstatus.h"
@@ -206,9 +207,15 @@ void MainWindow::createCollaborators()
     DocumentSession::Hooks session;
     session.blockInteraction = [this] { blockInteraction(); };
     session.unblockInteraction = [this] { unblockInteraction(); };
-    session.startNewDocument = [this] { m_modes->startNewDocument(); };
+    session.startNewDocument = [this] {
+        m_modes->startNewDocument();
+        m_undo->clear();
+    };
     session.prepareForLoad = [this] { m_modes->prepareForLoad(); };
-    session.showLoadedDocument = [this](bool read) { m_modes->showLoadedDocument(read); };
+    session.showLoadedDocument = [this](bool read) {
+        m_modes->showLoadedDocument(read);
+        m_undo->clear();
+    };
     session.handLineDataToView = [this] { m_feeders->handLineDataToView(); };
     session.fillBoardInfoFields = [this] { m_board->fillBoardInfoFields(); };
     session.showTop = [this] { switchBottomTop(); };
@@ -259,6 +266,26 @@ void MainWindow::createCollaborators()
     m_fabImport->lastDirectory = m_document->lastDirectory();
     m_fabImport->addMenuEntry(m_ui->menuTopPaste, m_ui->menuImportieren->menuAction());
     connect(m_fabImport, &FabricationImport::loaded, m_tables.get(), &PlacementTables::createLists);
+
+    // Undo and redo; after a step was taken back the window shows the document anew.
+    UndoActions::Hooks undo;
+    undo.blocked = [this] { return m_view->interactionBlocked(); };
+    undo.restored = [this] {
+        // The entries were made anew: nothing may keep the old ones.
+        m_tables->searchDialog()->reset();
+        m_tools->reset();
+        m_tables->disconnectSignals();
+        m_layers->buildTable();
+        m_layers->renderSideLayers();
+        m_board->fillBoardInfoFields();
+        m_board->fillFiducialFields();
+        m_board->buildOriginsTable();
+        m_tables->createLists();
+        m_tables->connectSignals();
+        m_view->update();
+    };
+    m_undo = std::make_unique<UndoActions>(*m_view, *m_feeders, *m_ui->menuTools, *m_ui->toolBar,
+        m_ui->actionSetNewPosition, std::move(undo), this);
 }
 
 void MainWindow::showEvent(QShowEvent* event)
@@ -299,8 +326,12 @@ void MainWindow::mousePressEvent(QMouseEvent* event)
     // A press inside the view hands it the keyboard and goes to the current tool.
     if (m_view->geometry().translated(m_ui->centralWidget->pos()).contains(event->pos()))
         m_view->setFocus();
-    if (!m_tools->press(event))
+    // A tool's drag, from press to release, is one undo step.
+    m_undo->toolPressed();
+    if (!m_tools->press(event)) {
+        m_undo->toolReleased(QString());
         QMainWindow::mousePressEvent(event);
+    }
 }
 
 void MainWindow::mouseMoveEvent(QMouseEvent* event)
@@ -317,6 +348,7 @@ void MainWindow::mouseReleaseEvent(QMouseEvent* event)
     if (m_panelLayout->release())
         return;
     m_tools->release(event);
+    m_undo->toolReleased(UndoActions::toolStepName(m_view->viewState().tool));
     QMainWindow::mouseReleaseEvent(event);
 }
 
@@ -365,5 +397,6 @@ void MainWindow::tick()
     m_feeders->tickLineChanged();
     m_tables->refreshSearch();
     m_document->tickAfterLoad();
+    m_undo->tick();
     m_inTick = false;
 }

@@ -9,6 +9,7 @@ class Darstellg;
 class DocumentSession;
 class FabricationImport;
 class FeederPanel;
+class UndoActions;
 class LayerSlots;
 class PanelLayout;
 class PlacementTables;
@@ -180,6 +181,7 @@ private:
     std::unique_ptr<WindowColors> m_colors;
     std::unique_ptr<WindowModes> m_modes;
     std::unique_ptr<WindowStatus> m_status;
+    std::unique_ptr<UndoActions> m_undo;
     int m_timerId = 0;
     bool m_inTick = false;
 };

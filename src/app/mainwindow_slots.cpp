@@ -9,6 +9,7 @@
 #include "app/panellayout.h"
 #include "app/placementtables.h"
 #include "app/toolactions.h"
+#include "app/undoactions.h"
 #include "app/windowcolors.h"
 #include "app/windowmodes.h"
 #include "model/document.h"
@@ -69,11 +70,15 @@ void MainWindow::on_action_oeffnen_triggered()
 }
 void MainWindow::on_actionSpeicher_triggered()
 {
+    m_undo->setSaving(true);
     m_document->save();
+    m_undo->setSaving(false);
 }
 void MainWindow::on_actionSpeichern_unter_triggered()
 {
+    m_undo->setSaving(true);
     m_document->saveAs();
+    m_undo->setSaving(false);
 }
 
 // ---- placement and part tables

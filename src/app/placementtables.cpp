@@ -116,6 +116,7 @@ void PlacementTables::rebuildTables()
 
 void PlacementTables::importPlacements(Import import, QString& lastDirectory)
 {
+    EditGroup step(m_view.document(), QString(), EditGroup::DocumentOnly);
     if (import(m_parent, m_view.document(), lastDirectory)) {
         disconnectSignals();
         createLists();
@@ -319,6 +320,7 @@ void PlacementTables::showViewSelection()
 void PlacementTables::placementCellChanged(int row, int column)
 {
     disconnectSignals();
+    EditGroup step(m_view.document(), QStringLiteral("Edit Placement"), EditGroup::DocumentOnly);
     PnPEntry* e = placementOfRow(row);
     QTableWidgetItem* item = m_ui.pickandplacepositionen->item(row, column);
     if (e && item) {
@@ -343,6 +345,7 @@ void PlacementTables::partCellChanged(int row, int column)
     // The part table keeps the group of every row, so an edit renames the group the row showed
     // however it was started (double-click, F2 or typing).
     disconnectSignals();
+    EditGroup step(m_view.document(), QStringLiteral("Edit Part"), EditGroup::DocumentOnly);
     QTableWidgetItem* item = m_ui.teile->item(row, column);
     const PartListRow group = m_ui.teile->rowGroup(row);
     if (item && group.qty > 0) {
@@ -362,6 +365,7 @@ void PlacementTables::partCellChanged(int row, int column)
 
 void PlacementTables::sortWorkingList(int column, SortOrder order)
 {
+    EditGroup step(m_view.document(), QStringLiteral("Sort"), EditGroup::DocumentOnly);
     QList<PnPEntry*> list = m_view.document().currentList();
     PlacementSort::sort(list, column, order, m_view.partListFilter());
     m_view.document().setPlacements(list);

@@ -114,6 +114,7 @@ void PlacementTables::executePartRequests()
     PartRequests& part = m_ui.teile->requests;
     PnPRequests& pnp = m_ui.pickandplacepositionen->requests;
     Document& doc = m_view.document();
+    EditGroup step(doc, QString(), EditGroup::DocumentOnly);
     if (part.placed) {
         part.placed = false;
         markSelectedPlaced();
@@ -167,6 +168,7 @@ void PlacementTables::executePlacementRequests()
 {
     PartRequests& part = m_ui.teile->requests;
     PnPRequests& pnp = m_ui.pickandplacepositionen->requests;
+    EditGroup step(m_view.document(), QString(), EditGroup::DocumentOnly);
     if (pnp.selectAll) {
         pnp.selectAll = false;
         m_ui.pickandplacepositionen->selectAll();
@@ -218,6 +220,7 @@ void PlacementTables::executeMachineRequests()
     PnPRequests& pnp = m_ui.pickandplacepositionen->requests;
     Document& doc = m_view.document();
     const int lineIndex = m_ui.lineselect->currentIndex();
+    EditGroup step(doc, QStringLiteral("Assign Machine"), EditGroup::DocumentOnly);
     if (part.assignMachine) {
         part.assignMachine = false;
         PartGroups::assignMachine(
@@ -293,6 +296,7 @@ void PlacementTables::rotateSelected(int angle)
 
 void PlacementTables::unplaceAll()
 {
+    EditGroup step(m_view.document(), QStringLiteral("Unplace all"), EditGroup::DocumentOnly);
     BoardTransform::unplaceAll(m_view.document());
     rebuildTables();
 }
@@ -307,6 +311,7 @@ void PlacementTables::assignSelectedToMachine(int index)
 {
     m_hooks.blockInteraction();
     Document& doc = m_view.document();
+    EditGroup step(doc, QStringLiteral("Assign Machine"), EditGroup::DocumentOnly);
     PartGroups::assignMachine(doc, doc.selectedEntries(), index, m_ui.lineselect->currentIndex());
     rebuildTables();
     applyMachineSelector(m_ui.comboBox->currentIndex());
@@ -323,6 +328,7 @@ void PlacementTables::deleteSelected()
     PnPRequests& pnp = m_ui.pickandplacepositionen->requests;
     pnp.rowsToDelete = rows;
     pnp.deleteRows = !rows.isEmpty();
+    EditGroup step(m_view.document(), QStringLiteral("Delete"), EditGroup::DocumentOnly);
     m_view.document().removeSelectedDrawings();
     // Layer objects are never selected by the view's tools, so only placements and drawings go.
     refreshSearch();

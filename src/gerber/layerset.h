@@ -46,7 +46,8 @@ struct FreshLayerColours
 
 // Owns every layer of a document. Only this class puts a layer into a list or takes one out;
 // a layer that a render thread still reads (its busy flag) is kept until the thread lets go,
-// so replacing or clearing never frees memory another thread uses.
+// so replacing or clearing never frees memory another thread uses. Ownership is shared: the
+// undo history keeps a replaced layer alive to put it back.
 class LayerSet
 {
 public:
@@ -69,6 +70,10 @@ public:
     // Puts `layer` at a position; the old layer is retired. False, and the new layer is
     // dropped, for a null layer or a position outside the list.
     bool replace(LayerList which, int index, std::unique_ptr<GerberLayer> layer);
+    // The layers of a list with shared ownership, and a list put back as that gave it (layers
+    // that leave are retired).
+    QList<std::shared_ptr<GerberLayer>> shared(LayerList which) const;
+    void restore(LayerList which, const QList<std::shared_ptr<GerberLayer>>& layers);
     // Swaps two positions of one list (a layer moved in the table).
     bool swap(LayerList which, int a, int b);
     // The drill layers of both sides in `background`: their holes show the board view behind.
@@ -81,12 +86,18 @@ public:
     int retiredCount() const { return m_retired.size(); }
 
 private:
+    using Owned = QList<std::shared_ptr<GerberLayer>>;
     QList<GerberLayer*>& mutableList(LayerList which);
-    void retire(GerberLayer* layer);
+    Owned& owned(LayerList which);
+    void retire(std::shared_ptr<GerberLayer> layer);
     void retireAll();
 
+    // The lists as the view reads them, and the owners in the same order.
     QList<GerberLayer*> m_top;
     QList<GerberLayer*> m_bottom;
     QList<GerberLayer*> m_gerberMode;
-    QList<GerberLayer*> m_retired; // replaced while a render thread still read them
+    Owned m_ownTop;
+    Owned m_ownBottom;
+    Owned m_ownGerberMode;
+    Owned m_retired; // replaced while a render thread still read them
 };

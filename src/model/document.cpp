@@ -62,6 +62,18 @@ void Document::run(const DocumentEdit& edit, const std::function<void()>& change
         m_observer(edit, true);
 }
 
+void Document::beginGroup(const QString& name, bool besides)
+{
+    if (m_groupObserver)
+        m_groupObserver(name, true, besides);
+}
+
+void Document::endGroup(const QString& name)
+{
+    if (m_groupObserver)
+        m_groupObserver(name, false, false);
+}
+
 void Document::edit(const QString& what, Changes changes, const std::function<void(BoardSide&)>& change)
 {
     editSide(m_activeSideIsTop, what, changes, change);

@@ -122,6 +122,9 @@ class Document
 {
 public:
     using EditObserver = std::function<void(const DocumentEdit& edit, bool done)>;
+    // Hears the begin and the end of an edit group (EditGroup); the end carries the final name.
+    // A group that only edits the document says so (besides false).
+    using GroupObserver = std::function<void(const QString& name, bool begin, bool besides)>;
 
     Document() = default;
     ~Document();
@@ -161,6 +164,11 @@ public:
 
     // ---- the edit seam
     void setEditObserver(EditObserver observer) { m_observer = std::move(observer); }
+    void setGroupObserver(GroupObserver observer) { m_groupObserver = std::move(observer); }
+    // Marks the edits of one user action, also those beside the document (layers, feeder
+    // lists): undo takes them back as one step. Groups nest; the outermost one counts.
+    void beginGroup(const QString& name, bool besides = true);
+    void endGroup(const QString& name);
     // Changes the working side's record.
     void edit(const QString& what, Changes changes, const std::function<void(BoardSide&)>& change);
     // Changes one side's record.
@@ -241,4 +249,33 @@ private:
     int m_fileVersion = currentFileVersion;
     FeederData m_feederData;
     EditObserver m_observer;
+    GroupObserver m_groupObserver;
+};
+
+// One user action on the document as one edit group, for the lifetime of the object. The name
+// names the action ("Rotate Board"); an empty one takes the first edit's. DocumentOnly marks an
+// action that changes nothing beside the document (no layers, no feeder lists), which is
+// cheaper to record.
+class EditGroup
+{
+public:
+    enum Scope
+    {
+        WithLayersAndFeeders,
+        DocumentOnly
+    };
+    EditGroup(Document& doc, const QString& name, Scope scope = WithLayersAndFeeders)
+        : m_doc(doc)
+        , m_name(name)
+    {
+        m_doc.beginGroup(m_name, scope == WithLayersAndFeeders);
+    }
+    ~EditGroup() { m_doc.endGroup(m_name); }
+    EditGroup(const EditGroup&) = delete;
+    EditGroup& operator=(const EditGroup&) = delete;
+    void setName(const QString& name) { m_name = name; }
+
+private:
+    Document& m_doc;
+    QString m_name;
 };

@@ -17,7 +17,7 @@ private slots:
     {
         QTest::addColumn<QString>("name");
         const char* names[] = { // file actions and board operations on the toolbar
-            "new", "open", "save", "mirror", "rotate_board", "generate_origin", "search",
+            "new", "open", "save", "undo", "redo", "mirror", "rotate_board", "generate_origin", "search",
             // interactive tools
             "move", "origin", "line", "movement", "multiselect", "rect_empty", "rect_fill", "measure",
             "insert_text", "rotate", "drawingscolor",

@@ -66,6 +66,7 @@ bool FabricationImport::open(const QString& path)
         return false;
 
     QApplication::setOverrideCursor(Qt::WaitCursor);
+    EditGroup step(m_view->document(), title);
     m_view->setLoading(true);
     FabLoadResult result = FabLoad::read(dialog.files());
     const bool placements = !result.placements.isEmpty();

@@ -122,6 +122,27 @@ void drawSearch(IconCanvas& c)
     c.stroke(glint, Qt::white, 1.5);
 }
 
+// A bent arrow turning back (undo) or forward (redo) over a short line of history.
+void historyArrow(IconCanvas& c, bool forward)
+{
+    const QColor arrow(45, 105, 190);
+    if (forward)
+        c.arcArrow(QPointF(16, 19), 9, 160, -140, arrow, 3.0);
+    else
+        c.arcArrow(QPointF(16, 19), 9, 20, 140, arrow, 3.0);
+    c.line(QPointF(7, 27.5), QPointF(25, 27.5), QColor(150, 150, 160), 1.5);
+}
+
+void drawUndo(IconCanvas& c)
+{
+    historyArrow(c, false);
+}
+
+void drawRedo(IconCanvas& c)
+{
+    historyArrow(c, true);
+}
+
 } // namespace
 
 QVector<IconSource> documentIcons()
@@ -130,6 +151,8 @@ QVector<IconSource> documentIcons()
         { QStringLiteral("new"), drawNew },
         { QStringLiteral("open"), drawOpen },
         { QStringLiteral("save"), drawSave },
+        { QStringLiteral("undo"), drawUndo },
+        { QStringLiteral("redo"), drawRedo },
         { QStringLiteral("mirror"), drawMirror },
         { QStringLiteral("rotate_board"), drawRotateBoard },
         { QStringLiteral("generate_origin"), drawGenerateOrigin },
