@@ -61,6 +61,8 @@ put("fuzz_pnp_eaglepart", "nonfinite", "Part Value Package Library Position (mm)
     + "".join("R%d 1k R0603 rcl (%s 1) R0\n" % (i, v) for i, v in enumerate(bad)))
 # Line configuration and part database: many machines and entries.
 put("fuzz_lineconfig", "many_machines", "\0" + "".join("M%d;%d;0\n" % (i, i % 50) for i in range(100000)))
+# Many lines the reader does not take, each kept for the rewrite (~2.4 MB).
+put("fuzz_lineconfig", "kept_lines", "\0" + "".join("M%d;0;%d\n# note %d\n" % (i, i % 7, i) for i in range(120000)))
 put("fuzz_lineconfig", "latin1", "\0" + "Linie\xe4;0;0\n\xff\xfe;1;1\n")
 put("fuzz_partdatabase", "many_entries", "\0\0[parts]\n" + "".join("%d;R%d;res;k\n" % (100 + i, i)
                                                                     for i in range(100000)))

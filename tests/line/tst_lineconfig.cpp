@@ -1,6 +1,7 @@
 #include "line/lineconfig.h"
 #include "line/machine.h"
 #include "line/machinedetails.h"
+#include "memorylimit.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -126,6 +127,25 @@ private slots:
         QVERIFY2(
             error.startsWith(QStringLiteral("line.cfg, line 10001: the file holds more than 10000 machines")),
             qPrintable(error));
+
+        // ~2.4 MB, every other line one the reader does not take: all of it comes back, in
+        // linear time (appending each line once copied all written before) and bounded memory.
+        QByteArray kept;
+        for (int i = 0; i < 110000; ++i)
+            kept.append(
+                QByteArray("M" + QByteArray::number(i) + ";0;0\n# note " + QByteArray::number(i) + '\n'));
+        if (!memoryBoundsChecked)
+            QSKIP("memory bounds are checked in builds without AddressSanitizer");
+        QVERIFY(runWithMemoryLimit(
+            16 * qint64(kept.size()) + 256LL * 1024 * 1024,
+            [&] {
+                LineConfig big;
+                big.parse(kept);
+                int taken = 0;
+                LineConfig::filterImport(kept, &taken);
+                return big.serialize() == kept && taken == 110000;
+            },
+            20));
     }
 
     void fileErrors()
