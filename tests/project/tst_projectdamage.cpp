@@ -2,7 +2,9 @@
 // or reports a cut file as whole.
 #include "documentsetup.h"
 #include "gerber/gerberlayer.h"
+#include "memorylimit.h"
 #include "project/projectcontainer.h"
+#include "project/projectreader.h"
 #include "projectfixture.h"
 
 #include <QtTest>
@@ -144,6 +146,42 @@ private slots:
         ProjectLoad load;
         ProjectFixture::loadDump("+FileVer\n10\n" + body + "+General\n1;2\n+++END+++\n", &load);
         QCOMPARE(load.warning, "test.tvx, " + warning);
+    }
+
+    // Small files that ask for much: refused or cut with a reason, within 16 bytes a file byte.
+    void hostileFilesStayBounded_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("reason");
+        const QByteArray start = "+FileVer\n10\n+Top\n";
+        QTest::newRow("2^20 codes")
+            << header() + QByteArray("a\1\1\1", 4).repeated(1 << 20)
+            << "FAILED: test.tvx: Huffman error: the code table holds the character 97 twice";
+        QTest::newRow("a line of 4 million fields")
+            << ProjectContainer::pack(start + "+Origins\n" + QByteArray(4000000, ';') + "\n+++END+++\n")
+            << "line 5: the file is damaged in the section \"+Origins\" of \"+Top\": the line holds more "
+               "than 1000000 fields";
+        QTest::newRow("placements")
+            << ProjectContainer::pack(start + "+Pick-and-Place\n"
+                   + QByteArray("R;;0;0;top;0;\n").repeated(ProjectReader::maxPlacements + 1) + "+++END+++\n")
+            << "line 1000005: the file is damaged in the section \"+Pick-and-Place\" of "
+               "\"+Top\": the file holds more than 1000000 placements";
+    }
+    void hostileFilesStayBounded()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, reason);
+        if (!memoryBoundsChecked)
+            QSKIP("memory bounds are checked in builds without AddressSanitizer");
+        QVERIFY(runWithMemoryLimit(16 * qint64(bytes.size()) + 256LL * 1024 * 1024, [&] {
+            QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false"));
+            Document document;
+            LayerSet layers;
+            ProjectLoad load;
+            QString error;
+            const bool read = readProjectBytes(bytes, "test.tvx", document, layers, &load, &error);
+            return read ? load.warning.startsWith("test.tvx, " + reason) : "FAILED: " + error == reason;
+        }));
     }
 
     void missingEndNamesTheLastSection()
