@@ -134,10 +134,11 @@ private slots:
         for (int i = 0; i < 110000; ++i)
             kept.append(
                 QByteArray("M" + QByteArray::number(i) + ";0;0\n# note " + QByteArray::number(i) + '\n'));
-        if (!memoryBoundsChecked)
-            QSKIP("memory bounds are checked in builds without AddressSanitizer");
+        // AddressSanitizer's realloc always copies, so there the time limit finds a quadratic
+        // append that the system allocator hides; its memory is not the program's.
+        const qint64 bound = memoryBoundsChecked ? 16 * qint64(kept.size()) + 256LL * 1024 * 1024 : 8LL << 30;
         QVERIFY(runWithMemoryLimit(
-            16 * qint64(kept.size()) + 256LL * 1024 * 1024,
+            bound,
             [&] {
                 LineConfig big;
                 big.parse(kept);
