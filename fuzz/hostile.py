@@ -59,6 +59,11 @@ put("fuzz_pnp_altium", "nonfinite", "Designator Comment Layer Footprint Center-X
     + "".join("R%d 1k TopLayer 0603 %s 1 %s\n" % (i, v, v) for i, v in enumerate(bad)))
 put("fuzz_pnp_eaglepart", "nonfinite", "Part Value Package Library Position (mm) Orientation\n"
     + "".join("R%d 1k R0603 rcl (%s 1) R0\n" % (i, v) for i, v in enumerate(bad)))
+# Projects: a code table repeating one character, a line of many fields, many placements.
+put("fuzz_project", "code_table_repeats", b"Tessavrant v0.0.80\n" + b"a\x01\x01\x01" * (1 << 20))
+put("fuzz_project", "many_fields", "+FileVer\n10\n+Top\n+Origins\n" + ";" * 3000000 + "\n+++END+++\n")
+put("fuzz_project", "many_placements", "+FileVer\n10\n+Top\n+Pick-and-Place\n" + "R;;0;0;top;0;\n" * 250000
+    + "+++END+++\n")
 # Line configuration and part database: many machines and entries.
 put("fuzz_lineconfig", "many_machines", "\0" + "".join("M%d;%d;0\n" % (i, i % 50) for i in range(100000)))
 # Many lines the reader does not take, each kept for the rewrite (~2.4 MB).
