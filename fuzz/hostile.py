@@ -59,8 +59,15 @@ put("fuzz_pnp_altium", "nonfinite", "Designator Comment Layer Footprint Center-X
     + "".join("R%d 1k TopLayer 0603 %s 1 %s\n" % (i, v, v) for i, v in enumerate(bad)))
 put("fuzz_pnp_eaglepart", "nonfinite", "Part Value Package Library Position (mm) Orientation\n"
     + "".join("R%d 1k R0603 rcl (%s 1) R0\n" % (i, v) for i, v in enumerate(bad)))
+# Projects: a code table repeating one character, a line of many fields, many placements.
+put("fuzz_project", "code_table_repeats", b"Tessavrant v0.0.80\n" + b"a\x01\x01\x01" * (1 << 20))
+put("fuzz_project", "many_fields", "+FileVer\n10\n+Top\n+Origins\n" + ";" * 3000000 + "\n+++END+++\n")
+put("fuzz_project", "many_placements", "+FileVer\n10\n+Top\n+Pick-and-Place\n" + "R;;0;0;top;0;\n" * 250000
+    + "+++END+++\n")
 # Line configuration and part database: many machines and entries.
 put("fuzz_lineconfig", "many_machines", "\0" + "".join("M%d;%d;0\n" % (i, i % 50) for i in range(100000)))
+# Many lines the reader does not take, each kept for the rewrite (~2.4 MB).
+put("fuzz_lineconfig", "kept_lines", "\0" + "".join("M%d;0;%d\n# note %d\n" % (i, i % 7, i) for i in range(120000)))
 put("fuzz_lineconfig", "latin1", "\0" + "Linie\xe4;0;0\n\xff\xfe;1;1\n")
 put("fuzz_partdatabase", "many_entries", "\0\0[parts]\n" + "".join("%d;R%d;res;k\n" % (100 + i, i)
                                                                     for i in range(100000)))

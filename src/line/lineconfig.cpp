@@ -165,6 +165,8 @@ bool LineConfig::parse(const QByteArray& data, QString* error, const QString& so
     return skipped == 0;
 }
 
+// Lines are built on their own and then appended: `out += a + b` through the string builder
+// reserves exactly the new size, so each line would copy all written so far.
 QByteArray LineConfig::serialize() const
 {
     QHash<const Machine*, QVector<int>> keptBefore;
@@ -174,20 +176,24 @@ QByteArray LineConfig::serialize() const
     QByteArray out;
     for (int i = 0; i < m_lines.size(); ++i) {
         for (const Machine* machine : m_lines.at(i).machines) {
-            for (int k : keptBefore.value(machine))
-                out.append(m_kept.at(k).second + '\n');
+            for (int k : keptBefore.value(machine)) {
+                out += m_kept.at(k).second;
+                out += '\n';
+            }
             written.insert(machine);
             QString name = machine->name;
             name.replace(QLatin1Char(';'), QLatin1Char('_'));
             name.replace(QLatin1Char('\n'), QLatin1Char('_'));
-            out.append(name.toLatin1() + ';' + QByteArray::number(int(machine->type)) + ';'
+            out += QByteArray(name.toLatin1() + ';' + QByteArray::number(int(machine->type)) + ';'
                 + QByteArray::number(i) + '\n');
         }
     }
     // Lines whose machine was removed, and those after the last machine, end the file.
     for (const auto& kept : m_kept)
-        if (!kept.first || !written.contains(kept.first))
-            out.append(kept.second + '\n');
+        if (!kept.first || !written.contains(kept.first)) {
+            out += kept.second;
+            out += '\n';
+        }
     return out;
 }
 
@@ -215,7 +221,8 @@ QByteArray LineConfig::filterImport(const QByteArray& data, int* taken)
     forEachLine(data, [&](const QString& text) {
         if (!takeLine(text, nullptr))
             return;
-        out.append(text.trimmed().toLatin1() + '\n');
+        out += text.trimmed().toLatin1();
+        out += '\n';
         ++count;
     });
     if (taken)

@@ -69,25 +69,24 @@ namespace MachineDetails {
 
 QByteArray serialize(const LineConfig& config)
 {
-    // append(), not +=: a string-builder += reserves exactly the new size, so a file of many
-    // lines would be copied once per line.
     QByteArray out;
     int row = 0;
     for (const ProductionLine& line : config.lines()) {
         for (const Machine* m : line.machines) {
-            out.append("machine " + QByteArray::number(row++) + ' ' + m->name.toUtf8() + '\n');
+            // Each line is made whole before it is appended (see LineConfig::serialize).
+            out += QByteArray("machine " + QByteArray::number(row++) + ' ' + m->name.toUtf8() + '\n');
             for (const FeederBench& b : m->benches)
-                out.append("bench " + QByteArray::number(int(b.type)) + ' ' + number(b.x) + ' ' + number(b.y)
-                    + ' ' + number(b.rotation) + ' ' + number(b.pitch) + '\n');
+                out += QByteArray("bench " + QByteArray::number(int(b.type)) + ' ' + number(b.x) + ' '
+                    + number(b.y) + ' ' + number(b.rotation) + ' ' + number(b.pitch) + '\n');
             for (const Head& h : m->heads)
-                out.append("head " + number(h.x) + ' ' + number(h.y) + ' '
+                out += QByteArray("head " + number(h.x) + ' ' + number(h.y) + ' '
                     + QByteArray::number(h.multipickGroup) + ' ' + QByteArray::number(int(h.type)) + ' '
                     + QByteArray::number(int(h.centerType)) + ' ' + QByteArray::number(h.centerCount) + ' '
                     + number(h.cam1X) + ' ' + number(h.cam1Y) + ' ' + number(h.cam2X) + ' ' + number(h.cam2Y)
                     + '\n');
             for (int g = 0; g < m->multipickGroups.size(); ++g) {
                 if (m->multipickGroups.at(g).pitch != 0.0)
-                    out.append("pitch " + QByteArray::number(g + 1) + ' '
+                    out += QByteArray("pitch " + QByteArray::number(g + 1) + ' '
                         + number(m->multipickGroups.at(g).pitch) + '\n');
             }
         }

@@ -249,13 +249,9 @@ QString OptimizerResult::detail() const
     QStringList parts;
     if (!unpicked.isEmpty())
         parts << QStringLiteral("Not picked: ") + unpicked.join(QStringLiteral("; "));
-    if (!unordered.isEmpty()) {
-        const int shown = 20; // a message box line, not a list
-        QString text = QStringLiteral("Not ordered: ") + unordered.mid(0, shown).join(QStringLiteral(", "));
-        if (unordered.size() > shown)
-            text += QStringLiteral(" and %1 more").arg(unordered.size() - shown);
-        parts << text;
-    }
+    // Every one is named: the detail is a scrolled text, and the CLI's reason the whole list.
+    if (!unordered.isEmpty())
+        parts << QStringLiteral("Not ordered: ") + unordered.join(QStringLiteral(", "));
     return parts.join(QStringLiteral(". "));
 }
 

@@ -74,8 +74,10 @@ QByteArray pickAndPlaceListText(
     text += QLatin1String("RefDes;Name;X (mm);Y (mm);Side;Rotate;Value;Comment;Execute\n");
     const QChar sep(QLatin1Char(';'));
     for (const PnPEntry* e : sequence) {
-        text.append(field(e->refDes()) + sep + field(e->name()) + sep + NumberText::formatComma(e->x()) + sep
-            + NumberText::formatComma(e->y()) + sep + field(e->side()) + sep
+        // Made whole before it is appended: `text += a + b` through the string builder reserves
+        // the exact new size, so once past the reserve every line would copy the whole text.
+        text += QString(field(e->refDes()) + sep + field(e->name()) + sep + NumberText::formatComma(e->x())
+            + sep + NumberText::formatComma(e->y()) + sep + field(e->side()) + sep
             + NumberText::format(e->rotation()) + sep + field(e->value()) + sep + field(e->comment()) + sep
             + field(e->exec()) + QLatin1Char('\n'));
     }

@@ -32,7 +32,7 @@ void dumpLayers(QString& out, const QList<GerberLayer*>& list)
     for (int i = 0; i < list.size(); ++i) {
         const GerberLayer* l = list.at(i);
         if (l && (!l->fileName.isEmpty() || !l->objects().isEmpty()))
-            out.append(QStringLiteral("  ") + layerLine(i + 1, *l));
+            out += QStringLiteral("  ") + layerLine(i + 1, *l);
     }
 }
 
@@ -40,9 +40,9 @@ void dumpFeeders(QString& out, const QString& title, const QList<FeederRecord>& 
 {
     if (rows.isEmpty())
         return;
-    out.append(title + QLatin1Char('\n'));
+    out += title + QLatin1Char('\n');
     for (const FeederRecord& r : rows)
-        out.append(QStringLiteral("    feeder ") + join(r.fields) + QLatin1Char('\n'));
+        out += QString(QStringLiteral("    feeder ") + join(r.fields) + QLatin1Char('\n'));
 }
 
 void dumpSide(QString& out, const Document& doc, const LayerSet& layers, bool top)
@@ -60,7 +60,7 @@ void dumpSide(QString& out, const Document& doc, const LayerSet& layers, bool to
             number(g.spacingY) })
         + QLatin1Char('\n');
     for (const Origin& o : doc.side(top).origins)
-        out.append(QStringLiteral("  origin ") + join({ number(o.x), number(o.y), number(o.exec) })
+        out += QString(QStringLiteral("  origin ") + join({ number(o.x), number(o.y), number(o.exec) })
             + QLatin1Char('\n'));
     const Fiducials& f = doc.side(top).fiducials;
     out += QStringLiteral("  fiducials ")
@@ -70,17 +70,19 @@ void dumpSide(QString& out, const Document& doc, const LayerSet& layers, bool to
             number(f.geometryY()), number(f.geometryIndex()), number(f.reflectIndex()) })
         + QLatin1Char('\n');
     for (const PnPEntry* e : doc.side(top).placements) {
-        out += QStringLiteral("  placement ")
+        // Each record is made whole before it is appended: `out += a + b` through the string
+        // builder reserves the exact new size, copying all of `out` per record.
+        out += QString(QStringLiteral("  placement ")
             + join({ e->refDes(), e->name(), number(e->x()), number(e->y()), e->side(), number(e->rotation()),
                 e->value(), e->exec(), e->comment(), number(e->head()), ProjectText::flag(e->placed()),
                 number(e->machine()), number(e->line()), number(e->sizeX()), number(e->sizeY()) })
-            + QLatin1Char('\n');
+            + QLatin1Char('\n'));
     }
     for (const Drawing& d : doc.side(top).drawings) {
-        out += QStringLiteral("  drawing ")
+        out += QString(QStringLiteral("  drawing ")
             + join({ number(d.type), number(d.startX), number(d.startY), number(d.endX), number(d.endY),
                 d.color.name(), d.text, number(d.textSize) })
-            + QLatin1Char('\n');
+            + QLatin1Char('\n'));
     }
     dumpLayers(out, layers.list(top ? LayerList::Top : LayerList::Bottom));
     dumpFeeders(out, QStringLiteral("  feeders of the side"),

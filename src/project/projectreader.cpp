@@ -28,6 +28,18 @@ bool startsWith(const QByteArray& line, QLatin1String marker)
         && std::equal(marker.data(), marker.data() + marker.size(), line.begin());
 }
 
+// Where the n-th `c` (1-based) stands in `line`, or -1.
+int nthIndexOf(const QByteArray& line, char c, int n)
+{
+    int at = -1;
+    for (int i = 0; i < n; ++i) {
+        at = line.indexOf(c, at + 1);
+        if (at < 0)
+            return -1;
+    }
+    return at;
+}
+
 QStringList splitFields(const QByteArray& line)
 {
     return QString::fromLatin1(line).split(QLatin1Char(';'));
@@ -299,7 +311,11 @@ void ProjectReader::dataLine(const QByteArray& line)
         damaged(QStringLiteral("a line outside any section"));
         return;
     }
-    const QStringList f = splitFields(line);
+    // Each field costs far more than its text: a line of a million ";" is cut.
+    const int cut = nthIndexOf(line, ';', ProjectReader::maxFields);
+    if (cut >= 0)
+        damaged(QStringLiteral("the line holds more than %1 fields; the rest is not read").arg(maxFields));
+    const QStringList f = splitFields(cut < 0 ? line : line.left(cut));
     checkRecord(f);
     switch (m_state) {
     case State::Version:
@@ -401,6 +417,11 @@ void ProjectReader::dataLine(const QByteArray& line)
 
 void ProjectReader::placement(const QStringList& f)
 {
+    if (m_placements.size() >= size_t(maxPlacements)) {
+        damaged(QStringLiteral("the file holds more than %1 placements; the rest is not read")
+                    .arg(maxPlacements));
+        return;
+    }
     if (f.size() <= 6) {
         qDebug() << (m_top ? "PnP top list read error: only" : "PnP bottom list read error: only") << f.size()
                  << "columns";

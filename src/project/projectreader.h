@@ -44,6 +44,11 @@ struct ProjectContent
 class ProjectReader
 {
 public:
+    // Bounds on what a file may ask for, far above any real project: more placements are not
+    // read, and a line is cut after this many fields; either warns naming the line.
+    static constexpr int maxPlacements = 1000000;
+    static constexpr int maxFields = 1000000;
+
     ProjectReader(const QString& fileLabel, bool compressed, const ProjectProgress& progress = {});
     bool read(const QByteArray& text, ProjectContent& content, QString* error);
 

@@ -54,23 +54,6 @@ private slots:
         QVERIFY2(!err.contains("tessavrant-cli"), err.constData());
     }
 
-    void rewriteIsByteIdenticalForWellFormedFiles()
-    {
-        QTemporaryDir dir;
-        const QByteArray lines = "A;0;0\nB;2;0\nC;1;1\n";
-        const QByteArray db = "note\r\n#ASYS\r\n120 R0603\r\n#DBASE\r\n120 RES-0603 1.60 0.80 0.45 1 8\r\n";
-        writeFile(dir.filePath("line.cfg"), lines);
-        writeFile(dir.filePath("database.cfg"), db);
-        QByteArray out, err;
-        QCOMPARE(run({ "--dir", dir.path(), "rewrite" }, &out, &err), 0);
-        QCOMPARE(readFile(dir.filePath("line.cfg")), lines);
-        QCOMPARE(readFile(dir.filePath("database.cfg")), db);
-        // Nothing changed, so nothing was written: no backup either.
-        QVERIFY(!QFile::exists(dir.filePath("database.bkp")));
-        QVERIFY(!QFile::exists(dir.filePath("line.bkp")));
-        QVERIFY(out.isEmpty());
-    }
-
     // Lines it cannot read stay where they were, bytes that are no UTF-8 stay as they were, and
     // the backups keep the original even when the rewrite is repeated.
     void rewriteKeepsWhatItDoesNotUnderstand()

@@ -204,6 +204,10 @@ void TestOptimizer::unpickableEndsTheRun_data()
         << "slot" << inconsistent << "Not picked: C v: set 45. Not ordered: C1";
     QTest::newRow("three nozzles on an Eclipse") << "nozzles" << inconsistent << all;
     QTest::newRow("feeder list of other parts") << "list" << refused << QString();
+    QString many = "Not picked: C v: set 22. Not ordered: C1";
+    for (int i = 2; i <= 30; ++i)
+        many += QStringLiteral(", C%1").arg(i);
+    QTest::newRow("every placement not ordered is named") << "many" << inconsistent << many;
 }
 
 void TestOptimizer::unpickableEndsTheRun()
@@ -218,8 +222,10 @@ void TestOptimizer::unpickableEndsTheRun()
     FeederEntry* r = b.feeder("R", 21, 1);
     FeederEntry* c = b.feeder("C", 22, 1);
     b.feeder("L", 23, 1);
-    if (fault == "flag")
+    if (fault == "flag" || fault == "many")
         c->optimize = 0;
+    for (int i = 2; fault == "many" && i <= 30; ++i)
+        b.place(QStringLiteral("C%1").arg(i), "C", 10, i);
     if (fault == "all flags")
         for (FeederEntry* f : b.feeders)
             f->optimize = 0;

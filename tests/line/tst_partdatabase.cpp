@@ -231,15 +231,6 @@ private slots:
         QCOMPARE(readFile(blocked.backupPath()), QByteArray("good\r\n"));
         QCOMPARE(readFile(blocked.path()), QByteArray("new\r\n"));
     }
-
-    void missingFile()
-    {
-        PartDatabase db;
-        db.parse("#DBASE\n120 A-B 1 1 1 1 8\n");
-        QVERIFY(!db.readFile(QStringLiteral("/nonexistent/database.cfg")));
-        QVERIFY(db.entries().isEmpty());
-        QVERIFY(db.lines().isEmpty());
-    }
 };
 
 QTEST_GUILESS_MAIN(TstPartDatabase)

@@ -2,7 +2,9 @@
 // or reports a cut file as whole.
 #include "documentsetup.h"
 #include "gerber/gerberlayer.h"
+#include "memorylimit.h"
 #include "project/projectcontainer.h"
+#include "project/projectreader.h"
 #include "projectfixture.h"
 
 #include <QtTest>
@@ -67,27 +69,12 @@ private slots:
         row("prefix", { 'a', 1, 1, 1, 'b', 2, 1, 3, 'c', 1, 1, 0, 0, 0, 0 });
         row("gap", { 'a', 1, 1, 1, 'b', 2, 1, 1, 0, 0, 0 });
         row("byte count 0", { 'a', 1, 0, 'b', 1, 1, 1, 0, 0, 0 });
-        // A table may hold each character once: repeats could ask for millions of codes.
-        row("a character twice", { 'a', 1, 1, 0, 'a', 1, 1, 1, 0, 0, 0 });
     }
     void malformedTablesAreHuffmanErrors()
     {
         QFETCH(QByteArray, table);
         const QString result = ProjectFixture::loadDump(header() + table + QByteArray("\x55\xAA", 2));
         QVERIFY2(result.startsWith(QStringLiteral("FAILED: test.tvx: Huffman error")), qPrintable(result));
-    }
-
-    void filesThatAreNoProjectFail_data()
-    {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::newRow("empty") << QByteArray();
-        QTest::newRow("csv") << QByteArray("R1;0603;1;2;top;0;1k\n");
-        QTest::newRow("binary") << QByteArray("\x89PNG\r\n\x1a\n\0\0", 10);
-    }
-    void filesThatAreNoProjectFail()
-    {
-        QFETCH(QByteArray, bytes);
-        QVERIFY(ProjectFixture::loadDump(bytes).startsWith(QStringLiteral("FAILED: test.tvx")));
     }
 
     void outOfRangeValuesAreBounded()
@@ -144,6 +131,47 @@ private slots:
         ProjectLoad load;
         ProjectFixture::loadDump("+FileVer\n10\n" + body + "+General\n1;2\n+++END+++\n", &load);
         QCOMPARE(load.warning, "test.tvx, " + warning);
+    }
+
+    // No project, or a small file asking for much: refused or cut within 16 bytes a file byte.
+    void hostileFilesStayBounded_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("reason");
+        const QByteArray start = "+FileVer\n10\n+Top\n";
+        const QString noProject = "FAILED: test.tvx: this is not a Tessavrant project file";
+        QTest::newRow("empty") << QByteArray() << noProject;
+        QTest::newRow("csv") << QByteArray("R1;0603;1;2;top;0;1k\n") << noProject;
+        QTest::newRow("binary") << QByteArray("\x89PNG\r\n\x1a\n\0\0", 10) << noProject;
+        // A table may hold each character once: repeats could ask for millions of codes.
+        QTest::newRow("2^20 codes")
+            << header() + QByteArray("a\1\1\1", 4).repeated(1 << 20)
+            << "FAILED: test.tvx: Huffman error: the code table holds the character 97 twice";
+        QTest::newRow("a line of 4 million fields")
+            << ProjectContainer::pack(start + "+Origins\n" + QByteArray(4000000, ';') + "\n+++END+++\n")
+            << "line 5: the file is damaged in the section \"+Origins\" of \"+Top\": the line holds more "
+               "than 1000000 fields";
+        QTest::newRow("placements")
+            << ProjectContainer::pack(start + "+Pick-and-Place\n"
+                   + QByteArray("R;;0;0;top;0;\n").repeated(ProjectReader::maxPlacements + 1) + "+++END+++\n")
+            << "line 1000005: the file is damaged in the section \"+Pick-and-Place\" of "
+               "\"+Top\": the file holds more than 1000000 placements";
+    }
+    void hostileFilesStayBounded()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, reason);
+        if (!memoryBoundsChecked && bytes.size() > 100)
+            QSKIP("memory bounds are checked in builds without AddressSanitizer");
+        QVERIFY(runWithMemoryLimit(16 * qint64(bytes.size()) + 256LL * 1024 * 1024, [&] {
+            QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false"));
+            Document document; // no dump: its text would cost more than the placements
+            LayerSet layers;
+            ProjectLoad load;
+            QString error;
+            const bool read = readProjectBytes(bytes, "test.tvx", document, layers, &load, &error);
+            return read ? load.warning.startsWith("test.tvx, " + reason) : "FAILED: " + error == reason;
+        }));
     }
 
     void missingEndNamesTheLastSection()

@@ -23,8 +23,9 @@ constexpr bool memoryBoundsChecked = true;
 
 // Runs `work` in a child process whose address space may grow by at most `extraBytes` beyond
 // what it holds at the start: work that allocates more fails there (or dies) instead of passing.
+// With `cpuSeconds`, work that runs longer is stopped too (work meant to be linear that is not).
 // True when the child ran to the end and `work` returned true.
-inline bool runWithMemoryLimit(qint64 extraBytes, const std::function<bool()>& work)
+inline bool runWithMemoryLimit(qint64 extraBytes, const std::function<bool()>& work, int cpuSeconds = 0)
 {
     const pid_t pid = ::fork();
     if (pid == 0) {
@@ -38,6 +39,10 @@ inline bool runWithMemoryLimit(qint64 extraBytes, const std::function<bool()>& w
         const qint64 used = qint64(pages) * ::sysconf(_SC_PAGESIZE);
         const rlimit limit { rlim_t(used + extraBytes), rlim_t(used + extraBytes) };
         ::setrlimit(RLIMIT_AS, &limit);
+        if (cpuSeconds > 0) {
+            const rlimit cpu { rlim_t(cpuSeconds), rlim_t(cpuSeconds) };
+            ::setrlimit(RLIMIT_CPU, &cpu);
+        }
         bool ok = false;
         try {
             ok = work();
