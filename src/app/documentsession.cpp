@@ -62,7 +62,11 @@ DocumentSession::DocumentSession(Ui::MainWindow& ui, Darstellg& view, QWidget& w
 
 void DocumentSession::updateWindowTitle()
 {
-    m_window.setWindowTitle(StatusText::windowTitle(m_titleName));
+    // "[*]" after the name is where the window system shows "*" while the document has
+    // unsaved changes (set each tick from the modified flag, so it follows undo and redo).
+    QString title = StatusText::windowTitle(m_titleName);
+    title.insert(m_titleName.size(), QLatin1String("[*]"));
+    m_window.setWindowTitle(title);
 }
 
 void DocumentSession::forgetProject()
@@ -372,6 +376,7 @@ void DocumentSession::tickSaveAction()
     const bool on
         = !m_view.interactionBlocked() && (m_currentProjectPath.isEmpty() || m_view.document().isModified());
     m_ui.actionSpeicher->setEnabled(on);
+    m_window.setWindowModified(m_view.document().isModified());
 }
 
 void DocumentSession::tickAfterLoad()

@@ -33,7 +33,7 @@ private slots:
     void startsInPlacementTop()
     {
         auto&& [home, scripted, w] = WindowUnderTest();
-        QCOMPARE(w.windowTitle(), QStringLiteral("unbenannt - ") + Version::programText());
+        QCOMPARE(shownTitle(w), QStringLiteral("unbenannt - ") + Version::programText());
         QVERIFY(!w.form()->movieLabel->isVisibleTo(&w));
         for (const QString& name : ModeActions::withoutFunction())
             QVERIFY2(!entryEnabled(w, name), qPrintable(name));

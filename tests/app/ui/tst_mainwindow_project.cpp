@@ -69,7 +69,7 @@ private slots:
             w.form()->actionSpeichern_unter->trigger();
             QVERIFY(scripted.callsOf("warning").isEmpty());
             QVERIFY(!w.view()->document().isModified());
-            QCOMPARE(w.windowTitle(), QStringLiteral("panel.A - ") + Version::programText());
+            QCOMPARE(shownTitle(w), QStringLiteral("panel.A - ") + Version::programText());
             QVERIFY(closeWindow(w));
             QVERIFY(scripted.callsOf("question").isEmpty());
         }
@@ -77,7 +77,7 @@ private slots:
         runTicks(w, 2);
         QVERIFY(scripted.callsOf("warning").isEmpty());
         QCOMPARE(w.documentSession().currentProjectPath(), path);
-        QCOMPARE(w.windowTitle(), QStringLiteral("panel_A - ") + Version::programText());
+        QCOMPARE(shownTitle(w), QStringLiteral("panel_A - ") + Version::programText());
         QCOMPARE(w.view()->document().currentList().size(), 1);
         QCOMPARE(w.view()->document().currentList().first()->x(), 1.5);
         QCOMPARE(w.view()->layers().slot(true, LayerSlot::Signal)->objects().size(), 2);

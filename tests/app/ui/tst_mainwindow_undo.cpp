@@ -9,6 +9,7 @@
 #include "gerber/layerset.h"
 #include "line/feederhandover.h"
 #include "line/ui/linie_dlg.h"
+#include "model/version.h"
 #include "project/projectfile.h"
 #include "scriptedprompt.h"
 #include "tables/ui/pnplist.h"
@@ -216,9 +217,13 @@ void TstMainWindowUndo::modifiedFollowsTheHistory()
     Document& doc = w.view()->document();
     QVERIFY(!doc.isModified());
     perform(w, scripted, "mirror");
+    runTicks(w);
     QVERIFY(doc.isModified());
+    QCOMPARE(shownTitle(w), QStringLiteral("board* - ") + Version::programText());
     entry(w, "actionUndo")->trigger();
+    runTicks(w);
     QVERIFY(!doc.isModified());
+    QCOMPARE(shownTitle(w), QStringLiteral("board - ") + Version::programText());
     QVERIFY(entry(w, "actionRedo")->isEnabled());
     entry(w, "actionRedo")->trigger();
     QVERIFY(doc.isModified());

@@ -54,6 +54,13 @@ struct WindowUnderTest
 };
 
 // Runs the window's 20 ms driver, as its timer would, without waiting for the timer.
+// The title as the window system shows it: "*" after the name while there are unsaved changes.
+inline QString shownTitle(const QWidget& window)
+{
+    return window.windowTitle().replace(
+        QLatin1String("[*]"), window.isWindowModified() ? QStringLiteral("*") : QString());
+}
+
 template <typename Window> void runTicks(Window& window, int count = 2)
 {
     for (int i = 0; i < count; ++i)
