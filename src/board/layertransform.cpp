@@ -107,8 +107,9 @@ void turnQuarter(GerberLayer& layer, double h)
             if (a.parameterValue[polygonRotation] == -1.0)
                 a.setParameterText(polygonRotation, QStringLiteral("90"));
             else
+                // The same way as the coordinates, counter-clockwise.
                 a.setParameterText(polygonRotation,
-                    QString::number(std::fmod(a.parameterValue[polygonRotation] - 90.0, 360.0)));
+                    QString::number(std::fmod(a.parameterValue[polygonRotation] + 90.0, 360.0)));
         }
     });
     for (ArcRecord* arc : layer.arcRecords())
