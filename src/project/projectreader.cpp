@@ -164,6 +164,11 @@ bool ProjectReader::marker(const QByteArray& line)
         m_state = State::Feeders;
         m_feederTarget = m_top ? &m_content->feeders.topSide : &m_content->feeders.bottomSide;
     } else if (startsWith(line, ProjectMarker::machine)) {
+        if (!admit(m_machines, maxMachines, "machine feeder lists")) {
+            m_state = State::SkippedLayer;
+            m_lastSection = section;
+            return true;
+        }
         const QString name = section.mid(ProjectMarker::machine.size());
         const int at = name.indexOf(ProjectMarker::machineLine);
         MachineFeeders machine;
@@ -270,6 +275,7 @@ void ProjectReader::startLayer(const QByteArray& line)
     m_lastSection = QString::fromLatin1(line);
     m_layer = nullptr;
     m_lastAperture = nullptr;
+    m_apertureByName.clear();
     if (!ok || index < 0 || index >= count) {
         qDebug() << "layer number out of range:" << line;
         damaged(QStringLiteral("layer number out of range"));
@@ -348,7 +354,8 @@ void ProjectReader::dataLine(const QByteArray& line)
         break;
     }
     case State::Origins:
-        side().origins.append(Origin { toDouble(f, 0), toDouble(f, 1), toInt(f, 2, 1) });
+        if (admit(m_origins, maxOrigins, "origins"))
+            side().origins.append(Origin { toDouble(f, 0), toDouble(f, 1), toInt(f, 2, 1) });
         break;
     case State::Fiducials: {
         Fiducials& d = side().fiducials;
@@ -372,6 +379,8 @@ void ProjectReader::dataLine(const QByteArray& line)
         placement(f);
         break;
     case State::Drawings: {
+        if (!admit(m_drawings, maxDrawings, "drawings"))
+            break;
         Drawing d;
         d.type = toInt(f, 0, Drawing::NoDrawing);
         d.startX = toDouble(f, 1);
@@ -386,6 +395,14 @@ void ProjectReader::dataLine(const QByteArray& line)
         break;
     }
     case State::Feeders: {
+        if (!admit(m_feederRows, maxFeederRows, "feeder rows"))
+            break;
+        m_feederFields = int(qMin<qint64>(qint64(m_feederFields) + f.size(), maxFeederFields + 1LL));
+        if (m_feederFields > maxFeederFields) {
+            damaged(QStringLiteral("the file holds more than %1 feeder fields; the rest is not read")
+                        .arg(maxFeederFields));
+            break;
+        }
         FeederRecord record;
         for (const QString& field : f)
             record.fields << unescape(field);
@@ -415,13 +432,23 @@ void ProjectReader::dataLine(const QByteArray& line)
     }
 }
 
+bool ProjectReader::admit(int& count, int limit, const char* what)
+{
+    if (count >= limit) {
+        damaged(QStringLiteral("the file holds more than %1 %2; the rest is not read")
+                    .arg(limit)
+                    .arg(QLatin1String(what)));
+        return false;
+    }
+    ++count;
+    return true;
+}
+
 void ProjectReader::placement(const QStringList& f)
 {
-    if (m_placements.size() >= size_t(maxPlacements)) {
-        damaged(QStringLiteral("the file holds more than %1 placements; the rest is not read")
-                    .arg(maxPlacements));
+    int read = int(m_placements.size());
+    if (!admit(read, maxPlacements, "placements"))
         return;
-    }
     if (f.size() <= 6) {
         qDebug() << (m_top ? "PnP top list read error: only" : "PnP bottom list read error: only") << f.size()
                  << "columns";
@@ -452,12 +479,17 @@ void ProjectReader::imageLine(const QStringList& f)
 {
     if (!m_layer)
         return;
+    if (m_state == State::Shapes ? !admit(m_storedApertures, maxStoredApertures, "stored apertures")
+                                 : !admit(m_imageRecords, maxImageRecords, "stored image records"))
+        return;
     switch (m_state) {
     case State::Shapes: {
         QString texts[Aperture::ParameterCount];
         for (int i = 0; i < Aperture::ParameterCount; ++i)
             texts[i] = toText(f, 2 + i, QStringLiteral("x"));
         m_lastAperture = m_layer->addAperture(new Aperture(toText(f, 0), toText(f, 1), texts));
+        if (!m_apertureByName.contains(m_lastAperture->name))
+            m_apertureByName.insert(m_lastAperture->name, m_lastAperture);
         break;
     }
     case State::Arcs: {
@@ -485,17 +517,14 @@ void ProjectReader::imageLine(const QStringList& f)
         break;
     }
     case State::ImagesPaths: {
-        const QString name = toText(f, 0);
-        Aperture* aperture = nullptr;
-        for (Aperture* a : m_layer->apertures()) {
-            if (a->name == name) {
-                aperture = a;
-                break;
-            }
-        }
+        // The first aperture of the name, as a scan of the layer's apertures finds it.
+        Aperture* aperture = m_apertureByName.value(toText(f, 0));
         if (!aperture) {
-            if (!m_layer->currentAperture)
+            if (!m_layer->currentAperture) {
                 m_layer->currentAperture = m_layer->adoptAperture(Aperture::createDefault());
+                if (!m_apertureByName.contains(m_layer->currentAperture->name))
+                    m_apertureByName.insert(m_layer->currentAperture->name, m_layer->currentAperture);
+            }
             aperture = m_layer->currentAperture;
         }
         const QString kind = toText(f, 3);

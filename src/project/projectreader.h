@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QHash>
+
 #include "gerber/gerberlayer.h"
 #include "gerber/layerset.h"
 #include "model/document.h"
@@ -44,10 +46,21 @@ struct ProjectContent
 class ProjectReader
 {
 public:
-    // Bounds on what a file may ask for, far above any real project: more placements are not
-    // read, and a line is cut after this many fields; either warns naming the line.
+    // Bounds on what a file may ask for, far above any real project: records past a bound are
+    // not read, and a line is cut after maxFields fields; either warns naming the line. A
+    // compressed text can hold several records a byte, so each kind that costs far more in
+    // memory than in text has a bound of its own.
     static constexpr int maxPlacements = 1000000;
     static constexpr int maxFields = 1000000;
+    static constexpr int maxOrigins = 100000;
+    static constexpr int maxDrawings = 100000;
+    static constexpr int maxMachines = 10000;
+    static constexpr int maxFeederRows = 1000000;
+    static constexpr int maxFeederFields = 4000000;
+    // Stored images of version-7 files: objects, regions, arcs and macro lines; apertures apart,
+    // each costing a few hundred bytes.
+    static constexpr int maxImageRecords = 2000000;
+    static constexpr int maxStoredApertures = 100000;
 
     ProjectReader(const QString& fileLabel, bool compressed, const ProjectProgress& progress = {});
     bool read(const QByteArray& text, ProjectContent& content, QString* error);
@@ -87,6 +100,8 @@ private:
     void placement(const QStringList& f);
     void imageLine(const QStringList& f);
     void macroLine(const QStringList& f);
+    // Counts one record against `limit`; past it, warns (naming `what`) and refuses the record.
+    bool admit(int& count, int limit, const char* what);
     ProjectContent::Side& side() { return m_top ? m_content->top : m_content->bottom; }
     // Notes the first place where the text leaves the grammar as load.warning, naming the line
     // and the section; reading goes on.
@@ -112,6 +127,14 @@ private:
     QString m_sideSection;
     GerberLayer* m_layer = nullptr;
     Aperture* m_lastAperture = nullptr;
+    QHash<QString, Aperture*> m_apertureByName; // the layer's first aperture of each name
+    int m_origins = 0;
+    int m_drawings = 0;
+    int m_machines = 0;
+    int m_feederRows = 0;
+    int m_feederFields = 0;
+    int m_imageRecords = 0;
+    int m_storedApertures = 0;
     QList<FeederRecord>* m_feederTarget = nullptr;
     // Placements in file order with the side section each came from, until distribute().
     std::vector<std::unique_ptr<PnPEntry>> m_placements;

@@ -151,6 +151,29 @@ private slots:
             << ProjectContainer::pack(start + "+Origins\n" + QByteArray(4000000, ';') + "\n+++END+++\n")
             << "line 5: the file is damaged in the section \"+Origins\" of \"+Top\": the line holds more "
                "than 1000000 fields";
+        // Records that cost a hundred bytes from two bits of packed text each: each kind is bounded.
+        const QByteArray many = QByteArray(";\n").repeated(3000000);
+        QTest::newRow("feeder rows")
+            << ProjectContainer::pack(start + "+Feeder_Data\n" + many)
+            << "line 1000005: the file is damaged in the section \"+Feeder_Data\" of "
+               "\"+Top\": the file holds more than 1000000 feeder rows";
+        QTest::newRow("drawings") << ProjectContainer::pack(start + "+Drawings\n" + many)
+                                  << "line 5: the file is damaged in the section \"+Drawings\" of \"+Top\"";
+        QTest::newRow("stored apertures")
+            << ProjectContainer::pack(start + "+L1\n;;;;;;;;;;;;;;\n++Shapes\n" + many)
+            << "line 100007: the file is damaged in the section \"+L1\" of \"+Top\": the file holds more "
+               "than 100000 stored apertures";
+        QTest::newRow("stored objects")
+            << ProjectContainer::pack(start + "+L1\n;;;;;;;;;;;;;;\n++Arcs\n" + many)
+            << "line 2000007: the file is damaged in the section \"+L1\" of "
+               "\"+Top\": the file holds more than 2000000 stored image records";
+        QByteArray shapes;
+        for (int i = 0; i < 100000; ++i)
+            shapes += "D" + QByteArray::number(i) + "\n";
+        QTest::newRow("objects naming the last of 100000 apertures")
+            << ProjectContainer::pack(start + "+L1\n;;;;;;;;;;;;;;\n++Shapes\n" + shapes + "++ImagesPaths\n"
+                   + QByteArray("D99999\n").repeated(200000) + "+Unknown\n+++END+++\n")
+            << "line 300008: the file is damaged in the section \"+L1\" of \"+Top\": an unknown marker";
         QTest::newRow("placements")
             << ProjectContainer::pack(start + "+Pick-and-Place\n"
                    + QByteArray("R;;0;0;top;0;\n").repeated(ProjectReader::maxPlacements + 1) + "+++END+++\n")
@@ -163,15 +186,18 @@ private slots:
         QFETCH(QString, reason);
         if (!memoryBoundsChecked && bytes.size() > 100)
             QSKIP("memory bounds are checked in builds without AddressSanitizer");
-        QVERIFY(runWithMemoryLimit(16 * qint64(bytes.size()) + 256LL * 1024 * 1024, [&] {
-            QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false"));
-            Document document; // no dump: its text would cost more than the placements
-            LayerSet layers;
-            ProjectLoad load;
-            QString error;
-            const bool read = readProjectBytes(bytes, "test.tvx", document, layers, &load, &error);
-            return read ? load.warning.startsWith("test.tvx, " + reason) : "FAILED: " + error == reason;
-        }));
+        QVERIFY(runWithMemoryLimit(
+            16 * qint64(bytes.size()) + 256LL * 1024 * 1024,
+            [&] {
+                QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false"));
+                Document document; // no dump: its text would cost more than the placements
+                LayerSet layers;
+                ProjectLoad load;
+                QString error;
+                const bool read = readProjectBytes(bytes, "test.tvx", document, layers, &load, &error);
+                return read ? load.warning.startsWith("test.tvx, " + reason) : "FAILED: " + error == reason;
+            },
+            60));
     }
 
     void missingEndNamesTheLastSection()
