@@ -56,7 +56,7 @@ QPointF singleQuadrantCentre(QPointF s, QPointF e, double i, double j, bool coun
 
 } // namespace
 
-void GerberParser::readArc(QStringView text, bool singleQuadrant)
+bool GerberParser::readArc(QStringView text, bool singleQuadrant, QStringView block)
 {
     // Each of X, Y, I, J runs from after its letter to before the next of these letters.
     static const char letters[4] = { 'X', 'Y', 'I', 'J' };
@@ -109,6 +109,13 @@ void GerberParser::readArc(QStringView text, bool singleQuadrant)
     const int a0 = counterClockwise ? int(std::trunc(startAngle)) : 360 - int(std::trunc(360.0 - startAngle));
     const int steps = int(std::trunc(std::fabs(sweep)));
     const bool finite = std::isfinite(r) && std::isfinite(c.x()) && std::isfinite(c.y());
+    m_arcPoints += qMax(1, steps);
+    if (m_arcPoints > maxArcPoints) {
+        refuse(QStringLiteral("the arcs ask for more than %1 points so far; at most %1 are drawn")
+                   .arg(maxArcPoints),
+            block);
+        return false;
+    }
 
     Aperture* aperture = objectAperture();
     m_layer.arcAperture = aperture;
@@ -137,4 +144,5 @@ void GerberParser::readArc(QStringView text, bool singleQuadrant)
     m_haveCurrentPoint = true;
     m_layer.arcXMissing = false;
     m_layer.arcYMissing = false;
+    return true;
 }

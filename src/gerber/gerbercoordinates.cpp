@@ -251,8 +251,7 @@ bool GerberParser::handleCoordinates(QStringView block)
         QStringView text = fields.firstD >= 0 ? block.left(fields.firstD) : block;
         if (text.endsWith(QLatin1Char('*')))
             text.chop(1);
-        readArc(text, single);
-        return true;
+        return readArc(text, single, block);
     }
 
     if (fields.xBegin < 0 && fields.yBegin < 0) {

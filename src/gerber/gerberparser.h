@@ -25,6 +25,8 @@ public:
 
     // True only when "M02*" was reached.
     bool run();
+    // Each arc point costs an object or a region point; real files draw a few thousand.
+    static constexpr qint64 maxArcPoints = 2000000;
     // Why run() returned false: "FILE, line N: reason in "BLOCK"", or the missing end.
     QString errorText() const;
 
@@ -67,7 +69,8 @@ private:
     void createObject(double x, double y, const QString& kind);
 
     // gerberarcs.cpp
-    void readArc(QStringView text, bool singleQuadrant);
+    // False (refused) once the file's arcs ask for more than maxArcPoints points in all.
+    bool readArc(QStringView text, bool singleQuadrant, QStringView block);
 
     // Logs a refused block; the last one refused is the reason when reading stops.
     void reject(const char* message, QStringView block);
@@ -85,6 +88,7 @@ private:
     int m_modalDLength = 0;
     bool m_collectingMacro = false;
     qint64 m_expandedPrimitives = 0; // macro primitives of all apertures so far
+    qint64 m_arcPoints = 0; // points of all arcs so far
     // Macros by name, the last defined of each name; the layer's macros from
     // m_macrosIndexed on are added at the next look-up (a macro is named once it is read whole).
     QHash<QString, ApertureMacro*> m_macroByName;
