@@ -41,7 +41,7 @@ namespace FabAssignment {
 
 void detectDrillFormat(FabFile& file)
 {
-    QStringList lines;
+    LineList lines;
     if (!readExcellonLines(file.localPath, &lines))
         return;
     const ExcellonHeaderFormat header = detectExcellonFormat(lines);

@@ -33,7 +33,7 @@ std::unique_ptr<GerberLayer> readDrills(const QList<const FabFile*>& group, int 
 {
     QList<QStringList> programs;
     for (const FabFile* f : group) {
-        QStringList lines;
+        LineList lines;
         if (!readExcellonLines(f->localPath, &lines, error))
             return nullptr;
         programs << lines;

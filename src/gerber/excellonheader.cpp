@@ -116,12 +116,12 @@ bool isHit(const QString& line)
 
 } // namespace
 
-ExcellonHeaderFormat detectExcellonFormat(const QStringList& lines, const ExcellonFormat& fallback)
+ExcellonHeaderFormat detectExcellonFormat(const LineList& lines, const ExcellonFormat& fallback)
 {
     Detection detection(fallback);
     const int n = qMin(int(lines.size()), maxHeaderLines);
     for (int i = 0; i < n; ++i) {
-        const QString& line = lines.at(i);
+        const QString line = lines.at(i);
         if (isHit(line))
             break;
         if (line.startsWith(QLatin1Char(';'))) {
@@ -141,7 +141,7 @@ ExcellonHeaderFormat detectExcellonFormat(const QStringList& lines, const Excell
 
 bool detectExcellonFormat(const QString& path, ExcellonFormat* format, const ExcellonFormat& fallback)
 {
-    QStringList lines;
+    LineList lines;
     if (!readExcellonLines(path, &lines))
         return false;
     *format = detectExcellonFormat(lines, fallback).format;

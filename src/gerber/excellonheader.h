@@ -1,6 +1,7 @@
 #pragma once
 
 #include "gerber/excellonformat.h"
+#include "gerber/linelist.h"
 
 #include <QStringList>
 
@@ -20,7 +21,7 @@ struct ExcellonHeaderFormat
 // Reads the lines before the first hit. Parts the header does not state keep the values of
 // `fallback`, except that a metric file without stated digits takes Excellon's metric default
 // 3.3. Later statements override earlier ones.
-ExcellonHeaderFormat detectExcellonFormat(const QStringList& lines, const ExcellonFormat& fallback = {});
+ExcellonHeaderFormat detectExcellonFormat(const LineList& lines, const ExcellonFormat& fallback = {});
 
 // The format of the file at `path` as its header states it, `fallback` where it does not.
 // False when the file cannot be read.

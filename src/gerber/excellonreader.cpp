@@ -48,9 +48,9 @@ public:
     bool run()
     {
         bool result = true;
-        const QStringList& lines = m_layer.excellonLines;
+        const LineList& lines = m_layer.excellonLines;
         for (m_lineIndex = 0; m_lineIndex < lines.size(); ++m_lineIndex) {
-            const QString& line = lines.at(m_lineIndex);
+            const QString line = lines.at(m_lineIndex);
             if (line == QLatin1String("M30"))
                 break;
             if (!handleLine(line)) {
@@ -455,30 +455,22 @@ ExcellonFormat excellonFormatOf(const GerberLayer& layer)
     return format;
 }
 
-bool readExcellonLines(const QString& path, QStringList* lines, QString* error)
+bool readExcellonLines(const QString& path, LineList* lines, QString* error)
 {
     QByteArray data;
     if (!FileIo::readAll(path, &data, error))
         return false;
-    lines->clear();
-    int start = 0;
-    while (start < data.size()) {
-        int end = data.indexOf('\n', start);
-        if (end < 0)
-            end = data.size();
-        lines->append(QString::fromUtf8(data.constData() + start, end - start).trimmed());
-        start = end + 1;
-    }
+    *lines = LineList::fromFileBytes(std::move(data));
     return true;
 }
 
 bool loadExcellon(const QString& path, GerberLayer& layer, const ExcellonFormat& format, QString* error)
 {
-    QStringList lines;
+    LineList lines;
     return readExcellonLines(path, &lines, error) && readExcellonInto(layer, path, lines, format, error);
 }
 
-bool readExcellonInto(GerberLayer& layer, const QString& path, const QStringList& lines,
+bool readExcellonInto(GerberLayer& layer, const QString& path, const LineList& lines,
     const ExcellonFormat& format, QString* error)
 {
     layer.visible = true;
@@ -494,7 +486,8 @@ bool parseExcellon(GerberLayer& layer, QString* error)
     const bool ok = pass.run();
     if (!ok && error)
         *error = FileIo::errorText(layer.fileName, pass.failedLine() + 1, pass.failure(),
-            layer.excellonLines.value(pass.failedLine()));
+            pass.failedLine() < layer.excellonLines.size() ? layer.excellonLines.at(pass.failedLine())
+                                                           : QString());
     return ok;
 }
 

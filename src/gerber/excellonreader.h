@@ -1,6 +1,7 @@
 #pragma once
 
 #include "gerber/excellonformat.h"
+#include "gerber/linelist.h"
 
 #include <QByteArray>
 #include <QString>
@@ -18,7 +19,7 @@ void applyExcellonFormat(GerberLayer& layer, const ExcellonFormat& format);
 ExcellonFormat excellonFormatOf(const GerberLayer& layer);
 
 // The file's lines, trimmed and decoded as UTF-8. False with the reason when it cannot be read.
-bool readExcellonLines(const QString& path, QStringList* lines, QString* error = nullptr);
+bool readExcellonLines(const QString& path, LineList* lines, QString* error = nullptr);
 
 // Reads the drill file at `path` into `layer` (owned by the caller, which also gives it its
 // colour) with `format`: lines, file name, image; the layer becomes visible. False when the file
@@ -26,7 +27,7 @@ bool readExcellonLines(const QString& path, QStringList* lines, QString* error =
 bool loadExcellon(
     const QString& path, GerberLayer& layer, const ExcellonFormat& format, QString* error = nullptr);
 // The same with the file's lines already read (the import reads them first to find the format).
-bool readExcellonInto(GerberLayer& layer, const QString& path, const QStringList& lines,
+bool readExcellonInto(GerberLayer& layer, const QString& path, const LineList& lines,
     const ExcellonFormat& format, QString* error = nullptr);
 
 // One pass over the Excellon lines of `layer`, adding tools and hits. True at "M30" or at the end

@@ -79,7 +79,7 @@ public:
 
     // --- fields, in the order of the layer record -------------------------------------------
     LineList rawLines; // the Gerber file's trimmed lines
-    QStringList excellonLines; // the drill file's lines; empty for Gerber
+    LineList excellonLines; // the drill file's lines; empty for Gerber
 
     QString unit = QStringLiteral("IN"); // "IN" or "MM"
     QString polarity = QStringLiteral("D"); // "D" dark, "C" clear

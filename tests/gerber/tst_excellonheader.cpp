@@ -74,7 +74,7 @@ private slots:
             const QRegularExpressionMatch m = digits.match(f[6]);
             if (!zerosStated && !m.hasMatch())
                 continue;
-            QStringList lines;
+            LineList lines;
             QVERIFY(readExcellonLines(corpusDir + QLatin1Char('/') + f[0], &lines));
             const ExcellonHeaderFormat found = detectExcellonFormat(lines);
             QVERIFY2(found.zerosStated == zerosStated, qPrintable(f[0]));

@@ -459,8 +459,9 @@ private slots:
         // Reading the stored lines again gives the same image without any question.
         GerberLayer again;
         applyExcellonFormat(again, excellonFormatOf(layer));
-        again.excellonLines = layer.excellonLines;
-        again.excellonLines.removeAt(6);
+        QStringList lines = layer.excellonLines;
+        lines.removeAt(6);
+        again.excellonLines = lines;
         QVERIFY(parseExcellon(again));
         QCOMPARE(again.objects().size(), 1);
         QCOMPARE(again.objects()[0]->x, 41.7);

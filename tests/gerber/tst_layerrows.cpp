@@ -15,7 +15,7 @@ private slots:
     void firstFreeRowSkipsUsedRows()
     {
         LayerSet set;
-        set.layer(LayerList::GerberMode, 2)->excellonLines << "M48";
+        set.layer(LayerList::GerberMode, 2)->excellonLines.append(u"M48");
         set.layer(LayerList::GerberMode, 3)->rawLines = QStringList { "M02*" };
         QCOMPARE(LayerRows::firstFreeRow(set, 2), 4);
         QCOMPARE(LayerRows::firstFreeRow(set, -1), 0);

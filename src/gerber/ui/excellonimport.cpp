@@ -36,7 +36,7 @@ bool keepMisplacedHoles(QWidget* parent, const GerberLayer& layer, const DrillFi
 DrillImport importExcellon(
     QWidget* parent, const QString& path, GerberLayer& layer, const QRectF& copperMm, QString* error)
 {
-    QStringList lines;
+    LineList lines;
     if (!readExcellonLines(path, &lines, error))
         return DrillImport::Failed;
     // The dialog opens with what the file's header states; the user may still change it.
