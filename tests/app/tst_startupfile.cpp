@@ -1,4 +1,5 @@
 #include "app/startupfile.h"
+#include "datatable.h"
 #include "testfiles.h"
 
 #include <QtTest>
@@ -14,27 +15,20 @@ private:
 private slots:
     void classify_data()
     {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QByteArray>("content");
-        QTest::addColumn<int>("kind");
-        QTest::newRow("project") << "board.tvx" << QByteArray("anything") << int(StartupFile::Project);
-        QTest::newRow("drill header")
-            << "drill.txt" << QByteArray("; comment\n  M48  \r\nINCH\n") << int(StartupFile::Drill);
-        QTest::newRow("M48 on the last line without break")
-            << "d2.drl" << QByteArray("%\nM48") << int(StartupFile::Drill);
-        QTest::newRow("gerber") << "top.gbr" << QByteArray("%FSLAX24Y24*%\nM02*\n")
-                                << int(StartupFile::Gerber);
-        QTest::newRow("M48 inside a line is not a header")
-            << "g2.gbr" << QByteArray("G04 M48*\nM48X\n") << int(StartupFile::Gerber);
-        QTest::newRow("two words") << "g3.gbr" << QByteArray("M4 8\n") << int(StartupFile::Gerber);
-        QTest::newRow("empty file") << "empty.gbr" << QByteArray() << int(StartupFile::Gerber);
-        QTest::newRow("binary") << "bin.gbr" << QByteArray("\x00\xff\x00M48\x00", 7)
-                                << int(StartupFile::Gerber);
-        QTest::newRow("header after a megabyte line")
-            << "long.drl" << (QByteArray(1 << 20, 'x') + "\nM48\n") << int(StartupFile::Drill);
-        QTest::newRow("M48 followed by blanks and text on a long line")
-            << "long2.gbr" << (QByteArray("M48") + QByteArray(10000, ' ') + "X\n")
-            << int(StartupFile::Gerber);
+        columns<QString, QByteArray, int>("name", "content", "kind");
+        row("project", "board.tvx", QByteArray("anything"), int(StartupFile::Project));
+        row("drill header", "drill.txt", QByteArray("; comment\n  M48  \r\nINCH\n"), int(StartupFile::Drill));
+        row("M48 on the last line without break", "d2.drl", QByteArray("%\nM48"), int(StartupFile::Drill));
+        row("gerber", "top.gbr", QByteArray("%FSLAX24Y24*%\nM02*\n"), int(StartupFile::Gerber));
+        row("M48 inside a line is not a header", "g2.gbr", QByteArray("G04 M48*\nM48X\n"),
+            int(StartupFile::Gerber));
+        row("two words", "g3.gbr", QByteArray("M4 8\n"), int(StartupFile::Gerber));
+        row("empty file", "empty.gbr", QByteArray(), int(StartupFile::Gerber));
+        row("binary", "bin.gbr", QByteArray("\x00\xff\x00M48\x00", 7), int(StartupFile::Gerber));
+        row("header after a megabyte line", "long.drl", (QByteArray(1 << 20, 'x') + "\nM48\n"),
+            int(StartupFile::Drill));
+        row("M48 followed by blanks and text on a long line", "long2.gbr",
+            (QByteArray("M48") + QByteArray(10000, ' ') + "X\n"), int(StartupFile::Gerber));
     }
 
     void classify()
@@ -50,9 +44,9 @@ private slots:
     void badNamesGiveNothing_data()
     {
         QTest::addColumn<QString>("argument");
-        QTest::newRow("empty") << QString();
-        QTest::newRow("missing") << m_dir.path() + QStringLiteral("/missing.tvx");
-        QTest::newRow("folder") << m_dir.path();
+        row("empty", QString());
+        row("missing", m_dir.path() + QStringLiteral("/missing.tvx"));
+        row("folder", m_dir.path());
     }
 
     void badNamesGiveNothing()

@@ -1,6 +1,7 @@
 #include "app/hovertracker.h"
 #include "app/hoverwatch.h"
 #include "app/statustext.h"
+#include "datatable.h"
 #include "model/pnpentry.h"
 
 #include <QtTest>
@@ -14,13 +15,12 @@ class TstStatusText : public QObject
 private slots:
     void coordinateHasTwoDecimals_data()
     {
-        QTest::addColumn<double>("value");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("one decimal is padded") << 12.5 << "12.50";
-        QTest::newRow("more decimals are cut, not rounded") << 1.239 << "1.23";
-        QTest::newRow("negative") << -0.5 << "-0.50";
-        QTest::newRow("small") << 0.001 << "0.00";
-        QTest::newRow("exponent form is avoided") << 1234567.0 << "1234567.00";
+        columns<double, QString>("value", "text");
+        row("one decimal is padded", 12.5, "12.50");
+        row("more decimals are cut, not rounded", 1.239, "1.23");
+        row("negative", -0.5, "-0.50");
+        row("small", 0.001, "0.00");
+        row("exponent form is avoided", 1234567.0, "1234567.00");
     }
 
     void coordinateHasTwoDecimals()
@@ -31,22 +31,14 @@ private slots:
 
     void statusLine_data()
     {
-        QTest::addColumn<bool>("over");
-        QTest::addColumn<QString>("hover");
-        QTest::addColumn<int>("machines");
-        QTest::addColumn<int>("index");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("outside the view")
-            << false << QString() << 0 << -1 << "X: 0.00 mm Y: 0.00 mm | no machine selected";
-        QTest::newRow("outside, machine chosen")
-            << false << QString() << 3 << 1 << "X: 0.00 mm Y: 0.00 mm | current machine: line 1 - Topaz";
-        QTest::newRow("over the view")
-            << true << QString() << 3 << -1 << "X: 12.50 mm Y: 3.00 mm | no machine selected";
-        QTest::newRow("over a placement")
-            << true << "R1 0805 10k" << 3 << 0
-            << "X: 12.50 mm Y: 3.00 mm | R1 0805 10k | current machine: line 1 - Topaz";
-        QTest::newRow("empty machine selector")
-            << true << QString() << 0 << 0 << "X: 12.50 mm Y: 3.00 mm | no machine selected";
+        columns<bool, QString, int, int, QString>("over", "hover", "machines", "index", "text");
+        row("outside the view", false, QString(), 0, -1, "X: 0.00 mm Y: 0.00 mm | no machine selected");
+        row("outside, machine chosen", false, QString(), 3, 1,
+            "X: 0.00 mm Y: 0.00 mm | current machine: line 1 - Topaz");
+        row("over the view", true, QString(), 3, -1, "X: 12.50 mm Y: 3.00 mm | no machine selected");
+        row("over a placement", true, "R1 0805 10k", 3, 0,
+            "X: 12.50 mm Y: 3.00 mm | R1 0805 10k | current machine: line 1 - Topaz");
+        row("empty machine selector", true, QString(), 0, 0, "X: 12.50 mm Y: 3.00 mm | no machine selected");
     }
 
     void statusLine()
@@ -62,13 +54,12 @@ private slots:
 
     void titleFromPath_data()
     {
-        QTest::addColumn<QString>("path");
-        QTest::addColumn<QString>("title");
+        columns<QString, QString>("path", "title");
         const QStringList rows { "project", "/home/u/board.tvx", "board", "dots in the name",
             "/home/u/my.board.v2.tvx", "my.board.v2", "dot only in a folder", "/home/u.v/board", "board",
             "no folder", "board.tvx", "board" };
         for (int i = 0; i < rows.size(); i += 3)
-            QTest::newRow(qPrintable(rows[i])) << rows[i + 1] << rows[i + 2];
+            row(qPrintable(rows[i]), rows[i + 1], rows[i + 2]);
     }
 
     void titleFromPath()
@@ -121,8 +112,8 @@ private slots:
     void watchGivesWhatTheScanGives_data()
     {
         QTest::addColumn<bool>("edits");
-        QTest::newRow("cursor moves only") << false;
-        QTest::newRow("placements and list change between ticks") << true;
+        row("cursor moves only", false);
+        row("placements and list change between ticks", true);
     }
 
     // The watch (grid, lit list, settled ticks) lights, fades and names what the plain scan does.

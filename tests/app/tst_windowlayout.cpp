@@ -1,4 +1,5 @@
 #include "app/windowlayout.h"
+#include "datatable.h"
 
 #include <QtTest>
 
@@ -10,25 +11,17 @@ class TstWindowLayout : public QObject
 private slots:
     void placementMode_data()
     {
-        QTest::addColumn<int>("W");
-        QTest::addColumn<int>("H");
-        QTest::addColumn<int>("F");
-        QTest::addColumn<QRect>("view");
-        QTest::addColumn<QRect>("feeder");
-        QTest::addColumn<QRect>("placementTable");
-        QTest::addColumn<QRect>("feederTable");
+        columns<int, int, int, QRect, QRect, QRect, QRect>(
+            "W", "H", "F", "view", "feeder", "placementTable", "feederTable");
         // view height 902, h = (902 + 16) / 2 - 3 = 456
-        QTest::newRow("feeder closed")
-            << 1600 << 1000 << 16 << QRect(240, 0, 1160, 902) << QRect(240, 896, 1160, 16)
-            << QRect(0, 456, 240, 456) << QRect(1400, 440, 200, 471);
+        row("feeder closed", 1600, 1000, 16, QRect(240, 0, 1160, 902), QRect(240, 896, 1160, 16),
+            QRect(0, 456, 240, 456), QRect(1400, 440, 200, 471));
         // view height 700, the feeder overview takes the room
-        QTest::newRow("feeder open") << 1600 << 1000 << 218 << QRect(240, 0, 1160, 700)
-                                     << QRect(240, 694, 1160, 218) << QRect(0, 456, 240, 456)
-                                     << QRect(1400, 440, 200, 471);
+        row("feeder open", 1600, 1000, 218, QRect(240, 0, 1160, 700), QRect(240, 694, 1160, 218),
+            QRect(0, 456, 240, 456), QRect(1400, 440, 200, 471));
         // view height 903, (903 + 16) / 2 = 459 (integer division) - 3
-        QTest::newRow("odd height") << 1200 << 1001 << 16 << QRect(240, 0, 760, 903)
-                                    << QRect(240, 897, 760, 16) << QRect(0, 456, 240, 456)
-                                    << QRect(1000, 440, 200, 472);
+        row("odd height", 1200, 1001, 16, QRect(240, 0, 760, 903), QRect(240, 897, 760, 16),
+            QRect(0, 456, 240, 456), QRect(1000, 440, 200, 472));
     }
 
     void placementMode()
@@ -59,18 +52,14 @@ private slots:
 
     void dragPanels_data()
     {
-        QTest::addColumn<int>("W");
-        QTest::addColumn<int>("press");
-        QTest::addColumn<int>("x");
-        QTest::addColumn<int>("L");
-        QTest::addColumn<int>("R");
-        QTest::newRow("left wider") << 1600 << 240 << 300 << 300 << 200;
-        QTest::newRow("left never below 240") << 1600 << 245 << 100 << 240 << 200;
-        QTest::newRow("left stops 10 px before the right panel") << 1000 << 245 << 900 << 790 << 200;
-        QTest::newRow("right wider") << 1600 << 1400 << 1300 << 240 << 300;
-        QTest::newRow("right never below 200") << 1600 << 1395 << 1500 << 240 << 200;
-        QTest::newRow("right stops 10 px before the left panel") << 1000 << 800 << 100 << 240 << 750;
-        QTest::newRow("press away from both boundaries") << 1600 << 800 << 700 << 240 << 200;
+        columns<int, int, int, int, int>("W", "press", "x", "L", "R");
+        row("left wider", 1600, 240, 300, 300, 200);
+        row("left never below 240", 1600, 245, 100, 240, 200);
+        row("left stops 10 px before the right panel", 1000, 245, 900, 790, 200);
+        row("right wider", 1600, 1400, 1300, 240, 300);
+        row("right never below 200", 1600, 1395, 1500, 240, 200);
+        row("right stops 10 px before the left panel", 1000, 800, 100, 240, 750);
+        row("press away from both boundaries", 1600, 800, 700, 240, 200);
     }
 
     void dragPanels()

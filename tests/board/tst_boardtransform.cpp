@@ -2,6 +2,7 @@
 #include "board/boardtransform.h"
 #include "board/layertransform.h"
 #include "corpus.h"
+#include "datatable.h"
 #include "documentsetup.h"
 #include "gerber/gerberlayer.h"
 #include "gerber/gerberreader.h"
@@ -113,22 +114,19 @@ class TestBoardTransform : public QObject
 private slots:
     void rotateBoardFormulas_data()
     {
-        QTest::addColumn<bool>("gerber");
-        QTest::addColumn<bool>("pnp");
-        QTest::addColumn<QPointF>("origin");
-        QTest::addColumn<QPointF>("placement"); // the first one, (10, 40) at 0 degrees
-        QTest::addColumn<QSizeF>("board");
-        QTest::addColumn<QPointF>("newOrigin");
-        QTest::addColumn<QPointF>("flash"); // mm, from (0.5, 1.5) inch
-        QTest::addColumn<QPointF>("fiducial"); // board fiducial 1, absolute, from (1, 2) + origin
-        QTest::newRow("placements only") << false << true << QPointF() << QPointF(10, 10) << QSizeF(100, 50)
-                                         << QPointF() << QPointF(12.7, 38.1) << QPointF(1, 2);
+        // placement: the first one, (10, 40) at 0 degrees
+        // flash: mm, from (0.5, 1.5) inch
+        // fiducial: board fiducial 1, absolute, from (1, 2) + origin
+        columns<bool, bool, QPointF, QPointF, QSizeF, QPointF, QPointF, QPointF>(
+            "gerber", "pnp", "origin", "placement", "board", "newOrigin", "flash", "fiducial");
+        row("placements only", false, true, QPointF(), QPointF(10, 10), QSizeF(100, 50), QPointF(),
+            QPointF(12.7, 38.1), QPointF(1, 2));
         // Absolute (13, 47) turns to (3, 13); the origin swaps to (7, 3).
-        QTest::newRow("both, origin") << true << true << QPointF(3, 7) << QPointF(-4, 10) << QSizeF(50, 100)
-                                      << QPointF(7, 3) << QPointF(50 - 38.1, 12.7) << QPointF(41, 4);
+        row("both, origin", true, true, QPointF(3, 7), QPointF(-4, 10), QSizeF(50, 100), QPointF(7, 3),
+            QPointF(50 - 38.1, 12.7), QPointF(41, 4));
         // Fiducials are copper marks: they turn with the layers.
-        QTest::newRow("layers only") << true << false << QPointF() << QPointF(10, 40) << QSizeF(50, 100)
-                                     << QPointF() << QPointF(50 - 38.1, 12.7) << QPointF(48, 1);
+        row("layers only", true, false, QPointF(), QPointF(10, 40), QSizeF(50, 100), QPointF(),
+            QPointF(50 - 38.1, 12.7), QPointF(48, 1));
     }
     void rotateBoardFormulas()
     {
@@ -196,12 +194,12 @@ private slots:
 
     void newOriginCutsTheShift_data()
     {
-        QTest::addColumn<QPointF>("click");
-        QTest::addColumn<QPointF>("placement"); // the second one, (12.345, 7)
-        QTest::newRow("whole") << QPointF(10, 5) << QPointF(2.345, 2);
-        QTest::newRow("cut to 0.01") << QPointF(10.0049, 5.019) << QPointF(2.345, 1.99);
-        QTest::newRow("just below a step") << QPointF(9.99999999999, 5) << QPointF(2.345, 2);
-        QTest::newRow("tiny") << QPointF(1e-05, -1e-05) << QPointF(12.345, 7);
+        // placement: the second one, (12.345, 7)
+        columns<QPointF, QPointF>("click", "placement");
+        row("whole", QPointF(10, 5), QPointF(2.345, 2));
+        row("cut to 0.01", QPointF(10.0049, 5.019), QPointF(2.345, 1.99));
+        row("just below a step", QPointF(9.99999999999, 5), QPointF(2.345, 2));
+        row("tiny", QPointF(1e-05, -1e-05), QPointF(12.345, 7));
     }
     void newOriginCutsTheShift()
     {
@@ -228,10 +226,10 @@ private slots:
     void inversesGiveBackTheDocument_data()
     {
         QTest::addColumn<int>("kind");
-        QTest::newRow("four turns") << 0;
-        QTest::newRow("two mirrors") << 1;
-        QTest::newRow("shift and back") << 2;
-        QTest::newRow("origin and back") << 3;
+        row("four turns", 0);
+        row("two mirrors", 1);
+        row("shift and back", 2);
+        row("origin and back", 3);
     }
     void inversesGiveBackTheDocument()
     {

@@ -1,5 +1,6 @@
 // Replaying a layer's stored transform on a freshly read image.
 #include "board/layertransform.h"
+#include "datatable.h"
 #include "gerber/gerberlayer.h"
 
 #include <QtTest>
@@ -26,29 +27,18 @@ class TestLayerTransform : public QObject
 private slots:
     void replayMirrorsThenTurns_data()
     {
-        QTest::addColumn<bool>("mirror1");
-        QTest::addColumn<bool>("mirror2");
-        QTest::addColumn<int>("turns");
-        QTest::addColumn<double>("unitFactor");
-        QTest::addColumn<QPointF>("object");
-        QTest::addColumn<QPointF>("regionStart");
-        QTest::addColumn<QString>("rectX");
-        QTest::addColumn<QPointF>("offset");
+        columns<bool, bool, int, double, QPointF, QPointF, QString, QPointF>(
+            "mirror1", "mirror2", "turns", "unitFactor", "object", "regionStart", "rectX", "offset");
         const QPointF none;
-        QTest::newRow("none") << false << false << 0 << 1.0 << QPointF(3, 1) << QPointF(1, 2) << "2" << none;
+        row("none", false, false, 0, 1.0, QPointF(3, 1), QPointF(1, 2), "2", none);
         // (x, y) -> (-y, x), then plus the offset.
-        QTest::newRow("one turn") << false << false << 1 << 1.0 << QPointF(-1, 3) << QPointF(-2, 1) << "1"
-                                  << none;
-        QTest::newRow("one turn, offset")
-            << false << false << 1 << 25.4 << QPointF(-11, 3) << QPointF(-12, 1) << "1" << QPointF(-10, 0);
-        QTest::newRow("huge count") << false << false << 1000000001 << 1.0 << QPointF(-1, 3) << QPointF(-2, 1)
-                                    << "1" << none;
-        QTest::newRow("negative count")
-            << false << false << -1 << 1.0 << QPointF(1, -3) << QPointF(2, -1) << "1" << none;
-        QTest::newRow("mirror 1") << true << false << 0 << 1.0 << QPointF(-3, 1) << QPointF(-1, 2) << "2"
-                                  << none;
-        QTest::newRow("mirror 2 then turn")
-            << false << true << 1 << 1.0 << QPointF(1, 3) << QPointF(2, 1) << "1" << none;
+        row("one turn", false, false, 1, 1.0, QPointF(-1, 3), QPointF(-2, 1), "1", none);
+        row("one turn, offset", false, false, 1, 25.4, QPointF(-11, 3), QPointF(-12, 1), "1",
+            QPointF(-10, 0));
+        row("huge count", false, false, 1000000001, 1.0, QPointF(-1, 3), QPointF(-2, 1), "1", none);
+        row("negative count", false, false, -1, 1.0, QPointF(1, -3), QPointF(2, -1), "1", none);
+        row("mirror 1", true, false, 0, 1.0, QPointF(-3, 1), QPointF(-1, 2), "2", none);
+        row("mirror 2 then turn", false, true, 1, 1.0, QPointF(1, 3), QPointF(2, 1), "1", none);
     }
     void replayMirrorsThenTurns()
     {

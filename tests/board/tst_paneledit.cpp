@@ -1,6 +1,7 @@
 // The origins table's cell rules and the fiducial edits, without widgets.
 #include "board/fiducialedit.h"
 #include "board/originstable.h"
+#include "datatable.h"
 #include "model/document.h"
 
 #include <QtTest>
@@ -12,11 +13,9 @@ class TestPanelEdit : public QObject
 private slots:
     void originCells_data()
     {
-        QTest::addColumn<int>("row");
-        QTest::addColumn<int>("column");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("warning"); // empty: accepted
-        QTest::addColumn<QString>("after"); // the origins as "x y exec" after the edit
+        // warning: empty: accepted
+        // after: the origins as "x y exec" after the edit
+        columns<int, int, QString, QString, QString>("row", "column", "text", "warning", "after");
         const auto add = [](const char* name, int row, int column, const QString& text, const char* warning,
                              const char* after) {
             QTest::newRow(name) << row << column << text << QString(warning) << QString(after);

@@ -1,4 +1,5 @@
 #include "corpus.h"
+#include "datatable.h"
 #include "fab/fabassignment.h"
 #include "fab/fabclassifier.h"
 #include "fab/fabload.h"
@@ -32,56 +33,38 @@ class TstFabClassifier : public QObject
 private slots:
     void classifies_data()
     {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QByteArray>("head");
-        QTest::addColumn<QString>("place");
-        QTest::addColumn<int>("evidence");
+        columns<QString, QByteArray, QString, int>("name", "head", "place", "evidence");
         const int attr = int(FabEvidence::Attribute);
         const int name = int(FabEvidence::Name);
         const int content = int(FabEvidence::Content);
         // The attribute wins over a name that says otherwise.
-        QTest::newRow("X2 copper top") << "x.gbl"
-                                       << "%TF.FileFunction,Copper,L1,Top*%\n" + gerberHead << "t0" << attr;
-        QTest::newRow("X2 copper bottom, type after side")
-            << "a.gbr"
-            << "%TF.FileFunction,Copper,L4,Bot,Mixed*%\n" + gerberHead << "b0" << attr;
-        QTest::newRow("X2 inner copper") << "a.gbr"
-                                         << "%TF.FileFunction,Copper,L2,Inr*%\n" + gerberHead << "-" << attr;
-        QTest::newRow("X2 mask, index after side")
-            << "a.gbr"
-            << "%TF.FileFunction,Soldermask,Bot,1*%\n" + gerberHead << "b1" << attr;
-        QTest::newRow("X2 paste") << "a.gbr"
-                                  << "%TF.FileFunction,Paste,Top*%\n" + gerberHead << "t2" << attr;
-        QTest::newRow("X2 legend") << "a.gbr"
-                                   << "%TF.FileFunction,Legend,Bot*%\n" + gerberHead << "b4" << attr;
-        QTest::newRow("X2 assembly") << "a.gbr"
-                                     << "%TF.FileFunction,AssemblyDrawing,Top*%\n" + gerberHead << "t3"
-                                     << attr;
-        QTest::newRow("X3 component layer")
-            << "a.gbr"
-            << "%TF.FileFunction,Component,L2,Bot*%\n" + gerberHead << "b3" << attr;
-        QTest::newRow("X2 profile") << "a.gbr"
-                                    << "%TF.FileFunction,Profile,NP*%\n" + gerberHead << "both5" << attr;
-        QTest::newRow("X2 drill map") << "a.gbr"
-                                      << "%TF.FileFunction,Drillmap*%\n" + gerberHead << "-" << attr;
-        QTest::newRow("X1 comment attribute")
-            << "a.gbr"
-            << "G04 #@! TF.FileFunction,Legend,Top*\n" + gerberHead << "t4" << attr;
-        QTest::newRow("drill attribute")
-            << "a.txt"
-            << "M48\n; #@! TF.FileFunction,NonPlated,1,2,NPTH\n" + drillHead.mid(4) << "both6" << attr;
-        QTest::newRow("KiCad B.SilkS (older)") << "b-B.SilkS.gbr" << gerberHead << "b4" << name;
-        QTest::newRow("KiCad F_Fab") << "b-F_Fab.gbr" << gerberHead << "t3" << name;
-        QTest::newRow("Protel mechanical 2") << "b.GM2" << gerberHead << "-" << int(FabEvidence::None);
+        row("X2 copper top", "x.gbl", "%TF.FileFunction,Copper,L1,Top*%\n" + gerberHead, "t0", attr);
+        row("X2 copper bottom, type after side", "a.gbr",
+            "%TF.FileFunction,Copper,L4,Bot,Mixed*%\n" + gerberHead, "b0", attr);
+        row("X2 inner copper", "a.gbr", "%TF.FileFunction,Copper,L2,Inr*%\n" + gerberHead, "-", attr);
+        row("X2 mask, index after side", "a.gbr", "%TF.FileFunction,Soldermask,Bot,1*%\n" + gerberHead, "b1",
+            attr);
+        row("X2 paste", "a.gbr", "%TF.FileFunction,Paste,Top*%\n" + gerberHead, "t2", attr);
+        row("X2 legend", "a.gbr", "%TF.FileFunction,Legend,Bot*%\n" + gerberHead, "b4", attr);
+        row("X2 assembly", "a.gbr", "%TF.FileFunction,AssemblyDrawing,Top*%\n" + gerberHead, "t3", attr);
+        row("X3 component layer", "a.gbr", "%TF.FileFunction,Component,L2,Bot*%\n" + gerberHead, "b3", attr);
+        row("X2 profile", "a.gbr", "%TF.FileFunction,Profile,NP*%\n" + gerberHead, "both5", attr);
+        row("X2 drill map", "a.gbr", "%TF.FileFunction,Drillmap*%\n" + gerberHead, "-", attr);
+        row("X1 comment attribute", "a.gbr", "G04 #@! TF.FileFunction,Legend,Top*\n" + gerberHead, "t4",
+            attr);
+        row("drill attribute", "a.txt", "M48\n; #@! TF.FileFunction,NonPlated,1,2,NPTH\n" + drillHead.mid(4),
+            "both6", attr);
+        row("KiCad B.SilkS (older)", "b-B.SilkS.gbr", gerberHead, "b4", name);
+        row("KiCad F_Fab", "b-F_Fab.gbr", gerberHead, "t3", name);
+        row("Protel mechanical 2", "b.GM2", gerberHead, "-", int(FabEvidence::None));
         // Conventions met by a corpus board are checked there, on the real files.
-        QTest::newRow("Eagle crc") << "b.crc" << gerberHead << "t2" << name;
-        QTest::newRow("Eagle dim") << "b.dim" << gerberHead << "both5" << name;
-        QTest::newRow("OrCAD drill drawing .drd") << "b.drd" << gerberHead << "-" << int(FabEvidence::None);
-        QTest::newRow("gEDA group is inner") << "b.group3.gbr" << gerberHead << "-" << int(FabEvidence::None);
-        QTest::newRow("content: drill") << "holes.xyz" << drillHead << "both6" << content;
-        QTest::newRow("content: unnamed Gerber") << "l3.grb" << gerberHead << "-" << int(FabEvidence::None);
-        QTest::newRow("neither") << "readme.txt" << QByteArray("made with love\n") << "-"
-                                 << int(FabEvidence::None);
+        row("Eagle crc", "b.crc", gerberHead, "t2", name);
+        row("Eagle dim", "b.dim", gerberHead, "both5", name);
+        row("OrCAD drill drawing .drd", "b.drd", gerberHead, "-", int(FabEvidence::None));
+        row("gEDA group is inner", "b.group3.gbr", gerberHead, "-", int(FabEvidence::None));
+        row("content: drill", "holes.xyz", drillHead, "both6", content);
+        row("content: unnamed Gerber", "l3.grb", gerberHead, "-", int(FabEvidence::None));
+        row("neither", "readme.txt", QByteArray("made with love\n"), "-", int(FabEvidence::None));
     }
     void classifies()
     {
@@ -128,104 +111,82 @@ private slots:
     // that names its layer (attribute or convention), in fab-list's words.
     void corpusBoards_data()
     {
-        QTest::addColumn<QString>("folder");
-        QTest::addColumn<QString>("expected"); // file-name suffix=place, space separated
-        QTest::newRow("Target")
-            << "gerbonara/resources/Target3001"
-            << ".Bot=b0 .Drill=both6 .Outline=both5 .PasteBot=b2 .PasteTop=t2 .PosiBot=b4 "
-               ".PosiTop=t4 .StopBot=b1 .StopTop=t1 .Top=t0";
-        QTest::newRow("DipTrace")
-            << "gerbonara/resources/diptrace"
-            << "mainboard.drl=both6 mainboard_BoardOutline.gbr=both5 mainboard_Bottom.gbr=b0 "
-               "mainboard_BottomMask.gbr=b1 mainboard_Top.gbr=t0 mainboard_TopMask.gbr=t1 "
-               "mainboard_TopSilk.gbr=t4 keyboard_Bottom.gbr=- panel.drl=-";
-        QTest::newRow("Eagle X2")
-            << "gerbonara/resources/eagle-newer"
-            << "copper_bottom.gbr=b0 copper_top.gbr=t0 drills.xln=both6 profile.gbr=both5 "
-               "silkscreen_bottom.gbr=b4 silkscreen_top.gbr=t4 soldermask_bottom.gbr=b1 "
-               "soldermask_top.gbr=t1 solderpaste_bottom.gbr=b2 solderpaste_top.gbr=t2";
-        QTest::newRow("Eagle CAM") << "gerbonara/resources/eagle_files"
-                                   << "copper_bottom_l4.gbr=b0 copper_inner_l2.gbr=- copper_top_l1.gbr=t0 "
-                                      "profile.gbr=both5 silkscreen_bottom.gbr=b4 soldermask_top.gbr=t1 "
-                                      "solderpaste_bottom.gbr=b2";
-        QTest::newRow("Fritzing") << "gerbonara/resources/fritzing"
-                                  << "combined.gbl=b0 combined.gbo=b4 combined.gbs=b1 combined.GKO=both5 "
-                                     "combined.gtl=t0 combined.gto=t4 combined.gts=t1 combined.txt=both6";
-        QTest::newRow("Fusion")
-            << "gerbonara/resources/fusion360"
-            << "copper_bottom.gbr=b0 copper_top.gbr=t0 profile.gbr=both5 silkscreen_top.gbr=t4 "
-               "soldermask_bottom.gbr=b1 solderpaste_top.gbr=t2";
-        QTest::newRow("gEDA")
-            << "gerbonara/resources/geda"
-            << "controller.bottom.gbr=b0 controller.bottommask.gbr=b1 controller.plated-drill.cnc=both6 "
-               "controller.top.gbr=t0 controller.topmask.gbr=t1 controller.topsilk.gbr=t4 "
-               "controller.unplated-drill.cnc=both6 driver.top.gbr=-";
-        QTest::newRow("KiCad X2")
-            << "gerbonara/resources/kicad-older"
-            << "B.Cu.gbr=b0 B.Mask.gbr=b1 B.Paste.gbr=b2 B.SilkS.gbr=b4 Edge.Cuts.gbr=both5 "
-               "F.Cu.gbr=t0 F.Mask.gbr=t1 F.Paste.gbr=t2 F.SilkS.gbr=t4 chibi_2024.drl=both6";
-        QTest::newRow("P-CAD") << "gerbonara/resources/p-cad"
-                               << ".DRL=both6 .GBL=b0 .GBO=b4 .GBS=b1 .GKO=both5 .GTL=t0 .GTO=t4 .GTS=t1";
-        QTest::newRow("PADS")
-            << "gerbonara/resources/pads"
-            << "Bottom.pho=b0 Drill.drl=both6 SMB.pho=b1 SMT.pho=t1 SSB.pho=b4 SST.pho=t4 Top.pho=t0";
-        QTest::newRow("pcb-rnd")
-            << "gerbonara/resources/pcb-rnd"
-            << ".asb=b3 .ast=t3 .gbl=b0 .gbo=b4 .gbp=b2 .gbs=b1 .gko=both5 .gtl=t0 .gto=t4 "
-               ".gtp=t2 .gts=t1 .xln=both6";
-        QTest::newRow("Xpedition")
-            << "gerbonara/resources/siemens"
-            << "L01_Top.gdo=t0 L02.gdo=- L12_Bottom.gdo=b0 SilkscreenBottom.gdo=b4 "
-               "SoldermaskTop.gdo=t1 SolderPasteBottom.gdo=b2 ThruHolePlated.ncd=both6 "
-               "ThruHoleNonPlated.ncd=both6";
-        QTest::newRow("Upverter")
-            << "gerbonara/resources/upverter"
-            << ".drl=both6 .gbl=b0 .gbo=b4 .gbp=b2 .gbs=b1 .gko=both5 .gtl=t0 .gto=t4 .gtp=t2 "
-               ".gts=t1";
-        QTest::newRow("KiCad X2 2")
-            << "gerbonara/resources/world_clock_2"
-            << "B_Cu.gbr=b0 B_Mask.gbr=b1 B_Paste.gbr=b2 B_SilkS.gbr=b4 Edge_Cuts.gbr=both5 "
-               "F_Cu.gbr=t0 F_Mask.gbr=t1 F_Paste.gbr=t2 F_SilkS.gbr=t4";
-        QTest::newRow("gEDA hellboard") << "gerbv/example/hellboard"
-                                        << "back.gbr=b0 fab.gbr=- front.gbr=t0 plated-drill.cnc=both6";
-        QTest::newRow("gEDA numpres") << "gerbv/example/numpres"
-                                      << "componentmask.grb=t1 componentsilk.grb=t4 soldermask.grb=b1 "
-                                         "plated-drill.grb=both6 unplated-drill.grb=both6";
-        QTest::newRow("OrCAD")
-            << "gerbv/example/orcad"
-            << ".asb=b3 .ast=t3 .bot=b0 .smb=b1 .smt=t1 .ssb=b4 .sst=t4 .top=t0 thruhole.tap=both6";
-        QTest::newRow("Protel")
-            << "gerbv/example/protel-pnp"
-            << ".GBL=b0 .GBO=b4 .GBS=b1 .GD1=- .GM1=both5 .GTL=t0 .GTO=t4 .GTS=t1 .TXT=both6";
-        QTest::newRow("pcb-tools") << "pcb-tools/examples/gerbers"
-                                   << ".GBL=b0 .GBS=b1 .GTL=t0 .DRD=both6 .GTO=t4 .GTS=t1";
-        QTest::newRow("Eagle mixtape")
-            << "tracespace/boards/8bit-mixtape"
-            << ".gbl=b0 .gbo=b4 .gbp=b2 .gbs=b1 .gml=both5 .gtl=t0 .gto=t4 .gtp=t2 .gts=t1 "
-               ".txt=both6";
-        QTest::newRow("Eagle bus-pirate")
-            << "tracespace/boards/bus-pirate"
-            << ".cmp=t0 .drd=both6 .gko=both5 .plc=t4 .pls=b4 .sol=b0 .stc=t1 .sts=b1";
-        QTest::newRow("KiCad clockblock")
-            << "tracespace/boards/clockblock"
-            << "B_Cu.gbr=b0 B_Mask.gbr=b1 B_SilkS.gbr=b4 Edge_Cuts.gbr=both5 F_Cu.gbr=t0 "
-               "F_Mask.gbr=t1 F_Paste.gbr=t2 F_SilkS.gbr=t4 NPTH.drl=both6 "
-               "clockblock.drl=both6";
-        QTest::newRow("Altium core")
-            << "tracespace/boards/core"
-            << ".GBL=b0 .GBO=b4 .GBP=b2 .GBS=b1 .GTL=t0 .GTO=t4 .GTP=t2 .GTS=t1 .TXT=both6";
-        QTest::newRow("Eagle freeduino") << "tracespace/boards/freeduino"
-                                         << ".cmp=t0 .drd=both6 .plc=t4 .sol=b0 .stc=t1 .sts=b1";
-        QTest::newRow("KiCad mchck")
-            << "tracespace/boards/mchck"
-            << "B_Cu.pho=b0 B_Mask.pho=b1 B_SilkS.pho=b4 Edge_Cuts.pho=both5 F_Cu.pho=t0 "
-               "F_Mask.pho=t1 F_SilkS.pho=t4 mchck.drl=both6";
-        QTest::newRow("Altium usbvil")
-            << "tracespace/boards/usbvil"
-            << ".gbl=b0 .gbo=b4 .gbs=b1 .gko=both5 .gtl=t0 .gto=t4 .gts=t1 .txt=both6";
-        QTest::newRow("five boards") << "pcb-tools-extension/examples/inputs"
-                                     << "rcstick-f-small.GTL=t0 rcstick-f-small.TXT=both6 rcstick-f.GTL=- "
-                                        "sonopi-digi.TXT=- stm32breakout.GML=-";
+        // expected: file-name suffix=place, space separated
+        columns<QString, QString>("folder", "expected");
+        row("Target", "gerbonara/resources/Target3001",
+            ".Bot=b0 .Drill=both6 .Outline=both5 .PasteBot=b2 .PasteTop=t2 .PosiBot=b4 "
+            ".PosiTop=t4 .StopBot=b1 .StopTop=t1 .Top=t0");
+        row("DipTrace", "gerbonara/resources/diptrace",
+            "mainboard.drl=both6 mainboard_BoardOutline.gbr=both5 mainboard_Bottom.gbr=b0 "
+            "mainboard_BottomMask.gbr=b1 mainboard_Top.gbr=t0 mainboard_TopMask.gbr=t1 "
+            "mainboard_TopSilk.gbr=t4 keyboard_Bottom.gbr=- panel.drl=-");
+        row("Eagle X2", "gerbonara/resources/eagle-newer",
+            "copper_bottom.gbr=b0 copper_top.gbr=t0 drills.xln=both6 profile.gbr=both5 "
+            "silkscreen_bottom.gbr=b4 silkscreen_top.gbr=t4 soldermask_bottom.gbr=b1 "
+            "soldermask_top.gbr=t1 solderpaste_bottom.gbr=b2 solderpaste_top.gbr=t2");
+        row("Eagle CAM", "gerbonara/resources/eagle_files",
+            "copper_bottom_l4.gbr=b0 copper_inner_l2.gbr=- copper_top_l1.gbr=t0 "
+            "profile.gbr=both5 silkscreen_bottom.gbr=b4 soldermask_top.gbr=t1 solderpaste_bottom.gbr=b2");
+        row("Fritzing", "gerbonara/resources/fritzing",
+            "combined.gbl=b0 combined.gbo=b4 combined.gbs=b1 combined.GKO=both5 "
+            "combined.gtl=t0 combined.gto=t4 combined.gts=t1 combined.txt=both6");
+        row("Fusion", "gerbonara/resources/fusion360",
+            "copper_bottom.gbr=b0 copper_top.gbr=t0 profile.gbr=both5 silkscreen_top.gbr=t4 "
+            "soldermask_bottom.gbr=b1 solderpaste_top.gbr=t2");
+        row("gEDA", "gerbonara/resources/geda",
+            "controller.bottom.gbr=b0 controller.bottommask.gbr=b1 controller.plated-drill.cnc=both6 "
+            "controller.top.gbr=t0 controller.topmask.gbr=t1 controller.topsilk.gbr=t4 "
+            "controller.unplated-drill.cnc=both6 driver.top.gbr=-");
+        row("KiCad X2", "gerbonara/resources/kicad-older",
+            "B.Cu.gbr=b0 B.Mask.gbr=b1 B.Paste.gbr=b2 B.SilkS.gbr=b4 Edge.Cuts.gbr=both5 "
+            "F.Cu.gbr=t0 F.Mask.gbr=t1 F.Paste.gbr=t2 F.SilkS.gbr=t4 chibi_2024.drl=both6");
+        row("P-CAD", "gerbonara/resources/p-cad",
+            ".DRL=both6 .GBL=b0 .GBO=b4 .GBS=b1 .GKO=both5 .GTL=t0 .GTO=t4 .GTS=t1");
+        row("PADS", "gerbonara/resources/pads",
+            "Bottom.pho=b0 Drill.drl=both6 SMB.pho=b1 SMT.pho=t1 SSB.pho=b4 SST.pho=t4 Top.pho=t0");
+        row("pcb-rnd", "gerbonara/resources/pcb-rnd",
+            ".asb=b3 .ast=t3 .gbl=b0 .gbo=b4 .gbp=b2 .gbs=b1 .gko=both5 .gtl=t0 .gto=t4 "
+            ".gtp=t2 .gts=t1 .xln=both6");
+        row("Xpedition", "gerbonara/resources/siemens",
+            "L01_Top.gdo=t0 L02.gdo=- L12_Bottom.gdo=b0 SilkscreenBottom.gdo=b4 "
+            "SoldermaskTop.gdo=t1 SolderPasteBottom.gdo=b2 ThruHolePlated.ncd=both6 "
+            "ThruHoleNonPlated.ncd=both6");
+        row("Upverter", "gerbonara/resources/upverter",
+            ".drl=both6 .gbl=b0 .gbo=b4 .gbp=b2 .gbs=b1 .gko=both5 .gtl=t0 .gto=t4 .gtp=t2 "
+            ".gts=t1");
+        row("KiCad X2 2", "gerbonara/resources/world_clock_2",
+            "B_Cu.gbr=b0 B_Mask.gbr=b1 B_Paste.gbr=b2 B_SilkS.gbr=b4 Edge_Cuts.gbr=both5 "
+            "F_Cu.gbr=t0 F_Mask.gbr=t1 F_Paste.gbr=t2 F_SilkS.gbr=t4");
+        row("gEDA hellboard", "gerbv/example/hellboard",
+            "back.gbr=b0 fab.gbr=- front.gbr=t0 plated-drill.cnc=both6");
+        row("gEDA numpres", "gerbv/example/numpres",
+            "componentmask.grb=t1 componentsilk.grb=t4 soldermask.grb=b1 "
+            "plated-drill.grb=both6 unplated-drill.grb=both6");
+        row("OrCAD", "gerbv/example/orcad",
+            ".asb=b3 .ast=t3 .bot=b0 .smb=b1 .smt=t1 .ssb=b4 .sst=t4 .top=t0 thruhole.tap=both6");
+        row("Protel", "gerbv/example/protel-pnp",
+            ".GBL=b0 .GBO=b4 .GBS=b1 .GD1=- .GM1=both5 .GTL=t0 .GTO=t4 .GTS=t1 .TXT=both6");
+        row("pcb-tools", "pcb-tools/examples/gerbers", ".GBL=b0 .GBS=b1 .GTL=t0 .DRD=both6 .GTO=t4 .GTS=t1");
+        row("Eagle mixtape", "tracespace/boards/8bit-mixtape",
+            ".gbl=b0 .gbo=b4 .gbp=b2 .gbs=b1 .gml=both5 .gtl=t0 .gto=t4 .gtp=t2 .gts=t1 "
+            ".txt=both6");
+        row("Eagle bus-pirate", "tracespace/boards/bus-pirate",
+            ".cmp=t0 .drd=both6 .gko=both5 .plc=t4 .pls=b4 .sol=b0 .stc=t1 .sts=b1");
+        row("KiCad clockblock", "tracespace/boards/clockblock",
+            "B_Cu.gbr=b0 B_Mask.gbr=b1 B_SilkS.gbr=b4 Edge_Cuts.gbr=both5 F_Cu.gbr=t0 "
+            "F_Mask.gbr=t1 F_Paste.gbr=t2 F_SilkS.gbr=t4 NPTH.drl=both6 clockblock.drl=both6");
+        row("Altium core", "tracespace/boards/core",
+            ".GBL=b0 .GBO=b4 .GBP=b2 .GBS=b1 .GTL=t0 .GTO=t4 .GTP=t2 .GTS=t1 .TXT=both6");
+        row("Eagle freeduino", "tracespace/boards/freeduino",
+            ".cmp=t0 .drd=both6 .plc=t4 .sol=b0 .stc=t1 .sts=b1");
+        row("KiCad mchck", "tracespace/boards/mchck",
+            "B_Cu.pho=b0 B_Mask.pho=b1 B_SilkS.pho=b4 Edge_Cuts.pho=both5 F_Cu.pho=t0 "
+            "F_Mask.pho=t1 F_SilkS.pho=t4 mchck.drl=both6");
+        row("Altium usbvil", "tracespace/boards/usbvil",
+            ".gbl=b0 .gbo=b4 .gbs=b1 .gko=both5 .gtl=t0 .gto=t4 .gts=t1 .txt=both6");
+        row("five boards", "pcb-tools-extension/examples/inputs",
+            "rcstick-f-small.GTL=t0 rcstick-f-small.TXT=both6 rcstick-f.GTL=- "
+            "sonopi-digi.TXT=- stm32breakout.GML=-");
     }
     void corpusBoards()
     {

@@ -1,6 +1,7 @@
+#include "clirun.h"
 #include "corpus.h"
+#include "datatable.h"
 
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -12,30 +13,22 @@ class TstFabCli : public QObject
 private slots:
     void commands_data()
     {
-        QTest::addColumn<QStringList>("args");
-        QTest::addColumn<int>("status");
-        QTest::addColumn<QString>("out"); // a line standard output must hold
-        QTest::addColumn<QString>("err"); // the start of standard error
+        // out: a line standard output must hold
+        // err: the start of standard error
+        columns<QStringList, int, QString, QString>("args", "status", "out", "err");
         const QString board = corpusRoot() + "/gerber/tracespace/boards/clockblock";
-        QTest::newRow("fab-list")
-            << QStringList { "fab-list", board } << 0
-            << "clockblock-NPTH.drl\ttop\t6\tdrill file name .drl; holes join the drill layer "
-               "of clockblock.drl"
-            << "";
-        QTest::newRow("fab-list missing")
-            << QStringList { "fab-list", board + "/nothing" } << 1 << ""
-            << "tessavrant-cli fab-list: " + board + "/nothing: no such folder or file";
-        QTest::newRow("fab-list no package") << QStringList { "fab-list" } << 2 << ""
-                                             << "tessavrant-cli fab-list: needs";
-        QTest::newRow("convert") << QStringList { "convert", "--fab", board, "--project", "@/b.tvx" } << 0
-                                 << "top: 0 placements"
-                                 << "";
-        QTest::newRow("view") << QStringList { "view", "--fab", board, "--size", "200x100", "-o", "@/b.png" }
-                              << 0 << ""
-                              << "";
-        QTest::newRow("view not a zip")
-            << QStringList { "view", "--fab", board + "/clockblock.drl", "-o", "@/x.png" } << 1 << ""
-            << "tessavrant-cli view: " + board + "/clockblock.drl: not a readable zip";
+        row("fab-list", QStringList { "fab-list", board }, 0,
+            "clockblock-NPTH.drl\ttop\t6\tdrill file name .drl; holes join the drill layer "
+            "of clockblock.drl",
+            "");
+        row("fab-list missing", QStringList { "fab-list", board + "/nothing" }, 1, "",
+            "tessavrant-cli fab-list: " + board + "/nothing: no such folder or file");
+        row("fab-list no package", QStringList { "fab-list" }, 2, "", "tessavrant-cli fab-list: needs");
+        row("convert", QStringList { "convert", "--fab", board, "--project", "@/b.tvx" }, 0,
+            "top: 0 placements", "");
+        row("view", QStringList { "view", "--fab", board, "--size", "200x100", "-o", "@/b.png" }, 0, "", "");
+        row("view not a zip", QStringList { "view", "--fab", board + "/clockblock.drl", "-o", "@/x.png" }, 1,
+            "", "tessavrant-cli view: " + board + "/clockblock.drl: not a readable zip");
     }
     void commands()
     {
@@ -47,13 +40,10 @@ private slots:
         QFETCH(QString, err);
         QTemporaryDir dir;
         args.replaceInStrings(QRegularExpression("^@"), dir.path());
-        QProcess cli;
-        cli.start(QStringLiteral(TESSAVRANT_CLI), args);
-        QVERIFY(cli.waitForFinished(60000));
-        const QString stdErr = QString::fromUtf8(cli.readAllStandardError());
-        QCOMPARE(cli.exitCode(), status);
-        QVERIFY2(QString::fromUtf8(cli.readAllStandardOutput()).split('\n').contains(out) || out.isEmpty(),
-            qPrintable(out));
+        const CliRun r = runCli(args);
+        const QString stdErr = QString::fromUtf8(r.err);
+        QCOMPARE(r.status, status);
+        QVERIFY2(QString::fromUtf8(r.out).split('\n').contains(out) || out.isEmpty(), qPrintable(out));
         QVERIFY2(err.isEmpty() ? stdErr.isEmpty() : stdErr.startsWith(err), qPrintable(stdErr));
         for (const QString& written : status == 0 ? args.filter(dir.path()) : QStringList())
             QVERIFY(QFileInfo(written).size() > 0);

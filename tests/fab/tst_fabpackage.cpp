@@ -1,3 +1,4 @@
+#include "datatable.h"
 #include "fab/fabpackage.h"
 #include "testfiles.h"
 
@@ -70,23 +71,22 @@ private slots:
 
     void archiveEntries_data()
     {
-        QTest::addColumn<QVector<Entry>>("entries");
-        QTest::addColumn<QStringList>("read");
-        QTest::addColumn<QStringList>("skipped");
-        QTest::newRow("nested folders")
-            << QVector<Entry> { { "gerber/top/b.gtl", gerber }, { "gerber/", {} },
-                   { "drill/b.drl", "M48\n%\nM30\n" } }
-            << QStringList { "drill/b.drl", "gerber/top/b.gtl" } << QStringList {};
-        QTest::newRow("names that climb out or start at the root")
-            << QVector<Entry> { { "../../fab-escape.gtl", gerber }, { "a/../../fab-escape2.gtl", gerber },
-                   { "/tmp/fab-escape3.gtl", gerber }, { "C:\\fab-escape4.gtl", gerber },
-                   { "./ok.gtl", gerber } }
-            << QStringList { "ok.gtl" }
-            << QStringList { "../../fab-escape.gtl", "a/../../fab-escape2.gtl", "/tmp/fab-escape3.gtl",
-                   "C:\\fab-escape4.gtl" };
-        QTest::newRow("duplicates keep the first") << QVector<Entry> {
-            { "b.gtl", gerber }, { "B.GTL", "second" }, { "x/./b.gtl", gerber }, { "x/b.gtl", "third" }
-        } << QStringList { "b.gtl", "x/b.gtl" } << QStringList { "B.GTL", "x/b.gtl" };
+        columns<QVector<Entry>, QStringList, QStringList>("entries", "read", "skipped");
+        row("nested folders",
+            QVector<Entry> {
+                { "gerber/top/b.gtl", gerber }, { "gerber/", {} }, { "drill/b.drl", "M48\n%\nM30\n" } },
+            QStringList { "drill/b.drl", "gerber/top/b.gtl" }, QStringList {});
+        row("names that climb out or start at the root",
+            QVector<Entry> { { "../../fab-escape.gtl", gerber }, { "a/../../fab-escape2.gtl", gerber },
+                { "/tmp/fab-escape3.gtl", gerber }, { "C:\\fab-escape4.gtl", gerber },
+                { "./ok.gtl", gerber } },
+            QStringList { "ok.gtl" },
+            QStringList { "../../fab-escape.gtl", "a/../../fab-escape2.gtl", "/tmp/fab-escape3.gtl",
+                "C:\\fab-escape4.gtl" });
+        row("duplicates keep the first",
+            QVector<Entry> {
+                { "b.gtl", gerber }, { "B.GTL", "second" }, { "x/./b.gtl", gerber }, { "x/b.gtl", "third" } },
+            QStringList { "b.gtl", "x/b.gtl" }, QStringList { "B.GTL", "x/b.gtl" });
     }
     void archiveEntries()
     {
@@ -123,21 +123,18 @@ private slots:
 
     void refusedArchives_data()
     {
-        QTest::addColumn<QVector<Entry>>("entries");
-        QTest::addColumn<qint64>("totalLimit");
-        QTest::addColumn<QString>("reason");
+        columns<QVector<Entry>, qint64, QString>("entries", "totalLimit", "reason");
         QVector<Entry> many;
         for (int i = 0; i <= 10000; ++i) // the default limit
             many.append({ QStringLiteral("d%1/f%2.gbr").arg(i % 50).arg(i), "x" });
-        QTest::newRow("more than 10 000 entries") << many << qint64(0) << "10001 entries, more than 10000";
+        row("more than 10 000 entries", many, qint64(0), "10001 entries, more than 10000");
         // Deflate packs 64 MB of zeros about 1030 times.
-        QTest::newRow("zip bomb") << QVector<Entry> { { "b.gtl", gerber },
-            { "bomb.gbr", QByteArray(64 << 20, '\0') } }
-                                  << qint64(0) << "entry bomb.gbr unpacks";
-        QTest::newRow("unpacked size")
-            << QVector<Entry> { { "a.gbr", QByteArray(4000, 'a') }, { "b.gbr", QByteArray(4000, 'b') } }
-            << qint64(6000) << "entry b.gbr takes the unpacked size past 6000 bytes";
-        QTest::newRow("not a zip") << QVector<Entry> {} << qint64(-1) << "not a readable zip archive";
+        row("zip bomb", QVector<Entry> { { "b.gtl", gerber }, { "bomb.gbr", QByteArray(64 << 20, '\0') } },
+            qint64(0), "entry bomb.gbr unpacks");
+        row("unpacked size",
+            QVector<Entry> { { "a.gbr", QByteArray(4000, 'a') }, { "b.gbr", QByteArray(4000, 'b') } },
+            qint64(6000), "entry b.gbr takes the unpacked size past 6000 bytes");
+        row("not a zip", QVector<Entry> {}, qint64(-1), "not a readable zip archive");
     }
     void refusedArchives()
     {

@@ -1,4 +1,5 @@
 #include "corpus.h"
+#include "datatable.h"
 #include "fab/fabload.h"
 #include "fab/x3components.h"
 #include "pnpio/pnpimport.h"
@@ -43,11 +44,10 @@ private slots:
 
     void refusesBrokenData_data()
     {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QString>("reason");
-        QTest::newRow("open extended command") << QByteArray("%FSLAX46Y46*%\n%TO.C,R1*\n") << "line 2";
-        QTest::newRow("rotation no number")
-            << QByteArray("%TO.C,R1*%\n%TO.CRot,ninety*%\nX1Y1D03*\n") << "rotation 'ninety'";
+        columns<QByteArray, QString>("bytes", "reason");
+        row("open extended command", QByteArray("%FSLAX46Y46*%\n%TO.C,R1*\n"), "line 2");
+        row("rotation no number", QByteArray("%TO.C,R1*%\n%TO.CRot,ninety*%\nX1Y1D03*\n"),
+            "rotation 'ninety'");
     }
     void refusesBrokenData()
     {

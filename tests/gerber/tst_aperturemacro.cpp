@@ -1,4 +1,5 @@
 // Aperture macros: definition, the primitives of a macro image, and the stops.
+#include "datatable.h"
 #include "gerber/gerberlayer.h"
 #include "gerber/gerberreader.h"
 #include "logcapture.h"
@@ -141,8 +142,7 @@ private slots:
     // The primitives of a macro image, each placed, sized and turned as its modifiers say.
     void primitives_data()
     {
-        QTest::addColumn<QString>("body");
-        QTest::addColumn<QStringList>("image");
+        columns<QString, QStringList>("body", "image");
         const auto row = [](const char* tag, const char* body, const QStringList& image) {
             QTest::newRow(tag) << QString(body) << image;
         };
@@ -180,10 +180,9 @@ private slots:
 
     void unhandledCodeStopsReading_data()
     {
-        QTest::addColumn<QString>("primitive");
-        QTest::addColumn<QString>("message");
+        columns<QString, QString>("primitive", "message");
         for (const char* p : { "3,1", "8,1", "19,1", "23,1,0.5,0.25,0,0,0", "A,1" })
-            QTest::newRow(p) << QString(p) << "Parameter: " + QString(p).section(',', 0, 0);
+            row(p, QString(p), "Parameter: " + QString(p).section(',', 0, 0));
     }
 
     void unhandledCodeStopsReading()

@@ -1,4 +1,5 @@
 #include "corpus.h"
+#include "datatable.h"
 #include "gerber/drillfit.h"
 #include "gerber/excellonreader.h"
 #include "gerber/gerberlayer.h"
@@ -82,16 +83,14 @@ private slots:
 
     void load_data()
     {
-        QTest::addColumn<QString>("path");
-        QTest::addColumn<QString>("features");
-        QTest::addColumn<int>("hits");
+        columns<QString, QString, int>("path", "features", "hits");
         QFile manifest(corpusDir() + QStringLiteral("/MANIFEST.tsv"));
         if (!manifest.open(QIODevice::ReadOnly))
             QSKIP("the CAD file corpus (TESSAVRANT_CORPUS_DIR/gerber/MANIFEST.tsv) is not available");
-        for (const QString& row : QString::fromUtf8(manifest.readAll()).split(QLatin1Char('\n'))) {
-            const QStringList f = row.split(QLatin1Char('\t'));
+        for (const QString& line : QString::fromUtf8(manifest.readAll()).split(QLatin1Char('\n'))) {
+            const QStringList f = line.split(QLatin1Char('\t'));
             if (f.size() >= 13 && f[2] == QLatin1String("excellon"))
-                QTest::newRow(qPrintable(f[0])) << f[0] << f[6] << f[12].toInt();
+                row(qPrintable(f[0]), f[0], f[6], f[12].toInt());
         }
     }
     void load()
@@ -148,13 +147,11 @@ private slots:
     // reading that puts it back; the digits the header states fit.
     void drillFitsItsCopper_data()
     {
-        QTest::addColumn<QString>("format");
-        QTest::addColumn<bool>("fits");
-        QTest::addColumn<QString>("fitting");
-        QTest::newRow("as stated") << "L,3,3" << true << "";
-        QTest::newRow("ten times too near") << "T,2,4" << false << "Leading, 3, 3 in millimetres";
-        QTest::newRow("ten times too far") << "T,3,3" << false << "Leading, 3, 3 in millimetres";
-        QTest::newRow("far off") << "T,4,4" << false << "Leading, 3, 3 in millimetres";
+        columns<QString, bool, QString>("format", "fits", "fitting");
+        row("as stated", "L,3,3", true, "");
+        row("ten times too near", "T,2,4", false, "Leading, 3, 3 in millimetres");
+        row("ten times too far", "T,3,3", false, "Leading, 3, 3 in millimetres");
+        row("far off", "T,4,4", false, "Leading, 3, 3 in millimetres");
     }
     void drillFitsItsCopper()
     {

@@ -1,4 +1,5 @@
 // Drill files that state their own number format: the dialog and the command line start from it.
+#include "datatable.h"
 #include "gerber/excellonheader.h"
 #include "gerber/excellonreader.h"
 
@@ -24,8 +25,8 @@ class TestExcellonHeader : public QObject
 private slots:
     void detection_data()
     {
-        QTest::addColumn<QString>("header");
-        QTest::addColumn<QString>("format"); // as --drill writes it; "" when nothing is stated
+        // format: as --drill writes it; "" when nothing is stated
+        columns<QString, QString>("header", "format");
         const auto row = [](const char* tag, const char* header, const char* format) {
             QTest::newRow(tag) << QString(header) << QString(format);
         };

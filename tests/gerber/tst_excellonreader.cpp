@@ -1,3 +1,4 @@
+#include "datatable.h"
 #include "gerber/excellonreader.h"
 #include "gerber/gerberlayer.h"
 #include "logcapture.h"
@@ -41,11 +42,6 @@ QStringList withTool(const QStringList& body, const QString& header = QString())
     return lines + body;
 }
 
-template <typename... Columns> void row(const char* tag, Columns... values)
-{
-    (QTest::newRow(tag) << ... << values);
-}
-
 // Lines written in one text, separated by spaces.
 QStringList L(const QString& text)
 {
@@ -70,10 +66,7 @@ class TestExcellonReader : public QObject
 private slots:
     void hitCoordinates_data()
     {
-        QTest::addColumn<QString>("format");
-        QTest::addColumn<QString>("line");
-        QTest::addColumn<double>("x");
-        QTest::addColumn<double>("y");
+        columns<QString, QString, double, double>("format", "line", "x", "y");
         row("leading zeros omitted", "L,2,4", "X1234Y-5678", 0.1234, -0.5678);
         row("trailing zeros omitted", "T,2,4", "X12Y5", 12.0, 50.0);
         row("all digits present", "L,2,4", "X001600Y021800", 0.16, 2.18);
@@ -103,9 +96,7 @@ private slots:
 
     void units_data()
     {
-        QTest::addColumn<QStringList>("lines");
-        QTest::addColumn<QString>("unit");
-        QTest::addColumn<double>("factor");
+        columns<QStringList, QString, double>("lines", "unit", "factor");
         row("no unit: inch", L("M48 %"), "IN", 25.4);
         row("INCH", L("M48 INCH %"), "IN", 25.4);
         row("METRIC", L("M48 METRIC %"), "mm", 1.0);
@@ -130,9 +121,7 @@ private slots:
 
     void toolDefinitions_data()
     {
-        QTest::addColumn<QString>("line");
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("diameter");
+        columns<QString, QString, QString>("line", "name", "diameter");
         row("two-digit tool", "T01C0.8", "T01", "0.8");
         row("one-digit tool (KiCad)", "T1C0.300", "T1", "0.300");
         row("feeds and speeds before the size", "T1F00S00C0.300", "T1", "0.300");
@@ -160,8 +149,7 @@ private slots:
 
     void toolSelection_data()
     {
-        QTest::addColumn<QStringList>("lines");
-        QTest::addColumn<QStringList>("toolOfEachHit");
+        columns<QStringList, QStringList>("lines", "toolOfEachHit");
         row("by name", L("M48 T01C0.8 T02C1.0 % T02 X1Y1 T01 X2Y2"), L("T02 T01"));
         row("T1 selects T01", L("M48 T01C0.8 % T1 X1Y1"), L("T01"));
         row("T10 and T100 are different tools", L("M48 T10C0.1 T100C0.2 % T100 X1Y1 T10 X1Y1"),
@@ -186,24 +174,19 @@ private slots:
 
     void stops_data()
     {
-        QTest::addColumn<QStringList>("lines");
-        QTest::addColumn<QString>("message");
-        QTest::addColumn<int>("objectsKept");
-        QTest::newRow("hit without tool") << L("M48 T01C0.8 % X1Y1") << "Error - no Shape" << 0;
-        QTest::newRow("undefined tool")
-            << L("M48 T01C0.8 % T01 X1Y1 T02 X2Y2") << "Shape nicht gefunden" << 1;
-        QTest::newRow("no tools at all") << L("T1 X1Y1") << "Shape nicht gefunden" << 0;
-        QTest::newRow("route without tool") << L("M48 T01C0.8 % G00X1.0Y1.0") << "Error - no Shape" << 0;
-        QTest::newRow("absurd repeat")
-            << L("M48 T01C0.8 % T01 X1Y1 R999999999X1")
-            << "Wiederholung ungültig - Fehlerauslösender Zeileninhalt: R999999999X1" << 1;
+        columns<QStringList, QString, int>("lines", "message", "objectsKept");
+        row("hit without tool", L("M48 T01C0.8 % X1Y1"), "Error - no Shape", 0);
+        row("undefined tool", L("M48 T01C0.8 % T01 X1Y1 T02 X2Y2"), "Shape nicht gefunden", 1);
+        row("no tools at all", L("T1 X1Y1"), "Shape nicht gefunden", 0);
+        row("route without tool", L("M48 T01C0.8 % G00X1.0Y1.0"), "Error - no Shape", 0);
+        row("absurd repeat", L("M48 T01C0.8 % T01 X1Y1 R999999999X1"),
+            "Wiederholung ungültig - Fehlerauslösender Zeileninhalt: R999999999X1", 1);
     }
 
     // Holes placed relative to others: G93 zero set, R repeats, G91 and ICI,ON incremental.
     void relativePlacement_data()
     {
-        QTest::addColumn<QStringList>("lines");
-        QTest::addColumn<QString>("points");
+        columns<QStringList, QString>("lines", "points");
         row("G93 zero set", withTool(L("G93X10000Y20000 X10000Y10000 G93X0Y0 X10000Y10000")),
             QString("2,3 1,1"));
         row("R repeats with a step", withTool(L("X10000Y10000 R3X1000 R2Y-5000")),
@@ -242,8 +225,7 @@ private slots:
     // G05 brings hits back.
     void objects_data()
     {
-        QTest::addColumn<QStringList>("lines");
-        QTest::addColumn<QStringList>("objects");
+        columns<QStringList, QStringList>("lines", "objects");
         row("missing axis repeats the previous hit", withTool(L("X1000Y2000 Y3000 X4000 X5000Y6000")),
             L("D3:0.1,0.2 D3:0.1,0.3 D3:0.4,0.3 D3:0.5,0.6"));
         row("M30 ends reading", withTool(L("X1Y1 M30 X2Y2 T99")), L("D3:0.0001,0.0001"));
@@ -267,9 +249,7 @@ private slots:
 
     void routedArcs_data()
     {
-        QTest::addColumn<QString>("arc");
-        QTest::addColumn<QPointF>("centre");
-        QTest::addColumn<bool>("clockwise");
+        columns<QString, QPointF, bool>("arc", "centre", "clockwise");
         // From (0,0) to (1,1): a quarter circle either way round.
         row("clockwise, radius", QStringLiteral("G02X1.0Y1.0A1.0"), QPointF(1, 0), true);
         row("counter-clockwise, radius", QStringLiteral("G03X1.0Y1.0A1.0"), QPointF(0, 1), false);
@@ -305,14 +285,13 @@ private slots:
 
     void extentInWholeMillimetres_data()
     {
-        QTest::addColumn<QStringList>("lines");
-        QTest::addColumn<QList<int>>("bounds"); // max X, min X, max Y, min Y
-        QTest::newRow("inch, rounded outward")
-            << withTool(L("X10000Y-5000 X20000Y5000"), "INCH") << QList<int> { 51, 0, 13, -13 };
-        QTest::newRow("metric, origin included")
-            << withTool(L("X10.5Y20.2 X12.0Y22.0"), "METRIC") << QList<int> { 12, 0, 22, 0 };
-        QTest::newRow("ends with M30")
-            << withTool(L("X-1.2Y-3.7 M30"), "METRIC") << QList<int> { 0, -2, 0, -4 };
+        // bounds: max X, min X, max Y, min Y
+        columns<QStringList, QList<int>>("lines", "bounds");
+        row("inch, rounded outward", withTool(L("X10000Y-5000 X20000Y5000"), "INCH"),
+            QList<int> { 51, 0, 13, -13 });
+        row("metric, origin included", withTool(L("X10.5Y20.2 X12.0Y22.0"), "METRIC"),
+            QList<int> { 12, 0, 22, 0 });
+        row("ends with M30", withTool(L("X-1.2Y-3.7 M30"), "METRIC"), QList<int> { 0, -2, 0, -4 });
     }
     void extentInWholeMillimetres()
     {
@@ -327,8 +306,9 @@ private slots:
     void badInput_data()
     {
         QTest::addColumn<QStringList>("lines");
-        QTest::newRow("absurd arcs") << withTool({ "G00X0Y0", "G02X1.5e300Y-1.5e300A1.0e300",
-            "G03X1.0Y1.0I1.5e300J-1.5e300", "G02X0Y0A0", "G03X0Y0", "G02X1.0Y1.0A0.00000001", "G01", "G02" });
+        row("absurd arcs",
+            withTool({ "G00X0Y0", "G02X1.5e300Y-1.5e300A1.0e300", "G03X1.0Y1.0I1.5e300J-1.5e300", "G02X0Y0A0",
+                "G03X0Y0", "G02X1.0Y1.0A0.00000001", "G01", "G02" }));
         QTest::newRow("many tools") << [] {
             QStringList l { "M48" };
             for (int i = 1; i < 20000; ++i)
@@ -352,19 +332,15 @@ private slots:
 
     void formatText_data()
     {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<bool>("valid");
-        QTest::addColumn<bool>("leading");
-        QTest::addColumn<int>("integerDigits");
-        QTest::addColumn<int>("decimalDigits");
-        QTest::newRow("L,2,4") << "L,2,4" << true << true << 2 << 4;
-        QTest::newRow("T,3,3") << "T,3,3" << true << false << 3 << 3;
-        QTest::newRow("lower case, spaces") << "t, 0 ,9" << true << false << 0 << 9;
-        QTest::newRow("ten digits") << "L,10,4" << false << true << 2 << 4;
-        QTest::newRow("negative") << "L,-1,4" << false << true << 2 << 4;
-        QTest::newRow("other letter") << "X,2,4" << false << true << 2 << 4;
-        QTest::newRow("two fields") << "L,2" << false << true << 2 << 4;
-        QTest::newRow("empty") << "" << false << true << 2 << 4;
+        columns<QString, bool, bool, int, int>("text", "valid", "leading", "integerDigits", "decimalDigits");
+        row("L,2,4", "L,2,4", true, true, 2, 4);
+        row("T,3,3", "T,3,3", true, false, 3, 3);
+        row("lower case, spaces", "t, 0 ,9", true, false, 0, 9);
+        row("ten digits", "L,10,4", false, true, 2, 4);
+        row("negative", "L,-1,4", false, true, 2, 4);
+        row("other letter", "X,2,4", false, true, 2, 4);
+        row("two fields", "L,2", false, true, 2, 4);
+        row("empty", "", false, true, 2, 4);
     }
     void formatText()
     {
@@ -380,18 +356,17 @@ private slots:
 
     void drillDetection_data()
     {
-        QTest::addColumn<QByteArray>("head");
-        QTest::addColumn<bool>("drill");
-        QTest::newRow("M48 first") << QByteArray("M48\r\nINCH\r\n") << true;
-        QTest::newRow("after % and blank lines") << QByteArray("%\n\n  M48  \nM72\n") << true;
-        QTest::newRow("after comments") << QByteArray(";a\n;b\n;c\nM48\n") << true;
-        QTest::newRow("Gerber") << QByteArray("G04 x*\n%FSLAX24Y24*%\n%MOIN*%\n") << false;
-        QTest::newRow("body only") << QByteArray("%\nT1C.015\nX1Y1\n") << true;
-        QTest::newRow("no header") << QByteArray(";holes\nT1\nX012500Y-004000\nT02\nY1\nM30\n") << true;
-        QTest::newRow("Gerber without parameters") << QByteArray("G04 x*\nT1*\nX1Y1D03*\n") << false;
-        QTest::newRow("tools but no hits") << QByteArray("T1\nT2\n") << false;
-        QTest::newRow("too late") << QByteArray("1\n2\n3\n4\n5\n6\n7\n8\n9\n10\nM48\n") << false;
-        QTest::newRow("empty") << QByteArray() << false;
+        columns<QByteArray, bool>("head", "drill");
+        row("M48 first", QByteArray("M48\r\nINCH\r\n"), true);
+        row("after % and blank lines", QByteArray("%\n\n  M48  \nM72\n"), true);
+        row("after comments", QByteArray(";a\n;b\n;c\nM48\n"), true);
+        row("Gerber", QByteArray("G04 x*\n%FSLAX24Y24*%\n%MOIN*%\n"), false);
+        row("body only", QByteArray("%\nT1C.015\nX1Y1\n"), true);
+        row("no header", QByteArray(";holes\nT1\nX012500Y-004000\nT02\nY1\nM30\n"), true);
+        row("Gerber without parameters", QByteArray("G04 x*\nT1*\nX1Y1D03*\n"), false);
+        row("tools but no hits", QByteArray("T1\nT2\n"), false);
+        row("too late", QByteArray("1\n2\n3\n4\n5\n6\n7\n8\n9\n10\nM48\n"), false);
+        row("empty", QByteArray(), false);
     }
     void drillDetection()
     {
@@ -403,18 +378,14 @@ private slots:
     // 16 bytes a byte of file and 256 MB.
     void limitsNameTheirReason_data()
     {
-        QTest::addColumn<QByteArray>("body");
-        QTest::addColumn<int>("line");
-        QTest::addColumn<QString>("reason");
-        QTest::newRow("one repeat too many")
-            << QByteArray("X1Y1\nR100001X1Y1\n") << 7 << "the line asks for more than 100000 repeated holes";
-        QTest::newRow("20 million holes from repeats")
-            << "X1Y1\n" + QByteArray("R100000X1\n").repeated(200) << 8
-            << "the file asks for 200000 holes from repeats so far; at most 100000 are read";
-        QTest::newRow("routed full circles")
-            << "G00X0Y0\nM15\n" + QByteArray("G03X0Y0I1J0\n").repeated(6000) << 5563
-            << "the routed arcs ask for more than 2000000 points; at most "
-               "2000000 are drawn";
+        columns<QByteArray, int, QString>("body", "line", "reason");
+        row("one repeat too many", QByteArray("X1Y1\nR100001X1Y1\n"), 7,
+            "the line asks for more than 100000 repeated holes");
+        row("20 million holes from repeats", "X1Y1\n" + QByteArray("R100000X1\n").repeated(200), 8,
+            "the file asks for 200000 holes from repeats so far; at most 100000 are read");
+        row("routed full circles", "G00X0Y0\nM15\n" + QByteArray("G03X0Y0I1J0\n").repeated(6000), 5563,
+            "the routed arcs ask for more than 2000000 points; at most "
+            "2000000 are drawn");
     }
     void limitsNameTheirReason()
     {

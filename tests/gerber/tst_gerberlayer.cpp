@@ -1,4 +1,5 @@
 // The layer model: index bookkeeping and the line store the reader keeps.
+#include "datatable.h"
 #include "gerber/gerberlayer.h"
 #include "gerber/gerberreader.h"
 
@@ -93,22 +94,19 @@ private slots:
 
     void linesFromBytes_data()
     {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QStringList>("lines");
-        QTest::newRow("empty") << QByteArray() << QStringList();
-        QTest::newRow("one line without end") << QByteArray("M02*") << QStringList("M02*");
-        QTest::newRow("final newline adds nothing") << QByteArray("A\nB\n") << QStringList({ "A", "B" });
-        QTest::newRow("crlf and blanks trimmed")
-            << QByteArray("  A*\t\r\n\r\n B \n") << QStringList({ "A*", "", "B" });
-        QTest::newRow("lone cr is no line end") << QByteArray("A\rB\n") << QStringList("A\rB");
-        QTest::newRow("utf8") << QByteArray("G04 \xc3\xa4\xe2\x82\xac*\n")
-                              << QStringList(QString::fromUtf8("G04 \xc3\xa4\xe2\x82\xac*"));
-        QTest::newRow("one non-ascii line, the rest trimmed alike") << QByteArray(
-            "  A*\r\n\xc3\xa4 \n\t B \n\n") << QStringList({ "A*", QString::fromUtf8("\xc3\xa4"), "B", "" });
-        QTest::newRow("invalid utf8 replaced")
-            << QByteArray("X\xffY\nM02*") << QStringList({ QString::fromUtf8("X\xef\xbf\xbdY"), "M02*" });
-        QTest::newRow("nul bytes kept")
-            << QByteArray("A\0B\n", 4) << QStringList(QString::fromLatin1("A\0B", 3));
+        columns<QByteArray, QStringList>("bytes", "lines");
+        row("empty", QByteArray(), QStringList());
+        row("one line without end", QByteArray("M02*"), QStringList("M02*"));
+        row("final newline adds nothing", QByteArray("A\nB\n"), QStringList({ "A", "B" }));
+        row("crlf and blanks trimmed", QByteArray("  A*\t\r\n\r\n B \n"), QStringList({ "A*", "", "B" }));
+        row("lone cr is no line end", QByteArray("A\rB\n"), QStringList("A\rB"));
+        row("utf8", QByteArray("G04 \xc3\xa4\xe2\x82\xac*\n"),
+            QStringList(QString::fromUtf8("G04 \xc3\xa4\xe2\x82\xac*")));
+        row("one non-ascii line, the rest trimmed alike", QByteArray("  A*\r\n\xc3\xa4 \n\t B \n\n"),
+            QStringList({ "A*", QString::fromUtf8("\xc3\xa4"), "B", "" }));
+        row("invalid utf8 replaced", QByteArray("X\xffY\nM02*"),
+            QStringList({ QString::fromUtf8("X\xef\xbf\xbdY"), "M02*" }));
+        row("nul bytes kept", QByteArray("A\0B\n", 4), QStringList(QString::fromLatin1("A\0B", 3)));
     }
 
     void linesFromBytes()

@@ -1,5 +1,6 @@
 // Aperture macros with variables: the expression evaluator, definitions, and the shapes that real
 // CAD tools build from the aperture's modifiers.
+#include "datatable.h"
 #include "gerber/gerberlayer.h"
 #include "gerber/gerberreader.h"
 #include "gerber/macroexpression.h"
@@ -42,13 +43,12 @@ class TestMacroVariables : public QObject
 private slots:
     void expressions_data()
     {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<double>("value");
-        QTest::addColumn<QString>("reason"); // empty when the expression is valid
+        // reason: empty when the expression is valid
+        columns<QString, double, QString>("text", "value", "reason");
         const auto ok
             = [](const char* text, double v) { QTest::newRow(text) << QString(text) << v << QString(); };
         const auto bad = [](const char* tag, const QString& text, const char* reason) {
-            QTest::newRow(tag) << text << 0.0 << QString(reason);
+            row(tag, text, 0.0, QString(reason));
         };
         // $1 = 2, $2 = 3 below.
         ok("$1x$2", 6.0);
@@ -117,14 +117,10 @@ private slots:
     // The older line codes: 2 draws as 20, 22 is a rectangle given by its lower left corner.
     void vectorAndLowerLeftLines_data()
     {
-        QTest::addColumn<QString>("body");
-        QTest::addColumn<QString>("line");
-        QTest::newRow("2") << "2,1,0.25,0,0,1,0.5,0*\n"
-                           << "L 0 0 1 0.5 0.25";
-        QTest::newRow("22") << "22,1,0.5,0.25,0.1,0.2,0*\n"
-                            << "L 0.1 0.325 0.6 0.325 0.25";
-        QTest::newRow("22 rotated about the origin") << "22,1,0.5,0.25,0,0,90*\n"
-                                                     << "L -0.125 0 -0.125 0.5 0.25";
+        columns<QString, QString>("body", "line");
+        row("2", "2,1,0.25,0,0,1,0.5,0*\n", "L 0 0 1 0.5 0.25");
+        row("22", "22,1,0.5,0.25,0.1,0.2,0*\n", "L 0.1 0.325 0.6 0.325 0.25");
+        row("22 rotated about the origin", "22,1,0.5,0.25,0,0,90*\n", "L -0.125 0 -0.125 0.5 0.25");
     }
 
     void vectorAndLowerLeftLines()
@@ -139,12 +135,11 @@ private slots:
     // primitive and the reason; what came before stays.
     void malformedExpressionIsRejected_data()
     {
-        QTest::addColumn<QString>("body");
-        QTest::addColumn<QString>("message");
+        columns<QString, QString>("body", "message");
         const QString head = QStringLiteral("Makroausdruck fehlerhaft - Fehlerauslösender Zeileninhalt: ");
-        QTest::newRow("division") << "1,1,$1/0,0,0*\n" << head + "1,1,$1/0,0,0 (division by zero)";
-        QTest::newRow("definition") << "$2=$1xx2*\n1,1,$2,0,0*\n" << head + "$2=$1xx2 (unexpected \"x\")";
-        QTest::newRow("unknown code") << "$1,1,0.5,0,0*\n" << QStringLiteral("Parameter: $1");
+        row("division", "1,1,$1/0,0,0*\n", head + "1,1,$1/0,0,0 (division by zero)");
+        row("definition", "$2=$1xx2*\n1,1,$2,0,0*\n", head + "$2=$1xx2 (unexpected \"x\")");
+        row("unknown code", "$1,1,0.5,0,0*\n", QStringLiteral("Parameter: $1"));
     }
 
     void malformedExpressionIsRejected()

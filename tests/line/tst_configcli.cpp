@@ -1,36 +1,23 @@
+#include "clirun.h"
+#include "datatable.h"
 #include "testfiles.h"
 
-#include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
-
-namespace {
-
-const QString cli = QStringLiteral(TESSAVRANT_CLI);
-
-} // namespace
 
 // tessavrant-cli config: what it prints, what it writes back, and its exit status.
 class TstConfigCli : public QObject
 {
     Q_OBJECT
 private:
-    int run(const QStringList& args, QByteArray* out, QByteArray* err, const QString& envDir = QString())
+    static CliRun run(const QStringList& args, const QString& envDir = QString())
     {
-        QProcess process;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         // Never the real configuration folder: without a folder of the test's own, one that
         // does not exist.
         env.insert(QStringLiteral("TESSAVRANT_CONFIG_DIR"),
             envDir.isEmpty() ? QStringLiteral("/nonexistent/tessavrant-config") : envDir);
-        process.setProcessEnvironment(env);
-        process.start(cli, QStringList { "config" } + args);
-        if (!process.waitForFinished(60000))
-            return -1;
-        *out = process.readAllStandardOutput();
-        *err = process.readAllStandardError();
-        return process.exitCode();
+        return runCli(QStringList { "config" } + args, env);
     }
 
 private slots:
@@ -41,16 +28,14 @@ private slots:
         writeFile(dir.filePath("database.cfg"),
             "#ASYS\r\n120 R0603,0603R\r\n#DBASE\r\n120 RES-0603 1.60 0.80 0.45 1 8\r\n300 IC-QFN 5 5 "
             "0.9\r\n");
-        QByteArray out, err;
-        QCOMPARE(run({ "dump" }, &out, &err, dir.path()), 0);
+        const auto [status, out, err] = run({ "dump" }, dir.path());
+        QCOMPARE(status, 0);
         QCOMPARE(out,
             QByteArray("line 1 2 machines\n"
-                       "machine 1 1 Topaz line-field 5 heads 8 name Top 1\n"
-                       "machine 1 2 Eclipse line-field 5 heads 2 name Ec\n"
-                       "line 2 1 machines\n"
-                       "machine 2 1 Opal line-field 2 heads 8 name Op\n"
-                       "alias 0603R 120\nalias R0603 120\n"
-                       "entry 120 RES-0603 1.60 0.80 0.45 1 8mm\nentry 300 IC-QFN 5 5 0.9 0 x\n"));
+                       "machine 1 1 Topaz line-field 5 heads 8 name Top 1\nmachine 1 2 Eclipse line-field 5 "
+                       "heads 2 name Ec\nline 2 1 machines\nmachine 2 1 Opal line-field 2 heads 8 name "
+                       "Op\nalias 0603R 120\nalias R0603 120\nentry 120 RES-0603 1.60 0.80 0.45 1 8mm\nentry "
+                       "300 IC-QFN 5 5 0.9 0 x\n"));
         QVERIFY2(!err.contains("tessavrant-cli"), err.constData());
     }
 
@@ -63,49 +48,46 @@ private slots:
         const QByteArray db = "#ASYS\r\n120 R\xb5\r\n#DBASE\r\n120 RES-0603 1.60 0.80 0.45 1 8\n";
         writeFile(dir.filePath("line.cfg"), lines);
         writeFile(dir.filePath("database.cfg"), db);
-        QByteArray out, err;
-        for (int run = 0; run < 2; ++run) {
+        for (int again = 0; again < 2; ++again) {
             const QFileInfo before(dir.filePath("line.cfg"));
-            QCOMPARE(this->run({ "--dir", dir.path(), "rewrite" }, &out, &err), 0);
+            const CliRun r = run({ "--dir", dir.path(), "rewrite" });
+            QCOMPARE(r.status, 0);
+            QVERIFY(r.err.isEmpty());
             QCOMPARE(readFile(dir.filePath("line.cfg")),
                 QByteArray("# shop floor\nA;0;0\n\xe9t\xe9;1;0\n???\nB;2;1\n"));
             QCOMPARE(readFile(dir.filePath("database.cfg")),
                 QByteArray("#ASYS\r\n120 R\xb5\r\n#DBASE\r\n120 RES-0603 1.60 0.80 0.45 1 8\r\n"));
             QCOMPARE(readFile(dir.filePath("line.bkp")), lines);
             QCOMPARE(readFile(dir.filePath("database.bkp")), db);
-            if (run == 1) // the second rewrite changes nothing and writes nothing
+            if (again) // the second rewrite changes nothing and writes nothing
                 QCOMPARE(QFileInfo(dir.filePath("line.cfg")).lastModified(), before.lastModified());
         }
-        QVERIFY(err.isEmpty());
     }
 
     void exitStatus_data()
     {
-        QTest::addColumn<QStringList>("args");
-        QTest::addColumn<int>("status");
-        QTest::addColumn<QString>("message");
-        QTest::newRow("no action") << QStringList {} << 2 << "dump or rewrite expected";
-        QTest::newRow("unknown") << QStringList { "show" } << 2 << "unexpected argument 'show'";
-        QTest::newRow("no folder") << QStringList { "--dir", "/nonexistent/x", "dump" } << 1
-                                   << "no such folder";
-        QTest::newRow("--dir names a file") << QStringList { "--dir", cli, "dump" } << 1 << "not a folder";
+        columns<QStringList, int, QString>("args", "status", "message");
+        row("no action", QStringList {}, 2, "dump or rewrite expected");
+        row("unknown", QStringList { "show" }, 2, "unexpected argument 'show'");
+        row("no folder", QStringList { "--dir", "/nonexistent/x", "dump" }, 1, "no such folder");
+        row("--dir names a file", QStringList { "--dir", TESSAVRANT_CLI, "dump" }, 1, "not a folder");
     }
     void exitStatus()
     {
         QFETCH(QStringList, args);
         QFETCH(QString, message);
-        QByteArray out, err;
-        QTEST(run(args, &out, &err), "status");
-        QVERIFY2(err.contains(message.toUtf8()), err.constData());
+        const CliRun r = run(args);
+        QTEST(r.status, "status");
+        QVERIFY2(r.err.contains(message.toUtf8()), r.err.constData());
     }
 
     void unreadableFileFails()
     {
         QTemporaryDir dir;
         QVERIFY(QDir(dir.path()).mkdir("database.cfg"));
-        QByteArray out, err;
-        QCOMPARE(run({ "--dir", dir.path(), "rewrite" }, &out, &err), 1);
-        QVERIFY2(err.contains("database.cfg: it is a folder"), err.constData());
+        const CliRun r = run({ "--dir", dir.path(), "rewrite" });
+        QCOMPARE(r.status, 1);
+        QVERIFY2(r.err.contains("database.cfg: it is a folder"), r.err.constData());
     }
 };
 

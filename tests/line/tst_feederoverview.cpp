@@ -1,3 +1,4 @@
+#include "datatable.h"
 #include "line/feederentry.h"
 #include "line/feederoverview.h"
 
@@ -14,15 +15,15 @@ class TestFeederOverview : public QObject
 private slots:
     void setCentres_data()
     {
-        QTest::addColumn<int>("setNo");
-        QTest::addColumn<QPointF>("centre"); // in a 1000 x 200 panel; (-1, -1) for no slot
-        QTest::newRow("first front") << 1 << QPointF(50, 150);
-        QTest::newRow("last front") << 50 << QPointF(932, 150);
-        QTest::newRow("first rear") << 101 << QPointF(50, 50);
-        QTest::newRow("last rear") << 150 << QPointF(932, 50);
-        QTest::newRow("none") << 0 << QPointF(-1, -1);
-        QTest::newRow("between the benches") << 51 << QPointF(-1, -1);
-        QTest::newRow("past the rear") << 151 << QPointF(-1, -1);
+        // centre: in a 1000 x 200 panel; (-1, -1) for no slot
+        columns<int, QPointF>("setNo", "centre");
+        row("first front", 1, QPointF(50, 150));
+        row("last front", 50, QPointF(932, 150));
+        row("first rear", 101, QPointF(50, 50));
+        row("last rear", 150, QPointF(932, 50));
+        row("none", 0, QPointF(-1, -1));
+        row("between the benches", 51, QPointF(-1, -1));
+        row("past the rear", 151, QPointF(-1, -1));
     }
     void setCentres()
     {

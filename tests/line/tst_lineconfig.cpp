@@ -1,3 +1,4 @@
+#include "datatable.h"
 #include "line/lineconfig.h"
 #include "line/machine.h"
 #include "line/machinedetails.h"
@@ -31,18 +32,16 @@ class TstLineConfig : public QObject
 private slots:
     void readsAndGroups_data()
     {
-        QTest::addColumn<QByteArray>("file");
-        QTest::addColumn<QStringList>("lines");
-        QTest::newRow("renumbered by first appearance")
-            << QByteArray("A;0;5\nB;1;2\nC;2;5\n") << QStringList { "A/0/5,C/2/5", "B/1/2" };
-        QTest::newRow("skipped lines")
-            << QByteArray("t3;3;0\ntneg;-1;0\nlneg;0;-1\nfew;1\n\nok;1;0\n") << QStringList { "ok/1/0" };
-        QTest::newRow("letters read as 0") << QByteArray("L;a;b\n") << QStringList { "L/0/0" };
-        QTest::newRow("extra fields ignored, blanks trimmed")
-            << QByteArray("  X;2;1;extra;more  \r\n") << QStringList { "X/2/1" };
-        QTest::newRow("empty name kept") << QByteArray(";0;0\n") << QStringList { "/0/0" };
-        QTest::newRow("nothing taken: one empty line")
-            << QByteArray("#ASYS\n120 R0603\n") << QStringList { "" };
+        columns<QByteArray, QStringList>("file", "lines");
+        row("renumbered by first appearance", QByteArray("A;0;5\nB;1;2\nC;2;5\n"),
+            QStringList { "A/0/5,C/2/5", "B/1/2" });
+        row("skipped lines", QByteArray("t3;3;0\ntneg;-1;0\nlneg;0;-1\nfew;1\n\nok;1;0\n"),
+            QStringList { "ok/1/0" });
+        row("letters read as 0", QByteArray("L;a;b\n"), QStringList { "L/0/0" });
+        row("extra fields ignored, blanks trimmed", QByteArray("  X;2;1;extra;more  \r\n"),
+            QStringList { "X/2/1" });
+        row("empty name kept", QByteArray(";0;0\n"), QStringList { "/0/0" });
+        row("nothing taken: one empty line", QByteArray("#ASYS\n120 R0603\n"), QStringList { "" });
     }
     void readsAndGroups()
     {
@@ -161,18 +160,18 @@ private slots:
         MachineDetails::apply(details, again);
         QCOMPARE(MachineDetails::serialize(again), details);
         const Machine* b2 = again.lines().at(1).machines.at(0);
-        QCOMPARE(b2->benches.size(), 2);
-        QCOMPARE(b2->benches.at(1).y, 300.25);
-        QCOMPARE(b2->multipickGroups.at(3).pitch, 12.75);
-        QCOMPARE(b2->heads.size(), 2);
+        QCOMPARE(QList<double>({ double(b2->benches.size()), b2->benches.at(1).y,
+                     b2->multipickGroups.at(3).pitch, double(b2->heads.size()) }),
+            QList<double>({ 2, 300.25, 12.75, 2 }));
 
         // A configuration imported since: the names no longer match, defaults stay.
         LineConfig other;
         other.parse("B;2;0\nX;0;0\n");
         MachineDetails::apply(details, other);
-        QCOMPARE(other.lines().at(0).machines.at(0)->benches.size(), 1);
-        QCOMPARE(other.lines().at(0).machines.at(0)->heads.size(), 2);
-        QCOMPARE(other.lines().at(0).machines.at(1)->heads.size(), 8);
+        const QList<Machine*> kept = other.lines().at(0).machines;
+        QCOMPARE(
+            QList<int>({ kept.at(0)->benches.size(), kept.at(0)->heads.size(), kept.at(1)->heads.size() }),
+            QList<int>({ 1, 2, 8 }));
     }
 
     void detailsBadValues()
@@ -184,14 +183,11 @@ private slots:
             config);
         const Machine* a = config.lines().at(0).machines.at(0);
         QCOMPARE(a->benches.size(), 1);
-        QCOMPARE(int(a->benches.at(0).type), 1);
-        QCOMPARE(a->benches.at(0).x, 9999.99);
-        QCOMPARE(a->benches.at(0).y, -9999.99);
-        QCOMPARE(a->benches.at(0).rotation, 359.99);
-        QCOMPARE(a->benches.at(0).pitch, 0.0);
+        const FeederBench& b = a->benches.at(0);
+        QCOMPARE(QList<double>({ double(b.type), b.x, b.y, b.rotation, b.pitch }),
+            QList<double>({ 1, 9999.99, -9999.99, 359.99, 0 }));
         QCOMPARE(a->heads.size(), 8);
-        QCOMPARE(a->multipickGroups.at(98).pitch, 3.0);
-        QCOMPARE(a->multipickGroups.at(4).pitch, 0.0);
+        QCOMPARE(QPointF(a->multipickGroups.at(98).pitch, a->multipickGroups.at(4).pitch), QPointF(3, 0));
     }
 };
 

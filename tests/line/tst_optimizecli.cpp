@@ -1,12 +1,11 @@
+#include "clirun.h"
+#include "datatable.h"
 #include "gerber/layerset.h"
 #include "model/document.h"
 #include "model/pnpentry.h"
 #include "project/projectfile.h"
-
 #include "testfiles.h"
 
-#include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -19,18 +18,11 @@ private:
 
     void write(const QString& name, const QByteArray& bytes) { writeFile(dir.filePath(name), bytes); }
 
-    int run(const QStringList& args, QByteArray* out, QByteArray* err)
+    CliRun run(const QStringList& args)
     {
-        QProcess process;
         const QStringList format { "--format", "tessavrant" };
-        process.start(TESSAVRANT_CLI,
-            QStringList { "optimize", "--config-dir", dir.path(), "--line", "1" }
-                + (args.first() == "--pnp" ? format : QStringList()) + args);
-        if (!process.waitForFinished(60000))
-            return -1;
-        *out = process.readAllStandardOutput();
-        *err = process.readAllStandardError();
-        return process.exitCode();
+        return runCli(QStringList { "optimize", "--config-dir", dir.path(), "--line", "1" }
+            + (args.first() == "--pnp" ? format : QStringList()) + args);
     }
 
 private slots:
@@ -64,11 +56,9 @@ private slots:
 
     void optimizesAndWritesBothLists()
     {
-        QByteArray out, err;
-        QCOMPARE(run({ "--pnp", dir.filePath("board.csv"), "--machine", "Opal", "--feeders-out",
-                         dir.filePath("f.csv"), "--order-out", dir.filePath("o.csv") },
-                     &out, &err),
-            0);
+        const auto [status, out, err] = run({ "--pnp", dir.filePath("board.csv"), "--machine", "Opal",
+            "--feeders-out", dir.filePath("f.csv"), "--order-out", dir.filePath("o.csv") });
+        QCOMPARE(status, 0);
         QCOMPARE(err, QByteArray());
         QVERIFY2(out.contains("cycles: 2\n") && out.contains("time: 0:00:"), out.constData());
         QCOMPARE(readFile(dir.filePath("f.csv")),
@@ -95,31 +85,27 @@ private slots:
         QString error;
         QVERIFY2(writeProject(dir.filePath("board.tvx"), document, LayerSet(), ProjectColours(), &error),
             qPrintable(error));
-        QByteArray out, err;
-        QCOMPARE(run({ dir.filePath("board.tvx"), "--machine", "Top", "--order-out", dir.filePath("p.csv") },
-                     &out, &err),
-            0);
-        QCOMPARE(err, QByteArray());
+        const CliRun r
+            = run({ dir.filePath("board.tvx"), "--machine", "Top", "--order-out", dir.filePath("p.csv") });
+        QCOMPARE(r.status, 0);
+        QCOMPARE(r.err, QByteArray());
         QCOMPARE(readFile(dir.filePath("p.csv")),
             QByteArray("RefDes;X;Y;Set;Nozzle;Cycle\nR1;1;0;30;1;1\nR3;1;0;30;1;1\n"));
     }
 
     void statuses_data()
     {
-        QTest::addColumn<QStringList>("args");
-        QTest::addColumn<int>("status");
-        QTest::addColumn<QString>("reason");
+        columns<QStringList, int, QString>("args", "status", "reason");
         // The Topaz walks sets 1..40 at the front: the 41st part type is given set 101.
-        QTest::newRow("41 part types on a Topaz")
-            << QStringList { "--pnp", "many.csv", "--machine", "1" } << 0 << QString();
-        QTest::newRow("unpickable part") << QStringList { "unpickable.tvx", "--machine", "1" } << 1
-                                         << "Pick-and-Place Lists inconsisten: Not picked: R0603 10k: set 45";
-        QTest::newRow("no such machine")
-            << QStringList { "--pnp", "board.csv", "--machine", "3" } << 1 << "line 1 has no machine '3'";
-        QTest::newRow("project and centroid file")
-            << QStringList { "--pnp", "board.csv", "p.tvx", "--machine", "1" } << 2 << "a project file, or";
-        QTest::newRow("missing project") << QStringList { "none.tvx", "--machine", "1" } << 1 << "none.tvx";
-        QTest::newRow("no machine") << QStringList { "--pnp", "board.csv" } << 2 << "--machine are required";
+        row("41 part types on a Topaz", QStringList { "--pnp", "many.csv", "--machine", "1" }, 0, QString());
+        row("unpickable part", QStringList { "unpickable.tvx", "--machine", "1" }, 1,
+            "Pick-and-Place Lists inconsisten: Not picked: R0603 10k: set 45");
+        row("no such machine", QStringList { "--pnp", "board.csv", "--machine", "3" }, 1,
+            "line 1 has no machine '3'");
+        row("project and centroid file", QStringList { "--pnp", "board.csv", "p.tvx", "--machine", "1" }, 2,
+            "a project file, or");
+        row("missing project", QStringList { "none.tvx", "--machine", "1" }, 1, "none.tvx");
+        row("no machine", QStringList { "--pnp", "board.csv" }, 2, "--machine are required");
     }
 
     void statuses()
@@ -130,9 +116,9 @@ private slots:
             args[1] = dir.filePath(args.at(1));
         else
             args[0] = dir.filePath(args.at(0));
-        QByteArray out, err;
-        QTEST(run(args, &out, &err), "status");
-        QVERIFY2(err.contains(reason.toUtf8()), err.constData());
+        const CliRun r = run(args);
+        QTEST(r.status, "status");
+        QVERIFY2(r.err.contains(reason.toUtf8()), r.err.constData());
     }
 };
 

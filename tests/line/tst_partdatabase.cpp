@@ -1,3 +1,4 @@
+#include "datatable.h"
 #include "line/databasefile.h"
 #include "line/partdatabase.h"
 #include "line/partdbedit.h"
@@ -79,13 +80,8 @@ private slots:
 
     void validation_data()
     {
-        QTest::addColumn<bool>("isNew");
-        QTest::addColumn<int>("original");
-        QTest::addColumn<int>("number");
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("type");
-        QTest::addColumn<QString>("message");
-        QTest::addColumn<QString>("cleanName");
+        columns<bool, int, int, QString, QString, QString, QString>(
+            "isNew", "original", "number", "name", "type", "message", "cleanName");
         const auto row = [](const char* tag, bool isNew, int original, int number, const char* name,
                              const char* type, const char* message, const char* cleanName) {
             QTest::newRow(tag) << isNew << original << number << QString(name) << QString(type)
@@ -123,11 +119,10 @@ private slots:
 
     void sortedInsertion_data()
     {
-        QTest::addColumn<int>("number");
-        QTest::addColumn<int>("entryRow");
-        QTest::newRow("between 120 and 200") << 170 << 8;
-        QTest::newRow("first") << 100 << 6;
-        QTest::newRow("last") << 999 << 9;
+        columns<int, int>("number", "entryRow");
+        row("between 120 and 200", 170, 8);
+        row("first", 100, 6);
+        row("last", 999, 9);
     }
     void sortedInsertion()
     {

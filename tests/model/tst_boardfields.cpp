@@ -1,3 +1,4 @@
+#include "datatable.h"
 #include "model/document.h"
 
 #include <QtTest>
@@ -12,43 +13,41 @@ private slots:
 
     void patterns_data()
     {
-        QTest::addColumn<BoardField>("field");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<bool>("accepted");
+        columns<BoardField, QString, bool>("field", "text", "accepted");
 
         // The name becomes a file name: letters, digits, "_", "-" and ".", no path characters.
-        QTest::newRow("name plain") << BoardField::Name << "Board_01.rev" << true;
-        QTest::newRow("name empty") << BoardField::Name << "" << true;
-        QTest::newRow("name 100") << BoardField::Name << QString(100, 'a') << true;
-        QTest::newRow("name 101") << BoardField::Name << QString(101, 'a') << false;
-        QTest::newRow("name hyphen") << BoardField::Name << "Board-1" << true;
-        QTest::newRow("name space") << BoardField::Name << "a b" << false;
+        row("name plain", BoardField::Name, "Board_01.rev", true);
+        row("name empty", BoardField::Name, "", true);
+        row("name 100", BoardField::Name, QString(100, 'a'), true);
+        row("name 101", BoardField::Name, QString(101, 'a'), false);
+        row("name hyphen", BoardField::Name, "Board-1", true);
+        row("name space", BoardField::Name, "a b", false);
         for (const char* c : { "/", "\\", ":", "<", "?", "@" })
             QTest::addRow("name with %s", c) << BoardField::Name << QStringLiteral("a%1b").arg(c) << false;
-        QTest::newRow("name backtick") << BoardField::Name << "a`b" << false;
-        QTest::newRow("name comma") << BoardField::Name << "a,b" << false;
-        QTest::newRow("name umlaut") << BoardField::Name << QString::fromUtf8("Platine_ä") << false;
+        row("name backtick", BoardField::Name, "a`b", false);
+        row("name comma", BoardField::Name, "a,b", false);
+        row("name umlaut", BoardField::Name, QString::fromUtf8("Platine_ä"), false);
 
-        QTest::newRow("comment hyphen") << BoardField::Comment << "rev-2_x" << true;
-        QTest::newRow("comment dot") << BoardField::Comment << "rev.2" << false;
-        QTest::newRow("comment space") << BoardField::Comment << "a b" << false;
-        QTest::newRow("comment 101") << BoardField::Comment << QString(101, 'a') << false;
+        row("comment hyphen", BoardField::Comment, "rev-2_x", true);
+        row("comment dot", BoardField::Comment, "rev.2", false);
+        row("comment space", BoardField::Comment, "a b", false);
+        row("comment 101", BoardField::Comment, QString(101, 'a'), false);
 
-        QTest::newRow("number int") << BoardField::Width << "100" << true;
-        QTest::newRow("number negative") << BoardField::OriginX << "-12.5" << true;
-        QTest::newRow("number comma") << BoardField::Height << "1,25" << true;
-        QTest::newRow("number trailing point") << BoardField::Depth << "1." << true;
-        QTest::newRow("number leading point") << BoardField::Width << ".5" << false;
-        QTest::newRow("number exponent") << BoardField::Width << "1e3" << false;
-        QTest::newRow("number two points") << BoardField::Width << "1.2.3" << false;
-        QTest::newRow("number plus") << BoardField::Width << "+1" << false;
-        QTest::newRow("number empty") << BoardField::OriginY << "" << false;
-        QTest::newRow("number space") << BoardField::Width << " 1" << false;
+        row("number int", BoardField::Width, "100", true);
+        row("number negative", BoardField::OriginX, "-12.5", true);
+        row("number comma", BoardField::Height, "1,25", true);
+        row("number trailing point", BoardField::Depth, "1.", true);
+        row("number leading point", BoardField::Width, ".5", false);
+        row("number exponent", BoardField::Width, "1e3", false);
+        row("number two points", BoardField::Width, "1.2.3", false);
+        row("number plus", BoardField::Width, "+1", false);
+        row("number empty", BoardField::OriginY, "", false);
+        row("number space", BoardField::Width, " 1", false);
         // Digits QRegExp's \d accepts but toDouble cannot read would be stored as 0.
-        QTest::newRow("number arabic digits") << BoardField::Width << QString::fromUtf8("١٢") << false;
+        row("number arabic digits", BoardField::Width, QString::fromUtf8("١٢"), false);
         // Too many digits for a double would be stored as infinity.
-        QTest::newRow("number overflow") << BoardField::OriginX << QString(400, '9') << false;
-        QTest::newRow("number long but finite") << BoardField::Width << QString(300, '9') << true;
+        row("number overflow", BoardField::OriginX, QString(400, '9'), false);
+        row("number long but finite", BoardField::Width, QString(300, '9'), true);
     }
 
     void patterns()
@@ -60,9 +59,7 @@ private slots:
 
     void acceptedEditStoresAndRewrites_data()
     {
-        QTest::addColumn<BoardField>("field");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("rewritten");
+        columns<BoardField, QString, QString>("field", "text", "rewritten");
         const auto row = [](const char* tag, BoardField f, const char* text, const char* rewritten) {
             QTest::newRow(tag) << f << QString(text) << QString(rewritten);
         };
@@ -107,11 +104,8 @@ private slots:
 
     void originEditKeepsAbsolutePositions_data()
     {
-        QTest::addColumn<BoardField>("field");
-        QTest::addColumn<QString>("from");
-        QTest::addColumn<QString>("to");
-        QTest::addColumn<double>("entryBefore");
-        QTest::addColumn<double>("entryAfter");
+        columns<BoardField, QString, QString, double, double>(
+            "field", "from", "to", "entryBefore", "entryAfter");
         const auto row = [](const char* tag, BoardField f, const char* from, const char* to, double before,
                              double after) {
             QTest::newRow(tag) << f << QString(from) << QString(to) << before << after;

@@ -1,3 +1,5 @@
+#include "datatable.h"
+#include "documentsetup.h"
 #include "model/document.h"
 
 #include <QtTest>
@@ -9,14 +11,6 @@ PnPEntry* entry(const QString& ref, const QString& side = "top", bool selected =
     auto* e = new PnPEntry(ref, "0603", 1, 2, side, 0, "1k", "1", "", 1);
     e->setSelected(selected);
     return e;
-}
-
-QStringList refs(const QList<PnPEntry*>& list)
-{
-    QStringList out;
-    for (const PnPEntry* e : list)
-        out << e->refDes();
-    return out;
 }
 
 Drawing drawing(double x, bool selected = false)
@@ -91,10 +85,7 @@ private slots:
     // other side and coming back.
     void everyEditGoesThroughTheSeam_data()
     {
-        QTest::addColumn<Operation>("operation");
-        QTest::addColumn<int>("changes");
-        QTest::addColumn<bool>("modifies");
-        QTest::addColumn<bool>("otherSideChanges");
+        columns<Operation, int, bool, bool>("operation", "changes", "modifies", "otherSideChanges");
         const auto row
             = [](const char* tag, Operation op, Changes changes, bool modifies, bool other = false) {
                   QTest::newRow(tag) << op << int(changes) << modifies << other;
@@ -184,7 +175,6 @@ private slots:
     {
         QFETCH(Operation, operation);
         QFETCH(int, changes);
-        QFETCH(bool, modifies);
         QFETCH(bool, otherSideChanges);
         for (const bool top : { true, false }) {
             Document doc;
@@ -205,7 +195,7 @@ private slots:
             QVERIFY(!heard.isEmpty());
             QCOMPARE(before, heard.size());
             QCOMPARE(int(heard.last().changes), changes);
-            QCOMPARE(doc.isModified(), modifies);
+            QTEST(doc.isModified(), "modifies");
             QCOMPARE(dump(doc.side(!top)) != other, otherSideChanges);
             // The working side is the side's record: showing the other side and back keeps it.
             const QString edited = dump(doc.working());
@@ -218,10 +208,8 @@ private slots:
 
     void switchPnPsideMovesSelected_data()
     {
-        QTest::addColumn<bool>("fromTop");
-        QTest::addColumn<QList<int>>("selected"); // indexes into the shown list
-        QTest::addColumn<QStringList>("staying");
-        QTest::addColumn<QStringList>("otherAfter");
+        // selected: indexes into the shown list
+        columns<bool, QList<int>, QStringList, QStringList>("fromTop", "selected", "staying", "otherAfter");
         const auto row = [](const char* tag, bool top, QList<int> sel, QStringList staying,
                              QStringList other) { QTest::newRow(tag) << top << sel << staying << other; };
         row("top all", true, { 0, 1, 2 }, {}, { "B1", "B2", "T1", "T2", "T3" });
@@ -234,8 +222,6 @@ private slots:
     {
         QFETCH(bool, fromTop);
         QFETCH(QList<int>, selected);
-        QFETCH(QStringList, staying);
-        QFETCH(QStringList, otherAfter);
         Document doc;
         fill(doc, 3, 2);
         doc.setSide(fromTop);
@@ -246,9 +232,9 @@ private slots:
 
         doc.switchPnPside();
         QVERIFY(doc.isModified()); // even when nothing moved
-        QCOMPARE(refs(doc.currentList()), staying);
+        QTEST(refs(doc.currentList()), "staying");
         const QList<PnPEntry*> other = doc.side(!fromTop).placements;
-        QCOMPARE(refs(other), otherAfter);
+        QTEST(refs(other), "otherAfter");
         for (const PnPEntry* e : other) {
             QVERIFY(!e->selected());
             QCOMPARE(e->side(), fromTop ? QString("bottom") : QString("top"));
@@ -272,17 +258,11 @@ private slots:
 
     void importEntries_data()
     {
-        QTest::addColumn<bool>("clearTop");
-        QTest::addColumn<bool>("clearBottom");
-        QTest::addColumn<QStringList>("top");
-        QTest::addColumn<QStringList>("bottom");
-        QTest::newRow("add") << false << false << QStringList { "T1", "T2", "N1" }
-                             << QStringList { "B1", "N2", "N3" };
-        QTest::newRow("replace both") << true << true << QStringList { "N1" } << QStringList { "N2", "N3" };
-        QTest::newRow("replace top") << true << false << QStringList { "N1" }
-                                     << QStringList { "B1", "N2", "N3" };
-        QTest::newRow("replace bottom")
-            << false << true << QStringList { "T1", "T2", "N1" } << QStringList { "N2", "N3" };
+        columns<bool, bool, QStringList, QStringList>("clearTop", "clearBottom", "top", "bottom");
+        row("add", false, false, QStringList { "T1", "T2", "N1" }, QStringList { "B1", "N2", "N3" });
+        row("replace both", true, true, QStringList { "N1" }, QStringList { "N2", "N3" });
+        row("replace top", true, false, QStringList { "N1" }, QStringList { "B1", "N2", "N3" });
+        row("replace bottom", false, true, QStringList { "T1", "T2", "N1" }, QStringList { "N2", "N3" });
     }
 
     void importEntries()

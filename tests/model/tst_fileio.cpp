@@ -1,3 +1,4 @@
+#include "datatable.h"
 #include "model/fileio.h"
 #include "testfiles.h"
 
@@ -16,14 +17,10 @@ private slots:
     // Only a regular file is replaced: a device, pipe or folder at the path stays what it is.
     void refusesWhatIsNoRegularFile_data()
     {
-        QTest::addColumn<QString>("kind");
-        QTest::addColumn<QString>("reason");
-        QTest::newRow("pipe") << "fifo"
-                              << "it is not a regular file (a device, pipe or socket is never replaced)";
-        QTest::newRow("device") << "device"
-                                << "it is not a regular file (a device, pipe or socket is never replaced)";
-        QTest::newRow("folder") << "folder"
-                                << "it is a folder";
+        columns<QString, QString>("kind", "reason");
+        row("pipe", "fifo", "it is not a regular file (a device, pipe or socket is never replaced)");
+        row("device", "device", "it is not a regular file (a device, pipe or socket is never replaced)");
+        row("folder", "folder", "it is a folder");
     }
     void refusesWhatIsNoRegularFile()
     {
@@ -56,10 +53,10 @@ private slots:
     void unwritablePathKeepsTheOldFile_data()
     {
         QTest::addColumn<QString>("target");
-        QTest::newRow("folder does not exist") << "missing/out.csv";
-        QTest::newRow("parent is a file") << "good.csv/out.csv";
-        QTest::newRow("existing file in a read-only folder") << "locked/good.csv";
-        QTest::newRow("empty path") << "";
+        row("folder does not exist", "missing/out.csv");
+        row("parent is a file", "good.csv/out.csv");
+        row("existing file in a read-only folder", "locked/good.csv");
+        row("empty path", "");
     }
     void unwritablePathKeepsTheOldFile()
     {

@@ -1,4 +1,5 @@
 // Numbers typed with a decimal comma or point, and shown with six significant digits.
+#include "datatable.h"
 #include "model/numbertext.h"
 
 #include <QtTest>
@@ -10,16 +11,14 @@ class TstNumberText : public QObject
 private slots:
     void parse_data()
     {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<bool>("ok");
-        QTest::addColumn<double>("value");
-        QTest::newRow("comma") << "1,5" << true << 1.5;
-        QTest::newRow("point") << "-0.25" << true << -0.25;
-        QTest::newRow("spaces around") << " 2.0 " << true << 2.0;
-        QTest::newRow("exponent") << "1e3" << true << 1000.0;
-        QTest::newRow("two separators") << "1,5.3" << false << 0.0;
-        QTest::newRow("empty") << "" << false << 0.0;
-        QTest::newRow("word") << "Top" << false << 0.0;
+        columns<QString, bool, double>("text", "ok", "value");
+        row("comma", "1,5", true, 1.5);
+        row("point", "-0.25", true, -0.25);
+        row("spaces around", " 2.0 ", true, 2.0);
+        row("exponent", "1e3", true, 1000.0);
+        row("two separators", "1,5.3", false, 0.0);
+        row("empty", "", false, 0.0);
+        row("word", "Top", false, 0.0);
     }
     void parse()
     {
@@ -39,17 +38,11 @@ private slots:
 
     void format_data()
     {
-        QTest::addColumn<double>("value");
-        QTest::addColumn<QString>("point");
-        QTest::addColumn<QString>("comma");
-        QTest::newRow("rounded to six digits") << 10.1234567 << "10.1235"
-                                               << "10,1235";
-        QTest::newRow("whole") << 25.0 << "25"
-                               << "25";
-        QTest::newRow("sum noise") << 0.1 + 0.2 << "0.3"
-                                   << "0,3";
-        QTest::newRow("large") << 1234567.0 << "1.23457e+06"
-                               << "1,23457e+06";
+        columns<double, QString, QString>("value", "point", "comma");
+        row("rounded to six digits", 10.1234567, "10.1235", "10,1235");
+        row("whole", 25.0, "25", "25");
+        row("sum noise", 0.1 + 0.2, "0.3", "0,3");
+        row("large", 1234567.0, "1.23457e+06", "1,23457e+06");
     }
     void format()
     {

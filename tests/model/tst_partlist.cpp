@@ -1,3 +1,4 @@
+#include "datatable.h"
 #include "documentsetup.h"
 #include "model/document.h"
 
@@ -10,7 +11,7 @@ Q_DECLARE_METATYPE(PnPEntry*)
 namespace {
 
 // Entries "value/name/exec" (a leading "*" marks a placed one), rows "qty:value/name".
-void row(const char* tag, const QString& entries, const PartListFilter& filter, const QString& rows)
+void entriesRow(const char* tag, const QString& entries, const PartListFilter& filter, const QString& rows)
 {
     QList<PnPEntry*> list;
     QList<PartListRow> expected;
@@ -24,7 +25,7 @@ void row(const char* tag, const QString& entries, const PartListFilter& filter, 
         const QStringList f = r.section(':', 1).split('/');
         expected << PartListRow { r.section(':', 0, 0).toInt(), f[0], f[1] };
     }
-    QTest::newRow(tag) << list << filter << expected;
+    row(tag, list, filter, expected);
 }
 
 } // namespace
@@ -35,23 +36,21 @@ class TstPartList : public QObject
 private slots:
     void grouping_data()
     {
-        QTest::addColumn<QList<PnPEntry*>>("entries");
-        QTest::addColumn<PartListFilter>("filter");
-        QTest::addColumn<QList<PartListRow>>("rows");
+        columns<QList<PnPEntry*>, PartListFilter, QList<PartListRow>>("entries", "filter", "rows");
         const PartListFilter all;
-        row("exec 0 never shown", "1k/0603/0 1k/0603/1", all, "1:1k/0603");
-        row("different exec, same group", "1k/0603/1 1k/0603/2 1k/0603/3", all, "3:1k/0603");
-        row("first appearance order", "B/n/1 A/n/1 B/n/1 A/m/1", all, "2:B/n 1:A/n 1:A/m");
+        entriesRow("exec 0 never shown", "1k/0603/0 1k/0603/1", all, "1:1k/0603");
+        entriesRow("different exec, same group", "1k/0603/1 1k/0603/2 1k/0603/3", all, "3:1k/0603");
+        entriesRow("first appearance order", "B/n/1 A/n/1 B/n/1 A/m/1", all, "2:B/n 1:A/n 1:A/m");
         // A hidden entry opens a group first; the row still appears where the first shown one is.
-        row("hidden entry does not count", "*C/n/1 D/n/1 C/n/1", all, "1:D/n 1:C/n");
-        row("placed shown with toggle", "*C/n/1 C/n/1", { true, true, true, true }, "2:C/n");
-        row("machine toggle off", "A/n/1 A/n/2", { true, false, true, false }, "1:A/n");
-        row("hand and tht off", "A/n/2 B/n/3 C/n/1", { false, true, false, false }, "1:C/n");
-        row("exec text not a kind", "A/n/x A/n/4", all, "");
+        entriesRow("hidden entry does not count", "*C/n/1 D/n/1 C/n/1", all, "1:D/n 1:C/n");
+        entriesRow("placed shown with toggle", "*C/n/1 C/n/1", { true, true, true, true }, "2:C/n");
+        entriesRow("machine toggle off", "A/n/1 A/n/2", { true, false, true, false }, "1:A/n");
+        entriesRow("hand and tht off", "A/n/2 B/n/3 C/n/1", { false, true, false, false }, "1:C/n");
+        entriesRow("exec text not a kind", "A/n/x A/n/4", all, "");
         // The value/name boundary matters: "ab"+"c" and "a"+"bc" are different parts.
-        row("split point kept", "ab/c/1 a/bc/1", all, "1:ab/c 1:a/bc");
-        row("empty value and name", "//1 //1", all, "2:/");
-        row("empty list", "", all, "");
+        entriesRow("split point kept", "ab/c/1 a/bc/1", all, "1:ab/c 1:a/bc");
+        entriesRow("empty value and name", "//1 //1", all, "2:/");
+        entriesRow("empty list", "", all, "");
     }
     void grouping()
     {
@@ -65,13 +64,12 @@ private slots:
 
     void counters_data()
     {
-        QTest::addColumn<QStringList>("execs");
-        QTest::addColumn<QList<int>>("expected"); // not placed, machine, other, tht, total
-        QTest::newRow("each kind") << QStringList { "0", "1", "2", "3", "1" } << QList<int> { 1, 2, 1, 1, 5 };
-        QTest::newRow("text counts as 0") << QStringList { "x", "", "1" } << QList<int> { 2, 1, 0, 0, 3 };
-        QTest::newRow("4 and above not counted")
-            << QStringList { "4", "9", "12", "2" } << QList<int> { 0, 0, 1, 0, 1 };
-        QTest::newRow("empty") << QStringList {} << QList<int> { 0, 0, 0, 0, 0 };
+        // expected: not placed, machine, other, tht, total
+        columns<QStringList, QList<int>>("execs", "expected");
+        row("each kind", QStringList { "0", "1", "2", "3", "1" }, QList<int> { 1, 2, 1, 1, 5 });
+        row("text counts as 0", QStringList { "x", "", "1" }, QList<int> { 2, 1, 0, 0, 3 });
+        row("4 and above not counted", QStringList { "4", "9", "12", "2" }, QList<int> { 0, 0, 1, 0, 1 });
+        row("empty", QStringList {}, QList<int> { 0, 0, 0, 0, 0 });
     }
 
     void counters()

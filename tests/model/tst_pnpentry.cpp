@@ -1,3 +1,4 @@
+#include "datatable.h"
 #include "model/pnpentry.h"
 
 #include <QtTest>
@@ -7,7 +8,7 @@ namespace {
 
 void texts(const char* tag, const QString& input, const QString& stored)
 {
-    QTest::newRow(tag) << input << stored;
+    row(tag, input, stored);
 }
 
 } // namespace
@@ -20,8 +21,7 @@ private slots:
 
     void constructorCleansTexts_data()
     {
-        QTest::addColumn<QString>("input");
-        QTest::addColumn<QString>("stored");
+        columns<QString, QString>("input", "stored");
         texts("hyphen and space", "R-1 A", "R_1_A");
         texts("angle brackets", "<10k>", "_10k_");
         texts("all seven", "a<b>c=d\"e$f g-h", "a_b_c_d_e_f_g_h");
@@ -46,8 +46,7 @@ private slots:
 
     void constructorSide_data()
     {
-        QTest::addColumn<QString>("input");
-        QTest::addColumn<QString>("stored");
+        columns<QString, QString>("input", "stored");
         texts("upper", "TOP", "top");
         texts("mixed", "BoTtOm", "bottom");
         texts("space", "Top Side", "top_side"); // cleaned like the other texts before lower-casing
@@ -62,19 +61,18 @@ private slots:
 
     void constructorRotation_data()
     {
-        QTest::addColumn<double>("input");
-        QTest::addColumn<double>("stored");
-        QTest::newRow("90") << 90.0 << 90.0;
-        QTest::newRow("360") << 360.0 << 0.0;
-        QTest::newRow("725") << 725.0 << 5.0;
-        QTest::newRow("-90 is 270") << -90.0 << 270.0;
-        QTest::newRow("-97.5 is 262.5") << -97.5 << 262.5;
-        QTest::newRow("-1e-17 stays below 360") << -1e-17 << 0.0;
-        QTest::newRow("-450 is 270") << -450.0 << 270.0;
-        QTest::newRow("725.3 stepwise") << 725.3 << (725.3 - 360.0 - 360.0);
-        QTest::newRow("huge") << 1e300 << std::fmod(1e300, 360.0);
-        QTest::newRow("nan") << std::numeric_limits<double>::quiet_NaN() << 0.0;
-        QTest::newRow("inf") << std::numeric_limits<double>::infinity() << 0.0;
+        columns<double, double>("input", "stored");
+        row("90", 90.0, 90.0);
+        row("360", 360.0, 0.0);
+        row("725", 725.0, 5.0);
+        row("-90 is 270", -90.0, 270.0);
+        row("-97.5 is 262.5", -97.5, 262.5);
+        row("-1e-17 stays below 360", -1e-17, 0.0);
+        row("-450 is 270", -450.0, 270.0);
+        row("725.3 stepwise", 725.3, (725.3 - 360.0 - 360.0));
+        row("huge", 1e300, std::fmod(1e300, 360.0));
+        row("nan", std::numeric_limits<double>::quiet_NaN(), 0.0);
+        row("inf", std::numeric_limits<double>::infinity(), 0.0);
     }
 
     void constructorRotation()
@@ -87,16 +85,15 @@ private slots:
 
     void rotationSetter_data()
     {
-        QTest::addColumn<double>("input");
-        QTest::addColumn<double>("stored");
-        QTest::newRow("360") << 360.0 << 0.0;
-        QTest::newRow("450") << 450.0 << 90.0;
+        columns<double, double>("input", "stored");
+        row("360", 360.0, 0.0);
+        row("450", 450.0, 90.0);
         // The setter does not clamp: rotations made negative by an edit stay negative.
-        QTest::newRow("-45 kept") << -45.0 << -45.0;
-        QTest::newRow("270+135 stepwise") << (270.0 + 135.0) << (270.0 + 135.0 - 360.0);
-        QTest::newRow("1e300 terminates") << 1e300 << std::fmod(1e300, 360.0);
-        QTest::newRow("nan") << std::numeric_limits<double>::quiet_NaN() << 0.0;
-        QTest::newRow("inf") << std::numeric_limits<double>::infinity() << 0.0;
+        row("-45 kept", -45.0, -45.0);
+        row("270+135 stepwise", (270.0 + 135.0), (270.0 + 135.0 - 360.0));
+        row("1e300 terminates", 1e300, std::fmod(1e300, 360.0));
+        row("nan", std::numeric_limits<double>::quiet_NaN(), 0.0);
+        row("inf", std::numeric_limits<double>::infinity(), 0.0);
     }
 
     void rotationSetter()

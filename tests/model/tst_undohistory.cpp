@@ -1,3 +1,4 @@
+#include "datatable.h"
 #include "model/documenthistory.h"
 
 #include <QtTest>
@@ -63,48 +64,37 @@ void run(Document& doc, DocumentHistory& recorder, const QString& word, int& add
 
 void TstUndoHistory::script_data()
 {
-    QTest::addColumn<QString>("words");
-    QTest::addColumn<int>("maxSteps");
-    QTest::addColumn<qint64>("maxBytes");
-    QTest::addColumn<int>("steps");
-    QTest::addColumn<QString>("undoName");
-    QTest::addColumn<bool>("modified");
-    QTest::addColumn<QString>("document");
+    columns<QString, int, qint64, int, QString, bool, QString>(
+        "words", "maxSteps", "maxBytes", "steps", "undoName", "modified", "document");
 
     const qint64 big = qint64(1) << 30;
-    QTest::newRow("each edit a step")
-        << "add add move" << 100 << big << 3 << "Edit placements" << true << "R1:1,R2:1/unbenannt|/unbenannt";
-    QTest::newRow("undo back to empty")
-        << "add add move u u u" << 100 << big << 3 << "" << false << "/unbenannt|/unbenannt";
-    QTest::newRow("redo after undo") << "add move name u u r" << 100 << big << 3 << "Edit placements" << true
-                                     << "R1:1/unbenannt|/unbenannt";
-    QTest::newRow("group is one step") << "add [ move name move ] u" << 100 << big << 2 << "Add placement"
-                                       << true << "R1:0/unbenannt|/unbenannt";
-    QTest::newRow("group redone") << "add [ move name move ] u r" << 100 << big << 2 << "Group" << true
-                                  << "R1:2/B1|/unbenannt";
-    QTest::newRow("both sides") << "add add swap u" << 100 << big << 3 << "Add placement" << true
-                                << "R1:0,R2:0/unbenannt|/unbenannt";
-    QTest::newRow("both sides redone")
-        << "add add swap u r" << 100 << big << 3 << "Switch side" << true << "/unbenannt|R1:0,R2:0/unbenannt";
-    QTest::newRow("selection and no-op not recorded")
-        << "add select noop [ select noop ]" << 100 << big << 1 << "Add placement" << true
-        << "R1:0/unbenannt|/unbenannt";
-    QTest::newRow("new step drops redo")
-        << "add add u move" << 100 << big << 2 << "Edit placements" << true << "R1:1/unbenannt|/unbenannt";
-    QTest::newRow("count limit") << "add add add add u u u u" << 2 << big << 2 << "" << true
-                                 << "R1:0,R2:0/unbenannt|/unbenannt";
-    QTest::newRow("byte limit keeps the last")
-        << "add add add u u" << 100 << qint64(1) << 1 << "" << true << "R1:0,R2:0/unbenannt|/unbenannt";
-    QTest::newRow("undo to saved is clean")
-        << "add save move u" << 100 << big << 2 << "Add placement" << false << "R1:0/unbenannt|/unbenannt";
-    QTest::newRow("undo past saved") << "add save move u u" << 100 << big << 2 << "" << true
-                                     << "/unbenannt|/unbenannt";
-    QTest::newRow("redo back to saved")
-        << "add save u r" << 100 << big << 1 << "Add placement" << false << "R1:0/unbenannt|/unbenannt";
-    QTest::newRow("saved state kept by limit")
-        << "add save add add u u" << 2 << big << 2 << "" << false << "R1:0/unbenannt|/unbenannt";
-    QTest::newRow("saved state dropped by limit")
-        << "save add add add u u" << 2 << big << 2 << "" << true << "R1:0/unbenannt|/unbenannt";
+    row("each edit a step", "add add move", 100, big, 3, "Edit placements", true,
+        "R1:1,R2:1/unbenannt|/unbenannt");
+    row("undo back to empty", "add add move u u u", 100, big, 3, "", false, "/unbenannt|/unbenannt");
+    row("redo after undo", "add move name u u r", 100, big, 3, "Edit placements", true,
+        "R1:1/unbenannt|/unbenannt");
+    row("group is one step", "add [ move name move ] u", 100, big, 2, "Add placement", true,
+        "R1:0/unbenannt|/unbenannt");
+    row("group redone", "add [ move name move ] u r", 100, big, 2, "Group", true, "R1:2/B1|/unbenannt");
+    row("both sides", "add add swap u", 100, big, 3, "Add placement", true, "R1:0,R2:0/unbenannt|/unbenannt");
+    row("both sides redone", "add add swap u r", 100, big, 3, "Switch side", true,
+        "/unbenannt|R1:0,R2:0/unbenannt");
+    row("selection and no-op not recorded", "add select noop [ select noop ]", 100, big, 1, "Add placement",
+        true, "R1:0/unbenannt|/unbenannt");
+    row("new step drops redo", "add add u move", 100, big, 2, "Edit placements", true,
+        "R1:1/unbenannt|/unbenannt");
+    row("count limit", "add add add add u u u u", 2, big, 2, "", true, "R1:0,R2:0/unbenannt|/unbenannt");
+    row("byte limit keeps the last", "add add add u u", 100, qint64(1), 1, "", true,
+        "R1:0,R2:0/unbenannt|/unbenannt");
+    row("undo to saved is clean", "add save move u", 100, big, 2, "Add placement", false,
+        "R1:0/unbenannt|/unbenannt");
+    row("undo past saved", "add save move u u", 100, big, 2, "", true, "/unbenannt|/unbenannt");
+    row("redo back to saved", "add save u r", 100, big, 1, "Add placement", false,
+        "R1:0/unbenannt|/unbenannt");
+    row("saved state kept by limit", "add save add add u u", 2, big, 2, "", false,
+        "R1:0/unbenannt|/unbenannt");
+    row("saved state dropped by limit", "save add add add u u", 2, big, 2, "", true,
+        "R1:0/unbenannt|/unbenannt");
 }
 
 void TstUndoHistory::script()

@@ -1,3 +1,4 @@
+#include "datatable.h"
 #include "memorylimit.h"
 #include "pnpio/pnpimport.h"
 #include "pnpio/positionupdate.h"
@@ -44,14 +45,14 @@ private slots:
         // reader that rescans its line would stall.
         QTest::addColumn<QByteArray>("bytes");
         const QByteArray longText(1000000, 'x');
-        QTest::newRow("one long line") << longText;
-        QTest::newRow("long own csv field") << "h\nR1;" + longText + ";1;2;top;0;v\n";
-        QTest::newRow("many separators") << "h\n" + QByteArray(1000000, ';') + "\n";
-        QTest::newRow("many quotes") << "Designator,Center-X(mm),Center-Y(mm)\n" + QByteArray(1000000, '"');
-        QTest::newRow("many commas") << "Designator\n" + QByteArray(1000000, ',');
-        QTest::newRow("many parentheses")
-            << "Part Value Package Library Position (mm) Orientation\n" + QByteArray(1000000, '(');
-        QTest::newRow("many spaces") << "R1" + QByteArray(1000000, ' ') + "1 2 3 4 5";
+        row("one long line", longText);
+        row("long own csv field", "h\nR1;" + longText + ";1;2;top;0;v\n");
+        row("many separators", "h\n" + QByteArray(1000000, ';') + "\n");
+        row("many quotes", "Designator,Center-X(mm),Center-Y(mm)\n" + QByteArray(1000000, '"'));
+        row("many commas", "Designator\n" + QByteArray(1000000, ','));
+        row("many parentheses",
+            "Part Value Package Library Position (mm) Orientation\n" + QByteArray(1000000, '('));
+        row("many spaces", "R1" + QByteArray(1000000, ' ') + "1 2 3 4 5");
     }
     void endlessInput()
     {
@@ -68,10 +69,8 @@ private slots:
     // board has: refused with file and line, in at most 16 bytes of memory per file byte + 256 MB.
     void refusedWithinMemoryBound_data()
     {
-        QTest::addColumn<int>("format");
-        QTest::addColumn<QByteArray>("head");
-        QTest::addColumn<QByteArray>("line");
-        QTest::addColumn<QByteArray>("farLine"); // the line with X at 1e308 or not a number
+        // farLine: the line with X at 1e308 or not a number
+        columns<int, QByteArray, QByteArray, QByteArray>("format", "head", "line", "farLine");
         const auto row = [](const char* tag, PnPFormat f, const QByteArray& head, const QByteArray& line,
                              const QByteArray& far) { QTest::newRow(tag) << int(f) << head << line << far; };
         row("own csv", PnPFormat::Tessavrant, "h\n", "R;P;1;2;t;0;v\n", "R;P;inf;2;t;0;v\n");

@@ -1,4 +1,5 @@
 #include "corpus.h"
+#include "datatable.h"
 #include "pnpio/pnpimport.h"
 
 #include <QDir>
@@ -65,29 +66,26 @@ private slots:
 
     void coveredFilesImportCompletely_data()
     {
-        QTest::addColumn<int>("format");
-        QTest::addColumn<QString>("path");
-        QTest::addColumn<int>("placements");
-        QTest::addColumn<int>("bottom");
-        for (const ManifestRow& row : manifest()) {
+        columns<int, QString, int, int>("format", "path", "placements", "bottom");
+        for (const ManifestRow& m : manifest()) {
             PnPFormat format;
-            if (row.path.startsWith(QLatin1String("altium/")))
-                format = row.path.endsWith(QLatin1String(".csv")) ? PnPFormat::AltiumCsv : PnPFormat::Altium;
-            else if (row.path.startsWith(QLatin1String("eagle_partlist/")))
+            if (m.path.startsWith(QLatin1String("altium/")))
+                format = m.path.endsWith(QLatin1String(".csv")) ? PnPFormat::AltiumCsv : PnPFormat::Altium;
+            else if (m.path.startsWith(QLatin1String("eagle_partlist/")))
                 format = PnPFormat::EaglePart;
-            else if (row.path.startsWith(QLatin1String("eagle_mnt/")))
+            else if (m.path.startsWith(QLatin1String("eagle_mnt/")))
                 format = PnPFormat::Eagle;
-            else if (row.path.startsWith(QLatin1String("kicad/")))
+            else if (m.path.startsWith(QLatin1String("kicad/")))
                 format = PnPFormat::KiCad;
             else
                 continue;
             // Comma-separated mount files and schematic part lists are other layouts.
-            if (row.generator.contains(QLatin1String("comma-separated"))
-                || (row.placements == 0 && !row.path.endsWith(".mnb")))
+            if (m.generator.contains(QLatin1String("comma-separated"))
+                || (m.placements == 0 && !m.path.endsWith(".mnb")))
                 continue;
             // Readers without a side column put everything on top before the options apply.
-            const int bottom = PnPImport::formatHasSide(format) ? row.bottom : 0;
-            QTest::newRow(qPrintable(row.path)) << int(format) << row.path << row.placements << bottom;
+            const int bottom = PnPImport::formatHasSide(format) ? m.bottom : 0;
+            row(qPrintable(m.path), int(format), m.path, m.placements, bottom);
         }
     }
     void coveredFilesImportCompletely()
@@ -112,40 +110,22 @@ private slots:
 
     void knownPlacements_data()
     {
-        QTest::addColumn<int>("format");
-        QTest::addColumn<QString>("path");
-        QTest::addColumn<QString>("refDes");
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("value");
-        QTest::addColumn<double>("x");
-        QTest::addColumn<double>("y");
-        QTest::addColumn<double>("rotation");
-        QTest::addColumn<QString>("side");
-        QTest::newRow("kicad text, first part")
-            << int(PnPFormat::KiCad) << "kicad/speeduino_Hardware__MAP_Card-all.pos"
-            << "C1"
-            << "C_0805_2012Metric"
-            << "0.01uF" << 161.544 << -99.441 << 270.0 << "top";
-        QTest::newRow("altium csv reordered, first part")
-            << int(PnPFormat::AltiumCsv) << "altium/IRNAS_arribada-pmp__Arribada_PMP_V1.2_PICK_PLACE.csv"
-            << "Designator14"
-            << "SERIAL_NUMBER"
-            << "Comment" << -58.3993 << -57.2903 << 0.0 << "top";
-        QTest::newRow("altium csv mil, CRLF")
-            << int(PnPFormat::AltiumCsv)
-            << "altium/MachineryEnchantress_JLCPCB-Drone-Charging-Pad__Pick_Place_for_PCB1.csv"
-            << "P?1_6_7"
-            << "POGO_LANDPAD"
-            << "Comment" << 375.92 << 30.48 << 180.0 << "top";
-        QTest::newRow("eagle 5 part list, latin-1 micro, header on line 6")
-            << int(PnPFormat::EaglePart) << "eagle_partlist/jaseg_openmind-first-protoype__partlist.txt"
-            << "C1"
-            << "C0805K" << QString::fromUtf8("10\xc2\xb5") << 41.5925 << 37.1475 << 180.0 << "top";
-        QTest::newRow("eagle mnt, padded")
-            << int(PnPFormat::Eagle) << "eagle_mnt/bschulz1701_Project-Hyena__0v2_PrimaryLogger.mnt"
-            << "BT1"
-            << "LINX_BAT-HLD-012-SMT"
-            << "BATTERY_COIN12MM" << 6.35 << 33.02 << 90.0 << "top";
+        columns<int, QString, QString, QString, QString, double, double, double, QString>(
+            "format", "path", "refDes", "name", "value", "x", "y", "rotation", "side");
+        row("kicad text, first part", int(PnPFormat::KiCad), "kicad/speeduino_Hardware__MAP_Card-all.pos",
+            "C1", "C_0805_2012Metric", "0.01uF", 161.544, -99.441, 270.0, "top");
+        row("altium csv reordered, first part", int(PnPFormat::AltiumCsv),
+            "altium/IRNAS_arribada-pmp__Arribada_PMP_V1.2_PICK_PLACE.csv", "Designator14", "SERIAL_NUMBER",
+            "Comment", -58.3993, -57.2903, 0.0, "top");
+        row("altium csv mil, CRLF", int(PnPFormat::AltiumCsv),
+            "altium/MachineryEnchantress_JLCPCB-Drone-Charging-Pad__Pick_Place_for_PCB1.csv", "P?1_6_7",
+            "POGO_LANDPAD", "Comment", 375.92, 30.48, 180.0, "top");
+        row("eagle 5 part list, latin-1 micro, header on line 6", int(PnPFormat::EaglePart),
+            "eagle_partlist/jaseg_openmind-first-protoype__partlist.txt", "C1", "C0805K",
+            QString::fromUtf8("10\xc2\xb5"), 41.5925, 37.1475, 180.0, "top");
+        row("eagle mnt, padded", int(PnPFormat::Eagle),
+            "eagle_mnt/bschulz1701_Project-Hyena__0v2_PrimaryLogger.mnt", "BT1", "LINX_BAT-HLD-012-SMT",
+            "BATTERY_COIN12MM", 6.35, 33.02, 90.0, "top");
     }
     void knownPlacements()
     {
@@ -173,9 +153,7 @@ private slots:
     // file; readers that skip what they do not understand give no placements.
     void otherLayouts_data()
     {
-        QTest::addColumn<int>("format");
-        QTest::addColumn<QString>("path");
-        QTest::addColumn<bool>("fails");
+        columns<int, QString, bool>("format", "path", "fails");
         const auto row = [](const char* tag, PnPFormat format, const char* path, bool fails) {
             QTest::newRow(tag) << int(format) << QString(path) << fails;
         };

@@ -1,3 +1,4 @@
+#include "datatable.h"
 #include "model/pnpentry.h"
 #include "pnpio/pnpexport.h"
 #include "testfiles.h"
@@ -65,39 +66,34 @@ private slots:
 
     void pickAndPlaceList_data()
     {
-        QTest::addColumn<QStringList>("top");
-        QTest::addColumn<QStringList>("bottom");
-        QTest::addColumn<int>("side");
-        QTest::addColumn<QString>("kinds");
-        QTest::addColumn<QStringList>("lines");
+        columns<QStringList, QStringList, int, QString, QStringList>(
+            "top", "bottom", "side", "kinds", "lines");
 
         const QStringList top { "R1|0603|12.5|3|top|90.5|10k|1|", "C2|0805|1|2|top|0|100n|3|" };
         const QStringList bottom { "U1|SO8|-4.25|7|bottom|270|LM358|2|", "X9|DNP|0|0|bottom|0|1k|0|" };
         const QString r1 = "R1;0603;12,5;3;top;90.5;10k;;1", c2 = "C2;0805;1;2;top;0;100n;;3",
                       u1 = "U1;SO8;-4,25;7;bottom;270;LM358;;2", x9 = "X9;DNP;0;0;bottom;0;1k;;0";
 
-        QTest::newRow("empty document") << QStringList() << QStringList() << 0 << "0123" << QStringList();
-        QTest::newRow("six significant digits, exponent when shorter")
-            << QStringList { "A|P|123.4567|-0.000012|top|359.99999|v|1|", "B|P|1234567|1e-9|top|0.25|v|1|" }
-            << QStringList() << 0 << "0123"
-            << QStringList { "A;P;123,457;-1,2e-05;top;360;v;;1", "B;P;1,23457e+06;1e-09;top;0.25;v;;1" };
-        QTest::newRow("both: all top, then all bottom")
-            << top << bottom << 0 << "0123" << QStringList { r1, c2, u1, x9 };
-        QTest::newRow("top only") << top << bottom << 1 << "0123" << QStringList { r1, c2 };
-        QTest::newRow("machine off") << top << bottom << 0 << "023" << QStringList { c2, u1, x9 };
-        QTest::newRow("nothing checked") << top << bottom << 0 << "" << QStringList();
-        QTest::newRow("comment semicolon becomes a comma")
-            << QStringList { "R1|0603|1|2|top|0|10k|1|a;b;c" } << QStringList() << 0 << "0123"
-            << QStringList { "R1;0603;1;2;top;0;10k;a,b,c;1" };
-        QTest::newRow("semicolon in a value keeps nine fields")
-            << QStringList { "R1|0603|1|2|top|0|x|1||10k;1%" } << QStringList() << 0 << "0123"
-            << QStringList { "R1;0603;1;2;top;0;10k,1%;;1" };
-        QTest::newRow("entries with an odd execute value are never written") << QStringList {
-            "A|P|0|0|top|0|v|7|", "B|P|0|0|top|0|v||", "C|P|0|0|top|0|v|11|", "D|P|0|0|top|0|v|1|"
-        } << QStringList() << 0 << "0123" << QStringList { "D;P;0;0;top;0;v;;1" };
-        QTest::newRow("non-ASCII texts go out as UTF-8")
-            << QStringList { QString::fromUtf8("R1|0603|1|2|top|0|4µ7Ω|1|±5%") } << QStringList() << 0
-            << "0123" << QStringList { QString::fromUtf8("R1;0603;1;2;top;0;4µ7Ω;±5%;1") };
+        row("empty document", QStringList(), QStringList(), 0, "0123", QStringList());
+        row("six significant digits, exponent when shorter",
+            QStringList { "A|P|123.4567|-0.000012|top|359.99999|v|1|", "B|P|1234567|1e-9|top|0.25|v|1|" },
+            QStringList(), 0, "0123",
+            QStringList { "A;P;123,457;-1,2e-05;top;360;v;;1", "B;P;1,23457e+06;1e-09;top;0.25;v;;1" });
+        row("both: all top, then all bottom", top, bottom, 0, "0123", QStringList { r1, c2, u1, x9 });
+        row("top only", top, bottom, 1, "0123", QStringList { r1, c2 });
+        row("machine off", top, bottom, 0, "023", QStringList { c2, u1, x9 });
+        row("nothing checked", top, bottom, 0, "", QStringList());
+        row("comment semicolon becomes a comma", QStringList { "R1|0603|1|2|top|0|10k|1|a;b;c" },
+            QStringList(), 0, "0123", QStringList { "R1;0603;1;2;top;0;10k;a,b,c;1" });
+        row("semicolon in a value keeps nine fields", QStringList { "R1|0603|1|2|top|0|x|1||10k;1%" },
+            QStringList(), 0, "0123", QStringList { "R1;0603;1;2;top;0;10k,1%;;1" });
+        row("entries with an odd execute value are never written",
+            QStringList {
+                "A|P|0|0|top|0|v|7|", "B|P|0|0|top|0|v||", "C|P|0|0|top|0|v|11|", "D|P|0|0|top|0|v|1|" },
+            QStringList(), 0, "0123", QStringList { "D;P;0;0;top;0;v;;1" });
+        row("non-ASCII texts go out as UTF-8",
+            QStringList { QString::fromUtf8("R1|0603|1|2|top|0|4µ7Ω|1|±5%") }, QStringList(), 0, "0123",
+            QStringList { QString::fromUtf8("R1;0603;1;2;top;0;4µ7Ω;±5%;1") });
     }
 
     void pickAndPlaceList()
@@ -114,41 +110,36 @@ private slots:
 
     void partList_data()
     {
-        QTest::addColumn<QStringList>("top");
-        QTest::addColumn<QStringList>("bottom");
-        QTest::addColumn<int>("side");
-        QTest::addColumn<QString>("kinds");
-        QTest::addColumn<int>("panels");
-        QTest::addColumn<QStringList>("lines");
+        columns<QStringList, QStringList, int, QString, int, QStringList>(
+            "top", "bottom", "side", "kinds", "panels", "lines");
 
         const QStringList resistors { "R1|R|0|0|top|0|10k|1|", "R2|R|0|0|top|0|10k|1|",
             "R10|R|0|0|top|0|10k|2|", "R3|R|0|0|top|0|10k|1|", "R4|R|0|0|top|0|10k|3|" };
 
-        QTest::newRow("empty") << QStringList() << QStringList() << 0 << "0123" << 1 << QStringList();
-        QTest::newRow("panel multiplier and plain sort")
-            << resistors << QStringList() << 0 << "0123" << 3 << QStringList { "15;R1,R10,R2,R3,R4;10k;R" };
-        QTest::newRow("groups in order of first appearance, top before bottom")
-            << QStringList { "C1|0603|0|0|top|0|100n|1|", "R1|0603|0|0|top|0|10k|1|",
-                   "C2|0603|0|0|top|0|100n|1|" }
-            << QStringList { "R7|0603|0|0|bottom|0|10k|1|", "C9|0805|0|0|bottom|0|100n|1|" } << 0 << "0123"
-            << 1 << QStringList { "2;C1,C2;100n;0603", "2;R1,R7;10k;0603", "1;C9;100n;0805" };
-        QTest::newRow("same value, other name is another group")
-            << QStringList { "R1|0603|0|0|top|0|10k|1|", "R2|0805|0|0|top|0|10k|1|" } << QStringList() << 0
-            << "0123" << 1 << QStringList { "1;R1;10k;0603", "1;R2;10k;0805" };
-        QTest::newRow("case-sensitive character order")
-            << QStringList { "r1|R|0|0|top|0|1k|1|", "R2|R|0|0|top|0|1k|1|", "C1|R|0|0|top|0|1k|1|" }
-            << QStringList() << 0 << "0123" << 1 << QStringList { "3;C1,R2,r1;1k;R" };
-        QTest::newRow("panels below 1 count as 1") << QStringList { "R1|R|0|0|top|0|10k|1|" } << QStringList()
-                                                   << 0 << "0123" << 0 << QStringList { "1;R1;10k;R" };
-        QTest::newRow("no placement entries are exported when checked")
-            << QStringList { "X1|R|0|0|top|0|10k|0|" } << QStringList() << 0 << "0" << 1
-            << QStringList { "1;X1;10k;R" };
-        QTest::newRow("entries with an odd execute value are never counted") << QStringList {
-            "A|P|0|0|top|0|v|7|", "B|P|0|0|top|0|v||", "C|P|0|0|top|0|v|11|", "D|P|0|0|top|0|v|1|"
-        } << QStringList() << 0 << "0123" << 1 << QStringList { "1;D;v;P" };
-        QTest::newRow("semicolon in a value is not a column")
-            << QStringList { "R1|R|0|0|top|0|x|1||1k;1%" } << QStringList() << 0 << "0123" << 1
-            << QStringList { "1;R1;1k,1%;R" };
+        row("empty", QStringList(), QStringList(), 0, "0123", 1, QStringList());
+        row("panel multiplier and plain sort", resistors, QStringList(), 0, "0123", 3,
+            QStringList { "15;R1,R10,R2,R3,R4;10k;R" });
+        row("groups in order of first appearance, top before bottom",
+            QStringList {
+                "C1|0603|0|0|top|0|100n|1|", "R1|0603|0|0|top|0|10k|1|", "C2|0603|0|0|top|0|100n|1|" },
+            QStringList { "R7|0603|0|0|bottom|0|10k|1|", "C9|0805|0|0|bottom|0|100n|1|" }, 0, "0123", 1,
+            QStringList { "2;C1,C2;100n;0603", "2;R1,R7;10k;0603", "1;C9;100n;0805" });
+        row("same value, other name is another group",
+            QStringList { "R1|0603|0|0|top|0|10k|1|", "R2|0805|0|0|top|0|10k|1|" }, QStringList(), 0, "0123",
+            1, QStringList { "1;R1;10k;0603", "1;R2;10k;0805" });
+        row("case-sensitive character order",
+            QStringList { "r1|R|0|0|top|0|1k|1|", "R2|R|0|0|top|0|1k|1|", "C1|R|0|0|top|0|1k|1|" },
+            QStringList(), 0, "0123", 1, QStringList { "3;C1,R2,r1;1k;R" });
+        row("panels below 1 count as 1", QStringList { "R1|R|0|0|top|0|10k|1|" }, QStringList(), 0, "0123", 0,
+            QStringList { "1;R1;10k;R" });
+        row("no placement entries are exported when checked", QStringList { "X1|R|0|0|top|0|10k|0|" },
+            QStringList(), 0, "0", 1, QStringList { "1;X1;10k;R" });
+        row("entries with an odd execute value are never counted",
+            QStringList {
+                "A|P|0|0|top|0|v|7|", "B|P|0|0|top|0|v||", "C|P|0|0|top|0|v|11|", "D|P|0|0|top|0|v|1|" },
+            QStringList(), 0, "0123", 1, QStringList { "1;D;v;P" });
+        row("semicolon in a value is not a column", QStringList { "R1|R|0|0|top|0|x|1||1k;1%" },
+            QStringList(), 0, "0123", 1, QStringList { "1;R1;1k,1%;R" });
     }
 
     void partList()

@@ -1,3 +1,4 @@
+#include "datatable.h"
 #include "documentsetup.h"
 #include "model/document.h"
 #include "pnpio/pnpexport.h"
@@ -53,17 +54,16 @@ class TestPnPExportRoundTrip : public QObject
 private slots:
     void exportThenImport_data()
     {
-        QTest::addColumn<QStringList>("top");
-        QTest::addColumn<QStringList>("bottom");
+        columns<QStringList, QStringList>("top", "bottom");
 
-        QTest::newRow("empty document") << QStringList() << QStringList();
-        QTest::newRow("decimal commas in texts stay texts")
-            << QStringList { "R1|0603|1|2|top|0|4,7k|1|see,note;2" } << QStringList();
-        QTest::newRow("a rotation that rounds up to 360 reads back as 0")
-            << QStringList { "R1|0603|1|1|top|359.9999999|1k|1|" } << QStringList();
-        QTest::newRow("non-ASCII texts")
-            << QStringList { QString::fromUtf8("R1|0603|1|1|top|0|4µ7Ω|1|±1%_25°C") } << QStringList();
-        QTest::newRow("empty texts") << QStringList { "||1|1|top|0||1|" } << QStringList();
+        row("empty document", QStringList(), QStringList());
+        row("decimal commas in texts stay texts", QStringList { "R1|0603|1|2|top|0|4,7k|1|see,note;2" },
+            QStringList());
+        row("a rotation that rounds up to 360 reads back as 0",
+            QStringList { "R1|0603|1|1|top|359.9999999|1k|1|" }, QStringList());
+        row("non-ASCII texts", QStringList { QString::fromUtf8("R1|0603|1|1|top|0|4µ7Ω|1|±1%_25°C") },
+            QStringList());
+        row("empty texts", QStringList { "||1|1|top|0||1|" }, QStringList());
     }
 
     void exportThenImport()

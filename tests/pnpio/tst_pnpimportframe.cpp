@@ -1,3 +1,4 @@
+#include "datatable.h"
 #include "documentsetup.h"
 #include "model/document.h"
 #include "pnpio/pnpimport.h"
@@ -10,14 +11,6 @@
 
 namespace {
 
-QStringList refs(const QList<PnPEntry*>& list)
-{
-    QStringList out;
-    for (const PnPEntry* e : list)
-        out << e->refDes();
-    return out;
-}
-
 // A document with T1 on top and B1 on the bottom, top side shown.
 void seed(Document& doc)
 {
@@ -28,9 +21,7 @@ void seed(Document& doc)
 }
 
 const QByteArray ownCsv = "RefDes;Name;X (mm);Y (mm);Side;Rotate;Value;Comment;Execute\r\n"
-                          "R1;0603;12,5;3;TOP;90;10k\r\n"
-                          "\r\n"
-                          "C1;0402;1;2;bottom;370;1u;hand;2\r\n";
+                          "R1;0603;12,5;3;TOP;90;10k\r\n\r\nC1;0402;1;2;bottom;370;1u;hand;2\r\n";
 
 } // namespace
 
@@ -42,17 +33,13 @@ class TstPnPImportFrame : public QObject
 private slots:
     void sideAndInsertOptions_data()
     {
-        QTest::addColumn<int>("side");
-        QTest::addColumn<bool>("add");
-        QTest::addColumn<QStringList>("top");
-        QTest::addColumn<QStringList>("bottom");
-        QTest::newRow("no changes, new") << 2 << false << QStringList { "R1" } << QStringList { "C1" };
-        QTest::newRow("no changes, add")
-            << 2 << true << QStringList { "T1", "R1" } << QStringList { "B1", "C1" };
-        QTest::newRow("top, new") << 0 << false << QStringList { "R1", "C1" } << QStringList { "B1" };
-        QTest::newRow("top, add") << 0 << true << QStringList { "T1", "R1", "C1" } << QStringList { "B1" };
-        QTest::newRow("bottom, new") << 1 << false << QStringList { "T1" } << QStringList { "R1", "C1" };
-        QTest::newRow("bottom, add") << 1 << true << QStringList { "T1" } << QStringList { "B1", "R1", "C1" };
+        columns<int, bool, QStringList, QStringList>("side", "add", "top", "bottom");
+        row("no changes, new", 2, false, QStringList { "R1" }, QStringList { "C1" });
+        row("no changes, add", 2, true, QStringList { "T1", "R1" }, QStringList { "B1", "C1" });
+        row("top, new", 0, false, QStringList { "R1", "C1" }, QStringList { "B1" });
+        row("top, add", 0, true, QStringList { "T1", "R1", "C1" }, QStringList { "B1" });
+        row("bottom, new", 1, false, QStringList { "T1" }, QStringList { "R1", "C1" });
+        row("bottom, add", 1, true, QStringList { "T1" }, QStringList { "B1", "R1", "C1" });
     }
     void sideAndInsertOptions()
     {
@@ -79,18 +66,15 @@ private slots:
 
     void failedReadLeavesTheDocumentAlone_data()
     {
-        QTest::addColumn<int>("format");
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QString>("errorPart");
-        QTest::newRow("own csv short line")
-            << int(PnPFormat::Tessavrant) << QByteArray("h\nR1;0603;1;2;top;0;1k\nR2;0603;1\n") << "line 3";
-        QTest::newRow("altium header without centres")
-            << int(PnPFormat::Altium) << QByteArray("x\nDesignator Comment Layer\nR1 1k Top\n") << "line 2";
-        QTest::newRow("missing file") << int(PnPFormat::Target) << QByteArray() << "cannot open";
+        columns<int, QByteArray, QString>("format", "bytes", "errorPart");
+        row("own csv short line", int(PnPFormat::Tessavrant),
+            QByteArray("h\nR1;0603;1;2;top;0;1k\nR2;0603;1\n"), "line 3");
+        row("altium header without centres", int(PnPFormat::Altium),
+            QByteArray("x\nDesignator Comment Layer\nR1 1k Top\n"), "line 2");
+        row("missing file", int(PnPFormat::Target), QByteArray(), "cannot open");
         // Values no board has never reach the document (coordinates: tst_pnpbadinput).
-        QTest::newRow("own csv absurd rotation")
-            << int(PnPFormat::Tessavrant) << QByteArray("h\nR1;0603;1;2;top;-1e9;1k\n")
-            << "line 2: the rotation is -1e+09; rotations must be finite and within ±10000 degrees";
+        row("own csv absurd rotation", int(PnPFormat::Tessavrant), QByteArray("h\nR1;0603;1;2;top;-1e9;1k\n"),
+            "line 2: the rotation is -1e+09; rotations must be finite and within ±10000 degrees");
     }
     void failedReadLeavesTheDocumentAlone()
     {
@@ -125,20 +109,16 @@ private slots:
     // reported once per line; a file that moves nothing leaves the document unmodified.
     void positionUpdate_data()
     {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QStringList>("notes");
-        QTest::addColumn<QVector<double>>("t1"); // x, y, rotation
-        QTest::addColumn<bool>("modified");
-        QTest::newRow("moves and reports")
-            << QByteArray("RefDes;X;Y;Rot\nT1;5,5;6;370\nX9;1;1;1\nshort;1\nT1;7;8;45\nX9;2;2;2\n")
-            << QStringList { "RefDes X9 nicht vorhanden", "RefDes X9 nicht vorhanden" }
-            << QVector<double> { 7, 8, 45 } << true;
-        QTest::newRow("unknown names change nothing")
-            << QByteArray("RefDes;X;Y;Rot\nQ1;1;1;1\n") << QStringList { "RefDes Q1 nicht vorhanden" }
-            << QVector<double> { 1, 1, 0 } << false;
-        QTest::newRow("bottom side found while top is shown")
-            << QByteArray("RefDes;X;Y;Rot\nB1;3;4;90\n") << QStringList() << QVector<double> { 1, 1, 0 }
-            << true;
+        // t1: x, y, rotation
+        columns<QByteArray, QStringList, QVector<double>, bool>("bytes", "notes", "t1", "modified");
+        row("moves and reports",
+            QByteArray("RefDes;X;Y;Rot\nT1;5,5;6;370\nX9;1;1;1\nshort;1\nT1;7;8;45\nX9;2;2;2\n"),
+            QStringList { "RefDes X9 nicht vorhanden", "RefDes X9 nicht vorhanden" },
+            QVector<double> { 7, 8, 45 }, true);
+        row("unknown names change nothing", QByteArray("RefDes;X;Y;Rot\nQ1;1;1;1\n"),
+            QStringList { "RefDes Q1 nicht vorhanden" }, QVector<double> { 1, 1, 0 }, false);
+        row("bottom side found while top is shown", QByteArray("RefDes;X;Y;Rot\nB1;3;4;90\n"), QStringList(),
+            QVector<double> { 1, 1, 0 }, true);
     }
     void positionUpdate()
     {

@@ -1,3 +1,4 @@
+#include "datatable.h"
 #include "pnpio/altiumcsvreader.h"
 #include "pnpio/altiumreader.h"
 #include "pnpio/eaglemntreader.h"
@@ -23,10 +24,9 @@ QString describe(const ImportedPlacement& p)
 
 void lineRows(std::initializer_list<std::array<const char*, 3>> rows)
 {
-    QTest::addColumn<QString>("line");
-    QTest::addColumn<QString>("expected");
+    columns<QString, QString>("line", "expected");
     for (const auto& r : rows)
-        QTest::newRow(r[0]) << QString::fromUtf8(r[1]) << QString::fromUtf8(r[2]);
+        row(r[0], QString::fromUtf8(r[1]), QString::fromUtf8(r[2]));
 }
 
 void checkLine(bool (*parse)(const QString&, ImportedPlacement&))
@@ -128,15 +128,10 @@ private slots:
 
     void positionUpdateLine_data()
     {
-        QTest::addColumn<QString>("line");
-        QTest::addColumn<bool>("ok");
-        QTest::addColumn<QString>("refDes");
-        QTest::addColumn<double>("x");
-        QTest::addColumn<double>("y");
-        QTest::addColumn<double>("rotation");
-        QTest::newRow("decimal commas") << "R1;1,5;-2,25;90,5" << true << "R1" << 1.5 << -2.25 << 90.5;
-        QTest::newRow("extra fields") << "C1;1;2;3;x" << true << "C1" << 1.0 << 2.0 << 3.0;
-        QTest::newRow("three fields skipped") << "R1;1;2" << false << "" << 0.0 << 0.0 << 0.0;
+        columns<QString, bool, QString, double, double, double>("line", "ok", "refDes", "x", "y", "rotation");
+        row("decimal commas", "R1;1,5;-2,25;90,5", true, "R1", 1.5, -2.25, 90.5);
+        row("extra fields", "C1;1;2;3;x", true, "C1", 1.0, 2.0, 3.0);
+        row("three fields skipped", "R1;1;2", false, "", 0.0, 0.0, 0.0);
     }
     void positionUpdateLine()
     {
@@ -156,9 +151,8 @@ private slots:
     // quoted descriptions over several lines, and KiCad's position files.
     void wholeFiles_data()
     {
-        QTest::addColumn<int>("format");
-        QTest::addColumn<QByteArray>("file");
-        QTest::addColumn<QStringList>("placements"); // or the error
+        // placements: or the error
+        columns<int, QByteArray, QStringList>("format", "file", "placements");
         const int csv = int(PnPFormat::AltiumCsv), text = int(PnPFormat::Altium),
                   kicad = int(PnPFormat::KiCad);
         // Lines as Eagle part lists and Altium exports have them, under their own headers.
@@ -166,135 +160,108 @@ private slots:
             = "Part     Value             Package          Library             Position (mm)         "
               "Orientation\n";
         const auto part = int(PnPFormat::EaglePart), csvFile = int(PnPFormat::AltiumCsv);
-        QTest::newRow("eagle 9 mm, mirrored, cut to two decimals, decimal comma")
-            << part
-            << mm9
+        row("eagle 9 mm, mirrored, cut to two decimals, decimal comma", part,
+            mm9
                 + "3V3      TPTP16SQ          TP16SQ           testpad             (48.26 5.08)          "
-                  "MR0\n"
-                  "R7       10k               R0603            rcl                 (12.7 3.175)          "
-                  "MR180\n"
-                  "R8       10k               R0603            rcl                 (12,7 3,175)          "
-                  "R90\n"
-            << QStringList { "3V3|TP16SQ|48.26|5.08|top|0|TPTP16SQ|", "R7|R0603|12.7|3.17|top|180|10k|",
-                   "R8|R0603|12.7|3.17|top|90|10k|" };
-        QTest::newRow("eagle 7 inch, empty value, every decimal kept")
-            << part
-            << QByteArray(
-                   "Part         Value          Package     Library             Position (inch)       "
-                   "Orientation\n"
-                   "ARDUINO_JP2                 1X12        SparkFun            (2.45 1.9)            MR180\n"
-                   "C5           1n             C0603       rcl                 (1.39375 2.96875)     R90\n")
-            << QStringList { "ARDUINO_JP2|1X12|62.23|48.26|top|180||",
-                   "C5|C0603|35.40125|75.40625|top|90|1n|" };
-        QTest::newRow("eagle mil without library column, utf8 micro")
-            << part
-            << QByteArray("Part     Value          Package  Position (mil)        Orientation\n"
-                          "C2       47\xc2\xb5"
-                          "F           CT7343   (960 860)             R180\n")
-            << QStringList { QString::fromUtf8("C2|CT7343|24.384|21.844|top|180|47\xc2\xb5"
-                                               "F|") };
-        QTest::newRow("altium text mil, quoted descriptions, bottom")
-            << text
-            << QByteArray("Designator Comment           Layer       Footprint               Center-X(mil) "
-                          "Center-Y(mil) Rotation Description\n"
-                          "R1         432K              TopLayer    RESC1005X40X25NL05T10   295.276       "
-                          "-265.748      270      \"\"\n"
-                          "C4         C0402C103M5RACTU  TopLayer    FP-C0402-BB-MFG         238.646       "
-                          "-266.518      90       \"CAP CER 10000PF 50V 20%, X7R\"\n"
-                          "MP4        \"M3 x 4mm\"        BottomLayer 9774040360              4169.291      "
-                          "161.417       180      \"Spacer\"\n")
-            << QStringList { "R1|RESC1005X40X25NL05T10|7.5000104|-6.7499992|top|270|432K|",
-                   "C4|FP-C0402-BB-MFG|6.0616084|-6.7695572|top|90|C0402C103M5RACTU|CAP CER 10000PF 50V 20%, "
-                   "X7R",
-                   "MP4|9774040360|105.89999|4.0999918|bottom|180|M3 x 4mm|Spacer" };
-        QTest::newRow("altium text mm, fractional rotation, decimal comma")
-            << text
-            << QByteArray(
-                   "Designator Comment Layer    Footprint Center-X(mm) Center-Y(mm) Rotation Description\n"
-                   "R9         1k      Top      0603      12,5         3,25         97.5     x;y\n")
-            << QStringList { "R9|0603|12.5|3.25|top|97.5|1k|xy" };
-        QTest::newRow("altium csv mil, separators and decimal commas inside quotes")
-            << csvFile
-            << QByteArray(
-                   "\"Designator\",\"Comment\",\"Layer\",\"Footprint\",\"Center-X(mil)\",\"Center-Y(mil)\","
-                   "\"Rotation\",\"Description\"\n"
-                   "\"P?1_6_7\",\"Comment\",\"BottomLayer\",\"POGO_LANDPAD\",\"14800.000\",\"1200.000\","
-                   "\"360\",\"\"\n"
-                   "\"J1\",\"Header, 2-Pin\",\"TopLayer\",\"HDR1X2\",\"1,5\",\"-2,25\",\"90\",\"Pitch 2,54 "
-                   "mm\"\n")
-            << QStringList { "P?1_6_7|POGO_LANDPAD|375.92|30.48|bottom|360|Comment|",
-                   "J1|HDR1X2|0.0381|-0.05715|top|90|Header, 2-Pin|Pitch 2,54 mm" };
-        QTest::newRow("altium csv, fixed positions, short and blank lines skipped")
-            << csvFile
-            << QByteArray("Designator,Footprint,Comment,Description,Pad,Layer,X,Y,Rotation\n"
-                          "\"R1\",\"0603\",\"10k\",\"res\",\"p\",\"BottomLayer\",\"1,5\",\"2\",\"90\"\n"
-                          "\"R2\",\"0603\",\"10k\"\n\n")
-            << QStringList { "R1|0603|1.5|2|bottom|90|10k|res" };
+                  "MR0\nR7       10k               R0603            rcl                 (12.7 3.175)         "
+                  " MR180\nR8       10k               R0603            rcl                 (12,7 3,175)      "
+                  "    R90\n",
+            QStringList { "3V3|TP16SQ|48.26|5.08|top|0|TPTP16SQ|", "R7|R0603|12.7|3.17|top|180|10k|",
+                "R8|R0603|12.7|3.17|top|90|10k|" });
+        row("eagle 7 inch, empty value, every decimal kept", part,
+            QByteArray(
+                "Part         Value          Package     Library             Position (inch)       "
+                "Orientation\n"
+                "ARDUINO_JP2                 1X12        SparkFun            (2.45 1.9)            MR180\n"
+                "C5           1n             C0603       rcl                 (1.39375 2.96875)     R90\n"),
+            QStringList {
+                "ARDUINO_JP2|1X12|62.23|48.26|top|180||", "C5|C0603|35.40125|75.40625|top|90|1n|" });
+        row("eagle mil without library column, utf8 micro", part,
+            QByteArray("Part     Value          Package  Position (mil)        Orientation\n"
+                       "C2       47\xc2\xb5"
+                       "F           CT7343   (960 860)             R180\n"),
+            QStringList { QString::fromUtf8("C2|CT7343|24.384|21.844|top|180|47\xc2\xb5"
+                                            "F|") });
+        row("altium text mil, quoted descriptions, bottom", text,
+            QByteArray("Designator Comment           Layer       Footprint               Center-X(mil) "
+                       "Center-Y(mil) Rotation Description\nR1         432K              TopLayer    "
+                       "RESC1005X40X25NL05T10   295.276       -265.748      270      \"\"\nC4         "
+                       "C0402C103M5RACTU  TopLayer    FP-C0402-BB-MFG         238.646       -266.518      90 "
+                       "      \"CAP CER 10000PF 50V 20%, X7R\"\nMP4        \"M3 x 4mm\"        BottomLayer "
+                       "9774040360              4169.291      161.417       180      \"Spacer\"\n"),
+            QStringList { "R1|RESC1005X40X25NL05T10|7.5000104|-6.7499992|top|270|432K|",
+                "C4|FP-C0402-BB-MFG|6.0616084|-6.7695572|top|90|C0402C103M5RACTU|CAP CER 10000PF 50V 20%, "
+                "X7R",
+                "MP4|9774040360|105.89999|4.0999918|bottom|180|M3 x 4mm|Spacer" });
+        row("altium text mm, fractional rotation, decimal comma", text,
+            QByteArray(
+                "Designator Comment Layer    Footprint Center-X(mm) Center-Y(mm) Rotation Description\n"
+                "R9         1k      Top      0603      12,5         3,25         97.5     x;y\n"),
+            QStringList { "R9|0603|12.5|3.25|top|97.5|1k|xy" });
+        row("altium csv mil, separators and decimal commas inside quotes", csvFile,
+            QByteArray(
+                "\"Designator\",\"Comment\",\"Layer\",\"Footprint\",\"Center-X(mil)\",\"Center-Y(mil)\","
+                "\"Rotation\",\"Description\"\n\"P?1_6_7\",\"Comment\",\"BottomLayer\",\"POGO_LANDPAD\",\"148"
+                "00.000\",\"1200.000\",\"360\",\"\"\n\"J1\",\"Header, "
+                "2-Pin\",\"TopLayer\",\"HDR1X2\",\"1,5\",\"-2,25\",\"90\",\"Pitch 2,54 mm\"\n"),
+            QStringList { "P?1_6_7|POGO_LANDPAD|375.92|30.48|bottom|360|Comment|",
+                "J1|HDR1X2|0.0381|-0.05715|top|90|Header, 2-Pin|Pitch 2,54 mm" });
+        row("altium csv, fixed positions, short and blank lines skipped", csvFile,
+            QByteArray("Designator,Footprint,Comment,Description,Pad,Layer,X,Y,Rotation\n"
+                       "\"R1\",\"0603\",\"10k\",\"res\",\"p\",\"BottomLayer\",\"1,5\",\"2\",\"90\"\n"
+                       "\"R2\",\"0603\",\"10k\"\n\n"),
+            QStringList { "R1|0603|1.5|2|bottom|90|10k|res" });
 
-        QTest::newRow("altium csv, units in the cells")
-            << csv
-            << csvHeader
+        row("altium csv, units in the cells", csv,
+            csvHeader
                 + "\"C1\",\"100nF\",\"TopLayer\",\"C0402\",\"25.5270mm\",\"10.1600mm\",\"90\",\"Cap\"\r\n"
-                  "\"R1\",\"1k\",\"BottomLayer\",\"R0603\",\"1000mil\",\"12.7 mm\",\"180\",\"\"\r\n"
-            << QStringList { "C1|C0402|25.527|10.16|top|90|100nF|Cap", "R1|R0603|25.4|12.7|bottom|180|1k|" };
-        QTest::newRow("altium csv, description over three lines")
-            << csv
-            << csvHeader
+                  "\"R1\",\"1k\",\"BottomLayer\",\"R0603\",\"1000mil\",\"12.7 mm\",\"180\",\"\"\r\n",
+            QStringList { "C1|C0402|25.527|10.16|top|90|100nF|Cap", "R1|R0603|25.4|12.7|bottom|180|1k|" });
+        row("altium csv, description over three lines", csv,
+            csvHeader
                 + "\"U1\",\"MCU\",\"TopLayer\",\"QFN48\",\"5\",\"6\",\"0\",\"ARM\r\n48 pins\r\nrev B\"\r\n"
-                  "\"U2\",\"LDO\",\"TopLayer\",\"SOT23\",\"7\",\"8\",\"90\",\"\"\r\n"
-            << QStringList { "U1|QFN48|5|6|top|0|MCU|ARM 48 pins rev B", "U2|SOT23|7|8|top|90|LDO|" };
-        QTest::newRow("altium csv, unit stated once")
-            << csv
-            << QByteArray(
-                   "Units used: mil\r\n\"Designator\",\"Comment\",\"Layer\",\"Footprint\",\"Center-X\","
-                   "\"Center-Y\",\"Rotation\"\r\n\"C1\",\"1u\",\"TopLayer\",\"C0603\",\"1000\",\"2000\","
-                   "\"270\"\r\n")
-            << QStringList { "C1|C0603|25.4|50.8|top|270|1u|" };
-        QTest::newRow("altium text, units in the cells, a description over two lines")
-            << text
-            << "Units used: mil\r\n\r\n" + textHeader
+                  "\"U2\",\"LDO\",\"TopLayer\",\"SOT23\",\"7\",\"8\",\"90\",\"\"\r\n",
+            QStringList { "U1|QFN48|5|6|top|0|MCU|ARM 48 pins rev B", "U2|SOT23|7|8|top|90|LDO|" });
+        row("altium csv, unit stated once", csv,
+            QByteArray("Units used: mil\r\n\"Designator\",\"Comment\",\"Layer\",\"Footprint\",\"Center-X\","
+                       "\"Center-Y\",\"Rotation\"\r\n\"C1\",\"1u\",\"TopLayer\",\"C0603\",\"1000\",\"2000\","
+                       "\"270\"\r\n"),
+            QStringList { "C1|C0603|25.4|50.8|top|270|1u|" });
+        row("altium text, units in the cells, a description over two lines", text,
+            "Units used: mil\r\n\r\n" + textHeader
                 + "C1         100nF   TopLayer    C0402     25.5270mm    10.1600mm    90       \"Cap\r\n"
                   "ceramic\"\r\n"
-                  "R1         1k      BottomLayer R0603     1000mil      12.7 mm      180      \"\"\r\n"
-            << QStringList { "C1|C0402|25.527|10.16|top|90|100nF|Cap ceramic",
-                   "R1|R0603|25.4|12.7|bottom|180|1k|" };
-        QTest::newRow("kicad text, both sides, mm")
-            << kicad
-            << QByteArray("### Footprint positions - created on Mon Jan  1 12:00:00 2024 ###\n"
-                          "## Unit = mm, Angle = deg.\n## Side : All\n# Ref Val Package PosX PosY Rot Side\n"
-                          "C1        100nF     C_0402         10.5000    -20.2500   90.0000  top\n"
-                          "R7        4k7       R_0603         -3.0000    4.0000   -90.0000  bottom\n## End\n")
-            << QStringList { "C1|C_0402|10.5|-20.25|top|90|100nF|", "R7|R_0603|-3|4|bottom|-90|4k7|" };
-        QTest::newRow("kicad text, inches, a value with a space")
-            << kicad
-            << QByteArray("## Unit = inches, Angle = deg.\nJ1 Conn 1x2 PinHeader 1.0 -0.5 180 bottom\n")
-            << QStringList { "J1|PinHeader|25.4|-12.7|bottom|180|Conn 1x2|" };
+                  "R1         1k      BottomLayer R0603     1000mil      12.7 mm      180      \"\"\r\n",
+            QStringList {
+                "C1|C0402|25.527|10.16|top|90|100nF|Cap ceramic", "R1|R0603|25.4|12.7|bottom|180|1k|" });
+        row("kicad text, both sides, mm", kicad,
+            QByteArray("### Footprint positions - created on Mon Jan  1 12:00:00 2024 ###\n"
+                       "## Unit = mm, Angle = deg.\n## Side : All\n# Ref Val Package PosX PosY Rot Side\n"
+                       "C1        100nF     C_0402         10.5000    -20.2500   90.0000  top\n"
+                       "R7        4k7       R_0603         -3.0000    4.0000   -90.0000  bottom\n## End\n"),
+            QStringList { "C1|C_0402|10.5|-20.25|top|90|100nF|", "R7|R_0603|-3|4|bottom|-90|4k7|" });
+        row("kicad text, inches, a value with a space", kicad,
+            QByteArray("## Unit = inches, Angle = deg.\nJ1 Conn 1x2 PinHeader 1.0 -0.5 180 bottom\n"),
+            QStringList { "J1|PinHeader|25.4|-12.7|bottom|180|Conn 1x2|" });
         // Older KiCad pads every column to a fixed width: an empty value is only blanks.
-        QTest::newRow("kicad text, fixed columns, empty values")
-            << kicad
-            << QByteArray(
-                   "### Module positions - created on Tue Mar  6 10:02:11 2018 ###\n"
-                   "### Printed by Pcbnew version pcbnew 4.0.7-stable\n"
-                   "## Unit = mm, Angle = deg.\n## Side : All\n"
-                   "# Ref    Val                  Package         PosX       PosY        Rot     Side\n"
-                   "C1       100n                 C_0603        125.7300   -84.4550    90.0000    top\n"
-                   "MK1                           Fiducial_1mm  110.4900   -70.1040     0.0000    top\n"
-                   "TP2                           TestPoint_D1  140.3350   -96.5200   180.0000 bottom\n"
-                   "## End\n")
-            << QStringList { "C1|C_0603|125.73|-84.455|top|90|100n|",
-                   "MK1|Fiducial_1mm|110.49|-70.104|top|0||",
-                   "TP2|TestPoint_D1|140.335|-96.52|bottom|180||" };
-        QTest::newRow("kicad csv, columns in another order")
-            << kicad
-            << QByteArray("\"Ref\",\"PosX\",\"PosY\",\"Rot\",\"Side\",\"Val\",\"Package\"\r\n"
-                          "\"U1\",3.000000,4.000000,0.000000,top,\"STM32, LQFP\",\"LQFP-48\"\r\n")
-            << QStringList { "U1|LQFP-48|3|4|top|0|STM32, LQFP|" };
-        QTest::newRow("kicad, a line that does not read")
-            << kicad << QByteArray("## Unit = mm\nC1 100nF C_0402 x 2 90 top\n")
-            << QStringList {
-                   "in.txt, line 2: not a KiCad position line (Ref Val Package PosX PosY Rot Side) in "
-                   "\"C1 100nF C_0402 x 2 90 top\""
-               };
+        row("kicad text, fixed columns, empty values", kicad,
+            QByteArray("### Module positions - created on Tue Mar  6 10:02:11 2018 ###\n"
+                       "### Printed by Pcbnew version pcbnew 4.0.7-stable\n## Unit = mm, Angle = deg.\n## "
+                       "Side : All\n# Ref    Val                  Package         PosX       PosY        Rot "
+                       "    Side\nC1       100n                 C_0603        125.7300   -84.4550    90.0000 "
+                       "   top\nMK1                           Fiducial_1mm  110.4900   -70.1040     0.0000   "
+                       " top\nTP2                           TestPoint_D1  140.3350   -96.5200   180.0000 "
+                       "bottom\n## End\n"),
+            QStringList { "C1|C_0603|125.73|-84.455|top|90|100n|", "MK1|Fiducial_1mm|110.49|-70.104|top|0||",
+                "TP2|TestPoint_D1|140.335|-96.52|bottom|180||" });
+        row("kicad csv, columns in another order", kicad,
+            QByteArray("\"Ref\",\"PosX\",\"PosY\",\"Rot\",\"Side\",\"Val\",\"Package\"\r\n"
+                       "\"U1\",3.000000,4.000000,0.000000,top,\"STM32, LQFP\",\"LQFP-48\"\r\n"),
+            QStringList { "U1|LQFP-48|3|4|top|0|STM32, LQFP|" });
+        row("kicad, a line that does not read", kicad,
+            QByteArray("## Unit = mm\nC1 100nF C_0402 x 2 90 top\n"),
+            QStringList { "in.txt, line 2: not a KiCad position line (Ref Val Package PosX PosY Rot Side) in "
+                          "\"C1 100nF C_0402 x 2 90 top\"" });
     }
 
     void wholeFiles()

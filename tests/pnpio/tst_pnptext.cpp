@@ -1,3 +1,4 @@
+#include "datatable.h"
 #include "pnpio/pnptext.h"
 
 #include <QtTest>
@@ -10,17 +11,17 @@ class TstPnPText : public QObject
 private slots:
     void decodesUtf8AndWindows1252_data()
     {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("ascii") << QByteArray("R1 10k") << QStringLiteral("R1 10k");
-        QTest::newRow("utf8 micro") << QByteArray("C2 47\xc2\xb5"
-                                                  "F")
-                                    << QStringLiteral("C2 47\u00b5F");
-        QTest::newRow("cp1252 micro") << QByteArray("C1 10\xb5") << QStringLiteral("C1 10\u00b5");
-        QTest::newRow("utf8 ohm") << QByteArray("R1 4k7\xce\xa9") << QStringLiteral("R1 4k7\u03a9");
-        QTest::newRow("cp1252 trade mark") << QByteArray("Foo\x99") << QStringLiteral("Foo\u2122");
-        QTest::newRow("truncated utf8 falls back") << QByteArray("10\xc2") << QStringLiteral("10\u00c2");
-        QTest::newRow("nul bytes kept") << QByteArray("a\0b", 3) << QString::fromLatin1("a\0b", 3);
+        columns<QByteArray, QString>("bytes", "text");
+        row("ascii", QByteArray("R1 10k"), QStringLiteral("R1 10k"));
+        row("utf8 micro",
+            QByteArray("C2 47\xc2\xb5"
+                       "F"),
+            QStringLiteral("C2 47\u00b5F"));
+        row("cp1252 micro", QByteArray("C1 10\xb5"), QStringLiteral("C1 10\u00b5"));
+        row("utf8 ohm", QByteArray("R1 4k7\xce\xa9"), QStringLiteral("R1 4k7\u03a9"));
+        row("cp1252 trade mark", QByteArray("Foo\x99"), QStringLiteral("Foo\u2122"));
+        row("truncated utf8 falls back", QByteArray("10\xc2"), QStringLiteral("10\u00c2"));
+        row("nul bytes kept", QByteArray("a\0b", 3), QString::fromLatin1("a\0b", 3));
     }
     void decodesUtf8AndWindows1252()
     {
@@ -30,19 +31,18 @@ private slots:
 
     void splitsQuotedFields_data()
     {
-        QTest::addColumn<QString>("line");
-        QTest::addColumn<QStringList>("fields");
-        QTest::newRow("plain") << "a,b,c" << QStringList { "a", "b", "c" };
-        QTest::newRow("separator inside quotes")
-            << "\"R1\",\"Header, 2-Pin\",\"1,5\"" << QStringList { "R1", "Header, 2-Pin", "1,5" };
-        QTest::newRow("doubled quote") << "\"say \"\"hi\"\"\",x" << QStringList { "say \"hi\"", "x" };
-        QTest::newRow("stray quote kept") << "\"12\" Rack\",x" << QStringList { "12\" Rack", "x" };
-        QTest::newRow("empty fields") << ",," << QStringList { "", "", "" };
-        QTest::newRow("empty quoted") << "\"\",\"\"" << QStringList { "", "" };
-        QTest::newRow("trailing separator") << "a," << QStringList { "a", "" };
-        QTest::newRow("unterminated quote") << "\"abc,def" << QStringList { "abc,def" };
-        QTest::newRow("empty line") << "" << QStringList { "" };
-        QTest::newRow("space before quote") << "a, \"b,c\"" << QStringList { "a", "b,c" };
+        columns<QString, QStringList>("line", "fields");
+        row("plain", "a,b,c", QStringList { "a", "b", "c" });
+        row("separator inside quotes", "\"R1\",\"Header, 2-Pin\",\"1,5\"",
+            QStringList { "R1", "Header, 2-Pin", "1,5" });
+        row("doubled quote", "\"say \"\"hi\"\"\",x", QStringList { "say \"hi\"", "x" });
+        row("stray quote kept", "\"12\" Rack\",x", QStringList { "12\" Rack", "x" });
+        row("empty fields", ",,", QStringList { "", "", "" });
+        row("empty quoted", "\"\",\"\"", QStringList { "", "" });
+        row("trailing separator", "a,", QStringList { "a", "" });
+        row("unterminated quote", "\"abc,def", QStringList { "abc,def" });
+        row("empty line", "", QStringList { "" });
+        row("space before quote", "a, \"b,c\"", QStringList { "a", "b,c" });
     }
     void splitsQuotedFields()
     {
@@ -52,16 +52,12 @@ private slots:
 
     void cutsColumns_data()
     {
-        QTest::addColumn<QString>("line");
-        QTest::addColumn<QVector<int>>("starts");
-        QTest::addColumn<QStringList>("fields");
-        QTest::newRow("in order") << "ab  cd  ef" << QVector<int> { 0, 4, 8 }
-                                  << QStringList { "ab  ", "cd  ", "ef" };
-        QTest::newRow("absent column")
-            << "ab  cd" << QVector<int> { 0, -1, 4 } << QStringList { "ab  ", "", "cd" };
-        QTest::newRow("out of order header")
-            << "ab  cd  ef" << QVector<int> { 0, 8, 4 } << QStringList { "ab  ", "ef", "cd  " };
-        QTest::newRow("short line") << "ab" << QVector<int> { 0, 4, 8 } << QStringList { "ab", "", "" };
+        columns<QString, QVector<int>, QStringList>("line", "starts", "fields");
+        row("in order", "ab  cd  ef", QVector<int> { 0, 4, 8 }, QStringList { "ab  ", "cd  ", "ef" });
+        row("absent column", "ab  cd", QVector<int> { 0, -1, 4 }, QStringList { "ab  ", "", "cd" });
+        row("out of order header", "ab  cd  ef", QVector<int> { 0, 8, 4 },
+            QStringList { "ab  ", "ef", "cd  " });
+        row("short line", "ab", QVector<int> { 0, 4, 8 }, QStringList { "ab", "", "" });
     }
     void cutsColumns()
     {

@@ -1,8 +1,8 @@
 // tessavrant-cli convert --project and project-dump: exit status, what is printed, where.
+#include "clirun.h"
+#include "datatable.h"
 #include "testfiles.h"
 
-#include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -14,17 +14,6 @@ private:
 
     QString write(const QString& name, const QByteArray& bytes) { return writeFile(dir, name, bytes); }
 
-    int run(const QStringList& args, QByteArray* out, QByteArray* err)
-    {
-        QProcess process;
-        process.start(QStringLiteral(TESSAVRANT_CLI), args);
-        if (!process.waitForFinished(60000))
-            return -1;
-        *out = process.readAllStandardOutput();
-        *err = process.readAllStandardError();
-        return process.exitCode();
-    }
-
 private slots:
     void convertWritesAProjectThatDumps()
     {
@@ -34,13 +23,13 @@ private slots:
             = write("top.gbr", "%FSLAX24Y24*%\n%MOMM*%\n%ADD10C,0.1*%\nD10*\nX0Y0D03*\nX10000Y0D03*\nM02*\n");
         const QString drill = write("holes.drl", "M48\nMETRIC\nT1C0.8\n%\nT1\nX010000Y020000\nM30\n");
         const QString project = dir.filePath("out.tvx");
-        QByteArray out, err;
-        QCOMPARE(
-            run({ "convert", "--format", "tessavrant", "--side", "file", pnp, "--project", project, "--layer",
-                    "top:signal=" + gerber, "--layer", "bottom:7=" + drill, "--drill", "L,2,4" },
-                &out, &err),
+        QCOMPARE(runCli({ "convert", "--format", "tessavrant", "--side", "file", pnp, "--project", project,
+                            "--layer", "top:signal=" + gerber, "--layer", "bottom:7=" + drill, "--drill",
+                            "L,2,4" })
+                     .status,
             0);
-        QCOMPARE(run({ "project-dump", project }, &out, &err), 0);
+        const auto [status, out, err] = runCli({ "project-dump", project });
+        QCOMPARE(status, 0);
         QVERIFY(err.isEmpty());
         QVERIFY(out.startsWith("version 10\nside top\n  board out;"));
         QVERIFY(out.contains("  placement R1;0603;1.5;2;top;90;10k;1;"));
@@ -51,28 +40,26 @@ private slots:
 
     void failuresAndUsage_data()
     {
-        QTest::addColumn<QStringList>("args");
-        QTest::addColumn<int>("status");
-        QTest::addColumn<QByteArray>("reason");
-        QTest::newRow("dump without file") << QStringList { "project-dump" } << 2 << QByteArray("Usage");
-        QTest::newRow("dump missing file")
-            << QStringList { "project-dump", "nope.tvx" } << 1 << QByteArray("nope.tvx");
-        QTest::newRow("dump no project")
-            << QStringList { "project-dump", "@junk" } << 1 << QByteArray("junk.tvx");
-        QTest::newRow("dump cut file")
-            << QStringList { "project-dump", "@cut" } << 1 << QByteArray("+Pick-and-Place");
-        QTest::newRow("layer without project")
-            << QStringList { "convert", "--format", "tessavrant", "@pnp", "--layer", "top:signal=x.gbr" } << 2
-            << QByteArray("--layer needs --project");
-        QTest::newRow("bad slot") << QStringList { "convert", "--format", "tessavrant", "@pnp", "--project",
-            "o.tvx", "--layer", "top:copper=x.gbr" }
-                                  << 2 << QByteArray("top|bottom:SLOT=FILE");
-        QTest::newRow("bad drill format") << QStringList { "convert", "--format", "tessavrant", "@pnp",
-            "--project", "o.tvx", "--drill", "Z,9" }
-                                          << 2 << QByteArray("--drill takes");
-        QTest::newRow("layer unreadable") << QStringList { "convert", "--format", "tessavrant", "@pnp",
-            "--project", "o.tvx", "--layer", "top:silk=@missing" }
-                                          << 1 << QByteArray("missing.gbr");
+        columns<QStringList, int, QByteArray>("args", "status", "reason");
+        row("dump without file", QStringList { "project-dump" }, 2, QByteArray("Usage"));
+        row("dump missing file", QStringList { "project-dump", "nope.tvx" }, 1, QByteArray("nope.tvx"));
+        row("dump no project", QStringList { "project-dump", "@junk" }, 1, QByteArray("junk.tvx"));
+        row("dump cut file", QStringList { "project-dump", "@cut" }, 1, QByteArray("+Pick-and-Place"));
+        row("layer without project",
+            QStringList { "convert", "--format", "tessavrant", "@pnp", "--layer", "top:signal=x.gbr" }, 2,
+            QByteArray("--layer needs --project"));
+        row("bad slot",
+            QStringList { "convert", "--format", "tessavrant", "@pnp", "--project", "o.tvx", "--layer",
+                "top:copper=x.gbr" },
+            2, QByteArray("top|bottom:SLOT=FILE"));
+        row("bad drill format",
+            QStringList {
+                "convert", "--format", "tessavrant", "@pnp", "--project", "o.tvx", "--drill", "Z,9" },
+            2, QByteArray("--drill takes"));
+        row("layer unreadable",
+            QStringList { "convert", "--format", "tessavrant", "@pnp", "--project", "o.tvx", "--layer",
+                "top:silk=@missing" },
+            1, QByteArray("missing.gbr"));
     }
     void failuresAndUsage()
     {
@@ -87,9 +74,9 @@ private slots:
             if (a.endsWith("o.tvx"))
                 a = dir.filePath("o.tvx");
         }
-        QByteArray out, err;
-        QTEST(run(args, &out, &err), "status");
-        QVERIFY2(err.contains(reason), err.constData());
+        const CliRun r = runCli(args);
+        QTEST(r.status, "status");
+        QVERIFY2(r.err.contains(reason), r.err.constData());
     }
 };
 

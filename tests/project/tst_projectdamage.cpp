@@ -1,5 +1,6 @@
 // Damaged files fail with a reason or load their intact part with a warning; none crashes, hangs
 // or reports a cut file as whole.
+#include "datatable.h"
 #include "documentsetup.h"
 #include "gerber/gerberlayer.h"
 #include "memorylimit.h"
@@ -101,28 +102,22 @@ private slots:
     // Text outside the grammar loads with a warning naming the line and the section.
     void damageOutsideTheGrammarWarns_data()
     {
-        QTest::addColumn<QByteArray>("body");
-        QTest::addColumn<QString>("warning");
-        QTest::newRow("field missing")
-            << QByteArray("+Top\n+BoardInfo\nB;1;2;3;4;5\n")
-            << "line 5: the file is damaged in the section \"+BoardInfo\" of \"+Top\": 6 "
-               "fields where 7 are written";
-        QTest::newRow("number that does not parse")
-            << QByteArray("+Top\n+Origins\n1;2;1\n1;2x;1\n")
-            << "line 6: the file is damaged in the section \"+Origins\" of \"+Top\": field 2 holds \"2x\" "
-               "where a "
-               "number is written";
-        QTest::newRow("marker out of place") << QByteArray("+Origins\n1;2;1\n+Top\n")
-                                             << "line 3: the file is damaged in the section \"+FileVer\": "
-                                                "\"+Origins\" outside \"+Top\" and \"+Bottom\"";
-        QTest::newRow("damaged marker")
-            << QByteArray("+Top\n+Pick-and-Plaze\nR1;0603;1;2;top;0;1k\n")
-            << "line 4: the file is damaged in the section \"+Top\": an unknown marker";
-        QTest::newRow("second line of a one-line section")
-            << QByteArray("+Top\n+BoardInfo\nB;1;2;3;4;5;c\nB;1;2;3;4;5;c\n")
-            << "line 6: the file is damaged in the section \"+BoardInfo\" of \"+Top\": more lines than the "
-               "section "
-               "holds";
+        columns<QByteArray, QString>("body", "warning");
+        row("field missing", QByteArray("+Top\n+BoardInfo\nB;1;2;3;4;5\n"),
+            "line 5: the file is damaged in the section \"+BoardInfo\" of \"+Top\": 6 "
+            "fields where 7 are written");
+        row("number that does not parse", QByteArray("+Top\n+Origins\n1;2;1\n1;2x;1\n"),
+            "line 6: the file is damaged in the section \"+Origins\" of \"+Top\": field 2 holds \"2x\" "
+            "where a number is written");
+        row("marker out of place", QByteArray("+Origins\n1;2;1\n+Top\n"),
+            "line 3: the file is damaged in the section \"+FileVer\": "
+            "\"+Origins\" outside \"+Top\" and \"+Bottom\"");
+        row("damaged marker", QByteArray("+Top\n+Pick-and-Plaze\nR1;0603;1;2;top;0;1k\n"),
+            "line 4: the file is damaged in the section \"+Top\": an unknown marker");
+        row("second line of a one-line section",
+            QByteArray("+Top\n+BoardInfo\nB;1;2;3;4;5;c\nB;1;2;3;4;5;c\n"),
+            "line 6: the file is damaged in the section \"+BoardInfo\" of \"+Top\": more lines than the "
+            "section holds");
     }
     void damageOutsideTheGrammarWarns()
     {
@@ -136,49 +131,45 @@ private slots:
     // No project, or a small file asking for much: refused or cut within 16 bytes a file byte.
     void hostileFilesStayBounded_data()
     {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QString>("reason");
+        columns<QByteArray, QString>("bytes", "reason");
         const QByteArray start = "+FileVer\n10\n+Top\n";
         const QString noProject = "FAILED: test.tvx: this is not a Tessavrant project file";
-        QTest::newRow("empty") << QByteArray() << noProject;
-        QTest::newRow("csv") << QByteArray("R1;0603;1;2;top;0;1k\n") << noProject;
-        QTest::newRow("binary") << QByteArray("\x89PNG\r\n\x1a\n\0\0", 10) << noProject;
+        row("empty", QByteArray(), noProject);
+        row("csv", QByteArray("R1;0603;1;2;top;0;1k\n"), noProject);
+        row("binary", QByteArray("\x89PNG\r\n\x1a\n\0\0", 10), noProject);
         // A table may hold each character once: repeats could ask for millions of codes.
-        QTest::newRow("2^20 codes")
-            << header() + QByteArray("a\1\1\1", 4).repeated(1 << 20)
-            << "FAILED: test.tvx: Huffman error: the code table holds the character 97 twice";
-        QTest::newRow("a line of 4 million fields")
-            << ProjectContainer::pack(start + "+Origins\n" + QByteArray(4000000, ';') + "\n+++END+++\n")
-            << "line 5: the file is damaged in the section \"+Origins\" of \"+Top\": the line holds more "
-               "than 1000000 fields";
+        row("2^20 codes", header() + QByteArray("a\1\1\1", 4).repeated(1 << 20),
+            "FAILED: test.tvx: Huffman error: the code table holds the character 97 twice");
+        row("a line of 4 million fields",
+            ProjectContainer::pack(start + "+Origins\n" + QByteArray(4000000, ';') + "\n+++END+++\n"),
+            "line 5: the file is damaged in the section \"+Origins\" of \"+Top\": the line holds more "
+            "than 1000000 fields");
         // Records that cost a hundred bytes from two bits of packed text each: each kind is bounded.
         const QByteArray many = QByteArray(";\n").repeated(3000000);
-        QTest::newRow("feeder rows")
-            << ProjectContainer::pack(start + "+Feeder_Data\n" + many)
-            << "line 1000005: the file is damaged in the section \"+Feeder_Data\" of "
-               "\"+Top\": the file holds more than 1000000 feeder rows";
-        QTest::newRow("drawings") << ProjectContainer::pack(start + "+Drawings\n" + many)
-                                  << "line 5: the file is damaged in the section \"+Drawings\" of \"+Top\"";
-        QTest::newRow("stored apertures")
-            << ProjectContainer::pack(start + "+L1\n;;;;;;;;;;;;;;\n++Shapes\n" + many)
-            << "line 100007: the file is damaged in the section \"+L1\" of \"+Top\": the file holds more "
-               "than 100000 stored apertures";
-        QTest::newRow("stored objects")
-            << ProjectContainer::pack(start + "+L1\n;;;;;;;;;;;;;;\n++Arcs\n" + many)
-            << "line 2000007: the file is damaged in the section \"+L1\" of "
-               "\"+Top\": the file holds more than 2000000 stored image records";
+        const auto damaged = [](int line, const char* section, const char* what) {
+            return QStringLiteral("line %1: the file is damaged in the section \"%2\" of \"+Top\"%3")
+                .arg(line)
+                .arg(QLatin1String(section), QLatin1String(what));
+        };
+        const QByteArray layer = start + "+L1\n;;;;;;;;;;;;;;\n";
+        row("feeder rows", ProjectContainer::pack(start + "+Feeder_Data\n" + many),
+            damaged(1000005, "+Feeder_Data", ": the file holds more than 1000000 feeder rows"));
+        row("drawings", ProjectContainer::pack(start + "+Drawings\n" + many), damaged(5, "+Drawings", ""));
+        row("stored apertures", ProjectContainer::pack(layer + "++Shapes\n" + many),
+            damaged(100007, "+L1", ": the file holds more than 100000 stored apertures"));
+        row("stored objects", ProjectContainer::pack(layer + "++Arcs\n" + many),
+            damaged(2000007, "+L1", ": the file holds more than 2000000 stored image records"));
         QByteArray shapes;
         for (int i = 0; i < 100000; ++i)
             shapes += "D" + QByteArray::number(i) + "\n";
-        QTest::newRow("objects naming the last of 100000 apertures")
-            << ProjectContainer::pack(start + "+L1\n;;;;;;;;;;;;;;\n++Shapes\n" + shapes + "++ImagesPaths\n"
-                   + QByteArray("D99999\n").repeated(200000) + "+Unknown\n+++END+++\n")
-            << "line 300008: the file is damaged in the section \"+L1\" of \"+Top\": an unknown marker";
-        QTest::newRow("placements")
-            << ProjectContainer::pack(start + "+Pick-and-Place\n"
-                   + QByteArray("R;;0;0;top;0;\n").repeated(ProjectReader::maxPlacements + 1) + "+++END+++\n")
-            << "line 1000005: the file is damaged in the section \"+Pick-and-Place\" of "
-               "\"+Top\": the file holds more than 1000000 placements";
+        row("objects naming the last of 100000 apertures",
+            ProjectContainer::pack(layer + "++Shapes\n" + shapes + "++ImagesPaths\n"
+                + QByteArray("D99999\n").repeated(200000) + "+Unknown\n+++END+++\n"),
+            damaged(300008, "+L1", ": an unknown marker"));
+        row("placements",
+            ProjectContainer::pack(start + "+Pick-and-Place\n"
+                + QByteArray("R;;0;0;top;0;\n").repeated(ProjectReader::maxPlacements + 1) + "+++END+++\n"),
+            damaged(1000005, "+Pick-and-Place", ": the file holds more than 1000000 placements"));
     }
     void hostileFilesStayBounded()
     {

@@ -1,4 +1,5 @@
 // A saved document loads back equal: every record, both sides, layers, feeders and odd texts.
+#include "datatable.h"
 #include "gerber/gerberlayer.h"
 #include "project/huffman.h"
 #include "project/projectcontainer.h"
@@ -72,20 +73,19 @@ private slots:
 
     void escapedTextsComeBackWhole_data()
     {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<bool>("unchanged");
-        QTest::newRow("plain") << QStringLiteral("R12_0603") << true;
-        QTest::newRow("latin-1") << QString::fromUtf8("10\u00b5F \u00b1") << true;
-        QTest::newRow("backslash") << QStringLiteral("a\\b") << true;
-        QTest::newRow("plus inside") << QStringLiteral("a+L") << true;
-        QTest::newRow("semicolon") << QStringLiteral("a;b") << false;
-        QTest::newRow("line ends") << QStringLiteral("a\r\nb") << false;
-        QTest::newRow("tab") << QStringLiteral("a\tb") << false;
-        QTest::newRow("leading plus") << QStringLiteral("+L2") << false;
-        QTest::newRow("ohm") << QString::fromUtf8("4k7\u03a9") << false;
-        QTest::newRow("replacement") << QString::fromUtf8("\ufffd") << false;
-        QTest::newRow("emoji") << QString::fromUtf8("\U0001F600") << false;
-        QTest::newRow("escape lookalike") << QStringLiteral("\\u{3B}") << false;
+        columns<QString, bool>("text", "unchanged");
+        row("plain", QStringLiteral("R12_0603"), true);
+        row("latin-1", QString::fromUtf8("10\u00b5F \u00b1"), true);
+        row("backslash", QStringLiteral("a\\b"), true);
+        row("plus inside", QStringLiteral("a+L"), true);
+        row("semicolon", QStringLiteral("a;b"), false);
+        row("line ends", QStringLiteral("a\r\nb"), false);
+        row("tab", QStringLiteral("a\tb"), false);
+        row("leading plus", QStringLiteral("+L2"), false);
+        row("ohm", QString::fromUtf8("4k7\u03a9"), false);
+        row("replacement", QString::fromUtf8("\ufffd"), false);
+        row("emoji", QString::fromUtf8("\U0001F600"), false);
+        row("escape lookalike", QStringLiteral("\\u{3B}"), false);
     }
     void escapedTextsComeBackWhole()
     {
@@ -101,14 +101,13 @@ private slots:
 
     void numbersAreShortestExact_data()
     {
-        QTest::addColumn<double>("value");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("six digits") << 12.5 << "12.5";
-        QTest::newRow("small") << 0.000125 << "0.000125";
-        QTest::newRow("above 1000 mm") << 1234.567891 << "1234.567891";
-        QTest::newRow("exponent") << 1e-7 << "1e-07";
-        QTest::newRow("tenth") << 0.1 << "0.1";
-        QTest::newRow("not finite") << qInf() << "0";
+        columns<double, QString>("value", "text");
+        row("six digits", 12.5, "12.5");
+        row("small", 0.000125, "0.000125");
+        row("above 1000 mm", 1234.567891, "1234.567891");
+        row("exponent", 1e-7, "1e-07");
+        row("tenth", 0.1, "0.1");
+        row("not finite", qInf(), "0");
     }
     void numbersAreShortestExact()
     {

@@ -1,5 +1,6 @@
 // Files of earlier versions, as their writers made them, load; saving them again keeps their data.
 #include "board/boardtransform.h"
+#include "datatable.h"
 #include "gerber/gerberlayer.h"
 #include "project/projectcontainer.h"
 #include "projectfixture.h"
@@ -16,13 +17,10 @@ QByteArray oldText(int version)
         t << "+FileVer" << QString::number(version);
     for (const bool top : { true, false }) {
         t << (top ? "+Top" : "+Bottom") << "\t+BoardInfo"
-          << QStringLiteral("\t\tb%1;100;50;1.6;0;0;c").arg(version) << "\t+OriginGen"
-          << "\t\t2;1;40;50;0;0;0;0;5;0"
-          << "\t+Origins"
-          << "\t\t0;0;1"
-          << "\t\t45;0;1"
-          << "\t+Fiducials"
-          << "\t\t1;2;3;4;1;0;0;0;0;0;1;1;0;0";
+          << QStringLiteral("\t\tb%1;100;50;1.6;0;0;c").arg(version)
+          << QString("\t+OriginGen\n\t\t2;1;40;50;0;0;0;0;5;0\n\t+Origins\n\t\t0;0;1\n\t\t45;0;1\n"
+                     "\t+Fiducials\n\t\t1;2;3;4;1;0;0;0;0;0;1;1;0;0")
+                 .split('\n');
         if (top && (version >= 8 || version == 0)) {
             t << "\t+L1"
               << "\t\tMM;D;L;A;1;sig.gbr;200;10;10;0;0;0;0;0;0"
@@ -34,31 +32,15 @@ QByteArray oldText(int version)
               << "\t\t\t2;3"
               << "\t\t+ExcellonData" << ProjectFixture::drillText().split('\n');
         }
-        if (top && version == 7) {
-            t << "\t+L1"
-              << "\t\tMM;D;L;A;1;old.gbr;200;10;10;0"
-              << "\t\t++Shapes"
-              << "\t\t\tD10;C;0.15;x;x;x"
-              << "\t\t\tD11;C;0.01;x;x;x"
-              << "\t\t\t++Macro"
-              << "\t\t\t\t+++Indexes"
-              << "\t\t\t\t\t0;1"
-              << "\t\t\t\t+++Exposures"
-              << "\t\t\t\t\t0,1;1,0"
-              << "\t\t\t\t+++Primitives"
-              << "\t\t\t\t\t0;C;0.5;0.5;0;0;0;0"
-              << "\t\t\t\t+++Polygons_Macro"
-              << "\t\t\t\t\t1;0;0;1;0;1;1"
-              << "\t\t++Shapes"
-              << "\t\t++Arcs"
-              << "\t\t\t1;2;3;0;1440;4;x;1;9"
-              << "\t\t++Polygons"
-              << "\t\t\t0;0;1;0;1;1;1;2"
-              << "\t\t++ImagesPaths"
-              << "\t\t\tD10;0;0;D2;1;0"
-              << "\t\t\tD10;5;0;D1;1;1"
-              << "\t\t\tD11;2;2;D3;0;3";
-        }
+        if (top && version == 7)
+            t << QString(
+                "\t+L1\n\t\tMM;D;L;A;1;old.gbr;200;10;10;0\n\t\t++Shapes\n\t\t\tD10;C;0.15;x;x;x\n"
+                "\t\t\tD11;C;0.01;x;x;x\n\t\t\t++Macro\n\t\t\t\t+++Indexes\n\t\t\t\t\t0;1\n\t\t\t\t+++Exposur"
+                "es\n\t\t\t\t\t0,1;1,0\n\t\t\t\t+++Primitives\n\t\t\t\t\t0;C;0.5;0.5;0;0;0;0\n\t\t\t\t+++Poly"
+                "gons_Macro\n\t\t\t\t\t1;0;0;1;0;1;1\n\t\t++Shapes\n\t\t++Arcs\n\t\t\t1;2;3;0;1440;4;x;1;9\n"
+                "\t\t++Polygons\n\t\t\t0;0;1;0;1;1;1;2\n\t\t++ImagesPaths\n\t\t\tD10;0;0;D2;1;0\n\t\t\tD10;5;"
+                "0;D1;1;1\n\t\t\tD11;2;2;D3;0;3")
+                     .split('\n');
         t << "\t+Pick-and-Place";
         if (top)
             t << "\t\tR1;0603;1;2;top;90;10k"
@@ -96,15 +78,13 @@ class TestProjectVersions : public QObject
 private slots:
     void oldFilesLoadAndKeepTheirDataWhenSavedAgain_data()
     {
-        QTest::addColumn<int>("version");
-        QTest::addColumn<int>("loadedVersion");
-        QTest::addColumn<bool>("compressed");
-        QTest::newRow("7") << 7 << 7 << true;
-        QTest::newRow("8") << 8 << 8 << true;
-        QTest::newRow("9") << 9 << 10 << true;
-        QTest::newRow("10") << 10 << 10 << true;
-        QTest::newRow("10 plain") << 10 << 10 << false;
-        QTest::newRow("no version line") << 0 << 10 << true;
+        columns<int, int, bool>("version", "loadedVersion", "compressed");
+        row("7", 7, 7, true);
+        row("8", 8, 8, true);
+        row("9", 9, 10, true);
+        row("10", 10, 10, true);
+        row("10 plain", 10, 10, false);
+        row("no version line", 0, 10, true);
     }
     void oldFilesLoadAndKeepTheirDataWhenSavedAgain()
     {
@@ -171,10 +151,9 @@ private slots:
     {
         const QByteArray text
             = "+FileVer\n10\n+Top\n\t+BoardInfo\n\t\tb;100;50;1.6;0;0;c\n\t+L1\n"
-              "\t\tMM;D;L;A;1;sig.gbr;200;10;10;0;-10;-5;0;0;0\n\t\t+GerberData\n"
-              "\t\t\t%FSLAX24Y24*%\n\t\t\t%MOMM*%\n\t\t\t%ADD10C,0.5*%\n\t\t\tD10*\n"
-              "\t\t\tX120000Y70000D03*\n\t\t\tM02*\n\t+Pick-and-Place\n\t\tR1;0603;2;2;top;0;10k\n"
-              "+Bottom\n+Gerber\n+General\n1;2\n+++END+++";
+              "\t\tMM;D;L;A;1;sig.gbr;200;10;10;0;-10;-5;0;0;0\n\t\t+GerberData\n\t\t\t%FSLAX24Y24*%\n\t\t\t%"
+              "MOMM*%\n\t\t\t%ADD10C,0.5*%\n\t\t\tD10*\n\t\t\tX120000Y70000D03*\n\t\t\tM02*\n\t+Pick-and-Plac"
+              "e\n\t\tR1;0603;2;2;top;0;10k\n+Bottom\n+Gerber\n+General\n1;2\n+++END+++";
         QByteArray file = ProjectFixture::referencePack(text, "0.0.80");
         for (const QPointF newOrigin : { QPointF(), QPointF(1, 1) }) {
             Document document;

@@ -1,3 +1,4 @@
+#include "datatable.h"
 #include "resources/icongen/gifwriter.h"
 
 #include <QBuffer>
@@ -70,17 +71,14 @@ class TstGifWriter : public QObject
 private slots:
     void roundTripThroughQtDecoder_data()
     {
-        QTest::addColumn<int>("width");
-        QTest::addColumn<int>("height");
-        QTest::addColumn<int>("colors");
-        QTest::addColumn<QString>("kind");
-        QTest::newRow("single pixel") << 1 << 1 << 2 << "random";
-        QTest::newRow("two colours, small alphabet") << 200 << 150 << 2 << "random";
-        QTest::newRow("three colours, padded table") << 37 << 11 << 3 << "random";
-        QTest::newRow("seventeen colours") << 64 << 64 << 17 << "sequence";
-        QTest::newRow("full palette, table clears") << 300 << 200 << 256 << "random";
-        QTest::newRow("one colour, long runs") << 500 << 400 << 4 << "uniform";
-        QTest::newRow("mixed runs") << 123 << 77 << 16 << "runs";
+        columns<int, int, int, QString>("width", "height", "colors", "kind");
+        row("single pixel", 1, 1, 2, "random");
+        row("two colours, small alphabet", 200, 150, 2, "random");
+        row("three colours, padded table", 37, 11, 3, "random");
+        row("seventeen colours", 64, 64, 17, "sequence");
+        row("full palette, table clears", 300, 200, 256, "random");
+        row("one colour, long runs", 500, 400, 4, "uniform");
+        row("mixed runs", 123, 77, 16, "runs");
     }
 
     void roundTripThroughQtDecoder()

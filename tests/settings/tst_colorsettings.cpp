@@ -1,4 +1,5 @@
 // colors.cfg: what is taken from a file, what is refused, and a write that reads back.
+#include "datatable.h"
 #include "settings/colorsettings.h"
 
 #include <QTemporaryDir>
@@ -23,25 +24,20 @@ class TestColorSettings : public QObject
 private slots:
     void readingTakesOnlyValidValues_data()
     {
-        QTest::addColumn<QByteArray>("text");
-        QTest::addColumn<bool>("coloursTaken");
-        QTest::addColumn<int>("left");
-        QTest::addColumn<int>("right");
-        QTest::newRow("whole file") << colourLines(12) + "300;250" << true << 300 << 250;
-        QTest::newRow("line feed at the end") << colourLines(12) + "300;250\r\n" << true << 300 << 250;
-        QTest::newRow("colours only, line feed at the end") << colourLines(12) << true << 240 << 200;
-        QTest::newRow("256 in line 3")
-            << colourLines(2) + "1;256;3\n" + colourLines(9) + "300;250" << false << 240 << 200;
-        QTest::newRow("negative") << colourLines(12, "-1;2;3") + "300;250" << false << 240 << 200;
-        QTest::newRow("not a number") << colourLines(12, "a;2;3") << false << 240 << 200;
-        QTest::newRow("eleven colours") << colourLines(11) + "300;250" << false << 300 << 250;
-        QTest::newRow("empty line") << colourLines(6) + "\n" + colourLines(6) << false << 240 << 200;
-        QTest::newRow("too narrow") << colourLines(12) + "239;300" << true << 240 << 200;
-        QTest::newRow("minimum") << colourLines(12) + "240;200" << true << 240 << 200;
-        QTest::newRow("wider than window") << colourLines(12) + "700;300" << true << 240 << 200;
-        QTest::newRow("sizes no numbers") << colourLines(12) + "wide;300" << true << 240 << 200;
-        QTest::newRow("extra fields and spaces")
-            << colourLines(12, " 1 ; 2 ; 3 ;x") + "300;250" << true << 300 << 250;
+        columns<QByteArray, bool, int, int>("text", "coloursTaken", "left", "right");
+        row("whole file", colourLines(12) + "300;250", true, 300, 250);
+        row("line feed at the end", colourLines(12) + "300;250\r\n", true, 300, 250);
+        row("colours only, line feed at the end", colourLines(12), true, 240, 200);
+        row("256 in line 3", colourLines(2) + "1;256;3\n" + colourLines(9) + "300;250", false, 240, 200);
+        row("negative", colourLines(12, "-1;2;3") + "300;250", false, 240, 200);
+        row("not a number", colourLines(12, "a;2;3"), false, 240, 200);
+        row("eleven colours", colourLines(11) + "300;250", false, 300, 250);
+        row("empty line", colourLines(6) + "\n" + colourLines(6), false, 240, 200);
+        row("too narrow", colourLines(12) + "239;300", true, 240, 200);
+        row("minimum", colourLines(12) + "240;200", true, 240, 200);
+        row("wider than window", colourLines(12) + "700;300", true, 240, 200);
+        row("sizes no numbers", colourLines(12) + "wide;300", true, 240, 200);
+        row("extra fields and spaces", colourLines(12, " 1 ; 2 ; 3 ;x") + "300;250", true, 300, 250);
     }
     void readingTakesOnlyValidValues()
     {

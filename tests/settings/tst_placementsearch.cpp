@@ -1,3 +1,4 @@
+#include "datatable.h"
 #include "model/pnpentry.h"
 #include "settings/placementsearch.h"
 
@@ -20,25 +21,24 @@ private slots:
 
     void finds_data()
     {
-        QTest::addColumn<SearchOptions>("options");
-        QTest::addColumn<QList<int>>("hits");
+        columns<SearchOptions, QList<int>>("options", "hits");
         SearchOptions o;
         o.term = "  R1 ";
-        QTest::newRow("standard, any case, once per placement") << o << QList<int>({ 0, 1, 2 });
+        row("standard, any case, once per placement", o, QList<int>({ 0, 1, 2 }));
         o.mode = SearchMode::Absolute;
-        QTest::newRow("absolute") << o << QList<int>({ 0, 1 });
+        row("absolute", o, QList<int>({ 0, 1 }));
         o.refDes = o.name = o.value = o.comment = false;
-        QTest::newRow("no fields") << o << QList<int>();
+        row("no fields", o, QList<int>());
         o = SearchOptions();
         o.term = "r1";
         o.side = SearchSide::Bottom;
-        QTest::newRow("bottom only") << o << QList<int>({ 2 });
+        row("bottom only", o, QList<int>({ 2 }));
         o.term = "   ";
         o.side = SearchSide::Both;
-        QTest::newRow("spaces match nothing") << o << QList<int>();
+        row("spaces match nothing", o, QList<int>());
         o.term = "r1";
         o.mode = SearchMode::None;
-        QTest::newRow("no mode") << o << QList<int>();
+        row("no mode", o, QList<int>());
     }
     void finds()
     {
@@ -61,14 +61,13 @@ private slots:
     // The dialog never covers the placement it shows, and stays on the screen.
     void dialogLeavesTheHitFree_data()
     {
-        QTest::addColumn<QRect>("screen");
-        QTest::addColumn<QPoint>("hit");
+        columns<QRect, QPoint>("screen", "hit");
         const QRect small(0, 0, 1366, 768);
-        QTest::newRow("hit in the middle") << small << QPoint(683, 384);
-        QTest::newRow("hit at the right edge") << small << QPoint(1300, 384);
-        QTest::newRow("hit at the top left") << small << QPoint(10, 10);
-        QTest::newRow("screen narrower than two dialogs") << QRect(0, 0, 700, 768) << QPoint(350, 700);
-        QTest::newRow("second screen") << QRect(1920, 0, 1920, 1080) << QPoint(2880, 540);
+        row("hit in the middle", small, QPoint(683, 384));
+        row("hit at the right edge", small, QPoint(1300, 384));
+        row("hit at the top left", small, QPoint(10, 10));
+        row("screen narrower than two dialogs", QRect(0, 0, 700, 768), QPoint(350, 700));
+        row("second screen", QRect(1920, 0, 1920, 1080), QPoint(2880, 540));
     }
     void dialogLeavesTheHitFree()
     {

@@ -1,3 +1,4 @@
+#include "datatable.h"
 #include "settings/sessionsettings.h"
 
 #include <QtTest>
@@ -12,18 +13,17 @@ private:
 private slots:
     void recentList_data()
     {
-        QTest::addColumn<QStringList>("opened");
-        QTest::addColumn<QStringList>("expected");
-        QTest::newRow("most recent first") << QStringList { "a", "b", "c" } << QStringList { "c", "b", "a" };
-        QTest::newRow("opening again moves it to the top")
-            << QStringList { "a", "b", "c", "a" } << QStringList { "a", "c", "b" };
-        QTest::newRow("another spelling of the same file is one entry")
-            << QStringList { "a", "sub/../b", "./a" } << QStringList { "a", "b" };
+        columns<QStringList, QStringList>("opened", "expected");
+        row("most recent first", QStringList { "a", "b", "c" }, QStringList { "c", "b", "a" });
+        row("opening again moves it to the top", QStringList { "a", "b", "c", "a" },
+            QStringList { "a", "c", "b" });
+        row("another spelling of the same file is one entry", QStringList { "a", "sub/../b", "./a" },
+            QStringList { "a", "b" });
         QStringList twelve;
         for (int i = 1; i <= 12; ++i)
             twelve << QString::number(i);
-        QTest::newRow("the eleventh pushes out the oldest")
-            << twelve << QStringList { "12", "11", "10", "9", "8", "7", "6", "5", "4", "3" };
+        row("the eleventh pushes out the oldest", twelve,
+            QStringList { "12", "11", "10", "9", "8", "7", "6", "5", "4", "3" });
     }
 
     void recentList()
@@ -47,25 +47,19 @@ private slots:
 
     void readsWhatFits_data()
     {
-        QTest::addColumn<QByteArray>("text");
-        QTest::addColumn<QStringList>("recent");
-        QTest::addColumn<QRect>("geometry");
-        QTest::addColumn<bool>("maximized");
-        QTest::newRow("window and a path with ;")
-            << QByteArray("  recent;/p/a;b.tvx \r\nwindow;-10;20;800;600;1\n") << QStringList { "/p/a;b.tvx" }
-            << QRect(-10, 20, 800, 600) << true;
-        QTest::newRow("broken window lines are skipped")
-            << QByteArray("window;1;2;0;600;0\nwindow;1;2;3\nwindow;x;2;3;4;0\nwindow;1;2;3;4;2\nrecent;\n")
-            << QStringList() << QRect() << false;
+        columns<QByteArray, QStringList, QRect, bool>("text", "recent", "geometry", "maximized");
+        row("window and a path with ;", QByteArray("  recent;/p/a;b.tvx \r\nwindow;-10;20;800;600;1\n"),
+            QStringList { "/p/a;b.tvx" }, QRect(-10, 20, 800, 600), true);
+        row("broken window lines are skipped",
+            QByteArray("window;1;2;0;600;0\nwindow;1;2;3\nwindow;x;2;3;4;0\nwindow;1;2;3;4;2\nrecent;\n"),
+            QStringList(), QRect(), false);
         QByteArray many;
         for (int i = 0; i < 15; ++i)
             many += "recent;/p/" + QByteArray::number(i) + "\n";
-        QTest::newRow("at most ten projects")
-            << many
-            << QStringList { "/p/0", "/p/1", "/p/2", "/p/3", "/p/4", "/p/5", "/p/6", "/p/7", "/p/8", "/p/9" }
-            << QRect() << false;
-        QTest::newRow("binary") << QByteArray("\x00\xff\nrecent\n;;;\n", 14) << QStringList() << QRect()
-                                << false;
+        row("at most ten projects", many,
+            QStringList { "/p/0", "/p/1", "/p/2", "/p/3", "/p/4", "/p/5", "/p/6", "/p/7", "/p/8", "/p/9" },
+            QRect(), false);
+        row("binary", QByteArray("\x00\xff\nrecent\n;;;\n", 14), QStringList(), QRect(), false);
     }
 
     void readsWhatFits()
@@ -79,13 +73,11 @@ private slots:
 
     void windowComesBackOnScreen_data()
     {
-        QTest::addColumn<QRect>("saved");
-        QTest::addColumn<QRect>("shown");
+        columns<QRect, QRect>("saved", "shown");
         const QRect screen(0, 0, 1920, 1080);
-        QTest::newRow("on screen stays") << QRect(100, 50, 800, 600) << QRect(100, 50, 800, 600);
-        QTest::newRow("screen to the right is gone")
-            << QRect(2500, 50, 800, 600) << QRect(1120, 50, 800, 600);
-        QTest::newRow("larger than the screen") << QRect(10, 10, 3000, 2000) << screen;
+        row("on screen stays", QRect(100, 50, 800, 600), QRect(100, 50, 800, 600));
+        row("screen to the right is gone", QRect(2500, 50, 800, 600), QRect(1120, 50, 800, 600));
+        row("larger than the screen", QRect(10, 10, 3000, 2000), screen);
     }
 
     void windowComesBackOnScreen()

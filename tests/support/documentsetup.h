@@ -2,6 +2,15 @@
 
 #include "model/document.h"
 
+// The designators of the placements, in order.
+inline QStringList refs(const QList<PnPEntry*>& list)
+{
+    QStringList out;
+    for (const PnPEntry* e : list)
+        out << e->refDes();
+    return out;
+}
+
 // Test set-up through the document's edit seam.
 inline void setSidePlacements(Document& doc, bool top, const QList<PnPEntry*>& list)
 {

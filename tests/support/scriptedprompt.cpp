@@ -21,6 +21,14 @@ QList<ScriptedPrompt::Call> ScriptedPrompt::callsOf(const QString& kind) const
     return out;
 }
 
+QStringList ScriptedPrompt::said(const QString& kind) const
+{
+    QStringList out;
+    for (const Call& c : callsOf(kind))
+        out << c.title + QStringLiteral(": ") + c.text;
+    return out;
+}
+
 void ScriptedPrompt::warning(QWidget*, const QString& title, const QString& text, const QString& detail)
 {
     calls.append({ QStringLiteral("warning"), title, text, QString(), detail });

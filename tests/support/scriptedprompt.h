@@ -37,6 +37,8 @@ public:
 
     // Calls of one kind, in order.
     QList<Call> callsOf(const QString& kind) const;
+    // "title: text" of the calls of one kind, in order: what the user was told, in one comparison.
+    QStringList said(const QString& kind) const;
 
     void warning(
         QWidget* parent, const QString& title, const QString& text, const QString& detail = {}) override;

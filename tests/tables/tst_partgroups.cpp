@@ -1,3 +1,4 @@
+#include "datatable.h"
 #include "model/document.h"
 #include "tables/bodysizes.h"
 #include "tables/labellayout.h"
@@ -23,11 +24,10 @@ private slots:
 
     void splitNumbersMembersInListOrder_data()
     {
-        QTest::addColumn<int>("n");
-        QTest::addColumn<QString>("names");
-        QTest::newRow("2") << 2 << "C_1 x C_2 C_1 C_2 C_1";
-        QTest::newRow("3") << 3 << "C_1 x C_2 C_3 C_1 C_2";
-        QTest::newRow("none") << 1 << "C x C C C C";
+        columns<int, QString>("n", "names");
+        row("2", 2, "C_1 x C_2 C_1 C_2 C_1");
+        row("3", 3, "C_1 x C_2 C_3 C_1 C_2");
+        row("none", 1, "C x C C C C");
     }
     void splitNumbersMembersInListOrder()
     {
@@ -75,15 +75,10 @@ private slots:
 
     void labelContent_data()
     {
-        QTest::addColumn<int>("count");
-        QTest::addColumn<QString>("title");
-        QTest::addColumn<QString>("line2");
-        QTest::newRow("few, no title") << 3 << "unbenannt"
-                                       << "";
-        QTest::newRow("twenty") << 20 << "Board"
-                                << "R11, R12, R13, R14, R15, R16, R17, R18, R19, R20";
-        QTest::newRow("more") << 21 << "Board"
-                              << "R11, R12, R13, R14, R15, R16, R17, R18, R19, R20...";
+        columns<int, QString, QString>("count", "title", "line2");
+        row("few, no title", 3, "unbenannt", "");
+        row("twenty", 20, "Board", "R11, R12, R13, R14, R15, R16, R17, R18, R19, R20");
+        row("more", 21, "Board", "R11, R12, R13, R14, R15, R16, R17, R18, R19, R20...");
     }
     void labelContent()
     {

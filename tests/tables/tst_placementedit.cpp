@@ -1,3 +1,4 @@
+#include "datatable.h"
 #include "model/document.h"
 #include "tables/placementedit.h"
 #include "tables/placementtext.h"
@@ -17,12 +18,11 @@ class TstPlacementEdit : public QObject
 private slots:
     void coordinateDisplay_data()
     {
-        QTest::addColumn<double>("v");
-        QTest::addColumn<QString>("shown");
-        QTest::newRow("integer") << 7.0 << "7,00";
-        QTest::newRow("one decimal") << 12.5 << "12,50";
-        QTest::newRow("six digits") << 0.1234567 << "0,123457";
-        QTest::newRow("negative") << -3.25 << "-3,25";
+        columns<double, QString>("v", "shown");
+        row("integer", 7.0, "7,00");
+        row("one decimal", 12.5, "12,50");
+        row("six digits", 0.1234567, "0,123457");
+        row("negative", -3.25, "-3,25");
     }
     void coordinateDisplay()
     {
@@ -33,11 +33,7 @@ private slots:
     // Typed text -> shown text, warning and what the entry holds afterwards (column text).
     void cellEdit_data()
     {
-        QTest::addColumn<int>("column");
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("shown");
-        QTest::addColumn<QString>("warning");
-        QTest::addColumn<QString>("stored");
+        columns<int, QString, QString, QString, QString>("column", "typed", "shown", "warning", "stored");
         const auto row = [](const char* tag, int column, const QString& typed, const char* shown,
                              const char* warning, const char* stored) {
             QTest::newRow(tag) << column << typed << QString(shown) << QString(warning) << QString(stored);

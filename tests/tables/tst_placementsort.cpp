@@ -1,3 +1,5 @@
+#include "datatable.h"
+#include "documentsetup.h"
 #include "model/document.h"
 #include "tables/placementsort.h"
 
@@ -15,13 +17,6 @@ QList<PnPEntry*> entries(const QString& rows)
     }
     return list;
 }
-QString refs(const QList<PnPEntry*>& list)
-{
-    QStringList out;
-    for (const PnPEntry* e : list)
-        out << e->refDes();
-    return out.join(' ');
-}
 } // namespace
 
 class TstPlacementSort : public QObject
@@ -30,23 +25,14 @@ class TstPlacementSort : public QObject
 private slots:
     void naturalOrder_data()
     {
-        QTest::addColumn<QString>("a");
-        QTest::addColumn<QString>("b");
-        QTest::addColumn<int>("sign");
-        QTest::newRow("R2 before R10") << "R2"
-                                       << "R10" << -1;
-        QTest::newRow("digits before letters") << "R1"
-                                               << "RA" << -1;
-        QTest::newRow("spaces skipped") << "R 1"
-                                        << "R1" << 0;
-        QTest::newRow("leading zeros") << "R007"
-                                       << "R7" << 0;
-        QTest::newRow("shorter first") << "R1"
-                                       << "R1A" << -1;
-        QTest::newRow("huge numbers")
-            << QString("C") + QString(30, '9') << QString("C1") + QString(30, '0') << -1;
-        QTest::newRow("by code") << "B"
-                                 << "a" << -1;
+        columns<QString, QString, int>("a", "b", "sign");
+        row("R2 before R10", "R2", "R10", -1);
+        row("digits before letters", "R1", "RA", -1);
+        row("spaces skipped", "R 1", "R1", 0);
+        row("leading zeros", "R007", "R7", 0);
+        row("shorter first", "R1", "R1A", -1);
+        row("huge numbers", QString("C") + QString(30, '9'), QString("C1") + QString(30, '0'), -1);
+        row("by code", "B", "a", -1);
     }
     void naturalOrder()
     {
@@ -61,20 +47,16 @@ private slots:
 
     void sortsStably_data()
     {
-        QTest::addColumn<QString>("list");
-        QTest::addColumn<int>("column");
-        QTest::addColumn<bool>("ascending");
-        QTest::addColumn<QString>("order");
+        columns<QString, int, bool, QString>("list", "column", "ascending", "order");
         const QString xs = "A:3 B:1 C:3 D:2";
-        QTest::newRow("x asc") << xs << 3 << true << "B D A C";
-        QTest::newRow("x desc keeps equal order") << xs << 3 << false << "A C D B";
-        QTest::newRow("refdes natural") << "R10 R2 R1 C5" << 0 << true << "C5 R1 R2 R10";
-        QTest::newRow("refdes desc") << "R10 R2 R1 C5" << 0 << false << "R10 R2 R1 C5";
-        QTest::newRow("value desc keeps equal order") << "A:0:1k B:0:2k C:0:1k" << 1 << false << "B A C";
+        row("x asc", xs, 3, true, "B D A C");
+        row("x desc keeps equal order", xs, 3, false, "A C D B");
+        row("refdes natural", "R10 R2 R1 C5", 0, true, "C5 R1 R2 R10");
+        row("refdes desc", "R10 R2 R1 C5", 0, false, "R10 R2 R1 C5");
+        row("value desc keeps equal order", "A:0:1k B:0:2k C:0:1k", 1, false, "B A C");
         // Qty counts the shown group: exec 0 is hidden, so the 10k group shows 2, not 3.
-        QTest::newRow("quantity") << "A:0:10k B:0:1k C:0:10k D:0:10k:N:0 E:0:1k F:0:1k" << 999 << true
-                                  << "D A C B E F";
-        QTest::newRow("unknown column") << xs << 42 << true << "A B C D";
+        row("quantity", "A:0:10k B:0:1k C:0:10k D:0:10k:N:0 E:0:1k F:0:1k", 999, true, "D A C B E F");
+        row("unknown column", xs, 42, true, "A B C D");
     }
     void sortsStably()
     {
@@ -84,7 +66,7 @@ private slots:
         QList<PnPEntry*> l = entries(list);
         PlacementSort::sort(
             l, column, ascending ? SortOrder::Ascending : SortOrder::Descending, PartListFilter());
-        QTEST(refs(l), "order");
+        QTEST(refs(l).join(' '), "order");
         qDeleteAll(l);
     }
 };

@@ -1,4 +1,5 @@
 #include "boardscenes.h"
+#include "datatable.h"
 #include "documentsetup.h"
 #include "view/layercomposer.h"
 #include "view/placementmarker.h"
@@ -49,7 +50,7 @@ private slots:
     {
         QTest::addColumn<QString>("scene");
         for (const QString& name : names())
-            QTest::newRow(qPrintable(name)) << name;
+            row(qPrintable(name), name);
     }
     void matchesGolden()
     {
@@ -87,15 +88,13 @@ private slots:
 
     void markerAngleAndFont_data()
     {
-        QTest::addColumn<double>("rotation");
-        QTest::addColumn<double>("extra");
-        QTest::addColumn<int>("angle");
-        QTest::newRow("0 is 0") << 0.0 << 0.0 << 0;
-        QTest::newRow("90 counter-clockwise") << 90.0 << 0.0 << 270;
-        QTest::newRow("fraction truncated") << 10.5 << 0.0 << 349;
-        QTest::newRow("extra angle") << 90.0 << 90.0 << 180;
-        QTest::newRow("extra beyond a turn") << 10.0 << 400.0 << 310;
-        QTest::newRow("nan") << std::nan("") << 0.0 << 0;
+        columns<double, double, int>("rotation", "extra", "angle");
+        row("0 is 0", 0.0, 0.0, 0);
+        row("90 counter-clockwise", 90.0, 0.0, 270);
+        row("fraction truncated", 10.5, 0.0, 349);
+        row("extra angle", 90.0, 90.0, 180);
+        row("extra beyond a turn", 10.0, 400.0, 310);
+        row("nan", std::nan(""), 0.0, 0);
     }
     void markerAngleAndFont()
     {

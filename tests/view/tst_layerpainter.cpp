@@ -1,3 +1,4 @@
+#include "datatable.h"
 #include "gerber/gerberlayer.h"
 #include "gerber/gerberreader.h"
 #include "view/layerbounds.h"
@@ -140,7 +141,7 @@ void build(const QString& c, GerberLayer& l)
 // Probes "x,y" must be covered, "!x,y" must stay clear.
 void probes(const char* layerCase, const char* text)
 {
-    QTest::newRow(layerCase) << QString(layerCase) << QString(text);
+    row(layerCase, QString(layerCase), QString(text));
 }
 
 } // namespace
@@ -152,8 +153,7 @@ class TestLayerPainter : public QObject
 private slots:
     void pixels_data()
     {
-        QTest::addColumn<QString>("layerCase");
-        QTest::addColumn<QString>("probes");
+        columns<QString, QString>("layerCase", "probes");
         probes("circle", "5,5 5.9,5 !6.2,5 !5.8,5.8");
         probes("circle with hole", "!5,5 5.75,5 !6.2,5");
         probes("rectangle", "6.8,5.8 3.2,4.2 !7.2,5 !5,6.2");
@@ -203,19 +203,15 @@ private slots:
 
     void extent_data()
     {
-        QTest::addColumn<QString>("layerCase");
-        QTest::addColumn<bool>("withRepeat");
-        QTest::addColumn<QRectF>("extent");
-        QTest::newRow("flash") << QString("circle") << false << QRectF(4, 4, 2, 2);
-        QTest::newRow("rectangle flash") << QString("rectangle") << false << QRectF(3, 4, 4, 2);
-        QTest::newRow("stroke with width and move")
-            << QString("round stroke") << false << QRectF(1.5, 4.5, 7, 1);
-        QTest::newRow("regions by their points") << QString("clear region") << false << QRectF(1, 1, 8, 8);
-        QTest::newRow("macro image") << QString("thermal") << false << QRectF(3, 3, 4, 4);
-        QTest::newRow("inch scaled to mm")
-            << QString("inch layer") << false << QRectF(3.81, 3.81, 2.54, 2.54);
-        QTest::newRow("without repeat") << QString("panel repeat") << false << QRectF(4, 4, 2, 2);
-        QTest::newRow("with repeat") << QString("panel repeat") << true << QRectF(4, 4, 12, 10);
+        columns<QString, bool, QRectF>("layerCase", "withRepeat", "extent");
+        row("flash", QString("circle"), false, QRectF(4, 4, 2, 2));
+        row("rectangle flash", QString("rectangle"), false, QRectF(3, 4, 4, 2));
+        row("stroke with width and move", QString("round stroke"), false, QRectF(1.5, 4.5, 7, 1));
+        row("regions by their points", QString("clear region"), false, QRectF(1, 1, 8, 8));
+        row("macro image", QString("thermal"), false, QRectF(3, 3, 4, 4));
+        row("inch scaled to mm", QString("inch layer"), false, QRectF(3.81, 3.81, 2.54, 2.54));
+        row("without repeat", QString("panel repeat"), false, QRectF(4, 4, 2, 2));
+        row("with repeat", QString("panel repeat"), true, QRectF(4, 4, 12, 10));
     }
     void extent()
     {
@@ -250,15 +246,13 @@ private slots:
 
     void clipSegment_data()
     {
-        QTest::addColumn<QLineF>("line");
-        QTest::addColumn<bool>("visible");
-        QTest::addColumn<QLineF>("clipped");
-        QTest::newRow("inside") << QLineF(1, 1, 9, 9) << true << QLineF(1, 1, 9, 9);
-        QTest::newRow("across") << QLineF(-10, 5, 20, 5) << true << QLineF(0, 5, 10, 5);
-        QTest::newRow("diagonal in from a corner") << QLineF(-5, -5, 5, 5) << true << QLineF(0, 0, 5, 5);
-        QTest::newRow("beside") << QLineF(-5, 11, 20, 11) << false << QLineF();
-        QTest::newRow("passing a corner") << QLineF(-1, 8, 3, 12) << true << QLineF(0, 9, 1, 10);
-        QTest::newRow("missing a corner") << QLineF(-2, 9, 2, 13) << false << QLineF();
+        columns<QLineF, bool, QLineF>("line", "visible", "clipped");
+        row("inside", QLineF(1, 1, 9, 9), true, QLineF(1, 1, 9, 9));
+        row("across", QLineF(-10, 5, 20, 5), true, QLineF(0, 5, 10, 5));
+        row("diagonal in from a corner", QLineF(-5, -5, 5, 5), true, QLineF(0, 0, 5, 5));
+        row("beside", QLineF(-5, 11, 20, 11), false, QLineF());
+        row("passing a corner", QLineF(-1, 8, 3, 12), true, QLineF(0, 9, 1, 10));
+        row("missing a corner", QLineF(-2, 9, 2, 13), false, QLineF());
     }
     void clipSegment()
     {

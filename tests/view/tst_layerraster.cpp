@@ -1,4 +1,5 @@
 #include "boardscenes.h"
+#include "datatable.h"
 #include "view/layercomposer.h"
 #include "view/layerraster.h"
 #include "view/renderthread.h"
@@ -41,15 +42,13 @@ class TstLayerRaster : public QObject
 private slots:
     void scaleKeepsSidesAndMemory_data()
     {
-        QTest::addColumn<qint64>("width");
-        QTest::addColumn<qint64>("height");
-        QTest::addColumn<int>("scale");
-        QTest::newRow("400 x 100 mm") << qint64(400) << qint64(100) << 81;
-        QTest::newRow("30 x 30 mm needs none") << qint64(30) << qint64(30) << 0;
-        QTest::newRow("empty needs none") << qint64(0) << qint64(0) << 0;
-        QTest::newRow("33 x 10 mm at most 100") << qint64(33) << qint64(10) << 100;
-        QTest::newRow("300 x 250 mm panel capped by memory") << qint64(300) << qint64(250) << 59;
-        QTest::newRow("500 x 500 mm") << qint64(500) << qint64(500) << 32;
+        columns<qint64, qint64, int>("width", "height", "scale");
+        row("400 x 100 mm", qint64(400), qint64(100), 81);
+        row("30 x 30 mm needs none", qint64(30), qint64(30), 0);
+        row("empty needs none", qint64(0), qint64(0), 0);
+        row("33 x 10 mm at most 100", qint64(33), qint64(10), 100);
+        row("300 x 250 mm panel capped by memory", qint64(300), qint64(250), 59);
+        row("500 x 500 mm", qint64(500), qint64(500), 32);
     }
     void scaleKeepsSidesAndMemory()
     {

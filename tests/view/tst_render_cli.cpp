@@ -1,23 +1,15 @@
+#include "clirun.h"
+#include "testfiles.h"
+
 #include <QImage>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
 
-struct Run
+CliRun cli(const QStringList& args)
 {
-    int status = -1;
-    QString errors;
-};
-
-Run cli(const QStringList& args)
-{
-    QProcess p;
-    p.start(QStringLiteral(TESSAVRANT_CLI), QStringList { QStringLiteral("render") } + args);
-    p.waitForFinished(60000);
-    return { p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
-        QString::fromUtf8(p.readAllStandardError()) };
+    return runCli(QStringList { QStringLiteral("render") } + args);
 }
 
 QTemporaryDir dir;
@@ -25,15 +17,11 @@ QTemporaryDir dir;
 // Renders `content` from a file `name` to `name`.png; the image is null when none was written.
 QImage render(const QString& name, const QByteArray& content, const QStringList& options, int expectedStatus)
 {
-    QFile file(dir.filePath(name));
-    file.open(QIODevice::WriteOnly);
-    file.write(content);
-    file.close();
     const QString out = dir.filePath(name + ".png");
     QFile::remove(out);
-    const Run r = cli(QStringList { file.fileName(), "-o", out } + options);
+    const CliRun r = cli(QStringList { writeFile(dir, name, content), "-o", out } + options);
     if (r.status != expectedStatus)
-        qWarning("status %d: %s", r.status, qPrintable(r.errors));
+        qWarning("status %d: %s", r.status, r.err.constData());
     return r.status == expectedStatus ? QImage(out) : QImage();
 }
 
@@ -67,9 +55,9 @@ private slots:
     void usageErrors()
     {
         QFETCH(QStringList, args);
-        const Run r = cli(args);
+        const CliRun r = cli(args);
         QCOMPARE(r.status, 2);
-        QVERIFY(r.errors.contains(QLatin1String("Usage:")));
+        QVERIFY(r.err.contains("Usage:"));
     }
 
     void missingFileFails()
@@ -126,13 +114,11 @@ private slots:
 
     void absurdImageIsRefused()
     {
-        QFile file(dir.filePath("far.gbr"));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("%FSLAX66Y66*%\n%MOMM*%\n%ADD10C,1*%\nD10*\nX0Y0D03*\nX999999000000Y0D03*\nM02*\n");
-        file.close();
-        const Run r = cli({ file.fileName(), "-o", dir.filePath("far.png"), "--dpi", "600" });
+        const QString in = writeFile(dir, "far.gbr",
+            "%FSLAX66Y66*%\n%MOMM*%\n%ADD10C,1*%\nD10*\nX0Y0D03*\nX999999000000Y0D03*\nM02*\n");
+        const CliRun r = cli({ in, "-o", dir.filePath("far.png"), "--dpi", "600" });
         QCOMPARE(r.status, 1);
-        QVERIFY2(r.errors.contains(QLatin1String("lower --dpi")), qPrintable(r.errors));
+        QVERIFY2(r.err.contains("lower --dpi"), r.err.constData());
         QVERIFY(!QFile::exists(dir.filePath("far.png")));
     }
 };

@@ -2,6 +2,7 @@
 // suite (corpus gerber/gerbv/test/golden). Scale, colours and smoothing differ, so each image is
 // cut to its ink and compared as a coarse grid of cells with ink: a lost pad, a mirrored layer or
 // a missing repeat changes many cells, a stroke a pixel wider none.
+#include "datatable.h"
 #include "gerber/excellonheader.h"
 #include "gerber/excellonreader.h"
 #include "gerber/gerberlayer.h"
@@ -85,9 +86,9 @@ private slots:
 
     void sameDrawingAsGerbv_data()
     {
-        QTest::addColumn<QString>("input"); // relative to gerbv's test folder
-        QTest::addColumn<double>("tolerance"); // share of differing cells
-        QTest::addColumn<bool>("negative");
+        // input: relative to gerbv's test folder
+        // tolerance: share of differing cells
+        columns<QString, double, bool>("input", "tolerance", "negative");
         const auto row = [](const char* golden, const char* input, double tolerance, bool negative = false) {
             QTest::newRow(golden) << QString::fromLatin1(input) << tolerance << negative;
         };

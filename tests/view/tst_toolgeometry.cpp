@@ -1,3 +1,4 @@
+#include "datatable.h"
 #include "documentsetup.h"
 #include "model/document.h"
 #include "view/selectionhits.h"
@@ -14,16 +15,14 @@ class TstToolGeometry : public QObject
 private slots:
     void snapping_data()
     {
-        QTest::addColumn<double>("v");
-        QTest::addColumn<double>("spacing");
-        QTest::addColumn<double>("nearest");
-        QTest::addColumn<double>("movement"); // the movement tool snaps negatives toward zero
-        QTest::newRow("half up") << 2.5 << 1.0 << 3.0 << 3.0;
-        QTest::newRow("half away from zero") << -2.5 << 1.0 << -3.0 << -2.0;
-        QTest::newRow("below half") << 2.49 << 1.0 << 2.0 << 2.0;
-        QTest::newRow("negative beyond half") << -0.7 << 1.0 << -1.0 << 0.0;
-        QTest::newRow("fine grid") << 0.26 << 0.1 << 0.3 << 0.3;
-        QTest::newRow("no spacing") << 1.7 << 0.0 << 1.7 << 1.7;
+        // movement: the movement tool snaps negatives toward zero
+        columns<double, double, double, double>("v", "spacing", "nearest", "movement");
+        row("half up", 2.5, 1.0, 3.0, 3.0);
+        row("half away from zero", -2.5, 1.0, -3.0, -2.0);
+        row("below half", 2.49, 1.0, 2.0, 2.0);
+        row("negative beyond half", -0.7, 1.0, -1.0, 0.0);
+        row("fine grid", 0.26, 0.1, 0.3, 0.3);
+        row("no spacing", 1.7, 0.0, 1.7, 1.7);
     }
     void snapping()
     {
@@ -66,25 +65,19 @@ private slots:
 
     void drawingHitTest_data()
     {
-        QTest::addColumn<int>("type");
-        QTest::addColumn<QRectF>("corners"); // start = topLeft, end = bottomRight, as drawn
-        QTest::addColumn<QPointF>("click");
-        QTest::addColumn<bool>("hit");
+        // corners: start = topLeft, end = bottomRight, as drawn
+        columns<int, QRectF, QPointF, bool>("type", "corners", "click", "hit");
         const QRectF rightToLeft(QPointF(10, 5), QPointF(2, 5));
-        QTest::newRow("line drawn right to left") << 0 << rightToLeft << QPointF(6, 5.3) << true;
-        QTest::newRow("line beyond its end") << 0 << rightToLeft << QPointF(11, 5) << false;
-        QTest::newRow("diagonal line off the segment")
-            << 0 << QRectF(QPointF(0, 0), QPointF(10, 10)) << QPointF(8, 2) << false;
-        QTest::newRow("zero-length line near")
-            << 0 << QRectF(QPointF(3, 3), QPointF(3, 3)) << QPointF(3.3, 3.3) << true;
-        QTest::newRow("zero-length line away")
-            << 0 << QRectF(QPointF(3, 3), QPointF(3, 3)) << QPointF(4, 3) << false;
+        row("line drawn right to left", 0, rightToLeft, QPointF(6, 5.3), true);
+        row("line beyond its end", 0, rightToLeft, QPointF(11, 5), false);
+        row("diagonal line off the segment", 0, QRectF(QPointF(0, 0), QPointF(10, 10)), QPointF(8, 2), false);
+        row("zero-length line near", 0, QRectF(QPointF(3, 3), QPointF(3, 3)), QPointF(3.3, 3.3), true);
+        row("zero-length line away", 0, QRectF(QPointF(3, 3), QPointF(3, 3)), QPointF(4, 3), false);
         const QRectF backwards(QPointF(10, 8), QPointF(2, 1));
-        QTest::newRow("rectangle drawn backwards, edge") << 1 << backwards << QPointF(2.2, 4) << true;
-        QTest::newRow("rectangle, deep inside") << 1 << backwards << QPointF(6, 4) << false;
-        QTest::newRow("filled rectangle, deep inside") << 2 << backwards << QPointF(6, 4) << true;
-        QTest::newRow("text box inside")
-            << 3 << QRectF(QPointF(0, 0), QPointF(8, 2)) << QPointF(4, 1) << true;
+        row("rectangle drawn backwards, edge", 1, backwards, QPointF(2.2, 4), true);
+        row("rectangle, deep inside", 1, backwards, QPointF(6, 4), false);
+        row("filled rectangle, deep inside", 2, backwards, QPointF(6, 4), true);
+        row("text box inside", 3, QRectF(QPointF(0, 0), QPointF(8, 2)), QPointF(4, 1), true);
     }
     void drawingHitTest()
     {

@@ -1,4 +1,5 @@
 // Fitting a board into the view and telling whether any of it is in view.
+#include "datatable.h"
 #include "view/viewmapping.h"
 #include "view/viewzoom.h"
 
@@ -13,13 +14,12 @@ private slots:
     // the largest step that holds it.
     void fitShowsTheWholeBoard_data()
     {
-        QTest::addColumn<QRectF>("board");
-        QTest::addColumn<bool>("inViewAtStart");
-        QTest::newRow("KiCad, negative Y") << QRectF(95, -140, 80, 60) << false;
-        QTest::newRow("partly in view") << QRectF(-10, -10, 30, 30) << true;
-        QTest::newRow("one part, 1 mm") << QRectF(2, 2, 1, 1) << true;
-        QTest::newRow("panel wider than the view at zoom 1") << QRectF(0, 0, 2000, 300) << true;
-        QTest::newRow("far away") << QRectF(5000, 5000, 100, 100) << false;
+        columns<QRectF, bool>("board", "inViewAtStart");
+        row("KiCad, negative Y", QRectF(95, -140, 80, 60), false);
+        row("partly in view", QRectF(-10, -10, 30, 30), true);
+        row("one part, 1 mm", QRectF(2, 2, 1, 1), true);
+        row("panel wider than the view at zoom 1", QRectF(0, 0, 2000, 300), true);
+        row("far away", QRectF(5000, 5000, 100, 100), false);
     }
     void fitShowsTheWholeBoard()
     {

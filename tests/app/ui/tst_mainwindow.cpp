@@ -1,5 +1,6 @@
 #include "app/mainwindow.h"
 #include "app/modeactions.h"
+#include "datatable.h"
 #include "gerber/gerberlayer.h"
 #include "model/version.h"
 #include "scriptedprompt.h"
@@ -47,18 +48,16 @@ private slots:
 
     void modeSwitches_data()
     {
-        QTest::addColumn<QString>("keys");
-        QTest::addColumn<bool>("feederOpen");
-        QTest::addColumn<int>("active"); // 0 top, 1 bottom, 2 layer mode
-        QTest::addColumn<int>("offsetChange");
-        QTest::newRow("start: placement, top") << "" << false << 0 << 0;
-        QTest::newRow("layer mode") << "G" << false << 2 << -28;
-        QTest::newRow("layer mode, feeder open") << "G" << true << 2 << -230;
-        QTest::newRow("layer mode and back") << "GT" << false << 0 << 0;
-        QTest::newRow("bottom") << "B" << false << 1 << 0;
-        QTest::newRow("bottom, layer, top") << "BGT" << true << 0 << 0;
-        QTest::newRow("layer twice stays") << "GG" << false << 2 << -28;
-        QTest::newRow("layer, bottom") << "GB" << false << 1 << 0;
+        // active: 0 top, 1 bottom, 2 layer mode
+        columns<QString, bool, int, int>("keys", "feederOpen", "active", "offsetChange");
+        row("start: placement, top", "", false, 0, 0);
+        row("layer mode", "G", false, 2, -28);
+        row("layer mode, feeder open", "G", true, 2, -230);
+        row("layer mode and back", "GT", false, 0, 0);
+        row("bottom", "B", false, 1, 0);
+        row("bottom, layer, top", "BGT", true, 0, 0);
+        row("layer twice stays", "GG", false, 2, -28);
+        row("layer, bottom", "GB", false, 1, 0);
     }
 
     void modeSwitches()
@@ -66,7 +65,6 @@ private slots:
         QFETCH(QString, keys);
         QFETCH(bool, feederOpen);
         QFETCH(int, active);
-        QFETCH(int, offsetChange);
         auto&& [home, scripted, w] = WindowUnderTest();
         if (feederOpen)
             w.form()->viewFeederButton->click();
@@ -85,7 +83,7 @@ private slots:
         const bool layer = active == 2;
         QCOMPARE(w.modes().layerModeActive(), layer);
         QCOMPARE(w.view()->document().gerberMode(), layer);
-        QCOMPARE(w.view()->viewOffsetY() - offset, offsetChange);
+        QTEST(w.view()->viewOffsetY() - offset, "offsetChange");
         for (bool top : { true, false })
             QCOMPARE(w.view()->layers().slot(top, LayerSlot::Drill)->color,
                 !keys.contains('G') ? QColor(Qt::red) : w.view()->viewState().colours.background);
@@ -152,19 +150,16 @@ private slots:
         w.form()->actionMultiSelect->trigger();
         w.form()->actionrotate_selection->trigger();
         QCOMPARE(w.view()->toolMode(), ToolMode::SetNewPosition);
-        const QList<ScriptedPrompt::Call> warnings = scripted.callsOf("warning");
-        QCOMPARE(warnings.size(), 2);
-        QCOMPARE(warnings.first().title, QStringLiteral("not available"));
-        QCOMPARE(warnings.first().text, QStringLiteral("This tool isn't available in this mode"));
+        const QString refused = QStringLiteral("not available: This tool isn't available in this mode");
+        QCOMPARE(scripted.said("warning"), QStringList({ refused, refused }));
     }
 
     void blockAndUnblock_data()
     {
-        QTest::addColumn<bool>("layerMode");
-        QTest::addColumn<bool>("modified");
-        QTest::newRow("top, unmodified") << false << false;
-        QTest::newRow("top, modified") << false << true;
-        QTest::newRow("layer mode, modified") << true << true;
+        columns<bool, bool>("layerMode", "modified");
+        row("top, unmodified", false, false);
+        row("top, modified", false, true);
+        row("layer mode, modified", true, true);
     }
 
     void blockAndUnblock()
@@ -281,10 +276,8 @@ private slots:
         QVERIFY(w.view()->document().isModified());
         w.form()->boardComment->setText(QStringLiteral("first;second"));
         emit w.form()->boardComment->editingFinished();
-        QCOMPARE(scripted.callsOf("warning").size(), 1);
-        QCOMPARE(scripted.callsOf("warning").first().title, QStringLiteral("Invalid Characters"));
-        QCOMPARE(scripted.callsOf("warning").first().text,
-            QStringLiteral("Your input contains invalid characters"));
+        QCOMPARE(scripted.said("warning"),
+            QStringList { "Invalid Characters: Your input contains invalid characters" });
         QVERIFY(w.form()->boardComment->text().isEmpty());
     }
 };

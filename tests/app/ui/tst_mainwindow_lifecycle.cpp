@@ -1,4 +1,5 @@
 #include "app/mainwindow.h"
+#include "datatable.h"
 #include "gerber/gerberlayer.h"
 #include "model/version.h"
 #include "scriptedprompt.h"
@@ -39,18 +40,14 @@ private:
 private slots:
     void close_data()
     {
-        QTest::addColumn<bool>("modified");
-        QTest::addColumn<int>("answer");
-        QTest::addColumn<QString>("savePath");
-        QTest::addColumn<bool>("closes");
-        QTest::addColumn<QStringList>("warnings");
-        QTest::newRow("nothing changed") << false << 0 << QString() << true << QStringList();
-        QTest::newRow("no") << true << int(QMessageBox::No) << QString() << true << QStringList();
-        QTest::newRow("cancel") << true << int(QMessageBox::Cancel) << QString() << false << QStringList();
-        QTest::newRow("yes, save dialog cancelled")
-            << true << int(QMessageBox::Yes) << QString() << false << QStringList();
-        QTest::newRow("yes, save fails") << true << int(QMessageBox::Yes) << "HOME/no/such/folder/board.tvx"
-                                         << false << QStringList { "An error occured while saving the file" };
+        columns<bool, int, QString, bool, QStringList>(
+            "modified", "answer", "savePath", "closes", "warnings");
+        row("nothing changed", false, 0, QString(), true, QStringList());
+        row("no", true, int(QMessageBox::No), QString(), true, QStringList());
+        row("cancel", true, int(QMessageBox::Cancel), QString(), false, QStringList());
+        row("yes, save dialog cancelled", true, int(QMessageBox::Yes), QString(), false, QStringList());
+        row("yes, save fails", true, int(QMessageBox::Yes), "HOME/no/such/folder/board.tvx", false,
+            QStringList { "Error: An error occured while saving the file" });
     }
 
     void close()
@@ -64,18 +61,9 @@ private slots:
         scripted.questionAnswers.enqueue(QMessageBox::StandardButton(answer));
         scripted.fileAnswers.enqueue(QString(savePath).replace(QStringLiteral("HOME"), home.path()));
         QTEST(closeWindow(w), "closes");
-        const QList<ScriptedPrompt::Call> questions = scripted.callsOf("question");
-        QCOMPARE(questions.size(), modified ? 1 : 0);
-        if (modified) {
-            QCOMPARE(questions.first().title, QStringLiteral("Tessavrant"));
-            QCOMPARE(questions.first().text, question());
-        }
-        QStringList warnings;
-        for (const ScriptedPrompt::Call& c : scripted.callsOf("warning")) {
-            QCOMPARE(c.title, QStringLiteral("Error"));
-            warnings << c.text;
-        }
-        QTEST(warnings, "warnings");
+        QCOMPARE(scripted.said("question"),
+            modified ? QStringList { "Tessavrant: " + question() } : QStringList());
+        QTEST(scripted.said("warning"), "warnings");
         // A failed or cancelled save leaves the document marked as changed.
         QCOMPARE(w.view()->document().isModified(), modified);
     }
@@ -99,9 +87,7 @@ private slots:
         addPlacement(w);
         scripted.fileAnswers.enqueue(home.path() + QStringLiteral("/out/board.tvx"));
         w.form()->actionSpeichern_unter->trigger();
-        QCOMPARE(scripted.callsOf("warning").size(), 1);
-        QCOMPARE(scripted.callsOf("warning").first().text,
-            QStringLiteral("An error occured while saving the file"));
+        QCOMPARE(scripted.said("warning"), QStringList { "Error: An error occured while saving the file" });
         QVERIFY(w.view()->document().isModified());
         runTicks(w);
         QCOMPARE(shownTitle(w), QStringLiteral("unbenannt* - ") + Version::programText());
@@ -113,13 +99,11 @@ private slots:
 
     void newDocument_data()
     {
-        QTest::addColumn<bool>("modified");
-        QTest::addColumn<int>("answer");
-        QTest::addColumn<bool>("reset");
-        QTest::newRow("nothing changed") << false << 0 << true;
-        QTest::newRow("no") << true << int(QMessageBox::No) << true;
-        QTest::newRow("cancel") << true << int(QMessageBox::Cancel) << false;
-        QTest::newRow("yes, save not done") << true << int(QMessageBox::Yes) << false;
+        columns<bool, int, bool>("modified", "answer", "reset");
+        row("nothing changed", false, 0, true);
+        row("no", true, int(QMessageBox::No), true);
+        row("cancel", true, int(QMessageBox::Cancel), false);
+        row("yes, save not done", true, int(QMessageBox::Yes), false);
     }
 
     void newDocument()
@@ -161,10 +145,7 @@ private slots:
         QCOMPARE(opens.first().title, QStringLiteral("Open Tessavrant"));
         QCOMPARE(opens.first().text, home.path() + QStringLiteral("/Desktop"));
         QCOMPARE(opens.first().filter, QStringLiteral("Tessavrant-File (*.tvx)"));
-        const QList<ScriptedPrompt::Call> warnings = scripted.callsOf("warning");
-        QCOMPARE(warnings.size(), 1);
-        QCOMPARE(warnings.first().title, QStringLiteral("Error"));
-        QCOMPARE(warnings.first().text, QStringLiteral("An error occured while loading the file"));
+        QCOMPARE(scripted.said("warning"), QStringList { "Error: An error occured while loading the file" });
         QVERIFY(!w.view()->interactionBlocked());
         QVERIFY(w.form()->menuTopPaste->menuAction()->isEnabled());
         QVERIFY(w.view()->document().currentList().isEmpty());
@@ -186,15 +167,12 @@ private slots:
 
     void commandLine_data()
     {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QByteArray>("content");
-        QTest::addColumn<bool>("pending");
-        QTest::addColumn<int>("warnings");
+        columns<QString, QByteArray, bool, int>("name", "content", "pending", "warnings");
         // A name that leads nowhere is said, not silently dropped.
-        QTest::newRow("missing file") << QString() << QByteArray() << false << 1;
-        QTest::newRow("folder") << "." << QByteArray() << false << 1;
-        QTest::newRow("project") << "board.tvx" << QByteArray("x") << true << 0;
-        QTest::newRow("binary junk") << "junk.bin" << QByteArray("\x01\x02\xff\xfe", 4) << false << 1;
+        row("missing file", QString(), QByteArray(), false, 1);
+        row("folder", ".", QByteArray(), false, 1);
+        row("project", "board.tvx", QByteArray("x"), true, 0);
+        row("binary junk", "junk.bin", QByteArray("\x01\x02\xff\xfe", 4), false, 1);
     }
 
     void commandLine()
@@ -238,17 +216,13 @@ private slots:
 
     void gerberOnTheCommandLine_data()
     {
-        QTest::addColumn<QByteArray>("content");
-        QTest::addColumn<int>("objects");
-        QTest::addColumn<QString>("reason");
-        QTest::newRow("good") << QByteArray("%FSLAX24Y24*%\n%ADD10C,0.01*%\nD10*\nX0Y0D03*\nM02*\n") << 1
-                              << QString();
+        columns<QByteArray, int, QString>("content", "objects", "reason");
+        row("good", QByteArray("%FSLAX24Y24*%\n%ADD10C,0.01*%\nD10*\nX0Y0D03*\nM02*\n"), 1, QString());
         // Far from the origin: out of view at the start zoom, in view once the window is shown.
-        QTest::newRow("far away") << QByteArray(
-            "%FSLAX24Y24*%\n%ADD10C,0.01*%\nD10*\nX500000Y500000D03*\nM02*\n")
-                                  << 1 << QString();
-        QTest::newRow("refused block") << QByteArray("%FSLAX24Y24*%\n%ADD10C,0.01*%\nD11*\nM02*\n") << 0
-                                       << QStringLiteral("top.gbr, line 3: D-Code unbekannt in \"D11*\"");
+        row("far away", QByteArray("%FSLAX24Y24*%\n%ADD10C,0.01*%\nD10*\nX500000Y500000D03*\nM02*\n"), 1,
+            QString());
+        row("refused block", QByteArray("%FSLAX24Y24*%\n%ADD10C,0.01*%\nD11*\nM02*\n"), 0,
+            QStringLiteral("top.gbr, line 3: D-Code unbekannt in \"D11*\""));
     }
     void gerberOnTheCommandLine()
     {

@@ -1,4 +1,5 @@
 #include "app/mainwindow.h"
+#include "datatable.h"
 #include "line/feederentry.h"
 #include "line/machine.h"
 #include "line/partdatabase.h"
@@ -68,9 +69,7 @@ private slots:
         ScriptedPrompt scripted;
         MainWindow w;
         w.form()->actionProduction_Line_Config_export->trigger();
-        QCOMPARE(scripted.callsOf("warning").size(), 1);
-        QCOMPARE(scripted.calls.first().title, QStringLiteral("Error"));
-        QCOMPARE(scripted.calls.first().text, QStringLiteral("Config File doesn't exist"));
+        QCOMPARE(scripted.said("warning"), QStringList { "Error: Config File doesn't exist" });
 
         const QString line = home.configPath() + "/line.cfg";
         writeFile(line, "A;0;0\n");
@@ -95,16 +94,13 @@ private slots:
 
     void import_data()
     {
-        QTest::addColumn<QByteArray>("chosen");
-        QTest::addColumn<QByteArray>("lineCfg");
-        QTest::addColumn<QStringList>("warnings");
-        QTest::addColumn<QStringList>("machines");
-        QTest::newRow("valid lines only")
-            << QByteArray(" N;2;0 \nx;9;0\nM;1;3\n") << QByteArray("N;2;0\nM;1;3\n") << QStringList()
-            << QStringList { "(none)", "N" };
-        QTest::newRow("database.cfg by mistake")
-            << QByteArray("#ASYS\r\n120 R0603\r\n#DBASE\r\n120 RES-0603 1 1 1 1 8\r\n")
-            << QByteArray("A;0;0\n") << QStringList { "Import failed" } << QStringList { "(none)", "A" };
+        columns<QByteArray, QByteArray, QStringList, QStringList>(
+            "chosen", "lineCfg", "warnings", "machines");
+        row("valid lines only", QByteArray(" N;2;0 \nx;9;0\nM;1;3\n"), QByteArray("N;2;0\nM;1;3\n"),
+            QStringList(), QStringList { "(none)", "N" });
+        row("database.cfg by mistake",
+            QByteArray("#ASYS\r\n120 R0603\r\n#DBASE\r\n120 RES-0603 1 1 1 1 8\r\n"), QByteArray("A;0;0\n"),
+            QStringList { "Import failed" }, QStringList { "(none)", "A" });
     }
     void import()
     {

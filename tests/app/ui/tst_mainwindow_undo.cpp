@@ -5,6 +5,7 @@
 #include "app/panellayout.h"
 #include "app/placementtables.h"
 #include "app/toolactions.h"
+#include "datatable.h"
 #include "gerber/gerberlayer.h"
 #include "gerber/layerset.h"
 #include "line/feederhandover.h"
@@ -113,23 +114,9 @@ void perform(MainWindow& w, ScriptedPrompt& scripted, const QString& what)
     runTicks(w);
 }
 
-} // namespace
-
-class TstMainWindowUndo : public QObject
-{
-    Q_OBJECT
-private slots:
-    void undoRestores_data();
-    void undoRestores();
-    void modifiedFollowsTheHistory();
-
-private:
-    // A line with one machine, three placements on it, a board size and a layer in the top
-    // Signal slot; the machine selected.
-    static void setUp(MainWindow& w, ScriptedPrompt& scripted);
-};
-
-void TstMainWindowUndo::setUp(MainWindow& w, ScriptedPrompt& scripted)
+// A line with one machine, three placements on it, a board size and a layer in the top Signal
+// slot; the machine selected.
+void setUp(MainWindow& w, ScriptedPrompt& scripted)
 {
     runTicks(w);
     Document& doc = w.view()->document();
@@ -148,92 +135,85 @@ void TstMainWindowUndo::setUp(MainWindow& w, ScriptedPrompt& scripted)
     runTicks(w);
 }
 
-void TstMainWindowUndo::undoRestores_data()
-{
-    QTest::addColumn<QStringList>("before"); // actions done first, not looked at
-    QTest::addColumn<QString>("action");
-    QTest::addColumn<QString>("step");
-    QTest::newRow("rotate board") << QStringList() << "rotate"
-                                  << "Rotate Board";
-    QTest::newRow("mirror board") << QStringList() << "mirror"
-                                  << "Mirror Board";
-    QTest::newRow("shift") << QStringList() << "shift"
-                           << "Pick-and-Place Shift";
-    QTest::newRow("layer load") << QStringList() << "load"
-                                << "Load Layer";
-    QTest::newRow("layer delete") << QStringList() << "clear layer"
-                                  << "Delete Layer";
-    QTest::newRow("feeder generation") << QStringList() << "generate"
-                                       << "Set Part Dimensions";
-    QTest::newRow("optimizer") << QStringList { "generate" } << "optimize"
-                               << "Optimizer";
-    QTest::newRow("table cell") << QStringList() << "cell"
-                                << "Edit Placement";
-    QTest::newRow("delete request") << QStringList() << "delete"
-                                    << "Delete placements";
-    QTest::newRow("board field") << QStringList() << "board"
-                                 << "Edit Board Data";
-    QTest::newRow("unplace all") << QStringList() << "unplace"
-                                 << "Unplace all";
-    QTest::newRow("tool drag") << QStringList() << "drag"
-                               << "Move 1 placement";
-    QTest::newRow("tool drawing") << QStringList() << "draw"
-                                  << "Draw Rectangle";
-    QTest::newRow("two transforms") << QStringList { "rotate", "shift" } << "mirror"
-                                    << "Mirror Board";
-}
+} // namespace
 
-void TstMainWindowUndo::undoRestores()
+class TstMainWindowUndo : public QObject
 {
-    QFETCH(QStringList, before);
-    QFETCH(QString, action);
-    TemporaryHome home;
-    writeFile(home.configPath() + "/line.cfg", "Opal;1;0\n");
-    writeFile(home.configPath() + "/database.cfg", "#ASYS\n120 R0603\n#DBASE\n120 RES 1.6 0.8 0.45 1 8\n");
-    ScriptedPrompt scripted;
-    MainWindow w;
-    setUp(w, scripted);
-    for (const QString& a : before)
-        perform(w, scripted, a);
-    const QString was = state(w);
-    perform(w, scripted, action);
-    const QString is = state(w);
-    QVERIFY(is != was);
-    QTEST(entry(w, "actionUndo")->text().mid(5), "step");
-    entry(w, "actionUndo")->trigger();
-    QCOMPARE(state(w), was);
-    QTEST(entry(w, "actionRedo")->text().mid(5), "step");
-    entry(w, "actionRedo")->trigger();
-    QCOMPARE(state(w), is);
-}
+    Q_OBJECT
+private slots:
+    void undoRestores_data()
+    {
+        // before: actions done first, not looked at
+        columns<QStringList, QString, QString>("before", "action", "step");
+        row("rotate board", QStringList(), "rotate", "Rotate Board");
+        row("mirror board", QStringList(), "mirror", "Mirror Board");
+        row("shift", QStringList(), "shift", "Pick-and-Place Shift");
+        row("layer load", QStringList(), "load", "Load Layer");
+        row("layer delete", QStringList(), "clear layer", "Delete Layer");
+        row("feeder generation", QStringList(), "generate", "Set Part Dimensions");
+        row("optimizer", QStringList { "generate" }, "optimize", "Optimizer");
+        row("table cell", QStringList(), "cell", "Edit Placement");
+        row("delete request", QStringList(), "delete", "Delete placements");
+        row("board field", QStringList(), "board", "Edit Board Data");
+        row("unplace all", QStringList(), "unplace", "Unplace all");
+        row("tool drag", QStringList(), "drag", "Move 1 placement");
+        row("tool drawing", QStringList(), "draw", "Draw Rectangle");
+        row("two transforms", QStringList { "rotate", "shift" }, "mirror", "Mirror Board");
+    }
 
-void TstMainWindowUndo::modifiedFollowsTheHistory()
-{
-    auto&& [home, scripted, w] = WindowUnderTest();
-    setUp(w, scripted);
-    scripted.fileAnswers.enqueue(home.path() + "/board.tvx");
-    w.form()->actionSpeichern_unter->trigger();
-    runTicks(w);
-    Document& doc = w.view()->document();
-    QVERIFY(!doc.isModified());
-    perform(w, scripted, "mirror");
-    runTicks(w);
-    QVERIFY(doc.isModified());
-    QCOMPARE(shownTitle(w), QStringLiteral("board* - ") + Version::programText());
-    entry(w, "actionUndo")->trigger();
-    runTicks(w);
-    QVERIFY(!doc.isModified());
-    QCOMPARE(shownTitle(w), QStringLiteral("board - ") + Version::programText());
-    QVERIFY(entry(w, "actionRedo")->isEnabled());
-    entry(w, "actionRedo")->trigger();
-    QVERIFY(doc.isModified());
-    // New starts without steps.
-    scripted.questionAnswers.enqueue(QMessageBox::No);
-    w.form()->actionNeu->trigger();
-    runTicks(w);
-    QVERIFY(!entry(w, "actionUndo")->isEnabled() && !entry(w, "actionRedo")->isEnabled());
-    QCOMPARE(entry(w, "actionUndo")->text(), QStringLiteral("Undo"));
-}
+    void undoRestores()
+    {
+        QFETCH(QStringList, before);
+        QFETCH(QString, action);
+        TemporaryHome home;
+        writeFile(home.configPath() + "/line.cfg", "Opal;1;0\n");
+        writeFile(
+            home.configPath() + "/database.cfg", "#ASYS\n120 R0603\n#DBASE\n120 RES 1.6 0.8 0.45 1 8\n");
+        ScriptedPrompt scripted;
+        MainWindow w;
+        setUp(w, scripted);
+        for (const QString& a : before)
+            perform(w, scripted, a);
+        const QString was = state(w);
+        perform(w, scripted, action);
+        const QString is = state(w);
+        QVERIFY(is != was);
+        QTEST(entry(w, "actionUndo")->text().mid(5), "step");
+        entry(w, "actionUndo")->trigger();
+        QCOMPARE(state(w), was);
+        QTEST(entry(w, "actionRedo")->text().mid(5), "step");
+        entry(w, "actionRedo")->trigger();
+        QCOMPARE(state(w), is);
+    }
+
+    void modifiedFollowsTheHistory()
+    {
+        auto&& [home, scripted, w] = WindowUnderTest();
+        setUp(w, scripted);
+        scripted.fileAnswers.enqueue(home.path() + "/board.tvx");
+        w.form()->actionSpeichern_unter->trigger();
+        runTicks(w);
+        Document& doc = w.view()->document();
+        QVERIFY(!doc.isModified());
+        perform(w, scripted, "mirror");
+        runTicks(w);
+        QVERIFY(doc.isModified());
+        QCOMPARE(shownTitle(w), QStringLiteral("board* - ") + Version::programText());
+        entry(w, "actionUndo")->trigger();
+        runTicks(w);
+        QVERIFY(!doc.isModified());
+        QCOMPARE(shownTitle(w), QStringLiteral("board - ") + Version::programText());
+        QVERIFY(entry(w, "actionRedo")->isEnabled());
+        entry(w, "actionRedo")->trigger();
+        QVERIFY(doc.isModified());
+        // New starts without steps.
+        scripted.questionAnswers.enqueue(QMessageBox::No);
+        w.form()->actionNeu->trigger();
+        runTicks(w);
+        QVERIFY(!entry(w, "actionUndo")->isEnabled() && !entry(w, "actionRedo")->isEnabled());
+        QCOMPARE(entry(w, "actionUndo")->text(), QStringLiteral("Undo"));
+    }
+};
 
 QTEST_MAIN(TstMainWindowUndo)
 #include "tst_mainwindow_undo.moc"

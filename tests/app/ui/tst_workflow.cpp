@@ -5,6 +5,7 @@
 // step is saved there as a PNG (run under Xvfb with QT_QPA_PLATFORM=xcb).
 #include "app/mainwindow.h"
 #include "corpus.h"
+#include "datatable.h"
 #include "gerber/gerberlayer.h"
 #include "gerber/gerberreader.h"
 #include "line/feederentry.h"
@@ -181,11 +182,12 @@ private slots:
 
 void TstWorkflow::panelForALine_data()
 {
-    QTest::addColumn<bool>("kicad"); // the KiCad board with its layers and drill, else Altium (mil)
-    QTest::addColumn<QPointF>("newOrigin"); // where the user clicks with "Set New Origin", mm
-    QTest::addColumn<QSizeF>("board"); // the single board typed into the generator, mm
-    QTest::newRow("KiCad, layers and drill") << true << QPointF(49, -122) << QSizeF(100, 79);
-    QTest::newRow("Altium, mil") << false << QPointF(-2, -2) << QSizeF(60, 35);
+    // kicad: the KiCad board with its layers and drill, else Altium (mil)
+    // newOrigin: where the user clicks with "Set New Origin", mm
+    // board: the single board typed into the generator, mm
+    columns<bool, QPointF, QSizeF>("kicad", "newOrigin", "board");
+    row("KiCad, layers and drill", true, QPointF(49, -122), QSizeF(100, 79));
+    row("Altium, mil", false, QPointF(-2, -2), QSizeF(60, 35));
 }
 
 void TstWorkflow::panelForALine()

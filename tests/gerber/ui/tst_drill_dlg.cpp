@@ -1,3 +1,4 @@
+#include "datatable.h"
 #include "dialogfit.h"
 #include "gerber/gerberlayer.h"
 #include "gerber/ui/drill_dlg.h"
@@ -44,23 +45,18 @@ private slots:
 
     void import_data()
     {
-        QTest::addColumn<QString>("text"); // empty: no file
-        QTest::addColumn<bool>("accept");
-        QTest::addColumn<int>("result");
-        QTest::addColumn<int>("dialogs");
-        QTest::addColumn<int>("objects");
-        QTest::addColumn<QString>("reason");
+        // text: empty: no file
+        columns<QString, bool, int, int, int, QString>(
+            "text", "accept", "result", "dialogs", "objects", "reason");
         const int loaded = int(DrillImport::Loaded), failed = int(DrillImport::Failed);
-        QTest::newRow("read with the chosen format") << "M48\nINCH\nT01C0.8\n%\nT01\nX12Y5\nM30\n"
-                                                     << true << loaded << 1 << 1 << QString();
+        row("read with the chosen format", "M48\nINCH\nT01C0.8\n%\nT01\nX12Y5\nM30\n", true, loaded, 1, 1,
+            QString());
         // Cancelling is no failure and reads nothing.
-        QTest::newRow("cancelled") << "M48\nT01C0.8\n%\nT01\nX12Y5\n"
-                                   << false << int(DrillImport::Cancelled) << 1 << 0 << QString();
-        QTest::newRow("unreadable file fails before the dialog")
-            << QString() << true << failed << 0 << 0 << "Cannot read ";
-        QTest::newRow("reader stop") << "M48\nT01C0.8\n%\nT02\nX12Y5\n"
-                                     << true << failed << 1 << 0
-                                     << "holes.drl, line 4: tool not defined in \"T02\"";
+        row("cancelled", "M48\nT01C0.8\n%\nT01\nX12Y5\n", false, int(DrillImport::Cancelled), 1, 0,
+            QString());
+        row("unreadable file fails before the dialog", QString(), true, failed, 0, 0, "Cannot read ");
+        row("reader stop", "M48\nT01C0.8\n%\nT02\nX12Y5\n", true, failed, 1, 0,
+            "holes.drl, line 4: tool not defined in \"T02\"");
     }
     // The dialog opens with the format the file's header states (here Altium's 3:5 with the
     // trailing zeros left out); OK as shown reads the holes where they belong.
@@ -110,10 +106,9 @@ private slots:
     // and the question names the reading that fits.
     void holesOffTheCopperAsk_data()
     {
-        QTest::addColumn<int>("reply");
-        QTest::addColumn<int>("result");
-        QTest::newRow("kept") << int(QMessageBox::Yes) << int(DrillImport::Loaded);
-        QTest::newRow("dropped") << int(QMessageBox::No) << int(DrillImport::Cancelled);
+        columns<int, int>("reply", "result");
+        row("kept", int(QMessageBox::Yes), int(DrillImport::Loaded));
+        row("dropped", int(QMessageBox::No), int(DrillImport::Cancelled));
     }
     void holesOffTheCopperAsk()
     {

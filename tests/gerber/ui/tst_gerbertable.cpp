@@ -2,6 +2,7 @@
 // its requests, the slot delete actions, the layer export and the render progress.
 #include "../../app/ui/windowfixture.h"
 #include "app/mainwindow.h"
+#include "datatable.h"
 #include "gerber/gerberlayer.h"
 #include "gerber/layerrows.h"
 #include "gerber/layerset.h"
@@ -61,8 +62,7 @@ private slots:
         w.form()->gerber_table->setCurrentCell(254, 0);
         w.form()->actionGerber->trigger();
         QCOMPARE(p.callsOf("open").size(), 0);
-        QCOMPARE(p.callsOf("warning").size(), 1);
-        QCOMPARE(p.callsOf("warning").first().text, QStringLiteral("All (following) Fields are in use"));
+        QCOMPARE(p.said("warning"), QStringList { "Error: All (following) Fields are in use" });
     }
 
     // A file that does not read leaves the row free: it is not saved as a used row.
@@ -72,9 +72,7 @@ private slots:
         auto&& [home, p, w] = WindowUnderTest();
         w.switchGerberPnP();
         importGerber(w, p, writeFile(dir, "cut.gbr", "%FSLAX34Y34*%\n%MOMM*%\n%ADD10C,1*%\nD10*\n"));
-        QCOMPARE(p.callsOf("warning").size(), 1);
-        QCOMPARE(
-            p.callsOf("warning").first().text, QStringLiteral("An error occured while loading the file"));
+        QCOMPARE(p.said("warning"), QStringList { "Error: An error occured while loading the file" });
         QVERIFY(p.callsOf("warning").first().detail.contains(QStringLiteral("cut.gbr")));
         QVERIFY(!LayerRows::inUse(*row(w, 0)));
         QCOMPARE(LayerRows::firstFreeRow(w.view()->layers(), 0), 0);
@@ -117,9 +115,7 @@ private slots:
         QCOMPARE(saves.first().title, QStringLiteral("Export Excellon Drill File"));
         QCOMPARE(saves.first().filter, QStringLiteral("Excellon Drill File (*.drl)"));
         QVERIFY(saves.first().text.endsWith(QStringLiteral("/board.drl")));
-        QFile written(out);
-        QVERIFY(written.open(QIODevice::ReadOnly));
-        QCOMPARE(written.readAll(), drill);
+        QCOMPARE(readFile(out), drill);
         QCOMPARE(p.callsOf("warning").size(), 0);
         // No row: nothing asked.
         table->setCurrentCell(-1, -1);
@@ -198,9 +194,7 @@ private slots:
     // the selection.
     void contextMenuEntriesRaiseRequests_data()
     {
-        QTest::addColumn<QString>("side");
-        QTest::addColumn<QString>("entry");
-        QTest::addColumn<int>("slot");
+        columns<QString, QString, int>("side", "entry", "slot");
         const char* entries[] = { "Drill", "Outline", "Silk", "Assy", "Paste", "Mask", "Signal" };
         for (const char* side : { "top", "bottom" })
             for (int i = 0; i < 7; ++i)

@@ -149,11 +149,9 @@ private slots:
         select(d, 1, 0);
         child<QPushButton>(&d, "pushButton_3")->click();
         QVERIFY(QDir(dir.path()).rmdir("database.bkp"));
-        QCOMPARE(scripted.callsOf("warning").size(), 1);
-        QCOMPARE(scripted.calls.first().title, QStringLiteral("Error"));
-        QCOMPARE(scripted.calls.first().text,
-            QStringLiteral("An error occured while writing the file. Please remove your 'database.cfg' and "
-                           "rename your 'database.bkp' to 'database.cfg' to restore your old data."));
+        QCOMPARE(scripted.said("warning"),
+            QStringList { "Error: An error occured while writing the file. Please remove your 'database.cfg' "
+                          "and rename your 'database.bkp' to 'database.cfg' to restore your old data." });
         QVERIFY(!d.isVisible());
         QCOMPARE(readFile(path()), sample);
     }

@@ -1,3 +1,4 @@
+#include "datatable.h"
 #include "documentsetup.h"
 #include "model/document.h"
 #include "pnpio/ui/pnpexportactions.h"
@@ -56,29 +57,22 @@ private slots:
 
     void exportsTheChosenSides_data()
     {
-        QTest::addColumn<bool>("partList");
-        QTest::addColumn<QString>("radio");
-        QTest::addColumn<QStringList>("cleared");
-        QTest::addColumn<int>("panels");
-        QTest::addColumn<QString>("title");
-        QTest::addColumn<QByteArray>("expected");
-        QTest::addColumn<bool>("unsavedEdit"); // an entry added on the shown bottom side, not written back
+        // unsavedEdit: an entry added on the shown bottom side, not written back
+        columns<bool, QString, QStringList, int, QString, QByteArray, bool>(
+            "partList", "radio", "cleared", "panels", "title", "expected", "unsavedEdit");
         const QByteArray pnp = "RefDes;Name;X (mm);Y (mm);Side;Rotate;Value;Comment;Execute\n";
         const QByteArray parts = "Quantity;RefDes;Value;Name\n";
-        QTest::newRow("pick and place, bottom machine only")
-            << false << "bottom" << QStringList { "Hand", "THT" } << 1 << "Export Pick and Place Data"
-            << QByteArray(pnp + "R10;0603;-1,25;4;bottom;180;10k;;1\n") << false;
-        QTest::newRow("pick and place, unsaved edit of the shown side")
-            << false << "bottom" << QStringList() << 1 << "Export Pick and Place Data"
-            << QByteArray(pnp + "R10;0603;-1,25;4;bottom;180;10k;;1\nU1;SO8;0;0;bottom;0;LM358;;3\n"
-                   + "C5;0402;1;1;bottom;0;1u;;1\n")
-            << true;
-        QTest::newRow("part list, both, 4 panels")
-            << true << "both" << QStringList() << 4 << "Export Part List"
-            << QByteArray(parts + "12;R1,R10,R2;10k;0603\n" + "4;U1;LM358;SO8\n") << false;
-        QTest::newRow("part list, top, no hand")
-            << true << "top" << QStringList { "Hand" } << 2 << "Export Part List"
-            << QByteArray(parts + "2;R1;10k;0603\n") << false;
+        row("pick and place, bottom machine only", false, "bottom", QStringList { "Hand", "THT" }, 1,
+            "Export Pick and Place Data", QByteArray(pnp + "R10;0603;-1,25;4;bottom;180;10k;;1\n"), false);
+        row("pick and place, unsaved edit of the shown side", false, "bottom", QStringList(), 1,
+            "Export Pick and Place Data",
+            QByteArray(pnp + "R10;0603;-1,25;4;bottom;180;10k;;1\nU1;SO8;0;0;bottom;0;LM358;;3\n"
+                + "C5;0402;1;1;bottom;0;1u;;1\n"),
+            true);
+        row("part list, both, 4 panels", true, "both", QStringList(), 4, "Export Part List",
+            QByteArray(parts + "12;R1,R10,R2;10k;0603\n" + "4;U1;LM358;SO8\n"), false);
+        row("part list, top, no hand", true, "top", QStringList { "Hand" }, 2, "Export Part List",
+            QByteArray(parts + "2;R1;10k;0603\n"), false);
     }
 
     void exportsTheChosenSides()
@@ -106,12 +100,10 @@ private slots:
         partList ? actions.exportPartList() : actions.exportPickAndPlace();
 
         QTEST(readFile(path), "expected");
-        const auto saves = prompt.callsOf(QStringLiteral("save"));
-        QCOMPARE(saves.size(), 1);
-        QCOMPARE(saves[0].title,
-            partList ? QStringLiteral("Export Part List") : QStringLiteral("Export Pick And Place Data"));
-        QCOMPARE(saves[0].text, QStringLiteral("/start/here"));
-        QCOMPARE(saves[0].filter, QStringLiteral("CSV File (*.csv)"));
+        QCOMPARE(prompt.said("save"),
+            QStringList {
+                (partList ? "Export Part List" : "Export Pick And Place Data") + QString(": /start/here") });
+        QCOMPARE(prompt.calls.first().filter, QStringLiteral("CSV File (*.csv)"));
         QCOMPARE(seen, QStringList() << title << (partList ? "panels shown" : "panels hidden"));
         QVERIFY(prompt.callsOf(QStringLiteral("warning")).isEmpty());
         QCOMPARE(lastDirectory, dir->path());
@@ -119,18 +111,14 @@ private slots:
 
     void outcomes_data()
     {
-        QTest::addColumn<bool>("partList");
-        QTest::addColumn<bool>("gerberMode");
-        QTest::addColumn<bool>("dialogAccepted");
-        QTest::addColumn<QString>("target"); // relative to the test folder
-        QTest::addColumn<int>("dialogs");
-        QTest::addColumn<bool>("warned");
-        QTest::addColumn<bool>("replaced");
+        // target: relative to the test folder
+        columns<bool, bool, bool, QString, int, bool, bool>(
+            "partList", "gerberMode", "dialogAccepted", "target", "dialogs", "warned", "replaced");
         // Both exports share this path up to the writer (each writer's output is checked above).
-        QTest::newRow("dialog cancelled") << false << false << false << "good.csv" << 1 << false << false;
-        QTest::newRow("target is a folder") << true << false << true << "folder" << 1 << true << false;
-        QTest::newRow("layer mode") << false << true << true << "good.csv" << 0 << false << false;
-        QTest::newRow("existing file") << true << false << true << "good.csv" << 1 << false << true;
+        row("dialog cancelled", false, false, false, "good.csv", 1, false, false);
+        row("target is a folder", true, false, true, "folder", 1, true, false);
+        row("layer mode", false, true, true, "good.csv", 0, false, false);
+        row("existing file", true, false, true, "good.csv", 1, false, true);
     }
 
     void outcomes()
@@ -162,18 +150,13 @@ private slots:
         partList ? actions.exportPartList() : actions.exportPickAndPlace();
 
         QTEST(int(prompt.callsOf(QStringLiteral("exec")).size()), "dialogs");
-        const auto warnings = prompt.callsOf(QStringLiteral("warning"));
-        QCOMPARE(warnings.size(), warned ? 1 : 0);
-        if (warned) {
-            QCOMPARE(warnings[0].title, QStringLiteral("Error"));
-            QCOMPARE(warnings[0].text, QStringLiteral("An error occured while saving the file"));
-        }
+        QCOMPARE(prompt.said("warning"),
+            warned ? QStringList { "Error: An error occured while saving the file" } : QStringList());
         const QByteArray now = readFile(goodPath);
         QVERIFY2((now != good) == replaced, now.constData());
         QVERIFY(QFileInfo(dir->filePath(QStringLiteral("folder"))).isDir());
         QCOMPARE(QDir(dir->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
-            QStringList() << "folder"
-                          << "good.csv");
+            QStringList({ "folder", "good.csv" }));
     }
 
     void cancelledFileDialogDoesNothing()

@@ -1,3 +1,4 @@
+#include "datatable.h"
 #include "dialogfit.h"
 #include "documentsetup.h"
 #include "model/document.h"
@@ -51,9 +52,7 @@ private slots:
 
     void captionsAndFilters_data()
     {
-        QTest::addColumn<Action>("action");
-        QTest::addColumn<QString>("caption");
-        QTest::addColumn<QString>("filter");
+        columns<Action, QString, QString>("action", "caption", "filter");
         using I = PnPImportActions;
         const QList<std::tuple<const char*, Action, QString, QString>> rows {
             { "Tessavrant", &I::importTessavrant, "Open DipTrace PnP", "CSV-File (*.*)" },
@@ -67,7 +66,7 @@ private slots:
             { "PPosition Update (CSV)", &I::importPositionUpdate, "Open Part Positions", "CSV-File (*.*)" }
         };
         for (const auto& [name, action, caption, filter] : rows)
-            QTest::newRow(name) << action << caption << filter;
+            row(name, action, caption, filter);
     }
     void captionsAndFilters()
     {
@@ -123,18 +122,13 @@ private slots:
     // error box; a cancel of any format shows nothing.
     void failedOrCancelledImportKeepsTheDocument_data()
     {
-        QTest::addColumn<Action>("action");
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<bool>("accept");
-        QTest::addColumn<bool>("returns");
-        QTest::addColumn<bool>("errorBox");
-        QTest::newRow("own csv short line") << Action(&PnPImportActions::importTessavrant)
-                                            << QByteArray("h\nR1;1\n") << true << false << true;
-        QTest::newRow("own csv dialog cancelled")
-            << Action(&PnPImportActions::importTessavrant) << QByteArray("h\nR1;0603;1;2;top;0;1k\n") << false
-            << false << false;
-        QTest::newRow("position update of a missing file")
-            << Action(&PnPImportActions::importPositionUpdate) << QByteArray() << true << false << true;
+        columns<Action, QByteArray, bool, bool, bool>("action", "bytes", "accept", "returns", "errorBox");
+        row("own csv short line", Action(&PnPImportActions::importTessavrant), QByteArray("h\nR1;1\n"), true,
+            false, true);
+        row("own csv dialog cancelled", Action(&PnPImportActions::importTessavrant),
+            QByteArray("h\nR1;0603;1;2;top;0;1k\n"), false, false, false);
+        row("position update of a missing file", Action(&PnPImportActions::importPositionUpdate),
+            QByteArray(), true, false, true);
     }
     void failedOrCancelledImportKeepsTheDocument()
     {
@@ -153,12 +147,8 @@ private slots:
         doc.setModified(false);
         QString last;
         QTEST(action(nullptr, doc, last), "returns");
-        const QList<ScriptedPrompt::Call> warnings = scripted.callsOf("warning");
-        QCOMPARE(warnings.size(), errorBox ? 1 : 0);
-        if (errorBox) {
-            QCOMPARE(warnings.first().title, QStringLiteral("Error"));
-            QCOMPARE(warnings.first().text, QStringLiteral("An error occured while loading the file"));
-        }
+        QCOMPARE(scripted.said("warning"),
+            errorBox ? QStringList { "Error: An error occured while loading the file" } : QStringList());
         QCOMPARE(doc.side(true).placements.size(), 1);
         QCOMPARE(doc.currentList().size(), 1);
         QVERIFY(!doc.isModified());
@@ -174,11 +164,8 @@ private slots:
         doc.setPlacements({ new PnPEntry("K1", "0603", 1, 1, "top", 0, "1k", "1", QString()) });
         QString last;
         QVERIFY(PnPImportActions::importPositionUpdate(nullptr, doc, last));
-        const QList<ScriptedPrompt::Call> warnings = scripted.callsOf("warning");
-        QCOMPARE(warnings.size(), 2);
-        QCOMPARE(warnings.at(0).title, QStringLiteral("Hinweis"));
-        QCOMPARE(warnings.at(0).text, QStringLiteral("RefDes Z1 nicht vorhanden"));
-        QCOMPARE(warnings.at(1).text, QStringLiteral("RefDes Z2 nicht vorhanden"));
+        QCOMPARE(scripted.said("warning"),
+            QStringList({ "Hinweis: RefDes Z1 nicht vorhanden", "Hinweis: RefDes Z2 nicht vorhanden" }));
         QCOMPARE(doc.currentList().first()->x(), 4.0);
         QVERIFY(scripted.callsOf("exec").isEmpty());
     }

@@ -1,3 +1,4 @@
+#include "datatable.h"
 #include "pnpio/ui/topbottomboth.h"
 
 #include "dialogfit.h"
@@ -30,17 +31,11 @@ private slots:
 
     void okStoresTheChoices_data()
     {
-        QTest::addColumn<QString>("radio");
-        QTest::addColumn<QStringList>("cleared");
-        QTest::addColumn<int>("panels");
-        QTest::addColumn<int>("side");
-        QTest::addColumn<QString>("kinds"); // exec kinds still included, in "0123" order
-        QTest::newRow("top, everything off")
-            << "top" << QStringList { "Machine", "Hand", "THT", "None" } << 2 << 1 << "";
-        QTest::newRow("bottom, hand and THT off")
-            << "bottom" << QStringList { "Hand", "THT" } << 7 << 2 << "01";
-        QTest::newRow("no placement off, many panels")
-            << "both" << QStringList { "None" } << 9999999 << 0 << "123";
+        // kinds: exec kinds still included, in "0123" order
+        columns<QString, QStringList, int, int, QString>("radio", "cleared", "panels", "side", "kinds");
+        row("top, everything off", "top", QStringList { "Machine", "Hand", "THT", "None" }, 2, 1, "");
+        row("bottom, hand and THT off", "bottom", QStringList { "Hand", "THT" }, 7, 2, "01");
+        row("no placement off, many panels", "both", QStringList { "None" }, 9999999, 0, "123");
     }
 
     void okStoresTheChoices()

@@ -34,8 +34,7 @@ private slots:
         termEdit->setText(term);
         d.findChild<QPushButton*>("searchBtn")->click();
         QCOMPARE(prompt.calls.size(), 1);
-        QCOMPARE(prompt.calls.first().title, QStringLiteral("Kein Suchbegriff"));
-        QCOMPARE(prompt.calls.first().text, QStringLiteral("Bitte Suchbegriff eingeben"));
+        QCOMPARE(prompt.said("warning"), QStringList { "Kein Suchbegriff: Bitte Suchbegriff eingeben" });
         QCOMPARE(results->count(), 2);
 
         // Bottom hits count after all top placements; clearing the list locates nothing.

@@ -1,3 +1,4 @@
+#include "datatable.h"
 #include "scriptedprompt.h"
 #include "tables/ui/labelprint.h"
 #include "testfiles.h"
@@ -12,10 +13,9 @@ class TstLabelPrint : public QObject
 private slots:
     void printsToPdfLikePaper_data()
     {
-        QTest::addColumn<bool>("accepted");
-        QTest::addColumn<int>("outcome");
-        QTest::newRow("printed") << true << int(LabelPrint::Outcome::Printed);
-        QTest::newRow("cancelled") << false << int(LabelPrint::Outcome::Cancelled);
+        columns<bool, int>("accepted", "outcome");
+        row("printed", true, int(LabelPrint::Outcome::Printed));
+        row("cancelled", false, int(LabelPrint::Outcome::Cancelled));
     }
     void printsToPdfLikePaper()
     {
@@ -52,11 +52,8 @@ private slots:
         printer.setOutputFileName(pdf);
         QCOMPARE(LabelPrint::print(nullptr, "1k;0603", "unbenannt", { "R1" }, &printer),
             LabelPrint::Outcome::Failed);
-        const auto warnings = prompt.callsOf("warning");
-        QCOMPARE(warnings.size(), 1);
-        QCOMPARE(warnings.first().title, QStringLiteral("Error"));
-        QCOMPARE(warnings.first().text, QStringLiteral("The label could not be printed"));
-        QCOMPARE(warnings.first().detail, pdf);
+        QCOMPARE(prompt.said("warning"), QStringList { "Error: The label could not be printed" });
+        QCOMPARE(prompt.callsOf("warning").first().detail, pdf);
     }
 };
 

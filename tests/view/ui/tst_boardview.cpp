@@ -1,6 +1,8 @@
 // The board view widget: zoom by wheel and keys, panning, and the picture it paints compared
 // with the board painter's and with tessavrant-cli view's.
 #include "../boardscenes.h"
+#include "clirun.h"
+#include "datatable.h"
 #include "gerber/gerberreader.h"
 #include "testfiles.h"
 #include "view/ui/darstellg.h"
@@ -44,17 +46,15 @@ class TstBoardView : public QObject
 private slots:
     void wheelSteps_data()
     {
-        QTest::addColumn<int>("start");
-        QTest::addColumn<QList<int>>("deltas");
-        QTest::addColumn<int>("zoom");
-        QTest::newRow("4 in twice") << 4 << QList<int> { 120, 120 } << 6;
-        QTest::newRow("1000 stays") << 1000 << QList<int> { 120 } << 1000;
-        QTest::newRow("1 stays") << 1 << QList<int> { -120 } << 1;
-        QTest::newRow("5 out") << 5 << QList<int> { -120 } << 4;
-        QTest::newRow("delta 0 is no step") << 10 << QList<int> { 0, 0 } << 10;
-        QTest::newRow("fine wheel adds up") << 10 << QList<int> { 40, 40 } << 10;
-        QTest::newRow("fine wheel whole step") << 10 << QList<int> { 40, 40, 40 } << 12;
-        QTest::newRow("direction change drops rest") << 10 << QList<int> { 60, -60, -60 } << 8;
+        columns<int, QList<int>, int>("start", "deltas", "zoom");
+        row("4 in twice", 4, QList<int> { 120, 120 }, 6);
+        row("1000 stays", 1000, QList<int> { 120 }, 1000);
+        row("1 stays", 1, QList<int> { -120 }, 1);
+        row("5 out", 5, QList<int> { -120 }, 4);
+        row("delta 0 is no step", 10, QList<int> { 0, 0 }, 10);
+        row("fine wheel adds up", 10, QList<int> { 40, 40 }, 10);
+        row("fine wheel whole step", 10, QList<int> { 40, 40, 40 }, 12);
+        row("direction change drops rest", 10, QList<int> { 60, -60, -60 }, 8);
     }
     void wheelSteps()
     {
@@ -122,7 +122,7 @@ private slots:
     {
         QTest::addColumn<QString>("scene");
         for (const char* name : { "clear over dark", "markers", "fiducials", "board" })
-            QTest::newRow(name) << QString::fromLatin1(name);
+            row(name, QString::fromLatin1(name));
     }
     void widgetPaintsThePaintersPicture()
     {
@@ -141,21 +141,15 @@ private slots:
     // on standard error beyond the reason.
     void commandLineStatus_data()
     {
-        QTest::addColumn<QStringList>("args");
-        QTest::addColumn<int>("status");
-        QTest::addColumn<QString>("reason");
-        QTest::newRow("no output") << QStringList {} << 2 << "no output file";
-        QTest::newRow("slot 7") << QStringList { "--layer", "top:7=a.gbr", "-o", "x.png" } << 2
-                                << "SLOT 0 to 6";
-        QTest::newRow("zoom 15") << QStringList { "--zoom", "15", "-o", "x.png" } << 2 << "--zoom";
-        QTest::newRow("size 0") << QStringList { "--size", "0x10", "-o", "x.png" } << 2 << "--size";
-        QTest::newRow("pnp without format")
-            << QStringList { "--pnp", "p.mnt", "-o", "x.png" } << 2 << "--format";
-        QTest::newRow("missing layer")
-            << QStringList { "--layer", "top:0=missing.gbr", "-o", "x.png" } << 1 << "missing.gbr";
-        QTest::newRow("cut layer") << QStringList { "--layer", "bottom:3=cut.gbr", "-o", "x.png" } << 1
-                                   << "cut.gbr";
-        QTest::newRow("empty board") << QStringList { "--side", "gerber", "-o", "x.png" } << 0 << "";
+        columns<QStringList, int, QString>("args", "status", "reason");
+        row("no output", QStringList {}, 2, "no output file");
+        row("slot 7", QStringList { "--layer", "top:7=a.gbr", "-o", "x.png" }, 2, "SLOT 0 to 6");
+        row("zoom 15", QStringList { "--zoom", "15", "-o", "x.png" }, 2, "--zoom");
+        row("size 0", QStringList { "--size", "0x10", "-o", "x.png" }, 2, "--size");
+        row("pnp without format", QStringList { "--pnp", "p.mnt", "-o", "x.png" }, 2, "--format");
+        row("missing layer", QStringList { "--layer", "top:0=missing.gbr", "-o", "x.png" }, 1, "missing.gbr");
+        row("cut layer", QStringList { "--layer", "bottom:3=cut.gbr", "-o", "x.png" }, 1, "cut.gbr");
+        row("empty board", QStringList { "--side", "gerber", "-o", "x.png" }, 0, "");
     }
     void commandLineStatus()
     {
@@ -181,12 +175,10 @@ private slots:
         const QString gerber = dir.filePath(QStringLiteral("pad.gbr"));
         writeFile(gerber, padWithCut);
         const QString out = dir.filePath(QStringLiteral("view.png"));
-        QProcess cli;
-        cli.start(QStringLiteral(TESSAVRANT_CLI),
-            { "view", "--layer", "top:0=" + gerber, "--size", "320x200", "--fit", "-o", out });
-        QVERIFY(cli.waitForFinished(60000));
-        QCOMPARE(cli.exitCode(), 0);
-        QCOMPARE(cli.readAllStandardError(), QByteArray());
+        const CliRun r
+            = runCli({ "view", "--layer", "top:0=" + gerber, "--size", "320x200", "--fit", "-o", out });
+        QCOMPARE(r.status, 0);
+        QCOMPARE(r.err, QByteArray());
 
         Darstellg v;
         v.resize(320, 200);

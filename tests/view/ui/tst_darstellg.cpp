@@ -1,3 +1,4 @@
+#include "datatable.h"
 #include "view/ui/darstellg.h"
 
 #include "gerber/gerberlayer.h"
@@ -26,13 +27,12 @@ private slots:
 
     void gridSpacingStaysPositive_data()
     {
-        QTest::addColumn<double>("requested");
-        QTest::addColumn<double>("spacing");
-        QTest::newRow("normal") << 2.5 << 2.5;
-        QTest::newRow("zero") << 0.0 << 0.01;
-        QTest::newRow("negative") << -3.0 << 0.01;
-        QTest::newRow("too large") << 1000.0 << 100.0;
-        QTest::newRow("nan ignored") << std::nan("") << 1.0;
+        columns<double, double>("requested", "spacing");
+        row("normal", 2.5, 2.5);
+        row("zero", 0.0, 0.01);
+        row("negative", -3.0, 0.01);
+        row("too large", 1000.0, 100.0);
+        row("nan ignored", std::nan(""), 1.0);
     }
     void gridSpacingStaysPositive()
     {
@@ -61,11 +61,7 @@ private slots:
 
     void colorBoxesPaintBothSides_data()
     {
-        QTest::addColumn<int>("board");
-        QTest::addColumn<QColor>("body");
-        QTest::addColumn<QColor>("copper");
-        QTest::addColumn<int>("silk");
-        QTest::addColumn<QColor>("silkColor");
+        columns<int, QColor, QColor, int, QColor>("board", "body", "copper", "silk", "silkColor");
         const auto row
             = [](const char* name, int board, QColor body, QColor copper, int silk, QColor silkColor) {
                   QTest::newRow(name) << board << body << copper << silk << silkColor;
