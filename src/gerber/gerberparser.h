@@ -1,5 +1,6 @@
 #pragma once
 
+#include "gerber/imageobject.h"
 #include "gerber/imagetransform.h"
 
 #include <QHash>
@@ -64,7 +65,7 @@ private:
     void regionPoint(QStringView dText, double x, double y);
     void closeRegion();
     Aperture* objectAperture();
-    void createObject(double x, double y, const QString& kind);
+    void createObject(double x, double y, ObjectKind kind);
 
     // gerberarcs.cpp
     void readArc(QStringView text, bool singleQuadrant);
