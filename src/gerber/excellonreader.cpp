@@ -354,7 +354,7 @@ private:
 
     void add(const QString& kind, double x, double y)
     {
-        m_layer.addObject(new ImageObject(m_tool, x, y, kind, m_layer.darkPolarity));
+        m_layer.createObject(m_tool, x, y, kind, m_layer.darkPolarity);
         if (kind != ImageObject::move())
             extend(x, y);
     }

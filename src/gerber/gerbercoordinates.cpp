@@ -66,18 +66,6 @@ struct CoordinateFields
     }
 };
 
-const QString& kindFor(QStringView dText, QString& storage)
-{
-    if (sameAscii(dText, "D1"))
-        return ImageObject::draw();
-    if (sameAscii(dText, "D2"))
-        return ImageObject::move();
-    if (sameAscii(dText, "D3"))
-        return ImageObject::flash();
-    storage = dText.toString();
-    return storage;
-}
-
 // Converts the ASCII digits (with any "." already placed) to a double; 0 when not a number.
 double parseNumber(const std::string& text, bool negative)
 {
@@ -278,8 +266,7 @@ bool GerberParser::handleCoordinates(QStringView block)
     if (m_layer.regionMode) {
         regionPoint(dText, x, y);
     } else {
-        QString kindStorage;
-        createObject(x, y, kindFor(dText, kindStorage));
+        createObject(x, y, ObjectKind::fromText(dText));
     }
     return true;
 }
@@ -359,8 +346,7 @@ bool GerberParser::plainCoordinateLine(std::string_view line)
     if (m_layer.regionMode) {
         regionPoint(dText, x, y);
     } else {
-        QString unused;
-        createObject(x, y, kindFor(dText, unused));
+        createObject(x, y, ObjectKind::fromText(dText));
     }
     return true;
 }
@@ -396,7 +382,7 @@ Aperture* GerberParser::objectAperture()
     return m_defaultAperture;
 }
 
-void GerberParser::createObject(double x, double y, const QString& kind)
+void GerberParser::createObject(double x, double y, ObjectKind kind)
 {
     m_layer.createObject(objectAperture(), x, y, kind, m_layer.darkPolarity);
     m_currentPoint = QPointF(x, y);

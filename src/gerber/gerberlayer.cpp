@@ -42,11 +42,28 @@ void GerberLayer::reserveObjects(int count)
     m_arena.expect(std::size_t(objects));
 }
 
+namespace {
+
+// Whether a list is worth copying into a buffer that fits it. The copy holds both buffers for a
+// moment, while the unused end of a large reservation was never touched and costs address space
+// only: a large list is copied only when at least half of it is unused.
+template <typename List> bool worthFitting(const List& list)
+{
+    constexpr qint64 smallBytes = 1 << 20;
+    const qint64 capacity = list.capacity();
+    const qint64 size = list.size();
+    if (capacity - size <= size / 8)
+        return false;
+    return capacity * qint64(sizeof(typename List::value_type)) <= smallBytes || size <= capacity / 2;
+}
+
+} // namespace
+
 void GerberLayer::fitObjectLists()
 {
-    if (m_objects.capacity() - m_objects.size() > m_objects.size() / 8)
+    if (worthFitting(m_objects))
         m_objects.squeeze();
-    if (m_order.capacity() - m_order.size() > m_order.size() / 8)
+    if (worthFitting(m_order))
         m_order.squeeze();
 }
 
@@ -73,10 +90,10 @@ ImageObject* GerberLayer::objectAt(qint32 index) const
 
 bool GerberLayer::indexInUse(qint32 index) const
 {
-    return objectAt(index) != nullptr || m_regionByIndex.contains(index);
+    return objectAt(index) != nullptr || regionPosition(index) >= 0;
 }
 
-ImageObject* GerberLayer::createObject(Aperture* aperture, double x, double y, const QString& kind, bool dark)
+ImageObject* GerberLayer::createObject(Aperture* aperture, double x, double y, ObjectKind kind, bool dark)
 {
     ImageObject* object = m_arena.create();
     object->aperture = aperture;
@@ -106,12 +123,31 @@ ImageObject* GerberLayer::enterObject(ImageObject* object)
 qint32 GerberLayer::addRegion(QPolygonF* polygon, bool dark)
 {
     const qint32 index = objectCounter++;
-    m_regionPolygons.append(polygon);
-    m_regionPolarities.append(dark);
-    m_regionByIndex.insert(index, polygon);
-    m_regionDarkByIndex.insert(index, dark);
+    enterRegion(polygon, dark, index);
     m_order.append(index);
     return index;
+}
+
+void GerberLayer::enterRegion(QPolygonF* polygon, bool dark, qint32 index)
+{
+    const int position = m_regionIndexes.size();
+    m_regionPolygons.append(polygon);
+    m_regionPolarities.append(dark);
+    m_regionIndexes.append(index);
+    if (m_sortedRegions == position && (position == 0 || m_regionIndexes.at(position - 1) < index))
+        ++m_sortedRegions;
+    else
+        m_unsortedRegions.insert(index, position);
+}
+
+int GerberLayer::regionPosition(qint32 index) const
+{
+    const auto begin = m_regionIndexes.cbegin();
+    const auto end = begin + m_sortedRegions;
+    const auto it = std::lower_bound(begin, end, index);
+    if (it != end && *it == index)
+        return int(it - begin);
+    return m_unsortedRegions.value(index, -1);
 }
 
 void GerberLayer::insertOrder(qint32 index)
@@ -145,10 +181,7 @@ bool GerberLayer::restoreRegion(QPolygonF* polygon, bool dark, qint32 index)
         delete polygon;
         return false;
     }
-    m_regionPolygons.append(polygon);
-    m_regionPolarities.append(dark);
-    m_regionByIndex.insert(index, polygon);
-    m_regionDarkByIndex.insert(index, dark);
+    enterRegion(polygon, dark, index);
     insertOrder(index);
     return true;
 }
@@ -197,8 +230,9 @@ void GerberLayer::clearImage()
     m_order.clear();
     m_sortedObjects = 0;
     m_unsortedObjects.clear();
-    m_regionByIndex.clear();
-    m_regionDarkByIndex.clear();
+    m_regionIndexes.clear();
+    m_sortedRegions = 0;
+    m_unsortedRegions.clear();
     currentRegion = nullptr;
     currentAperture = nullptr;
     arcAperture = nullptr;

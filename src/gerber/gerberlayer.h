@@ -48,13 +48,21 @@ public:
 
     // Index maps: nullptr (or true for the polarity) where the index holds no such item.
     ImageObject* objectAt(qint32 index) const;
-    QPolygonF* regionAt(qint32 index) const { return m_regionByIndex.value(index, nullptr); }
-    bool regionDarkAt(qint32 index) const { return m_regionDarkByIndex.value(index, true); }
-    bool isRegionIndex(qint32 index) const { return m_regionByIndex.contains(index); }
+    QPolygonF* regionAt(qint32 index) const
+    {
+        const int at = regionPosition(index);
+        return at >= 0 ? m_regionPolygons.at(at) : nullptr;
+    }
+    bool regionDarkAt(qint32 index) const
+    {
+        const int at = regionPosition(index);
+        return at >= 0 ? m_regionPolarities.at(at) : true;
+    }
+    bool isRegionIndex(qint32 index) const { return regionPosition(index) >= 0; }
 
     // Makes an object in the layer's own storage (cheaper than new for millions of objects),
     // gives it the next object index and makes it the last object.
-    ImageObject* createObject(Aperture* aperture, double x, double y, const QString& kind, bool dark);
+    ImageObject* createObject(Aperture* aperture, double x, double y, ObjectKind kind, bool dark);
     // Takes an object made with new, gives it the next object index and makes it the last object.
     ImageObject* addObject(ImageObject* object);
     // Takes the polygon (file units), gives it the next object index and stores its polarity.
@@ -70,7 +78,8 @@ public:
     void addArcRecord(ArcRecord* arc);
     // Room for this many more objects in the object and order lists (a reader's estimate).
     void reserveObjects(int count);
-    // Gives back room the object and order lists reserved but did not use (beyond an eighth).
+    // Gives back room the object and order lists reserved but did not use (beyond an eighth),
+    // where copying them costs less than the room it gives back.
     void fitObjectLists();
 
     // Drops the whole image (objects, regions, apertures, macros, arcs) and resets the
@@ -140,6 +149,9 @@ private:
     // Gives the object the next index and makes it the last object of the list, the map and the order.
     ImageObject* enterObject(ImageObject* object);
     void mapObject(ImageObject* object);
+    void enterRegion(QPolygonF* polygon, bool dark, qint32 index);
+    // Where the region polygon of the index stands in the region lists; -1 for none.
+    int regionPosition(qint32 index) const;
     bool indexInUse(qint32 index) const;
 
     QVector<ImageObject*> m_objects;
@@ -156,6 +168,9 @@ private:
     // binary search in m_objects, which costs no memory; the rest go to a hash.
     int m_sortedObjects = 0;
     QHash<qint32, ImageObject*> m_unsortedObjects;
-    QHash<qint32, QPolygonF*> m_regionByIndex;
-    QHash<qint32, bool> m_regionDarkByIndex;
+    // The same for region polygons: the index of each, parallel to the region lists; those in
+    // ascending order are found by binary search, the rest through the hash (to their position).
+    QVector<qint32> m_regionIndexes;
+    int m_sortedRegions = 0;
+    QHash<qint32, int> m_unsortedRegions;
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "gerber/imageobject.h"
 #include "gerber/imagetransform.h"
 
 #include <QHash>
@@ -66,7 +67,7 @@ private:
     void regionPoint(QStringView dText, double x, double y);
     void closeRegion();
     Aperture* objectAperture();
-    void createObject(double x, double y, const QString& kind);
+    void createObject(double x, double y, ObjectKind kind);
 
     // gerberarcs.cpp
     // False (refused) once the file's arcs ask for more than maxArcPoints points in all.

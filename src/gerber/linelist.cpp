@@ -1,6 +1,8 @@
 #include "gerber/linelist.h"
 
+#include <QtAlgorithms>
 #include <cstring>
+#include <limits>
 
 namespace {
 
@@ -16,6 +18,34 @@ void trim(const char*& begin, const char*& end)
         ++begin;
     while (end > begin && isSpace(end[-1]))
         --end;
+}
+
+// Counts the "\n" bytes and tells whether all bytes are ASCII, eight bytes at a time: in a word
+// XORed with "\n" in every byte, a byte is zero exactly where the word had "\n", and
+// ((v & 0x7f..) + 0x7f..) | v has the top bit of every byte set except in the zero bytes.
+bool scanBytes(const char* data, qsizetype size, int& newlines)
+{
+    constexpr quint64 ones = 0x0101010101010101ULL;
+    constexpr quint64 low7 = 0x7f * ones;
+    constexpr quint64 top = 0x80 * ones;
+    quint64 high = 0;
+    qint64 count = 0;
+    qsizetype i = 0;
+    for (; i + 8 <= size; i += 8) {
+        quint64 word;
+        memcpy(&word, data + i, 8);
+        high |= word;
+        const quint64 v = word ^ ('\n' * ones);
+        const quint64 zeroTops = ~(((v & low7) + low7) | v) & top;
+        count += qPopulationCount(zeroTops);
+    }
+    for (; i < size; ++i) {
+        const auto byte = static_cast<unsigned char>(data[i]);
+        high |= byte;
+        count += byte == '\n';
+    }
+    newlines = int(qMin<qint64>(count, std::numeric_limits<int>::max() - 1));
+    return (high & top) == 0;
 }
 
 } // namespace
@@ -42,15 +72,9 @@ LineList LineList::fromFileBytes(QByteArray data)
     LineList lines;
     const qsizetype size = data.size();
     // One pass counts the lines (so the end list is allocated once) and finds out whether any
-    // byte needs decoding; the loop is plain enough for the compiler to vectorise.
+    // byte needs decoding.
     int newlines = 0;
-    unsigned char high = 0;
-    const auto* bytes = reinterpret_cast<const unsigned char*>(data.constData());
-    for (qsizetype i = 0; i < size; ++i) {
-        newlines += bytes[i] == '\n';
-        high |= bytes[i];
-    }
-    const bool ascii = high < 0x80;
+    const bool ascii = scanBytes(data.constData(), size, newlines);
     lines.m_ends.reserve(newlines + 1);
 
     if (ascii && size <= MaxBytes) {

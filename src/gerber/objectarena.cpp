@@ -85,9 +85,8 @@ void ObjectArena::clear()
 {
     if (!m_blocks.empty())
         m_blocks.back().used = m_used;
+    // Image objects own nothing (they are trivially destructible): the blocks are freed whole.
     for (const Block& block : m_blocks) {
-        for (std::size_t i = 0; i < block.used; ++i)
-            block.objects[i].~ImageObject();
         if (block.large) {
             freeLarge(block.objects);
             largeBytes.fetch_sub(LargeBlockBytes, std::memory_order_relaxed);
