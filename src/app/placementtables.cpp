@@ -24,6 +24,7 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDebug>
+#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
@@ -31,10 +32,13 @@
 #include <QProgressBar>
 #include <QScreen>
 #include <QSignalBlocker>
+#include <utility>
 
 namespace {
 
 const QColor otherMachineText(96, 96, 96);
+// Milliseconds between two progress passes of a table build.
+constexpr qint64 progressInterval = 50;
 
 } // namespace
 
@@ -155,10 +159,16 @@ void PlacementTables::buildPlacementTable()
     bar->setRange(0, 2 * qMax(1, count));
     bar->setValue(count);
     bar->show();
+    // The progress passes repaint the view: it shows the layers it has rasters for and paints
+    // none from its objects until the rows are in.
+    bool& rastersOnly = m_view.viewState().rastersOnly;
+    const bool wasRastersOnly = std::exchange(rastersOnly, true);
     const int machine = m_ui.comboBox->currentIndex();
     const int line = m_ui.lineselect->currentIndex() + 1;
+    const QBrush dimmedText(otherMachineText);
     // Item changes are not announced one by one: the view reads the cells once at the end.
     const bool blocked = table->model()->blockSignals(true);
+    QElapsedTimer sinceEvents; // started at the first pass
     for (int row = 0; row < count; ++row) {
         const PnPEntry& e = *m_tableEntries.at(row);
         const bool dimmed = machine >= 0 && !(e.machine() == machine && e.line() == line)
@@ -166,12 +176,15 @@ void PlacementTables::buildPlacementTable()
         for (int c = 0; c < PlacementText::columnCount; ++c) {
             auto* item = new QTableWidgetItem(PlacementText::cell(e, c));
             if (dimmed)
-                item->setForeground(otherMachineText);
+                item->setForeground(dimmedText);
             table->setItem(row, c, item);
         }
-        if (row % 100 == 99) {
+        // Progress every hundred rows, but after the first pass not more often than the eye
+        // follows: each pass repaints the bar and the view under it.
+        if (row % 100 == 99 && (!sinceEvents.isValid() || sinceEvents.elapsed() >= progressInterval)) {
             bar->setValue(count + row);
             QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+            sinceEvents.start();
         }
     }
     table->model()->blockSignals(blocked);
@@ -180,6 +193,9 @@ void PlacementTables::buildPlacementTable()
     table->setUpdatesEnabled(true);
     table->viewport()->update();
     bar->hide();
+    rastersOnly = wasRastersOnly;
+    if (!wasRastersOnly)
+        m_view.update();
 }
 
 void PlacementTables::buildPartTable()

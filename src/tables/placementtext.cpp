@@ -3,6 +3,25 @@
 #include "model/numbertext.h"
 #include "model/pnpentry.h"
 
+#include <QVector>
+
+namespace {
+
+// Heads, machines and lines are small numbers: their texts are made once and shared by every
+// row that shows them, which keeps a table of many rows smaller.
+QString integerText(int v)
+{
+    static const QVector<QString> small = [] {
+        QVector<QString> texts;
+        for (int i = 0; i < 256; ++i)
+            texts.append(QString::number(i));
+        return texts;
+    }();
+    return v >= 0 && v < small.size() ? small.at(v) : QString::number(v);
+}
+
+} // namespace
+
 namespace PlacementText {
 
 QString header(int column)
@@ -49,13 +68,13 @@ QString cell(const PnPEntry& e, int column)
     case PlacementColumn::Exec:
         return e.exec();
     case PlacementColumn::Head:
-        return QString::number(e.head());
+        return integerText(e.head());
     case PlacementColumn::Side:
         return e.side();
     case PlacementColumn::Machine:
-        return QString::number(e.machine());
+        return integerText(e.machine());
     case PlacementColumn::Line:
-        return QString::number(e.line());
+        return integerText(e.line());
     }
     return QString();
 }

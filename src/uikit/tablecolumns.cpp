@@ -2,6 +2,7 @@
 
 #include <QFontMetrics>
 #include <QHeaderView>
+#include <QSet>
 #include <QStyle>
 #include <QTableWidget>
 
@@ -33,9 +34,17 @@ int TableColumns::neededWidth(int column) const
     // The item view's text margins on both sides, and the grid line.
     const int padding
         = 2 * (m_table->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, m_table) + 1) + 2;
-    for (int row = 0; row < m_table->rowCount(); ++row) {
-        if (const QTableWidgetItem* item = m_table->item(row, column))
-            width = qMax(width, metrics.horizontalAdvance(item->text()) + padding);
+    // Columns repeat their texts (values, names, sides, small numbers): each is measured once.
+    QSet<QString> measured;
+    for (int row = 0; row < m_table->rowCount() && width < maxFittedWidth; ++row) {
+        const QTableWidgetItem* item = m_table->item(row, column);
+        if (!item)
+            continue;
+        const QString text = item->text();
+        if (!measured.contains(text)) {
+            measured.insert(text);
+            width = qMax(width, metrics.horizontalAdvance(text) + padding);
+        }
     }
     return qMin(width, maxFittedWidth);
 }

@@ -20,7 +20,7 @@ QVector<qint64> keyOf(const QList<GerberLayer*>& layers, const ViewState& state,
     const QList<QPointF>& copies)
 {
     QVector<qint64> key { state.zoomLevel, state.offsetX, state.offsetY, size.width(), size.height(),
-        state.fastRendering ? 1 : 0, copies.size() };
+        state.fastRendering ? 1 : 0, state.rastersOnly ? 1 : 0, copies.size() };
     // Offsets to a micrometre: finer than any pixel the view can show.
     for (const QPointF& c : copies)
         key << std::llround(qBound(-1e12, c.x() * 1000.0, 1e12))
@@ -69,8 +69,9 @@ void LayerComposer::drawLayer(const GerberLayer& layer, const ViewState& state, 
         // Only the first copy can find the raster missing: then every copy is painted.
         sampled = LayerRaster::sample(layer, m_image, shifted, layer.color.rgba());
     }
-    if (sampled)
+    if (sampled || state.rastersOnly)
         return;
+    ++m_objectPaintCount;
     if (m_scratch.size() != m_image.size())
         m_scratch = QImage(m_image.size(), QImage::Format_ARGB32_Premultiplied);
     m_scratch.fill(Qt::transparent);

@@ -24,6 +24,8 @@ public:
     void invalidate() { m_key.clear(); }
     // How often compose drew afresh; for tests of the cache.
     int composeCount() const { return m_composeCount; }
+    // How many layers were painted from their objects (not sampled from a raster).
+    int objectPaintCount() const { return m_objectPaintCount; }
 
 private:
     void drawLayer(const GerberLayer& layer, const ViewState& state, const QList<QPointF>& copies);
@@ -32,4 +34,5 @@ private:
     QImage m_scratch;
     QVector<qint64> m_key;
     int m_composeCount = 0;
+    int m_objectPaintCount = 0;
 };

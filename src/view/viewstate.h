@@ -90,6 +90,9 @@ struct ViewState
     double gridSpacing = 1.0;
     bool gridShown = true;
     bool fastRendering = true;
+    // Layers without a finished raster are left out instead of painted from their objects: set
+    // while a long rebuild processes events, so that its progress repaints stay cheap.
+    bool rastersOnly = false;
     ViewFilters filters;
     ViewColours colours;
     ToolMode tool = ToolMode::SetNewPosition;

@@ -188,6 +188,13 @@ private slots:
         QPainter p(&image);
         painter.paint(p, sceneSize, s.scene());
         QCOMPARE(composer.composeCount(), 2);
+        // While a rebuild processes events, a layer without raster is left out, not painted.
+        const int painted = composer.objectPaintCount();
+        QVERIFY(painted > 0);
+        s.state.rastersOnly = true;
+        painter.paint(p, sceneSize, s.scene());
+        QCOMPARE(composer.composeCount(), 3);
+        QCOMPARE(composer.objectPaintCount(), painted);
     }
 };
 
