@@ -3,6 +3,7 @@
 // time to draw a layer at 600 dpi (what `tessavrant-cli render` does before writing the PNG).
 // Run: cmake -DTESSAVRANT_BENCH=ON ... && build/bench/bench_gerber; bench/compare_gerbv.sh sets
 // the same files against gerbv.
+#include "benchcorpus.h"
 #include "benchscale.h"
 #include "gerber/excellonreader.h"
 #include "gerber/gerberlayer.h"
@@ -28,15 +29,9 @@ namespace {
 
 const qint64 generatedSize = BenchScale::size(50LL * 1000 * 1000);
 
-// The corpus next to the work tree (../shared/corpus), or where TESSAVRANT_CORPUS_DIR points.
 QString corpusDir()
 {
-    QString root = qEnvironmentVariable("TESSAVRANT_CORPUS_DIR");
-    if (root.isEmpty())
-        root = QFileInfo(QStringLiteral(__FILE__))
-                   .absoluteDir()
-                   .filePath(QStringLiteral("../../shared/corpus"));
-    return QDir::cleanPath(root + QStringLiteral("/gerber"));
+    return benchCorpusGerberDir();
 }
 
 // The ten largest Gerber and drill files listed in the corpus manifest.

@@ -24,6 +24,8 @@ namespace {
 // A panel of n placements in 200 part groups, with shuffled designators.
 void fill(Document& doc, int n, int groups = 200)
 {
+    // One undo step: appended one step each, every append would capture the whole list.
+    const EditGroup group(doc, QStringLiteral("Fill"));
     for (int i = 0; i < n; ++i) {
         const int g = (i * 7919) % groups;
         doc.appendEntry(new PnPEntry(QStringLiteral("R%1").arg(qint64(i) * 104729 % n + 1),

@@ -2,6 +2,7 @@
 
 // A large project for the benchmarks: seven real layers of the corpus, each with its body
 // repeated to about 7 MB (about 54 MB of Gerber text in all), and 20 000 top-side placements.
+#include "benchcorpus.h"
 #include "benchscale.h"
 #include "gerber/gerberlayer.h"
 #include "gerber/gerberreader.h"
@@ -17,12 +18,7 @@ namespace BigProjectData {
 
 inline QString corpusDir()
 {
-    QString root = qEnvironmentVariable("TESSAVRANT_CORPUS_DIR");
-    if (root.isEmpty())
-        root = QFileInfo(QStringLiteral(__FILE__))
-                   .absoluteDir()
-                   .filePath(QStringLiteral("../../shared/corpus"));
-    return QDir::cleanPath(root + QStringLiteral("/gerber"));
+    return benchCorpusGerberDir();
 }
 
 inline int layerBytes()
