@@ -49,7 +49,7 @@ bool readProjectBytes(const QByteArray& bytes, const QString& fileLabel, Documen
         return false;
     }
     ProjectContent content;
-    ProjectReader reader(fileLabel, compressed, progress);
+    ProjectReader reader(fileLabel, compressed, bytes.size(), progress);
     if (!reader.read(text, content, error))
         return false;
     if (load)

@@ -12,6 +12,8 @@
 #include "project/projecttext.h"
 
 #include <QDebug>
+#include <algorithm>
+#include <limits>
 
 using namespace ProjectText;
 
@@ -47,10 +49,18 @@ QStringList splitFields(const QByteArray& line)
 
 } // namespace
 
-ProjectReader::ProjectReader(const QString& fileLabel, bool compressed, const ProjectProgress& progress)
+int ProjectReader::maxLayerLines(qint64 storedBytes)
+{
+    return int(std::min<qint64>(
+        std::numeric_limits<int>::max(), baseLayerLines + std::max<qint64>(0, storedBytes) / 8));
+}
+
+ProjectReader::ProjectReader(
+    const QString& fileLabel, bool compressed, qint64 storedBytes, const ProjectProgress& progress)
     : m_file(fileLabel)
     , m_compressed(compressed)
     , m_progress(progress)
+    , m_maxLayerLines(maxLayerLines(storedBytes))
 { }
 
 bool ProjectReader::read(const QByteArray& text, ProjectContent& content, QString* error)
@@ -299,10 +309,12 @@ void ProjectReader::dataLine(const QByteArray& line)
         damaged(QStringLiteral("an unknown marker"));
     switch (m_state) {
     case State::GerberData:
-        m_layer->rawLines.append(unescape(QString::fromLatin1(line)));
+        if (admit(m_layerLines, m_maxLayerLines, "layer lines"))
+            m_layer->rawLines.append(unescape(QString::fromLatin1(line)));
         return;
     case State::ExcellonData:
-        m_layer->excellonLines.append(unescape(QString::fromLatin1(line)));
+        if (admit(m_layerLines, m_maxLayerLines, "layer lines"))
+            m_layer->excellonLines.append(unescape(QString::fromLatin1(line)));
         return;
     case State::SkippedLayer:
         return;

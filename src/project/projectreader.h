@@ -61,8 +61,15 @@ public:
     // each costing a few hundred bytes.
     static constexpr int maxImageRecords = 2000000;
     static constexpr int maxStoredApertures = 100000;
+    // Layer text: a short line packs to a byte or less and costs some forty bytes once the layer is
+    // read (its text, line end, object and order entry). Real layers pack to five bytes a line or
+    // more, so a project may hold a fixed allowance and one line for every eight bytes it stores.
+    static constexpr int baseLayerLines = 4000000;
+    static int maxLayerLines(qint64 storedBytes);
 
-    ProjectReader(const QString& fileLabel, bool compressed, const ProjectProgress& progress = {});
+    // `storedBytes`: the size of the file as stored (packed or plain), which bounds its layer lines.
+    ProjectReader(
+        const QString& fileLabel, bool compressed, qint64 storedBytes, const ProjectProgress& progress = {});
     bool read(const QByteArray& text, ProjectContent& content, QString* error);
 
 private:
@@ -135,6 +142,8 @@ private:
     int m_feederFields = 0;
     int m_imageRecords = 0;
     int m_storedApertures = 0;
+    int m_layerLines = 0;
+    int m_maxLayerLines = 0;
     QList<FeederRecord>* m_feederTarget = nullptr;
     // Placements in file order with the side section each came from, until distribute().
     std::vector<std::unique_ptr<PnPEntry>> m_placements;

@@ -166,6 +166,13 @@ private slots:
             ProjectContainer::pack(layer + "++Shapes\n" + shapes + "++ImagesPaths\n"
                 + QByteArray("D99999\n").repeated(200000) + "+Unknown\n+++END+++\n"),
             damaged(300008, "+L1", ": an unknown marker"));
+        // A flash line packs to a byte and costs some forty in the layer: lines past the bound are not read.
+        const QByteArray flashes = ProjectContainer::pack(layer
+            + "+GerberData\n%FSLAX24Y24*%\n%ADD10C,0.1*%\nD10*\n" + QByteArray("D3*\n").repeated(10000000));
+        const int lineBound = ProjectReader::maxLayerLines(flashes.size());
+        row("layer lines", flashes,
+            damaged(lineBound + 7, "+GerberData", "")
+                + QStringLiteral(": the file holds more than %1 layer lines").arg(lineBound));
         row("placements",
             ProjectContainer::pack(start + "+Pick-and-Place\n"
                 + QByteArray("R;;0;0;top;0;\n").repeated(ProjectReader::maxPlacements + 1) + "+++END+++\n"),
