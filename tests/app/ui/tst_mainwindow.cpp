@@ -13,7 +13,6 @@
 #include <QMenu>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QToolBar>
 
 // The main window as a user meets it: start-up state, the three modes with what they enable,
 // blocking, the feeder toggle, the layout and the status line.
