@@ -7,7 +7,6 @@
 #include "scriptedprompt.h"
 #include "testfiles.h"
 
-#include <QFile>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
@@ -71,7 +70,6 @@ private slots:
     void captionsAndFilters()
     {
         QFETCH(Action, action);
-        QFETCH(QString, filter);
         QTemporaryDir dir;
         const QString path = writeFile(dir, "header.txt",
             action == &PnPImportActions::importEaglePart
@@ -90,7 +88,7 @@ private slots:
         const QList<ScriptedPrompt::Call> open = scripted.callsOf("open");
         QCOMPARE(open.size(), 2);
         QTEST(open.at(1).title, "caption");
-        QCOMPARE(open.at(1).filter, filter);
+        QTEST(open.at(1).filter, "filter");
         QCOMPARE(open.at(1).text, QStringLiteral("/start"));
         QCOMPARE(lastDirectory, dir.path());
         QVERIFY(scripted.callsOf("warning").isEmpty());
