@@ -3,7 +3,6 @@
 #include "testfiles.h"
 
 #include <QDir>
-#include <QDirIterator>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <zip.h>

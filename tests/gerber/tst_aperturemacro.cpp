@@ -2,7 +2,6 @@
 #include "datatable.h"
 #include "gerber/gerberlayer.h"
 #include "gerber/gerberreader.h"
-#include "logcapture.h"
 
 #include <QRandomGenerator>
 #include <QtTest>
@@ -180,19 +179,17 @@ private slots:
 
     void unhandledCodeStopsReading_data()
     {
-        columns<QString, QString>("primitive", "message");
+        columns<QString>("primitive");
         for (const char* p : { "3,1", "8,1", "19,1", "23,1,0.5,0.25,0,0,0", "A,1" })
-            row(p, QString(p), "Parameter: " + QString(p).section(',', 0, 0));
+            row(p, QString(p));
     }
 
     void unhandledCodeStopsReading()
     {
         QFETCH(QString, primitive);
-        LogCapture log;
         QVERIFY(!macro(primitive + "*\n"));
         QVERIFY(held->apertures().isEmpty());
         QVERIFY(held->objects().isEmpty());
-        QTEST(log.lines().last(), "message");
     }
 
     // Modifier numbers must come out exactly as the general number reader gives them, whatever

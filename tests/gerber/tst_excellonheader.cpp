@@ -27,9 +27,6 @@ private slots:
     {
         // format: as --drill writes it; "" when nothing is stated
         columns<QString, QString>("header", "format");
-        const auto row = [](const char* tag, const char* header, const char* format) {
-            QTest::newRow(tag) << QString(header) << QString(format);
-        };
         row("nothing", "M48\nT1C0.8\n%", "");
         row("inch, leading zeros kept", "M48\nINCH,LZ\n%", "T,2,4");
         row("metric without digits takes 3.3", "M48\nMETRIC\n%", "");

@@ -4,7 +4,6 @@
 #include "gerber/gerberlayer.h"
 #include "gerber/gerberreader.h"
 #include "gerber/macroexpression.h"
-#include "logcapture.h"
 
 #include <QtTest>
 #include <memory>
@@ -131,24 +130,21 @@ private slots:
         QTEST(primitive(*m, 0), "line");
     }
 
-    // A malformed expression stops the reading like every other rejected construct, naming the
-    // primitive and the reason; what came before stays.
+    // A malformed expression stops the reading like every other rejected construct.
     void malformedExpressionIsRejected_data()
     {
-        columns<QString, QString>("body", "message");
-        const QString head = QStringLiteral("Makroausdruck fehlerhaft - Fehlerauslösender Zeileninhalt: ");
-        row("division", "1,1,$1/0,0,0*\n", head + "1,1,$1/0,0,0 (division by zero)");
-        row("definition", "$2=$1xx2*\n1,1,$2,0,0*\n", head + "$2=$1xx2 (unexpected \"x\")");
-        row("unknown code", "$1,1,0.5,0,0*\n", QStringLiteral("Parameter: $1"));
+        // The evaluator's reasons: expressions_data.
+        columns<QString>("body");
+        row("division", QString("1,1,$1/0,0,0*\n"));
+        row("definition", QString("$2=$1xx2*\n1,1,$2,0,0*\n"));
+        row("unknown code", QString("$1,1,0.5,0,0*\n"));
     }
 
     void malformedExpressionIsRejected()
     {
         QFETCH(QString, body);
-        LogCapture log;
         QVERIFY(!image(body, "3"));
         QVERIFY(held->apertures().isEmpty());
-        QTEST(log.lines().last(), "message");
     }
 };
 

@@ -183,8 +183,6 @@ private slots:
     void unpickableEndsTheRun()
     {
         QFETCH(QString, fault);
-        QFETCH(QString, message);
-        QFETCH(QString, detail);
         Board b;
         b.place("R1", "R", 0, 0);
         b.place("C1", "C", 10, 10);
@@ -210,8 +208,8 @@ private slots:
         const MachineType type = fault == "nozzles" ? MachineType::Eclipse : MachineType::Topaz;
         const OptimizerResult result = optimizePlacements(b.placements, 1, 1, type, b.feeders);
         QCOMPARE(result.title(), QString("Error"));
-        QCOMPARE(result.message(), message);
-        QCOMPARE(result.detail(), detail);
+        QTEST(result.message(), "message");
+        QTEST(result.detail(), "detail");
         QVERIFY(result.order.size() < b.placements.size() || result.status == OptimizerStatus::Refused);
     }
 

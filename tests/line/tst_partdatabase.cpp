@@ -82,11 +82,6 @@ private slots:
     {
         columns<bool, int, int, QString, QString, QString, QString>(
             "isNew", "original", "number", "name", "type", "message", "cleanName");
-        const auto row = [](const char* tag, bool isNew, int original, int number, const char* name,
-                             const char* type, const char* message, const char* cleanName) {
-            QTest::newRow(tag) << isNew << original << number << QString(name) << QString(type)
-                               << QString(message) << QString(cleanName);
-        };
         const char* const check = "Please Check DB-No.";
         row("cleaned", true, 0, 160, " sot 23-5 ", "a b", "", "SOT_23_5");
         row("no name", true, 0, 160, "  ", "x", "Please enter part name", "");

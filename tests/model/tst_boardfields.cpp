@@ -60,9 +60,6 @@ private slots:
     void acceptedEditStoresAndRewrites_data()
     {
         columns<BoardField, QString, QString>("field", "text", "rewritten");
-        const auto row = [](const char* tag, BoardField f, const char* text, const char* rewritten) {
-            QTest::newRow(tag) << f << QString(text) << QString(rewritten);
-        };
         row("empty name", BoardField::Name, "", "unbenannt");
         row("name", BoardField::Name, "Main.Board", "Main.Board");
         row("comment", BoardField::Comment, "v-1", "v-1");
@@ -106,10 +103,6 @@ private slots:
     {
         columns<BoardField, QString, QString, double, double>(
             "field", "from", "to", "entryBefore", "entryAfter");
-        const auto row = [](const char* tag, BoardField f, const char* from, const char* to, double before,
-                             double after) {
-            QTest::newRow(tag) << f << QString(from) << QString(to) << before << after;
-        };
         row("x 0 to 10", BoardField::OriginX, "0", "10", 15.0, 5.0);
         row("x 10 to -2,5", BoardField::OriginX, "10", "-2,5", 5.0, 17.5);
         row("y 3 to 1", BoardField::OriginY, "3", "1", 4.0, 6.0);

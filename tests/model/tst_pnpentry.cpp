@@ -4,15 +4,6 @@
 #include <QtTest>
 #include <limits>
 
-namespace {
-
-void texts(const char* tag, const QString& input, const QString& stored)
-{
-    row(tag, input, stored);
-}
-
-} // namespace
-
 class TstPnPEntry : public QObject
 {
     Q_OBJECT
@@ -22,13 +13,13 @@ private slots:
     void constructorCleansTexts_data()
     {
         columns<QString, QString>("input", "stored");
-        texts("hyphen and space", "R-1 A", "R_1_A");
-        texts("angle brackets", "<10k>", "_10k_");
-        texts("all seven", "a<b>c=d\"e$f g-h", "a_b_c_d_e_f_g_h");
-        texts("runs of them", "--  $$", "______");
-        texts("others kept", "C1.5;/\\*_+", "C1.5;/\\*_+");
-        texts("empty", "", "");
-        texts("non latin kept", QString::fromUtf8("µF Ω"), QString::fromUtf8("µF_Ω"));
+        row("hyphen and space", "R-1 A", "R_1_A");
+        row("angle brackets", "<10k>", "_10k_");
+        row("all seven", "a<b>c=d\"e$f g-h", "a_b_c_d_e_f_g_h");
+        row("runs of them", "--  $$", "______");
+        row("others kept", "C1.5;/\\*_+", "C1.5;/\\*_+");
+        row("empty", "", "");
+        row("non latin kept", QString::fromUtf8("µF Ω"), QString::fromUtf8("µF_Ω"));
     }
 
     void constructorCleansTexts()
@@ -36,20 +27,17 @@ private slots:
         QFETCH(QString, input);
         QFETCH(QString, stored);
         const PnPEntry e(input, input, 0, 0, "top", 0, input, input, input, 1);
-        QCOMPARE(e.refDes(), stored);
-        QCOMPARE(e.name(), stored);
-        QCOMPARE(e.value(), stored);
-        QCOMPARE(e.exec(), stored);
-        QCOMPARE(e.comment(), stored);
-        QCOMPARE(PnPEntry::sanitiseText(input), stored);
+        for (const QString& t :
+            { e.refDes(), e.name(), e.value(), e.exec(), e.comment(), PnPEntry::sanitiseText(input) })
+            QCOMPARE(t, stored);
     }
 
     void constructorSide_data()
     {
         columns<QString, QString>("input", "stored");
-        texts("upper", "TOP", "top");
-        texts("mixed", "BoTtOm", "bottom");
-        texts("space", "Top Side", "top_side"); // cleaned like the other texts before lower-casing
+        row("upper", "TOP", "top");
+        row("mixed", "BoTtOm", "bottom");
+        row("space", "Top Side", "top_side"); // cleaned like the other texts before lower-casing
     }
 
     void constructorSide()

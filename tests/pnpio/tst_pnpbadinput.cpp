@@ -5,7 +5,6 @@
 #include "testfiles.h"
 
 #include <QBuffer>
-#include <QFile>
 #include <QLoggingCategory>
 #include <QTemporaryDir>
 #include <QtTest>

@@ -2,7 +2,6 @@
 #include "datatable.h"
 #include "pnpio/pnpimport.h"
 
-#include <QDir>
 #include <QFile>
 #include <QRegularExpression>
 #include <QtTest>

@@ -5,7 +5,6 @@
 #include "pnpio/positionupdate.h"
 #include "testfiles.h"
 
-#include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
 

@@ -49,11 +49,8 @@ QStringList readAll(PnPFormat format, QByteArray bytes, bool* ok)
     QString error;
     *ok = PnPImport::read(format, buffer, QStringLiteral("in.txt"), out, &error);
     QStringList placements;
-    for (const ImportedPlacement& p : out) {
-        placements << QStringList { p.refDes, p.name, QString::number(p.x, 'g', 8),
-            QString::number(p.y, 'g', 8), p.side, QString::number(p.rotation, 'g', 8), p.value, p.comment }
-                          .join(QLatin1Char('|'));
-    }
+    for (const ImportedPlacement& p : out)
+        placements << describe(p).section(QLatin1Char('|'), 0, 7);
     return *ok ? placements : QStringList(error);
 }
 

@@ -5,8 +5,6 @@
 #include <QDir>
 #include <QGroupBox>
 #include <QLabel>
-#include <QStyle>
-#include <QStyleOptionButton>
 
 // The texts of a shown dialog that its widgets cut off at the current font: a label, button or
 // group title narrower than its text. With TESSAVRANT_SHOT_DIR set, the dialog is also saved as
@@ -29,4 +27,13 @@ inline QStringList cutTexts(QDialog& dialog, const QString& shotName)
         if (box->isVisible() && box->width() < box->fontMetrics().horizontalAdvance(box->title()) + 8)
             cut << box->title();
     return cut;
+}
+
+// A dialog's (or window's) widget by object name; a missing one stops the test program.
+template <typename T> T* child(const QObject* parent, const char* name)
+{
+    T* w = parent->findChild<T*>(QLatin1String(name));
+    if (!w)
+        qFatal("no widget %s", name);
+    return w;
 }

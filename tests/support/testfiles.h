@@ -15,19 +15,15 @@ inline QByteArray readFile(const QString& path)
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
 }
 
-// Writes the bytes to a file (making its folder), failing the calling test when it cannot.
-inline void writeFile(const QString& path, const QByteArray& data)
+// Writes the bytes to a file (making its folder); the path, or an empty one when it cannot be written.
+inline QString writeFile(const QString& path, const QByteArray& data)
 {
     QDir().mkpath(QFileInfo(path).path());
     QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    QCOMPARE(f.write(data), qint64(data.size()));
+    return f.open(QIODevice::WriteOnly) && f.write(data) == data.size() ? path : QString();
 }
 
-// Writes the bytes to `name` in the folder; the path, or an empty one when it cannot be written.
 inline QString writeFile(const QTemporaryDir& dir, const QString& name, const QByteArray& data)
 {
-    const QString path = dir.filePath(name);
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(data) == data.size() ? path : QString();
+    return writeFile(dir.filePath(name), data);
 }

@@ -34,10 +34,6 @@ private slots:
     void cellEdit_data()
     {
         columns<int, QString, QString, QString, QString>("column", "typed", "shown", "warning", "stored");
-        const auto row = [](const char* tag, int column, const QString& typed, const char* shown,
-                             const char* warning, const char* stored) {
-            QTest::newRow(tag) << column << typed << QString(shown) << QString(warning) << QString(stored);
-        };
         const char* const invalid = "An invalid character was used";
         const char* const positive = "Only positive integers are allowed";
         row("x comma", 3, "12,5", "12,5", "", "12,50");
@@ -65,15 +61,13 @@ private slots:
     {
         QFETCH(int, column);
         QFETCH(QString, typed);
-        QFETCH(QString, shown);
-        QFETCH(QString, warning);
         Document doc;
         PnPEntry* e = entry();
         doc.appendEntry(e);
         doc.setModified(false);
         const CellEditResult r = PlacementEdit::editPlacementCell(doc, *e, column, typed);
-        QCOMPARE(r.shown, shown);
-        QCOMPARE(r.warning, warning);
+        QTEST(r.shown, "shown");
+        QTEST(r.warning, "warning");
         QTEST(PlacementText::cell(*e, column), "stored");
         QCOMPARE(doc.isModified(), r.changed);
     }

@@ -7,8 +7,6 @@
 #include "view/ui/darstellg.h"
 #include "windowfixture.h"
 
-#include <QCloseEvent>
-
 // New, Open, Save, Save as, Close and the command line: every answer to the unsaved-changes
 // question, and no path that loses the user's placements or claims a save that did not happen.
 // Saves that fail (a folder that is not there) and files that are no project are the cases here;
@@ -22,20 +20,7 @@ private:
         w.view()->document().appendEntry(new PnPEntry("R1", "0805", 1, 2, "top", 0, "10k", "1", ""));
         w.view()->document().setModified(true);
     }
-    static bool closeWindow(MainWindow& w)
-    {
-        QCloseEvent event;
-        QCoreApplication::sendEvent(&w, &event);
-        return event.isAccepted();
-    }
     static const QString question() { return QStringLiteral("Do you want to save changes?\n"); }
-    static QString writeFile(const QString& path, const QByteArray& content)
-    {
-        QFile f(path);
-        if (!f.open(QIODevice::WriteOnly) || f.write(content) != content.size())
-            qFatal("cannot write %s", qPrintable(path));
-        return path;
-    }
 
 private slots:
     void close_data()
@@ -227,14 +212,13 @@ private slots:
     void gerberOnTheCommandLine()
     {
         QFETCH(QByteArray, content);
-        QFETCH(int, objects);
         QFETCH(QString, reason);
         TemporaryHome home;
         const QString path = writeFile(home.path() + QStringLiteral("/top.gbr"), content);
         ScriptedPrompt scripted;
         MainWindow w(path);
         const GerberLayer* layer = w.view()->layers().slot(true, LayerSlot::Signal);
-        QCOMPARE(layer->objects().size(), objects);
+        QTEST(layer->objects().size(), "objects");
         QCOMPARE(w.view()->zoomLevel(), 5);
         QCOMPARE(w.view()->document().isModified(), reason.isEmpty());
         const QList<ScriptedPrompt::Call> warnings = scripted.callsOf("warning");

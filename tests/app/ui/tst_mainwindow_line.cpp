@@ -9,7 +9,6 @@
 #include "ui_mainwindow.h"
 #include "windowfixture.h"
 
-#include <QListWidget>
 #include <QPushButton>
 
 namespace {
@@ -32,10 +31,7 @@ class TstMainWindowLine : public QObject
 private slots:
     void selectorsFollowTheConfiguration()
     {
-        TemporaryHome home;
-        writeFile(home.configPath() + "/line.cfg", "A;0;0\nB;1;0\nC;2;1\n");
-        ScriptedPrompt scripted;
-        MainWindow w;
+        auto&& [home, scripted, w] = WindowUnderTest({ { "line.cfg", "A;0;0\nB;1;0\nC;2;1\n" } });
         runTicks(w);
         QCOMPARE(items(w.form()->lineselect), (QStringList { "1", "2" }));
         QCOMPARE(items(w.form()->comboBox), (QStringList { "(none)", "A", "B" }));
@@ -65,9 +61,7 @@ private slots:
 
     void exportCopiesLineCfg()
     {
-        TemporaryHome home;
-        ScriptedPrompt scripted;
-        MainWindow w;
+        auto&& [home, scripted, w] = WindowUnderTest();
         w.form()->actionProduction_Line_Config_export->trigger();
         QCOMPARE(scripted.said("warning"), QStringList { "Error: Config File doesn't exist" });
 
@@ -105,16 +99,10 @@ private slots:
     void import()
     {
         QFETCH(QByteArray, chosen);
-        TemporaryHome home;
-        const QString line = home.configPath() + "/line.cfg";
-        writeFile(line, "A;0;0\n");
-        const QString source = home.path() + "/in/other.cfg";
-        writeFile(source, chosen);
-        ScriptedPrompt scripted;
-        MainWindow w;
-        scripted.fileAnswers.enqueue(source);
+        auto&& [home, scripted, w] = WindowUnderTest({ { "line.cfg", "A;0;0\n" } });
+        scripted.fileAnswers.enqueue(writeFile(home.path() + "/in/other.cfg", chosen));
         w.form()->actionProduction_Line_Config_import->trigger();
-        QTEST(readFile(line), "lineCfg");
+        QTEST(readFile(home.configPath() + "/line.cfg"), "lineCfg");
         QStringList warnings;
         for (const auto& call : scripted.callsOf("warning"))
             warnings << call.text;
@@ -125,11 +113,8 @@ private slots:
 
     void importOntoItselfKeepsIt()
     {
-        TemporaryHome home;
+        auto&& [home, scripted, w] = WindowUnderTest({ { "line.cfg", "A;0;0\nB;2;1\n" } });
         const QString line = home.configPath() + "/line.cfg";
-        writeFile(line, "A;0;0\nB;2;1\n");
-        ScriptedPrompt scripted;
-        MainWindow w;
         scripted.fileAnswers.enqueue(line);
         w.form()->actionProduction_Line_Config_import->trigger();
         QCOMPARE(readFile(line), QByteArray("A;0;0\nB;2;1\n"));
@@ -139,18 +124,12 @@ private slots:
     // The imported machines take the project's feeder lists by their place in the lines.
     void importKeepsFeederLists()
     {
-        TemporaryHome home;
-        const QString line = home.configPath() + "/line.cfg";
-        writeFile(line, "A;0;0\n");
-        const QString source = home.path() + "/other.cfg";
-        writeFile(source, "Z;1;0\n");
-        ScriptedPrompt scripted;
-        MainWindow w;
+        auto&& [home, scripted, w] = WindowUnderTest({ { "line.cfg", "A;0;0\n" } });
         w.feeders().lineDialog()->currentLineMachines().first()->feeders.append(new FeederEntry);
-        scripted.fileAnswers.enqueue(source);
+        scripted.fileAnswers.enqueue(writeFile(home.path() + "/other.cfg", "Z;1;0\n"));
         w.form()->actionProduction_Line_Config_import->trigger();
         QVERIFY(scripted.callsOf("question").isEmpty());
-        QCOMPARE(readFile(line), QByteArray("Z;1;0\n"));
+        QCOMPARE(readFile(home.configPath() + "/line.cfg"), QByteArray("Z;1;0\n"));
         QCOMPARE(w.feeders().lineDialog()->currentLineMachines().first()->name, QStringLiteral("Z"));
         QCOMPARE(w.feeders().lineDialog()->currentLineMachines().first()->feeders.size(), 1);
     }
@@ -158,10 +137,7 @@ private slots:
     // New drops the project's feeder lists and builds the line anew from line.cfg.
     void newRereadsTheLine()
     {
-        TemporaryHome home;
-        writeFile(home.configPath() + "/line.cfg", "A;0;0\nB;0;1\n");
-        ScriptedPrompt scripted;
-        MainWindow w;
+        auto&& [home, scripted, w] = WindowUnderTest({ { "line.cfg", "A;0;0\nB;0;1\n" } });
         runTicks(w);
         w.form()->lineselect->setCurrentIndex(1);
         w.feeders().lineDialog()->currentLineMachines().first()->feeders.append(new FeederEntry);
@@ -177,11 +153,9 @@ private slots:
 
     void databaseLookupsReReadOnClose()
     {
-        TemporaryHome home;
+        auto&& [home, scripted, w] = WindowUnderTest(
+            { { "database.cfg", "#ASYS\r\n120 R0603\r\n#DBASE\r\n120 RES-0603 1.60 0.80 0.45 1 8\r\n" } });
         const QString db = home.configPath() + "/database.cfg";
-        writeFile(db, "#ASYS\r\n120 R0603\r\n#DBASE\r\n120 RES-0603 1.60 0.80 0.45 1 8\r\n");
-        ScriptedPrompt scripted;
-        MainWindow w;
         QCOMPARE(w.feeders().partDatabase().numberOf("R0603"), QStringLiteral("120"));
         scripted.dialogHandlers.enqueue([&](QDialog* d) {
             writeFile(db, "#ASYS\r\n130 R0603\r\n#DBASE\r\n");

@@ -24,11 +24,6 @@ PnPEntry* placement(double x, double y, bool selected = false)
     return e;
 }
 
-template <typename T> T* field(QDialog* d, const char* name)
-{
-    return d->findChild<T*>(name); // a missing field fails the test by crashing it
-}
-
 QList<QPointF> points(const GerberLayer& layer)
 {
     QList<QPointF> out;
@@ -52,7 +47,7 @@ private slots:
         doc.setModified(false);
         const auto typeAndOk = [](const QString& text) {
             return [text](QDialog* d) {
-                field<QLineEdit>(d, "shiftValue")->setText(text);
+                child<QLineEdit>(d, "shiftValue")->setText(text);
                 d->accept();
                 return d->isVisible() || d->result() != QDialog::Accepted ? QDialog::Rejected : d->result();
             };
@@ -79,16 +74,16 @@ private slots:
         bool stayedOpen = false;
         scripted.dialogHandlers.enqueue([&](QDialog* d) {
             cut = cutTexts(*d, "origingenerator");
-            field<QSpinBox>(d, "columnCnt")->setValue(100);
-            field<QSpinBox>(d, "rowCnt")->setValue(11);
+            child<QSpinBox>(d, "columnCnt")->setValue(100);
+            child<QSpinBox>(d, "rowCnt")->setValue(11);
             d->accept();
             stayedOpen = d->isVisible();
-            field<QSpinBox>(d, "columnCnt")->setValue(3);
-            field<QSpinBox>(d, "rowCnt")->setValue(2);
-            field<QDoubleSpinBox>(d, "sizeX")->setValue(50);
-            field<QDoubleSpinBox>(d, "sizeY")->setValue(40);
-            field<QDoubleSpinBox>(d, "xSpacing")->setValue(2.5);
-            field<QCheckBox>(d, "genPCB")->setChecked(true);
+            child<QSpinBox>(d, "columnCnt")->setValue(3);
+            child<QSpinBox>(d, "rowCnt")->setValue(2);
+            child<QDoubleSpinBox>(d, "sizeX")->setValue(50);
+            child<QDoubleSpinBox>(d, "sizeY")->setValue(40);
+            child<QDoubleSpinBox>(d, "xSpacing")->setValue(2.5);
+            child<QCheckBox>(d, "genPCB")->setChecked(true);
             d->accept();
             return d->result();
         });
@@ -121,8 +116,8 @@ private slots:
         QStringList cut;
         scripted.dialogHandlers.enqueue([&](QDialog* d) {
             cut = cutTexts(*d, "panelize");
-            field<QSpinBox>(d, "spinBox_Columns")->setValue(3);
-            field<QSpinBox>(d, "spinBox_Rows")->setValue(2);
+            child<QSpinBox>(d, "spinBox_Columns")->setValue(3);
+            child<QSpinBox>(d, "spinBox_Rows")->setValue(2);
             return int(QDialog::Accepted);
         });
         w.form()->actionPanelize->trigger();
@@ -130,7 +125,7 @@ private slots:
         QCOMPARE(w.form()->boardWidth->text(), QStringLiteral("150"));
         double presetWidth = 0;
         scripted.dialogHandlers.enqueue([&](QDialog* d) {
-            presetWidth = field<QDoubleSpinBox>(d, "doubleSpinBox_width")->value();
+            presetWidth = child<QDoubleSpinBox>(d, "doubleSpinBox_width")->value();
             return int(QDialog::Rejected);
         });
         w.switchGerberPnP();

@@ -165,12 +165,8 @@ private slots:
     {
         QFETCH(QStringList, before);
         QFETCH(QString, action);
-        TemporaryHome home;
-        writeFile(home.configPath() + "/line.cfg", "Opal;1;0\n");
-        writeFile(
-            home.configPath() + "/database.cfg", "#ASYS\n120 R0603\n#DBASE\n120 RES 1.6 0.8 0.45 1 8\n");
-        ScriptedPrompt scripted;
-        MainWindow w;
+        auto&& [home, scripted, w] = WindowUnderTest({ { "line.cfg", "Opal;1;0\n" },
+            { "database.cfg", "#ASYS\n120 R0603\n#DBASE\n120 RES 1.6 0.8 0.45 1 8\n" } });
         setUp(w, scripted);
         for (const QString& a : before)
             perform(w, scripted, a);

@@ -6,6 +6,7 @@
 #include "app/mainwindow.h"
 #include "corpus.h"
 #include "datatable.h"
+#include "dialogfit.h"
 #include "gerber/gerberlayer.h"
 #include "gerber/gerberreader.h"
 #include "line/feederentry.h"
@@ -26,13 +27,11 @@
 #include "windowfixture.h"
 
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPainter>
 #include <QPushButton>
 #include <QSpinBox>
@@ -45,14 +44,6 @@ const QString kicadFolder = QStringLiteral("/gerber/gerbonara/resources/kicad-ol
 const QString altiumFile
     = QStringLiteral("/pnp/altium/google-deepmind_barkour_robot__Pick_Place_for_Hopper.txt");
 const QStringList families { QStringLiteral("Topaz"), QStringLiteral("Opal"), QStringLiteral("Eclipse") };
-
-template <typename T> T* field(QDialog* d, const char* name)
-{
-    T* w = d->findChild<T*>(QLatin1String(name));
-    if (!w)
-        qFatal("no field %s", name);
-    return w;
-}
 
 void shot(QWidget& w, const QString& name)
 {
@@ -153,13 +144,6 @@ Snapshot snapshot(MainWindow& w)
     s.machine = w.form()->comboBox->currentText();
     s.feederRows = w.form()->feeder_config->rowCount();
     return s;
-}
-
-bool closeWindow(MainWindow& w)
-{
-    QCloseEvent event;
-    QCoreApplication::sendEvent(&w, &event);
-    return event.isAccepted();
 }
 
 void waitForLayers(MainWindow& w)
@@ -278,15 +262,15 @@ void TstWorkflow::panelForALine()
         // A 2 x 2 panel with a 5 mm border and 2 mm spacing, then Panelize with what it offers:
         // one panel, one board size.
         acceptNext(scripted, [&](QDialog* d) {
-            field<QSpinBox>(d, "columnCnt")->setValue(2);
-            field<QSpinBox>(d, "rowCnt")->setValue(2);
-            field<QDoubleSpinBox>(d, "sizeX")->setValue(board.width());
-            field<QDoubleSpinBox>(d, "sizeY")->setValue(board.height());
-            field<QDoubleSpinBox>(d, "xSpacing")->setValue(2);
-            field<QDoubleSpinBox>(d, "ySpacing")->setValue(2);
+            child<QSpinBox>(d, "columnCnt")->setValue(2);
+            child<QSpinBox>(d, "rowCnt")->setValue(2);
+            child<QDoubleSpinBox>(d, "sizeX")->setValue(board.width());
+            child<QDoubleSpinBox>(d, "sizeY")->setValue(board.height());
+            child<QDoubleSpinBox>(d, "xSpacing")->setValue(2);
+            child<QDoubleSpinBox>(d, "ySpacing")->setValue(2);
             for (const char* side : { "bottom", "left", "top", "right" })
-                field<QDoubleSpinBox>(d, side)->setValue(5);
-            field<QCheckBox>(d, "genPCB")->setChecked(true);
+                child<QDoubleSpinBox>(d, side)->setValue(5);
+            child<QCheckBox>(d, "genPCB")->setChecked(true);
             shot(*d, shots + QStringLiteral("04-generate-origin"));
         });
         w.form()->actionGenerate_origin->trigger();
@@ -334,14 +318,14 @@ void TstWorkflow::panelForALine()
         // A line with one machine of each family, made in "Production Line".
         acceptNext(scripted, [&](QDialog* d) {
             for (int i = 0; i < families.size(); ++i) {
-                field<QPushButton>(d, "addMachineButton")->click();
-                auto* name = field<QLineEdit>(d, "nameField");
+                child<QPushButton>(d, "addMachineButton")->click();
+                auto* name = child<QLineEdit>(d, "nameField");
                 name->setText(families.at(i));
                 emit name->editingFinished();
-                field<QComboBox>(d, "machineType")->setCurrentIndex(i);
+                child<QComboBox>(d, "machineType")->setCurrentIndex(i);
             }
             shot(*d, shots + QStringLiteral("06-line"));
-            field<QPushButton>(d, "okButton")->click();
+            child<QPushButton>(d, "okButton")->click();
         });
         w.form()->actionLinie_erstellen->trigger();
         runTicks(w);

@@ -2,12 +2,12 @@
 // assignment dialog accepted, every layer in its slot on both sides, one render pass, the view
 // fitted. With TESSAVRANT_FAB_SHOTS set to a folder (under Xvfb with QT_QPA_PLATFORM=xcb) the
 // dialog and the loaded board are saved there as fabrication-dialog.png and fabrication-board.png.
-#include "../../app/ui/windowfixture.h"
 #include "corpus.h"
 #include "fab/ui/fabimport_dlg.h"
 #include "gerber/gerberlayer.h"
 #include "gerber/layerset.h"
 #include "view/ui/darstellg.h"
+#include "windowfixture.h"
 
 #include <QAction>
 #include <QProgressBar>

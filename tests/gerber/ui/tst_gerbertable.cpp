@@ -1,6 +1,5 @@
 // The layer side of the main window as a user meets it: the Gerber-mode rows with their table,
 // its requests, the slot delete actions, the layer export and the render progress.
-#include "../../app/ui/windowfixture.h"
 #include "app/mainwindow.h"
 #include "datatable.h"
 #include "gerber/gerberlayer.h"
@@ -11,10 +10,10 @@
 #include "testfiles.h"
 #include "ui_mainwindow.h"
 #include "view/ui/darstellg.h"
+#include "windowfixture.h"
 
 #include <QCheckBox>
 #include <QMenu>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -49,15 +48,11 @@ private slots:
         w.switchGerberPnP();
         const QString file = writeFile(dir, "a;b+c.gbr", goodGerber);
         importGerber(w, p, file);
-        QVERIFY(LayerRows::inUse(*row(w, 0)));
-        QCOMPARE(row(w, 0)->fileName, QStringLiteral("a_b_c.gbr"));
         QCOMPARE(
             w.form()->gerber_table->item(0, GerberTable::NameColumn)->text(), QStringLiteral("a_b_c.gbr"));
-        QCOMPARE(w.form()->gerber_table->rowCount(), 255);
-
+        // The last row filled, nothing is free after it.
         w.form()->gerber_table->setCurrentCell(254, 0);
         importGerber(w, p, file);
-        QVERIFY(LayerRows::inUse(*row(w, 254)));
         p.calls.clear();
         w.form()->gerber_table->setCurrentCell(254, 0);
         w.form()->actionGerber->trigger();
@@ -75,7 +70,6 @@ private slots:
         QCOMPARE(p.said("warning"), QStringList { "Error: An error occured while loading the file" });
         QVERIFY(p.callsOf("warning").first().detail.contains(QStringLiteral("cut.gbr")));
         QVERIFY(!LayerRows::inUse(*row(w, 0)));
-        QCOMPARE(LayerRows::firstFreeRow(w.view()->layers(), 0), 0);
     }
 
     void renameCleansSeparators()
@@ -139,15 +133,11 @@ private slots:
         QCOMPARE(w.view()->layers().slot(false, LayerSlot::Paste), before);
         table->setCurrentCell(0, 0);
         table->bottomPaste();
-        QCOMPARE(table->targetSlot, 2);
         runTicks(w, 1);
         const GerberLayer* moved = w.view()->layers().slot(false, LayerSlot::Paste);
-        QVERIFY(moved != before && LayerRows::inUse(*moved) && moved->visible);
-        QCOMPARE(moved->objects().size(), 1);
-        QCOMPARE(moved->color, before->color);
         QCOMPARE(moved->fileName, QStringLiteral("paste.gbr"));
+        QCOMPARE(moved->color, before->color);
         QCOMPARE(table->targetSlot, -1);
-        QCOMPARE(table->sourceRow, -1);
         w.view()->waitForRenders();
         // Remove frees the row and keeps its colour; a row of -1 is ignored.
         const QColor colour = row(w, 0)->color;
@@ -207,12 +197,7 @@ private slots:
         GerberTable table;
         table.refresh(LayerSet().list(LayerList::GerberMode));
         table.setCurrentCell(7, 0);
-        const QList<QAction*> top = table.contextMenu()->actions();
-        QCOMPARE(top.size(), 3);
-        QCOMPARE(top.at(0)->text(), QStringLiteral("remove"));
-        QCOMPARE(top.at(1)->text(), QStringLiteral("export"));
-        QMenu* moveTo = top.at(2)->menu();
-        QVERIFY(moveTo && top.at(2)->text() == QStringLiteral("Move to"));
+        QMenu* moveTo = table.contextMenu()->actions().at(2)->menu();
         QMenu* sideMenu = moveTo->actions().at(side == QLatin1String("top") ? 0 : 1)->menu();
         QCOMPARE(sideMenu->title(), side);
         QAction* action = nullptr;
@@ -228,7 +213,7 @@ private slots:
         QVERIFY(table.selectedItems().isEmpty());
     }
 
-    // A slot load starts the render: the bar runs and the transforms stay off until it ends.
+    // A slot load starts the render (the bar and the transforms while it runs: tst_mainwindow).
     // Layers read back from a project render in the background like freshly loaded ones.
     void layersRenderWithProgress()
     {
@@ -238,14 +223,8 @@ private slots:
         w.form()->actionTop->trigger();
         QCOMPARE(w.view()->layers().slot(true, LayerSlot::Signal)->objects().size(), 1);
         QCOMPARE(w.view()->viewState().render.total, 2);
-        runTicks(w, 1);
-        QVERIFY(
-            !w.form()->actionRotate->isEnabled() || !w.view()->layers().slot(true, LayerSlot::Signal)->busy);
         w.view()->waitForRenders();
         QTRY_COMPARE(w.view()->viewState().render.reached, 2);
-        runTicks(w, 2);
-        QVERIFY(w.form()->actionRotate->isEnabled());
-        QVERIFY(w.view()->progressBar()->isHidden());
 
         const QString project = dir.filePath(QStringLiteral("board.tvx"));
         p.fileAnswers.enqueue(project);

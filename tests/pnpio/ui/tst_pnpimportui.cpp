@@ -7,7 +7,6 @@
 #include "scriptedprompt.h"
 #include "testfiles.h"
 
-#include <QFile>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
@@ -71,7 +70,6 @@ private slots:
     void captionsAndFilters()
     {
         QFETCH(Action, action);
-        QFETCH(QString, filter);
         QTemporaryDir dir;
         const QString path = writeFile(dir, "header.txt",
             action == &PnPImportActions::importEaglePart
@@ -90,7 +88,7 @@ private slots:
         const QList<ScriptedPrompt::Call> open = scripted.callsOf("open");
         QCOMPARE(open.size(), 2);
         QTEST(open.at(1).title, "caption");
-        QCOMPARE(open.at(1).filter, filter);
+        QTEST(open.at(1).filter, "filter");
         QCOMPARE(open.at(1).text, QStringLiteral("/start"));
         QCOMPARE(lastDirectory, dir.path());
         QVERIFY(scripted.callsOf("warning").isEmpty());
@@ -113,8 +111,7 @@ private slots:
         QVERIFY(PnPImportActions::importEagle(nullptr, doc, last));
         QVERIFY(!noChangesEnabled);
         QCOMPARE(scripted.callsOf("exec").value(0).title, QStringLiteral("Import Pick-and-Place"));
-        QCOMPARE(doc.side(false).placements.size(), 1);
-        QCOMPARE(doc.side(false).placements.first()->side(), QStringLiteral("bottom"));
+        QCOMPARE(doc.side(false).placements.size(), 1); // where and how: tst_pnpimportframe
         QVERIFY(doc.isModified());
     }
 
@@ -166,7 +163,6 @@ private slots:
         QVERIFY(PnPImportActions::importPositionUpdate(nullptr, doc, last));
         QCOMPARE(scripted.said("warning"),
             QStringList({ "Hinweis: RefDes Z1 nicht vorhanden", "Hinweis: RefDes Z2 nicht vorhanden" }));
-        QCOMPARE(doc.currentList().first()->x(), 4.0);
         QVERIFY(scripted.callsOf("exec").isEmpty());
     }
 };

@@ -83,10 +83,8 @@ private slots:
     void createListsFillsBothTables()
     {
         Board b(board);
-        QCOMPARE(b.pnp->columnCount(), 12);
         QCOMPARE(b.column(b.pnp, 0), QStringLiteral("R1 R2 C1 R10 R3 C2"));
         QCOMPARE(b.column(b.pnp, 3), QStringLiteral("1,00 2,00 3,00 4,00 5,00 6,00"));
-        QCOMPARE(b.pnp->horizontalHeaderItem(11)->text(), QStringLiteral("Line"));
         QCOMPARE(b.column(b.parts, 0), QStringLiteral("2 2 2"));
         QCOMPARE(b.column(b.parts, 1), QStringLiteral("10k 1k 100n"));
         QCOMPARE(b.w.form()->exec1cnt->text(), QStringLiteral("6"));
@@ -137,8 +135,7 @@ private slots:
         QCOMPARE(b.doc.currentList().at(0)->x(), 12.5);
         QCOMPARE(b.pnp->item(0, 3)->text(), QStringLiteral("12,5"));
         b.type(b.pnp, 0, 5, "45.5");
-        QCOMPARE(b.prompt.calls.last().title, QStringLiteral("Error"));
-        QCOMPARE(b.prompt.calls.last().text, QStringLiteral("Only positive integers are allowed"));
+        QCOMPARE(b.prompt.said("warning"), QStringList { "Error: Only positive integers are allowed" });
         QCOMPARE(b.pnp->item(0, 5)->text(), QStringLiteral("0"));
         b.type(b.pnp, 1, 1, "10k");
         QCOMPARE(b.column(b.parts, 0), QStringLiteral("3 2 1"));

@@ -62,10 +62,6 @@ private slots:
     void colorBoxesPaintBothSides_data()
     {
         columns<int, QColor, QColor, int, QColor>("board", "body", "copper", "silk", "silkColor");
-        const auto row
-            = [](const char* name, int board, QColor body, QColor copper, int silk, QColor silkColor) {
-                  QTest::newRow(name) << board << body << copper << silk << silkColor;
-              };
         row("red red", 3, QColor(120, 5, 5), QColor(150, 0, 0), 3, QColor(200, 0, 0));
         row("blue", 4, QColor(10, 10, 150), QColor(30, 30, 150), 0, QColor(252, 254, 252));
     }
