@@ -273,8 +273,12 @@ bool GerberParser::handleCoordinates(QStringView block)
 
 bool GerberParser::plainCoordinateLine(std::string_view line)
 {
-    // What most lines of a layer are: "X123Y-456D01*", "Y789D02*", "X10*". Anything else, and any
-    // state in which such a line would do more than add a point, goes the general way.
+    // What most lines of a layer are: "X123Y-456D01*", "Y789D02*", "X10*", also after "G01" (which
+    // selects straight moves first). Anything else, and any state in which such a line would do
+    // more than add a point, goes the general way.
+    const bool linear = line.size() > 4 && line[0] == 'G' && line[1] == '0' && line[2] == '1';
+    if (linear)
+        line.remove_prefix(3);
     const char* p = line.data();
     const char* const end = p + line.size();
     if (m_collectingMacro || line.size() < 3 || end[-1] != '*' || (*p != 'X' && *p != 'Y'))
@@ -301,7 +305,7 @@ bool GerberParser::plainCoordinateLine(std::string_view line)
     if (p != end - 1)
         return false;
     const QString& g = m_layer.currentG;
-    if (sameAscii(g, "G02") || sameAscii(g, "G03"))
+    if (!linear && (sameAscii(g, "G02") || sameAscii(g, "G03")))
         return false;
     static const char16_t dCodes[3][2] = { { u'D', u'1' }, { u'D', u'2' }, { u'D', u'3' } };
     QStringView dText;
@@ -313,6 +317,11 @@ bool GerberParser::plainCoordinateLine(std::string_view line)
     const bool isDraw = sameAscii(dText, "D1");
     if (isDraw && !m_haveCurrentPoint)
         return false; // the general way reports the missing start position
+    if (linear) {
+        m_layer.previousG = m_layer.currentG;
+        if (!sameAscii(m_layer.currentG, "G01"))
+            m_layer.currentG = QStringLiteral("G01");
+    }
     if (d) {
         m_modalDLength = 2;
         m_modalD[0] = QLatin1Char('D');

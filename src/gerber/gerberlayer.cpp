@@ -1,6 +1,7 @@
 #include "gerber/gerberlayer.h"
 
 #include <algorithm>
+#include <numeric>
 
 QColor GerberLayer::colorForIndex(int listIndex)
 {
@@ -31,47 +32,43 @@ GerberLayer::~GerberLayer()
     clearImage();
 }
 
+QVector<qint32> ObjectOrder::toVector() const
+{
+    QVector<qint32> list;
+    list.reserve(m_size);
+    for (const qint32 index : *this)
+        list.append(index);
+    return list;
+}
+
 void GerberLayer::reserveObjects(int count)
 {
     if (count <= 0)
         return;
-    const int objects = int(qMin<qint64>(qint64(m_objects.size()) + count, 1 << 26));
-    const int order = int(qMin<qint64>(qint64(m_order.size()) + count, 1 << 26));
-    m_objects.reserve(objects);
-    m_order.reserve(order);
+    const int objects = int(qMin<qint64>(qint64(m_arena.size()) + count, 1 << 26));
+    if (m_orderListed)
+        m_order.reserve(int(qMin<qint64>(qint64(m_order.size()) + count, 1 << 26)));
     m_arena.expect(std::size_t(objects));
 }
 
-namespace {
-
-// Whether a list is worth copying into a buffer that fits it. The copy holds both buffers for a
-// moment, while the unused end of a large reservation was never touched and costs address space
-// only: a large list is copied only when at least half of it is unused.
-template <typename List> bool worthFitting(const List& list)
-{
-    constexpr qint64 smallBytes = 1 << 20;
-    const qint64 capacity = list.capacity();
-    const qint64 size = list.size();
-    if (capacity - size <= size / 8)
-        return false;
-    return capacity * qint64(sizeof(typename List::value_type)) <= smallBytes || size <= capacity / 2;
-}
-
-} // namespace
-
 void GerberLayer::fitObjectLists()
 {
-    if (worthFitting(m_objects))
-        m_objects.squeeze();
-    if (worthFitting(m_order))
+    // Whether the list is worth copying into a buffer that fits it. The copy holds both buffers
+    // for a moment, while the unused end of a large reservation was never touched and costs
+    // address space only: a large list is copied only when at least half of it is unused.
+    constexpr qint64 smallBytes = 1 << 20;
+    const qint64 capacity = m_order.capacity();
+    const qint64 size = m_order.size();
+    if (capacity - size > size / 8
+        && (capacity * qint64(sizeof(qint32)) <= smallBytes || size <= capacity / 2))
         m_order.squeeze();
 }
 
 void GerberLayer::mapObject(ImageObject* object)
 {
-    // Called right after the object was appended to m_objects.
-    const bool sortedSoFar = m_sortedObjects == m_objects.size() - 1;
-    if (sortedSoFar && (m_sortedObjects == 0 || m_objects.at(m_sortedObjects - 1)->index < object->index))
+    // Called right after the object was added to the arena.
+    const bool sortedSoFar = m_sortedObjects == m_arena.size() - 1;
+    if (sortedSoFar && (m_sortedObjects == 0 || m_arena.at(m_sortedObjects - 1)->index < object->index))
         ++m_sortedObjects;
     else
         m_unsortedObjects.insert(object->index, object);
@@ -79,12 +76,8 @@ void GerberLayer::mapObject(ImageObject* object)
 
 ImageObject* GerberLayer::objectAt(qint32 index) const
 {
-    const auto begin = m_objects.cbegin();
-    const auto end = begin + m_sortedObjects;
-    const auto it
-        = std::lower_bound(begin, end, index, [](const ImageObject* o, qint32 i) { return o->index < i; });
-    if (it != end && (*it)->index == index)
-        return *it;
+    if (ImageObject* o = m_arena.findAscending(m_sortedObjects, index))
+        return o;
     return m_unsortedObjects.value(index, nullptr);
 }
 
@@ -106,16 +99,17 @@ ImageObject* GerberLayer::createObject(Aperture* aperture, double x, double y, O
 
 ImageObject* GerberLayer::addObject(ImageObject* object)
 {
-    m_heapObjects.append(object);
-    return enterObject(object);
+    ImageObject* kept = m_arena.create(*object);
+    delete object;
+    return enterObject(kept);
 }
 
 ImageObject* GerberLayer::enterObject(ImageObject* object)
 {
     object->index = objectCounter++;
-    m_objects.append(object);
     mapObject(object);
-    m_order.append(object->index);
+    if (m_orderListed)
+        m_order.append(object->index);
     lastObject = object;
     return object;
 }
@@ -124,7 +118,8 @@ qint32 GerberLayer::addRegion(QPolygonF* polygon, bool dark)
 {
     const qint32 index = objectCounter++;
     enterRegion(polygon, dark, index);
-    m_order.append(index);
+    if (m_orderListed)
+        m_order.append(index);
     return index;
 }
 
@@ -152,12 +147,27 @@ int GerberLayer::regionPosition(qint32 index) const
 
 void GerberLayer::insertOrder(qint32 index)
 {
+    // The index is not in use yet: below objectCounter that means the order is listed.
+    if (!m_orderListed && index == objectCounter) {
+        objectCounter = index + 1;
+        return;
+    }
+    if (!m_orderListed) {
+        m_order.resize(objectCounter);
+        std::iota(m_order.begin(), m_order.end(), 0);
+        m_orderListed = true;
+    }
     if (m_order.isEmpty() || m_order.last() < index)
         m_order.append(index);
     else
         m_order.insert(std::lower_bound(m_order.begin(), m_order.end(), index), index);
     if (index >= objectCounter)
         objectCounter = index + 1;
+    if (m_order.size() == objectCounter) {
+        // The gaps are filled: the order is 0 to objectCounter - 1 again.
+        m_order = QVector<qint32>();
+        m_orderListed = false;
+    }
 }
 
 bool GerberLayer::restoreObject(ImageObject* object)
@@ -167,11 +177,11 @@ bool GerberLayer::restoreObject(ImageObject* object)
         delete object;
         return false;
     }
-    m_heapObjects.append(object);
-    m_objects.append(object);
-    mapObject(object);
+    ImageObject* kept = m_arena.create(*object);
+    delete object;
+    mapObject(kept);
     insertOrder(index);
-    lastObject = object;
+    lastObject = kept;
     return true;
 }
 
@@ -211,8 +221,6 @@ void GerberLayer::addArcRecord(ArcRecord* arc)
 
 void GerberLayer::clearImage()
 {
-    qDeleteAll(m_heapObjects);
-    m_heapObjects.clear();
     m_arena.clear();
     qDeleteAll(m_apertures);
     qDeleteAll(m_adoptedApertures);
@@ -220,14 +228,14 @@ void GerberLayer::clearImage()
     qDeleteAll(m_arcRecords);
     qDeleteAll(m_macros);
     delete currentRegion;
-    m_objects.clear();
     m_apertures.clear();
     m_adoptedApertures.clear();
     m_regionPolygons.clear();
     m_regionPolarities.clear();
     m_arcRecords.clear();
     m_macros.clear();
-    m_order.clear();
+    m_order = QVector<qint32>();
+    m_orderListed = false;
     m_sortedObjects = 0;
     m_unsortedObjects.clear();
     m_regionIndexes.clear();

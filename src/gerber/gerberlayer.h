@@ -15,6 +15,60 @@
 #include <QStringList>
 #include <QVector>
 #include <atomic>
+#include <iterator>
+
+// The layer's object indexes (image objects and region polygons) in ascending order, read like a
+// list. Usually they are 0, 1, 2, ... with none missing, and nothing is stored for them; only a
+// layer whose stored indexes leave gaps keeps them in a list.
+class ObjectOrder
+{
+public:
+    class const_iterator
+    {
+    public:
+        using iterator_category = std::forward_iterator_tag;
+        using value_type = qint32;
+        using difference_type = std::ptrdiff_t;
+        using pointer = const qint32*;
+        using reference = qint32;
+
+        const_iterator(const ObjectOrder* order, int k)
+            : m_order(order)
+            , m_k(k)
+        { }
+        qint32 operator*() const { return m_order->at(m_k); }
+        const_iterator& operator++()
+        {
+            ++m_k;
+            return *this;
+        }
+        bool operator==(const const_iterator& o) const { return m_k == o.m_k; }
+        bool operator!=(const const_iterator& o) const { return m_k != o.m_k; }
+
+    private:
+        const ObjectOrder* m_order;
+        int m_k;
+    };
+
+    // `list` nullptr: the indexes 0 to size - 1.
+    ObjectOrder(const QVector<qint32>* list, int size)
+        : m_list(list)
+        , m_size(list ? list->size() : size)
+    { }
+
+    int size() const { return m_size; }
+    int count() const { return m_size; }
+    bool isEmpty() const { return m_size == 0; }
+    qint32 at(int k) const { return m_list ? m_list->at(k) : qint32(k); }
+    qint32 operator[](int k) const { return at(k); }
+    const_iterator begin() const { return const_iterator(this, 0); }
+    const_iterator end() const { return const_iterator(this, m_size); }
+    QVector<qint32> toVector() const;
+
+private:
+    const QVector<qint32>* m_list;
+    int m_size;
+};
 
 // The image of one Gerber or Excellon file, in the file's own unit (unitFactor converts to mm).
 //
@@ -38,13 +92,14 @@ public:
     GerberLayer& operator=(const GerberLayer&) = delete;
 
     // --- image content (owned) ---------------------------------------------------------------
-    const QVector<ImageObject*>& objects() const { return m_objects; }
+    // The objects in the order they were added.
+    const ObjectArena& objects() const { return m_arena; }
     const QList<Aperture*>& apertures() const { return m_apertures; }
     const QList<QPolygonF*>& regionPolygons() const { return m_regionPolygons; }
     const QList<bool>& regionPolarities() const { return m_regionPolarities; }
     const QList<ArcRecord*>& arcRecords() const { return m_arcRecords; }
     const QList<ApertureMacro*>& macros() const { return m_macros; }
-    const QVector<qint32>& order() const { return m_order; }
+    ObjectOrder order() const { return ObjectOrder(m_orderListed ? &m_order : nullptr, objectCounter); }
 
     // Index maps: nullptr (or true for the polarity) where the index holds no such item.
     ImageObject* objectAt(qint32 index) const;
@@ -64,11 +119,13 @@ public:
     // gives it the next object index and makes it the last object.
     ImageObject* createObject(Aperture* aperture, double x, double y, ObjectKind kind, bool dark);
     // Takes an object made with new, gives it the next object index and makes it the last object.
+    // The layer keeps a copy in its own storage and deletes the one given: use the pointer returned.
     ImageObject* addObject(ImageObject* object);
     // Takes the polygon (file units), gives it the next object index and stores its polarity.
     qint32 addRegion(QPolygonF* polygon, bool dark);
     // As addObject/addRegion, but keep the index already given (stored images); the counter
     // moves past it. Returns false (and deletes the item) when the index is negative or in use.
+    // A restored object, too, is kept as a copy.
     bool restoreObject(ImageObject* object);
     bool restoreRegion(QPolygonF* polygon, bool dark, qint32 index);
 
@@ -76,10 +133,10 @@ public:
     Aperture* adoptAperture(Aperture* aperture); // owned, but not in the aperture list
     ApertureMacro* addMacro(ApertureMacro* macro);
     void addArcRecord(ArcRecord* arc);
-    // Room for this many more objects in the object and order lists (a reader's estimate).
+    // Room for this many more objects (a reader's estimate).
     void reserveObjects(int count);
-    // Gives back room the object and order lists reserved but did not use (beyond an eighth),
-    // where copying them costs less than the room it gives back.
+    // Gives back room the order list reserved but did not use (beyond an eighth), where copying it
+    // costs less than the room it gives back.
     void fitObjectLists();
 
     // Drops the whole image (objects, regions, apertures, macros, arcs) and resets the
@@ -154,18 +211,19 @@ private:
     int regionPosition(qint32 index) const;
     bool indexInUse(qint32 index) const;
 
-    QVector<ImageObject*> m_objects;
     QList<Aperture*> m_apertures;
     QList<QPolygonF*> m_regionPolygons;
     QList<bool> m_regionPolarities;
     QList<ArcRecord*> m_arcRecords;
     QList<ApertureMacro*> m_macros;
     QList<Aperture*> m_adoptedApertures;
+    // The order, listed only while some index below objectCounter is unused; otherwise it is
+    // 0 to objectCounter - 1.
     QVector<qint32> m_order;
-    ObjectArena m_arena; // the objects made with createObject
-    QVector<ImageObject*> m_heapObjects; // the objects added with addObject/restoreObject
+    bool m_orderListed = false;
+    ObjectArena m_arena; // all objects, in the order they were added
     // Index map: objects appended in ascending index order (all the readers make) are found by
-    // binary search in m_objects, which costs no memory; the rest go to a hash.
+    // binary search in the arena, which costs no memory; the rest go to a hash.
     int m_sortedObjects = 0;
     QHash<qint32, ImageObject*> m_unsortedObjects;
     // The same for region polygons: the index of each, parallel to the region lists; those in

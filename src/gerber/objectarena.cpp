@@ -1,5 +1,6 @@
 #include "gerber/objectarena.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cstdint>
 #include <cstdlib>
@@ -75,7 +76,7 @@ void ObjectArena::addBlock()
         throw std::bad_alloc();
     if (large)
         largeBytes.fetch_add(LargeBlockBytes, std::memory_order_relaxed);
-    m_blocks.push_back(Block { static_cast<ImageObject*>(memory), 0, large });
+    m_blocks.push_back(Block { static_cast<ImageObject*>(memory), 0, made, large });
     m_block = static_cast<ImageObject*>(memory);
     m_used = 0;
     m_capacity = objects;
@@ -100,4 +101,53 @@ void ObjectArena::clear()
     m_capacity = 0;
     m_made = 0;
     m_expected = 0;
+}
+
+void ObjectArena::const_iterator::enterBlock(std::size_t block)
+{
+    m_blockIndex = block;
+    const std::size_t used = block < m_arena->m_blocks.size() ? m_arena->usedIn(block) : 0;
+    if (used == 0) {
+        m_at = m_end = nullptr;
+        return;
+    }
+    m_at = m_arena->m_blocks[block].objects;
+    m_end = m_at + used;
+}
+
+ImageObject* ObjectArena::inEarlierBlock(std::size_t position) const
+{
+    const auto block = std::upper_bound(m_blocks.begin(), m_blocks.end(), position,
+                           [](std::size_t p, const Block& b) { return p < b.start; })
+        - 1;
+    return block->objects + (position - block->start);
+}
+
+QVector<ImageObject*> ObjectArena::toVector() const
+{
+    QVector<ImageObject*> list;
+    list.reserve(size());
+    for (ImageObject* o : *this)
+        list.append(o);
+    return list;
+}
+
+ImageObject* ObjectArena::findAscending(int count, qint32 index) const
+{
+    const std::size_t limit = std::size_t(qMax(count, 0));
+    // The last block that starts within the limit with a first index not above the one sought.
+    const auto first = m_blocks.begin();
+    const auto within = std::lower_bound(
+        first, m_blocks.end(), limit, [](const Block& b, std::size_t l) { return b.start < l; });
+    const auto after = std::upper_bound(
+        first, within, index, [](qint32 i, const Block& b) { return i < b.objects->index; });
+    if (after == first)
+        return nullptr;
+    const auto block = after - 1;
+    const std::size_t inBlock = std::min(usedIn(std::size_t(block - first)), limit - block->start);
+    ImageObject* const begin = block->objects;
+    ImageObject* const end = begin + inBlock;
+    ImageObject* const found
+        = std::lower_bound(begin, end, index, [](const ImageObject& o, qint32 i) { return o.index < i; });
+    return found != end && found->index == index ? found : nullptr;
 }

@@ -9,21 +9,16 @@
 template <typename ObjectFn, typename RegionFn>
 void forEachInOrder(const GerberLayer& layer, ObjectFn&& object, RegionFn&& region)
 {
-    const QVector<ImageObject*>& objects = layer.objects();
-    const QVector<qint32>& order = layer.order();
+    const ObjectArena& objects = layer.objects();
     const ImageObject* previous = nullptr;
-    if (order.isEmpty()) {
-        for (const ImageObject* o : objects) {
-            object(o, previous);
-            previous = o;
-        }
-        return;
-    }
-    int next = 0; // objects are stored in index order: most steps need no map lookup
-    for (const qint32 index : order) {
+    // Objects are stored in index order: most steps need no map lookup.
+    auto next = objects.begin();
+    const auto end = objects.end();
+    for (const qint32 index : layer.order()) {
         const ImageObject* o = nullptr;
-        if (next < objects.size() && objects[next]->index == index) {
-            o = objects[next++];
+        if (next != end && (*next)->index == index) {
+            o = *next;
+            ++next;
         } else if (const QPolygonF* polygon = layer.regionAt(index)) {
             region(*polygon, layer.regionDarkAt(index));
             continue;

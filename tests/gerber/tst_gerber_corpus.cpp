@@ -71,7 +71,7 @@ QList<CorpusFile> corpusGerberFiles()
 // The index invariants: distinct indexes in ascending order, maps holding exactly the lists.
 bool consistent(const GerberLayer& layer)
 {
-    const QVector<qint32>& order = layer.order();
+    const ObjectOrder order = layer.order();
     if (order.size() != layer.objects().size() + layer.regionPolygons().size())
         return false;
     for (int i = 1; i < order.size(); ++i) {

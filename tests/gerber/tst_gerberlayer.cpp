@@ -22,7 +22,7 @@ private slots:
         QCOMPARE(first->index, 0);
         QCOMPARE(region, 1);
         QCOMPARE(third->index, 2);
-        QCOMPARE(layer.order(), QVector<qint32>({ 0, 1, 2 }));
+        QCOMPARE(layer.order().toVector(), QVector<qint32>({ 0, 1, 2 }));
         QCOMPARE(layer.objectAt(0), first);
         QCOMPARE(layer.objectAt(1), nullptr);
         QVERIFY(layer.isRegionIndex(1));
@@ -52,10 +52,11 @@ private slots:
             for (int i = 0; i < count; ++i)
                 made << layer.createObject(
                     a, i, -i, i % 2 ? ImageObject::draw() : ImageObject::flash(), i % 3);
-            QCOMPARE(layer.objects(), made);
+            QCOMPARE(layer.objects().toVector(), made);
             for (int i = 0; i < count; ++i) {
                 const ImageObject* o = made.at(i);
                 QVERIFY(o->x == i && o->y == -i && o->index == i && o->dark == bool(i % 3));
+                QVERIFY(layer.objects().at(i) == o && layer.objectAt(i) == o);
                 QCOMPARE(o->kind, i % 2 ? QStringLiteral("D1") : QStringLiteral("D3"));
                 QCOMPARE(o->aperture, a);
             }
@@ -83,13 +84,20 @@ private slots:
         QVERIFY(!layer.restoreObject(make(5)));
         QVERIFY(!layer.restoreObject(make(-1)));
         QVERIFY(layer.restoreObject(make(2000000000))); // far away: no huge map
-        QCOMPARE(layer.order(), QVector<qint32>({ 2, 3, 5, 2000000000 }));
+        QCOMPARE(layer.order().toVector(), QVector<qint32>({ 2, 3, 5, 2000000000 }));
         QCOMPARE(layer.objectAt(2)->x, 2.0);
         QCOMPARE(layer.objectAt(5)->x, 5.0);
         QCOMPARE(layer.objectAt(2000000000)->x, 2000000000.0);
         QCOMPARE(layer.objectCounter, 2000000001);
         QCOMPARE(layer.createObject(nullptr, 0, 0, ImageObject::draw(), true)->index, 2000000001);
         QCOMPARE(layer.objectAt(2000000001), layer.objects().last());
+        // Filling the gaps brings back the plain order 0, 1, 2, ..., which new objects continue.
+        GerberLayer filled;
+        QVERIFY(filled.restoreRegion(new QPolygonF, false, 1));
+        QVERIFY(filled.restoreObject(make(0)));
+        QCOMPARE(filled.createObject(nullptr, 0, 0, ImageObject::draw(), true)->index, 2);
+        QCOMPARE(filled.order().toVector(), QVector<qint32>({ 0, 1, 2 }));
+        QCOMPARE(filled.objectAt(2), filled.objects().last());
     }
 
     void linesFromBytes_data()

@@ -268,6 +268,8 @@ private slots:
         row("draw before any move", header + "X100Y200D01*\nM02*\n", "D2:0,0 D1:0.01,0.02");
         row("no D code, G01 prefix", header + "X0Y0D02*\nX1Y1D01*\nG01X100Y200*\nM02*\n",
             "D2:0,0 D1:0.0001,0.0001 D1:0.01,0.02");
+        row("G01 prefix ends arc mode", header + "X0Y0D02*\nG02*\nG01X100Y200D01*\nX300D01*\nM02*\n",
+            "D2:0,0 D1:0.01,0.02 D1:0.03,0.02");
     }
     void objects()
     {
