@@ -211,14 +211,15 @@ void PlacementTables::buildPlacementTable()
         headers.append(PlacementText::header(c));
     table->setHorizontalHeaderLabels(headers);
 
+    // The progress passes repaint the view: it shows the layers it has rasters for and paints
+    // none from its objects until the rows are in. The first pass is setting the bar (it
+    // repaints at once when a render shows it), so this comes before.
+    bool& rastersOnly = m_view.viewState().rastersOnly;
+    const bool wasRastersOnly = std::exchange(rastersOnly, true);
     QProgressBar* bar = m_view.progressBar();
     bar->setRange(0, 2 * qMax(1, count));
     bar->setValue(count);
     bar->show();
-    // The progress passes repaint the view: it shows the layers it has rasters for and paints
-    // none from its objects until the rows are in.
-    bool& rastersOnly = m_view.viewState().rastersOnly;
-    const bool wasRastersOnly = std::exchange(rastersOnly, true);
     const int machine = m_ui.comboBox->currentIndex();
     const int line = m_ui.lineselect->currentIndex() + 1;
     CellItems cells { QBrush(otherMachineText) };
