@@ -17,6 +17,7 @@
 #include "ui_mainwindow.h"
 #include "uikit/prompt.h"
 #include "uikit/tablecolumns.h"
+#include "uikit/textwidths.h"
 #include "view/selectionhits.h"
 #include "view/toolgeometry.h"
 #include "view/ui/darstellg.h"
@@ -26,12 +27,14 @@
 #include <QDebug>
 #include <QElapsedTimer>
 #include <QGuiApplication>
+#include <QHash>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
 #include <QProgressBar>
 #include <QScreen>
 #include <QSignalBlocker>
+#include <array>
 #include <utility>
 
 namespace {
@@ -39,6 +42,59 @@ namespace {
 const QColor otherMachineText(96, 96, 96);
 // Milliseconds between two progress passes of a table build.
 constexpr qint64 progressInterval = 50;
+
+// Makes the placement table's cells. Most columns repeat a few texts (values, names, sides,
+// angles, small numbers): their cells are clones of one item per text and colour, which share
+// its data until a cell is edited; that saves an allocation and the text per cell. Columns of
+// mostly unique texts get plain items, and a column stops sharing once it has met many texts.
+class CellItems
+{
+public:
+    explicit CellItems(const QBrush& dimmedText)
+        : m_dimmedText(dimmedText)
+    { }
+    CellItems(const CellItems&) = delete;
+    CellItems& operator=(const CellItems&) = delete;
+    ~CellItems()
+    {
+        for (const auto& column : m_shared)
+            qDeleteAll(column);
+    }
+
+    QTableWidgetItem* make(int column, const QString& text, bool dimmed)
+    {
+        if (!sharedColumn(column))
+            return plain(text, dimmed);
+        auto& prototypes = m_shared[size_t(2 * column + (dimmed ? 1 : 0))];
+        auto it = prototypes.constFind(text);
+        if (it == prototypes.constEnd()) {
+            if (prototypes.size() >= maxShared)
+                return plain(text, dimmed);
+            it = prototypes.insert(text, plain(text, dimmed));
+        }
+        return it.value()->clone();
+    }
+
+private:
+    static constexpr int maxShared = 4096;
+
+    static bool sharedColumn(int column)
+    {
+        const auto c = PlacementColumn(column);
+        return c != PlacementColumn::RefDes && c != PlacementColumn::X && c != PlacementColumn::Y;
+    }
+
+    QTableWidgetItem* plain(const QString& text, bool dimmed) const
+    {
+        auto* item = new QTableWidgetItem(text);
+        if (dimmed)
+            item->setForeground(m_dimmedText);
+        return item;
+    }
+
+    QBrush m_dimmedText;
+    std::array<QHash<QString, QTableWidgetItem*>, 2 * PlacementText::columnCount> m_shared;
+};
 
 } // namespace
 
@@ -155,17 +211,22 @@ void PlacementTables::buildPlacementTable()
         headers.append(PlacementText::header(c));
     table->setHorizontalHeaderLabels(headers);
 
+    // The progress passes repaint the view: it shows the layers it has rasters for and paints
+    // none from its objects until the rows are in. The first pass is setting the bar (it
+    // repaints at once when a render shows it), so this comes before.
+    bool& rastersOnly = m_view.viewState().rastersOnly;
+    const bool wasRastersOnly = std::exchange(rastersOnly, true);
     QProgressBar* bar = m_view.progressBar();
     bar->setRange(0, 2 * qMax(1, count));
     bar->setValue(count);
     bar->show();
-    // The progress passes repaint the view: it shows the layers it has rasters for and paints
-    // none from its objects until the rows are in.
-    bool& rastersOnly = m_view.viewState().rastersOnly;
-    const bool wasRastersOnly = std::exchange(rastersOnly, true);
     const int machine = m_ui.comboBox->currentIndex();
     const int line = m_ui.lineselect->currentIndex() + 1;
-    const QBrush dimmedText(otherMachineText);
+    CellItems cells { QBrush(otherMachineText) };
+    // Measured while the texts are at hand: read back from 12 items a row, the cells would be
+    // fetched from all over the heap again.
+    TextWidths widths(table->font(), PlacementText::columnCount);
+    widths.setEnough(TableColumns::maxFittedWidth - table->columns()->padding());
     // Item changes are not announced one by one: the view reads the cells once at the end.
     const bool blocked = table->model()->blockSignals(true);
     QElapsedTimer sinceEvents; // started at the first pass
@@ -174,10 +235,9 @@ void PlacementTables::buildPlacementTable()
         const bool dimmed = machine >= 0 && !(e.machine() == machine && e.line() == line)
             && !(e.machine() == 0 && machine == 0);
         for (int c = 0; c < PlacementText::columnCount; ++c) {
-            auto* item = new QTableWidgetItem(PlacementText::cell(e, c));
-            if (dimmed)
-                item->setForeground(dimmedText);
-            table->setItem(row, c, item);
+            const QString text = PlacementText::cell(e, c);
+            widths.add(c, text);
+            table->setItem(row, c, cells.make(c, text, dimmed));
         }
         // Progress every hundred rows, but after the first pass not more often than the eye
         // follows: each pass repaints the bar and the view under it.
@@ -189,7 +249,7 @@ void PlacementTables::buildPlacementTable()
     }
     table->model()->blockSignals(blocked);
     // Widths the user dragged are kept; the others grow to the widest number now shown.
-    table->columns()->fit();
+    table->columns()->fit(widths);
     table->setUpdatesEnabled(true);
     table->viewport()->update();
     bar->hide();

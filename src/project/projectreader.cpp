@@ -80,7 +80,12 @@ bool ProjectReader::read(const QByteArray& text, ProjectContent& content, QStrin
             break; // a plain file's last line feed opens no further line
         if (end < 0)
             end = text.size();
-        QByteArray line = text.mid(from, end - from);
+        // Lines are indented with tabs, which are all dropped: leaving out the leading ones
+        // spares moving the rest of the line.
+        int start = from;
+        while (start < end && text.at(start) == '\t')
+            ++start;
+        QByteArray line = text.mid(start, end - start);
         from = end + 1;
         ++m_lineNumber;
         if (line.contains('\t'))

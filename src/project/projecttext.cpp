@@ -70,6 +70,9 @@ QString escape(const QString& text, Place place)
 
 QString unescape(const QString& text)
 {
+    // Nearly every line holds no escape; a search for one character is the quicker test.
+    if (!text.contains(QLatin1Char('\\')))
+        return text;
     int from = text.indexOf(escapeStart);
     if (from < 0)
         return text;

@@ -1,8 +1,8 @@
 #include "uikit/tablecolumns.h"
 
-#include <QFontMetrics>
+#include "uikit/textwidths.h"
+
 #include <QHeaderView>
-#include <QSet>
 #include <QStyle>
 #include <QTableWidget>
 
@@ -27,29 +27,40 @@ void TableColumns::sectionResized(int column, int, int newWidth)
     m_dragged[column] = newWidth;
 }
 
+int TableColumns::padding() const
+{
+    // The item view's text margins on both sides, and the grid line.
+    return 2 * (m_table->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, m_table) + 1) + 2;
+}
+
 int TableColumns::neededWidth(int column) const
 {
-    int width = m_table->horizontalHeader()->sectionSizeHint(column);
-    const QFontMetrics metrics(m_table->font());
-    // The item view's text margins on both sides, and the grid line.
-    const int padding
-        = 2 * (m_table->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, m_table) + 1) + 2;
-    // Columns repeat their texts (values, names, sides, small numbers): each is measured once.
-    QSet<QString> measured;
-    for (int row = 0; row < m_table->rowCount() && width < maxFittedWidth; ++row) {
-        const QTableWidgetItem* item = m_table->item(row, column);
-        if (!item)
-            continue;
-        const QString text = item->text();
-        if (!measured.contains(text)) {
-            measured.insert(text);
-            width = qMax(width, metrics.horizontalAdvance(text) + padding);
-        }
-    }
+    TextWidths texts(m_table->font(), column + 1);
+    texts.setEnough(maxFittedWidth - padding());
+    for (int row = 0; row < m_table->rowCount(); ++row)
+        if (const QTableWidgetItem* item = m_table->item(row, column))
+            texts.add(column, item->text());
+    return neededWidth(column, texts);
+}
+
+int TableColumns::neededWidth(int column, const TextWidths& texts) const
+{
+    const int width = qMax(m_table->horizontalHeader()->sectionSizeHint(column),
+        texts.widest(column) >= 0 ? texts.widest(column) + padding() : 0);
     return qMin(width, maxFittedWidth);
 }
 
 void TableColumns::fit()
+{
+    apply([this](int column) { return neededWidth(column); });
+}
+
+void TableColumns::fit(const TextWidths& texts)
+{
+    apply([&](int column) { return neededWidth(column, texts); });
+}
+
+void TableColumns::apply(const std::function<int(int)>& needed)
 {
     m_applying = true;
     for (int c = 0; c < m_start.size() && c < m_table->columnCount(); ++c) {
@@ -58,7 +69,7 @@ void TableColumns::fit()
         else if (m_start[c] == 0)
             m_table->setColumnWidth(c, 0);
         else
-            m_table->setColumnWidth(c, qMax(m_start[c], neededWidth(c)));
+            m_table->setColumnWidth(c, qMax(m_start[c], needed(c)));
     }
     m_applying = false;
 }

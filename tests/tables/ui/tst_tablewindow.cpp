@@ -94,7 +94,7 @@ private slots:
     // width the user dragged survives rebuilding the rows, and fiducial fields show whole values.
     void tablesAndFieldsShowWholeTexts()
     {
-        Board b("R1:100nF/50V/X7R:CAP_0603_1608Metric R2:1k:0603");
+        Board b("R1:100nF/50V/X7R:CAP_0603_1608Metric R2:1k:0603 MMMMMMMMMM:1k:0603");
         b.doc.currentList().first()->setX(-1234.5678);
         b.w.tables().createLists();
         b.w.show();
