@@ -135,6 +135,15 @@ bool LineList::append(QStringView line)
     return appendUtf8(utf8.constData(), utf8.size());
 }
 
+bool LineList::appendLatin1(const char* data, int length)
+{
+    for (int i = 0; i < length; ++i) {
+        if (uchar(data[i]) >= 0x80)
+            return append(QString::fromLatin1(data, length));
+    }
+    return appendUtf8(data, length);
+}
+
 bool LineList::operator==(const LineList& other) const
 {
     if (size() != other.size())

@@ -73,6 +73,8 @@ public:
 
     // False (and nothing appended) when the buffer would pass MaxBytes.
     bool append(QStringView line);
+    // The same for a line of Latin-1 text; ASCII, which reads the same in UTF-8, is copied as it is.
+    bool appendLatin1(const char* data, int length);
     void reserve(int lines, int bytes);
     void squeeze();
     void clear();

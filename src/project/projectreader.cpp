@@ -85,7 +85,8 @@ bool ProjectReader::read(const QByteArray& text, ProjectContent& content, QStrin
         int start = from;
         while (start < end && text.at(start) == '\t')
             ++start;
-        QByteArray line = text.mid(start, end - start);
+        // A view of the text: only a line that must change is copied.
+        QByteArray line = QByteArray::fromRawData(text.constData() + start, end - start);
         from = end + 1;
         ++m_lineNumber;
         if (line.contains('\t'))
@@ -314,12 +315,15 @@ void ProjectReader::dataLine(const QByteArray& line)
         damaged(QStringLiteral("an unknown marker"));
     switch (m_state) {
     case State::GerberData:
-        if (admit(m_layerLines, m_maxLayerLines, "layer lines"))
-            m_layer->rawLines.append(unescape(QString::fromLatin1(line)));
-        return;
     case State::ExcellonData:
-        if (admit(m_layerLines, m_maxLayerLines, "layer lines"))
-            m_layer->excellonLines.append(unescape(QString::fromLatin1(line)));
+        if (admit(m_layerLines, m_maxLayerLines, "layer lines")) {
+            LineList& lines = m_state == State::GerberData ? m_layer->rawLines : m_layer->excellonLines;
+            // A line without an escape is stored as it stands.
+            if (line.contains('\\'))
+                lines.append(unescape(QString::fromLatin1(line)));
+            else
+                lines.appendLatin1(line.constData(), line.size());
+        }
         return;
     case State::SkippedLayer:
         return;

@@ -127,6 +127,13 @@ private slots:
         int i = 0;
         for (const QString& line : got)
             QCOMPARE(line, lines.at(i++));
+        // Lines stored from Latin-1 text (as projects hold them) read back as the same characters.
+        LineList latin;
+        for (i = 0; i < lines.size(); ++i) {
+            const QByteArray text = lines.at(i).toLatin1();
+            latin.appendLatin1(text.constData(), text.size());
+            QCOMPARE(latin.at(i), QString::fromLatin1(text.constData(), text.size()));
+        }
     }
 };
 
