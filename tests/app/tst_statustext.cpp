@@ -73,24 +73,21 @@ private slots:
         std::unique_ptr<PnPEntry> r1(new PnPEntry("R1", "0805", 3.0, 4.0, "top", 0, "10k", "1", ""));
         std::unique_ptr<PnPEntry> r2(new PnPEntry("R2", "0603", 30.0, 4.0, "top", 0, "1k", "1", ""));
         const QList<PnPEntry*> entries { r1.get(), r2.get() };
-        // Board origin 5/4 plus a first panel origin 2/2: R1 lies at 10/10 on the board.
-        HoverTracker::Result first = HoverTracker::track(entries, 10.5, 9.3, { QPointF(7.0, 6.0) });
-        QCOMPARE(first.text, QStringLiteral("R1 0805 10k"));
-        QVERIFY(first.repaint);
-        QCOMPARE(r1->hoverState(), 1);
-        QCOMPARE(r2->hoverState(), 0);
-
+        // Board origin 5/4 plus a first panel origin 2/2: R1 lies at 10/10 on the board. Each track
+        // gives the text named, whether to repaint, and the hover states of R1 and R2.
+        const auto track = [&](double x, double y) {
+            const HoverTracker::Result r = HoverTracker::track(entries, x, y, { QPointF(7.0, 6.0) });
+            return QStringLiteral("%1|%2|%3%4")
+                .arg(r.text)
+                .arg(r.repaint)
+                .arg(r1->hoverState())
+                .arg(r2->hoverState());
+        };
+        QCOMPARE(track(10.5, 9.3), QStringLiteral("R1 0805 10k|1|10"));
         // Staying over it keeps the highlight without another repaint.
-        HoverTracker::Result second = HoverTracker::track(entries, 10.2, 10.2, { QPointF(7.0, 6.0) });
-        QCOMPARE(second.text, QStringLiteral("R1 0805 10k"));
-        QVERIFY(!second.repaint);
-        QCOMPARE(r1->hoverState(), 1);
-
+        QCOMPARE(track(10.2, 10.2), QStringLiteral("R1 0805 10k|0|10"));
         // 0.8 mm away is no longer under the cursor.
-        HoverTracker::Result away = HoverTracker::track(entries, 10.8, 10.0, { QPointF(7.0, 6.0) });
-        QVERIFY(away.text.isEmpty());
-        QVERIFY(away.repaint);
-        QCOMPARE(r1->hoverState(), 0);
+        QCOMPARE(track(10.8, 10.0), QStringLiteral("|1|00"));
 
         // Leaving the view fades what is lit, and asks for a repaint only when something was.
         HoverTracker::track(entries, 10.5, 9.3, { QPointF(7.0, 6.0) });

@@ -160,15 +160,12 @@ private slots:
         mirrorBoard(doc, layers);
         QCOMPARE(doc.currentList().at(1)->rotation(), 90.0);
         const PnPEntry& e = *doc.currentList().first();
-        QCOMPARE(e.x(), 90.0);
-        QCOMPARE(e.y(), 40.0);
-        QCOMPARE(e.rotation(), 180.0);
+        QCOMPARE(QVector<double>({ e.x(), e.y(), e.rotation() }), QVector<double>({ 90, 40, 180 }));
         QVERIFY(doc.origins().isEmpty());
         QCOMPARE(doc.drawings().first().endX, 70.0);
         // The arc keeps its span: 180 - (start + sweep) over the same sweep.
         const ArcRecord& arc = *layers.slot(true, LayerSlot::Signal)->arcRecords().first();
-        QCOMPARE(arc.startAngle, 2880 - 800);
-        QCOMPARE(arc.sweepAngle, 700);
+        QCOMPARE(QPoint(arc.startAngle, arc.sweepAngle), QPoint(2880 - 800, 700));
     }
 
     void gerberModeMovesOnlyLayersAndDrawings()
@@ -213,8 +210,7 @@ private slots:
         const std::optional<ChangedLayers> changed = setNewOrigin(doc, layers, click.x(), click.y());
         QVERIFY(changed);
         const PnPEntry& e = *doc.currentList().at(1);
-        QVERIFY(qAbs(e.x() - placement.x()) < 1e-9);
-        QVERIFY(qAbs(e.y() - placement.y()) < 1e-9);
+        QCOMPARE(QPointF(e.x(), e.y()), placement);
         // The layer, the enabled fiducials and the drawings moved by the very same amount.
         const QPointF shift = QPointF(12.345, 7) - placement;
         const QPointF moved = before - flashMm(layer, 0);

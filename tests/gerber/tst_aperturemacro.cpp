@@ -216,9 +216,8 @@ private slots:
             const MacroPrimitive& p = image->primitives.value(0);
             const double expected = t.toDouble();
             // Bit-identical, signs of zero included.
-            QVERIFY2(std::memcmp(&p.width, &expected, sizeof expected) == 0, qPrintable(t));
-            QVERIFY2(std::memcmp(&p.x, &expected, sizeof expected) == 0, qPrintable(t));
-            QVERIFY2(std::memcmp(&p.y, &expected, sizeof expected) == 0, qPrintable(t));
+            for (const double* v : { &p.width, &p.x, &p.y })
+                QVERIFY2(std::memcmp(v, &expected, sizeof expected) == 0, qPrintable(t));
         }
     }
 

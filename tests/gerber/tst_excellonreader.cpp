@@ -53,7 +53,7 @@ QStringList drawn(const GerberLayer& layer)
 {
     QStringList out;
     for (const ImageObject* o : layer.objects())
-        out << QStringLiteral("%1:%2,%3").arg(o->kind).arg(o->x).arg(o->y);
+        out << QStringLiteral("%1:%2,%3").arg(o->kind).arg(o->x, 0, 'g', 9).arg(o->y, 0, 'g', 9);
     return out;
 }
 
@@ -137,10 +137,8 @@ private slots:
         QVERIFY(r.ok);
         QCOMPARE(r.layer.apertures().size(), 1);
         const Aperture* a = r.layer.apertures().first();
-        QCOMPARE(a->name, name);
-        QCOMPARE(a->shape, QStringLiteral("C"));
-        QCOMPARE(a->parameterText[0], diameter);
-        QCOMPARE(a->parameterText[1], QStringLiteral("x"));
+        QCOMPARE(QStringList({ a->name, a->shape, a->parameterText[0], a->parameterText[1] }),
+            QStringList({ name, "C", diameter, "x" }));
         QCOMPARE(a->parameterValue[0], diameter.toDouble());
     }
 
@@ -180,30 +178,6 @@ private slots:
             "line 6: the line asks for more than 100000 repeated holes in \"R999999999X1\"", 1);
     }
 
-    // Holes placed relative to others: G93 zero set, R repeats, G91 and ICI,ON incremental.
-    void relativePlacement_data()
-    {
-        columns<QStringList, QString>("lines", "points");
-        row("G93 zero set", withTool(L("G93X10000Y20000 X10000Y10000 G93X0Y0 X10000Y10000")),
-            QString("2,3 1,1"));
-        row("R repeats with a step", withTool(L("X10000Y10000 R3X1000 R2Y-5000")),
-            QString("1,1 1.1,1 1.2,1 1.3,1 1.3,0.5 1.3,0"));
-        row("R with letters is no repeat", withTool(L("X10000Y10000 R,T X20000Y10000")), QString("1,1 2,1"));
-        row("G91 incremental, G90 back",
-            withTool(L("X10000Y10000 G91 X5000 Y5000 X-20000Y0 G90 X10000Y10000")),
-            QString("1,1 1.5,1 1.5,1.5 -0.5,1.5 1,1"));
-        row("incremental by the header", withTool(L("X10000Y10000 X10000"), "ICI,ON"), QString("1,1 2,1"));
-    }
-    void relativePlacement()
-    {
-        QFETCH(QStringList, lines);
-        const Read r(lines);
-        QVERIFY(r.ok);
-        QStringList found;
-        for (const ImageObject* o : r.layer.objects())
-            found << QString::number(o->x, 'g', 9) + "," + QString::number(o->y, 'g', 9);
-        QTEST(found.join(QLatin1Char(' ')), "points");
-    }
     void stops()
     {
         QFETCH(QStringList, lines);
@@ -218,7 +192,8 @@ private slots:
     // it from the previous hit; M30 ends reading. A G85 slot is the tool-width outline of the
     // rectangle spanned by its two points, both diagonals, and a flash at the start. Routed paths
     // (rapid moves, tool down, cuts continued by bare coordinates, tool up) have no hole in them;
-    // G05 brings hits back.
+    // G05 brings hits back. Holes may be placed relative to others: G93 zero set, R repeats, G91
+    // and ICI,ON incremental.
     void objects_data()
     {
         columns<QStringList, QStringList>("lines", "objects");
@@ -234,6 +209,15 @@ private slots:
             L("D2:1,2 D1:1.5,2 D1:0.5,2 D2:3,3 D1:3,3.5 D3:4,4"));
         row("path without tool commands", withTool(L("G00X0Y0 G01X1.0Y1.0 G01X2.0Y0")),
             L("D2:0,0 D1:1,1 D1:2,0"));
+        row("G93 zero set", withTool(L("G93X10000Y20000 X10000Y10000 G93X0Y0 X10000Y10000")),
+            L("D3:2,3 D3:1,1"));
+        row("R repeats with a step", withTool(L("X10000Y10000 R3X1000 R2Y-5000")),
+            L("D3:1,1 D3:1.1,1 D3:1.2,1 D3:1.3,1 D3:1.3,0.5 D3:1.3,0"));
+        row("R with letters is no repeat", withTool(L("X10000Y10000 R,T X20000Y10000")), L("D3:1,1 D3:2,1"));
+        row("G91 incremental, G90 back",
+            withTool(L("X10000Y10000 G91 X5000 Y5000 X-20000Y0 G90 X10000Y10000")),
+            L("D3:1,1 D3:1.5,1 D3:1.5,1.5 D3:-0.5,1.5 D3:1,1"));
+        row("incremental by the header", withTool(L("X10000Y10000 X10000"), "ICI,ON"), L("D3:1,1 D3:2,1"));
     }
     void objects()
     {

@@ -150,13 +150,11 @@ private slots:
         // Quadrant 0: slot 21 under position 0 at offset 0, under position 7 at offset -7; the two
         // parts are reserved there, so no third position takes slot 21 on the way back.
         // Quadrant 3: R at offset 0, then slot 30 (index 9) under position 7 at offset 2.
-        QCOMPARE(r.pickStops, 4);
-        QCOMPARE(r.cycles, 2);
-        QCOMPARE(r.feederTravel, 32.0);
-        QCOMPARE(r.placementTravel, 2.0);
+        QCOMPARE(
+            QVector<double>({ double(r.pickStops), double(r.cycles), r.feederTravel, r.placementTravel }),
+            QVector<double>({ 4, 2, 32, 2 }));
         QCOMPARE(r.timeText, QString("0:00:04.302"));
-        QCOMPARE(r.title(), QString("Success"));
-        QCOMPARE(r.message(), QString("Pick-and-Place quantized in 0:00:04.302"));
+        QCOMPARE(r.title() + ": " + r.message(), QString("Success: Pick-and-Place quantized in 0:00:04.302"));
         // The inputs are left as they were.
         QCOMPARE(refs(b.placements), (QStringList { "R1", "R2", "X", "C1", "R3" }));
         QCOMPARE(b.feeders.first()->qty, 3);

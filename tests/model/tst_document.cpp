@@ -46,19 +46,11 @@ QString dump(const BoardSide& s)
 {
     QStringList out;
     for (const PnPEntry* e : s.placements)
-        out << QString("%1 %2 %3 %4 %5")
-                   .arg(e->refDes())
-                   .arg(e->x())
-                   .arg(e->y())
-                   .arg(e->side())
-                   .arg(e->selected());
+        out << QString::asprintf(
+            "%s %g %g %s %d", qPrintable(e->refDes()), e->x(), e->y(), qPrintable(e->side()), e->selected());
     const BoardInfo& b = s.board;
-    out << QString("board %1 %2 %3 %4 %5")
-               .arg(b.name())
-               .arg(b.width())
-               .arg(b.height())
-               .arg(b.originX())
-               .arg(b.originY());
+    out << QString::asprintf(
+        "board %s %g %g %g %g", qPrintable(b.name()), b.width(), b.height(), b.originX(), b.originY());
     const Fiducials& f = s.fiducials;
     out << QString("fid %1 %2 %3").arg(f.board1X()).arg(f.boardExec()).arg(f.blockExec());
     for (const Origin& o : s.origins)

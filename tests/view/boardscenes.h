@@ -83,50 +83,43 @@ struct Scene
 // view's own); false for an unknown name.
 inline bool build(const QString& name, Document& document, LayerSet& layers, ViewState& state)
 {
-    struct
-    {
-        Document& document;
-        LayerSet& layers;
-        ViewState& state;
-    } s { document, layers, state };
-
     if (name == QLatin1String("flash")) {
         auto layer = mmLayer(0);
         flash(*layer, circle(*layer, 2.0), 2.0, 3.0);
-        s.layers.replace(LayerList::Top, 0, std::move(layer));
+        layers.replace(LayerList::Top, 0, std::move(layer));
     } else if (name == QLatin1String("clear over dark")) {
         // Paste with clear holes over copper: the copper shows through the first hole, the
         // background through the second.
         auto copper = mmLayer(0);
         rect(*copper, QRectF(1, 1, 6, 6), true);
-        s.layers.replace(LayerList::Top, 0, std::move(copper));
+        layers.replace(LayerList::Top, 0, std::move(copper));
         auto paste = mmLayer(2);
         rect(*paste, QRectF(2, 2, 4, 4), true);
         flash(*paste, circle(*paste, 2.0), 4.0, 4.0, false);
         rect(*paste, QRectF(8, 1, 4, 6), true);
         flash(*paste, circle(*paste, 2.0), 10.0, 4.0, false);
-        s.layers.replace(LayerList::Top, 2, std::move(paste));
+        layers.replace(LayerList::Top, 2, std::move(paste));
     } else if (name == QLatin1String("grid")) {
-        s.state.gridShown = true;
-        s.state.zoomLevel = 7;
-        s.state.gridSpacing = 0.15;
+        state.gridShown = true;
+        state.zoomLevel = 7;
+        state.gridSpacing = 0.15;
     } else if (name == QLatin1String("markers")) {
-        s.state.zoomLevel = 12;
-        s.state.filters.showRefDes = false;
-        s.document.appendEntry(entry("R1", 1.5, 1.5, 0, "1"));
-        s.document.appendEntry(entry("R2", 4.5, 1.5, 90, "2"));
-        s.document.appendEntry(entry("R3", 7.5, 1.5, 45, "3"));
+        state.zoomLevel = 12;
+        state.filters.showRefDes = false;
+        document.appendEntry(entry("R1", 1.5, 1.5, 0, "1"));
+        document.appendEntry(entry("R2", 4.5, 1.5, 90, "2"));
+        document.appendEntry(entry("R3", 7.5, 1.5, 45, "3"));
         PnPEntry* grey = entry("R4", 1.5, 4.5, 0, "1");
         grey->setOnSelectedMachine(false);
-        s.document.appendEntry(grey);
+        document.appendEntry(grey);
         PnPEntry* hover = entry("R5", 4.5, 4.5, 0, "1");
         hover->setHoverState(1);
-        s.document.appendEntry(hover);
+        document.appendEntry(hover);
         PnPEntry* selected = entry("R6", 7.5, 4.5, 180, "2");
         selected->setSelected(true);
-        s.document.appendEntry(selected);
+        document.appendEntry(selected);
     } else if (name == QLatin1String("panel")) {
-        s.state.zoomLevel = 5;
+        state.zoomLevel = 5;
         OriginGen gen;
         gen.columns = 3;
         gen.rows = 2;
@@ -135,13 +128,13 @@ inline bool build(const QString& name, Document& document, LayerSet& layers, Vie
         gen.spacingX = 1;
         gen.spacingY = 1;
         gen.borderLeft = gen.borderRight = gen.borderBottom = gen.borderTop = 2;
-        s.document.setOriginGen(true, gen);
-        s.document.setOrigins(
+        document.setOriginGen(true, gen);
+        document.setOrigins(
             { { 2, 2, 1 }, { 9, 2, 0 }, { 16, 2, 1 }, { 2, 8, 1 }, { 9, 8, 1 }, { 16, 8, 1 } });
-        s.document.appendEntry(entry("C1", 3, 2.5, 0, "1"));
+        document.appendEntry(entry("C1", 3, 2.5, 0, "1"));
     } else if (name == QLatin1String("fiducials")) {
-        s.state.zoomLevel = 8;
-        editFiducials(s.document, [](Fiducials& f) {
+        state.zoomLevel = 8;
+        editFiducials(document, [](Fiducials& f) {
             f.setBoardExec(true);
             f.setBoard1X(2);
             f.setBoard1Y(2);
@@ -156,8 +149,8 @@ inline bool build(const QString& name, Document& document, LayerSet& layers, Vie
             f.setBlock2Selected(true);
         });
     } else if (name == QLatin1String("board")) {
-        s.state.gridShown = true;
-        editBoard(s.document, [](BoardInfo& b) {
+        state.gridShown = true;
+        editBoard(document, [](BoardInfo& b) {
             b.setWidth(10);
             b.setHeight(6);
             b.setOriginX(1);

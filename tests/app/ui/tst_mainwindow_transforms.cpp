@@ -177,8 +177,8 @@ private slots:
         runTicks(w, 1);
         QCOMPARE(scripted.callsOf("exec").first().title, QStringLiteral("Convert PnP to Fiducial"));
         QVERIFY(cut.isEmpty());
-        QCOMPARE(w.form()->FiducialBoard1X->value(), 6.0);
-        QCOMPARE(w.form()->FiducialBoard1Y->value(), 8.0);
+        QCOMPARE(
+            QPointF(w.form()->FiducialBoard1X->value(), w.form()->FiducialBoard1Y->value()), QPointF(6, 8));
         QVERIFY(w.form()->FiducialBoardExec->isChecked() && doc.currentList().isEmpty() && doc.isModified());
         doc.setModified(false);
         w.form()->FiducialGeometrySquareCircle->setCurrentIndex(1);

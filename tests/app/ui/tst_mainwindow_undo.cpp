@@ -49,19 +49,14 @@ QAction* entry(MainWindow& w, const char* name)
 
 void perform(MainWindow& w, ScriptedPrompt& scripted, const QString& what)
 {
-    const auto accept = [&](std::function<void(QDialog*)> edit = {}) {
-        scripted.dialogHandlers.enqueue([edit](QDialog* d) {
-            if (edit)
-                edit(d);
-            return int(QDialog::Accepted);
-        });
-    };
     Ui::MainWindow& f = *w.form();
-    if (what == "rotate") {
-        accept();
-        f.actionRotate->trigger();
-    } else if (what == "mirror") {
-        f.actionMirror->trigger();
+    const QMap<QString, QAction*> entries { { "rotate", f.actionRotate }, { "mirror", f.actionMirror },
+        { "clear layer", f.actionDelSignal }, { "generate", f.actionGenerate_Feederlist },
+        { "optimize", f.actionTOPAZ_OPAL_single_CAM }, { "unplace", f.actionUnplace_all } };
+    if (what == "rotate")
+        scripted.dialogHandlers.enqueue([](QDialog*) { return int(QDialog::Accepted); });
+    if (entries.contains(what)) {
+        entries[what]->trigger();
     } else if (what == "shift") {
         scripted.dialogHandlers.enqueue([](QDialog* d) {
             d->findChild<QLineEdit*>("shiftValue")->setText("2");
@@ -72,12 +67,6 @@ void perform(MainWindow& w, ScriptedPrompt& scripted, const QString& what)
     } else if (what == "load" || what == "load top") {
         scripted.fileAnswers.enqueue(data + (what == "load" ? "ada-bottom.gbr" : "ada-top.gbr"));
         f.actionTop->trigger();
-    } else if (what == "clear layer") {
-        f.actionDelSignal->trigger();
-    } else if (what == "generate") {
-        f.actionGenerate_Feederlist->trigger();
-    } else if (what == "optimize") {
-        f.actionTOPAZ_OPAL_single_CAM->trigger();
     } else if (what == "cell") {
         f.pickandplacepositionen->item(0, 3)->setText("7");
     } else if (what == "delete") {
@@ -86,8 +75,6 @@ void perform(MainWindow& w, ScriptedPrompt& scripted, const QString& what)
     } else if (what == "board") {
         f.boardName->setText("renamed");
         emit f.boardName->editingFinished();
-    } else if (what == "unplace") {
-        f.actionUnplace_all->trigger();
     } else if (what == "drag" || what == "draw") {
         // The board view shows world (0, 0) at (300, height - 300), 10 pixels per mm.
         w.resize(1400, 1000);

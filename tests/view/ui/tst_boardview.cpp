@@ -92,8 +92,7 @@ private slots:
         v.resize(400, 300);
         QTest::keyClick(&v, Qt::Key_Up);
         QTest::keyClick(&v, Qt::Key_Right);
-        QCOMPARE(v.viewOffsetY(), -31);
-        QCOMPARE(v.viewOffsetX(), 25);
+        QCOMPARE(QPoint(v.viewOffsetX(), v.viewOffsetY()), QPoint(25, -31));
         QTest::keyClick(&v, Qt::Key_Plus);
         QCOMPARE(v.zoomLevel(), 12);
         QTest::keyClick(&v, Qt::Key_Minus);
@@ -113,8 +112,7 @@ private slots:
         QMouseEvent move(QEvent::MouseMove, QPointF(130, 80), Qt::NoButton, Qt::MiddleButton, Qt::NoModifier);
         QCoreApplication::sendEvent(&v, &move);
         QTest::mouseRelease(&v, Qt::MiddleButton, Qt::NoModifier, QPoint(130, 80));
-        QCOMPARE(v.viewOffsetX(), 15 + 30);
-        QCOMPARE(v.viewOffsetY(), -21 + 20);
+        QCOMPARE(QPoint(v.viewOffsetX(), v.viewOffsetY()), QPoint(15 + 30, -21 + 20));
     }
 
     // The widget paints what the painter paints for the same document, layers and state.
