@@ -456,9 +456,11 @@ void ProjectReader::dataLine(const QByteArray& line)
 bool ProjectReader::admit(int& count, int limit, const char* what)
 {
     if (count >= limit) {
-        damaged(QStringLiteral("the file holds more than %1 %2; the rest is not read")
-                    .arg(limit)
-                    .arg(QLatin1String(what)));
+        // Only the first damage is reported: later records past the bound cost no message.
+        if (m_content->load.warning.isEmpty())
+            damaged(QStringLiteral("the file holds more than %1 %2; the rest is not read")
+                        .arg(limit)
+                        .arg(QLatin1String(what)));
         return false;
     }
     ++count;
