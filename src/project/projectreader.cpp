@@ -12,8 +12,11 @@
 #include "project/projecttext.h"
 
 #include <QDebug>
+#include <QThread>
 #include <algorithm>
+#include <atomic>
 #include <limits>
+#include <thread>
 
 using namespace ProjectText;
 
@@ -609,38 +612,65 @@ void ProjectReader::macroLine(const QStringList& f)
 
 void ProjectReader::rereadLayers()
 {
-    int total = 1 + int(m_content->gerberMode.size());
-    for (const auto* s : { &m_content->top, &m_content->bottom })
-        for (const auto& layer : s->layers)
-            total += layer ? 1 : 0;
-    int done = 1;
-    if (m_progress)
-        m_progress(done, total);
-    const auto reread = [&](GerberLayer& layer, const QString& where) {
-        if (m_progress)
-            m_progress(++done, total);
-        if (!LayerRows::inUse(layer))
-            return; // a stored image of a version-7 file: already in place
+    // Every stored layer is read again from its lines. The layers are independent of each
+    // other, so they are read side by side: this thread takes its share and reports progress,
+    // the other cores take the rest. Failures are reported in the file's order of the layers.
+    struct Job
+    {
+        GerberLayer* layer;
+        QString where;
+        bool ok = true;
         QString error;
-        const bool ok = LayerRows::reread(layer, &error);
-        if (!ok && m_content->load.warning.isEmpty())
-            m_content->load.warning = FileIo::errorText(m_file, 0,
-                QStringLiteral("layer %1 (%2) could not be read again: %3")
-                    .arg(where, layer.fileName, error));
-        LayerTransform::replay(layer);
     };
+    std::vector<Job> jobs;
     for (const bool top : { true, false }) {
-        ProjectContent::Side& s = top ? m_content->top : m_content->bottom;
+        const ProjectContent::Side& s = top ? m_content->top : m_content->bottom;
         for (size_t i = 0; i < s.layers.size(); ++i) {
             if (s.layers[i])
-                reread(*s.layers[i],
+                jobs.push_back({ s.layers[i].get(),
                     QStringLiteral("%1 of %2")
                         .arg(i + 1)
-                        .arg(top ? QStringLiteral("+Top") : QStringLiteral("+Bottom")));
+                        .arg(top ? QStringLiteral("+Top") : QStringLiteral("+Bottom")),
+                    true, QString() });
         }
     }
     for (auto& entry : m_content->gerberMode)
-        reread(*entry.second, QStringLiteral("%1 of +Gerber").arg(entry.first + 1));
+        jobs.push_back(
+            { entry.second.get(), QStringLiteral("%1 of +Gerber").arg(entry.first + 1), true, QString() });
+
+    const int total = 1 + int(jobs.size());
+    std::atomic<int> next { 0 };
+    std::atomic<int> finished { 0 };
+    const auto work = [&](bool reporting) {
+        for (int i = next++; i < int(jobs.size()); i = next++) {
+            Job& job = jobs[size_t(i)];
+            // A stored image of a version-7 file is already in place.
+            if (LayerRows::inUse(*job.layer)) {
+                job.ok = LayerRows::reread(*job.layer, &job.error);
+                LayerTransform::replay(*job.layer);
+            }
+            const int done = ++finished;
+            if (reporting && m_progress)
+                m_progress(1 + done, total);
+        }
+    };
+    if (m_progress)
+        m_progress(1, total);
+    std::vector<std::thread> helpers;
+    const int cores = std::max(1, QThread::idealThreadCount());
+    for (int i = 1; i < std::min(cores, int(jobs.size())); ++i)
+        helpers.emplace_back(work, false);
+    work(true);
+    for (std::thread& t : helpers)
+        t.join();
+    if (m_progress)
+        m_progress(total, total);
+    for (const Job& job : jobs) {
+        if (!job.ok && m_content->load.warning.isEmpty())
+            m_content->load.warning = FileIo::errorText(m_file, 0,
+                QStringLiteral("layer %1 (%2) could not be read again: %3")
+                    .arg(job.where, job.layer->fileName, job.error));
+    }
 }
 
 void ProjectReader::distribute()

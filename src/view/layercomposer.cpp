@@ -15,6 +15,14 @@ bool drawsNothing(const GerberLayer& layer)
     return layer.objects().isEmpty() && layer.regionPolygons().isEmpty();
 }
 
+// A layer this large takes longer to paint from its objects (on the window's thread, on every
+// compose) than its raster takes to arrive: while it is rasterised it is left out.
+bool waitsForItsRaster(const GerberLayer& layer)
+{
+    constexpr int largeLayer = 100000;
+    return layer.busy && layer.objects().size() + layer.regionPolygons().size() > largeLayer;
+}
+
 // Everything the composed image depends on, flattened into numbers.
 QVector<qint64> keyOf(const QList<GerberLayer*>& layers, const ViewState& state, const QSize& size,
     const QList<QPointF>& copies)
@@ -69,7 +77,7 @@ void LayerComposer::drawLayer(const GerberLayer& layer, const ViewState& state, 
         // Only the first copy can find the raster missing: then every copy is painted.
         sampled = LayerRaster::sample(layer, m_image, shifted, layer.color.rgba());
     }
-    if (sampled || state.rastersOnly)
+    if (sampled || state.rastersOnly || (state.fastRendering && waitsForItsRaster(layer)))
         return;
     ++m_objectPaintCount;
     if (m_scratch.size() != m_image.size())

@@ -129,6 +129,32 @@ private slots:
     }
 
     // No project, or a small file asking for much: refused or cut within 16 bytes a file byte.
+    // Layers are read again side by side; of several that fail, the first in the file is named,
+    // and the others still load what they can.
+    void layersThatCannotBeReadAgainAreNamedInOrder()
+    {
+        Document document;
+        LayerSet layers;
+        for (int slot : { 4, 1, 6 }) {
+            auto layer = std::make_unique<GerberLayer>(slot);
+            layer->fileName = QStringLiteral("l%1.gbr").arg(slot);
+            const QString end = slot == 6 ? QStringLiteral("M02*") : QString();
+            layer->rawLines
+                = QStringList { "%FSLAX24Y24*%", "%MOMM*%", "%ADD10C,1*%", "D10*", "X10000Y0D03*", end };
+            layers.replace(LayerList::Top, slot, std::move(layer));
+        }
+        Document loaded;
+        LayerSet loadedLayers;
+        ProjectLoad load;
+        QString error;
+        QVERIFY(readProjectBytes(
+            projectBytes(document, layers, {}), "p.tvx", loaded, loadedLayers, &load, &error));
+        QVERIFY2(load.warning.contains(QLatin1String("layer 2 of +Top (l1.gbr) could not be read again")),
+            qPrintable(load.warning));
+        for (int slot : { 1, 4, 6 })
+            QCOMPARE(loadedLayers.slot(true, LayerSlot(slot))->objects().size(), 1);
+    }
+
     void hostileFilesStayBounded_data()
     {
         columns<QByteArray, QString>("bytes", "reason");

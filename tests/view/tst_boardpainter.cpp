@@ -195,6 +195,18 @@ private slots:
         painter.paint(p, sceneSize, s.scene());
         QCOMPARE(composer.composeCount(), 3);
         QCOMPARE(composer.objectPaintCount(), painted);
+        // A layer too large to paint on every compose waits for its raster while it is rendered.
+        auto large = mmLayer(0);
+        GerberLayer* held = large.get();
+        Aperture* a = circle(*large, 0.1);
+        for (int i = 0; i <= 100000; ++i)
+            flash(*large, a, i % 100, i / 1000);
+        held->busy = true;
+        s.layers.replace(LayerList::Top, 0, std::move(large));
+        s.state.rastersOnly = false;
+        painter.paint(p, sceneSize, s.scene());
+        QCOMPARE(composer.objectPaintCount(), painted + 1); // the paste layer alone
+        held->busy = false;
     }
 };
 

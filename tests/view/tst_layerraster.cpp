@@ -116,6 +116,18 @@ private slots:
         QCOMPARE(s.paint(), image);
     }
 
+    // One bit a pixel, the leftmost pixel of eight in the high bit: strips over columns 5-6 and 13-14.
+    void rasterBitsRunLeftToRight()
+    {
+        auto layer = mmLayer(0);
+        rect(*layer, QRectF(0.05, 0, 0.01, 20), true);
+        rect(*layer, QRectF(0.13, 0, 0.01, 20), true);
+        flash(*layer, circle(*layer, 0.01), 39.99, 19.99);
+        QCOMPARE(LayerRaster::rasterise(*layer), 100);
+        const char* row = layer->layerRaster.constData() + 1000 * 4000 / 8;
+        QCOMPARE(QByteArray(row, 3), QByteArray("\x06\x06\x00", 3));
+    }
+
     void corruptCoordinatesMakeNoRaster()
     {
         auto layer = mmLayer(0);
