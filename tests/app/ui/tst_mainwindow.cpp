@@ -247,7 +247,15 @@ private slots:
         for (QAction* a : { w.form()->actionRotate, w.form()->actionMirror, w.form()->actionSetNewOrigin })
             QVERIFY(!a->isEnabled());
 
+        // A layer still read by a render thread keeps them off, whatever the counters say.
+        auto layer = std::make_unique<GerberLayer>(0);
+        GerberLayer* busy = layer.get();
+        layer->busy = true;
+        v->layers().replace(LayerList::Top, 0, std::move(layer));
         v->viewState().render.reached = 3;
+        runTicks(w);
+        QVERIFY(!w.form()->actionRotate->isEnabled());
+        busy->busy = false;
         runTicks(w);
         QVERIFY(!v->viewState().render.rendering);
         QVERIFY(bar->isHidden());
