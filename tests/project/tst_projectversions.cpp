@@ -4,10 +4,13 @@
 #include "gerber/gerberlayer.h"
 #include "project/projectcontainer.h"
 #include "projectfixture.h"
+#include "testfiles.h"
 
 #include <QtTest>
 
 namespace {
+
+const QString data = QStringLiteral(TESSAVRANT_TESTDATA_DIR "/project/");
 
 // The text of a file of `version` the way that version's writer laid it out.
 QByteArray oldText(int version)
@@ -29,15 +32,8 @@ QByteArray oldText(int version)
                      .split('\n')
               << ProjectFixture::drillText().split('\n');
         }
-        if (top && version == 7)
-            t << QString(
-                "\t+L1\n\t\tMM;D;L;A;1;old.gbr;200;10;10;0\n\t\t++Shapes\n\t\t\tD10;C;0.15;x;x;x\n"
-                "\t\t\tD11;C;0.01;x;x;x\n\t\t\t++Macro\n\t\t\t\t+++Indexes\n\t\t\t\t\t0;1\n\t\t\t\t+++Exposur"
-                "es\n\t\t\t\t\t0,1;1,0\n\t\t\t\t+++Primitives\n\t\t\t\t\t0;C;0.5;0.5;0;0;0;0\n\t\t\t\t+++Poly"
-                "gons_Macro\n\t\t\t\t\t1;0;0;1;0;1;1\n\t\t++Shapes\n\t\t++Arcs\n\t\t\t1;2;3;0;1440;4;x;1;9\n"
-                "\t\t++Polygons\n\t\t\t0;0;1;0;1;1;1;2\n\t\t++ImagesPaths\n\t\t\tD10;0;0;D2;1;0\n\t\t\tD10;5;"
-                "0;D1;1;1\n\t\t\tD11;2;2;D3;0;3")
-                     .split('\n');
+        if (top && version == 7) // the stored image records of a layer, as version 7 wrote them
+            t << QString::fromLatin1(readFile(data + "version7-layer.txt")).split('\n', Qt::SkipEmptyParts);
         t << QString("\t+Pick-and-Place\n"
             + QString(top ? "\t\tR1;0603;1;2;top;90;10k\n\t\tR2;0603;3;4;top;0;1k;2\n\t\tR3;0603;1;2\n"
                             "\t\tR4;0603;5;6;top;0;1k;3;note;1;1;2;1;1.6;0.8\n"
@@ -134,12 +130,7 @@ private slots:
     // save keeps that, and a further new origin stays aligned through the next save.
     void setOriginOffsetLoadsAligned()
     {
-        const QByteArray text
-            = "+FileVer\n10\n+Top\n\t+BoardInfo\n\t\tb;100;50;1.6;0;0;c\n\t+L1\n"
-              "\t\tMM;D;L;A;1;sig.gbr;200;10;10;0;-10;-5;0;0;0\n\t\t+GerberData\n\t\t\t%FSLAX24Y24*%\n\t\t\t%"
-              "MOMM*%\n\t\t\t%ADD10C,0.5*%\n\t\t\tD10*\n\t\t\tX120000Y70000D03*\n\t\t\tM02*\n\t+Pick-and-Plac"
-              "e\n\t\tR1;0603;2;2;top;0;10k\n+Bottom\n+Gerber\n+General\n1;2\n+++END+++";
-        QByteArray file = ProjectFixture::referencePack(text, "0.0.80");
+        QByteArray file = ProjectFixture::referencePack(readFile(data + "origin-set.tvx.txt"), "0.0.80");
         for (const QPointF newOrigin : { QPointF(), QPointF(1, 1) }) {
             Document document;
             LayerSet layers;

@@ -1,4 +1,3 @@
-#include "app/mainwindow.h"
 #include "documentsetup.h"
 #include "line/feederentry.h"
 #include "line/machine.h"
@@ -7,8 +6,6 @@
 #include "model/document.h"
 #include "model/feederdata.h"
 #include "model/pnpentry.h"
-#include "scriptedprompt.h"
-#include "testfiles.h"
 #include "ui_mainwindow.h"
 #include "view/ui/darstellg.h"
 #include "windowfixture.h"
@@ -65,12 +62,9 @@ private slots:
             { "database.cfg",
                 "#ASYS\n120 R0603\n#DBASE\n120 RES-0603 1.60 0.80 0.45 1 8\n150 CAP-0805 2.0 1.25 0.6 2 "
                 "12\n" } };
-        const QString path = home.path() + "/board.tvx";
-        writeFile(path,
-            "+FileVer\n10\n+Top\n+Pick-and-Place\nR1;R0603;1;1;top;0;10k;1;;0;0;1;1;0;0\n"
-            "C1;C0805;2;2;top;0;1u;1;;0;0;2;1;0;0\n+Bottom\n+Feeder_Data\n++Machine1Line1\n"
-            "0;10k;R0603;0;07;8mm;1;1;1;0\n++Machine2Line1\n0;1u;C0805;0;01;8mm;1;1;1;0\n"
-            "++Machine3Line1\n0;4k7;R0402;0;3;8mm;1;1;1;0\n+Gerber\n+General\n0;0\n+++END+++\n");
+        // Rows of three machines of line 1, a set number written "07" by hand.
+        const QString path = writeFile(home.path() + "/board.tvx",
+            readFile(QStringLiteral(TESSAVRANT_TESTDATA_DIR "/project/three-machines.tvx")));
         ScriptedPrompt scripted;
         const QString saved = home.path() + "/saved.tvx";
         {
