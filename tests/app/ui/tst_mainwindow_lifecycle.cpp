@@ -1,8 +1,6 @@
-#include "app/mainwindow.h"
 #include "datatable.h"
 #include "gerber/gerberlayer.h"
 #include "model/version.h"
-#include "scriptedprompt.h"
 #include "ui_mainwindow.h"
 #include "view/ui/darstellg.h"
 #include "windowfixture.h"

@@ -1,11 +1,8 @@
-#include "app/mainwindow.h"
 #include "datatable.h"
 #include "line/feederentry.h"
 #include "line/machine.h"
 #include "line/partdatabase.h"
 #include "line/ui/linie_dlg.h"
-#include "scriptedprompt.h"
-#include "testfiles.h"
 #include "ui_mainwindow.h"
 #include "windowfixture.h"
 

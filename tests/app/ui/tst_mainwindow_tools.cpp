@@ -1,6 +1,4 @@
-#include "app/mainwindow.h"
 #include "documentsetup.h"
-#include "scriptedprompt.h"
 #include "tables/ui/pnplist.h"
 #include "ui_mainwindow.h"
 #include "view/toolgeometry.h"

@@ -1,12 +1,10 @@
 // The board and panel dialogs driven through the main window's menus, the origins table and
 // the fiducial fields, as a user meets them.
-#include "app/mainwindow.h"
 #include "dialogfit.h"
 #include "documentsetup.h"
 #include "gerber/gerberlayer.h"
 #include "gerber/gerberreader.h"
 #include "gerber/ui/gerbertable.h"
-#include "scriptedprompt.h"
 #include "ui_mainwindow.h"
 #include "view/ui/darstellg.h"
 #include "windowfixture.h"

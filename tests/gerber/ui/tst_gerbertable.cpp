@@ -1,13 +1,10 @@
 // The layer side of the main window as a user meets it: the Gerber-mode rows with their table,
 // its requests, the slot delete actions, the layer export and the render progress.
-#include "app/mainwindow.h"
 #include "datatable.h"
 #include "gerber/gerberlayer.h"
 #include "gerber/layerrows.h"
 #include "gerber/layerset.h"
 #include "gerber/ui/gerbertable.h"
-#include "scriptedprompt.h"
-#include "testfiles.h"
 #include "ui_mainwindow.h"
 #include "view/ui/darstellg.h"
 #include "windowfixture.h"

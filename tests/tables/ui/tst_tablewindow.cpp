@@ -1,8 +1,5 @@
-#include "app/mainwindow.h"
-#include "app/placementtables.h"
 #include "dialogfit.h"
 #include "documentsetup.h"
-#include "scriptedprompt.h"
 #include "settings/ui/search_dlg.h"
 #include "tables/ui/new_pnp_dlg.h"
 #include "ui_mainwindow.h"
