@@ -45,9 +45,7 @@ private slots:
         const WindowLayout l = computeLayout(1600, 1000, 300, 250, 218, true);
         QCOMPARE(l.view, QRect(300, 0, 1300, 930));
         QCOMPARE(l.layerTable, QRect(0, 0, 300, 911));
-        QVERIFY(l.feeder.isNull());
-        QVERIFY(l.partTable.isNull());
-        QVERIFY(l.infoTabs.isNull());
+        QVERIFY(l.feeder.isNull() && l.partTable.isNull() && l.infoTabs.isNull());
     }
 
     void dragPanels_data()
@@ -67,9 +65,7 @@ private slots:
         QFETCH(int, W);
         QFETCH(int, press);
         QFETCH(int, x);
-        int L = 240;
-        int R = 200;
-        int remembered = press;
+        int L = 240, R = 200, remembered = press;
         ::dragPanels(W, L, R, remembered, x);
         QTEST(L, "L");
         QTEST(R, "R");

@@ -6,6 +6,7 @@
 #include "model/document.h"
 
 #include <QtTest>
+#include <tuple>
 
 using namespace Panel;
 
@@ -14,18 +15,7 @@ namespace {
 // 2 columns x 3 rows of 50 x 40 boards, spacing 2 x 3, left 5, bottom 7, right 4, top 1.
 OriginGen grid()
 {
-    OriginGen g;
-    g.columns = 2;
-    g.rows = 3;
-    g.sizeX = 50;
-    g.sizeY = 40;
-    g.spacingX = 2;
-    g.spacingY = 3;
-    g.borderLeft = 5;
-    g.borderBottom = 7;
-    g.borderRight = 4;
-    g.borderTop = 1;
-    return g;
+    return OriginGen { 2, 3, 50, 40, 2, 3, 7, 1, 4, 5 };
 }
 
 } // namespace
@@ -41,8 +31,8 @@ private slots:
         const Origins expected { { 5, 7, 1 }, { 57, 7, 1 }, { 5, 50, 1 }, { 57, 50, 1 }, { 5, 93, 1 },
             { 57, 93, 1 } };
         QCOMPARE(o, expected);
-        QCOMPARE(grid().panelWidth(), 5 + 2 * 50 + 2 + 4.0);
-        QCOMPARE(grid().panelHeight(), 7 + 3 * 40 + 2 * 3 + 1.0);
+        QCOMPARE(QSizeF(grid().panelWidth(), grid().panelHeight()),
+            QSizeF(5 + 2 * 50 + 2 + 4, 7 + 3 * 40 + 2 * 3 + 1));
     }
 
     // A typo of 1000 x 1000 would fill the table with a million rows; a bad size no row at all.
@@ -77,19 +67,16 @@ private slots:
         r.columns = 2;
         r.rows = 3;
         QVERIFY(panelize(second, layers, r).ok);
+        // The preset holds the panelized grid; spacing and borders as in grid().
         OriginGen g = generatorPreset(second);
         QCOMPARE(g.sizeX, 50.0);
-        g.spacingX = 2;
-        g.spacingY = 3;
-        g.borderLeft = 5;
-        g.borderBottom = 7;
-        g.borderRight = 4;
-        g.borderTop = 1;
+        std::tie(g.spacingX, g.spacingY, g.borderBottom, g.borderTop, g.borderRight, g.borderLeft)
+            = std::tuple(2, 3, 7, 1, 4, 5);
         QVERIFY(applyGenerator(second, g, GenerateSide::Top, true).ok);
         for (const Document* doc : { &first, &second }) {
             QCOMPARE(doc->origins(), generateOrigins(grid()));
-            QCOMPARE(doc->boardInfo()->width(), grid().panelWidth());
-            QCOMPARE(doc->boardInfo()->height(), grid().panelHeight());
+            QCOMPARE(QSizeF(doc->boardInfo()->width(), doc->boardInfo()->height()),
+                QSizeF(grid().panelWidth(), grid().panelHeight()));
         }
     }
 
@@ -108,13 +95,12 @@ private slots:
         r.columns = 3;
         r.rows = 2;
         QVERIFY(panelize(doc, layers, r).ok);
-        QCOMPARE(doc.boardInfo()->width(), 150.0);
         QVERIFY(doc.origins().isEmpty());
         const GerberLayer& layer = *layers.layer(LayerList::GerberMode, 0);
-        QCOMPARE(layer.repeatCountX, 3);
-        QCOMPARE(layer.repeatStepY, 40.0);
-        const PanelizeRequest again = panelizePreset(doc);
-        QCOMPARE(again.width, 50.0);
+        // Board width, the layer's repeat, and the next panelize's preset width.
+        QCOMPARE(QVector<double>({ doc.boardInfo()->width(), double(layer.repeatCountX), layer.repeatStepY,
+                     panelizePreset(doc).width }),
+            QVector<double>({ 150, 3, 40, 50 }));
         r.rows = 5000;
         QVERIFY(!panelize(doc, layers, r).ok);
         QCOMPARE(doc.boardInfo()->height(), 80.0);

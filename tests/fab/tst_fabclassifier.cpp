@@ -73,27 +73,26 @@ private slots:
         FabFile f;
         f.path = QStringLiteral("pkg/") + name;
         FabClassifier::classify(f, head);
-        QFETCH(QString, place);
-        QCOMPARE(placeText(f), place);
+        QTEST(placeText(f), "place");
         QTEST(int(f.evidence), "evidence");
         QVERIFY2(!f.reason.isEmpty(), "every file says why it has its place or none");
     }
 
     void sniffsCentroidFiles()
     {
-        FabFile kicad;
-        kicad.path = QStringLiteral("b-all.pos");
-        FabClassifier::classify(kicad, "# Ref     Val       Package      PosX       PosY       Rot  Side\n");
-        QCOMPARE(kicad.content, FabContent::Centroid);
-        QCOMPARE(kicad.centroidFormat, PnPFormat::KiCad);
-        FabFile altium;
-        altium.path = QStringLiteral("Pick Place for b.csv");
-        FabClassifier::classify(altium, "\"Designator\",\"Footprint\",\"Mid X\",\"Mid Y\"\n");
-        QCOMPARE(altium.centroidFormat, PnPFormat::AltiumCsv);
-        FabFile eagle;
-        eagle.path = QStringLiteral("b.mnb");
-        FabClassifier::classify(eagle, "R1 1 2 0 10k R0603\n");
-        QCOMPARE(eagle.side, FabSide::Bottom);
+        const auto sniffed = [](const char* path, const QByteArray& head) {
+            FabFile f;
+            f.path = QString::fromLatin1(path);
+            FabClassifier::classify(f, head);
+            return f;
+        };
+        const FabFile kicad
+            = sniffed("b-all.pos", "# Ref     Val       Package      PosX       PosY       Rot  Side\n");
+        QVERIFY(kicad.content == FabContent::Centroid && kicad.centroidFormat == PnPFormat::KiCad);
+        QCOMPARE(sniffed("Pick Place for b.csv", "\"Designator\",\"Footprint\",\"Mid X\",\"Mid Y\"\n")
+                     .centroidFormat,
+            PnPFormat::AltiumCsv);
+        QCOMPARE(sniffed("b.mnb", "R1 1 2 0 10k R0603\n").side, FabSide::Bottom);
     }
 
     // Tools of the second drill program are numbered on, so both keep their sizes.
@@ -230,8 +229,7 @@ private slots:
             one.slot = 6;
             FabAssignment::detectDrillFormat(one);
             FabLoadResult single = FabLoad::read({ one });
-            QCOMPARE(int(single.layers.size()), 1);
-            QVERIFY(!single.layers.front().layer->objects().isEmpty());
+            QVERIFY(single.layers.size() == 1 && !single.layers.front().layer->objects().isEmpty());
             separate += single.layers.front().layer->objects().size();
         }
         QCOMPARE(holes, separate);

@@ -96,8 +96,9 @@ private slots:
             &ok);
         QVERIFY(ok);
         QCOMPARE(layer->apertures().at(0)->name, QStringLiteral("D10"));
-        QCOMPARE(layer->apertures().at(0)->macroImage->primitives.value(0).width, 1.0);
-        QCOMPARE(layer->apertures().at(1)->macroImage->primitives.value(0).width, 2.0);
+        QCOMPARE(QPointF(layer->apertures().at(0)->macroImage->primitives.value(0).width,
+                     layer->apertures().at(1)->macroImage->primitives.value(0).width),
+            QPointF(1, 2));
     }
 
     // Lines with non-ASCII text take another decoding path; statements on them read alike. Here a
@@ -109,11 +110,9 @@ private slots:
                                              "e*\n%AM\xc3\x84*\n"
                                              "1,1,0.5,0,0*\n%\n%ADD10\xc3\x84*%\nD10*\nX0Y0D03*\nM02*\n"),
             &ok);
-        QVERIFY(ok);
-        QCOMPARE(layer->macros().size(), 1);
+        QVERIFY(ok && layer->apertures().first()->macroImage);
+        QCOMPARE(QPoint(layer->macros().size(), layer->objects().size()), QPoint(1, 1));
         QCOMPARE(layer->macros().first()->name, QString::fromUtf8("\xc3\x84"));
-        QVERIFY(layer->apertures().first()->macroImage);
-        QCOMPARE(layer->objects().size(), 1);
     }
 
     // Eagle's octagon pad: the diameter comes from the aperture's modifier. The aperture stays
@@ -128,9 +127,8 @@ private slots:
         QVERIFY(layer->macros().first()->hasVariables);
         QCOMPARE(layer->macros().first()->primitives, QStringList("5,1,8,0,0,1.08239X$1,22.5"));
         const Aperture* a = layer->apertures().first();
-        QCOMPARE(a->name, QStringLiteral("D20"));
-        QCOMPARE(a->shape, QStringLiteral("C"));
-        QCOMPARE(a->parameterText[0], QStringLiteral("0.005"));
+        QCOMPARE(
+            QStringList({ a->name, a->shape, a->parameterText[0] }), QStringList({ "D20", "C", "0.005" }));
         QVERIFY(a->macroImage);
         const QPolygonF octagon = a->macroImage->polygons.value(0);
         QCOMPARE(octagon.size(), 9);
@@ -187,9 +185,7 @@ private slots:
     void unhandledCodeStopsReading()
     {
         QFETCH(QString, primitive);
-        QVERIFY(!macro(primitive + "*\n"));
-        QVERIFY(held->apertures().isEmpty());
-        QVERIFY(held->objects().isEmpty());
+        QVERIFY(!macro(primitive + "*\n") && held->apertures().isEmpty() && held->objects().isEmpty());
     }
 
     // Modifier numbers must come out exactly as the general number reader gives them, whatever
@@ -225,17 +221,13 @@ private slots:
     {
         const MacroImage* m
             = macro("5,1,2000000000,0,0,1,0*\n4,1,2000000000,0,0,1,1,0*\n6,0,0,1,0,0,2000000000,0.01,1,0*\n");
-        QVERIFY(m);
-        QVERIFY(!m->polygons.contains(0));
+        QVERIFY(m && !m->polygons.contains(0) && m->primitives.size() <= 2 * 10000 + 2);
         QCOMPARE(m->polygons.value(1).size(), 2);
-        QVERIFY(m->primitives.size() <= 2 * 10000 + 2);
         // Counts far beyond any integer, negative or not a number: nothing drawn, nothing undefined.
         for (const char* count : { "1e70", "-1e70", "nan", "inf" }) {
             const QString c = QString::fromLatin1(count);
             m = macro("5,1," + c + ",0,0,1,0*\n4,1," + c + ",0,0,1,1,0*\n6,0,0,1,0,0," + c + ",0.01,1,0*\n");
-            QVERIFY2(m, count);
-            QVERIFY2(!m->polygons.contains(0), count);
-            QVERIFY2(m->polygons.value(1).size() <= 2, count);
+            QVERIFY2(m && !m->polygons.contains(0) && m->polygons.value(1).size() <= 2, count);
         }
     }
 };

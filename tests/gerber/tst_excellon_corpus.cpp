@@ -104,19 +104,14 @@ private slots:
         GerberLayer layer;
         QString error;
         const bool ok = loadExcellon(file, layer, format, &error);
-        int flashes = 0;
-        int draws = 0;
-        double minX = 0, maxX = 0, minY = 0, maxY = 0;
+        int flashes = 0, draws = 0;
+        QPolygonF points(1); // the origin, then the hits in millimetres
         for (const ImageObject* o : layer.objects()) {
-            if (o->kind == QLatin1String("D3"))
-                ++flashes;
-            else if (o->kind == QLatin1String("D1"))
-                ++draws;
-            minX = qMin(minX, o->x * layer.unitFactor);
-            maxX = qMax(maxX, o->x * layer.unitFactor);
-            minY = qMin(minY, o->y * layer.unitFactor);
-            maxY = qMax(maxY, o->y * layer.unitFactor);
+            flashes += o->kind == QLatin1String("D3");
+            draws += o->kind == QLatin1String("D1");
+            points << QPointF(o->x, o->y) * layer.unitFactor;
         }
+        const QSizeF spread = points.boundingRect().size();
         QVERIFY2(ok == !expectedToFail(path, features, hits), qPrintable(error));
         QCOMPARE(layer.unitFactor, metric ? 1.0 : 25.4);
         QCOMPARE(layer.unit, metric ? QStringLiteral("mm") : QStringLiteral("IN"));
@@ -132,8 +127,8 @@ private slots:
         if (ok && flashes > 1) {
             // Holes spread over some millimetres and not over metres: a unit taken wrongly
             // multiplies a board by 25.4.
-            QVERIFY2(maxX - minX > 1.0 || maxY - minY > 1.0, "all holes in one spot");
-            QVERIFY2(maxX - minX < 2000.0 && maxY - minY < 2000.0, "holes spread wider than a panel");
+            QVERIFY2(spread.width() > 1.0 || spread.height() > 1.0, "all holes in one spot");
+            QVERIFY2(spread.width() < 2000.0 && spread.height() < 2000.0, "holes spread wider than a panel");
         }
     }
 

@@ -81,10 +81,9 @@ private slots:
             // The manifest records LimeSDR's first statement; the last one holds (see above).
             if (m.hasMatch() && !f[0].contains(QLatin1String("LimeSDR"))) {
                 QVERIFY2(found.digitsStated, qPrintable(f[0]));
-                QCOMPARE(found.format.integerDigits,
-                    m.capturedLength(3) ? m.capturedLength(3) : m.captured(1).toInt());
-                QCOMPARE(found.format.decimalDigits,
-                    m.capturedLength(4) ? m.capturedLength(4) : m.captured(2).toInt());
+                QCOMPARE(QPoint(found.format.integerDigits, found.format.decimalDigits),
+                    m.capturedLength(3) ? QPoint(m.capturedLength(3), m.capturedLength(4))
+                                        : QPoint(m.captured(1).toInt(), m.captured(2).toInt()));
             }
             ++checked;
         }

@@ -19,21 +19,15 @@ private slots:
         const qint32 region
             = layer.addRegion(new QPolygonF(QVector<QPointF>({ QPointF(0, 0), QPointF(1, 0) })), false);
         auto* third = layer.addObject(new ImageObject(a, 3, 4, ImageObject::draw(), true));
-        QCOMPARE(first->index, 0);
-        QCOMPARE(region, 1);
-        QCOMPARE(third->index, 2);
+        QCOMPARE(QVector<qint32>({ first->index, region, third->index, layer.objectCounter }),
+            QVector<qint32>({ 0, 1, 2, 3 }));
         QCOMPARE(layer.order().toVector(), QVector<qint32>({ 0, 1, 2 }));
-        QCOMPARE(layer.objectAt(0), first);
-        QCOMPARE(layer.objectAt(1), nullptr);
-        QVERIFY(layer.isRegionIndex(1));
-        QCOMPARE(layer.regionDarkAt(1), false);
-        QCOMPARE(layer.objectAt(2), third);
-        QCOMPARE(layer.lastObject, third);
-        QCOMPARE(layer.objectCounter, 3);
+        QCOMPARE(QVector<const ImageObject*>(
+                     { layer.objectAt(0), layer.objectAt(1), layer.objectAt(2), layer.lastObject }),
+            QVector<const ImageObject*>({ first, nullptr, third, third }));
+        QVERIFY(layer.isRegionIndex(1) && !layer.regionDarkAt(1));
         layer.clearImage();
-        QVERIFY(layer.objects().isEmpty());
-        QCOMPARE(layer.objectCounter, 0);
-        QCOMPARE(layer.objectAt(0), nullptr);
+        QVERIFY(layer.objects().isEmpty() && layer.objectCounter == 0 && !layer.objectAt(0));
     }
 
     // Objects live in blocks of two sizes; none may move or be overwritten when a block fills,
@@ -77,24 +71,22 @@ private slots:
             o->index = index;
             return o;
         };
-        QVERIFY(layer.restoreObject(make(5)));
-        QVERIFY(layer.restoreObject(make(2)));
-        QVERIFY(layer.restoreRegion(new QPolygonF, true, 3));
-        QVERIFY(!layer.restoreObject(make(3))); // taken by the region
-        QVERIFY(!layer.restoreObject(make(5)));
-        QVERIFY(!layer.restoreObject(make(-1)));
-        QVERIFY(layer.restoreObject(make(2000000000))); // far away: no huge map
+        // Index 3 is taken by the region, 5 twice, -1 is none; 2e9 lies far away: no huge map.
+        QCOMPARE(QVector<bool>({ layer.restoreObject(make(5)), layer.restoreObject(make(2)),
+                     layer.restoreRegion(new QPolygonF, true, 3), layer.restoreObject(make(3)),
+                     layer.restoreObject(make(5)), layer.restoreObject(make(-1)),
+                     layer.restoreObject(make(2000000000)) }),
+            QVector<bool>({ true, true, true, false, false, false, true }));
         QCOMPARE(layer.order().toVector(), QVector<qint32>({ 2, 3, 5, 2000000000 }));
-        QCOMPARE(layer.objectAt(2)->x, 2.0);
-        QCOMPARE(layer.objectAt(5)->x, 5.0);
-        QCOMPARE(layer.objectAt(2000000000)->x, 2000000000.0);
+        QCOMPARE(
+            QVector<double>({ layer.objectAt(2)->x, layer.objectAt(5)->x, layer.objectAt(2000000000)->x }),
+            QVector<double>({ 2, 5, 2000000000 }));
         QCOMPARE(layer.objectCounter, 2000000001);
         QCOMPARE(layer.createObject(nullptr, 0, 0, ImageObject::draw(), true)->index, 2000000001);
         QCOMPARE(layer.objectAt(2000000001), layer.objects().last());
         // Filling the gaps brings back the plain order 0, 1, 2, ..., which new objects continue.
         GerberLayer filled;
-        QVERIFY(filled.restoreRegion(new QPolygonF, false, 1));
-        QVERIFY(filled.restoreObject(make(0)));
+        QVERIFY(filled.restoreRegion(new QPolygonF, false, 1) && filled.restoreObject(make(0)));
         QCOMPARE(filled.createObject(nullptr, 0, 0, ImageObject::draw(), true)->index, 2);
         QCOMPARE(filled.order().toVector(), QVector<qint32>({ 0, 1, 2 }));
         QCOMPARE(filled.objectAt(2), filled.objects().last());

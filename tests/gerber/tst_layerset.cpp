@@ -14,11 +14,10 @@ private slots:
     {
         LayerSet set;
         GerberLayer* before = set.slot(false, LayerSlot::Mask);
-        QVERIFY(!set.replace(LayerList::Bottom, layerSlotCount, std::make_unique<GerberLayer>()));
-        QVERIFY(!set.replace(LayerList::Bottom, -1, std::make_unique<GerberLayer>()));
-        QVERIFY(!set.replace(LayerList::Bottom, 1, nullptr));
-        QCOMPARE(set.layer(LayerList::Top, 7), nullptr);
-        QCOMPARE(set.layer(LayerList::GerberMode, -1), nullptr);
+        QVERIFY(!set.replace(LayerList::Bottom, layerSlotCount, std::make_unique<GerberLayer>())
+            && !set.replace(LayerList::Bottom, -1, std::make_unique<GerberLayer>())
+            && !set.replace(LayerList::Bottom, 1, nullptr));
+        QVERIFY(!set.layer(LayerList::Top, 7) && !set.layer(LayerList::GerberMode, -1));
         QCOMPARE(set.slot(false, LayerSlot::Mask), before);
         QVERIFY(!set.swap(LayerList::GerberMode, 0, gerberModeLayerCount));
         GerberLayer* row0 = set.layer(LayerList::GerberMode, 0);
@@ -34,9 +33,7 @@ private slots:
         GerberLayer* old = set.slot(true, LayerSlot::Paste);
         old->busy = true;
         QVERIFY(set.replace(LayerList::Top, 2, std::make_unique<GerberLayer>(2)));
-        QVERIFY(set.slot(true, LayerSlot::Paste) != old);
-        QCOMPARE(set.retiredCount(), 1);
-        QVERIFY(set.anyBusy());
+        QVERIFY(set.slot(true, LayerSlot::Paste) != old && set.retiredCount() == 1 && set.anyBusy());
         old->fileName = QStringLiteral("still alive");
         set.reset({});
         QCOMPARE(set.retiredCount(), 1);

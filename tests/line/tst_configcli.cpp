@@ -10,6 +10,7 @@ class TstConfigCli : public QObject
 {
     Q_OBJECT
 private:
+    QTemporaryDir folderAsFile; // holds a folder named database.cfg
     static CliRun run(const QStringList& args, const QString& envDir = QString())
     {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -29,7 +30,7 @@ private slots:
             "#ASYS\r\n120 R0603,0603R\r\n#DBASE\r\n120 RES-0603 1.60 0.80 0.45 1 8\r\n300 IC-QFN 5 5 "
             "0.9\r\n");
         const auto [status, out, err] = run({ "dump" }, dir.path());
-        QCOMPARE(status, 0);
+        QVERIFY(status == 0);
         QCOMPARE(out,
             QByteArray("line 1 2 machines\n"
                        "machine 1 1 Topaz line-field 5 heads 8 name Top 1\nmachine 1 2 Eclipse line-field 5 "
@@ -51,14 +52,12 @@ private slots:
         for (int again = 0; again < 2; ++again) {
             const QFileInfo before(dir.filePath("line.cfg"));
             const CliRun r = run({ "--dir", dir.path(), "rewrite" });
-            QCOMPARE(r.status, 0);
-            QVERIFY(r.err.isEmpty());
+            QVERIFY(r.status == 0 && r.err.isEmpty());
             QCOMPARE(readFile(dir.filePath("line.cfg")),
                 QByteArray("# shop floor\nA;0;0\n\xe9t\xe9;1;0\n???\nB;2;1\n"));
             QCOMPARE(readFile(dir.filePath("database.cfg")),
                 QByteArray("#ASYS\r\n120 R\xb5\r\n#DBASE\r\n120 RES-0603 1.60 0.80 0.45 1 8\r\n"));
-            QCOMPARE(readFile(dir.filePath("line.bkp")), lines);
-            QCOMPARE(readFile(dir.filePath("database.bkp")), db);
+            QCOMPARE(readFile(dir.filePath("line.bkp")) + readFile(dir.filePath("database.bkp")), lines + db);
             if (again) // the second rewrite changes nothing and writes nothing
                 QCOMPARE(QFileInfo(dir.filePath("line.cfg")).lastModified(), before.lastModified());
         }
@@ -71,6 +70,9 @@ private slots:
         row("unknown", QStringList { "show" }, 2, "unexpected argument 'show'");
         row("no folder", QStringList { "--dir", "/nonexistent/x", "dump" }, 1, "no such folder");
         row("--dir names a file", QStringList { "--dir", TESSAVRANT_CLI, "dump" }, 1, "not a folder");
+        QDir(folderAsFile.path()).mkdir("database.cfg");
+        row("unreadable file", QStringList { "--dir", folderAsFile.path(), "rewrite" }, 1,
+            "database.cfg: it is a folder");
     }
     void exitStatus()
     {
@@ -79,15 +81,6 @@ private slots:
         const CliRun r = run(args);
         QTEST(r.status, "status");
         QVERIFY2(r.err.contains(message.toUtf8()), r.err.constData());
-    }
-
-    void unreadableFileFails()
-    {
-        QTemporaryDir dir;
-        QVERIFY(QDir(dir.path()).mkdir("database.cfg"));
-        const CliRun r = run({ "--dir", dir.path(), "rewrite" });
-        QCOMPARE(r.status, 1);
-        QVERIFY2(r.err.contains("database.cfg: it is a folder"), r.err.constData());
     }
 };
 

@@ -22,17 +22,8 @@ PartDatabase parsed(const QStringList& lines)
 
 PartDbEdit newEntry(int no, const QString& keywords = QString())
 {
-    PartDbEdit e;
-    e.dbNo = no;
-    e.name = QStringLiteral("RES");
-    e.type = QStringLiteral("1206");
-    e.keywords = keywords;
-    e.x = 3.2;
-    e.y = 1.6;
-    e.z = 0.55;
-    e.nozzle = 2;
-    e.feederWidth = 8;
-    return e;
+    return PartDbEdit { true, 0, no, QStringLiteral("RES"), QStringLiteral("1206"), keywords, 3.2, 1.6, 0.55,
+        2, 8 };
 }
 
 } // namespace
@@ -49,26 +40,21 @@ private slots:
         db.parse("120 RES-0603 1 1 1 1 8\n#ASYS\n120  R0603,,0603R \n bad\n#DBASE\n"
                  "150   CAP-0805  2.00 1.25\t0.60 2 8\r\n300 IC-QFN 5.00 5.00 0.90\r\n400 X-Y 1 2 3 4\n"
                  "500 NODASH 1 2 3 4 5 6\n");
-        QCOMPARE(db.lines().size(), 9);
+        QCOMPARE(QPoint(db.lines().size(), db.entries().size()), QPoint(9, 3));
         QCOMPARE(db.lines().at(3), QStringLiteral("bad"));
         QCOMPARE(db.numberOf(QStringLiteral("0603R")), QStringLiteral("120"));
         QVERIFY(!db.isAlias(QString()));
         QCOMPARE(db.keywordsOf(120), QStringLiteral("R0603,,0603R"));
-        QCOMPARE(db.entries().size(), 3);
         const PartDbEntry* cap = db.entryByNumber(150);
         QVERIFY(cap);
-        QCOMPARE(cap->category(), QStringLiteral("CAP"));
-        QCOMPARE(cap->type(), QStringLiteral("0805"));
-        QCOMPARE(cap->z, QStringLiteral("0.60"));
-        QCOMPARE(cap->feederType, QStringLiteral("8mm"));
+        QCOMPARE(QStringList({ cap->category(), cap->type(), cap->z, cap->feederType }),
+            QStringList({ "CAP", "0805", "0.60", "8mm" }));
         const PartDbEntry* qfn = db.entryByNumber(300);
-        QCOMPARE(qfn->nozzle, QStringLiteral("0"));
-        QCOMPARE(qfn->feederType, QStringLiteral("x"));
+        QCOMPARE(QStringList({ qfn->nozzle, qfn->feederType }), QStringList({ "0", "x" }));
         QCOMPARE(db.categories(), (QStringList { "CAP", "IC", "NODASH" }));
         // Fields after the seventh are ignored.
         QCOMPARE(db.entryByNumber(500)->feederType, QStringLiteral("5mm"));
-        QVERIFY(!db.entryByNumber(120));
-        QVERIFY(db.usedNumbers().contains(300));
+        QVERIFY(!db.entryByNumber(120) && db.usedNumbers().contains(300));
     }
 
     void aliasLaterLineWins()
@@ -100,13 +86,7 @@ private slots:
         QFETCH(int, number);
         QFETCH(QString, name);
         QFETCH(QString, type);
-        PartDbEdit e;
-        e.newEntry = isNew;
-        e.originalNo = original;
-        e.dbNo = number;
-        e.name = name;
-        e.type = type;
-        e.keywords = QStringLiteral(" a b,c ");
+        PartDbEdit e { isNew, original, number, name, type, QStringLiteral(" a b,c ") };
         QTEST(PartDbEditor::validate(e, { 120, 150, 200 }), "message");
         QTEST(e.name, "cleanName");
         QCOMPARE(e.keywords, QStringLiteral("a_b,c"));
@@ -126,8 +106,7 @@ private slots:
         const QStringList out = PartDbEditor::applyEdit(sample, newEntry(number, QStringLiteral("R1206")));
         QCOMPARE(out.size(), sample.size() + 2);
         // The alias line closes the alias section, right before "#DBASE".
-        QCOMPARE(out.at(5), PartDbEditor::numberText(number) + QStringLiteral(" R1206"));
-        QCOMPARE(out.at(6), QStringLiteral("#DBASE"));
+        QCOMPARE(out.mid(5, 2), QStringList({ PartDbEditor::numberText(number) + " R1206", "#DBASE" }));
         QCOMPARE(out.at(entryRow + 1),
             PartDbEditor::numberText(number) + QStringLiteral(" RES-1206 3.20 1.60 0.55 2 8"));
     }
@@ -164,12 +143,13 @@ private slots:
         e.newEntry = false;
         e.originalNo = 150;
         const QStringList out = PartDbEditor::applyEdit(lines, e);
-        QVERIFY(!out.contains(QStringLiteral("150 C0805")));
-        QVERIFY(!out.contains(QStringLiteral("150 CAP-0805 2.00 1.25 0.60 2 8")));
-        QVERIFY(out.contains(QStringLiteral("1500 looks-like 1 1 1 1 8")));
-        QVERIFY(out.contains(QStringLiteral("150x note")));
-        QCOMPARE(out.indexOf(QStringLiteral("160 C0805")), 4);
-        QCOMPARE(out.indexOf(QStringLiteral("160 RES-1206 3.20 1.60 0.55 2 8")), 7);
+        QVERIFY(!out.contains(QStringLiteral("150 C0805"))
+            && !out.contains(QStringLiteral("150 CAP-0805 2.00 1.25 0.60 2 8")));
+        QVERIFY(out.contains(QStringLiteral("1500 looks-like 1 1 1 1 8"))
+            && out.contains(QStringLiteral("150x note")));
+        QCOMPARE(QPoint(out.indexOf(QStringLiteral("160 C0805")),
+                     out.indexOf(QStringLiteral("160 RES-1206 3.20 1.60 0.55 2 8"))),
+            QPoint(4, 7));
     }
 
     void deleteRemovesAliasAndEntry()

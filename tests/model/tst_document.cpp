@@ -215,8 +215,7 @@ private slots:
         doc.setGerberMode(true);
         doc.switchPnPside();
         doc.moveEntriesToOtherSide(doc.currentList());
-        QVERIFY(doc.side(false).placements.isEmpty());
-        QVERIFY(doc.currentList().first()->selected());
+        QVERIFY(doc.side(false).placements.isEmpty() && doc.currentList().first()->selected());
     }
 
     void importEntries_data()
@@ -255,8 +254,7 @@ private slots:
         doc.setOriginGen(false, OriginGen { 2, 3 });
         doc.setSide(false);
         doc.clear();
-        QVERIFY(doc.activeSideIsTop());
-        QVERIFY(!doc.isModified());
+        QVERIFY(doc.activeSideIsTop() && !doc.isModified());
         for (const bool top : { true, false })
             QCOMPARE(dump(doc.side(top)), dump(BoardSide()));
     }

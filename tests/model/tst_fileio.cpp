@@ -41,8 +41,7 @@ private slots:
         QCOMPARE(error, QStringLiteral("Cannot write %1: %2").arg(path, reason));
         struct stat after;
         QCOMPARE(::stat(QFile::encodeName(path).constData(), &after), 0);
-        QCOMPARE(after.st_mode, before.st_mode);
-        QCOMPARE(after.st_ino, before.st_ino);
+        QVERIFY(after.st_mode == before.st_mode && after.st_ino == before.st_ino);
         QCOMPARE(QDir(dir.path())
                      .entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::Hidden | QDir::System)
                      .size(),
@@ -72,11 +71,10 @@ private slots:
             QSKIP("this user may write into read-only folders (root), so the case cannot fail here");
         }
         QString error;
-        QVERIFY(!FileIo::writeAtomically(target.isEmpty() ? QString() : dir.filePath(target), "new", &error));
-        QVERIFY(!error.isEmpty());
+        QVERIFY(!FileIo::writeAtomically(target.isEmpty() ? QString() : dir.filePath(target), "new", &error)
+            && !error.isEmpty());
         QFile::setPermissions(locked, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        QCOMPARE(readFile(dir.filePath("good.csv")), good);
-        QCOMPARE(readFile(dir.filePath("locked/good.csv")), good);
+        QCOMPARE(readFile(dir.filePath("good.csv")) + readFile(dir.filePath("locked/good.csv")), good + good);
         QCOMPARE(QDir(locked).entryList(QDir::Files | QDir::Hidden), QStringList { "good.csv" });
         QVERIFY(!QFileInfo::exists(dir.filePath("missing")));
     }
@@ -92,9 +90,9 @@ private slots:
         QVERIFY(QFile::link(path, link));
         QString error;
 
-        rlimit saved;
+        rlimit saved, small;
         ::getrlimit(RLIMIT_FSIZE, &saved);
-        rlimit small = saved;
+        small = saved;
         small.rlim_cur = 1000;
         const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
         ::setrlimit(RLIMIT_FSIZE, &small);
@@ -108,9 +106,8 @@ private slots:
         QCOMPARE(readFile(path), QByteArray("old"));
         QCOMPARE(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::Files | QDir::Hidden).size(), 2);
 
-        QVERIFY(FileIo::writeAtomically(link, "new", &error));
+        QVERIFY(FileIo::writeAtomically(link, "new", &error) && QFileInfo(link).isSymLink());
         QCOMPARE(readFile(path), QByteArray("new"));
-        QVERIFY(QFileInfo(link).isSymLink());
     }
 };
 

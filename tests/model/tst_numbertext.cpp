@@ -32,8 +32,7 @@ private slots:
     // "-0" reads as negative zero, and shows as plain "0".
     void negativeZero()
     {
-        QVERIFY(std::signbit(NumberText::parse(QStringLiteral("-0"))));
-        QCOMPARE(NumberText::format(-0.0), QStringLiteral("0"));
+        QVERIFY(std::signbit(NumberText::parse(QStringLiteral("-0"))) && NumberText::format(-0.0) == "0");
     }
 
     void format_data()

@@ -30,13 +30,8 @@ QList<ManifestRow> manifest()
         const QStringList f = QString::fromUtf8(file.readLine()).trimmed().split(QLatin1Char('\t'));
         if (f.size() < 9)
             continue;
-        ManifestRow row;
-        row.path = f.at(0);
-        row.generator = f.at(4);
-        row.placements = f.at(6).toInt();
         const QRegularExpressionMatch m = bottomParts.match(f.at(8));
-        row.bottom = m.hasMatch() ? m.captured(1).toInt() : 0;
-        rows.append(row);
+        rows.append({ f.at(0), f.at(4), f.at(6).toInt(), m.hasMatch() ? m.captured(1).toInt() : 0 });
     }
     return rows;
 }
@@ -142,8 +137,8 @@ private slots:
         QTEST(p->value, "value");
         QFETCH(double, x);
         QFETCH(double, y);
-        QVERIFY2(qAbs(p->x - x) < 1e-6, qPrintable(QString::number(p->x, 'g', 12)));
-        QVERIFY2(qAbs(p->y - y) < 1e-6, qPrintable(QString::number(p->y, 'g', 12)));
+        QVERIFY2(qAbs(p->x - x) < 1e-6 && qAbs(p->y - y) < 1e-6,
+            qPrintable(QString::number(p->x, 'g', 12) + ", " + QString::number(p->y, 'g', 12)));
         QTEST(p->rotation, "rotation");
         QTEST(p->side, "side");
     }

@@ -46,14 +46,8 @@ class TestPnPExport : public QObject
 
     static PnPExportOptions options(int side, const QString& kinds, int panels)
     {
-        PnPExportOptions o;
-        o.side = side;
-        o.none = kinds.contains(QLatin1Char('0'));
-        o.machine = kinds.contains(QLatin1Char('1'));
-        o.hand = kinds.contains(QLatin1Char('2'));
-        o.tht = kinds.contains(QLatin1Char('3'));
-        o.panels = panels;
-        return o;
+        return PnPExportOptions { side, kinds.contains('1'), kinds.contains('2'), kinds.contains('3'),
+            kinds.contains('0'), panels };
     }
 
 private slots:

@@ -7,6 +7,7 @@
 #include "pnpio/pnpimport.h"
 #include "pnpio/positionupdate.h"
 #include "pnpio/targetreader.h"
+#include "testfiles.h"
 
 #include <QBuffer>
 #include <QtTest>
@@ -54,12 +55,6 @@ QStringList readAll(PnPFormat format, QByteArray bytes, bool* ok)
     return *ok ? placements : QStringList(error);
 }
 
-const QByteArray csvHeader
-    = "\"Designator\",\"Comment\",\"Layer\",\"Footprint\",\"Center-X(mm)\",\"Center-Y(mm)\","
-      "\"Rotation\",\"Description\"\r\n";
-const QByteArray textHeader
-    = "Designator Comment Layer       Footprint Center-X(mm) Center-Y(mm) Rotation Description\r\n";
-
 } // namespace
 
 // How each reader cuts a line, on lines taken from real exports. An empty expectation
@@ -100,14 +95,15 @@ private slots:
     void eaglePartHeaderAndDataLines()
     {
         EaglePartReader::Header h;
-        QVERIFY(!EaglePartReader::parseHeader("Part     Value    Device    Package   Library  Sheet", h));
-        QVERIFY(!EaglePartReader::parseHeader("Partlist", h));
-        QVERIFY(!EaglePartReader::parseHeader("Part Value Package Position (furlong) Orientation", h));
-        QVERIFY(!EaglePartReader::isDataLine("Exported from board.brd at 3/13/15 4:44 AM"));
-        QVERIFY(!EaglePartReader::isDataLine("R1 10k (text) R0"));
-        QVERIFY(EaglePartReader::isDataLine("R1 10k (-1 2) R0"));
-        QCOMPARE(EaglePartReader::orientationAngle("SR22.5"), 22.5);
-        QCOMPARE(EaglePartReader::orientationAngle(""), 0.0);
+        for (const char* header : { "Part     Value    Device    Package   Library  Sheet", "Partlist",
+                 "Part Value Package Position (furlong) Orientation" })
+            QVERIFY2(!EaglePartReader::parseHeader(header, h), header);
+        QCOMPARE(QVector<bool>({ EaglePartReader::isDataLine("Exported from board.brd at 3/13/15 4:44 AM"),
+                     EaglePartReader::isDataLine("R1 10k (text) R0"),
+                     EaglePartReader::isDataLine("R1 10k (-1 2) R0") }),
+            QVector<bool>({ false, false, true }));
+        QCOMPARE(QPointF(EaglePartReader::orientationAngle("SR22.5"), EaglePartReader::orientationAngle("")),
+            QPointF(22.5, 0));
     }
 
     void targetLine_data()
@@ -125,138 +121,68 @@ private slots:
 
     void positionUpdateLine_data()
     {
-        columns<QString, bool, QString, double, double, double>("line", "ok", "refDes", "x", "y", "rotation");
-        row("decimal commas", "R1;1,5;-2,25;90,5", true, "R1", 1.5, -2.25, 90.5);
-        row("extra fields", "C1;1;2;3;x", true, "C1", 1.0, 2.0, 3.0);
-        row("three fields skipped", "R1;1;2", false, "", 0.0, 0.0, 0.0);
+        lineRows({ { "decimal commas", "R1;1,5;-2,25;90,5", "R1 1.5 -2.25 90.5" },
+            { "extra fields", "C1;1;2;3;x", "C1 1 2 3" }, { "three fields skipped", "R1;1;2", "" } });
     }
     void positionUpdateLine()
     {
         QFETCH(QString, line);
-        QFETCH(bool, ok);
         PositionUpdate::Record r;
-        QCOMPARE(PositionUpdate::parseLine(line, r), ok);
-        if (!ok)
-            return;
-        QTEST(r.refDes, "refDes");
-        QTEST(r.x, "x");
-        QTEST(r.y, "y");
-        QTEST(r.rotation, "rotation");
+        const bool ok = PositionUpdate::parseLine(line, r);
+        QTEST(ok ? QStringLiteral("%1 %2 %3 %4").arg(r.refDes).arg(r.x).arg(r.y).arg(r.rotation) : QString(),
+            "expected");
     }
 
-    // Whole files as recent CAD tools write them: units inside the cells, a unit stated once,
-    // quoted descriptions over several lines, and KiCad's position files.
+    // Whole files as recent CAD tools write them (tests/data/pnp): Eagle part lists and Altium
+    // exports under their own headers, units inside the cells, a unit stated once, quoted
+    // descriptions over several lines, and KiCad's position files.
     void wholeFiles_data()
     {
         // placements: or the error
-        columns<int, QByteArray, QStringList>("format", "file", "placements");
-        const int csv = int(PnPFormat::AltiumCsv), text = int(PnPFormat::Altium),
-                  kicad = int(PnPFormat::KiCad);
-        // Lines as Eagle part lists and Altium exports have them, under their own headers.
-        const QByteArray mm9
-            = "Part     Value             Package          Library             Position (mm)         "
-              "Orientation\n";
-        const auto part = int(PnPFormat::EaglePart), csvFile = int(PnPFormat::AltiumCsv);
-        row("eagle 9 mm, mirrored, cut to two decimals, decimal comma", part,
-            mm9
-                + "3V3      TPTP16SQ          TP16SQ           testpad             (48.26 5.08)          "
-                  "MR0\nR7       10k               R0603            rcl                 (12.7 3.175)         "
-                  " MR180\nR8       10k               R0603            rcl                 (12,7 3,175)      "
-                  "    R90\n",
+        columns<int, QString, QStringList>("format", "file", "placements");
+        const int part = int(PnPFormat::EaglePart), csv = int(PnPFormat::AltiumCsv),
+                  text = int(PnPFormat::Altium), kicad = int(PnPFormat::KiCad);
+        row("eagle 9 mm, mirrored, cut to two decimals, decimal comma", part, "eagle-9-mm.txt",
             QStringList { "3V3|TP16SQ|48.26|5.08|top|0|TPTP16SQ|", "R7|R0603|12.7|3.17|top|180|10k|",
                 "R8|R0603|12.7|3.17|top|90|10k|" });
-        row("eagle 7 inch, empty value, every decimal kept", part,
-            QByteArray(
-                "Part         Value          Package     Library             Position (inch)       "
-                "Orientation\n"
-                "ARDUINO_JP2                 1X12        SparkFun            (2.45 1.9)            MR180\n"
-                "C5           1n             C0603       rcl                 (1.39375 2.96875)     R90\n"),
+        row("eagle 7 inch, empty value, every decimal kept", part, "eagle-7-inch.txt",
             QStringList {
                 "ARDUINO_JP2|1X12|62.23|48.26|top|180||", "C5|C0603|35.40125|75.40625|top|90|1n|" });
-        row("eagle mil without library column, utf8 micro", part,
-            QByteArray("Part     Value          Package  Position (mil)        Orientation\n"
-                       "C2       47\xc2\xb5"
-                       "F           CT7343   (960 860)             R180\n"),
+        row("eagle mil without library column, utf8 micro", part, "eagle-mil.txt",
             QStringList { QString::fromUtf8("C2|CT7343|24.384|21.844|top|180|47\xc2\xb5"
                                             "F|") });
-        row("altium text mil, quoted descriptions, bottom", text,
-            QByteArray("Designator Comment           Layer       Footprint               Center-X(mil) "
-                       "Center-Y(mil) Rotation Description\nR1         432K              TopLayer    "
-                       "RESC1005X40X25NL05T10   295.276       -265.748      270      \"\"\nC4         "
-                       "C0402C103M5RACTU  TopLayer    FP-C0402-BB-MFG         238.646       -266.518      90 "
-                       "      \"CAP CER 10000PF 50V 20%, X7R\"\nMP4        \"M3 x 4mm\"        BottomLayer "
-                       "9774040360              4169.291      161.417       180      \"Spacer\"\n"),
+        row("altium text mil, quoted descriptions, bottom", text, "altium-mil.txt",
             QStringList { "R1|RESC1005X40X25NL05T10|7.5000104|-6.7499992|top|270|432K|",
                 "C4|FP-C0402-BB-MFG|6.0616084|-6.7695572|top|90|C0402C103M5RACTU|CAP CER 10000PF 50V 20%, "
                 "X7R",
                 "MP4|9774040360|105.89999|4.0999918|bottom|180|M3 x 4mm|Spacer" });
-        row("altium text mm, fractional rotation, decimal comma", text,
-            QByteArray(
-                "Designator Comment Layer    Footprint Center-X(mm) Center-Y(mm) Rotation Description\n"
-                "R9         1k      Top      0603      12,5         3,25         97.5     x;y\n"),
+        row("altium text mm, fractional rotation, decimal comma", text, "altium-mm.txt",
             QStringList { "R9|0603|12.5|3.25|top|97.5|1k|xy" });
-        row("altium csv mil, separators and decimal commas inside quotes", csvFile,
-            QByteArray(
-                "\"Designator\",\"Comment\",\"Layer\",\"Footprint\",\"Center-X(mil)\",\"Center-Y(mil)\","
-                "\"Rotation\",\"Description\"\n\"P?1_6_7\",\"Comment\",\"BottomLayer\",\"POGO_LANDPAD\",\"148"
-                "00.000\",\"1200.000\",\"360\",\"\"\n\"J1\",\"Header, "
-                "2-Pin\",\"TopLayer\",\"HDR1X2\",\"1,5\",\"-2,25\",\"90\",\"Pitch 2,54 mm\"\n"),
+        row("altium csv mil, separators and decimal commas inside quotes", csv, "altium-mil.csv",
             QStringList { "P?1_6_7|POGO_LANDPAD|375.92|30.48|bottom|360|Comment|",
                 "J1|HDR1X2|0.0381|-0.05715|top|90|Header, 2-Pin|Pitch 2,54 mm" });
-        row("altium csv, fixed positions, short and blank lines skipped", csvFile,
-            QByteArray("Designator,Footprint,Comment,Description,Pad,Layer,X,Y,Rotation\n"
-                       "\"R1\",\"0603\",\"10k\",\"res\",\"p\",\"BottomLayer\",\"1,5\",\"2\",\"90\"\n"
-                       "\"R2\",\"0603\",\"10k\"\n\n"),
+        row("altium csv, fixed positions, short and blank lines skipped", csv, "altium-fixed.csv",
             QStringList { "R1|0603|1.5|2|bottom|90|10k|res" });
-
-        row("altium csv, units in the cells", csv,
-            csvHeader
-                + "\"C1\",\"100nF\",\"TopLayer\",\"C0402\",\"25.5270mm\",\"10.1600mm\",\"90\",\"Cap\"\r\n"
-                  "\"R1\",\"1k\",\"BottomLayer\",\"R0603\",\"1000mil\",\"12.7 mm\",\"180\",\"\"\r\n",
+        row("altium csv, units in the cells", csv, "altium-units.csv",
             QStringList { "C1|C0402|25.527|10.16|top|90|100nF|Cap", "R1|R0603|25.4|12.7|bottom|180|1k|" });
-        row("altium csv, description over three lines", csv,
-            csvHeader
-                + "\"U1\",\"MCU\",\"TopLayer\",\"QFN48\",\"5\",\"6\",\"0\",\"ARM\r\n48 pins\r\nrev B\"\r\n"
-                  "\"U2\",\"LDO\",\"TopLayer\",\"SOT23\",\"7\",\"8\",\"90\",\"\"\r\n",
+        row("altium csv, description over three lines", csv, "altium-description.csv",
             QStringList { "U1|QFN48|5|6|top|0|MCU|ARM 48 pins rev B", "U2|SOT23|7|8|top|90|LDO|" });
-        row("altium csv, unit stated once", csv,
-            QByteArray("Units used: mil\r\n\"Designator\",\"Comment\",\"Layer\",\"Footprint\",\"Center-X\","
-                       "\"Center-Y\",\"Rotation\"\r\n\"C1\",\"1u\",\"TopLayer\",\"C0603\",\"1000\",\"2000\","
-                       "\"270\"\r\n"),
+        row("altium csv, unit stated once", csv, "altium-unit-once.csv",
             QStringList { "C1|C0603|25.4|50.8|top|270|1u|" });
-        row("altium text, units in the cells, a description over two lines", text,
-            "Units used: mil\r\n\r\n" + textHeader
-                + "C1         100nF   TopLayer    C0402     25.5270mm    10.1600mm    90       \"Cap\r\n"
-                  "ceramic\"\r\n"
-                  "R1         1k      BottomLayer R0603     1000mil      12.7 mm      180      \"\"\r\n",
+        row("altium text, units in the cells, a description over two lines", text, "altium-units.txt",
             QStringList {
                 "C1|C0402|25.527|10.16|top|90|100nF|Cap ceramic", "R1|R0603|25.4|12.7|bottom|180|1k|" });
-        row("kicad text, both sides, mm", kicad,
-            QByteArray("### Footprint positions - created on Mon Jan  1 12:00:00 2024 ###\n"
-                       "## Unit = mm, Angle = deg.\n## Side : All\n# Ref Val Package PosX PosY Rot Side\n"
-                       "C1        100nF     C_0402         10.5000    -20.2500   90.0000  top\n"
-                       "R7        4k7       R_0603         -3.0000    4.0000   -90.0000  bottom\n## End\n"),
+        row("kicad text, both sides, mm", kicad, "kicad-mm.pos",
             QStringList { "C1|C_0402|10.5|-20.25|top|90|100nF|", "R7|R_0603|-3|4|bottom|-90|4k7|" });
-        row("kicad text, inches, a value with a space", kicad,
-            QByteArray("## Unit = inches, Angle = deg.\nJ1 Conn 1x2 PinHeader 1.0 -0.5 180 bottom\n"),
+        row("kicad text, inches, a value with a space", kicad, "kicad-inch.pos",
             QStringList { "J1|PinHeader|25.4|-12.7|bottom|180|Conn 1x2|" });
         // Older KiCad pads every column to a fixed width: an empty value is only blanks.
-        row("kicad text, fixed columns, empty values", kicad,
-            QByteArray("### Module positions - created on Tue Mar  6 10:02:11 2018 ###\n"
-                       "### Printed by Pcbnew version pcbnew 4.0.7-stable\n## Unit = mm, Angle = deg.\n## "
-                       "Side : All\n# Ref    Val                  Package         PosX       PosY        Rot "
-                       "    Side\nC1       100n                 C_0603        125.7300   -84.4550    90.0000 "
-                       "   top\nMK1                           Fiducial_1mm  110.4900   -70.1040     0.0000   "
-                       " top\nTP2                           TestPoint_D1  140.3350   -96.5200   180.0000 "
-                       "bottom\n## End\n"),
+        row("kicad text, fixed columns, empty values", kicad, "kicad-fixed.pos",
             QStringList { "C1|C_0603|125.73|-84.455|top|90|100n|", "MK1|Fiducial_1mm|110.49|-70.104|top|0||",
                 "TP2|TestPoint_D1|140.335|-96.52|bottom|180||" });
-        row("kicad csv, columns in another order", kicad,
-            QByteArray("\"Ref\",\"PosX\",\"PosY\",\"Rot\",\"Side\",\"Val\",\"Package\"\r\n"
-                       "\"U1\",3.000000,4.000000,0.000000,top,\"STM32, LQFP\",\"LQFP-48\"\r\n"),
+        row("kicad csv, columns in another order", kicad, "kicad.csv",
             QStringList { "U1|LQFP-48|3|4|top|0|STM32, LQFP|" });
-        row("kicad, a line that does not read", kicad,
-            QByteArray("## Unit = mm\nC1 100nF C_0402 x 2 90 top\n"),
+        row("kicad, a line that does not read", kicad, "kicad-bad.pos",
             QStringList { "in.txt, line 2: not a KiCad position line (Ref Val Package PosX PosY Rot Side) in "
                           "\"C1 100nF C_0402 x 2 90 top\"" });
     }
@@ -264,9 +190,11 @@ private slots:
     void wholeFiles()
     {
         QFETCH(int, format);
-        QFETCH(QByteArray, file);
+        QFETCH(QString, file);
         bool ok = false;
-        QTEST(readAll(PnPFormat(format), file, &ok), "placements");
+        QTEST(
+            readAll(PnPFormat(format), readFile(QStringLiteral(TESSAVRANT_TESTDATA_DIR "/pnp/") + file), &ok),
+            "placements");
     }
 };
 

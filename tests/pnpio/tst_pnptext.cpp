@@ -13,10 +13,7 @@ private slots:
     {
         columns<QByteArray, QString>("bytes", "text");
         row("ascii", QByteArray("R1 10k"), QStringLiteral("R1 10k"));
-        row("utf8 micro",
-            QByteArray("C2 47\xc2\xb5"
-                       "F"),
-            QStringLiteral("C2 47\u00b5F"));
+        row("utf8 micro", QByteArray("C2 47\xc2\xb5\x46"), QStringLiteral("C2 47\u00b5F"));
         row("cp1252 micro", QByteArray("C1 10\xb5"), QStringLiteral("C1 10\u00b5"));
         row("utf8 ohm", QByteArray("R1 4k7\xce\xa9"), QStringLiteral("R1 4k7\u03a9"));
         row("cp1252 trade mark", QByteArray("Foo\x99"), QStringLiteral("Foo\u2122"));

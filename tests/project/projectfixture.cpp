@@ -88,13 +88,8 @@ void fill(Document& document, LayerSet& layers)
         f.setReflectIndex(1);
         f.setGeometryX(1.25);
         rec.origins = Origins({ Origin { 0, 0, 1 }, Origin { 105.5, 0, 0 } });
-        OriginGen g;
-        g.columns = 2;
-        g.rows = side ? 3 : 1;
-        g.sizeX = 100.5;
-        g.spacingX = 5;
-        g.borderLeft = 2.5;
-        rec.originGen = g;
+        // columns, rows, board size, spacing, borders bottom, top, right, left
+        rec.originGen = OriginGen { 2, side ? 3 : 1, 100.5, 0, 5, 0, 0, 0, 0, 2.5 };
         Drawing line;
         line.type = Drawing::Line;
         line.endX = 10;
@@ -206,11 +201,6 @@ QByteArray referencePack(const QByteArray& text, const QByteArray& headerVersion
     return out;
 }
 
-QString dump(const Document& document, const LayerSet& layers, const ProjectColours& colours)
-{
-    return dumpProject(document, layers, colours);
-}
-
 QString loadDump(const QByteArray& bytes, ProjectLoad* load)
 {
     Document document;
@@ -221,7 +211,7 @@ QString loadDump(const QByteArray& bytes, ProjectLoad* load)
         return QStringLiteral("FAILED: ") + error;
     if (load)
         *load = result;
-    return dump(document, layers, result.colours);
+    return dumpProject(document, layers, result.colours);
 }
 
 } // namespace ProjectFixture

@@ -2,6 +2,7 @@
 
 #include "gerber/layerset.h"
 #include "model/document.h"
+#include "project/projectdump.h"
 #include "project/projectfile.h"
 
 #include <QByteArray>
@@ -25,6 +26,5 @@ QByteArray referencePack(const QByteArray& text, const QByteArray& headerVersion
 
 // Reads bytes into a fresh document; the dump, or "FAILED: reason".
 QString loadDump(const QByteArray& bytes, ProjectLoad* load = nullptr);
-QString dump(const Document& document, const LayerSet& layers, const ProjectColours& colours);
 
 } // namespace ProjectFixture

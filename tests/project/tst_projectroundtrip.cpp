@@ -20,12 +20,11 @@ private slots:
         LayerSet layers;
         ProjectFixture::fill(document, layers);
         const ProjectColours colours { 3, 2 };
-        const QString before = ProjectFixture::dump(document, layers, colours);
+        const QString before = dumpProject(document, layers, colours);
         ProjectLoad load;
         const QString after = ProjectFixture::loadDump(projectBytes(document, layers, colours), &load);
         QCOMPARE(after, before);
-        QVERIFY2(load.warning.isEmpty(), qPrintable(load.warning));
-        QVERIFY(load.coloursRead);
+        QVERIFY2(load.warning.isEmpty() && load.coloursRead, qPrintable(load.warning));
         // The same text stored plainly loads alike.
         QCOMPARE(ProjectFixture::loadDump(projectText(document, layers, colours)), before);
     }
@@ -66,8 +65,8 @@ private slots:
         QCOMPARE(loaded.side(true).board.name(), QStringLiteral("my_board"));
 
         // A failed write leaves the document and the old file as they were.
-        QVERIFY(!writeProject(dir.filePath(QStringLiteral("missing/x.tvx")), document, layers, {}, &error));
-        QVERIFY(error.contains(QStringLiteral("x.tvx")));
+        QVERIFY(!writeProject(dir.filePath(QStringLiteral("missing/x.tvx")), document, layers, {}, &error)
+            && error.contains(QStringLiteral("x.tvx")));
         QCOMPARE(document.side(true).board.name(), QStringLiteral("my_board"));
     }
 

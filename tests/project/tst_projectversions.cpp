@@ -4,10 +4,13 @@
 #include "gerber/gerberlayer.h"
 #include "project/projectcontainer.h"
 #include "projectfixture.h"
+#include "testfiles.h"
 
 #include <QtTest>
 
 namespace {
+
+const QString data = QStringLiteral(TESSAVRANT_TESTDATA_DIR "/project/");
 
 // The text of a file of `version` the way that version's writer laid it out.
 QByteArray oldText(int version)
@@ -22,50 +25,30 @@ QByteArray oldText(int version)
                      "\t+Fiducials\n\t\t1;2;3;4;1;0;0;0;0;0;1;1;0;0")
                  .split('\n');
         if (top && (version >= 8 || version == 0)) {
-            t << "\t+L1"
-              << "\t\tMM;D;L;A;1;sig.gbr;200;10;10;0;0;0;0;0;0"
-              << "\t\t+GerberData";
-            t << ProjectFixture::gerberText(1).split('\n');
-            t << "\t+L7"
-              << "\t\tMM;D;L;A;1;holes.drl;0;0;0;0;0;0;0;0;0"
-              << "\t\t+ExcellonLT"
-              << "\t\t\t2;3"
-              << "\t\t+ExcellonData" << ProjectFixture::drillText().split('\n');
+            t << QString("\t+L1\n\t\tMM;D;L;A;1;sig.gbr;200;10;10;0;0;0;0;0;0\n\t\t+GerberData").split('\n')
+              << ProjectFixture::gerberText(1).split('\n')
+              << QString("\t+L7\n\t\tMM;D;L;A;1;holes.drl;0;0;0;0;0;0;0;0;0\n\t\t+ExcellonLT\n\t\t\t2;3\n"
+                         "\t\t+ExcellonData")
+                     .split('\n')
+              << ProjectFixture::drillText().split('\n');
         }
-        if (top && version == 7)
-            t << QString(
-                "\t+L1\n\t\tMM;D;L;A;1;old.gbr;200;10;10;0\n\t\t++Shapes\n\t\t\tD10;C;0.15;x;x;x\n"
-                "\t\t\tD11;C;0.01;x;x;x\n\t\t\t++Macro\n\t\t\t\t+++Indexes\n\t\t\t\t\t0;1\n\t\t\t\t+++Exposur"
-                "es\n\t\t\t\t\t0,1;1,0\n\t\t\t\t+++Primitives\n\t\t\t\t\t0;C;0.5;0.5;0;0;0;0\n\t\t\t\t+++Poly"
-                "gons_Macro\n\t\t\t\t\t1;0;0;1;0;1;1\n\t\t++Shapes\n\t\t++Arcs\n\t\t\t1;2;3;0;1440;4;x;1;9\n"
-                "\t\t++Polygons\n\t\t\t0;0;1;0;1;1;1;2\n\t\t++ImagesPaths\n\t\t\tD10;0;0;D2;1;0\n\t\t\tD10;5;"
-                "0;D1;1;1\n\t\t\tD11;2;2;D3;0;3")
-                     .split('\n');
-        t << "\t+Pick-and-Place";
-        if (top)
-            t << "\t\tR1;0603;1;2;top;90;10k"
-              << "\t\tR2;0603;3;4;top;0;1k;2"
-              << "\t\tR3;0603;1;2"
-              << "\t\tR4;0603;5;6;top;0;1k;3;note;1;1;2;1;1.6;0.8";
-        else
-            t << "\t\tQ1;SOT23;7;8;bottom;180;BC847;1;"
-              << "\t\tQ2;SOT23;7;8;sideways;0;BC847;1;";
-        t << "\t+Drawings"
-          << "\t\t0;0;0;10;10;255;0;0;x;0";
+        if (top && version == 7) // the stored image records of a layer, as version 7 wrote them
+            t << QString::fromLatin1(readFile(data + "version7-layer.txt")).split('\n', Qt::SkipEmptyParts);
+        t << QString("\t+Pick-and-Place\n"
+            + QString(top ? "\t\tR1;0603;1;2;top;90;10k\n\t\tR2;0603;3;4;top;0;1k;2\n\t\tR3;0603;1;2\n"
+                            "\t\tR4;0603;5;6;top;0;1k;3;note;1;1;2;1;1.6;0.8\n"
+                          : "\t\tQ1;SOT23;7;8;bottom;180;BC847;1;\n\t\tQ2;SOT23;7;8;sideways;0;BC847;1;\n")
+            + "\t+Drawings\n\t\t0;0;0;10;10;255;0;0;x;0")
+                 .split('\n');
         if (version < 10)
             t << "\t+Feeder_Data"
               << (top ? "\t\t1;10k;0603;17;3;8mm;2;1;40;0" : "\t\t1;BC847;SOT23;;1;8mm;1;1;2;0");
     }
     if (version >= 10)
-        t << "\t+Feeder_Data"
-          << "\t\t++Machine1Line1"
-          << "\t\t\t1;10k;0603;17;3;8mm;2;1;40;0"
-          << "\t\t++Machine3Line2"
-          << "\t\t\t1;BC847;SOT23;;1;8mm;1;1;2;0";
-    t << "+Gerber"
-      << "+General"
-      << "1;2"
-      << "+++END+++";
+        t << QString("\t+Feeder_Data\n\t\t++Machine1Line1\n\t\t\t1;10k;0603;17;3;8mm;2;1;40;0\n"
+                     "\t\t++Machine3Line2\n\t\t\t1;BC847;SOT23;;1;8mm;1;1;2;0")
+                 .split('\n');
+    t << QString("+Gerber\n+General\n1;2\n+++END+++").split('\n');
     return t.join('\n').toLatin1();
 }
 
@@ -100,27 +83,25 @@ private slots:
                      QStringLiteral("old.tvx"), document, layers, &load, &error),
             qPrintable(error));
         QVERIFY2(load.warning.isEmpty(), qPrintable(load.warning));
-        QCOMPARE(document.fileVersion(), loadedVersion);
-        QCOMPARE(load.colours.silkColorIndex, 2);
+        QCOMPARE(QPoint(document.fileVersion(), load.colours.silkColorIndex), QPoint(loadedVersion, 2));
 
         const QList<PnPEntry*> top = document.side(true).placements;
         QCOMPARE(top.size(), 3);
-        QCOMPARE(top.at(0)->exec(), QStringLiteral("1"));
-        QCOMPARE(top.at(0)->comment(), QString());
-        QCOMPARE(top.at(1)->exec(), QStringLiteral("2"));
+        QCOMPARE(QStringList({ top.at(0)->exec(), top.at(0)->comment(), top.at(1)->exec() }),
+            QStringList({ "1", "", "2" }));
         QVERIFY(top.at(2)->placed());
         // The entry with an unknown side text stays on its side, and so does what follows it.
-        QCOMPARE(document.side(false).placements.size(), 2);
-        QCOMPARE(document.side(false).origins.size(), 2);
+        QCOMPARE(QPoint(document.side(false).placements.size(), document.side(false).origins.size()),
+            QPoint(2, 2));
 
         const GerberLayer* signal = layers.slot(true, LayerSlot::Signal);
         QVERIFY(!signal->objects().isEmpty());
         if (version >= 8)
             QVERIFY(!layers.slot(true, LayerSlot::Drill)->objects().isEmpty());
         if (version == 7) {
-            QCOMPARE(signal->objects().size(), 3);
-            QCOMPARE(signal->regionPolygons().size(), 1);
-            QCOMPARE(signal->arcRecords().size(), 1);
+            QCOMPARE(QVector<int>({ signal->objects().size(), signal->regionPolygons().size(),
+                         signal->arcRecords().size() }),
+                QVector<int>({ 3, 1, 1 }));
             QVERIFY(signal->apertures().at(1)->macroImage);
         }
 
@@ -128,7 +109,7 @@ private slots:
         const QByteArray saved = projectText(document, layers, load.colours);
         QVERIFY(saved.startsWith("+FileVer\n\t" + QByteArray::number(loadedVersion < 8 ? 7 : 10) + '\n'));
         // Everything but the version line reads back alike.
-        const QString before = ProjectFixture::dump(document, layers, load.colours).section('\n', 1);
+        const QString before = dumpProject(document, layers, load.colours).section('\n', 1);
         QCOMPARE(ProjectFixture::loadDump(ProjectContainer::pack(saved)).section('\n', 1), before);
         const FeederData& feeders = document.feederData();
         QCOMPARE(feeders.topSide.size() + feeders.bottomSide.size() + feeders.machines.size(), 2);
@@ -149,12 +130,7 @@ private slots:
     // save keeps that, and a further new origin stays aligned through the next save.
     void setOriginOffsetLoadsAligned()
     {
-        const QByteArray text
-            = "+FileVer\n10\n+Top\n\t+BoardInfo\n\t\tb;100;50;1.6;0;0;c\n\t+L1\n"
-              "\t\tMM;D;L;A;1;sig.gbr;200;10;10;0;-10;-5;0;0;0\n\t\t+GerberData\n\t\t\t%FSLAX24Y24*%\n\t\t\t%"
-              "MOMM*%\n\t\t\t%ADD10C,0.5*%\n\t\t\tD10*\n\t\t\tX120000Y70000D03*\n\t\t\tM02*\n\t+Pick-and-Plac"
-              "e\n\t\tR1;0603;2;2;top;0;10k\n+Bottom\n+Gerber\n+General\n1;2\n+++END+++";
-        QByteArray file = ProjectFixture::referencePack(text, "0.0.80");
+        QByteArray file = ProjectFixture::referencePack(readFile(data + "origin-set.tvx.txt"), "0.0.80");
         for (const QPointF newOrigin : { QPointF(), QPointF(1, 1) }) {
             Document document;
             LayerSet layers;

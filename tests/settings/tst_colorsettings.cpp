@@ -61,12 +61,11 @@ private slots:
         QString error;
         QVERIFY(ColorSettingsFile::write(path, settings, &error));
         ColorSettings read;
-        QVERIFY(ColorSettingsFile::read(path, 2000, &read));
-        QVERIFY(read == settings);
+        QVERIFY(ColorSettingsFile::read(path, 2000, &read) && read == settings);
         QVERIFY(ColorSettingsFile::text(settings).endsWith(";200"));
         // A folder that is not there: nothing written, the reason names the file.
-        QVERIFY(!ColorSettingsFile::write(dir.filePath(QStringLiteral("no/colors.cfg")), settings, &error));
-        QVERIFY(error.contains(QStringLiteral("colors.cfg")));
+        QVERIFY(!ColorSettingsFile::write(dir.filePath(QStringLiteral("no/colors.cfg")), settings, &error)
+            && error.contains(QStringLiteral("colors.cfg")));
     }
 };
 

@@ -50,8 +50,7 @@ private slots:
         auto* a = new PnPEntry("A", "N", 0, 0, "top", 300, "V", "1", "");
         doc.appendEntry(a);
         PartGroups::assignMachine(doc, { a }, 2, 0);
-        QCOMPARE(a->machine(), 2);
-        QCOMPARE(a->line(), 1);
+        QCOMPARE(QPoint(a->machine(), a->line()), QPoint(2, 1));
         PartGroups::assignMachine(doc, { a }, 0, 3);
         QCOMPARE(a->line(), 0);
         PartGroups::rotate(doc, QSet<QString> { PartGroups::keyOf(*a) }, 90);
@@ -66,10 +65,9 @@ private slots:
         list[2]->setSizeX(9);
         const QList<FeederPart> feeders = { { "0603", "1k", 7 }, { "0805", "1k", 99 } };
         BodySizes::apply(list, feeders, [](int no) { return no == 7 ? QSizeF(1.55, 0.85) : QSizeF(); });
-        QCOMPARE(list[0]->sizeX(), 1.55);
-        QCOMPARE(list[0]->sizeY(), 0.85);
-        QCOMPARE(list[1]->sizeX(), 1.6); // unknown number: the fallback size
-        QCOMPARE(list[2]->sizeX(), 9.0); // no feeder row: kept
+        // The second has an unknown number: the fallback size; the third no feeder row: kept.
+        QCOMPARE(QVector<double>({ list[0]->sizeX(), list[0]->sizeY(), list[1]->sizeX(), list[2]->sizeX() }),
+            QVector<double>({ 1.55, 0.85, 1.6, 9 }));
         qDeleteAll(list);
     }
 
@@ -88,9 +86,9 @@ private slots:
         for (int i = 1; i <= count; ++i)
             refs << QStringLiteral("R%1").arg(i);
         const LabelContent c = LabelContent::of("10k;0603", title, refs);
-        QCOMPARE(c.group, QString::fromUtf8("10k \u00B7 0603"));
-        QCOMPARE(c.title, title == "unbenannt" ? QString() : title);
-        QCOMPARE(c.count, QString::number(count) + "x");
+        QCOMPARE(QStringList({ c.group, c.title, c.count }),
+            QStringList({ QString::fromUtf8("10k \u00B7 0603"), title == "unbenannt" ? QString() : title,
+                QString::number(count) + "x" }));
         QCOMPARE(c.refLine1.count(','), qMin(count, 10) - 1);
         QTEST(c.refLine2, "line2");
     }

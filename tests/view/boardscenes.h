@@ -120,15 +120,8 @@ inline bool build(const QString& name, Document& document, LayerSet& layers, Vie
         document.appendEntry(selected);
     } else if (name == QLatin1String("panel")) {
         state.zoomLevel = 5;
-        OriginGen gen;
-        gen.columns = 3;
-        gen.rows = 2;
-        gen.sizeX = 6;
-        gen.sizeY = 5;
-        gen.spacingX = 1;
-        gen.spacingY = 1;
-        gen.borderLeft = gen.borderRight = gen.borderBottom = gen.borderTop = 2;
-        document.setOriginGen(true, gen);
+        // 3 x 2 boards of 6 x 5 mm, 1 mm apart, borders of 2 mm
+        document.setOriginGen(true, OriginGen { 3, 2, 6, 5, 1, 1, 2, 2, 2, 2 });
         document.setOrigins(
             { { 2, 2, 1 }, { 9, 2, 0 }, { 16, 2, 1 }, { 2, 8, 1 }, { 9, 8, 1 }, { 16, 8, 1 } });
         document.appendEntry(entry("C1", 3, 2.5, 0, "1"));

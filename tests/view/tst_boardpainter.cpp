@@ -72,18 +72,16 @@ private slots:
     // origin, where whole-pixel pitches would have put it at 100.
     void gridKeepsFractionalPitch()
     {
-        QCOMPARE(BoardPainter::gridPitch(7, 0.15), 10.5);
-        QCOMPARE(BoardPainter::gridPitch(10, 0.1), 10.0);
-        QCOMPARE(BoardPainter::gridPitch(1, 0.01), 10.0);
-        QCOMPARE(BoardPainter::gridPitch(10, 0.0), 0.0);
+        QCOMPARE(QVector<double>({ BoardPainter::gridPitch(7, 0.15), BoardPainter::gridPitch(10, 0.1),
+                     BoardPainter::gridPitch(1, 0.01), BoardPainter::gridPitch(10, 0.0) }),
+            QVector<double>({ 10.5, 10, 10, 0 }));
         Scene s;
         build(QStringLiteral("grid"), s);
         s.state.offsetX = 0;
         const QImage image = s.paint();
         const int y = sceneSize.height() + s.state.offsetY - 21; // two pitches above world Y = 0
         const QRgb grid = s.state.colours.grid.rgb();
-        QCOMPARE(image.pixel(105, y), grid);
-        QVERIFY(image.pixel(100, y) != grid);
+        QVERIFY(image.pixel(105, y) == grid && image.pixel(100, y) != grid);
     }
 
     void markerAngleAndFont_data()
@@ -101,8 +99,7 @@ private slots:
         QFETCH(double, rotation);
         QFETCH(double, extra);
         QTEST(PlacementMarker::drawnAngle(rotation, extra), "angle");
-        QCOMPARE(PlacementMarker::fontPixelSize(1), 0);
-        QCOMPARE(PlacementMarker::fontPixelSize(10), 8);
+        QCOMPARE(QPoint(PlacementMarker::fontPixelSize(1), PlacementMarker::fontPixelSize(10)), QPoint(0, 8));
     }
 
     // A feeder's rotation turns the markers of its own part type only: package "R060" with
@@ -159,11 +156,11 @@ private slots:
         const ViewMapping m = ViewMapping::of(s.state, size.height());
         QCOMPARE(m.point(7.5, 4.5), QPoint(200, 150));
         s.state.offsetX += 50;
-        QVERIFY(!centring.apply(s.state, s.document.currentList(), QPointF(), true, size));
-        QCOMPARE(centring.counter, 2);
+        QVERIFY(!centring.apply(s.state, s.document.currentList(), QPointF(), true, size)
+            && centring.counter == 2);
         s.document.currentList().at(0)->setSelected(true); // two selected: nothing moves
-        QVERIFY(!centring.apply(s.state, s.document.currentList(), QPointF(), true, size));
-        QCOMPARE(centring.lastIndex, -1);
+        QVERIFY(!centring.apply(s.state, s.document.currentList(), QPointF(), true, size)
+            && centring.lastIndex == -1);
         // R1 alone, first with centring off (a click in the view), then on (a click in the table).
         s.document.currentList().at(5)->setSelected(false);
         QVERIFY(!centring.apply(s.state, s.document.currentList(), QPointF(), false, size));
@@ -193,8 +190,7 @@ private slots:
         QVERIFY(painted > 0);
         s.state.rastersOnly = true;
         painter.paint(p, sceneSize, s.scene());
-        QCOMPARE(composer.composeCount(), 3);
-        QCOMPARE(composer.objectPaintCount(), painted);
+        QCOMPARE(QPoint(composer.composeCount(), composer.objectPaintCount()), QPoint(3, painted));
         // A layer too large to paint on every compose waits for its raster while it is rendered.
         auto large = mmLayer(0);
         GerberLayer* held = large.get();

@@ -70,8 +70,7 @@ private slots:
         painted.layers.replace(LayerList::Top, 0, spreadLayer(40, 20));
         GerberLayer* layer = painted.layers.slot(true, LayerSlot::Signal);
         const int k = LayerRaster::rasterise(*layer);
-        QCOMPARE(k, 100);
-        QCOMPARE(layer->layerRaster.size(), int(LayerRaster::bytesFor(4000, 2000)));
+        QCOMPARE(QPoint(k, layer->layerRaster.size()), QPoint(100, int(LayerRaster::bytesFor(4000, 2000))));
         painted.state.fastRendering = false;
         Scene sampled;
         sampled.layers.replace(LayerList::Top, 0, spreadLayer(40, 20));
@@ -83,8 +82,7 @@ private slots:
             // Edges may land one pixel apart; the clear window and the pads must agree.
             QVERIFY2(differingPixels(a, b) < a.width() * a.height() / 50, qPrintable(QString::number(zoom)));
         }
-        QVERIFY(LayerRaster::usable(*layer, 100));
-        QVERIFY(!LayerRaster::usable(*layer, 101));
+        QVERIFY(LayerRaster::usable(*layer, 100) && !LayerRaster::usable(*layer, 101));
 
         // Zoomed out, a screen pixel shows ink when any raster pixel under it does: a hairline
         // (a region 0.001 mm wide) stays a line of the picture.
@@ -141,13 +139,11 @@ private slots:
     {
         auto layer = spreadLayer(120, 80);
         RenderThread thread(layer.get());
-        QVERIFY(layer->busy);
-        QVERIFY(!LayerRaster::usable(*layer, 1));
+        QVERIFY(layer->busy && !LayerRaster::usable(*layer, 1));
         QSignalSpy finished(&thread, &QThread::finished);
         thread.start();
         QVERIFY(thread.wait(60000));
-        QVERIFY(!layer->busy);
-        QVERIFY(layer->rendered);
+        QVERIFY(!layer->busy && layer->rendered);
         QCOMPARE(layer->rasterScale, 100);
         QVERIFY(LayerRaster::usable(*layer, 10));
     }

@@ -40,8 +40,8 @@ private slots:
             QVERIFY(board.width() * next > size.width() || board.height() * next > size.height());
         }
         // Centred, to a pixel.
-        QVERIFY(qAbs((topLeft.x() + bottomRight.x()) - size.width()) <= 2);
-        QVERIFY(qAbs((topLeft.y() + bottomRight.y()) - size.height()) <= 2);
+        QVERIFY(qAbs((topLeft.x() + bottomRight.x()) - size.width()) <= 2
+            && qAbs((topLeft.y() + bottomRight.y()) - size.height()) <= 2);
         // Panning it off the view by its own width leaves nothing of it in view.
         state.offsetX -= m.x(board.right()) + 1;
         QVERIFY(!ViewZoom::showsAny(state, board, size));

@@ -1,9 +1,7 @@
-#include "app/mainwindow.h"
 #include "app/modeactions.h"
 #include "datatable.h"
 #include "gerber/gerberlayer.h"
 #include "model/version.h"
-#include "scriptedprompt.h"
 #include "ui_mainwindow.h"
 #include "view/ui/darstellg.h"
 #include "windowfixture.h"
@@ -39,8 +37,7 @@ private slots:
             QVERIFY2(!entryEnabled(w, name), qPrintable(name));
         QCOMPARE(w.view()->toolMode(), ToolMode::SetNewPosition);
         // Start-up is not an edit.
-        QVERIFY(!w.view()->document().isModified());
-        QVERIFY(scripted.calls.isEmpty());
+        QVERIFY(!w.view()->document().isModified() && scripted.calls.isEmpty());
         QVERIFY(QDir(home.configPath()).exists());
         QCOMPARE(w.documentSession().lastDirectory(), home.path() + QStringLiteral("/Desktop"));
     }
@@ -77,8 +74,7 @@ private slots:
                                : w.modes().bottomButton())
                 ->click();
         const bool layer = active == 2;
-        QCOMPARE(w.modes().layerModeActive(), layer);
-        QCOMPARE(w.view()->document().gerberMode(), layer);
+        QVERIFY(w.modes().layerModeActive() == layer && w.view()->document().gerberMode() == layer);
         QTEST(w.view()->viewOffsetY() - offset, "offsetChange");
         for (bool top : { true, false })
             QCOMPARE(w.view()->layers().slot(top, LayerSlot::Drill)->color,
@@ -87,8 +83,9 @@ private slots:
             QCOMPARE(w.view()->document().activeSideIsTop(), active == 0);
         for (const QString& name : ModeActions::placementOnly())
             QVERIFY2(entryEnabled(w, name) == !layer, qPrintable(name));
-        QCOMPARE(w.form()->menuImport->menuAction()->isVisible(), layer);
-        QCOMPARE(w.form()->menuImportieren->menuAction()->isVisible(), !layer);
+        QCOMPARE(QVector<bool>({ w.form()->menuImport->menuAction()->isVisible(),
+                     w.form()->menuImportieren->menuAction()->isVisible() }),
+            QVector<bool>({ layer, !layer }));
         for (QWidget* panel : std::initializer_list<QWidget*> { w.form()->teile,
                  w.form()->pickandplacepositionen, w.form()->feeder_config, w.form()->boardStuff })
             QCOMPARE(panel->isVisibleTo(&w), !layer);
@@ -110,8 +107,7 @@ private slots:
         QCOMPARE(w.view()->toolMode(), ToolMode::SetNewPosition);
         QVERIFY(!w.view()->document().activeSideIsTop());
         w.switchBottomTop();
-        QVERIFY(!entry->selected());
-        QCOMPARE(w.view()->document().currentList().size(), 1);
+        QVERIFY(!entry->selected() && w.view()->document().currentList().size() == 1);
     }
 
     void singleKeysSwitchModesAndTools()
@@ -182,11 +178,10 @@ private slots:
         QVERIFY(!w.view()->interactionBlocked());
         for (const QString& menu : ModeActions::blockedMenus())
             QVERIFY(entryEnabled(w, menu));
-        QVERIFY(w.modes().topButton()->isEnabled());
-        QVERIFY(w.form()->actionMeasure->isEnabled());
-        QCOMPARE(w.form()->actionSpeicher->isEnabled(), modified);
-        QCOMPARE(w.form()->actionGenerate_origin->isEnabled(), !layerMode);
-        QCOMPARE(w.form()->actionSearch->isEnabled(), !layerMode);
+        QVERIFY(w.modes().topButton()->isEnabled() && w.form()->actionMeasure->isEnabled());
+        QCOMPARE(QVector<bool>({ w.form()->actionSpeicher->isEnabled(),
+                     w.form()->actionGenerate_origin->isEnabled(), w.form()->actionSearch->isEnabled() }),
+            QVector<bool>({ modified, !layerMode, !layerMode }));
     }
 
     void feederToggle()
@@ -257,8 +252,7 @@ private slots:
         QVERIFY(!w.form()->actionRotate->isEnabled());
         busy->busy = false;
         runTicks(w);
-        QVERIFY(!v->viewState().render.rendering);
-        QVERIFY(bar->isHidden());
+        QVERIFY(!v->viewState().render.rendering && bar->isHidden());
         for (QAction* a : { w.form()->actionRotate, w.form()->actionMirror, w.form()->actionSetNewOrigin })
             QVERIFY(a->isEnabled());
     }
@@ -268,9 +262,8 @@ private slots:
         auto&& [home, scripted, w] = WindowUnderTest();
         w.form()->boardWidth->setText(QStringLiteral("12,5"));
         emit w.form()->boardWidth->editingFinished();
-        QCOMPARE(w.view()->document().boardInfo()->width(), 12.5);
         QCOMPARE(w.form()->boardWidth->text(), QStringLiteral("12.5"));
-        QVERIFY(w.view()->document().isModified());
+        QVERIFY(w.view()->document().boardInfo()->width() == 12.5 && w.view()->document().isModified());
         w.form()->boardComment->setText(QStringLiteral("first;second"));
         emit w.form()->boardComment->editingFinished();
         QCOMPARE(scripted.said("warning"),

@@ -1,8 +1,6 @@
-#include "app/mainwindow.h"
 #include "datatable.h"
 #include "gerber/gerberlayer.h"
 #include "model/version.h"
-#include "scriptedprompt.h"
 #include "ui_mainwindow.h"
 #include "view/ui/darstellg.h"
 #include "windowfixture.h"
@@ -71,10 +69,9 @@ private slots:
         scripted.fileAnswers.enqueue(home.path() + QStringLiteral("/out/board.tvx"));
         w.form()->actionSpeichern_unter->trigger();
         QCOMPARE(scripted.said("warning"), QStringList { "Error: An error occured while saving the file" });
-        QVERIFY(w.view()->document().isModified());
         runTicks(w);
         QCOMPARE(shownTitle(w), QStringLiteral("unbenannt* - ") + Version::programText());
-        QVERIFY(w.documentSession().currentProjectPath().isEmpty());
+        QVERIFY(w.view()->document().isModified() && w.documentSession().currentProjectPath().isEmpty());
         // The folder of the chosen file becomes the start of the next dialog.
         QCOMPARE(w.documentSession().lastDirectory(), home.path() + QStringLiteral("/out"));
         QVERIFY(!w.view()->stepLabel()->isVisibleTo(&w));
@@ -103,10 +100,9 @@ private slots:
         QCOMPARE(scripted.callsOf("question").size(), modified ? 1 : 0);
         const int placements = w.view()->document().side(true).placements.size()
             + w.view()->document().side(false).placements.size() + w.view()->document().currentList().size();
-        QCOMPARE(placements == 0, reset);
-        QCOMPARE(w.view()->document().activeSideIsTop(), reset);
-        QVERIFY(w.view()->document().isModified());
-        QVERIFY(!w.modes().layerModeActive());
+        QCOMPARE(QVector<bool>({ placements == 0, w.view()->document().activeSideIsTop() }),
+            QVector<bool>({ reset, reset }));
+        QVERIFY(w.view()->document().isModified() && !w.modes().layerModeActive());
         QCOMPARE(w.documentSession().titleName(), QStringLiteral("unbenannt"));
     }
 
@@ -120,13 +116,12 @@ private slots:
         QCOMPARE(scripted.said("open"), QStringList { "Open Tessavrant: " + home.path() + "/Desktop" });
         QCOMPARE(scripted.callsOf("open").first().filter, QStringLiteral("Tessavrant-File (*.tvx)"));
         QCOMPARE(scripted.said("warning"), QStringList { "Error: An error occured while loading the file" });
-        QVERIFY(!w.view()->interactionBlocked());
+        QVERIFY(!w.view()->interactionBlocked() && !w.modes().layerModeActive());
         QVERIFY(w.form()->menuTopPaste->menuAction()->isEnabled());
         QVERIFY(w.view()->document().currentList().isEmpty());
-        QVERIFY(w.documentSession().currentProjectPath().isEmpty());
-        QCOMPARE(w.documentSession().titleName(), QStringLiteral("unbenannt"));
-        QVERIFY(!w.modes().layerModeActive());
-        QCOMPARE(w.documentSession().lastDirectory(), home.path());
+        QCOMPARE(QStringList({ w.documentSession().currentProjectPath(), w.documentSession().titleName(),
+                     w.documentSession().lastDirectory() }),
+            QStringList({ QString(), "unbenannt", home.path() }));
     }
 
     void openCancelledDoesNothing()
@@ -184,8 +179,7 @@ private slots:
         // An empty file is no project: the user is told, and the window stays usable.
         QCOMPARE(scripted.callsOf("warning").size(), 1);
         QCOMPARE(w.documentSession().lastDirectory(), home.path() + QStringLiteral("/boards"));
-        QVERIFY(!w.view()->interactionBlocked());
-        QVERIFY(!w.modes().layerModeActive());
+        QVERIFY(!w.view()->interactionBlocked() && !w.modes().layerModeActive());
     }
 
     void gerberOnTheCommandLine_data()

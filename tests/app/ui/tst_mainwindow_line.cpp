@@ -1,11 +1,8 @@
-#include "app/mainwindow.h"
 #include "datatable.h"
 #include "line/feederentry.h"
 #include "line/machine.h"
 #include "line/partdatabase.h"
 #include "line/ui/linie_dlg.h"
-#include "scriptedprompt.h"
-#include "testfiles.h"
 #include "ui_mainwindow.h"
 #include "windowfixture.h"
 
@@ -73,8 +70,8 @@ private slots:
         scripted.fileAnswers.enqueue(target);
         w.form()->actionProduction_Line_Config_export->trigger();
         QCOMPARE(scripted.calls.size(), 1);
-        QCOMPARE(scripted.calls.first().title, QStringLiteral("Save Machine Config"));
-        QCOMPARE(scripted.calls.first().filter, QStringLiteral("Config-File (*.cfg)"));
+        QCOMPARE(scripted.calls.first().title + " | " + scripted.calls.first().filter,
+            QStringLiteral("Save Machine Config | Config-File (*.cfg)"));
         QCOMPARE(readFile(target), QByteArray("A;0;0\n"));
         QCOMPARE(w.documentSession().lastDirectory(), home.path() + "/shared");
 
@@ -114,8 +111,7 @@ private slots:
         const QString line = home.configPath() + "/line.cfg";
         scripted.fileAnswers.enqueue(line);
         w.form()->actionProduction_Line_Config_import->trigger();
-        QCOMPARE(readFile(line), QByteArray("A;0;0\nB;2;1\n"));
-        QCOMPARE(w.feeders().lineDialog()->lines().size(), 2);
+        QVERIFY(readFile(line) == "A;0;0\nB;2;1\n" && w.feeders().lineDialog()->lines().size() == 2);
     }
 
     // The imported machines take the project's feeder lists by their place in the lines.
@@ -127,8 +123,8 @@ private slots:
         w.form()->actionProduction_Line_Config_import->trigger();
         QVERIFY(scripted.callsOf("question").isEmpty());
         QCOMPARE(readFile(home.configPath() + "/line.cfg"), QByteArray("Z;1;0\n"));
-        QCOMPARE(w.feeders().lineDialog()->currentLineMachines().first()->name, QStringLiteral("Z"));
-        QCOMPARE(w.feeders().lineDialog()->currentLineMachines().first()->feeders.size(), 1);
+        const Machine* z = w.feeders().lineDialog()->currentLineMachines().first();
+        QVERIFY(z->name == "Z" && z->feeders.size() == 1);
     }
 
     // New drops the project's feeder lists and builds the line anew from line.cfg.
@@ -141,9 +137,9 @@ private slots:
         writeFile(home.configPath() + "/line.cfg", "X;1;0\nB;0;1\nC;2;2\n");
         w.form()->actionNeu->trigger();
         runTicks(w);
-        QCOMPARE(w.feeders().lineDialog()->currentLine(), 0);
-        QCOMPARE(w.form()->lineselect->count(), 3);
-        QCOMPARE(w.form()->lineselect->currentIndex(), 0);
+        QCOMPARE(QVector<int>({ w.feeders().lineDialog()->currentLine(), w.form()->lineselect->count(),
+                     w.form()->lineselect->currentIndex() }),
+            QVector<int>({ 0, 3, 0 }));
         QCOMPARE(w.form()->comboBox->itemText(1), QStringLiteral("X"));
         QVERIFY(w.feeders().lineDialog()->lines().at(1).machines.first()->feeders.isEmpty());
     }

@@ -1,10 +1,8 @@
 // The project file and the colour settings as the user meets them in the window: save, close,
 // open again; a damaged file; the file named on the command line; "Open Recent"; colors.cfg at
 // start-up, from the Config dialog and at close.
-#include "app/mainwindow.h"
 #include "gerber/gerberlayer.h"
 #include "model/version.h"
-#include "scriptedprompt.h"
 #include "settings/colorsettings.h"
 #include "settings/sessionsettings.h"
 #include "ui_mainwindow.h"

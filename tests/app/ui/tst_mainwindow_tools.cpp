@@ -1,6 +1,4 @@
-#include "app/mainwindow.h"
 #include "documentsetup.h"
-#include "scriptedprompt.h"
 #include "tables/ui/pnplist.h"
 #include "ui_mainwindow.h"
 #include "view/toolgeometry.h"
@@ -102,8 +100,7 @@ private slots:
         QCOMPARE(QRectF(QPointF(drawings[0].startX, drawings[0].startY),
                      QPointF(drawings[0].endX, drawings[0].endY)),
             QRectF(QPointF(2, 3), QPointF(6, 8)));
-        QCOMPARE(drawings[1].type, int(Drawing::Line));
-        QCOMPARE(drawings[1].color, QColor(255, 0, 0));
+        QVERIFY(drawings[1].type == Drawing::Line && drawings[1].color == QColor(255, 0, 0));
         QVERIFY(t.w.view()->document().isModified());
 
         // The line was drawn right to left; a click near it still takes it.
@@ -142,8 +139,7 @@ private slots:
         QVERIFY(t.w.view()->overlays().rubberBandShown);
         t.release({ 17, 7 });
         QVERIFY(!t.w.view()->overlays().rubberBandShown);
-        QVERIFY(inside->selected() && !outside->selected());
-        QVERIFY(t.doc.fiducials()->board1Selected());
+        QVERIFY(inside->selected() && !outside->selected() && t.doc.fiducials()->board1Selected());
         QCOMPARE(t.w.form()->pickandplacepositionen->selectedRowNumbers(), QList<int> { 0 });
 
         t.w.tools().selectTool(ToolMode::Movement);
@@ -156,9 +152,7 @@ private slots:
         QVERIFY(inside->moving());
         t.drag({ 19.2, 5.6 });
         t.release({ 19.2, 5.6 });
-        QVERIFY(!inside->moving());
-        QVERIFY(near(inside, 9, 6, 0));
-        QVERIFY(t.w.view()->document().isModified());
+        QVERIFY(!inside->moving() && near(inside, 9, 6, 0) && t.w.view()->document().isModified());
         QCOMPARE(t.w.form()->pickandplacepositionen->selectedRowNumbers(), QList<int> { 0 });
 
         // A new document ends the drag: the next press leaves the deleted placements alone.
@@ -183,8 +177,7 @@ private slots:
         QVERIFY(near(turned, 0, -10, 270));
         t.drag({ -10, 0 });
         t.drag({ 0, 10 }); // the full turn returns to the snapshot
-        QVERIFY(near(turned, 10, 0, 0));
-        QVERIFY(near(kept, 0, 5, 45));
+        QVERIFY(near(turned, 10, 0, 0) && near(kept, 0, 5, 45));
         t.release({ 0, 10 });
         QVERIFY(t.w.view()->cursor().shape() != Qt::ClosedHandCursor);
 
@@ -228,8 +221,7 @@ private slots:
         }
         QCOMPARE(t.prompt.callsOf("exec").first().title, QStringLiteral("Insert Text"));
         QCOMPARE(t.doc.drawings().size(), 1);
-        QCOMPARE(t.doc.drawings().first().text, QStringLiteral("Rev;A"));
-        QCOMPARE(t.doc.drawings().first().textSize, 30);
+        QVERIFY(t.doc.drawings().first().text == "Rev;A" && t.doc.drawings().first().textSize == 30);
         t.click({ 6, 5.8 }); // on the text
         QCOMPARE(t.drawingSelection(), QList<bool> { true });
 
@@ -267,8 +259,8 @@ private slots:
         QVERIFY(t.w.tables().viewContextMenu()->isVisible());
         t.w.tables().viewContextMenu()->hide();
         t.click({ 30, 30 });
-        QVERIFY(t.doc.selectedEntries().isEmpty());
-        QVERIFY(t.w.form()->pickandplacepositionen->selectedRowNumbers().isEmpty());
+        QVERIFY(t.doc.selectedEntries().isEmpty()
+            && t.w.form()->pickandplacepositionen->selectedRowNumbers().isEmpty());
     }
 };
 

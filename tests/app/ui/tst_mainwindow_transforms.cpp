@@ -1,12 +1,10 @@
 // The board and panel dialogs driven through the main window's menus, the origins table and
 // the fiducial fields, as a user meets them.
-#include "app/mainwindow.h"
 #include "dialogfit.h"
 #include "documentsetup.h"
 #include "gerber/gerberlayer.h"
 #include "gerber/gerberreader.h"
 #include "gerber/ui/gerbertable.h"
-#include "scriptedprompt.h"
 #include "ui_mainwindow.h"
 #include "view/ui/darstellg.h"
 #include "windowfixture.h"
@@ -57,12 +55,10 @@ private slots:
         QCOMPARE(scripted.callsOf("exec").first().title, QStringLiteral("Shift X"));
         QCOMPARE(scripted.said("warning"),
             QStringList { "Invalid Characters: Your input contains invalid characters" });
-        QVERIFY(!doc.isModified());
-        QCOMPARE(doc.currentList().first()->x(), 10.0);
+        QVERIFY(!doc.isModified() && doc.currentList().first()->x() == 10.0);
         scripted.dialogHandlers.enqueue(typeAndOk("1,5"));
         w.form()->actionShiftY->trigger();
-        QCOMPARE(doc.currentList().first()->y(), 21.5);
-        QVERIFY(doc.isModified());
+        QVERIFY(doc.currentList().first()->y() == 21.5 && doc.isModified());
     }
 
     // Over the cap the generator says so and stays open; a 3 x 2 grid fills the origins table
@@ -93,16 +89,15 @@ private slots:
             scripted.callsOf("warning").first().text, QStringLiteral("A panel can hold at most 1000 boards"));
         QTableWidget* table = w.form()->OriginsTable;
         QCOMPARE(table->rowCount(), 7);
-        QCOMPARE(table->item(1, 0)->text(), QStringLiteral("52,5"));
-        QCOMPARE(w.form()->boardWidth->text(), QStringLiteral("155"));
+        QCOMPARE(
+            table->item(1, 0)->text() + " | " + w.form()->boardWidth->text(), QStringLiteral("52,5 | 155"));
 
         // The enable column takes only 0 or 1; a refused text gives way to the stored one.
         table->item(4, 2)->setText("2");
         QCOMPARE(scripted.callsOf("warning").last().text, QStringLiteral("Value can only be 0 or 1"));
         QCOMPARE(table->item(4, 2)->text(), QStringLiteral("1"));
         table->setItem(6, 1, new QTableWidgetItem("-3"));
-        QCOMPARE(w.view()->document().origins().size(), 7);
-        QCOMPARE(table->rowCount(), 8);
+        QCOMPARE(QPoint(w.view()->document().origins().size(), table->rowCount()), QPoint(7, 8));
     }
 
     // The second panelize starts from the single board; the layer table asks the same dialog.
@@ -131,8 +126,7 @@ private slots:
         w.switchGerberPnP();
         w.form()->gerber_table->panelizeRequested = true;
         runTicks(w, 1);
-        QCOMPARE(scripted.callsOf("exec").last().title, QStringLiteral("Panelize"));
-        QCOMPARE(presetWidth, 50.0);
+        QVERIFY(scripted.callsOf("exec").last().title == "Panelize" && presetWidth == 50.0);
     }
 
     // A row turned in Gerber mode and moved to a side slot lands where the row showed it.
@@ -182,8 +176,8 @@ private slots:
         QVERIFY(w.form()->FiducialBoardExec->isChecked() && doc.currentList().isEmpty() && doc.isModified());
         doc.setModified(false);
         w.form()->FiducialGeometrySquareCircle->setCurrentIndex(1);
-        QVERIFY(w.form()->FiducialGeometryY->isEnabled() && doc.isModified());
-        QCOMPARE(doc.fiducials()->geometryIndex(), 1);
+        QVERIFY(w.form()->FiducialGeometryY->isEnabled() && doc.isModified()
+            && doc.fiducials()->geometryIndex() == 1);
     }
 
     void dialogsFitTheirTexts()

@@ -1,10 +1,5 @@
 // Undo and redo through the window: each kind of edit taken back gives the document it was
 // before, and done again the one after; the modified flag follows the history.
-#include "app/feederpanel.h"
-#include "app/mainwindow.h"
-#include "app/panellayout.h"
-#include "app/placementtables.h"
-#include "app/toolactions.h"
 #include "datatable.h"
 #include "gerber/gerberlayer.h"
 #include "gerber/layerset.h"
@@ -12,9 +7,7 @@
 #include "line/ui/linie_dlg.h"
 #include "model/version.h"
 #include "project/projectfile.h"
-#include "scriptedprompt.h"
 #include "tables/ui/pnplist.h"
-#include "testfiles.h"
 #include "ui_mainwindow.h"
 #include "view/ui/darstellg.h"
 #include "windowfixture.h"

@@ -47,8 +47,7 @@ private slots:
         QVERIFY(prompt.callsOf(QStringLiteral("warning")).isEmpty());
 
         const LayerSet& layers = w.view()->layers();
-        QStringList top;
-        QStringList bottom;
+        QStringList top, bottom;
         for (int s = 0; s < layerSlotCount; ++s) {
             top << layers.slot(true, LayerSlot(s))->fileName;
             bottom << layers.slot(false, LayerSlot(s))->fileName;
@@ -62,8 +61,7 @@ private slots:
         // Eleven layers on one bar of two steps each.
         QCOMPARE(w.view()->progressBar()->maximum(), 22);
         w.view()->waitForRenders();
-        QVERIFY(w.view()->document().isModified());
-        QVERIFY(!w.view()->fitIfBoardOutOfView()); // fitted already
+        QVERIFY(w.view()->document().isModified() && !w.view()->fitIfBoardOutOfView()); // fitted already
         if (!shots.isEmpty()) {
             QCoreApplication::processEvents();
             w.grab().save(shots + "/fabrication-board.png");
@@ -77,8 +75,7 @@ private slots:
             return int(QDialog::Rejected);
         });
         emit w.view()->filesDropped({ board });
-        QVERIFY(asked);
-        QVERIFY(prompt.callsOf(QStringLiteral("warning")).isEmpty());
+        QVERIFY(asked && prompt.callsOf(QStringLiteral("warning")).isEmpty());
         QCOMPARE(layers.slot(true, LayerSlot::Signal)->fileName, QStringLiteral("clockblock-F_Cu.gbr"));
     }
 };

@@ -47,25 +47,21 @@ private slots:
         GerberLayer* first = install(v, LayerSlot::Signal);
         QVERIFY(first->busy);
         // A second start and a transform wait for the running render.
-        QVERIFY(!v.startRendering(first));
-        QVERIFY(!v.layerImageChanged(first));
+        QVERIFY(!v.startRendering(first) && !v.layerImageChanged(first));
         // Painting meanwhile draws the layer from its objects.
         QCOMPARE(v.renderImage().size(), QSize(400, 300));
         // Replacing the busy layer keeps it alive until its thread lets go.
         GerberLayer* second = install(v, LayerSlot::Signal);
-        QCOMPARE(v.viewState().render.total, 4);
-        QCOMPARE(v.viewState().render.reached, 2);
+        QCOMPARE(QPoint(v.viewState().render.total, v.viewState().render.reached), QPoint(4, 2));
         v.waitForRenders();
         QCoreApplication::sendPostedEvents();
-        QCOMPARE(v.layers().retiredCount(), 0);
-        QVERIFY(!second->busy && second->rendered);
+        QVERIFY(v.layers().retiredCount() == 0 && !second->busy && second->rendered);
         QTRY_COMPARE(v.viewState().render.reached, 4);
         // Now the transform is taken and renders again.
         QVERIFY(v.layerImageChanged(second));
         v.waitForRenders();
         // The flag hands the raster over: read it first, as the view does.
-        QVERIFY(!second->busy);
-        QVERIFY(second->rendered);
+        QVERIFY(!second->busy && second->rendered);
     }
 
     // Closing (destroying the view) and starting a new document while layers render.
