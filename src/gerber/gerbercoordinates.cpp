@@ -355,7 +355,7 @@ bool GerberParser::plainCoordinateLine(std::string_view line)
     if (m_layer.regionMode) {
         regionPoint(dText, x, y);
     } else {
-        createObject(x, y, ObjectKind::fromText(dText));
+        createObject(x, y, d ? ObjectKind(ObjectKind::Code(d - '0')) : ObjectKind::fromText(dText));
     }
     return true;
 }
