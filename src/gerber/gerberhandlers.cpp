@@ -2,6 +2,7 @@
 #include "gerber/aperturemacroreader.h"
 #include "gerber/gerberlayer.h"
 #include "gerber/gerberparser.h"
+#include "model/numbertext.h"
 
 #include <QDebug>
 #include <cmath>
@@ -241,7 +242,7 @@ bool GerberParser::handleApertureDefinition(QStringView block)
             if ((shape != QLatin1Char('P') || i == 0 || i == 3)
                 && !(std::fabs(value) * m_layer.unitFactor <= 10000.0)) {
                 refuse(QStringLiteral("the aperture size is %1; sizes must be finite and within 10 m")
-                           .arg(QString::number(value, 'g', 6)),
+                           .arg(NumberText::format(value)),
                     block);
                 delete aperture;
                 return false;
