@@ -39,6 +39,7 @@
 
 namespace {
 
+const QColor machineText(Qt::white);
 const QColor otherMachineText(96, 96, 96);
 // Milliseconds between two progress passes of a table build.
 constexpr qint64 progressInterval = 50;
@@ -50,8 +51,12 @@ constexpr qint64 progressInterval = 50;
 class CellItems
 {
 public:
-    explicit CellItems(const QBrush& dimmedText)
+    // With `coloured`, every cell gets the text colour the machine selector gives it (so that
+    // the selector finds it set and leaves the shared data alone); without, only dimmed cells.
+    CellItems(const QBrush& dimmedText, const QBrush& machineText, bool coloured)
         : m_dimmedText(dimmedText)
+        , m_machineText(machineText)
+        , m_coloured(coloured)
     { }
     CellItems(const CellItems&) = delete;
     CellItems& operator=(const CellItems&) = delete;
@@ -89,10 +94,14 @@ private:
         auto* item = new QTableWidgetItem(text);
         if (dimmed)
             item->setForeground(m_dimmedText);
+        else if (m_coloured)
+            item->setForeground(m_machineText);
         return item;
     }
 
     QBrush m_dimmedText;
+    QBrush m_machineText;
+    bool m_coloured;
     std::array<QHash<QString, QTableWidgetItem*>, 2 * PlacementText::columnCount> m_shared;
 };
 
@@ -222,7 +231,7 @@ void PlacementTables::buildPlacementTable()
     bar->show();
     const int machine = m_ui.comboBox->currentIndex();
     const int line = m_ui.lineselect->currentIndex() + 1;
-    CellItems cells { QBrush(otherMachineText) };
+    CellItems cells { QBrush(otherMachineText), QBrush(machineText), machine >= 0 };
     // Measured while the texts are at hand: read back from 12 items a row, the cells would be
     // fetched from all over the heap again.
     TextWidths widths(table->font(), PlacementText::columnCount);
@@ -287,9 +296,10 @@ void PlacementTables::applyMachineSelector(int index)
     const bool blocked = table->blockSignals(true);
     for (int row = 0; row < table->rowCount(); ++row) {
         const PnPEntry* e = placementOfRow(row);
-        const QBrush brush = e && e->onSelectedMachine() ? QBrush(Qt::white) : QBrush(otherMachineText);
+        const QBrush brush = e && e->onSelectedMachine() ? QBrush(machineText) : QBrush(otherMachineText);
+        // Setting even the same colour would copy a cell's data that it shares with others.
         for (int c = 0; c < table->columnCount(); ++c)
-            if (QTableWidgetItem* item = table->item(row, c))
+            if (QTableWidgetItem* item = table->item(row, c); item && item->foreground() != brush)
                 item->setForeground(brush);
     }
     table->blockSignals(blocked);

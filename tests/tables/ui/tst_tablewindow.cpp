@@ -290,6 +290,15 @@ private slots:
         QCOMPARE(b.pnp->item(1, 0)->foreground().color(), QColor(96, 96, 96));
         QVERIFY(b.doc.currentList().at(0)->onSelectedMachine()
             && !b.doc.currentList().at(1)->onSelectedMachine());
+        // Switching machines recolours the rows both ways.
+        const auto colours = [&] {
+            return QList<QColor> { b.pnp->item(0, 3)->foreground().color(),
+                b.pnp->item(1, 3)->foreground().color() };
+        };
+        b.w.form()->comboBox->setCurrentIndex(2);
+        QCOMPARE(colours(), QList<QColor>({ QColor(96, 96, 96), QColor(96, 96, 96) }));
+        b.w.form()->comboBox->setCurrentIndex(1);
+        QCOMPARE(colours(), QList<QColor>({ Qt::white, QColor(96, 96, 96) }));
     }
 
     void findNowLocatesAHitOnTheOtherSide()
