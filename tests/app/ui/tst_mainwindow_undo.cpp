@@ -14,6 +14,7 @@
 
 #include <QAction>
 #include <QLineEdit>
+#include <QSpinBox>
 #include <cmath>
 
 namespace {
@@ -65,6 +66,17 @@ void perform(MainWindow& w, ScriptedPrompt& scripted, const QString& what)
     } else if (what == "delete") {
         f.pickandplacepositionen->requests.rowsToDelete = { 1 };
         f.pickandplacepositionen->requests.deleteRows = true;
+    } else if (what == "origins") {
+        scripted.dialogHandlers.enqueue([](QDialog* d) {
+            d->findChild<QSpinBox*>("columnCnt")->setValue(2);
+            d->accept();
+            return d->result();
+        });
+        f.actionGenerate_origin->trigger();
+    } else if (what == "fiducial") {
+        w.view()->document().edit(
+            {}, Change::Selection, [](BoardSide& side) { side.placements[0]->setSelected(true); });
+        f.pickandplacepositionen->requests.toFiducial = 3;
     } else if (what == "board") {
         f.boardName->setText("renamed");
         emit f.boardName->editingFinished();
@@ -135,6 +147,8 @@ private slots:
         row("table cell", QStringList(), "cell", "Edit Placement");
         row("delete request", QStringList(), "delete", "Delete placements");
         row("board field", QStringList(), "board", "Edit Board Data");
+        row("origin generator", QStringList(), "origins", "Generate Origin");
+        row("fiducial conversion", QStringList(), "fiducial", "Convert to Fiducial");
         row("unplace all", QStringList(), "unplace", "Unplace all");
         row("tool drag", QStringList(), "drag", "Move 1 placement");
         row("tool drawing", QStringList(), "draw", "Draw Rectangle");
