@@ -98,7 +98,8 @@ int rasterise(GerberLayer& layer)
     const int bytesPerLine = (width + 7) / 8;
     qDebug() << "treshold: " << k << " image info: " << QSize(width, height) << "sizeof bool: " << 1;
 
-    QByteArray raster(int(bytesFor(width, height)), '\0');
+    // Every byte is written by packBand.
+    QByteArray raster(int(bytesFor(width, height)), Qt::Uninitialized);
     const int bandRows = int(qBound<qint64>(1, bandBytes / width, height));
     QImage band(width, bandRows, QImage::Format_Grayscale8);
     if (band.isNull() || raster.size() != bytesFor(width, height))
