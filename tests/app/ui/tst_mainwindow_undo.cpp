@@ -73,6 +73,12 @@ void perform(MainWindow& w, ScriptedPrompt& scripted, const QString& what)
             return d->result();
         });
         f.actionGenerate_origin->trigger();
+    } else if (what == "panelize") {
+        scripted.dialogHandlers.enqueue([](QDialog* d) {
+            d->findChild<QSpinBox*>("spinBox_Columns")->setValue(2);
+            return int(QDialog::Accepted);
+        });
+        f.actionPanelize->trigger();
     } else if (what == "fiducial") {
         w.view()->document().edit(
             {}, Change::Selection, [](BoardSide& side) { side.placements[0]->setSelected(true); });
@@ -148,6 +154,7 @@ private slots:
         row("delete request", QStringList(), "delete", "Delete placements");
         row("board field", QStringList(), "board", "Edit Board Data");
         row("origin generator", QStringList(), "origins", "Generate Origin");
+        row("panelize", QStringList(), "panelize", "Panelize");
         row("fiducial conversion", QStringList(), "fiducial", "Convert to Fiducial");
         row("unplace all", QStringList(), "unplace", "Unplace all");
         row("tool drag", QStringList(), "drag", "Move 1 placement");
