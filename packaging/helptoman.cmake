@@ -4,6 +4,7 @@
 # The help text's layout decides the page: its first line is the synopsis, the paragraph after it
 # the description, a line "Heading:" at the margin starts a section, indented lines are kept as
 # they are (commands and their arguments), and "Exit status: ..." becomes the EXIT STATUS section.
+cmake_policy(SET CMP0054 NEW) # "synopsis" below is the state name, not the variable
 execute_process(COMMAND ${CLI} --help OUTPUT_VARIABLE help RESULT_VARIABLE result)
 if(NOT result EQUAL 0 OR help STREQUAL "")
   message(FATAL_ERROR "${CLI} --help failed (${result})")

@@ -17,6 +17,7 @@
 #include <atomic>
 #include <limits>
 #include <thread>
+#include <utility>
 
 using namespace ProjectText;
 
@@ -617,6 +618,10 @@ void ProjectReader::rereadLayers()
     // the other cores take the rest. Failures are reported in the file's order of the layers.
     struct Job
     {
+        Job(GerberLayer* layer, QString where)
+            : layer(layer)
+            , where(std::move(where))
+        { }
         GerberLayer* layer;
         QString where;
         bool ok = true;
@@ -627,16 +632,14 @@ void ProjectReader::rereadLayers()
         const ProjectContent::Side& s = top ? m_content->top : m_content->bottom;
         for (size_t i = 0; i < s.layers.size(); ++i) {
             if (s.layers[i])
-                jobs.push_back({ s.layers[i].get(),
+                jobs.emplace_back(s.layers[i].get(),
                     QStringLiteral("%1 of %2")
                         .arg(i + 1)
-                        .arg(top ? QStringLiteral("+Top") : QStringLiteral("+Bottom")),
-                    true, QString() });
+                        .arg(top ? QStringLiteral("+Top") : QStringLiteral("+Bottom")));
         }
     }
     for (auto& entry : m_content->gerberMode)
-        jobs.push_back(
-            { entry.second.get(), QStringLiteral("%1 of +Gerber").arg(entry.first + 1), true, QString() });
+        jobs.emplace_back(entry.second.get(), QStringLiteral("%1 of +Gerber").arg(entry.first + 1));
 
     const int total = 1 + int(jobs.size());
     std::atomic<int> next { 0 };

@@ -48,8 +48,10 @@ void RenderThread::run()
         return;
     runBelowTheWindow();
     renderSlots().acquire();
-    LayerRaster::rasterise(*m_layer);
-    renderSlots().release();
+    {
+        const QSemaphoreReleaser slot(renderSlots());
+        LayerRaster::rasterise(*m_layer);
+    }
     // Publishes the cache written above to whoever sees the flag clear.
     m_layer->busy.store(false, std::memory_order_release);
 }
