@@ -20,9 +20,9 @@ template <typename F> void forEachAperture(GerberLayer& layer, F change)
         }
     }
     for (ImageObject* o : layer.objects()) {
-        if (o && o->aperture && !seen.contains(o->aperture)) {
-            seen.insert(o->aperture);
-            change(*o->aperture);
+        if (o && o->aperture() && !seen.contains(o->aperture())) {
+            seen.insert(o->aperture());
+            change(*o->aperture());
         }
     }
 }

@@ -79,9 +79,11 @@ void writeFull(QTextStream& out, const GerberLayer& layer)
             out << "    " << p << "\n";
     }
     out << "objects " << layer.objects().size() << "\n";
+    ObjectIndexWalk indexes(layer);
     for (const ImageObject* o : layer.objects()) {
-        out << "  " << o->index << " " << o->kind << " " << (o->aperture ? o->aperture->name : QString())
-            << " " << num(o->x) << " " << num(o->y) << (o->dark ? " dark" : " clear") << "\n";
+        const Aperture* aperture = o->aperture();
+        out << "  " << indexes.next() << " " << o->kind() << " " << (aperture ? aperture->name : QString())
+            << " " << num(o->x) << " " << num(o->y) << (o->dark() ? " dark" : " clear") << "\n";
     }
     out << "regions " << layer.regionPolygons().size() << "\n";
     for (qint32 index : layer.order()) {
@@ -99,7 +101,7 @@ void writeSummary(QTextStream& out, const GerberLayer& layer)
 {
     QMap<QString, int> kinds;
     for (const ImageObject* o : layer.objects())
-        ++kinds[o->kind];
+        ++kinds[o->kind()];
     out << "file " << layer.fileName << "\n";
     out << "apertures " << layer.apertures().size() << "\n";
     out << "macros " << layer.macros().size() << "\n";

@@ -14,7 +14,7 @@ QVector<QPointF> holesOf(const GerberLayer& layer)
 {
     QVector<QPointF> holes;
     for (const ImageObject* o : layer.objects()) {
-        if (o->kind == ImageObject::flash() && std::isfinite(o->x) && std::isfinite(o->y))
+        if (o->kind() == ImageObject::flash() && std::isfinite(o->x) && std::isfinite(o->y))
             holes.append(QPointF(o->x, o->y));
     }
     return holes;

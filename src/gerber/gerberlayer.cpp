@@ -1,6 +1,7 @@
 #include "gerber/gerberlayer.h"
 
 #include <algorithm>
+#include <new>
 #include <numeric>
 
 QColor GerberLayer::colorForIndex(int listIndex)
@@ -64,20 +65,44 @@ void GerberLayer::fitObjectLists()
         m_order.squeeze();
 }
 
-void GerberLayer::mapObject(ImageObject* object)
+void GerberLayer::mapObject(ImageObject* object, qint32 index)
 {
     // Called right after the object was added to the arena.
-    const bool sortedSoFar = m_sortedObjects == m_arena.size() - 1;
-    if (sortedSoFar && (m_sortedObjects == 0 || m_arena.at(m_sortedObjects - 1)->index < object->index))
+    const int position = m_arena.size() - 1;
+    if (m_indexRuns.isEmpty()
+        || qint64(m_indexRuns.last().index) + (position - m_indexRuns.last().position) != index)
+        m_indexRuns.append(ObjectIndexRun { position, index });
+    if (m_sortedObjects == position && (m_sortedObjects == 0 || m_lastSortedIndex < index)) {
         ++m_sortedObjects;
-    else
-        m_unsortedObjects.insert(object->index, object);
+        m_lastSortedIndex = index;
+    } else {
+        m_unsortedObjects.insert(index, object);
+    }
+}
+
+qint32 GerberLayer::objectIndex(int position) const
+{
+    const auto run = std::upper_bound(m_indexRuns.cbegin(), m_indexRuns.cend(), position,
+                         [](int p, const ObjectIndexRun& r) { return p < r.position; })
+        - 1;
+    return run->index + (position - run->position);
 }
 
 ImageObject* GerberLayer::objectAt(qint32 index) const
 {
-    if (ImageObject* o = m_arena.findAscending(m_sortedObjects, index))
-        return o;
+    // Runs that start among the sorted objects ascend in index too.
+    const auto begin = m_indexRuns.cbegin();
+    const auto within = std::lower_bound(begin, m_indexRuns.cend(), m_sortedObjects,
+        [](const ObjectIndexRun& r, int limit) { return r.position < limit; });
+    const auto after = std::upper_bound(
+        begin, within, index, [](qint32 i, const ObjectIndexRun& r) { return i < r.index; });
+    if (after != begin) {
+        const ObjectIndexRun& run = *(after - 1);
+        const qint64 position = qint64(run.position) + (qint64(index) - run.index);
+        const int runEnd = after != m_indexRuns.cend() ? after->position : m_arena.size();
+        if (position < qMin(runEnd, m_sortedObjects))
+            return m_arena.at(int(position));
+    }
     return m_unsortedObjects.value(index, nullptr);
 }
 
@@ -88,13 +113,7 @@ bool GerberLayer::indexInUse(qint32 index) const
 
 ImageObject* GerberLayer::createObject(Aperture* aperture, double x, double y, ObjectKind kind, bool dark)
 {
-    ImageObject* object = m_arena.create();
-    object->aperture = aperture;
-    object->x = x;
-    object->y = y;
-    object->kind = kind;
-    object->dark = dark;
-    return enterObject(object);
+    return enterObject(new (m_arena.create()) ImageObject(aperture, x, y, kind, dark));
 }
 
 ImageObject* GerberLayer::addObject(ImageObject* object)
@@ -106,10 +125,10 @@ ImageObject* GerberLayer::addObject(ImageObject* object)
 
 ImageObject* GerberLayer::enterObject(ImageObject* object)
 {
-    object->index = objectCounter++;
-    mapObject(object);
+    const qint32 index = objectCounter++;
+    mapObject(object, index);
     if (m_orderListed)
-        m_order.append(object->index);
+        m_order.append(index);
     lastObject = object;
     return object;
 }
@@ -170,16 +189,15 @@ void GerberLayer::insertOrder(qint32 index)
     }
 }
 
-bool GerberLayer::restoreObject(ImageObject* object)
+bool GerberLayer::restoreObject(ImageObject* object, qint32 index)
 {
-    const qint32 index = object->index;
     if (index < 0 || index == INT32_MAX || indexInUse(index)) {
         delete object;
         return false;
     }
     ImageObject* kept = m_arena.create(*object);
     delete object;
-    mapObject(kept);
+    mapObject(kept, index);
     insertOrder(index);
     lastObject = kept;
     return true;
@@ -236,7 +254,9 @@ void GerberLayer::clearImage()
     m_macros.clear();
     m_order = QVector<qint32>();
     m_orderListed = false;
+    m_indexRuns.clear();
     m_sortedObjects = 0;
+    m_lastSortedIndex = -1;
     m_unsortedObjects.clear();
     m_regionIndexes.clear();
     m_sortedRegions = 0;

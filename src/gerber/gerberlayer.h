@@ -70,6 +70,13 @@ private:
     int m_size;
 };
 
+// Objects from `position` on (up to the next run) have the indexes `index`, `index` + 1, ...
+struct ObjectIndexRun
+{
+    qint32 position;
+    qint32 index;
+};
+
 // The image of one Gerber or Excellon file, in the file's own unit (unitFactor converts to mm).
 //
 // Adding to the image: objects and region polygons share one sequence of object indexes. Always
@@ -103,6 +110,8 @@ public:
 
     // Index maps: nullptr (or true for the polarity) where the index holds no such item.
     ImageObject* objectAt(qint32 index) const;
+    // The index of the object at the position in objects(); ObjectIndexWalk gives them in order.
+    qint32 objectIndex(int position) const;
     QPolygonF* regionAt(qint32 index) const
     {
         const int at = regionPosition(index);
@@ -126,7 +135,7 @@ public:
     // As addObject/addRegion, but keep the index already given (stored images); the counter
     // moves past it. Returns false (and deletes the item) when the index is negative or in use.
     // A restored object, too, is kept as a copy.
-    bool restoreObject(ImageObject* object);
+    bool restoreObject(ImageObject* object, qint32 index);
     bool restoreRegion(QPolygonF* polygon, bool dark, qint32 index);
 
     Aperture* addAperture(Aperture* aperture);
@@ -202,10 +211,12 @@ public:
     bool renderFlag = false;
 
 private:
+    friend class ObjectIndexWalk;
     void insertOrder(qint32 index);
     // Gives the object the next index and makes it the last object of the list, the map and the order.
     ImageObject* enterObject(ImageObject* object);
-    void mapObject(ImageObject* object);
+    // Notes the index of the object just added to the arena.
+    void mapObject(ImageObject* object, qint32 index);
     void enterRegion(QPolygonF* polygon, bool dark, qint32 index);
     // Where the region polygon of the index stands in the region lists; -1 for none.
     int regionPosition(qint32 index) const;
@@ -222,13 +233,40 @@ private:
     QVector<qint32> m_order;
     bool m_orderListed = false;
     ObjectArena m_arena; // all objects, in the order they were added
+    // The objects' indexes, as runs of consecutive indexes at consecutive positions: a reader's
+    // layer needs one run, and one more after each region polygon.
+    QVector<ObjectIndexRun> m_indexRuns;
     // Index map: objects appended in ascending index order (all the readers make) are found by
-    // binary search in the arena, which costs no memory; the rest go to a hash.
+    // binary search in the runs, which costs no memory; the rest go to a hash.
     int m_sortedObjects = 0;
+    qint32 m_lastSortedIndex = -1;
     QHash<qint32, ImageObject*> m_unsortedObjects;
     // The same for region polygons: the index of each, parallel to the region lists; those in
     // ascending order are found by binary search, the rest through the hash (to their position).
     QVector<qint32> m_regionIndexes;
     int m_sortedRegions = 0;
     QHash<qint32, int> m_unsortedRegions;
+};
+
+// The indexes of a layer's objects in the order of objects(), one after another, each without a
+// search. The layer must not change while it is walked.
+class ObjectIndexWalk
+{
+public:
+    explicit ObjectIndexWalk(const GerberLayer& layer)
+        : m_runs(layer.m_indexRuns)
+    { }
+    // The index of the next object.
+    qint32 next()
+    {
+        if (m_run + 1 < m_runs.size() && m_runs.at(m_run + 1).position == m_position)
+            ++m_run;
+        const ObjectIndexRun& run = m_runs.at(m_run);
+        return run.index + (m_position++ - run.position);
+    }
+
+private:
+    const QVector<ObjectIndexRun>& m_runs;
+    int m_run = 0;
+    qint32 m_position = 0;
 };

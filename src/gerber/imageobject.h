@@ -74,6 +74,11 @@ template <> struct QConcatenable<ObjectKind> : private QAbstractConcatenable
 };
 
 // One flash ("D3"), draw ("D1", a stroke from the previous object's point) or move ("D2").
+//
+// A layer holds millions of these, so an object is kept in 24 bytes: the point, and one word
+// that packs the aperture pointer (user-space pointers use the low 48 bits and an aperture's
+// lowest bit is always clear), the polarity in that lowest bit and the kind's code in the top 16
+// bits. The object's index is kept by the layer (see GerberLayer::objectIndex).
 class ImageObject
 {
 public:
@@ -84,17 +89,36 @@ public:
 
     ImageObject() = default;
     ImageObject(Aperture* aperture, double x, double y, ObjectKind kind, bool dark)
-        : aperture(aperture)
-        , x(x)
+        : x(x)
         , y(y)
-        , kind(kind)
-        , dark(dark)
+        , m_bits(pack(aperture, kind, dark))
     { }
 
-    Aperture* aperture = nullptr; // owned by the layer, never by the object
+    // Owned by the layer, never by the object.
+    Aperture* aperture() const { return reinterpret_cast<Aperture*>(quintptr(m_bits & PointerBits)); }
+    void setAperture(Aperture* aperture) { m_bits = pack(aperture, kind(), dark()); }
+    ObjectKind kind() const
+    {
+        return ObjectKind(ObjectKind::Code(m_bits >> KindShift));
+    } // "D1", "D2" or "D3"
+    void setKind(ObjectKind kind) { m_bits = pack(aperture(), kind, dark()); }
+    bool dark() const { return (m_bits & ClearBit) == 0; }
+    void setDark(bool dark) { m_bits = dark ? m_bits & ~ClearBit : m_bits | ClearBit; }
+
     double x = 0.0;
     double y = 0.0;
-    ObjectKind kind; // "D1", "D2" or "D3"
-    bool dark = true;
-    qint32 index = -1; // object index, assigned when the layer takes the object
+
+private:
+    static constexpr quint64 ClearBit = 1;
+    static constexpr int KindShift = 48;
+    static constexpr quint64 PointerBits = ((quint64(1) << KindShift) - 1) & ~ClearBit;
+
+    static quint64 pack(Aperture* aperture, ObjectKind kind, bool dark)
+    {
+        const auto pointer = quint64(reinterpret_cast<quintptr>(aperture));
+        Q_ASSERT((pointer & ~PointerBits) == 0);
+        return pointer | (quint64(kind.code()) << KindShift) | (dark ? 0 : ClearBit);
+    }
+
+    quint64 m_bits = 0; // no aperture, no kind, dark
 };

@@ -145,8 +145,8 @@ void ImageTransform::apply(GerberLayer& layer) const
         const QPointF p = map(QPointF(o->x, o->y));
         o->x = p.x();
         o->y = p.y();
-        if (shapesChange && o->aperture)
-            o->aperture = transformed(*o->aperture, layer, done);
+        if (shapesChange && o->aperture())
+            o->setAperture(transformed(*o->aperture(), layer, done));
     }
     for (QPolygonF* polygon : layer.regionPolygons()) {
         for (QPointF& point : *polygon)
@@ -195,7 +195,7 @@ bool StepRepeat::close(GerberLayer& layer)
     // A draw that begins the block starts at the point before it: each copy moves there first.
     const ImageObject* first = to > m_from ? layer.objectAt(layer.order().at(m_from)) : nullptr;
     const ImageObject* before = m_from > 0 ? layer.objectAt(layer.order().at(m_from - 1)) : nullptr;
-    const bool needsStart = first && first->kind == ImageObject::draw();
+    const bool needsStart = first && first->kind() == ImageObject::draw();
     const QPointF start = before ? QPointF(before->x, before->y) : QPointF();
     for (int iy = 0; iy < m_countY; ++iy) {
         for (int ix = 0; ix < m_countX; ++ix) {
@@ -203,12 +203,12 @@ bool StepRepeat::close(GerberLayer& layer)
                 continue;
             const QPointF step(ix * m_stepX, iy * m_stepY);
             if (needsStart)
-                layer.createObject(first->aperture, start.x() + step.x(), start.y() + step.y(),
-                    ImageObject::move(), first->dark);
+                layer.createObject(first->aperture(), start.x() + step.x(), start.y() + step.y(),
+                    ImageObject::move(), first->dark());
             for (int k = m_from; k < to; ++k) {
                 const qint32 index = layer.order().at(k);
                 if (const ImageObject* o = layer.objectAt(index)) {
-                    layer.createObject(o->aperture, o->x + step.x(), o->y + step.y(), o->kind, o->dark);
+                    layer.createObject(o->aperture(), o->x + step.x(), o->y + step.y(), o->kind(), o->dark());
                 } else if (const QPolygonF* region = layer.regionAt(index)) {
                     layer.addRegion(new QPolygonF(region->translated(step)), layer.regionDarkAt(index));
                 }

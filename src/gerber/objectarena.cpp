@@ -131,23 +131,3 @@ QVector<ImageObject*> ObjectArena::toVector() const
         list.append(o);
     return list;
 }
-
-ImageObject* ObjectArena::findAscending(int count, qint32 index) const
-{
-    const std::size_t limit = std::size_t(qMax(count, 0));
-    // The last block that starts within the limit with a first index not above the one sought.
-    const auto first = m_blocks.begin();
-    const auto within = std::lower_bound(
-        first, m_blocks.end(), limit, [](const Block& b, std::size_t l) { return b.start < l; });
-    const auto after = std::upper_bound(
-        first, within, index, [](qint32 i, const Block& b) { return i < b.objects->index; });
-    if (after == first)
-        return nullptr;
-    const auto block = after - 1;
-    const std::size_t inBlock = std::min(usedIn(std::size_t(block - first)), limit - block->start);
-    ImageObject* const begin = block->objects;
-    ImageObject* const end = begin + inBlock;
-    ImageObject* const found
-        = std::lower_bound(begin, end, index, [](const ImageObject& o, qint32 i) { return o.index < i; });
-    return found != end && found->index == index ? found : nullptr;
-}

@@ -84,8 +84,6 @@ public:
     const_iterator begin() const { return const_iterator(this, 0); }
     const_iterator end() const { return const_iterator(this, m_blocks.size()); }
     QVector<ImageObject*> toVector() const;
-    // Among the first `count` objects, whose indexes ascend, the one with the index; nullptr for none.
-    ImageObject* findAscending(int count, qint32 index) const;
 
     // How many objects the arena will probably hold in all (a reader's estimate); without one it
     // keeps to small blocks.

@@ -79,10 +79,12 @@ void writeImage(ProjectTextOut& out, int indent, const GerberLayer& layer)
         out.fields(indent + 1, fields);
     }
     out.marker(indent, ProjectMarker::imagesPaths);
+    ObjectIndexWalk indexes(layer);
     for (const ImageObject* o : layer.objects()) {
+        const Aperture* aperture = o->aperture();
         out.fields(indent + 1,
-            { o->aperture ? o->aperture->name : QString(), number(o->x), number(o->y), o->kind, flag(o->dark),
-                number(int(o->index)) });
+            { aperture ? aperture->name : QString(), number(o->x), number(o->y), o->kind(), flag(o->dark()),
+                number(int(indexes.next())) });
     }
 }
 

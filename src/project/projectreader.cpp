@@ -559,8 +559,7 @@ void ProjectReader::imageLine(const QStringList& f)
             : kind == ImageObject::move()                   ? ImageObject::move()
                                                             : ImageObject::flash();
         auto* object = new ImageObject(aperture, toDouble(f, 1), toDouble(f, 2), shared, toFlag(f, 4, true));
-        object->index = toInt(f, 5, -1);
-        if (!m_layer->restoreObject(object))
+        if (!m_layer->restoreObject(object, toInt(f, 5, -1)))
             qDebug() << "stored object refused in line" << m_lineNumber;
         break;
     }

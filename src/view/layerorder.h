@@ -14,11 +14,14 @@ void forEachInOrder(const GerberLayer& layer, ObjectFn&& object, RegionFn&& regi
     // Objects are stored in index order: most steps need no map lookup.
     auto next = objects.begin();
     const auto end = objects.end();
+    ObjectIndexWalk indexes(layer);
+    qint32 nextIndex = next != end ? indexes.next() : -1;
     for (const qint32 index : layer.order()) {
         const ImageObject* o = nullptr;
-        if (next != end && (*next)->index == index) {
+        if (next != end && nextIndex == index) {
             o = *next;
-            ++next;
+            if (++next != end)
+                nextIndex = indexes.next();
         } else if (const QPolygonF* polygon = layer.regionAt(index)) {
             region(*polygon, layer.regionDarkAt(index));
             continue;

@@ -101,17 +101,17 @@ private:
 
     void object(const ImageObject* o, const ImageObject* previous)
     {
-        const QString& kind = o->kind;
-        if (kind.size() != 2 || kind[0] != QLatin1Char('D') || !o->aperture)
+        const QString& kind = o->kind();
+        if (kind.size() != 2 || kind[0] != QLatin1Char('D') || !o->aperture())
             return;
         const QChar k = kind[1];
         if (k != QLatin1Char('1') && k != QLatin1Char('3'))
             return;
-        const ApertureShape* shape = shapeOf(o->aperture);
+        const ApertureShape* shape = shapeOf(o->aperture());
         const QPointF at = map(o->x, o->y);
         if (!finite(at))
             return;
-        setPolarity(o->dark);
+        setPolarity(o->dark());
         if (k == QLatin1Char('3')) {
             flash(*shape, at);
             return;

@@ -279,7 +279,7 @@ private slots:
         auto read = std::make_unique<GerberLayer>();
         QVERIFY(loadGerber(path, *read));
         int pad = 0;
-        while (pad < read->objects().size() && read->objects().at(pad)->kind != ImageObject::flash())
+        while (pad < read->objects().size() && read->objects().at(pad)->kind() != ImageObject::flash())
             ++pad;
         QVERIFY(pad < read->objects().size());
         layers.replace(LayerList::Top, 0, std::move(read));

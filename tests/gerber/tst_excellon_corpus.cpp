@@ -107,8 +107,8 @@ private slots:
         int flashes = 0, draws = 0;
         QPolygonF points(1); // the origin, then the hits in millimetres
         for (const ImageObject* o : layer.objects()) {
-            flashes += o->kind == QLatin1String("D3");
-            draws += o->kind == QLatin1String("D1");
+            flashes += o->kind() == QLatin1String("D3");
+            draws += o->kind() == QLatin1String("D1");
             points << QPointF(o->x, o->y) * layer.unitFactor;
         }
         const QSizeF spread = points.boundingRect().size();

@@ -53,7 +53,7 @@ QStringList drawn(const GerberLayer& layer)
 {
     QStringList out;
     for (const ImageObject* o : layer.objects())
-        out << QStringLiteral("%1:%2,%3").arg(o->kind).arg(o->x, 0, 'g', 9).arg(o->y, 0, 'g', 9);
+        out << QStringLiteral("%1:%2,%3").arg(o->kind()).arg(o->x, 0, 'g', 9).arg(o->y, 0, 'g', 9);
     return out;
 }
 
@@ -87,7 +87,7 @@ private slots:
         Read r(withTool({ line }), format);
         QVERIFY(r.ok);
         QCOMPARE(r.layer.objects().size(), 1);
-        QCOMPARE(r.object(0).kind, QStringLiteral("D3"));
+        QCOMPARE(r.object(0).kind(), QStringLiteral("D3"));
         QTEST(r.object(0).x, "x");
         QTEST(r.object(0).y, "y");
     }
@@ -163,7 +163,7 @@ private slots:
         QVERIFY(r.ok);
         QStringList tools;
         for (const ImageObject* o : r.layer.objects())
-            tools << o->aperture->name;
+            tools << o->aperture()->name;
         QTEST(tools, "toolOfEachHit");
     }
 
@@ -252,7 +252,7 @@ private slots:
         double previous = std::atan2(0.0 - centre.y(), 0.0 - centre.x());
         for (int i = 1; i < r.layer.objects().size(); ++i) {
             const ImageObject& o = r.object(i);
-            QCOMPARE(o.kind, QStringLiteral("D1"));
+            QCOMPARE(o.kind(), QStringLiteral("D1"));
             QVERIFY(qAbs(std::hypot(o.x - centre.x(), o.y - centre.y()) - 1.0) < 1e-9);
             // Every chord turns the same way, by at most a degree.
             const double angle = std::atan2(o.y - centre.y(), o.x - centre.x());

@@ -78,8 +78,11 @@ bool consistent(const GerberLayer& layer)
         if (order.at(i) <= order.at(i - 1))
             return false;
     }
+    ObjectIndexWalk indexes(layer);
+    int position = 0;
     for (const ImageObject* o : layer.objects()) {
-        if (layer.objectAt(o->index) != o || !o->aperture)
+        const qint32 index = indexes.next();
+        if (layer.objectIndex(position++) != index || layer.objectAt(index) != o || !o->aperture())
             return false;
     }
     int regions = 0;
@@ -141,11 +144,11 @@ private slots:
             loadGerber(corpusDir + "/" + file.path, layer);
             for (const ImageObject* o : layer.objects()) {
                 const MacroImage* image
-                    = o->kind == QLatin1String("D3") ? o->aperture->macroImage.get() : nullptr;
+                    = o->kind() == QLatin1String("D3") ? o->aperture()->macroImage.get() : nullptr;
                 bool drawn = !image || !image->polygons.isEmpty();
                 for (const MacroPrimitive& p : image ? image->primitives : QMap<qint32, MacroPrimitive>())
                     drawn = drawn || p.width > 0.0;
-                QVERIFY2(drawn, qPrintable(file.path + ": " + o->aperture->name));
+                QVERIFY2(drawn, qPrintable(file.path + ": " + o->aperture()->name));
             }
             ++files;
         }

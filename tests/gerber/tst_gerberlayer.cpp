@@ -19,7 +19,7 @@ private slots:
         const qint32 region
             = layer.addRegion(new QPolygonF(QVector<QPointF>({ QPointF(0, 0), QPointF(1, 0) })), false);
         auto* third = layer.addObject(new ImageObject(a, 3, 4, ImageObject::draw(), true));
-        QCOMPARE(QVector<qint32>({ first->index, region, third->index, layer.objectCounter }),
+        QCOMPARE(QVector<qint32>({ layer.objectIndex(0), region, layer.objectIndex(1), layer.objectCounter }),
             QVector<qint32>({ 0, 1, 2, 3 }));
         QCOMPARE(layer.order().toVector(), QVector<qint32>({ 0, 1, 2 }));
         QCOMPARE(QVector<const ImageObject*>(
@@ -49,10 +49,10 @@ private slots:
             QCOMPARE(layer.objects().toVector(), made);
             for (int i = 0; i < count; ++i) {
                 const ImageObject* o = made.at(i);
-                QVERIFY(o->x == i && o->y == -i && o->index == i && o->dark == bool(i % 3));
+                QVERIFY(o->x == i && o->y == -i && layer.objectIndex(i) == i && o->dark() == bool(i % 3));
                 QVERIFY(layer.objects().at(i) == o && layer.objectAt(i) == o);
-                QCOMPARE(o->kind, i % 2 ? QStringLiteral("D1") : QStringLiteral("D3"));
-                QCOMPARE(o->aperture, a);
+                QCOMPARE(o->kind(), i % 2 ? QStringLiteral("D1") : QStringLiteral("D3"));
+                QCOMPARE(o->aperture(), a);
             }
             QCOMPARE(layer.objectAt(count - 1), made.last());
             // Two large blocks filled, the three objects left over in a small one.
@@ -66,28 +66,35 @@ private slots:
     void restoredIndexesStayConsistent()
     {
         GerberLayer layer;
-        auto make = [](qint32 index) {
-            auto* o = new ImageObject(nullptr, index, 0, ImageObject::flash(), true);
-            o->index = index;
-            return o;
+        auto restore = [](GerberLayer& into, qint32 index) {
+            return into.restoreObject(new ImageObject(nullptr, index, 0, ImageObject::flash(), true), index);
         };
         // Index 3 is taken by the region, 5 twice, -1 is none; 2e9 lies far away: no huge map.
-        QCOMPARE(QVector<bool>({ layer.restoreObject(make(5)), layer.restoreObject(make(2)),
-                     layer.restoreRegion(new QPolygonF, true, 3), layer.restoreObject(make(3)),
-                     layer.restoreObject(make(5)), layer.restoreObject(make(-1)),
-                     layer.restoreObject(make(2000000000)) }),
+        QCOMPARE(
+            QVector<bool>({ restore(layer, 5), restore(layer, 2), layer.restoreRegion(new QPolygonF, true, 3),
+                restore(layer, 3), restore(layer, 5), restore(layer, -1), restore(layer, 2000000000) }),
             QVector<bool>({ true, true, true, false, false, false, true }));
         QCOMPARE(layer.order().toVector(), QVector<qint32>({ 2, 3, 5, 2000000000 }));
         QCOMPARE(
             QVector<double>({ layer.objectAt(2)->x, layer.objectAt(5)->x, layer.objectAt(2000000000)->x }),
             QVector<double>({ 2, 5, 2000000000 }));
         QCOMPARE(layer.objectCounter, 2000000001);
-        QCOMPARE(layer.createObject(nullptr, 0, 0, ImageObject::draw(), true)->index, 2000000001);
+        layer.createObject(nullptr, 0, 0, ImageObject::draw(), true);
         QCOMPARE(layer.objectAt(2000000001), layer.objects().last());
+        // Each object's index, by position and walked in order, finds the object again.
+        QVector<qint32> walked;
+        ObjectIndexWalk walk(layer);
+        for (int i = 0; i < layer.objects().size(); ++i) {
+            walked << walk.next();
+            QCOMPARE(layer.objectIndex(i), walked.last());
+            QCOMPARE(layer.objectAt(walked.last()), layer.objects().at(i));
+        }
+        QCOMPARE(walked, QVector<qint32>({ 5, 2, 2000000000, 2000000001 }));
         // Filling the gaps brings back the plain order 0, 1, 2, ..., which new objects continue.
         GerberLayer filled;
-        QVERIFY(filled.restoreRegion(new QPolygonF, false, 1) && filled.restoreObject(make(0)));
-        QCOMPARE(filled.createObject(nullptr, 0, 0, ImageObject::draw(), true)->index, 2);
+        QVERIFY(filled.restoreRegion(new QPolygonF, false, 1) && restore(filled, 0));
+        filled.createObject(nullptr, 0, 0, ImageObject::draw(), true);
+        QCOMPARE(filled.objectIndex(1), 2);
         QCOMPARE(filled.order().toVector(), QVector<qint32>({ 0, 1, 2 }));
         QCOMPARE(filled.objectAt(2), filled.objects().last());
     }

@@ -45,7 +45,7 @@ QStringList describe(const GerberLayer& layer)
     const auto n = [](double v) { return QString::number(v, 'g', 10); };
     for (const qint32 index : layer.order()) {
         if (const ImageObject* o = layer.objectAt(index)) {
-            out << o->kind + " " + n(o->x) + " " + n(o->y);
+            out << o->kind() + " " + n(o->x) + " " + n(o->y);
         } else if (const QPolygonF* region = layer.regionAt(index)) {
             QString text = QStringLiteral("region");
             for (const QPointF& p : *region)
@@ -222,7 +222,7 @@ private slots:
             QVERIFY2(p.ok, head);
             QCOMPARE(QPointF(p.layer->unitFactor, p.layer->xDecimalDigits), QPointF(1, 5));
             QCOMPARE(p.layer->apertures().size(), 2);
-            QCOMPARE(p.layer->objects().first()->aperture, p.layer->apertures().at(1));
+            QCOMPARE(p.layer->objects().first()->aperture(), p.layer->apertures().at(1));
         }
     }
 
@@ -283,7 +283,7 @@ private slots:
         auto [layer, ok, error] = parse(file);
         QStringList names;
         for (const ImageObject* o : layer->objects())
-            names << o->aperture->name;
+            names << o->aperture()->name;
         QTEST(ok ? names.join(' ') : QStringLiteral("failed"), "apertures");
     }
 
@@ -365,12 +365,12 @@ private slots:
         QVERIFY(ok);
         QVERIFY(layer->negativeImage);
         for (const ImageObject* o : layer->objects())
-            QVERIFY(!o->dark);
+            QVERIFY(!o->dark());
         QCOMPARE(layer->regionPolarities(), QList<bool>({ true }));
         QCOMPARE(layer->polarity, QStringLiteral("C"));
         auto positive = parse(header + "%IPPOS*%\n%LPC*%\nX0Y0D03*\nM02*\n");
         QVERIFY(!positive.layer->negativeImage);
-        QCOMPARE(positive.layer->objects().at(0)->dark, false);
+        QCOMPARE(positive.layer->objects().at(0)->dark(), false);
     }
 
     void standardApertures_data()
@@ -486,13 +486,13 @@ private slots:
             + "%IR90*%\n%MIA1B0*%\n%AMT*20,1,0.1,0,0,1,0*%\n%ADD12T*%\nD10*\nX0Y0D03*\nD12*\nX0Y0D03*\n"
               "G36*\nX0Y0D02*\nX10000Y0D01*\nX10000Y10000D01*\nG37*\nM02*\n");
         QVERIFY(ok);
-        const Aperture* rectangle = layer->objects().at(0)->aperture;
+        const Aperture* rectangle = layer->objects().at(0)->aperture();
         QCOMPARE(rectangle->name, QStringLiteral("D10"));
         QCOMPARE(QPointF(rectangle->parameterValue[0], rectangle->parameterValue[1]), QPointF(0.1, 0.2));
         // The aperture list keeps the definitions as the file wrote them.
         QCOMPARE(layer->apertures().first()->parameterValue[0], 0.2);
         // The line (0,0)-(1,0) mirrored to (0,0)-(-1,0), then turned to (0,0)-(0,-1).
-        const MacroPrimitive line = layer->objects().at(1)->aperture->macroImage->primitives.value(0);
+        const MacroPrimitive line = layer->objects().at(1)->aperture()->macroImage->primitives.value(0);
         QVERIFY(qAbs(line.x2) < 1e-12 && qAbs(line.y2 + 1.0) < 1e-12);
         QCOMPARE(describe(*layer).last(), QStringLiteral("region 0 0 0 -1 -1 -1 0 0"));
     }

@@ -69,7 +69,7 @@ QList<QPointF> flashes(const GerberLayer& layer)
 {
     QList<QPointF> out;
     for (const ImageObject* o : layer.objects())
-        if (o->kind == ImageObject::flash())
+        if (o->kind() == ImageObject::flash())
             out.append(QPointF(o->x, o->y) * layer.unitFactor);
     return out;
 }
@@ -87,13 +87,13 @@ QString writePositions(const QString& path, const GerberLayer& paste)
            "## Side : All\n# Ref     Val       Package      PosX       PosY       Rot  Side\n";
     int n = 0;
     for (const ImageObject* o : paste.objects()) {
-        if (o->kind != ImageObject::flash() || !o->aperture)
+        if (o->kind() != ImageObject::flash() || !o->aperture())
             continue;
         const QPointF at = QPointF(o->x, o->y) * paste.unitFactor;
         out << QStringLiteral("P%1 V%2 PAD%3 %4 %5 0.0000 top\n")
                    .arg(n + 1)
                    .arg(n % 4)
-                   .arg(o->aperture->name)
+                   .arg(o->aperture()->name)
                    .arg(at.x(), 0, 'f', 4)
                    .arg(at.y(), 0, 'f', 4);
         ++n;
