@@ -3,6 +3,7 @@
 #include "gerber/decimaltext.h"
 #include "gerber/gerberlayer.h"
 #include "gerber/macroexpression.h"
+#include "model/debuglog.h"
 
 #include <QDebug>
 #include <QVarLengthArray>
@@ -394,7 +395,7 @@ bool ApertureMacroReader::define(GerberLayer& layer, const QString& text)
             continue;
         if (piece.contains(QLatin1Char('$')))
             macro->hasVariables = true;
-        qDebug().noquote() << piece;
+        qCDebug(defaultLog).noquote() << piece;
         macro->primitives.append(piece);
     }
     return true;
@@ -402,7 +403,7 @@ bool ApertureMacroReader::define(GerberLayer& layer, const QString& text)
 
 Aperture* ApertureMacroReader::expand(QStringView block, const ApertureMacro& macro)
 {
-    qDebug().noquote() << "Macro found";
+    qCDebug(defaultLog).noquote() << "Macro found";
     auto image = std::make_unique<MacroImage>();
     if (!(macro.hasVariables ? expandWithVariables(*image, block, macro) : expandPlain(*image, macro)))
         return nullptr;

@@ -8,6 +8,27 @@ namespace {
 
 constexpr double degreesPerRadian = 180.0 / M_PI;
 
+// Cosine and sine of every whole degree, computed as the chords would compute them one by one.
+struct DegreeTable
+{
+    double cosine[360];
+    double sine[360];
+    DegreeTable()
+    {
+        for (int angle = 0; angle < 360; ++angle) {
+            const double rad = angle / degreesPerRadian;
+            cosine[angle] = std::cos(rad);
+            sine[angle] = std::sin(rad);
+        }
+    }
+};
+
+const DegreeTable& degrees()
+{
+    static const DegreeTable table;
+    return table;
+}
+
 double polarAngle(double dx, double dy)
 {
     double a = std::atan2(dy, dx) * degreesPerRadian;
@@ -130,12 +151,12 @@ bool GerberParser::readArc(QStringView text, bool singleQuadrant, QStringView bl
         else
             m_layer.createObject(aperture, p.x(), p.y(), ImageObject::draw(), m_layer.darkPolarity);
     };
+    const DegreeTable& table = degrees();
     for (int k = 1; finite && k < steps; ++k) {
         int angle = (counterClockwise ? a0 + k : a0 - k) % 360;
         if (angle < 0)
             angle += 360;
-        const double rad = angle / degreesPerRadian;
-        emitPoint(QPointF(c.x() + r * std::cos(rad), c.y() + r * std::sin(rad)));
+        emitPoint(QPointF(c.x() + r * table.cosine[angle], c.y() + r * table.sine[angle]));
     }
     emitPoint(e);
     if (region)
