@@ -1,7 +1,6 @@
 #include "gerber/gerberlayer.h"
 
 #include <algorithm>
-#include <new>
 #include <numeric>
 
 QColor GerberLayer::colorForIndex(int listIndex)
@@ -65,13 +64,11 @@ void GerberLayer::fitObjectLists()
         m_order.squeeze();
 }
 
-void GerberLayer::mapObject(ImageObject* object, qint32 index)
+void GerberLayer::mapOtherObject(ImageObject* object, qint32 index, int position)
 {
-    // Called right after the object was added to the arena.
-    const int position = m_arena.size() - 1;
-    if (m_indexRuns.isEmpty()
-        || qint64(m_indexRuns.last().index) + (position - m_indexRuns.last().position) != index)
+    if (index != m_runNextIndex)
         m_indexRuns.append(ObjectIndexRun { position, index });
+    m_runNextIndex = qint64(index) + 1;
     if (m_sortedObjects == position && (m_sortedObjects == 0 || m_lastSortedIndex < index)) {
         ++m_sortedObjects;
         m_lastSortedIndex = index;
@@ -111,26 +108,11 @@ bool GerberLayer::indexInUse(qint32 index) const
     return objectAt(index) != nullptr || regionPosition(index) >= 0;
 }
 
-ImageObject* GerberLayer::createObject(Aperture* aperture, double x, double y, ObjectKind kind, bool dark)
-{
-    return enterObject(new (m_arena.create()) ImageObject(aperture, x, y, kind, dark));
-}
-
 ImageObject* GerberLayer::addObject(ImageObject* object)
 {
     ImageObject* kept = m_arena.create(*object);
     delete object;
     return enterObject(kept);
-}
-
-ImageObject* GerberLayer::enterObject(ImageObject* object)
-{
-    const qint32 index = objectCounter++;
-    mapObject(object, index);
-    if (m_orderListed)
-        m_order.append(index);
-    lastObject = object;
-    return object;
 }
 
 qint32 GerberLayer::addRegion(QPolygonF* polygon, bool dark)
@@ -255,6 +237,7 @@ void GerberLayer::clearImage()
     m_order = QVector<qint32>();
     m_orderListed = false;
     m_indexRuns.clear();
+    m_runNextIndex = -1;
     m_sortedObjects = 0;
     m_lastSortedIndex = -1;
     m_unsortedObjects.clear();

@@ -16,6 +16,7 @@
 #include <QVector>
 #include <atomic>
 #include <iterator>
+#include <new>
 
 // The layer's object indexes (image objects and region polygons) in ascending order, read like a
 // list. Usually they are 0, 1, 2, ... with none missing, and nothing is stored for them; only a
@@ -126,7 +127,10 @@ public:
 
     // Makes an object in the layer's own storage (cheaper than new for millions of objects),
     // gives it the next object index and makes it the last object.
-    ImageObject* createObject(Aperture* aperture, double x, double y, ObjectKind kind, bool dark);
+    ImageObject* createObject(Aperture* aperture, double x, double y, ObjectKind kind, bool dark)
+    {
+        return enterObject(new (m_arena.create()) ImageObject(aperture, x, y, kind, dark));
+    }
     // Takes an object made with new, gives it the next object index and makes it the last object.
     // The layer keeps a copy in its own storage and deletes the one given: use the pointer returned.
     ImageObject* addObject(ImageObject* object);
@@ -214,9 +218,29 @@ private:
     friend class ObjectIndexWalk;
     void insertOrder(qint32 index);
     // Gives the object the next index and makes it the last object of the list, the map and the order.
-    ImageObject* enterObject(ImageObject* object);
+    ImageObject* enterObject(ImageObject* object)
+    {
+        const qint32 index = objectCounter++;
+        mapObject(object, index);
+        if (m_orderListed)
+            m_order.append(index);
+        lastObject = object;
+        return object;
+    }
     // Notes the index of the object just added to the arena.
-    void mapObject(ImageObject* object, qint32 index);
+    void mapObject(ImageObject* object, qint32 index)
+    {
+        // What a reader does nearly every time: the next index after the last object's.
+        const int position = m_arena.size() - 1;
+        if (index == m_runNextIndex && m_sortedObjects == position) {
+            ++m_runNextIndex;
+            ++m_sortedObjects;
+            m_lastSortedIndex = index;
+            return;
+        }
+        mapOtherObject(object, index, position);
+    }
+    void mapOtherObject(ImageObject* object, qint32 index, int position);
     void enterRegion(QPolygonF* polygon, bool dark, qint32 index);
     // Where the region polygon of the index stands in the region lists; -1 for none.
     int regionPosition(qint32 index) const;
@@ -236,6 +260,7 @@ private:
     // The objects' indexes, as runs of consecutive indexes at consecutive positions: a reader's
     // layer needs one run, and one more after each region polygon.
     QVector<ObjectIndexRun> m_indexRuns;
+    qint64 m_runNextIndex = -1; // the index that continues the last run
     // Index map: objects appended in ascending index order (all the readers make) are found by
     // binary search in the runs, which costs no memory; the rest go to a hash.
     int m_sortedObjects = 0;
