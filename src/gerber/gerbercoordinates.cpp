@@ -5,6 +5,7 @@
 #include "gerber/gerberlayer.h"
 #include "gerber/gerberparser.h"
 
+#include <QtAlgorithms>
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -124,6 +125,32 @@ inline bool readPlainField(const char*& p, const char* end, qint64& mantissa, in
     }
     mantissa = 0;
     digits = 0;
+#if Q_BYTE_ORDER == Q_LITTLE_ENDIAN
+    if (end - p >= 8) {
+        // Up to seven digits at once: eight bytes are read as one word (the first in its lowest
+        // byte), the first byte that is no digit ends the field, and the digits are combined in
+        // pairs, fours and eights.
+        constexpr quint64 ones = 0x0101010101010101ULL;
+        quint64 word;
+        memcpy(&word, p, 8);
+        // A byte is a digit when its high half is 3, also after adding 6 (a carry out of a byte
+        // comes only from one that is no digit, and only reaches the bytes after it).
+        const quint64 high = 0xf0 * ones;
+        const quint64 other
+            = ((word & high) ^ (0x30 * ones)) | (((word + 0x06 * ones) & high) ^ (0x30 * ones));
+        const int count = other ? int(qCountTrailingZeroBits(other) / 8) : 8;
+        if (count > 0 && count < 8) {
+            quint64 v = (word - 0x30 * ones) << (8 * (8 - count)); // leading zeros in front
+            v = (v * 10 + (v >> 8)) & 0x00ff00ff00ff00ffULL;
+            v = (v * 100 + (v >> 16)) & 0x0000ffff0000ffffULL;
+            v = (v * 10000 + (v >> 32)) & 0xffffffffULL;
+            mantissa = qint64(v);
+            digits = count;
+            p += count;
+            return true;
+        }
+    }
+#endif
     for (; p < end; ++p) {
         const unsigned digit = unsigned(static_cast<unsigned char>(*p)) - unsigned('0');
         if (digit > 9)

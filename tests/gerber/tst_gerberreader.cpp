@@ -241,6 +241,11 @@ private slots:
             "D2 1 1|D1 1.5 1|D1 1.5 0.5");
         row("no zero omission letter means leading",
             "%FSAX24Y24*%\n%ADD10C,0.01*%\nD10*\nX1500Y25D02*\nM02*\n", "D2 0.15 0.0025");
+        // Fields of one to eight digits (read word-wise up to seven); more digits than the format
+        // has scale down.
+        row("fields of one to eight digits",
+            header + "X1234567Y-7654321D03*\nX12345678Y+1D03*\nX9Y98D03*\nX-0Y0000000D03*\nM02*\n",
+            "D3 12.34567 -76.54321|D3 12.345678 0.0001|D3 0.0009 0.0098|D3 0 0");
         row("absurd or missing digits read as 0", "%FSLAXY*%\nX15Y25D02*\nM02*\n", "D2 0.15 0.25");
         row("flash at the current point", header + "D03*\nX100Y200D02*\nD3*\nM02*\n",
             "D3 0 0|D2 0.01 0.02|D3 0.01 0.02");
