@@ -1,6 +1,10 @@
 #include "gerber/linelist.h"
 
 #include <QtAlgorithms>
+
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 #include <cstring>
 #include <limits>
 
@@ -20,17 +24,28 @@ void trim(const char*& begin, const char*& end)
         --end;
 }
 
-// Counts the "\n" bytes and tells whether all bytes are ASCII, eight bytes at a time: in a word
-// XORed with "\n" in every byte, a byte is zero exactly where the word had "\n", and
-// ((v & 0x7f..) + 0x7f..) | v has the top bit of every byte set except in the zero bytes.
+// Counts the "\n" bytes and tells whether all bytes are ASCII: sixteen bytes at a time where the
+// processor has SSE2; elsewhere eight, where in a word XORed with "\n" in every byte a byte is
+// zero exactly where the word had "\n", and ((v & 0x7f..) + 0x7f..) | v has the top bit of every
+// byte set except in the zero bytes.
 bool scanBytes(const char* data, qsizetype size, int& newlines)
 {
-    constexpr quint64 ones = 0x0101010101010101ULL;
-    constexpr quint64 low7 = 0x7f * ones;
-    constexpr quint64 top = 0x80 * ones;
     quint64 high = 0;
     qint64 count = 0;
     qsizetype i = 0;
+#ifdef __SSE2__
+    const __m128i newline = _mm_set1_epi8('\n');
+    __m128i any = _mm_setzero_si128();
+    for (; i + 16 <= size; i += 16) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i));
+        any = _mm_or_si128(any, v);
+        count += qPopulationCount(quint32(_mm_movemask_epi8(_mm_cmpeq_epi8(v, newline))));
+    }
+    high |= _mm_movemask_epi8(any) ? 0x80 : 0;
+#else
+    constexpr quint64 ones = 0x0101010101010101ULL;
+    constexpr quint64 low7 = 0x7f * ones;
+    constexpr quint64 top = 0x80 * ones;
     for (; i + 8 <= size; i += 8) {
         quint64 word;
         memcpy(&word, data + i, 8);
@@ -40,13 +55,49 @@ bool scanBytes(const char* data, qsizetype size, int& newlines)
         // The top bits moved to the bottom of their bytes, summed into the top byte (at most 8).
         count += qint64(((zeroTops >> 7) * ones) >> 56);
     }
+#endif
     for (; i < size; ++i) {
         const auto byte = static_cast<unsigned char>(data[i]);
         high |= byte;
         count += byte == '\n';
     }
     newlines = int(qMin<qint64>(count, std::numeric_limits<int>::max() - 1));
-    return (high & top) == 0;
+    return (high & 0x8080808080808080ULL) == 0;
+}
+
+// Notes the end of each line of an ASCII text, its trailing white space cut off: sixteen bytes
+// at a time where the processor has SSE2 (the lines are short: a search call per line costs more).
+// Returns the number of lines; `ends` has room for one more than the text has "\n" bytes.
+int findLineEnds(const char* base, qsizetype size, int* ends)
+{
+    int count = 0;
+    qsizetype lineStart = 0;
+    const auto endLine = [&](qsizetype at) {
+        qsizetype e = at;
+        while (e > lineStart && LineList::isBlank(base[e - 1]))
+            --e;
+        ends[count++] = int(e);
+        lineStart = at + 1;
+    };
+    qsizetype i = 0;
+#ifdef __SSE2__
+    const __m128i newline = _mm_set1_epi8('\n');
+    for (; i + 16 <= size; i += 16) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(base + i));
+        quint32 mask = quint32(_mm_movemask_epi8(_mm_cmpeq_epi8(v, newline)));
+        while (mask) {
+            endLine(i + qCountTrailingZeroBits(mask));
+            mask &= mask - 1;
+        }
+    }
+#endif
+    for (; i < size; ++i) {
+        if (base[i] == '\n')
+            endLine(i);
+    }
+    if (lineStart < size)
+        endLine(size); // the last line has no line end
+    return count;
 }
 
 } // namespace
@@ -82,19 +133,7 @@ LineList LineList::fromFileBytes(QByteArray data)
         // The lines stay where they are in the file's own buffer: only their trimmed ends are
         // noted, and bytes() skips what lies between one line's end and the next line.
         lines.m_ends.resize(newlines + 1);
-        int* ends = lines.m_ends.data();
-        int count = 0;
-        const char* const base = data.constData();
-        const char* p = base;
-        const char* const end = p + size;
-        while (p < end) {
-            const char* nl = static_cast<const char*>(memchr(p, '\n', size_t(end - p)));
-            const char* e = nl ? nl : end;
-            while (e > p && isBlank(e[-1]))
-                --e;
-            ends[count++] = int(e - base);
-            p = nl ? nl + 1 : end;
-        }
+        const int count = findLineEnds(data.constData(), size, lines.m_ends.data());
         lines.m_ends.resize(count);
         lines.m_text = std::move(data);
         lines.m_gapped = true;

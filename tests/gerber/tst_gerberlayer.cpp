@@ -114,6 +114,17 @@ private slots:
         row("invalid utf8 replaced", QByteArray("X\xffY\nM02*"),
             QStringList({ QString::fromUtf8("X\xef\xbf\xbdY"), "M02*" }));
         row("nul bytes kept", QByteArray("A\0B\n", 4), QStringList(QString::fromLatin1("A\0B", 3)));
+        // Long texts are scanned in blocks: line ends and trimmed blanks at every place in a block,
+        // and a byte to decode far from the start.
+        QByteArray blocks;
+        QStringList blockLines;
+        for (int n = 0; n < 40; ++n) {
+            blocks += " " + QByteArray(n, 'A') + QByteArray(n % 3, ' ') + (n % 2 ? "\r\n" : "\n");
+            blockLines << QString(n, QLatin1Char('A'));
+        }
+        row("line ends anywhere in a block", blocks, blockLines);
+        row("invalid utf8 in a block", QByteArray(4, 'A') + "\xff" + QByteArray(40, 'A') + "\n",
+            QStringList(QString(4, QLatin1Char('A')) + QChar(0xfffd) + QString(40, QLatin1Char('A'))));
     }
 
     void linesFromBytes()
@@ -124,8 +135,12 @@ private slots:
         QCOMPARE(got.toStringList(), lines);
         QCOMPARE(got.size(), lines.size());
         int i = 0;
-        for (const QString& line : got)
-            QCOMPARE(line, lines.at(i++));
+        for (const QString& line : got) {
+            QCOMPARE(line, lines.at(i));
+            // What a project stores: the line as valid UTF-8.
+            QCOMPARE(QByteArray(got.bytes(i).data(), int(got.bytes(i).size())), lines.at(i).toUtf8());
+            ++i;
+        }
         // Lines stored from Latin-1 text (as projects hold them) read back as the same characters.
         LineList latin;
         for (i = 0; i < lines.size(); ++i) {
