@@ -34,13 +34,26 @@ bool scanBytes(const char* data, qsizetype size, int& newlines)
     qint64 count = 0;
     qsizetype i = 0;
 #ifdef __SSE2__
+    // Each of the sixteen byte counters counts up to 255 newlines before they are summed.
     const __m128i newline = _mm_set1_epi8('\n');
-    __m128i any = _mm_setzero_si128();
-    for (; i + 16 <= size; i += 16) {
+    const __m128i zero = _mm_setzero_si128();
+    __m128i any = zero;
+    __m128i counters = zero;
+    const auto addCounters = [&]() {
+        const __m128i sums = _mm_sad_epu8(counters, zero);
+        count += _mm_cvtsi128_si32(sums) + _mm_cvtsi128_si32(_mm_srli_si128(sums, 8));
+        counters = zero;
+    };
+    for (int blocks = 0; i + 16 <= size; i += 16) {
         const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i));
         any = _mm_or_si128(any, v);
-        count += qPopulationCount(quint32(_mm_movemask_epi8(_mm_cmpeq_epi8(v, newline))));
+        counters = _mm_sub_epi8(counters, _mm_cmpeq_epi8(v, newline)); // a match is -1
+        if (++blocks == 255) {
+            addCounters();
+            blocks = 0;
+        }
     }
+    addCounters();
     high |= _mm_movemask_epi8(any) ? 0x80 : 0;
 #else
     constexpr quint64 ones = 0x0101010101010101ULL;
@@ -67,12 +80,17 @@ bool scanBytes(const char* data, qsizetype size, int& newlines)
 
 // Notes the end of each line of an ASCII text, its trailing white space cut off: sixteen bytes
 // at a time where the processor has SSE2 (the lines are short: a search call per line costs more).
-// Returns the number of lines; `ends` has room for one more than the text has "\n" bytes.
-int findLineEnds(const char* base, qsizetype size, int* ends)
+// Returns the number of lines, or -1 when they would not fit into the `room` ends given.
+int findLineEnds(const char* base, qsizetype size, int* ends, int room)
 {
     int count = 0;
     qsizetype lineStart = 0;
+    bool full = false;
     const auto endLine = [&](qsizetype at) {
+        if (count == room) {
+            full = true;
+            return;
+        }
         qsizetype e = at;
         while (e > lineStart && LineList::isBlank(base[e - 1]))
             --e;
@@ -97,7 +115,7 @@ int findLineEnds(const char* base, qsizetype size, int* ends)
     }
     if (lineStart < size)
         endLine(size); // the last line has no line end
-    return count;
+    return full ? -1 : count;
 }
 
 } // namespace
@@ -133,11 +151,14 @@ LineList LineList::fromFileBytes(QByteArray data)
         // The lines stay where they are in the file's own buffer: only their trimmed ends are
         // noted, and bytes() skips what lies between one line's end and the next line.
         lines.m_ends.resize(newlines + 1);
-        const int count = findLineEnds(data.constData(), size, lines.m_ends.data());
-        lines.m_ends.resize(count);
-        lines.m_text = std::move(data);
-        lines.m_gapped = true;
-        return lines;
+        const int count = findLineEnds(data.constData(), size, lines.m_ends.data(), newlines + 1);
+        if (count >= 0) {
+            lines.m_ends.resize(count);
+            lines.m_text = std::move(data);
+            lines.m_gapped = true;
+            return lines;
+        }
+        lines.m_ends.clear(); // miscounted: the lines are copied one by one below
     }
 
     lines.m_text.reserve(int(qMin<qsizetype>(size, MaxBytes)));

@@ -123,6 +123,10 @@ private slots:
             blockLines << QString(n, QLatin1Char('A'));
         }
         row("line ends anywhere in a block", blocks, blockLines);
+        QStringList empty;
+        for (int n = 0; n < 5000; ++n)
+            empty << QString();
+        row("thousands of empty lines", QByteArray(5000, '\n') + "A", empty << "A");
         row("invalid utf8 in a block", QByteArray(4, 'A') + "\xff" + QByteArray(40, 'A') + "\n",
             QStringList(QString(4, QLatin1Char('A')) + QChar(0xfffd) + QString(40, QLatin1Char('A'))));
     }
