@@ -78,23 +78,20 @@ bool scanBytes(const char* data, qsizetype size, int& newlines)
     return (high & 0x8080808080808080ULL) == 0;
 }
 
-// Notes the end of each line of an ASCII text, its trailing white space cut off: sixteen bytes
-// at a time where the processor has SSE2 (the lines are short: a search call per line costs more).
-// Returns the number of lines, or -1 when they would not fit into the `room` ends given.
-int findLineEnds(const char* base, qsizetype size, int* ends, int room)
+// Hands the end of each line of an ASCII text, its trailing white space cut off, to `sink`, which
+// returns false to stop: sixteen bytes at a time where the processor has SSE2 (the lines are
+// short: a search call per line costs more). Returns false when the sink stopped.
+template <typename Sink> bool findLineEnds(const char* base, qsizetype size, Sink& sink)
 {
-    int count = 0;
     qsizetype lineStart = 0;
-    bool full = false;
+    bool stopped = false;
     const auto endLine = [&](qsizetype at) {
-        if (count == room) {
-            full = true;
+        if (stopped)
             return;
-        }
         qsizetype e = at;
         while (e > lineStart && LineList::isBlank(base[e - 1]))
             --e;
-        ends[count++] = int(e);
+        stopped = !sink(int(e));
         lineStart = at + 1;
     };
     qsizetype i = 0;
@@ -115,8 +112,53 @@ int findLineEnds(const char* base, qsizetype size, int* ends, int room)
     }
     if (lineStart < size)
         endLine(size); // the last line has no line end
-    return full ? -1 : count;
+    return !stopped;
 }
+
+// Writes line ends into room made for them, two bytes each while the lines allow it.
+struct CompactEnds
+{
+    quint16* offsets;
+    int* groupStarts;
+    int room;
+    int count = 0;
+    int groupStart = 0;
+    int lastEnd = 0;
+    bool groupTooLong = false;
+
+    bool operator()(int end)
+    {
+        if (count == room)
+            return false;
+        if ((count & ((1 << LineEnds::GroupShift) - 1)) == 0) {
+            groupStart = lastEnd;
+            groupStarts[count >> LineEnds::GroupShift] = groupStart;
+        }
+        if (end - groupStart > LineEnds::MaxOffset) {
+            groupTooLong = true;
+            return false;
+        }
+        offsets[count++] = quint16(end - groupStart);
+        lastEnd = end;
+        return true;
+    }
+};
+
+// The same, four bytes each.
+struct WholeEnds
+{
+    int* ends;
+    int room;
+    int count = 0;
+
+    bool operator()(int end)
+    {
+        if (count == room)
+            return false;
+        ends[count++] = end;
+        return true;
+    }
+};
 
 } // namespace
 
@@ -145,21 +187,39 @@ LineList LineList::fromFileBytes(QByteArray data)
     // byte needs decoding.
     int newlines = 0;
     const bool ascii = scanBytes(data.constData(), size, newlines);
-    lines.m_ends.reserve(newlines + 1);
 
     if (ascii && size <= MaxBytes) {
         // The lines stay where they are in the file's own buffer: only their trimmed ends are
         // noted, and bytes() skips what lies between one line's end and the next line.
-        lines.m_ends.resize(newlines + 1);
-        const int count = findLineEnds(data.constData(), size, lines.m_ends.data(), newlines + 1);
-        if (count >= 0) {
-            lines.m_ends.resize(count);
+        const int room = newlines + 1;
+        LineEnds& ends = lines.m_ends;
+        ends.m_offsets.resize(room);
+        ends.m_groupStarts.resize((room >> LineEnds::GroupShift) + 1);
+        CompactEnds compact { ends.m_offsets.data(), ends.m_groupStarts.data(), room };
+        bool found = findLineEnds(data.constData(), size, compact);
+        if (found) {
+            ends.m_size = compact.count;
+            ends.m_offsets.resize(compact.count);
+            ends.m_groupStarts.resize(((compact.count - 1) >> LineEnds::GroupShift) + 1);
+        } else {
+            ends.clear();
+            if (compact.groupTooLong) {
+                ends.m_whole.resize(room);
+                WholeEnds whole { ends.m_whole.data(), room };
+                found = findLineEnds(data.constData(), size, whole);
+                ends.m_whole.resize(whole.count);
+                ends.m_size = whole.count;
+                ends.m_wide = true;
+            }
+        }
+        if (found) {
             lines.m_text = std::move(data);
             lines.m_gapped = true;
             return lines;
         }
-        lines.m_ends.clear(); // miscounted: the lines are copied one by one below
+        ends.clear(); // miscounted: the lines are copied one by one below
     }
+    lines.m_ends.reserve(newlines + 1);
 
     lines.m_text.reserve(int(qMin<qsizetype>(size, MaxBytes)));
     const char* p = data.constData();
@@ -222,10 +282,12 @@ void LineList::closeGaps()
     // Trimming only ever shortens, so the lines move down within the buffer, never over a byte
     // still to be read.
     char* text = m_text.data();
+    LineEnds closed;
+    closed.reserve(size());
     int written = 0;
     int previousEnd = 0;
     for (int i = 0; i < size(); ++i) {
-        const int end = m_ends[i];
+        const int end = m_ends.at(i);
         int begin = previousEnd;
         while (begin < end && isBlank(text[begin]))
             ++begin;
@@ -233,8 +295,9 @@ void LineList::closeGaps()
             memmove(text + written, text + begin, size_t(end - begin));
         written += end - begin;
         previousEnd = end;
-        m_ends[i] = written;
+        closed.append(written);
     }
+    m_ends = std::move(closed);
     m_text.truncate(written);
     m_gapped = false;
 }
@@ -287,4 +350,59 @@ QString LineList::join(QStringView separator) const
         out.append(at(i));
     }
     return out;
+}
+
+void LineEnds::append(int end)
+{
+    if (!m_wide) {
+        if ((m_size & ((1 << GroupShift) - 1)) == 0)
+            m_groupStarts.append(m_size > 0 ? at(m_size - 1) : 0);
+        const int offset = end - m_groupStarts.constLast();
+        if (offset >= 0 && offset <= MaxOffset) {
+            m_offsets.append(quint16(offset));
+            ++m_size;
+            return;
+        }
+        widen();
+    }
+    m_whole.append(end);
+    ++m_size;
+}
+
+void LineEnds::widen()
+{
+    QVector<int> whole;
+    whole.reserve(qMax(m_offsets.capacity(), m_size + 1));
+    for (int i = 0; i < m_size; ++i)
+        whole.append(at(i));
+    m_whole = std::move(whole);
+    m_offsets = QVector<quint16>();
+    m_groupStarts = QVector<int>();
+    m_wide = true;
+}
+
+void LineEnds::reserve(int lines)
+{
+    if (m_wide) {
+        m_whole.reserve(lines);
+    } else {
+        m_offsets.reserve(lines);
+        m_groupStarts.reserve((lines >> GroupShift) + 1);
+    }
+}
+
+void LineEnds::squeeze()
+{
+    m_offsets.squeeze();
+    m_groupStarts.squeeze();
+    m_whole.squeeze();
+}
+
+void LineEnds::clear()
+{
+    m_offsets.clear();
+    m_groupStarts.clear();
+    m_whole.clear();
+    m_size = 0;
+    m_wide = false;
 }

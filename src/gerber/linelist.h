@@ -7,8 +7,57 @@
 #include <QVector>
 #include <string_view>
 
+// Where each line of a LineList ends in its text, in two bytes a line: the lines come in groups of
+// 256, and an end is kept as its distance from the end of the group before. Should a group span
+// more than 64 KiB of text, every end is kept whole instead (four bytes a line).
+class LineEnds
+{
+public:
+    static constexpr int GroupShift = 8;
+    static constexpr int MaxOffset = 0xffff;
+
+    int size() const { return m_size; }
+    bool isEmpty() const { return m_size == 0; }
+    int at(int i) const
+    {
+        return m_wide ? m_whole.constData()[i]
+                      : m_groupStarts.constData()[i >> GroupShift] + m_offsets.constData()[i];
+    }
+    // Where line i begins (the previous line's end) and ends.
+    void bounds(int i, int& begin, int& end) const
+    {
+        if (m_wide) {
+            const int* whole = m_whole.constData();
+            end = whole[i];
+            begin = i > 0 ? whole[i - 1] : 0;
+            return;
+        }
+        // A group starts where the line before it ends.
+        const int start = m_groupStarts.constData()[i >> GroupShift];
+        const quint16* offsets = m_offsets.constData();
+        end = start + offsets[i];
+        begin = start + ((i & ((1 << GroupShift) - 1)) ? offsets[i - 1] : 0);
+    }
+    // Ends never decrease.
+    void append(int end);
+    void reserve(int lines);
+    void squeeze();
+    void clear();
+
+private:
+    friend class LineList;
+    void widen();
+
+    QVector<quint16> m_offsets;
+    QVector<int> m_groupStarts; // the end of the line before each group; 0 for the first
+    QVector<int> m_whole; // every end, once some group is too long
+    int m_size = 0;
+    bool m_wide = false;
+};
+
 // A list of text lines kept as UTF-8 in one buffer: a file of millions of short lines costs one
-// byte a character (Gerber text is ASCII) and four a line, instead of a separate string per line.
+// byte a character (Gerber text is ASCII) and about two a line, instead of a separate string per
+// line.
 // Reads like a QStringList (size, at, iteration by value, join) and converts to and from one.
 class LineList
 {
@@ -53,8 +102,9 @@ public:
     // The line's UTF-8 bytes without copying; valid until the list is changed.
     std::string_view bytes(int i) const
     {
-        const int end = m_ends.at(i);
-        int begin = i > 0 ? m_ends.at(i - 1) : 0;
+        int begin;
+        int end;
+        m_ends.bounds(i, begin, end);
         const char* text = m_text.constData();
         if (m_gapped) {
             // The line's leading white space and the previous line's end lie before it.
@@ -97,7 +147,7 @@ private:
     void closeGaps();
 
     QByteArray m_text;
-    QVector<int> m_ends; // end of each line in m_text
+    LineEnds m_ends; // end of each line in m_text
     // The text is a whole ASCII file as read: each line starts after the end of the one before
     // and the white space that follows it (its line end, the next line's indent), which bytes()
     // skips. Reading a file so costs no copy of its lines.

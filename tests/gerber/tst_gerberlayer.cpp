@@ -127,6 +127,15 @@ private slots:
         for (int n = 0; n < 5000; ++n)
             empty << QString();
         row("thousands of empty lines", QByteArray(5000, '\n') + "A", empty << "A");
+        // Line ends are kept in two bytes while 256 lines span at most 64 KiB.
+        QByteArray wide;
+        QStringList wideLines;
+        for (int n = 0; n < 600; ++n) {
+            const int length = n == 300 ? 70000 : n % 7;
+            wide += QByteArray(length, 'W') + "\r\n";
+            wideLines << QString(length, QLatin1Char('W'));
+        }
+        row("a group of lines longer than 64 KiB", wide, wideLines);
         row("invalid utf8 in a block", QByteArray(4, 'A') + "\xff" + QByteArray(40, 'A') + "\n",
             QStringList(QString(4, QLatin1Char('A')) + QChar(0xfffd) + QString(40, QLatin1Char('A'))));
     }
@@ -145,6 +154,11 @@ private slots:
             QCOMPARE(QByteArray(got.bytes(i).data(), int(got.bytes(i).size())), lines.at(i).toUtf8());
             ++i;
         }
+        // A line appended to the lines of a file follows them.
+        LineList more = got;
+        QVERIFY(more.append(u"M02*"));
+        QCOMPARE(more.toStringList(), QStringList(lines) << "M02*");
+        QCOMPARE(got.toStringList(), lines);
         // Lines stored from Latin-1 text (as projects hold them) read back as the same characters.
         LineList latin;
         for (i = 0; i < lines.size(); ++i) {
