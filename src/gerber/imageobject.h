@@ -97,13 +97,9 @@ public:
     // Owned by the layer, never by the object.
     Aperture* aperture() const { return reinterpret_cast<Aperture*>(quintptr(m_bits & PointerBits)); }
     void setAperture(Aperture* aperture) { m_bits = pack(aperture, kind(), dark()); }
-    ObjectKind kind() const
-    {
-        return ObjectKind(ObjectKind::Code(m_bits >> KindShift));
-    } // "D1", "D2" or "D3"
-    void setKind(ObjectKind kind) { m_bits = pack(aperture(), kind, dark()); }
+    // "D1", "D2" or "D3".
+    ObjectKind kind() const { return ObjectKind(ObjectKind::Code(m_bits >> KindShift)); }
     bool dark() const { return (m_bits & ClearBit) == 0; }
-    void setDark(bool dark) { m_bits = dark ? m_bits & ~ClearBit : m_bits | ClearBit; }
 
     double x = 0.0;
     double y = 0.0;
