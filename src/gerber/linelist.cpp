@@ -10,17 +10,12 @@
 
 namespace {
 
-bool isSpace(char c)
-{
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
-}
-
 // One line's bounds with the white space at both ends cut off.
 void trim(const char*& begin, const char*& end)
 {
-    while (begin < end && isSpace(*begin))
+    while (begin < end && LineList::isBlank(*begin))
         ++begin;
-    while (end > begin && isSpace(end[-1]))
+    while (end > begin && LineList::isBlank(end[-1]))
         --end;
 }
 
