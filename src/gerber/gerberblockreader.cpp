@@ -8,12 +8,12 @@ const QStringView statementEnd = u"*%";
 } // namespace
 
 GerberBlockReader::GerberBlockReader(const LineList& lines)
-    : m_lines(lines)
+    : m_lines(&lines)
 { }
 
 QStringView GerberBlockReader::decodeLine(int i)
 {
-    const std::string_view bytes = m_lines.bytes(i);
+    const std::string_view bytes = m_lines->bytes(i, m_scratch);
     const int size = int(bytes.size());
     // Gerber text is ASCII: widening byte by byte is all it takes, and the same pass notes whether
     // the line holds a "%". A line with other bytes is decoded instead.
@@ -39,7 +39,7 @@ QStringView GerberBlockReader::decodeLine(int i)
 
 bool GerberBlockReader::nextStatement()
 {
-    while (m_line < m_lines.size()) {
+    while (m_line < m_lines->size()) {
         const QStringView line = decodeLine(m_line++);
         if (!m_accumulating) {
             const QStringView view = line;

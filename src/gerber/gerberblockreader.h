@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <QStringView>
+#include <string>
 
 // A plain forward scan for one character: QStringView::indexOf goes through Qt's general search,
 // which costs several times more on the short blocks every coordinate line makes.
@@ -39,8 +40,16 @@ public:
     // The next block, or false when the lines are exhausted. A macro definition left open at the
     // end of the lines never becomes a statement.
     bool next(QStringView& block);
+    // Goes on with the file's next lines once these are exhausted (a file read in pieces): a
+    // statement that spans lines continues across.
+    void continueWith(const LineList& lines)
+    {
+        m_lineBase += m_line;
+        m_line = 0;
+        m_lines = &lines;
+    }
     // The number (from 1) of the file line on which the last block returned ends.
-    int lineNumber() const { return m_line; }
+    int lineNumber() const { return m_lineBase + m_line; }
 
     // The next line's bytes when nothing of the lines before is still to be returned, so the
     // caller may take the line whole and skipLine() it; false otherwise or at the end.
@@ -48,9 +57,9 @@ public:
     {
         const bool pending
             = m_accumulating || (m_haveStatement && (m_wholeStatement || m_pos < m_statement.size()));
-        if (pending || m_line >= m_lines.size())
+        if (pending || m_line >= m_lines->size())
             return false;
-        line = m_lines.bytes(m_line);
+        line = m_lines->bytes(m_line, m_scratch);
         return true;
     }
     void skipLine()
@@ -63,8 +72,10 @@ private:
     bool nextStatement();
     QStringView decodeLine(int i);
 
-    const LineList& m_lines;
-    int m_line = 0;
+    const LineList* m_lines;
+    int m_line = 0; // in m_lines
+    int m_lineBase = 0; // lines of the file before m_lines
+    mutable std::string m_scratch; // a packed line's bytes
     QString m_lineBuffer; // the current ASCII line as UTF-16; only ever grows
     QString m_decodedLine; // the current line when it held other bytes
     bool m_lineHasPercent = false;

@@ -60,13 +60,37 @@ QString GerberParser::errorText() const
     return FileIo::errorText(m_layer.fileName, 0, QStringLiteral("the file ends without \"M02*\""));
 }
 
+GerberParser::~GerberParser() = default;
+
 bool GerberParser::run()
 {
     // Nearly every line of a large layer is one coordinate block: room for that many objects
     // spares the lists their growing copies. Region points are no objects, so what is left over
     // is given back at the end.
     m_layer.reserveObjects(m_layer.rawLines.size());
-    bool ended = readBlocks();
+    GerberBlockReader reader(m_layer.rawLines);
+    return close(readBlocks(reader) == Outcome::Ended);
+}
+
+void GerberParser::feed(const LineList& lines)
+{
+    if (m_stopped || m_ended)
+        return;
+    if (m_pieceReader)
+        m_pieceReader->continueWith(lines);
+    else
+        m_pieceReader = std::make_unique<GerberBlockReader>(lines);
+    m_ended = readBlocks(*m_pieceReader) == Outcome::Ended;
+}
+
+bool GerberParser::finish()
+{
+    m_pieceReader.reset();
+    return close(m_ended);
+}
+
+bool GerberParser::close(bool ended)
+{
     // An image ends its last step-and-repeat block; what was read is placed as the image says.
     if (!m_stepRepeat.close(m_layer)) {
         reject("SR zu groß - Fehlerauslösender Zeileninhalt:", m_stepRepeatBlock);
@@ -79,9 +103,8 @@ bool GerberParser::run()
     return ended;
 }
 
-bool GerberParser::readBlocks()
+GerberParser::Outcome GerberParser::readBlocks(GerberBlockReader& reader)
 {
-    GerberBlockReader reader(m_layer.rawLines);
     m_reader = &reader;
     QStringView block;
     for (;;) {
@@ -102,14 +125,14 @@ bool GerberParser::readBlocks()
                 m_rejectLine = reader.lineNumber();
             }
             m_reader = nullptr;
-            return false;
+            return Outcome::Stopped;
         case Step::End:
             m_reader = nullptr;
-            return true;
+            return Outcome::Ended;
         }
     }
     m_reader = nullptr;
-    return false;
+    return Outcome::Exhausted;
 }
 
 GerberParser::Step GerberParser::handleBlock(QStringView block)

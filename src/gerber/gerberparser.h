@@ -7,6 +7,7 @@
 #include <QPointF>
 #include <QString>
 #include <QStringView>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -15,6 +16,7 @@ class ApertureMacro;
 class Aperture;
 class GerberBlockReader;
 class GerberLayer;
+class LineList;
 
 // One reading pass of the RS-274X reader over a layer's raw lines. Recognises a fixed set of
 // commands, keeps coordinates in file units, flattens arcs and turns region mode into polygons.
@@ -24,8 +26,15 @@ class GerberParser
 public:
     explicit GerberParser(GerberLayer& layer);
 
-    // True only when "M02*" was reached.
+    ~GerberParser();
+
+    // Reads the layer's raw lines. True only when "M02*" was reached.
     bool run();
+    // Reads a file given in pieces instead (the layer's raw lines are not read): the lines of
+    // each piece in order, then finish(), which returns what run() would. Lines after "M02*" or
+    // after a block that stopped reading are not read.
+    void feed(const LineList& lines);
+    bool finish();
     // Each arc point costs an object or a region point; real files draw a few thousand.
     static constexpr qint64 maxArcPoints = 2000000;
     // Why run() returned false: "FILE, line N: reason in "BLOCK"", or the missing end.
@@ -44,7 +53,15 @@ private:
         End
     };
 
-    bool readBlocks();
+    enum class Outcome
+    {
+        Exhausted, // the lines ran out
+        Stopped,
+        Ended // "M02*"
+    };
+    Outcome readBlocks(GerberBlockReader& reader);
+    // Places what was read as the image says; `ended` is false when "M02*" was not reached.
+    bool close(bool ended);
     Step handleBlock(QStringView block);
     Step handleParameterBlock(QStringView block);
     Step handleImageParameter(QStringView block);
@@ -99,6 +116,8 @@ private:
     StepRepeat m_stepRepeat;
     QString m_stepRepeatBlock; // the %SR block that opened the block being repeated
     const GerberBlockReader* m_reader = nullptr;
+    std::unique_ptr<GerberBlockReader> m_pieceReader; // a file read in pieces
+    bool m_ended = false;
     QString m_rejectReason;
     QString m_rejectBlock;
     int m_rejectLine = 0;

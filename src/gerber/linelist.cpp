@@ -5,8 +5,10 @@
 #ifdef __SSE2__
 #include <emmintrin.h>
 #endif
+#include <algorithm>
 #include <cstring>
 #include <limits>
+#include <string>
 
 namespace {
 
@@ -155,6 +157,85 @@ struct WholeEnds
     }
 };
 
+// Packed text: each byte of text takes four bits, the first of two in a byte's low bits. The
+// sixteen symbols stand for the characters of nearly all Gerber text; any other byte is kept
+// aside as an exception (its position and the byte), and its four bits read 0.
+constexpr char packedChars[] = "0123456789XYD*-\n";
+constexpr int newlineSymbol = 15;
+constexpr quint8 noSymbol = 0xff;
+
+struct SymbolTable
+{
+    quint8 of[256];
+};
+
+constexpr SymbolTable makeSymbols()
+{
+    SymbolTable table {};
+    for (int c = 0; c < 256; ++c)
+        table.of[c] = noSymbol;
+    for (int s = 0; s < 16; ++s)
+        table.of[static_cast<unsigned char>(packedChars[s])] = quint8(s);
+    return table;
+}
+
+constexpr SymbolTable symbols = makeSymbols();
+
+inline int nibbleAt(const uchar* text, qint64 k)
+{
+    return (text[k >> 1] >> ((k & 1) << 2)) & 15;
+}
+
+// Writes symbols from four-bit position `at` on. A symbol at an even position sets its byte, one
+// at an odd position is ORed into the high bits: starting at an odd position needs them clear.
+struct NibbleOut
+{
+    uchar* text;
+    qint64 at;
+
+    void put(int symbol)
+    {
+        uchar& byte = text[at >> 1];
+        if (at & 1)
+            byte |= uchar(symbol << 4);
+        else
+            byte = uchar(symbol);
+        ++at;
+    }
+};
+
+#ifdef __SSE2__
+// Packs sixteen bytes into eight and returns a mask of the bytes without a symbol (packed as 0);
+// a "\r" before "\n" (which lies between two lines) takes the line end's symbol. Reads one byte
+// past the sixteen.
+inline int packBlock(const char* in, uchar* out)
+{
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in));
+    const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + 1));
+    const __m128i digit = _mm_sub_epi8(v, _mm_set1_epi8('0'));
+    const __m128i isDigit = _mm_cmpeq_epi8(_mm_min_epu8(digit, _mm_set1_epi8(9)), digit);
+    __m128i valid = isDigit;
+    __m128i code = _mm_and_si128(isDigit, digit);
+    const auto symbol = [&](__m128i is, int s) {
+        valid = _mm_or_si128(valid, is);
+        code = _mm_or_si128(code, _mm_and_si128(is, _mm_set1_epi8(char(s))));
+    };
+    const auto is = [&](char c) { return _mm_cmpeq_epi8(v, _mm_set1_epi8(c)); };
+    symbol(is('X'), 10);
+    symbol(is('Y'), 11);
+    symbol(is('D'), 12);
+    symbol(is('*'), 13);
+    symbol(is('-'), 14);
+    symbol(_mm_or_si128(is('\n'), _mm_and_si128(is('\r'), _mm_cmpeq_epi8(next, _mm_set1_epi8('\n')))),
+        newlineSymbol);
+    // Each 16-bit lane holds two symbols, s0 | s1 << 8: that becomes s0 | s1 << 4 in its low byte.
+    const __m128i pairs = _mm_or_si128(_mm_and_si128(code, _mm_set1_epi16(0x00ff)),
+        _mm_and_si128(_mm_srli_epi16(code, 4), _mm_set1_epi16(0x00f0)));
+    _mm_storel_epi64(reinterpret_cast<__m128i*>(out), _mm_packus_epi16(pairs, pairs));
+    return ~_mm_movemask_epi8(valid) & 0xffff;
+}
+#endif
+
 } // namespace
 
 LineList::LineList(const QStringList& lines)
@@ -240,7 +321,8 @@ LineList LineList::fromFileBytes(QByteArray data)
 
 QString LineList::at(int i) const
 {
-    const std::string_view line = bytes(i);
+    std::string scratch;
+    const std::string_view line = bytes(i, scratch);
     return QString::fromUtf8(line.data(), int(line.size()));
 }
 
@@ -263,10 +345,173 @@ bool LineList::operator==(const LineList& other) const
 {
     if (size() != other.size())
         return false;
+    std::string mine;
+    std::string theirs;
     for (int i = 0; i < size(); ++i) {
-        if (bytes(i) != other.bytes(i))
+        if (bytes(i, mine) != other.bytes(i, theirs))
             return false;
     }
+    return true;
+}
+
+std::string_view LineList::unpack(int i, std::string& scratch) const
+{
+    int begin;
+    int end;
+    m_ends.bounds(i, begin, end);
+    if (!m_pieces.isEmpty()) {
+        // A line lies in one piece: what lies before the piece's start is between two lines.
+        const auto after = std::upper_bound(m_pieces.cbegin(), m_pieces.cend(), i,
+            [](int line, const Piece& piece) { return line < piece.firstLine; });
+        const Piece& piece = *(after - 1);
+        begin = qMax(begin, piece.start);
+        if (piece.plain) {
+            const char* bytes = m_text.constData();
+            int b = begin / 2;
+            const int e = end / 2;
+            while (b < e && isBlank(bytes[b]))
+                ++b;
+            return std::string_view(bytes + b, size_t(e - b));
+        }
+    }
+    const auto* text = reinterpret_cast<const uchar*>(m_text.constData());
+    const int* exceptions = m_exceptionAt.constData();
+    const int exceptionCount = m_exceptionAt.size();
+    int x = int(std::lower_bound(exceptions, exceptions + exceptionCount, begin) - exceptions);
+    int k = begin;
+    if (m_gapped) {
+        while (k < end) {
+            if (x < exceptionCount && exceptions[x] == k) {
+                if (!isBlank(m_exceptionBytes.at(x)))
+                    break;
+                ++x;
+            } else if (nibbleAt(text, k) != newlineSymbol) {
+                break;
+            }
+            ++k;
+        }
+    }
+    if (scratch.size() < size_t(end - k))
+        scratch.resize(size_t(end - k));
+    char* out = scratch.data();
+    for (int j = k; j < end; ++j)
+        out[j - k] = packedChars[nibbleAt(text, j)];
+    for (; x < exceptionCount && exceptions[x] < end; ++x)
+        out[exceptions[x] - k] = m_exceptionBytes.at(x);
+    return std::string_view(out, size_t(end - k));
+}
+
+void LineList::pack()
+{
+    if (m_packed)
+        return;
+    LineList plain = std::move(*this);
+    *this = LineList();
+    m_packed = true;
+    appendLines(plain);
+    squeeze();
+}
+
+int LineList::appendLines(const LineList& other)
+{
+    if (other.isEmpty())
+        return 0;
+    if (m_packed && !other.m_packed && other.m_gapped && (isEmpty() || m_gapped) && appendGappedText(other))
+        return other.size();
+    std::string scratch;
+    int taken = 0;
+    for (; taken < other.size(); ++taken) {
+        const std::string_view line = other.bytes(taken, scratch);
+        if (!appendUtf8(line.data(), int(line.size())))
+            break;
+    }
+    return taken;
+}
+
+bool LineList::appendGappedText(const LineList& other)
+{
+    const int length = other.m_text.size();
+    // A byte takes one symbol (two in a piece kept plain), and a piece may start with one more
+    // to align it.
+    if (qint64(m_nibbles) + 1 + 2 * qint64(length) > 2 * qint64(MaxBytes))
+        return false;
+    m_text.resize(int((qint64(m_nibbles) + length + 2) / 2 + 8));
+    auto* text = reinterpret_cast<uchar*>(m_text.data());
+    NibbleOut out { text, m_nibbles };
+    // The piece starts on a whole byte: a line end before it lies between two lines, where
+    // reading skips it.
+    if (out.at & 1)
+        out.put(newlineSymbol);
+    const int base = int(out.at);
+    const char* in = other.m_text.constData();
+    const int exceptionsBefore = m_exceptionAt.size();
+    const auto except = [&](int i) {
+        m_exceptionAt.append(base + i);
+        m_exceptionBytes.append(in[i]);
+    };
+    // Text where many bytes have no symbol (decimal points, commas, letters) packs to little
+    // gain: such a piece is kept as it is.
+    const auto tooMany = [&](int i) { return m_exceptionAt.size() - exceptionsBefore > 32 + i / 16; };
+    int i = 0;
+    bool plain = false;
+#ifdef __SSE2__
+    // The block reader looks one byte past its block.
+    for (; i + 17 <= length && !plain; i += 16) {
+        int missing = packBlock(in + i, text + (base + i) / 2);
+        while (missing) {
+            except(i + qCountTrailingZeroBits(quint32(missing)));
+            missing &= missing - 1;
+        }
+        plain = tooMany(i);
+    }
+#endif
+    out.at = base + i;
+    for (; i < length && !plain; ++i) {
+        const auto c = static_cast<unsigned char>(in[i]);
+        const quint8 symbol
+            = c == '\r' && i + 1 < length && in[i + 1] == '\n' ? quint8(newlineSymbol) : symbols.of[c];
+        if (symbol == noSymbol)
+            except(i);
+        out.put(symbol == noSymbol ? 0 : symbol);
+        plain = (i & 255) == 255 && tooMany(i);
+    }
+    plain = plain || tooMany(length);
+    const int firstLine = size();
+    if (plain) {
+        m_exceptionAt.resize(exceptionsBefore);
+        m_exceptionBytes.resize(exceptionsBefore);
+        m_text.resize(base / 2 + length);
+        memcpy(m_text.data() + base / 2, in, size_t(length));
+        m_ends.appendAll(other.m_ends, [&](int end) { return base + 2 * end; });
+        m_pieces.append({ firstLine, base, true });
+        m_nibbles = base + 2 * length;
+    } else {
+        m_ends.appendAll(other.m_ends, [&](int end) { return base + end; });
+        m_pieces.append({ firstLine, base, false });
+        m_nibbles = base + length;
+        m_text.resize((m_nibbles + 1) / 2);
+    }
+    m_gapped = true;
+    return true;
+}
+
+bool LineList::appendPacked(const char* data, int length)
+{
+    if (qint64(m_nibbles) + length > 2 * qint64(MaxBytes))
+        return false;
+    m_text.resize(int((qint64(m_nibbles) + length + 1) / 2 + 1));
+    NibbleOut out { reinterpret_cast<uchar*>(m_text.data()), m_nibbles };
+    for (int k = 0; k < length; ++k) {
+        const quint8 symbol = symbols.of[static_cast<unsigned char>(data[k])];
+        if (symbol == noSymbol) {
+            m_exceptionAt.append(int(out.at));
+            m_exceptionBytes.append(data[k]);
+        }
+        out.put(symbol == noSymbol ? 0 : symbol);
+    }
+    m_nibbles = int(out.at);
+    m_text.resize((m_nibbles + 1) / 2);
+    m_ends.append(m_nibbles);
     return true;
 }
 
@@ -274,6 +519,20 @@ void LineList::closeGaps()
 {
     if (!m_gapped)
         return;
+    if (m_packed) {
+        // Packed again line by line, without what lies between the lines.
+        LineList gapped = std::move(*this);
+        *this = LineList();
+        m_packed = true;
+        m_text.reserve(gapped.m_text.size());
+        m_ends.reserve(gapped.size());
+        std::string scratch;
+        for (int i = 0; i < gapped.size(); ++i) {
+            const std::string_view line = gapped.unpack(i, scratch);
+            appendPacked(line.data(), int(line.size()));
+        }
+        return;
+    }
     // Trimming only ever shortens, so the lines move down within the buffer, never over a byte
     // still to be read.
     char* text = m_text.data();
@@ -300,6 +559,8 @@ void LineList::closeGaps()
 bool LineList::appendUtf8(const char* data, int length)
 {
     closeGaps();
+    if (m_packed)
+        return appendPacked(data, length);
     if (length > MaxBytes - m_text.size())
         return false;
     m_text.append(data, length);
@@ -310,11 +571,14 @@ bool LineList::appendUtf8(const char* data, int length)
 void LineList::reserve(int lines, int bytes)
 {
     m_ends.reserve(lines);
-    m_text.reserve(qMin(bytes, MaxBytes));
+    m_text.reserve(qMin(m_packed ? bytes / 2 + 16 : bytes, MaxBytes));
 }
 
 void LineList::squeeze()
 {
+    m_pieces.squeeze();
+    m_exceptionAt.squeeze();
+    m_exceptionBytes.squeeze();
     m_text.squeeze();
     m_ends.squeeze();
 }
@@ -323,7 +587,11 @@ void LineList::clear()
 {
     m_text.clear();
     m_ends.clear();
+    m_pieces.clear();
+    m_exceptionAt.clear();
+    m_exceptionBytes.clear();
     m_gapped = false;
+    m_nibbles = 0;
 }
 
 QStringList LineList::toStringList() const

@@ -40,6 +40,8 @@ public:
     }
     // Ends never decrease.
     void append(int end);
+    // Appends map(end) for every end of `from`, in order.
+    template <typename Map> void appendAll(const LineEnds& from, Map map);
     void reserve(int lines);
     void squeeze();
     void clear();
@@ -55,9 +57,54 @@ private:
     bool m_wide = false;
 };
 
+template <typename Map> void LineEnds::appendAll(const LineEnds& from, Map map)
+{
+    const int n = from.size();
+    int i = 0;
+    if (!m_wide && !from.m_wide && n > 0) {
+        constexpr int groupMask = (1 << GroupShift) - 1;
+        const quint16* fromOffsets = from.m_offsets.constData();
+        const int* fromStarts = from.m_groupStarts.constData();
+        int size = m_size;
+        m_offsets.resize(size + n);
+        m_groupStarts.resize(((size + n - 1) >> GroupShift) + 1);
+        quint16* offsets = m_offsets.data();
+        int* starts = m_groupStarts.data();
+        int lastEnd = size > 0 ? starts[(size - 1) >> GroupShift] + offsets[size - 1] : 0;
+        int groupStart = size > 0 ? starts[(size - 1) >> GroupShift] : 0;
+        for (; i < n; ++i) {
+            const int end = map(fromStarts[i >> GroupShift] + fromOffsets[i]);
+            if ((size & groupMask) == 0) {
+                groupStart = lastEnd;
+                starts[size >> GroupShift] = groupStart;
+            }
+            const unsigned offset = unsigned(end - groupStart);
+            if (offset > unsigned(MaxOffset)) {
+                // This end and every one after it go in whole.
+                m_size = size;
+                m_offsets.resize(size);
+                m_groupStarts.resize(size > 0 ? ((size - 1) >> GroupShift) + 1 : 0);
+                widen();
+                m_whole.append(end);
+                ++m_size;
+                ++i;
+                break;
+            }
+            offsets[size++] = quint16(offset);
+            lastEnd = end;
+        }
+        if (!m_wide) {
+            m_size = size;
+            return;
+        }
+    }
+    for (; i < n; ++i)
+        append(map(from.at(i)));
+}
+
 // A list of text lines kept as UTF-8 in one buffer: a file of millions of short lines costs one
 // byte a character (Gerber text is ASCII) and about two a line, instead of a separate string per
-// line.
+// line. A packed list (see pack()) costs about half a byte a character of Gerber text.
 // Reads like a QStringList (size, at, iteration by value, join) and converts to and from one.
 class LineList
 {
@@ -99,19 +146,11 @@ public:
     int count() const { return m_ends.size(); }
     bool isEmpty() const { return m_ends.isEmpty(); }
 
-    // The line's UTF-8 bytes without copying; valid until the list is changed.
-    std::string_view bytes(int i) const
+    // The line's UTF-8 bytes: a view into the list, or for a packed list into `scratch`, which
+    // the line is decoded into. Valid until the list or the scratch is changed.
+    std::string_view bytes(int i, std::string& scratch) const
     {
-        int begin;
-        int end;
-        m_ends.bounds(i, begin, end);
-        const char* text = m_text.constData();
-        if (m_gapped) {
-            // The line's leading white space and the previous line's end lie before it.
-            while (begin < end && isBlank(text[begin]))
-                ++begin;
-        }
-        return std::string_view(text + begin, size_t(end - begin));
+        return m_packed ? unpack(i, scratch) : plainBytes(i);
     }
     QString at(int i) const;
     QString operator[](int i) const { return at(i); }
@@ -125,9 +164,18 @@ public:
     bool append(QStringView line);
     // The same for a line of Latin-1 text; ASCII, which reads the same in UTF-8, is copied as it is.
     bool appendLatin1(const char* data, int length);
+    // Appends the lines of another list, in order, up to MaxBytes; returns how many were taken.
+    // The lines of a file's piece (fromFileBytes) are packed in one pass over their bytes.
+    int appendLines(const LineList& other);
     void reserve(int lines, int bytes);
     void squeeze();
     void clear();
+
+    // Keeps the text packed from now on, in four bits a character: the digits, "X", "Y", "D", "*",
+    // "-" and line ends (nearly all of Gerber text) are packed, any other byte is also kept aside
+    // with its position. Lines are then read through a scratch buffer. Packs the lines the list
+    // holds already.
+    void pack();
 
     QStringList toStringList() const;
     operator QStringList() const { return toStringList(); } // NOLINT
@@ -142,14 +190,46 @@ public:
     }
 
 private:
+    std::string_view plainBytes(int i) const
+    {
+        int begin;
+        int end;
+        m_ends.bounds(i, begin, end);
+        const char* text = m_text.constData();
+        if (m_gapped) {
+            // The line's leading white space and the previous line's end lie before it.
+            while (begin < end && isBlank(text[begin]))
+                ++begin;
+        }
+        return std::string_view(text + begin, size_t(end - begin));
+    }
+    std::string_view unpack(int i, std::string& scratch) const;
     bool appendUtf8(const char* data, int length);
+    bool appendPacked(const char* data, int length);
+    // Packs the bytes of a gapped plain list whole; false when they would pass MaxBytes.
+    bool appendGappedText(const LineList& other);
     // Moves the lines together, dropping what lies between them (see m_gapped).
     void closeGaps();
 
     QByteArray m_text;
-    LineEnds m_ends; // end of each line in m_text
+    LineEnds m_ends; // end of each line in m_text, in bytes (or in four-bit units when packed)
     // The text is a whole ASCII file as read: each line starts after the end of the one before
     // and the white space that follows it (its line end, the next line's indent), which bytes()
     // skips. Reading a file so costs no copy of its lines.
     bool m_gapped = false;
+    bool m_packed = false;
+    int m_nibbles = 0; // four-bit units used in m_text when packed
+    // The pieces of a file packed whole by appendLines, in order: their first line, where they
+    // start (in four-bit units, on a whole byte), and whether they were kept as plain bytes
+    // (two units a byte) because too few of their bytes have a symbol of their own.
+    struct Piece
+    {
+        int firstLine;
+        int start;
+        bool plain;
+    };
+    QVector<Piece> m_pieces;
+    // The bytes of a packed text that have no symbol: their positions, in order, and the bytes.
+    QVector<int> m_exceptionAt;
+    QByteArray m_exceptionBytes;
 };

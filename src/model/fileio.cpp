@@ -153,22 +153,46 @@ bool openForReading(QFile& file, QString* error)
 }
 } // namespace
 
+namespace {
+// A pipe or device may never end, and no real input comes near this size: a file that asks for
+// more is refused instead of filling the memory.
+bool withinReadLimit(const QFile& file, QString* error)
+{
+    if (file.isSequential() || file.size() <= maxReadBytes())
+        return true;
+    if (error)
+        *error = QStringLiteral("Cannot read %1: it holds %2 bytes; at most %3 are read")
+                     .arg(file.fileName())
+                     .arg(file.size())
+                     .arg(maxReadBytes());
+    return false;
+}
+
+bool tooMuchRead(const QString& path, QString* error)
+{
+    if (error)
+        *error = QStringLiteral("Cannot read %1: it gives more than %2 bytes; at most %2 are read")
+                     .arg(path)
+                     .arg(maxReadBytes());
+    return false;
+}
+
+bool readFailed(const QFile& file, const QString& path, QString* error)
+{
+    if (file.error() == QFileDevice::NoError)
+        return false;
+    if (error)
+        *error = QStringLiteral("Cannot read %1: %2").arg(path, file.errorString());
+    return true;
+}
+} // namespace
+
 bool readAll(const QString& path, QByteArray* data, QString* error)
 {
     QFile file(path);
-    if (!openForReading(file, error))
+    if (!openForReading(file, error) || !withinReadLimit(file, error))
         return false;
-    // A pipe or device may never end, and no real input comes near this size: a file that
-    // asks for more is refused instead of filling the memory.
     const qint64 maxBytes = maxReadBytes();
-    if (!file.isSequential() && file.size() > maxBytes) {
-        if (error)
-            *error = QStringLiteral("Cannot read %1: it holds %2 bytes; at most %3 are read")
-                         .arg(path)
-                         .arg(file.size())
-                         .arg(maxBytes);
-        return false;
-    }
     if (!file.isSequential()) {
         *data = file.readAll();
     } else {
@@ -182,18 +206,31 @@ bool readAll(const QString& path, QByteArray* data, QString* error)
     }
     if (data->size() > maxBytes) {
         data->clear();
-        if (error)
-            *error = QStringLiteral("Cannot read %1: it gives more than %2 bytes; at most %2 are read")
-                         .arg(path)
-                         .arg(maxBytes);
-        return false;
+        return tooMuchRead(path, error);
     }
-    if (file.error() != QFileDevice::NoError) {
-        if (error)
-            *error = QStringLiteral("Cannot read %1: %2").arg(path, file.errorString());
+    return !readFailed(file, path, error);
+}
+
+bool readPieces(const QString& path, int pieceBytes, QByteArray& buffer, const std::function<void()>& took,
+    QString* error)
+{
+    QFile file(path);
+    if (!openForReading(file, error) || !withinReadLimit(file, error))
         return false;
+    qint64 total = 0;
+    for (;;) {
+        const int kept = buffer.size();
+        buffer.resize(kept + pieceBytes);
+        const qint64 got = file.read(buffer.data() + kept, pieceBytes);
+        buffer.resize(kept + int(qMax<qint64>(got, 0)));
+        if (got <= 0)
+            break;
+        total += got;
+        if (total > maxReadBytes())
+            return tooMuchRead(path, error);
+        took();
     }
-    return true;
+    return !readFailed(file, path, error);
 }
 
 bool checkReadable(const QString& path, QString* error)

@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 #include <QUrl>
+#include <functional>
 
 // The one error and file-writing convention of every reader and writer: a function returns a
 // success flag and fills an error text that names the file and, where known, the line and the
@@ -29,6 +30,10 @@ bool replaceWithBackup(const QString& path, const QString& backupPath, const QBy
 // larger than maxReadBytes() (a pipe or device is read up to that size).
 qint64 maxReadBytes();
 bool readAll(const QString& path, QByteArray* data, QString* error);
+// Reads the file a piece at a time, with readAll's checks and messages: each piece of at most
+// pieceBytes bytes is appended to `buffer`, then `took` is called (and may take from the buffer).
+bool readPieces(const QString& path, int pieceBytes, QByteArray& buffer, const std::function<void()>& took,
+    QString* error);
 // Opens the file for reading and closes it again: the same check and message as readAll.
 bool checkReadable(const QString& path, QString* error);
 

@@ -5,6 +5,7 @@
 #include "project/projecttextout.h"
 
 #include <cmath>
+#include <string>
 
 using ProjectText::flag;
 using ProjectText::number;
@@ -115,8 +116,9 @@ void write(ProjectTextOut& out, int indent, int slotNumber, const GerberLayer& l
     out.fields(indent + 1, header);
     if (!layer.rawLines.isEmpty()) {
         out.marker(indent + 1, ProjectMarker::gerberData);
+        std::string scratch;
         for (int i = 0; i < layer.rawLines.size(); ++i)
-            out.wholeLine(indent + 2, layer.rawLines.bytes(i));
+            out.wholeLine(indent + 2, layer.rawLines.bytes(i, scratch));
     }
     if (!layer.excellonLines.isEmpty()) {
         out.marker(indent + 1, ProjectMarker::excellonFormat);

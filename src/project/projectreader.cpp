@@ -205,6 +205,9 @@ bool ProjectReader::marker(const QByteArray& line)
             ? State::GerberData
             : (is(line, ProjectMarker::excellonData) ? State::ExcellonData : State::ExcellonFormat);
         m_state = m_layer ? next : State::SkippedLayer;
+        // A layer's Gerber text is kept packed, as a layer read from its file keeps it.
+        if (m_state == State::GerberData)
+            m_layer->rawLines.pack();
     } else if (is(line, ProjectMarker::end)) {
         m_ended = true;
     } else {

@@ -136,6 +136,17 @@ private slots:
             wideLines << QString(length, QLatin1Char('W'));
         }
         row("a group of lines longer than 64 KiB", wide, wideLines);
+        // Gerber text packs four bits a character; text with many other characters stays plain.
+        QByteArray mixed;
+        QStringList mixedLines;
+        for (int n = 0; n < 300; ++n) {
+            const QByteArray number = QByteArray::number(n * 7919);
+            const QByteArray line = n % 100 < 50 ? QByteArray("X" + number + "Y-" + number + "D01*")
+                                                 : QByteArray("1,1,.005,.2537" + number + ",-.092345*");
+            mixed += line + (n % 3 ? "\r\n" : "\n");
+            mixedLines << QString::fromLatin1(line);
+        }
+        row("coordinate and decimal text", mixed, mixedLines);
         row("invalid utf8 in a block", QByteArray(4, 'A') + "\xff" + QByteArray(40, 'A') + "\n",
             QStringList(QString(4, QLatin1Char('A')) + QChar(0xfffd) + QString(40, QLatin1Char('A'))));
     }
@@ -151,7 +162,9 @@ private slots:
         for (const QString& line : got) {
             QCOMPARE(line, lines.at(i));
             // What a project stores: the line as valid UTF-8.
-            QCOMPARE(QByteArray(got.bytes(i).data(), int(got.bytes(i).size())), lines.at(i).toUtf8());
+            std::string scratch;
+            const std::string_view bytes = got.bytes(i, scratch);
+            QCOMPARE(QByteArray(bytes.data(), int(bytes.size())), lines.at(i).toUtf8());
             ++i;
         }
         // A line appended to the lines of a file follows them.
@@ -159,12 +172,39 @@ private slots:
         QVERIFY(more.append(u"M02*"));
         QCOMPARE(more.toStringList(), QStringList(lines) << "M02*");
         QCOMPARE(got.toStringList(), lines);
-        // Lines stored from Latin-1 text (as projects hold them) read back as the same characters.
-        LineList latin;
-        for (i = 0; i < lines.size(); ++i) {
-            const QByteArray text = lines.at(i).toLatin1();
-            latin.appendLatin1(text.constData(), text.size());
-            QCOMPARE(latin.at(i), QString::fromLatin1(text.constData(), text.size()));
+        // Lines stored from Latin-1 text (as projects hold them) read back as the same characters,
+        // packed or not.
+        for (const bool packed : { false, true }) {
+            LineList latin;
+            if (packed)
+                latin.pack();
+            for (i = 0; i < lines.size(); ++i) {
+                const QByteArray text = lines.at(i).toLatin1();
+                latin.appendLatin1(text.constData(), text.size());
+                QCOMPARE(latin.at(i), QString::fromLatin1(text.constData(), text.size()));
+            }
+        }
+        // A file read in pieces cut after a line end and packed piece by piece (pieces of many
+        // symbol-less bytes are kept plain) reads back the same, and takes more lines after.
+        for (const int pieceBytes : { 5, 64, 300, 1 << 20 }) {
+            LineList packed;
+            packed.pack();
+            int from = 0;
+            while (from < bytes.size()) {
+                const int to = qMin(from + pieceBytes, bytes.size());
+                int cut = bytes.lastIndexOf('\n', to - 1) + 1;
+                if (cut <= from)
+                    cut = to == bytes.size() ? to : bytes.indexOf('\n', to) + 1;
+                if (cut <= from)
+                    cut = bytes.size();
+                const LineList piece = LineList::fromFileBytes(bytes.mid(from, cut - from));
+                QCOMPARE(packed.appendLines(piece), piece.size());
+                from = cut;
+            }
+            QCOMPARE(packed.toStringList(), lines);
+            QVERIFY(packed == got);
+            QVERIFY(packed.append(u"M02*"));
+            QCOMPARE(packed.toStringList(), QStringList(lines) << "M02*");
         }
     }
 };
