@@ -122,6 +122,10 @@ private slots:
             QString error;
             const bool ok = loadGerber(corpusDir + "/" + file.path, layer, &error);
             QVERIFY2(consistent(layer), qPrintable(file.path));
+            // The text, read a block at a time and packed, reads back as the file's lines.
+            QFile text(corpusDir + "/" + file.path);
+            QVERIFY(text.open(QIODevice::ReadOnly));
+            QVERIFY2(layer.rawLines == gerberLinesFromBytes(text.readAll()), qPrintable(file.path));
             if (ok == expectedToFail(file.path, file.endCode))
                 unexpected << file.path + (ok ? " succeeded" : " failed");
             // A failure names the file, so a user knows which of many layers to look at.

@@ -20,13 +20,30 @@ struct Parsed
     QString error;
 };
 
+// The text read from a file "t.gbr", as a user opens it: a block at a time, the text packed.
+Parsed parseFile(const QString& text)
+{
+    QTemporaryDir dir;
+    auto layer = std::make_unique<GerberLayer>();
+    QString error;
+    const bool ok = loadGerber(writeFile(dir, QStringLiteral("t.gbr"), text.toUtf8()), *layer, &error);
+    return { std::move(layer), ok, error };
+}
+
+// The text read from its lines, as a project's layer is read again; reading it from a file gives
+// the same image, lines and error (line number included).
 Parsed parse(const QString& text)
 {
+    const Parsed fromFile = parseFile(text);
     auto layer = std::make_unique<GerberLayer>();
     layer->fileName = QStringLiteral("t.gbr");
     layer->rawLines = gerberLinesFromBytes(text.toUtf8());
     QString error;
     const bool ok = parseGerber(*layer, &error);
+    const GerberLayer& read = *fromFile.layer;
+    if (fromFile.ok != ok || fromFile.error != error || read.objects().size() != layer->objects().size()
+        || read.regionPolygons().size() != layer->regionPolygons().size() || read.rawLines != layer->rawLines)
+        qFatal("reading the file gives another image than reading its lines: %s", qPrintable(fromFile.error));
     return { std::move(layer), ok, error };
 }
 
@@ -190,7 +207,7 @@ private slots:
         const QString text = header + body + "X1Y1D03*\nM02*\n";
         QVERIFY(runWithMemoryLimit(16 * qint64(text.size()) + 256LL * 1024 * 1024, [&] {
             QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false"));
-            auto parsed = parse(text);
+            auto parsed = parseFile(text);
             if (parsed.error != error)
                 qWarning("%s", qPrintable(parsed.error.left(300)));
             const bool arcs = body.contains("G03");
