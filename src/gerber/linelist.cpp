@@ -205,34 +205,54 @@ struct NibbleOut
 };
 
 #ifdef __SSE2__
-// Packs sixteen bytes into eight and returns a mask of the bytes without a symbol (packed as 0);
-// a "\r" before "\n" (which lies between two lines) takes the line end's symbol. Reads one byte
-// past the sixteen.
-inline int packBlock(const char* in, uchar* out)
+// Packs blocks of sixteen bytes into eight from in[i] on, up to `end` less one byte (each block
+// looks one byte past it): a "\r" before "\n" (which lies between two lines) takes the line end's
+// symbol. Stops after the first block with bytes without a symbol (packed as 0), with their mask
+// in `missing`, and returns where that block starts; or returns where the blocks end, with
+// `missing` 0. No call in the loop, so the constants stay in registers.
+int packBlocks(const char* in, int i, int end, uchar* out, int& missing)
 {
-    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in));
-    const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + 1));
-    const __m128i digit = _mm_sub_epi8(v, _mm_set1_epi8('0'));
-    const __m128i isDigit = _mm_cmpeq_epi8(_mm_min_epu8(digit, _mm_set1_epi8(9)), digit);
-    __m128i valid = isDigit;
-    __m128i code = _mm_and_si128(isDigit, digit);
-    const auto symbol = [&](__m128i is, int s) {
+    const __m128i zero = _mm_set1_epi8('0');
+    const __m128i nine = _mm_set1_epi8(9);
+    const __m128i x = _mm_set1_epi8('X');
+    const __m128i y = _mm_set1_epi8('Y');
+    const __m128i d = _mm_set1_epi8('D');
+    const __m128i star = _mm_set1_epi8('*');
+    const __m128i minus = _mm_set1_epi8('-');
+    const __m128i newline = _mm_set1_epi8('\n');
+    const __m128i cr = _mm_set1_epi8('\r');
+    const __m128i lowBytes = _mm_set1_epi16(0x00ff);
+    const __m128i highSymbol = _mm_set1_epi16(0x00f0);
+    const auto symbol = [](__m128i is, __m128i& valid, __m128i& code, int s) {
         valid = _mm_or_si128(valid, is);
         code = _mm_or_si128(code, _mm_and_si128(is, _mm_set1_epi8(char(s))));
     };
-    const auto is = [&](char c) { return _mm_cmpeq_epi8(v, _mm_set1_epi8(c)); };
-    symbol(is('X'), 10);
-    symbol(is('Y'), 11);
-    symbol(is('D'), 12);
-    symbol(is('*'), 13);
-    symbol(is('-'), 14);
-    symbol(_mm_or_si128(is('\n'), _mm_and_si128(is('\r'), _mm_cmpeq_epi8(next, _mm_set1_epi8('\n')))),
-        newlineSymbol);
-    // Each 16-bit lane holds two symbols, s0 | s1 << 8: that becomes s0 | s1 << 4 in its low byte.
-    const __m128i pairs = _mm_or_si128(_mm_and_si128(code, _mm_set1_epi16(0x00ff)),
-        _mm_and_si128(_mm_srli_epi16(code, 4), _mm_set1_epi16(0x00f0)));
-    _mm_storel_epi64(reinterpret_cast<__m128i*>(out), _mm_packus_epi16(pairs, pairs));
-    return ~_mm_movemask_epi8(valid) & 0xffff;
+    for (; i + 17 <= end; i += 16) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + i));
+        const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + i + 1));
+        const __m128i digit = _mm_sub_epi8(v, zero);
+        const __m128i isDigit = _mm_cmpeq_epi8(_mm_min_epu8(digit, nine), digit);
+        __m128i valid = isDigit;
+        __m128i code = _mm_and_si128(isDigit, digit);
+        symbol(_mm_cmpeq_epi8(v, x), valid, code, 10);
+        symbol(_mm_cmpeq_epi8(v, y), valid, code, 11);
+        symbol(_mm_cmpeq_epi8(v, d), valid, code, 12);
+        symbol(_mm_cmpeq_epi8(v, star), valid, code, 13);
+        symbol(_mm_cmpeq_epi8(v, minus), valid, code, 14);
+        symbol(_mm_or_si128(_mm_cmpeq_epi8(v, newline),
+                   _mm_and_si128(_mm_cmpeq_epi8(v, cr), _mm_cmpeq_epi8(next, newline))),
+            valid, code, newlineSymbol);
+        // Each 16-bit lane holds two symbols, s0 | s1 << 8: that becomes s0 | s1 << 4 in its low
+        // byte.
+        const __m128i pairs
+            = _mm_or_si128(_mm_and_si128(code, lowBytes), _mm_and_si128(_mm_srli_epi16(code, 4), highSymbol));
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(out + i / 2), _mm_packus_epi16(pairs, pairs));
+        missing = ~_mm_movemask_epi8(valid) & 0xffff;
+        if (missing)
+            return i;
+    }
+    missing = 0;
+    return i;
 }
 #endif
 
@@ -455,14 +475,18 @@ bool LineList::appendGappedText(const LineList& other)
     int i = 0;
     bool plain = false;
 #ifdef __SSE2__
-    // The block reader looks one byte past its block.
-    for (; i + 17 <= length && !plain; i += 16) {
-        int missing = packBlock(in + i, text + (base + i) / 2);
-        while (missing) {
-            except(i + qCountTrailingZeroBits(quint32(missing)));
-            missing &= missing - 1;
+    // The blocks are packed up to one with bytes without a symbol, whose bytes are noted.
+    while (!plain && i + 17 <= length) {
+        int missing;
+        i = packBlocks(in, i, length, text + base / 2, missing);
+        if (missing) {
+            while (missing) {
+                except(i + qCountTrailingZeroBits(quint32(missing)));
+                missing &= missing - 1;
+            }
+            plain = tooMany(i);
+            i += 16;
         }
-        plain = tooMany(i);
     }
 #endif
     out.at = base + i;

@@ -107,6 +107,9 @@ private slots:
         row("final newline adds nothing", QByteArray("A\nB\n"), QStringList({ "A", "B" }));
         row("crlf and blanks trimmed", QByteArray("  A*\t\r\n\r\n B \n"), QStringList({ "A*", "", "B" }));
         row("lone cr is no line end", QByteArray("A\rB\n"), QStringList("A\rB"));
+        row("lone cr in a long line", QByteArray(20, '1') + "\r" + QByteArray(20, '2') + "\r\nX1Y-2D01*\n",
+            QStringList(
+                { QString(20, QLatin1Char('1')) + "\r" + QString(20, QLatin1Char('2')), "X1Y-2D01*" }));
         row("utf8", QByteArray("G04 \xc3\xa4\xe2\x82\xac*\n"),
             QStringList(QString::fromUtf8("G04 \xc3\xa4\xe2\x82\xac*")));
         row("one non-ascii line, the rest trimmed alike", QByteArray("  A*\r\n\xc3\xa4 \n\t B \n\n"),
