@@ -32,8 +32,8 @@ bool loadGerber(const QString& path, GerberLayer& layer, QString* error)
     // never copied.
     const qint64 fileSize = QFileInfo(path).size();
     layer.reserveObjects(int(qMin<qint64>(fileSize / 16, 1 << 26)));
-    layer.rawLines.reserve(int(qMin<qint64>(fileSize / 10, 1 << 26)),
-        int(qMin<qint64>(fileSize + fileSize / 2, LineList::MaxBytes)));
+    layer.rawLines.reserve(
+        int(qMin<qint64>(fileSize / 10, 1 << 26)), int(qMin<qint64>(fileSize, LineList::MaxBytes)));
 
     GerberParser parser(layer);
     bool whole = true; // no line was dropped for want of room

@@ -204,6 +204,20 @@ struct NibbleOut
     }
 };
 
+// Writes a byte's symbol, or 0 with the byte and its position kept aside when it has none.
+// Returns true for such an exception.
+inline bool putSymbol(
+    NibbleOut& out, char byte, quint8 symbol, QVector<int>& exceptionAt, QByteArray& exceptionBytes)
+{
+    const bool exception = symbol == noSymbol;
+    if (exception) {
+        exceptionAt.append(int(out.at));
+        exceptionBytes.append(byte);
+    }
+    out.put(exception ? 0 : symbol);
+    return exception;
+}
+
 #ifdef __SSE2__
 // Packs blocks of sixteen bytes into eight from in[i] on, up to `end` less one byte (each block
 // looks one byte past it): a "\r" before "\n" (which lies between two lines) takes the line end's
@@ -257,6 +271,51 @@ int packBlocks(const char* in, int i, int end, uchar* out, int& missing)
 #endif
 
 } // namespace
+
+template <typename Map> void LineEnds::appendAll(const LineEnds& from, Map map)
+{
+    const int n = from.size();
+    int i = 0;
+    if (!m_wide && !from.m_wide && n > 0) {
+        constexpr int groupMask = (1 << GroupShift) - 1;
+        const quint16* fromOffsets = from.m_offsets.constData();
+        const int* fromStarts = from.m_groupStarts.constData();
+        int size = m_size;
+        m_offsets.resize(size + n);
+        m_groupStarts.resize(((size + n - 1) >> GroupShift) + 1);
+        quint16* offsets = m_offsets.data();
+        int* starts = m_groupStarts.data();
+        int lastEnd = size > 0 ? starts[(size - 1) >> GroupShift] + offsets[size - 1] : 0;
+        int groupStart = size > 0 ? starts[(size - 1) >> GroupShift] : 0;
+        for (; i < n; ++i) {
+            const int end = map(fromStarts[i >> GroupShift] + fromOffsets[i]);
+            if ((size & groupMask) == 0) {
+                groupStart = lastEnd;
+                starts[size >> GroupShift] = groupStart;
+            }
+            const unsigned offset = unsigned(end - groupStart);
+            if (offset > unsigned(MaxOffset)) {
+                // This end and every one after it go in whole.
+                m_size = size;
+                m_offsets.resize(size);
+                m_groupStarts.resize(size > 0 ? ((size - 1) >> GroupShift) + 1 : 0);
+                widen();
+                m_whole.append(end);
+                ++m_size;
+                ++i;
+                break;
+            }
+            offsets[size++] = quint16(offset);
+            lastEnd = end;
+        }
+        if (!m_wide) {
+            m_size = size;
+            return;
+        }
+    }
+    for (; i < n; ++i)
+        append(map(from.at(i)));
+}
 
 LineList::LineList(const QStringList& lines)
 {
@@ -387,11 +446,8 @@ std::string_view LineList::unpack(int i, std::string& scratch) const
         begin = qMax(begin, piece.start);
         if (piece.plain) {
             const char* bytes = m_text.constData();
-            int b = begin / 2;
-            const int e = end / 2;
-            while (b < e && isBlank(bytes[b]))
-                ++b;
-            return std::string_view(bytes + b, size_t(e - b));
+            const int b = skipBlanks(bytes, begin / 2, end / 2);
+            return std::string_view(bytes + b, size_t(end / 2 - b));
         }
     }
     const auto* text = reinterpret_cast<const uchar*>(m_text.constData());
@@ -465,10 +521,6 @@ bool LineList::appendGappedText(const LineList& other)
     const int base = int(out.at);
     const char* in = other.m_text.constData();
     const int exceptionsBefore = m_exceptionAt.size();
-    const auto except = [&](int i) {
-        m_exceptionAt.append(base + i);
-        m_exceptionBytes.append(in[i]);
-    };
     // Text where many bytes have no symbol (decimal points, commas, letters) packs to little
     // gain: such a piece is kept as it is.
     const auto tooMany = [&](int i) { return m_exceptionAt.size() - exceptionsBefore > 32 + i / 16; };
@@ -481,7 +533,9 @@ bool LineList::appendGappedText(const LineList& other)
         i = packBlocks(in, i, length, text + base / 2, missing);
         if (missing) {
             while (missing) {
-                except(i + qCountTrailingZeroBits(quint32(missing)));
+                const int at = i + int(qCountTrailingZeroBits(quint32(missing)));
+                m_exceptionAt.append(base + at);
+                m_exceptionBytes.append(in[at]);
                 missing &= missing - 1;
             }
             plain = tooMany(i);
@@ -494,9 +548,7 @@ bool LineList::appendGappedText(const LineList& other)
         const auto c = static_cast<unsigned char>(in[i]);
         const quint8 symbol
             = c == '\r' && i + 1 < length && in[i + 1] == '\n' ? quint8(newlineSymbol) : symbols.of[c];
-        if (symbol == noSymbol)
-            except(i);
-        out.put(symbol == noSymbol ? 0 : symbol);
+        putSymbol(out, in[i], symbol, m_exceptionAt, m_exceptionBytes);
         plain = (i & 255) == 255 && tooMany(i);
     }
     plain = plain || tooMany(length);
@@ -525,14 +577,9 @@ bool LineList::appendPacked(const char* data, int length)
         return false;
     m_text.resize(int((qint64(m_nibbles) + length + 1) / 2 + 1));
     NibbleOut out { reinterpret_cast<uchar*>(m_text.data()), m_nibbles };
-    for (int k = 0; k < length; ++k) {
-        const quint8 symbol = symbols.of[static_cast<unsigned char>(data[k])];
-        if (symbol == noSymbol) {
-            m_exceptionAt.append(int(out.at));
-            m_exceptionBytes.append(data[k]);
-        }
-        out.put(symbol == noSymbol ? 0 : symbol);
-    }
+    for (int k = 0; k < length; ++k)
+        putSymbol(
+            out, data[k], symbols.of[static_cast<unsigned char>(data[k])], m_exceptionAt, m_exceptionBytes);
     m_nibbles = int(out.at);
     m_text.resize((m_nibbles + 1) / 2);
     m_ends.append(m_nibbles);
@@ -595,7 +642,9 @@ bool LineList::appendUtf8(const char* data, int length)
 void LineList::reserve(int lines, int bytes)
 {
     m_ends.reserve(lines);
-    m_text.reserve(qMin(m_packed ? bytes / 2 + 16 : bytes, MaxBytes));
+    // Packed text takes half a byte a byte, but a byte a byte in pieces kept plain, and a piece
+    // may start with a byte of padding.
+    m_text.reserve(qMin(m_packed ? bytes + 4096 : bytes, MaxBytes));
 }
 
 void LineList::squeeze()

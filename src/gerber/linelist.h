@@ -40,7 +40,7 @@ public:
     }
     // Ends never decrease.
     void append(int end);
-    // Appends map(end) for every end of `from`, in order.
+    // Appends map(end) for every end of `from`, in order (used by LineList only, defined there).
     template <typename Map> void appendAll(const LineEnds& from, Map map);
     void reserve(int lines);
     void squeeze();
@@ -56,51 +56,6 @@ private:
     int m_size = 0;
     bool m_wide = false;
 };
-
-template <typename Map> void LineEnds::appendAll(const LineEnds& from, Map map)
-{
-    const int n = from.size();
-    int i = 0;
-    if (!m_wide && !from.m_wide && n > 0) {
-        constexpr int groupMask = (1 << GroupShift) - 1;
-        const quint16* fromOffsets = from.m_offsets.constData();
-        const int* fromStarts = from.m_groupStarts.constData();
-        int size = m_size;
-        m_offsets.resize(size + n);
-        m_groupStarts.resize(((size + n - 1) >> GroupShift) + 1);
-        quint16* offsets = m_offsets.data();
-        int* starts = m_groupStarts.data();
-        int lastEnd = size > 0 ? starts[(size - 1) >> GroupShift] + offsets[size - 1] : 0;
-        int groupStart = size > 0 ? starts[(size - 1) >> GroupShift] : 0;
-        for (; i < n; ++i) {
-            const int end = map(fromStarts[i >> GroupShift] + fromOffsets[i]);
-            if ((size & groupMask) == 0) {
-                groupStart = lastEnd;
-                starts[size >> GroupShift] = groupStart;
-            }
-            const unsigned offset = unsigned(end - groupStart);
-            if (offset > unsigned(MaxOffset)) {
-                // This end and every one after it go in whole.
-                m_size = size;
-                m_offsets.resize(size);
-                m_groupStarts.resize(size > 0 ? ((size - 1) >> GroupShift) + 1 : 0);
-                widen();
-                m_whole.append(end);
-                ++m_size;
-                ++i;
-                break;
-            }
-            offsets[size++] = quint16(offset);
-            lastEnd = end;
-        }
-        if (!m_wide) {
-            m_size = size;
-            return;
-        }
-    }
-    for (; i < n; ++i)
-        append(map(from.at(i)));
-}
 
 // A list of text lines kept as UTF-8 in one buffer: a file of millions of short lines costs one
 // byte a character (Gerber text is ASCII) and about two a line, instead of a separate string per
@@ -196,12 +151,16 @@ private:
         int end;
         m_ends.bounds(i, begin, end);
         const char* text = m_text.constData();
-        if (m_gapped) {
-            // The line's leading white space and the previous line's end lie before it.
-            while (begin < end && isBlank(text[begin]))
-                ++begin;
-        }
+        // In gapped text the line's leading white space and the previous line's end lie before it.
+        if (m_gapped)
+            begin = skipBlanks(text, begin, end);
         return std::string_view(text + begin, size_t(end - begin));
+    }
+    static int skipBlanks(const char* text, int begin, int end)
+    {
+        while (begin < end && isBlank(text[begin]))
+            ++begin;
+        return begin;
     }
     std::string_view unpack(int i, std::string& scratch) const;
     bool appendUtf8(const char* data, int length);

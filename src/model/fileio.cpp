@@ -151,9 +151,7 @@ bool openForReading(QFile& file, QString* error)
                      .arg(file.fileName(), folder ? QStringLiteral("it is a folder") : file.errorString());
     return false;
 }
-} // namespace
 
-namespace {
 // A pipe or device may never end, and no real input comes near this size: a file that asks for
 // more is refused instead of filling the memory.
 bool withinReadLimit(const QFile& file, QString* error)
