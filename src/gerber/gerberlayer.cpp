@@ -108,13 +108,6 @@ bool GerberLayer::indexInUse(qint32 index) const
     return objectAt(index) != nullptr || regionPosition(index) >= 0;
 }
 
-ImageObject* GerberLayer::addObject(ImageObject* object)
-{
-    ImageObject* kept = m_arena.create(*object);
-    delete object;
-    return enterObject(kept);
-}
-
 qint32 GerberLayer::addRegion(QPolygonF* polygon, bool dark)
 {
     const qint32 index = objectCounter++;
@@ -171,14 +164,12 @@ void GerberLayer::insertOrder(qint32 index)
     }
 }
 
-bool GerberLayer::restoreObject(ImageObject* object, qint32 index)
+bool GerberLayer::restoreObject(
+    Aperture* aperture, double x, double y, ObjectKind kind, bool dark, qint32 index)
 {
-    if (index < 0 || index == INT32_MAX || indexInUse(index)) {
-        delete object;
+    if (index < 0 || index == INT32_MAX || indexInUse(index))
         return false;
-    }
-    ImageObject* kept = m_arena.create(*object);
-    delete object;
+    ImageObject* kept = m_arena.create(ObjectWord::pack(aperture, kind, dark), x, y);
     mapObject(kept, index);
     insertOrder(index);
     lastObject = kept;

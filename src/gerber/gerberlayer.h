@@ -129,18 +129,17 @@ public:
     // gives it the next object index and makes it the last object.
     ImageObject* createObject(Aperture* aperture, double x, double y, ObjectKind kind, bool dark)
     {
-        return enterObject(new (m_arena.create()) ImageObject(aperture, x, y, kind, dark));
+        return enterObject(m_arena.create(ObjectWord::pack(aperture, kind, dark), x, y));
     }
-    // Takes an object made with new, gives it the next object index and makes it the last object.
-    // The layer keeps a copy in its own storage and deletes the one given: use the pointer returned.
-    ImageObject* addObject(ImageObject* object);
     // Takes the polygon (file units), gives it the next object index and stores its polarity.
     qint32 addRegion(QPolygonF* polygon, bool dark);
-    // As addObject/addRegion, but keep the index already given (stored images); the counter
-    // moves past it. Returns false (and deletes the item) when the index is negative or in use.
-    // A restored object, too, is kept as a copy.
-    bool restoreObject(ImageObject* object, qint32 index);
+    // As createObject/addRegion, but keep the index already given (stored images); the counter
+    // moves past it. Returns false (and deletes the polygon) when the index is negative or in use.
+    bool restoreObject(Aperture* aperture, double x, double y, ObjectKind kind, bool dark, qint32 index);
     bool restoreRegion(QPolygonF* polygon, bool dark, qint32 index);
+
+    // Gives every object the aperture the function returns for its own (see ObjectArena).
+    template <typename Map> void mapApertures(Map&& map) { m_arena.mapApertures(std::forward<Map>(map)); }
 
     Aperture* addAperture(Aperture* aperture);
     Aperture* adoptAperture(Aperture* aperture); // owned, but not in the aperture list

@@ -9,7 +9,7 @@
 
 static_assert(std::is_trivially_destructible<ImageObject>::value, "objects are dropped without destruction");
 static_assert(alignof(Aperture) >= 2, "the lowest bit of an aperture pointer holds the polarity");
-static_assert(sizeof(void*) != 8 || sizeof(ImageObject) == 24, "an object is a point and one word");
+static_assert(sizeof(ImageObject) == 16, "an object is its point");
 
 namespace {
 

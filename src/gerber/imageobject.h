@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringBuilder>
 #include <QStringView>
+#include <cstddef>
 
 class Aperture;
 
@@ -73,12 +74,85 @@ template <> struct QConcatenable<ObjectKind> : private QAbstractConcatenable
     }
 };
 
+// Where the objects of a layer live: chunks of 64 KiB, aligned to their size, so that an object
+// finds its chunk from its own address. A chunk starts with a header, then one code byte per
+// object, then the objects. The code indexes the chunk's table of attribute words (aperture, kind
+// and polarity, see ObjectWord): a chunk rarely needs more than a handful, so an object costs its
+// point and one byte instead of a whole word. Once the table is full, further words are kept one
+// per object, by slot, and the object's code says so. The arena (see ObjectArena) fills them.
+struct ObjectChunk
+{
+    static constexpr std::size_t Bytes = std::size_t(1) << 16;
+    static constexpr std::size_t HeaderBytes = 32;
+    static constexpr std::size_t ObjectBytes = 16;
+    static constexpr std::size_t Objects = (Bytes - HeaderBytes) / (ObjectBytes + 1);
+    static constexpr std::size_t CodesOffset = HeaderBytes;
+    static constexpr std::size_t ObjectsOffset = Bytes - Objects * ObjectBytes;
+    // The code of an object whose word is kept by its slot; the table holds the other codes.
+    static constexpr quint8 Overflow = 0xff;
+    static constexpr quint16 MaxWords = Overflow;
+
+    quint64* words; // the attribute words, at their codes
+    quint64* overflowWords; // the words kept by slot, in the order of...
+    quint16* overflowSlots; // ...these slots, ascending
+    quint16 wordCount;
+    quint16 wordCapacity;
+    quint16 overflowCount;
+    quint16 overflowCapacity;
+
+    quint8* codes() { return reinterpret_cast<quint8*>(this) + CodesOffset; }
+    const quint8* codes() const { return reinterpret_cast<const quint8*>(this) + CodesOffset; }
+    quint64 wordAt(std::size_t slot) const
+    {
+        const quint8 code = codes()[slot];
+        return code != Overflow ? words[code] : overflowWordAt(slot);
+    }
+    quint64 overflowWordAt(std::size_t slot) const;
+
+    static const ObjectChunk* of(const void* object)
+    {
+        return reinterpret_cast<const ObjectChunk*>(
+            reinterpret_cast<quintptr>(object) & ~quintptr(Bytes - 1));
+    }
+    static std::size_t slotOf(const void* object)
+    {
+        return ((reinterpret_cast<quintptr>(object) & quintptr(Bytes - 1)) - ObjectsOffset) / ObjectBytes;
+    }
+};
+
+// An object's attributes in one word: the aperture pointer (user-space pointers use the low 48
+// bits and an aperture's lowest bit is always clear), the polarity in that lowest bit and the
+// kind's code in the top 16 bits.
+struct ObjectWord
+{
+    static constexpr quint64 ClearBit = 1;
+    static constexpr int KindShift = 48;
+    static constexpr quint64 PointerBits = ((quint64(1) << KindShift) - 1) & ~ClearBit;
+
+    static quint64 pack(const Aperture* aperture, ObjectKind kind, bool dark)
+    {
+        const auto pointer = quint64(reinterpret_cast<quintptr>(aperture));
+        Q_ASSERT((pointer & ~PointerBits) == 0);
+        return pointer | (quint64(kind.code()) << KindShift) | (dark ? 0 : ClearBit);
+    }
+    static Aperture* aperture(quint64 word)
+    {
+        return reinterpret_cast<Aperture*>(quintptr(word & PointerBits));
+    }
+    static ObjectKind kind(quint64 word) { return ObjectKind(ObjectKind::Code(word >> KindShift)); }
+    static bool dark(quint64 word) { return (word & ClearBit) == 0; }
+    static quint64 withAperture(quint64 word, const Aperture* aperture)
+    {
+        return pack(aperture, kind(word), dark(word));
+    }
+};
+
 // One flash ("D3"), draw ("D1", a stroke from the previous object's point) or move ("D2").
 //
-// A layer holds millions of these, so an object is kept in 24 bytes: the point, and one word
-// that packs the aperture pointer (user-space pointers use the low 48 bits and an aperture's
-// lowest bit is always clear), the polarity in that lowest bit and the kind's code in the top 16
-// bits. The object's index is kept by the layer (see GerberLayer::objectIndex).
+// A layer holds millions of these, so an object is only its point: its aperture, kind and
+// polarity are found through its chunk (see ObjectChunk). Objects therefore exist only inside a
+// layer's arena and are never copied; the layer makes them (GerberLayer::createObject). The
+// object's index is kept by the layer (see GerberLayer::objectIndex).
 class ImageObject
 {
 public:
@@ -87,34 +161,24 @@ public:
     static const QString& move();
     static const QString& flash();
 
-    ImageObject() = default;
-    ImageObject(Aperture* aperture, double x, double y, ObjectKind kind, bool dark)
-        : x(x)
-        , y(y)
-        , m_bits(pack(aperture, kind, dark))
-    { }
+    ImageObject(const ImageObject&) = delete;
+    ImageObject& operator=(const ImageObject&) = delete;
 
+    // The attribute word (see ObjectWord).
+    quint64 word() const { return ObjectChunk::of(this)->wordAt(ObjectChunk::slotOf(this)); }
     // Owned by the layer, never by the object.
-    Aperture* aperture() const { return reinterpret_cast<Aperture*>(quintptr(m_bits & PointerBits)); }
-    void setAperture(Aperture* aperture) { m_bits = pack(aperture, kind(), dark()); }
+    Aperture* aperture() const { return ObjectWord::aperture(word()); }
     // "D1", "D2" or "D3".
-    ObjectKind kind() const { return ObjectKind(ObjectKind::Code(m_bits >> KindShift)); }
-    bool dark() const { return (m_bits & ClearBit) == 0; }
+    ObjectKind kind() const { return ObjectWord::kind(word()); }
+    bool dark() const { return ObjectWord::dark(word()); }
 
-    double x = 0.0;
-    double y = 0.0;
+    double x;
+    double y;
 
 private:
-    static constexpr quint64 ClearBit = 1;
-    static constexpr int KindShift = 48;
-    static constexpr quint64 PointerBits = ((quint64(1) << KindShift) - 1) & ~ClearBit;
-
-    static quint64 pack(Aperture* aperture, ObjectKind kind, bool dark)
-    {
-        const auto pointer = quint64(reinterpret_cast<quintptr>(aperture));
-        Q_ASSERT((pointer & ~PointerBits) == 0);
-        return pointer | (quint64(kind.code()) << KindShift) | (dark ? 0 : ClearBit);
-    }
-
-    quint64 m_bits = 0; // no aperture, no kind, dark
+    friend class ObjectArena;
+    ImageObject(double x, double y)
+        : x(x)
+        , y(y)
+    { }
 };

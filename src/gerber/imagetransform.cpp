@@ -140,13 +140,14 @@ void ImageTransform::apply(GerberLayer& layer) const
         return;
     // Only turning and mirroring change a flashed shape; offset and scale move the points.
     const bool shapesChange = m_mirrorA || m_mirrorB || m_quarterTurns != 0;
-    QHash<const Aperture*, Aperture*> done;
     for (ImageObject* o : layer.objects()) {
         const QPointF p = map(QPointF(o->x, o->y));
         o->x = p.x();
         o->y = p.y();
-        if (shapesChange && o->aperture())
-            o->setAperture(transformed(*o->aperture(), layer, done));
+    }
+    if (shapesChange) {
+        QHash<const Aperture*, Aperture*> done;
+        layer.mapApertures([&](Aperture* a) { return transformed(*a, layer, done); });
     }
     for (QPolygonF* polygon : layer.regionPolygons()) {
         for (QPointF& point : *polygon)

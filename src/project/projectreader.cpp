@@ -561,8 +561,8 @@ void ProjectReader::imageLine(const QStringList& f)
         const QString& shared = kind == ImageObject::draw() ? ImageObject::draw()
             : kind == ImageObject::move()                   ? ImageObject::move()
                                                             : ImageObject::flash();
-        auto* object = new ImageObject(aperture, toDouble(f, 1), toDouble(f, 2), shared, toFlag(f, 4, true));
-        if (!m_layer->restoreObject(object, toInt(f, 5, -1)))
+        if (!m_layer->restoreObject(
+                aperture, toDouble(f, 1), toDouble(f, 2), shared, toFlag(f, 4, true), toInt(f, 5, -1)))
             qDebug() << "stored object refused in line" << m_lineNumber;
         break;
     }

@@ -59,14 +59,15 @@ QRectF LayerBounds::extentMm(const GerberLayer& layer, bool withRepeat)
     forEachInOrder(
         layer,
         [&](const ImageObject* o, const ImageObject* previous) {
-            const QString& kind = o->kind();
+            const quint64 word = o->word();
+            const QString& kind = ObjectWord::kind(word);
             if (kind.size() != 2 || kind[0] != QLatin1Char('D'))
                 return;
             const QChar k = kind[1];
             if (k == QLatin1Char('3')) {
-                box.add(o->x, o->y, extentOf(o->aperture()));
+                box.add(o->x, o->y, extentOf(ObjectWord::aperture(word)));
             } else if (k == QLatin1Char('1')) {
-                const QRectF& e = extentOf(o->aperture());
+                const QRectF& e = extentOf(ObjectWord::aperture(word));
                 box.add(o->x, o->y, e);
                 if (previous)
                     box.add(previous->x, previous->y, e);

@@ -101,17 +101,19 @@ private:
 
     void object(const ImageObject* o, const ImageObject* previous)
     {
-        const QString& kind = o->kind();
-        if (kind.size() != 2 || kind[0] != QLatin1Char('D') || !o->aperture())
+        const quint64 word = o->word(); // one look-up for kind, aperture and polarity
+        const QString& kind = ObjectWord::kind(word);
+        const Aperture* aperture = ObjectWord::aperture(word);
+        if (kind.size() != 2 || kind[0] != QLatin1Char('D') || !aperture)
             return;
         const QChar k = kind[1];
         if (k != QLatin1Char('1') && k != QLatin1Char('3'))
             return;
-        const ApertureShape* shape = shapeOf(o->aperture());
+        const ApertureShape* shape = shapeOf(aperture);
         const QPointF at = map(o->x, o->y);
         if (!finite(at))
             return;
-        setPolarity(o->dark());
+        setPolarity(ObjectWord::dark(word));
         if (k == QLatin1Char('3')) {
             flash(*shape, at);
             return;

@@ -18,7 +18,7 @@ private slots:
         ImageObject* first = layer.createObject(a, 1, 2, ImageObject::move(), true);
         const qint32 region
             = layer.addRegion(new QPolygonF(QVector<QPointF>({ QPointF(0, 0), QPointF(1, 0) })), false);
-        auto* third = layer.addObject(new ImageObject(a, 3, 4, ImageObject::draw(), true));
+        auto* third = layer.createObject(a, 3, 4, ImageObject::draw(), true);
         QCOMPARE(QVector<qint32>({ layer.objectIndex(0), region, layer.objectIndex(1), layer.objectCounter }),
             QVector<qint32>({ 0, 1, 2, 3 }));
         QCOMPARE(layer.order().toVector(), QVector<qint32>({ 0, 1, 2 }));
@@ -30,34 +30,65 @@ private slots:
         QVERIFY(layer.objects().isEmpty() && layer.objectCounter == 0 && !layer.objectAt(0));
     }
 
-    // Objects live in blocks of two sizes; none may move or be overwritten when a block fills,
-    // and a cleared layer fills again from scratch. Large blocks are only taken when the reader
-    // expects enough objects to fill them.
-    void manyObjectsKeepTheirPlaceAcrossBlocks()
+    // Objects live in chunks, single or in large blocks; none may move or be overwritten when a
+    // chunk fills, and a cleared layer fills again from scratch. Large blocks are only taken when
+    // the reader expects enough objects to fill them. Each object keeps its own attributes whether
+    // its chunk holds a few of them (the usual runs) or one for every object, also when the
+    // apertures are replaced afterwards.
+    void manyObjectsKeepTheirPlaceAcrossChunks()
     {
         GerberLayer layer;
         const int count = int(4 * ObjectArena::SmallBlockObjects + 2 * ObjectArena::LargeBlockObjects + 3);
         const size_t largeBefore = ObjectArena::largeBlockBytesInUse();
         for (const bool expected : { true, false }) {
-            Aperture* a = layer.addAperture(Aperture::createDefault());
+            // Where expected, every object of a chunk has an aperture of its own.
+            QVector<Aperture*> apertures;
+            for (int i = 0; i < (expected ? 5000 : 3); ++i)
+                apertures << layer.addAperture(Aperture::createDefault());
+            const auto apertureOf
+                = [&](int i) { return expected ? apertures.at(i * 7 % 5000) : apertures.at(i / 1000 % 3); };
             if (expected)
                 layer.reserveObjects(count);
             QVector<ImageObject*> made;
             for (int i = 0; i < count; ++i)
                 made << layer.createObject(
-                    a, i, -i, i % 2 ? ImageObject::draw() : ImageObject::flash(), i % 3);
+                    apertureOf(i), i, -i, i % 2 ? ImageObject::draw() : ImageObject::flash(), i % 3);
             QCOMPARE(layer.objects().toVector(), made);
             for (int i = 0; i < count; ++i) {
                 const ImageObject* o = made.at(i);
                 QVERIFY(o->x == i && o->y == -i && layer.objectIndex(i) == i && o->dark() == bool(i % 3));
                 QVERIFY(layer.objects().at(i) == o && layer.objectAt(i) == o);
                 QCOMPARE(o->kind(), i % 2 ? QStringLiteral("D1") : QStringLiteral("D3"));
-                QCOMPARE(o->aperture(), a);
+                QCOMPARE(o->aperture(), apertureOf(i));
             }
             QCOMPARE(layer.objectAt(count - 1), made.last());
-            // Two large blocks filled, the three objects left over in a small one.
+            // Two large blocks filled, the three objects left over in a single chunk.
             QCOMPARE(ObjectArena::largeBlockBytesInUse() - largeBefore,
                 expected ? 2 * ObjectArena::LargeBlockBytes : size_t(0));
+
+            // Each aperture is mapped once, in the order of first use.
+            QVector<Aperture*> asked;
+            QHash<const Aperture*, Aperture*> to;
+            layer.mapApertures([&](Aperture* a) {
+                asked << a;
+                return to[a] = layer.adoptAperture(Aperture::createDefault());
+            });
+            QVector<Aperture*> firstUse;
+            QSet<Aperture*> seen;
+            for (int i = 0; i < count; ++i) {
+                if (!seen.contains(apertureOf(i)))
+                    firstUse << apertureOf(i);
+                seen.insert(apertureOf(i));
+            }
+            QCOMPARE(asked, firstUse);
+            for (int i = 0; i < count; ++i) {
+                const ImageObject* o = made.at(i);
+                QVERIFY(o->aperture() == to.value(apertureOf(i)) && o->dark() == bool(i % 3));
+            }
+            // Objects made after the mapping take their own words again.
+            QCOMPARE(layer.createObject(apertures.at(1), 0, 0, ImageObject::move(), false)->aperture(),
+                apertures.at(1));
+            QCOMPARE(made.last()->aperture(), to.value(apertureOf(count - 1)));
             layer.clearImage();
             QCOMPARE(ObjectArena::largeBlockBytesInUse(), largeBefore);
         }
@@ -67,7 +98,7 @@ private slots:
     {
         GerberLayer layer;
         auto restore = [](GerberLayer& into, qint32 index) {
-            return into.restoreObject(new ImageObject(nullptr, index, 0, ImageObject::flash(), true), index);
+            return into.restoreObject(nullptr, index, 0, ImageObject::flash(), true, index);
         };
         // Index 3 is taken by the region, 5 twice, -1 is none; 2e9 lies far away: no huge map.
         QCOMPARE(

@@ -24,7 +24,7 @@ inline Aperture* circle(GerberLayer& layer, double diameter)
 
 inline void flash(GerberLayer& layer, Aperture* a, double x, double y, bool dark = true)
 {
-    layer.addObject(new ImageObject(a, x, y, QStringLiteral("D3"), dark));
+    layer.createObject(a, x, y, ImageObject::flash(), dark);
 }
 
 inline void rect(GerberLayer& layer, const QRectF& r, bool dark)

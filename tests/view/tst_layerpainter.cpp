@@ -26,7 +26,7 @@ Aperture* addAperture(GerberLayer& layer, const QString& shape, const QStringLis
 
 void add(GerberLayer& layer, Aperture* a, const QString& kind, double x, double y, bool dark = true)
 {
-    layer.addObject(new ImageObject(a, x, y, kind, dark));
+    layer.createObject(a, x, y, kind, dark);
 }
 
 void addRect(GerberLayer& layer, QRectF r, bool dark)
