@@ -23,6 +23,10 @@
 #include <memory>
 #include <sys/resource.h>
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -151,11 +155,39 @@ double peakRssMb()
     return usage.ru_maxrss / 1024.0;
 }
 
+// The process's resident memory now and its peak, in KiB, from /proc (0 where there is none).
+qint64 statusKib(const char* field)
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith(field))
+            return line.mid(int(qstrlen(field))).trimmed().split(' ').value(0).toLongLong();
+    }
+    return 0;
+}
+
+// Starts the process's peak over from what it holds now (Linux); false where it cannot.
+bool restartPeak()
+{
+    QFile refs(QStringLiteral("/proc/self/clear_refs"));
+    return refs.open(QIODevice::WriteOnly) && refs.write("5") == 1;
+}
+
 void readFile(benchmark::State& state, const QString& path)
 {
     const qint64 size = QFileInfo(path).size();
     qint64 objects = 0;
     bool ok = false;
+    // What reading adds to the process at its peak: the peak while reading over what the process
+    // held before (free heap given back first, or reading would reuse it unseen), against the
+    // file's size.
+#ifdef __GLIBC__
+    malloc_trim(0);
+#endif
+    const bool peakRestarted = restartPeak();
+    const qint64 before = statusKib("VmRSS:");
     for (auto _ : state) {
         auto layer = std::make_unique<GerberLayer>();
         ok = readLayer(path, *layer);
@@ -170,6 +202,8 @@ void readFile(benchmark::State& state, const QString& path)
         = benchmark::Counter(double(objects) * state.iterations(), benchmark::Counter::kIsRate);
     state.counters["reader_ok"] = ok ? 1 : 0;
     state.counters["peak_rss_MB"] = peakRssMb();
+    if (peakRestarted && before > 0 && size > 0)
+        state.counters["read_peak_x_file"] = double(statusKib("VmHWM:") - before) * 1024 / double(size);
 }
 
 // Draws the layer over its bounding box at 600 dpi, as the render command does.

@@ -112,47 +112,17 @@ template <typename Sink> bool findLineEnds(const char* base, qsizetype size, Sin
     return !stopped;
 }
 
-// Writes line ends into room made for them, two bytes each while the lines allow it.
-struct CompactEnds
+// Notes line ends in a list made with room for them; stops at a line more than counted.
+struct NotedEnds
 {
-    quint16* offsets;
-    int* groupStarts;
+    LineEnds& ends;
     int room;
-    int count = 0;
-    int groupStart = 0;
-    int lastEnd = 0;
-    bool groupTooLong = false;
 
     bool operator()(int end)
     {
-        if (count == room)
+        if (ends.size() == room)
             return false;
-        if ((count & ((1 << LineEnds::GroupShift) - 1)) == 0) {
-            groupStart = lastEnd;
-            groupStarts[count >> LineEnds::GroupShift] = groupStart;
-        }
-        if (end - groupStart > LineEnds::MaxOffset) {
-            groupTooLong = true;
-            return false;
-        }
-        offsets[count++] = quint16(end - groupStart);
-        lastEnd = end;
-        return true;
-    }
-};
-
-// The same, four bytes each.
-struct WholeEnds
-{
-    int* ends;
-    int room;
-    int count = 0;
-
-    bool operator()(int end)
-    {
-        if (count == room)
-            return false;
-        ends[count++] = end;
+        ends.append(end);
         return true;
     }
 };
@@ -272,51 +242,6 @@ int packBlocks(const char* in, int i, int end, uchar* out, int& missing)
 
 } // namespace
 
-template <typename Map> void LineEnds::appendAll(const LineEnds& from, Map map)
-{
-    const int n = from.size();
-    int i = 0;
-    if (!m_wide && !from.m_wide && n > 0) {
-        constexpr int groupMask = (1 << GroupShift) - 1;
-        const quint16* fromOffsets = from.m_offsets.constData();
-        const int* fromStarts = from.m_groupStarts.constData();
-        int size = m_size;
-        m_offsets.resize(size + n);
-        m_groupStarts.resize(((size + n - 1) >> GroupShift) + 1);
-        quint16* offsets = m_offsets.data();
-        int* starts = m_groupStarts.data();
-        int lastEnd = size > 0 ? starts[(size - 1) >> GroupShift] + offsets[size - 1] : 0;
-        int groupStart = size > 0 ? starts[(size - 1) >> GroupShift] : 0;
-        for (; i < n; ++i) {
-            const int end = map(fromStarts[i >> GroupShift] + fromOffsets[i]);
-            if ((size & groupMask) == 0) {
-                groupStart = lastEnd;
-                starts[size >> GroupShift] = groupStart;
-            }
-            const unsigned offset = unsigned(end - groupStart);
-            if (offset > unsigned(MaxOffset)) {
-                // This end and every one after it go in whole.
-                m_size = size;
-                m_offsets.resize(size);
-                m_groupStarts.resize(size > 0 ? ((size - 1) >> GroupShift) + 1 : 0);
-                widen();
-                m_whole.append(end);
-                ++m_size;
-                ++i;
-                break;
-            }
-            offsets[size++] = quint16(offset);
-            lastEnd = end;
-        }
-        if (!m_wide) {
-            m_size = size;
-            return;
-        }
-    }
-    for (; i < n; ++i)
-        append(map(from.at(i)));
-}
-
 LineList::LineList(const QStringList& lines)
 {
     *this = lines;
@@ -348,25 +273,9 @@ LineList LineList::fromFileBytes(QByteArray data)
         // noted, and bytes() skips what lies between one line's end and the next line.
         const int room = newlines + 1;
         LineEnds& ends = lines.m_ends;
-        ends.m_offsets.resize(room);
-        ends.m_groupStarts.resize((room >> LineEnds::GroupShift) + 1);
-        CompactEnds compact { ends.m_offsets.data(), ends.m_groupStarts.data(), room };
-        bool found = findLineEnds(data.constData(), size, compact);
-        if (found) {
-            ends.m_size = compact.count;
-            ends.m_offsets.resize(compact.count);
-            ends.m_groupStarts.resize(((compact.count - 1) >> LineEnds::GroupShift) + 1);
-        } else {
-            ends.clear();
-            if (compact.groupTooLong) {
-                ends.m_whole.resize(room);
-                WholeEnds whole { ends.m_whole.data(), room };
-                found = findLineEnds(data.constData(), size, whole);
-                ends.m_whole.resize(whole.count);
-                ends.m_size = whole.count;
-                ends.m_wide = true;
-            }
-        }
+        ends.reserve(room);
+        NotedEnds noted { ends, room };
+        const bool found = findLineEnds(data.constData(), size, noted);
         if (found) {
             lines.m_text = std::move(data);
             lines.m_gapped = true;
@@ -558,11 +467,11 @@ bool LineList::appendGappedText(const LineList& other)
         m_exceptionBytes.resize(exceptionsBefore);
         m_text.resize(base / 2 + length);
         memcpy(m_text.data() + base / 2, in, size_t(length));
-        m_ends.appendAll(other.m_ends, [&](int end) { return base + 2 * end; });
+        other.m_ends.forEach([&](int end) { m_ends.append(base + 2 * end); });
         m_pieces.append({ firstLine, base, true });
         m_nibbles = base + 2 * length;
     } else {
-        m_ends.appendAll(other.m_ends, [&](int end) { return base + end; });
+        other.m_ends.forEach([&](int end) { m_ends.append(base + end); });
         m_pieces.append({ firstLine, base, false });
         m_nibbles = base + length;
         m_text.resize((m_nibbles + 1) / 2);
@@ -688,57 +597,50 @@ QString LineList::join(QStringView separator) const
     return out;
 }
 
-void LineEnds::append(int end)
+void LineEnds::startGroup()
 {
-    if (!m_wide) {
-        if ((m_size & ((1 << GroupShift) - 1)) == 0)
-            m_groupStarts.append(m_size > 0 ? at(m_size - 1) : 0);
-        const int offset = end - m_groupStarts.constLast();
-        if (offset >= 0 && offset <= MaxOffset) {
-            m_offsets.append(quint16(offset));
-            ++m_size;
-            return;
-        }
-        widen();
-    }
-    m_whole.append(end);
-    ++m_size;
+    m_starts.append(m_lastEnd);
+    m_steps.resize(m_steps.size() + GroupLines);
+    m_groupWhole = false;
 }
 
-void LineEnds::widen()
+void LineEnds::appendWhole(int end)
 {
-    QVector<int> whole;
-    whole.reserve(qMax(m_offsets.capacity(), m_size + 1));
-    for (int i = 0; i < m_size; ++i)
-        whole.append(at(i));
-    m_whole = std::move(whole);
-    m_offsets = QVector<quint16>();
-    m_groupStarts = QVector<int>();
-    m_wide = true;
+    if (!m_groupWhole) {
+        // The group's start and the ends it has so far move to the whole ends.
+        const int group = m_starts.size() - 1;
+        const int lines = m_size & (GroupLines - 1);
+        const int start = m_starts.at(group);
+        m_whole.reserve(m_whole.size() + GroupLines + 1);
+        m_whole.append(start);
+        for (int line = 0, at = start; line < lines; ++line)
+            m_whole.append(at += m_steps.at((group << GroupShift) + line));
+        m_starts.last() = -1 - (m_whole.size() - lines - 1) / (GroupLines + 1);
+        m_groupWhole = true;
+    }
+    m_whole.append(end);
 }
 
 void LineEnds::reserve(int lines)
 {
-    if (m_wide) {
-        m_whole.reserve(lines);
-    } else {
-        m_offsets.reserve(lines);
-        m_groupStarts.reserve((lines >> GroupShift) + 1);
-    }
+    const int groups = lines / GroupLines + 1;
+    m_steps.reserve(groups * GroupLines);
+    m_starts.reserve(groups);
 }
 
 void LineEnds::squeeze()
 {
-    m_offsets.squeeze();
-    m_groupStarts.squeeze();
+    m_steps.squeeze();
+    m_starts.squeeze();
     m_whole.squeeze();
 }
 
 void LineEnds::clear()
 {
-    m_offsets.clear();
-    m_groupStarts.clear();
+    m_steps.clear();
+    m_starts.clear();
     m_whole.clear();
     m_size = 0;
-    m_wide = false;
+    m_lastEnd = 0;
+    m_groupWhole = false;
 }

@@ -7,58 +7,123 @@
 #include <QVector>
 #include <string_view>
 
-// Where each line of a LineList ends in its text, in two bytes a line: the lines come in groups of
-// 256, and an end is kept as its distance from the end of the group before. Should a group span
-// more than 64 KiB of text, every end is kept whole instead (four bytes a line).
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
+// Where each line of a LineList ends in its text, in about one byte a line: the lines come in
+// groups of 32, each group keeps where the line before it ends, and each line the step from the
+// end before it to its own. A group with a step past 255 keeps its ends whole instead (four bytes
+// a line), before them the end it starts from.
 class LineEnds
 {
 public:
-    static constexpr int GroupShift = 8;
-    static constexpr int MaxOffset = 0xffff;
+    static constexpr int GroupShift = 5;
+    static constexpr int GroupLines = 1 << GroupShift;
+    static constexpr int MaxStep = 0xff;
 
     int size() const { return m_size; }
     bool isEmpty() const { return m_size == 0; }
     int at(int i) const
     {
-        return m_wide ? m_whole.constData()[i]
-                      : m_groupStarts.constData()[i >> GroupShift] + m_offsets.constData()[i];
+        int begin;
+        int end;
+        bounds(i, begin, end);
+        return end;
     }
     // Where line i begins (the previous line's end) and ends.
     void bounds(int i, int& begin, int& end) const
     {
-        if (m_wide) {
-            const int* whole = m_whole.constData();
-            end = whole[i];
-            begin = i > 0 ? whole[i - 1] : 0;
-            return;
+        const int group = i >> GroupShift;
+        const int line = i & (GroupLines - 1);
+        const int start = m_starts.constData()[group];
+        if (start >= 0) {
+            const quint8* steps = m_steps.constData() + (group << GroupShift);
+            end = start + stepSum(steps, line + 1);
+            begin = end - steps[line];
+        } else {
+            const int* whole = m_whole.constData() + wholeAt(start);
+            begin = whole[line];
+            end = whole[line + 1];
         }
-        // A group starts where the line before it ends.
-        const int start = m_groupStarts.constData()[i >> GroupShift];
-        const quint16* offsets = m_offsets.constData();
-        end = start + offsets[i];
-        begin = start + ((i & ((1 << GroupShift) - 1)) ? offsets[i - 1] : 0);
     }
     // Ends never decrease.
-    void append(int end);
-    // Appends map(end) for every end of `from`, in order (used by LineList only, defined there).
-    template <typename Map> void appendAll(const LineEnds& from, Map map);
+    void append(int end)
+    {
+        if ((m_size & (GroupLines - 1)) == 0)
+            startGroup();
+        const unsigned step = unsigned(end - m_lastEnd);
+        if (!m_groupWhole && step <= unsigned(MaxStep))
+            m_steps.data()[m_size] = quint8(step);
+        else
+            appendWhole(end);
+        m_lastEnd = end;
+        ++m_size;
+    }
+    // Hands every end to f, in order.
+    template <typename F> void forEach(F f) const
+    {
+        for (int group = 0; group << GroupShift < m_size; ++group) {
+            const int lines = qMin(GroupLines, m_size - (group << GroupShift));
+            const int start = m_starts.at(group);
+            if (start >= 0) {
+                const quint8* steps = m_steps.constData() + (group << GroupShift);
+                int end = start;
+                for (int line = 0; line < lines; ++line)
+                    f(end += steps[line]);
+            } else {
+                const int* whole = m_whole.constData() + wholeAt(start) + 1;
+                for (int line = 0; line < lines; ++line)
+                    f(whole[line]);
+            }
+        }
+    }
     void reserve(int lines);
     void squeeze();
     void clear();
 
 private:
-    friend class LineList;
-    void widen();
+    // The sum of the first `count` steps of a group (1 to 32).
+    static int stepSum(const quint8* steps, int count)
+    {
+#ifdef __SSE2__
+        // Masks that keep the first `count` bytes of two 16-byte loads.
+        alignas(16) static constexpr quint8 keep[2 * GroupLines] = { 0xff, 0xff, 0xff, 0xff, 0xff, 0xff, 0xff,
+            0xff, 0xff, 0xff, 0xff, 0xff, 0xff, 0xff, 0xff, 0xff, 0xff, 0xff, 0xff, 0xff, 0xff, 0xff, 0xff,
+            0xff, 0xff, 0xff, 0xff, 0xff, 0xff, 0xff, 0xff, 0xff };
+        const auto load
+            = [](const quint8* p) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p)); };
+        const __m128i low = _mm_and_si128(load(steps), load(keep + GroupLines - count));
+        const __m128i high = _mm_and_si128(load(steps + 16), load(keep + GroupLines + 16 - count));
+        const __m128i zero = _mm_setzero_si128();
+        const __m128i sums = _mm_add_epi64(_mm_sad_epu8(low, zero), _mm_sad_epu8(high, zero));
+        return _mm_cvtsi128_si32(sums) + _mm_cvtsi128_si32(_mm_unpackhi_epi64(sums, sums));
+#else
+        int sum = 0;
+        for (int i = 0; i < count; ++i)
+            sum += steps[i];
+        return sum;
+#endif
+    }
+    // Where a group kept whole has its ends in m_whole.
+    static int wholeAt(int start)
+    {
+        return (-1 - start) * (GroupLines + 1);
+    }
+    void startGroup();
+    void appendWhole(int end);
 
-    QVector<quint16> m_offsets;
-    QVector<int> m_groupStarts; // the end of the line before each group; 0 for the first
-    QVector<int> m_whole; // every end, once some group is too long
+    QVector<quint8> m_steps; // room for whole groups, in steps of 32
+    QVector<int> m_starts; // each group's start, the end of the line before it; for a group kept
+                           // whole -1 - its number among those
+    QVector<int> m_whole; // for each group kept whole: its start, then its ends
     int m_size = 0;
-    bool m_wide = false;
+    int m_lastEnd = 0;
+    bool m_groupWhole = false; // the last group is kept whole
 };
 
 // A list of text lines kept as UTF-8 in one buffer: a file of millions of short lines costs one
-// byte a character (Gerber text is ASCII) and about two a line, instead of a separate string per
+// byte a character (Gerber text is ASCII) and about one a line, instead of a separate string per
 // line. A packed list (see pack()) costs about half a byte a character of Gerber text.
 // Reads like a QStringList (size, at, iteration by value, join) and converts to and from one.
 class LineList

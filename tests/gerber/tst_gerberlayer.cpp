@@ -161,15 +161,16 @@ private slots:
         for (int n = 0; n < 5000; ++n)
             empty << QString();
         row("thousands of empty lines", QByteArray(5000, '\n') + "A", empty << "A");
-        // Line ends are kept in two bytes while 256 lines span at most 64 KiB.
+        // A line end is kept in a byte while it lies at most 255 bytes past the one before; past
+        // that, its group of lines keeps them whole, from any line of the group on.
         QByteArray wide;
         QStringList wideLines;
         for (int n = 0; n < 600; ++n) {
-            const int length = n == 300 ? 70000 : n % 7;
+            const int length = n == 300 ? 70000 : n % 40 == 7 ? 251 + n % 5 : n % 7;
             wide += QByteArray(length, 'W') + "\r\n";
             wideLines << QString(length, QLatin1Char('W'));
         }
-        row("a group of lines longer than 64 KiB", wide, wideLines);
+        row("long lines among short ones", wide, wideLines);
         // Gerber text packs four bits a character; text with many other characters stays plain.
         QByteArray mixed;
         QStringList mixedLines;
