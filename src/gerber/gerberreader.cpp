@@ -39,6 +39,7 @@ bool loadGerber(const QString& path, GerberLayer& layer, QString* error)
     bool whole = true; // no line was dropped for want of room
     QByteArray pending; // the bytes read since the last complete line
     pending.reserve(blockBytes + pieceBytes);
+    qint64 bytesTaken = 0;
     const auto takeLines = [&](int bytes) {
         // The block's lines are read where they stand, and packed before the buffer is reused.
         const LineList lines = LineList::fromFileBytes(QByteArray::fromRawData(pending.constData(), bytes));
@@ -46,6 +47,13 @@ bool loadGerber(const QString& path, GerberLayer& layer, QString* error)
             parser.feed(lines);
         else
             whole = false; // the lines end here, as the reader then sees them
+        // The estimate of the objects still to come follows what the text so far made, so that
+        // storage for objects is not taken far beyond what the layer fills.
+        bytesTaken += bytes;
+        if (bytesTaken < fileSize) {
+            const double perByte = double(layer.objects().size()) / double(bytesTaken);
+            layer.reserveObjects(int(qMin(perByte * double(fileSize - bytesTaken), double(1 << 26))));
+        }
     };
     const auto took = [&]() {
         if (pending.size() < blockBytes)
