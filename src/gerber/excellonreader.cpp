@@ -461,6 +461,7 @@ bool readExcellonLines(const QString& path, LineList* lines, QString* error)
     if (!FileIo::readAll(path, &data, error))
         return false;
     *lines = LineList::fromFileBytes(std::move(data));
+    lines->squeeze(); // the layer keeps the lines
     return true;
 }
 

@@ -112,17 +112,18 @@ template <typename Sink> bool findLineEnds(const char* base, qsizetype size, Sin
     return !stopped;
 }
 
-// Notes line ends in a list made with room for them; stops at a line more than counted.
-struct NotedEnds
+// Writes line ends into room made for them, four bytes each; stops at a line more than counted.
+struct FlatEnds
 {
-    LineEnds& ends;
+    int* ends;
     int room;
+    int count = 0;
 
     bool operator()(int end)
     {
-        if (ends.size() == room)
+        if (count == room)
             return false;
-        ends.append(end);
+        ends[count++] = end;
         return true;
     }
 };
@@ -271,11 +272,17 @@ LineList LineList::fromFileBytes(QByteArray data)
     if (ascii && size <= MaxBytes) {
         // The lines stay where they are in the file's own buffer: only their trimmed ends are
         // noted, and bytes() skips what lies between one line's end and the next line.
+        // The ends are kept flat: a file's lines are mostly read once and dropped (squeeze()
+        // groups them for a list that stays).
         const int room = newlines + 1;
         LineEnds& ends = lines.m_ends;
-        ends.reserve(room);
-        NotedEnds noted { ends, room };
-        const bool found = findLineEnds(data.constData(), size, noted);
+        ends.m_flat = true;
+        ends.m_whole.resize(room);
+        FlatEnds flat { ends.m_whole.data(), room };
+        const bool found = findLineEnds(data.constData(), size, flat);
+        ends.m_whole.resize(flat.count);
+        ends.m_size = flat.count;
+        ends.m_lastEnd = flat.count > 0 ? flat.ends[flat.count - 1] : 0;
         if (found) {
             lines.m_text = std::move(data);
             lines.m_gapped = true;
@@ -467,11 +474,11 @@ bool LineList::appendGappedText(const LineList& other)
         m_exceptionBytes.resize(exceptionsBefore);
         m_text.resize(base / 2 + length);
         memcpy(m_text.data() + base / 2, in, size_t(length));
-        other.m_ends.forEach([&](int end) { m_ends.append(base + 2 * end); });
+        m_ends.appendAll(other.m_ends, base, 2);
         m_pieces.append({ firstLine, base, true });
         m_nibbles = base + 2 * length;
     } else {
-        other.m_ends.forEach([&](int end) { m_ends.append(base + end); });
+        m_ends.appendAll(other.m_ends, base, 1);
         m_pieces.append({ firstLine, base, false });
         m_nibbles = base + length;
         m_text.resize((m_nibbles + 1) / 2);
@@ -621,8 +628,50 @@ void LineEnds::appendWhole(int end)
     m_whole.append(end);
 }
 
+void LineEnds::appendAll(const LineEnds& from, int base, int factor)
+{
+    if (m_flat || !from.m_flat) {
+        from.forEach([&](int end) { append(base + factor * end); });
+        return;
+    }
+    // A file's block into a grouped list: a group's steps are written in one run, without the
+    // checks each append makes.
+    const int* in = from.m_whole.constData();
+    const int n = from.m_size;
+    int i = 0;
+    while (i < n) {
+        if ((m_size & (GroupLines - 1)) == 0)
+            startGroup();
+        const int stop = qMin(n, i + GroupLines - (m_size & (GroupLines - 1)));
+        if (!m_groupWhole) {
+            quint8* steps = m_steps.data();
+            int last = m_lastEnd;
+            for (; i < stop; ++i) {
+                const int end = base + factor * in[i];
+                const unsigned step = unsigned(end - last);
+                if (step > unsigned(MaxStep))
+                    break;
+                steps[m_size++] = quint8(step);
+                last = end;
+            }
+            m_lastEnd = last;
+        }
+        // The rest of a group kept whole (its start is noted already).
+        for (; i < stop; ++i) {
+            const int end = base + factor * in[i];
+            appendWhole(end);
+            m_lastEnd = end;
+            ++m_size;
+        }
+    }
+}
+
 void LineEnds::reserve(int lines)
 {
+    if (m_flat) {
+        m_whole.reserve(lines);
+        return;
+    }
     const int groups = lines / GroupLines + 1;
     m_steps.reserve(groups * GroupLines);
     m_starts.reserve(groups);
@@ -630,6 +679,13 @@ void LineEnds::reserve(int lines)
 
 void LineEnds::squeeze()
 {
+    if (m_flat) {
+        const QVector<int> ends = std::move(m_whole);
+        clear();
+        reserve(ends.size());
+        for (int end : ends)
+            append(end);
+    }
     m_steps.squeeze();
     m_starts.squeeze();
     m_whole.squeeze();
@@ -643,4 +699,5 @@ void LineEnds::clear()
     m_size = 0;
     m_lastEnd = 0;
     m_groupWhole = false;
+    m_flat = false;
 }

@@ -14,7 +14,8 @@
 // Where each line of a LineList ends in its text, in about one byte a line: the lines come in
 // groups of 32, each group keeps where the line before it ends, and each line the step from the
 // end before it to its own. A group with a step past 255 keeps its ends whole instead (four bytes
-// a line), before them the end it starts from.
+// a line), before them the end it starts from. A flat list, made for a file's lines read once and
+// dropped, keeps every end whole, the quickest to note and to read.
 class LineEnds
 {
 public:
@@ -34,6 +35,12 @@ public:
     // Where line i begins (the previous line's end) and ends.
     void bounds(int i, int& begin, int& end) const
     {
+        if (m_flat) {
+            const int* whole = m_whole.constData();
+            end = whole[i];
+            begin = i > 0 ? whole[i - 1] : 0;
+            return;
+        }
         const int group = i >> GroupShift;
         const int line = i & (GroupLines - 1);
         const int start = m_starts.constData()[group];
@@ -50,6 +57,12 @@ public:
     // Ends never decrease.
     void append(int end)
     {
+        if (m_flat) {
+            m_whole.append(end);
+            m_lastEnd = end;
+            ++m_size;
+            return;
+        }
         if ((m_size & (GroupLines - 1)) == 0)
             startGroup();
         const unsigned step = unsigned(end - m_lastEnd);
@@ -63,6 +76,11 @@ public:
     // Hands every end to f, in order.
     template <typename F> void forEach(F f) const
     {
+        if (m_flat) {
+            for (int end : m_whole)
+                f(end);
+            return;
+        }
         for (int group = 0; group << GroupShift < m_size; ++group) {
             const int lines = qMin(GroupLines, m_size - (group << GroupShift));
             const int start = m_starts.at(group);
@@ -78,11 +96,15 @@ public:
             }
         }
     }
+    // Appends base + factor * end for every end of `from`, in order.
+    void appendAll(const LineEnds& from, int base, int factor);
     void reserve(int lines);
+    // Gives back unused room; a flat list becomes a grouped one.
     void squeeze();
     void clear();
 
 private:
+    friend class LineList;
     // The sum of the first `count` steps of a group (1 to 32).
     static int stepSum(const quint8* steps, int count)
     {
@@ -116,10 +138,11 @@ private:
     QVector<quint8> m_steps; // room for whole groups, in steps of 32
     QVector<int> m_starts; // each group's start, the end of the line before it; for a group kept
                            // whole -1 - its number among those
-    QVector<int> m_whole; // for each group kept whole: its start, then its ends
+    QVector<int> m_whole; // for each group kept whole: its start, then its ends (flat: every end)
     int m_size = 0;
     int m_lastEnd = 0;
     bool m_groupWhole = false; // the last group is kept whole
+    bool m_flat = false; // every end is kept whole, in m_whole
 };
 
 // A list of text lines kept as UTF-8 in one buffer: a file of millions of short lines costs one

@@ -166,7 +166,8 @@ private slots:
         QByteArray wide;
         QStringList wideLines;
         for (int n = 0; n < 600; ++n) {
-            const int length = n == 300 ? 70000 : n % 40 == 7 ? 251 + n % 5 : n % 7;
+            const bool near255 = n % 40 == 7 || n % 64 == 32; // some first in a group of 32
+            const int length = n == 300 ? 70000 : near255 ? 250 + n / 40 % 9 : n % 7;
             wide += QByteArray(length, 'W') + "\r\n";
             wideLines << QString(length, QLatin1Char('W'));
         }
@@ -202,10 +203,15 @@ private slots:
             QCOMPARE(QByteArray(bytes.data(), int(bytes.size())), lines.at(i).toUtf8());
             ++i;
         }
-        // A line appended to the lines of a file follows them.
-        LineList more = got;
-        QVERIFY(more.append(u"M02*"));
-        QCOMPARE(more.toStringList(), QStringList(lines) << "M02*");
+        // A line appended to the lines of a file follows them, also once they are squeezed for
+        // keeping.
+        for (const bool squeezed : { false, true }) {
+            LineList more = got;
+            if (squeezed)
+                more.squeeze();
+            QVERIFY(more.append(u"M02*"));
+            QCOMPARE(more.toStringList(), QStringList(lines) << "M02*");
+        }
         QCOMPARE(got.toStringList(), lines);
         // Lines stored from Latin-1 text (as projects hold them) read back as the same characters,
         // packed or not.
