@@ -680,11 +680,10 @@ void LineEnds::reserve(int lines)
 void LineEnds::squeeze()
 {
     if (m_flat) {
-        const QVector<int> ends = std::move(m_whole);
+        const LineEnds flat = std::move(*this);
         clear();
-        reserve(ends.size());
-        for (int end : ends)
-            append(end);
+        reserve(flat.size());
+        appendAll(flat, 0, 1);
     }
     m_steps.squeeze();
     m_starts.squeeze();
